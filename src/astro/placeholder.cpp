@@ -1,0 +1,2 @@
+// Placeholder so that the layer builds before its first unit lands.
+namespace astro {}

@@ -1,0 +1,50 @@
+#include "shell/entry.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string_view>
+
+#include <QApplication>
+#include <QGuiApplication>
+
+namespace shell {
+namespace {
+
+constexpr const char* kUsage =
+    "Usage:\n"
+    "  planetarium [VIEWFILE | -SCREENSAVER | #$#xxxxxPATH]\n"
+    "  planetarium --render OUT.png|OUT.pdf [--size WxH] [--set KEY=VALUE]... [VIEWFILE]\n"
+    "  planetarium --help | --version | --data-dir DIR\n";
+
+bool DisplayAvailable() {
+    const char* platform = std::getenv("QT_QPA_PLATFORM");
+    if (platform && *platform) return true;
+    const char* x11 = std::getenv("DISPLAY");
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    return (x11 && *x11) || (wayland && *wayland);
+}
+
+}  // namespace
+
+int RunProgram(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        std::string_view arg = argv[i];
+        if (arg == "--help" || arg == "-h") {
+            std::fputs(kUsage, stdout);
+            return 0;
+        }
+        if (arg == "--version") {
+            std::printf("planetarium %s\n", PLANETARIUM_VERSION);
+            return 0;
+        }
+    }
+    if (!DisplayAvailable()) {
+        std::fputs("planetarium: no display available (set DISPLAY, or use --render)\n", stderr);
+        return 2;
+    }
+    QApplication app(argc, argv);
+    return 0;
+}
+
+}  // namespace shell
