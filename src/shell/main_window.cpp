@@ -61,8 +61,11 @@ SkyView::SkyView(MainWindow& window, Program& program, QWidget* parent)
 
 void SkyView::paintEvent(QPaintEvent*) {
     ++paintCount_;
+    const QRect source = window_.PrepareFrame();
     QPainter painter(this);
-    window_.PaintSky(painter);
+    painter.drawImage(QPoint(0, 0), skyBitmap_, source);
+    painter.end();
+    window_.FinishFrame();
 }
 
 void SkyView::mouseMoveEvent(QMouseEvent* event) {
@@ -201,9 +204,10 @@ void MainWindow::AdvanceMoves(qint64 now) {
     }
 }
 
-void MainWindow::PaintSky(QPainter& painter) {
+QRect MainWindow::PrepareFrame() {
     auto& view = program_.view;
     const qint64 t0 = Now();
+    paintStart_ = t0;
     StartPendingMoves(t0);
     AdvanceMoves(t0);
 
@@ -232,8 +236,12 @@ void MainWindow::PaintSky(QPainter& painter) {
 
     const QPoint origin(bitmap.width() / 2 - area.width() / 2,
                         bitmap.height() / 2 - area.height() / 2);
-    painter.drawImage(QPoint(0, 0), bitmap, QRect(origin, area));
-    lastPaintTime_ = Now() - t0;
+    return QRect(origin, area);
+}
+
+void MainWindow::FinishFrame() {
+    auto& view = program_.view;
+    lastPaintTime_ = Now() - paintStart_;
 
     if (activeMoves_ != 0) {
         view.ViewChanged = true;

@@ -146,7 +146,9 @@ class MainWindow : public QMainWindow, public CommandHost {
   private:
     friend class SkyView;
 
-    void PaintSky(QPainter& painter);
+    // The paint in two halves: moves, bitmap and render; then, after the copy, the next frame.
+    QRect PrepareFrame();
+    void FinishFrame();
     void StartPendingMoves(qint64 t0);
     void AdvanceMoves(qint64 now);
     bool HandleKey(QKeyEvent* event);
@@ -178,6 +180,7 @@ class MainWindow : public QMainWindow, public CommandHost {
     std::array<double, 3> moveTarget_{};
     std::array<qint64, 3> moveStartTime_{};
     qint64 lastPaintTime_ = 0;
+    qint64 paintStart_ = 0;
 
     bool dragging_ = false;
     bool dragged_ = false;

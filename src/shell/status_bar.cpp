@@ -69,7 +69,7 @@ QSize StatusBar::sizeHint() const {
 void StatusBar::SetTexts(const StatusTexts& texts) {
     texts_ = texts;
     LayoutPanes();
-    repaint();
+    update();
 }
 
 void StatusBar::LayoutPanes() {
