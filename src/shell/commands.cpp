@@ -68,6 +68,7 @@ class Runner {
     void Changed() {
         view_.ViewChanged = true;
         host_.Redraw();
+        host_.RefreshMenus();
     }
     void CancelTracking() {
         if (!view_.Tracking) return;

@@ -141,7 +141,7 @@ MainWindow::MainWindow(Program& program, MainWindowHooks hooks)
     RebuildUserCityMenu();
     RefreshMenus();
     RefreshStatusBar();
-    resize(1024, 700);
+    resize(ScreenSize() * 3 / 4);
 
     connect(&timer1_, &QTimer::timeout, this, &MainWindow::TimerTick);
     timer1_.start(100);
@@ -214,7 +214,8 @@ QRect MainWindow::PrepareFrame() {
     const QSize area = skyView_->size();
     QImage& bitmap = skyView_->skyBitmap_;
     if (bitmap.width() < area.width() || bitmap.height() < area.height()) {
-        bitmap = QImage(area, QImage::Format_RGB32);
+        // Grown in the outgrown direction only, so that the other keeps its margin.
+        bitmap = QImage(area.expandedTo(bitmap.size()), QImage::Format_RGB32);
         bitmap.fill(Qt::black);
         view.ViewChanged = true;
     }

@@ -1,0 +1,512 @@
+// The main window: smooth moves, the off-screen picture, timer 1, the mouse, the menu marks, the
+// toolbar layouts, the status bar, the context menu and dropped files.
+#include <QtTest>
+
+#include <QMenu>
+#include <QScreen>
+#include <QToolBar>
+
+#include "shell/main_window.h"
+#include "shell/menus.h"
+#include "shell/toolbar.h"
+#include "state/messages.h"
+
+using shell::MainWindow;
+
+namespace {
+
+QList<int> Commands(QMenu* menu) {
+    QList<int> list;
+    for (QAction* action : menu->actions())
+        list.append(action->isSeparator() ? -1 : action->data().toInt());
+    return list;
+}
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<shell::Program> program;
+    std::unique_ptr<MainWindow> window;
+    qint64 now = 100000;
+    int renders = 0;
+
+    void Paint() { window->skyView()->repaint(); }
+    void Make(shell::MainWindowHooks hooks = {}) {
+        window = std::make_unique<MainWindow>(*program, std::move(hooks));
+        window->SetMillisecondClock([this] { return now; });
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        Paint();
+    }
+    bool Checked(int command) { return window->menus().FirstAction(command)->isChecked(); }
+
+  private slots:
+    void init() {
+        program = std::make_unique<shell::Program>();
+        now = 100000;
+        renders = 0;
+        state::SetMessageHandler([](const state::Message&) { return state::MessageAnswer::Ok; });
+    }
+    void cleanup() {
+        window.reset();
+        program.reset();
+        state::SetMessageHandler({});
+    }
+
+    void turnFrom3500To100GoesThroughSouth() {
+        Make();
+        auto& v = program->view;
+        v.Houi2 = 3500;
+        window->MoveSmoothly(shell::kMoveAzimuth, 100, 0, 0);
+        Paint();  // starts the move: no time has passed
+        QCOMPARE(v.Houi2, 3500.0);
+        now += 100;
+        Paint();
+        QCOMPARE(v.Houi2, 3540.0);
+        now += 150;
+        Paint();
+        QCOMPARE(v.Houi2, 0.0);
+        now += 150;
+        Paint();
+        QCOMPARE(v.Houi2, 60.0);
+        QVERIFY(window->activeMoves() != 0);
+        now += 100;
+        Paint();
+        QCOMPARE(v.Houi2, 100.0);
+        QCOMPARE(window->activeMoves(), 0);
+        QVERIFY(!v.ViewChanged || window->activeMoves() == 0);
+    }
+
+    void turnFrom100To3500GoesBackThroughSouth() {
+        Make();
+        auto& v = program->view;
+        v.Houi2 = 100;
+        window->MoveSmoothly(shell::kMoveAzimuth, 3500, 0, 0);
+        Paint();
+        now += 250;
+        Paint();
+        QCOMPARE(v.Houi2, 0.0);
+        now += 250;
+        Paint();
+        QCOMPARE(v.Houi2, 3500.0);
+    }
+
+    void smoothZoomUsesWholeNumbers() {
+        Make();
+        auto& v = program->view;
+        v.Zoom = 80;
+        window->Command(40054);  // 600 %
+        Paint();
+        now += 123;
+        Paint();
+        QCOMPARE(v.Zoom, int((377 * 80 + 123 * 600) / 500));
+        now += 1000;
+        Paint();
+        QCOMPARE(v.Zoom, 600);
+    }
+
+    void withoutSmoothMovesAMoveEndsInOnePaint() {
+        program->view.SmoothIdou = 0;
+        Make();
+        auto& v = program->view;
+        window->Command(400);
+        window->Command(40060);
+        QVERIFY(window->pendingMoves() != 0);
+        Paint();
+        QCOMPARE(v.Houi2, 1800.0);
+        QCOMPARE(v.Koudo2, 900.0);
+        QCOMPARE(window->activeMoves(), 0);
+    }
+
+    void aMoveToWhereTheViewIsStartsNothing() {
+        Make();
+        program->view.Houi2 = 1800;
+        window->Command(400);
+        QCOMPARE(window->pendingMoves(), 0);
+    }
+
+    void bitmapIsKeptWhenShrinkingAndReplacedWhenOutgrown() {
+        Make();
+        const QSize screen = window->screen()->size();
+        window->resize(300, 200);
+        Paint();
+        QCOMPARE(window->skyView()->skyBitmap().size(), screen);
+        const qint64 key = window->skyView()->skyBitmap().cacheKey();
+        window->resize(300, 200);
+        Paint();
+        QCOMPARE(window->skyView()->skyBitmap().cacheKey(), key);
+        window->resize(screen.width() + 200, screen.height() + 300);
+        QTRY_COMPARE(window->skyView()->width() > screen.width(), true);
+        Paint();
+        QCOMPARE(window->skyView()->skyBitmap().size(),
+                 window->skyView()->size().expandedTo(screen));
+        QVERIFY(window->skyView()->skyBitmap().cacheKey() != key);
+    }
+
+    void exposureAndMouseMovesOnlyCopyThePicture() {
+        shell::MainWindowHooks hooks;
+        hooks.renderSky = [this](QImage& bitmap, shell::Program&, int, int) {
+            ++renders;
+            bitmap.fill(Qt::darkBlue);
+            return shell::FrameFacts{};
+        };
+        Make(hooks);
+        const int before = renders;
+        QTest::mouseMove(window->skyView(), QPoint(10, 10));
+        QTest::mouseMove(window->skyView(), QPoint(40, 30));
+        Paint();
+        Paint();
+        QCOMPARE(renders, before);
+        QCOMPARE(window->skyView()->grab().toImage().pixelColor(5, 5), QColor(Qt::darkBlue));
+        window->Command(208);
+        Paint();
+        QCOMPARE(renders, before + 1);
+    }
+
+    void realTimeTicksReadTheClock() {
+        Make();
+        auto& v = program->view;
+        v.Keisanji = 3;
+        v.clock = {1900, 1, 1, 0, 0};
+        window->TimerTick();
+        QCoreApplication::processEvents();
+        QVERIFY(v.clock.year >= 2020);
+    }
+
+    void fastClockingStepsEveryIntervalTicks() {
+        Make();
+        auto& v = program->view;
+        auto& o = program->options;
+        o.AutoType = 0;
+        o.AutoMinit = 3;
+        o.AutoHour = 1;
+        o.Interval = 2;
+        v.clock = {2000, 1, 1, 23, 58};
+        window->Command(331);
+        QVERIFY(v.AutoRunning);
+        window->TimerTick();  // the first step comes at once
+        QCOMPARE(v.clock, (state::CivilClock{2000, 1, 2, 1, 1}));
+        window->TimerTick();
+        QCOMPARE(v.clock.minute, 1);
+        window->TimerTick();
+        QCOMPARE(v.clock, (state::CivilClock{2000, 1, 2, 2, 4}));
+        o.AutoBack = 1;
+        window->TimerTick();
+        window->TimerTick();
+        QCOMPARE(v.clock, (state::CivilClock{2000, 1, 2, 1, 1}));
+        window->Command(331);
+        QVERIFY(!v.AutoRunning);
+    }
+
+    void aZeroStepStopsFastClocking() {
+        Make();
+        auto& v = program->view;
+        auto& o = program->options;
+        o.AutoMinit = 0;
+        o.Interval = 1;
+        v.clock = {2000, 1, 1, 12, 0};
+        window->Command(331);
+        window->TimerTick();
+        QVERIFY(!v.AutoRunning);
+        QCOMPARE(v.clock, (state::CivilClock{2000, 1, 1, 12, 0}));
+        QCOMPARE(window->menus().FirstAction(331)->text(), QString("F&ast Clocking ON\tA"));
+    }
+
+    void anIntervalOfZeroMakesOneStepAndStops() {
+        Make();
+        auto& v = program->view;
+        program->options.Interval = 0;
+        program->options.AutoMinit = 5;
+        v.clock = {2000, 1, 1, 12, 0};
+        window->Command(331);
+        window->TimerTick();
+        QVERIFY(!v.AutoRunning);
+        QCOMPARE(v.clock.minute, 5);
+    }
+
+    void menuMarksTellTheTruth() {
+        Make();
+        auto& v = program->view;
+        v.Zoom = 100;
+        window->RefreshMenus();
+        QVERIFY(Checked(40044));
+        v.Zoom = 90;
+        window->RefreshMenus();
+        for (int command = 40041; command <= 40054; ++command)
+            QVERIFY(!Checked(command));
+        v.Constella = 2;
+        v.Keisanji = 1;
+        v.DrawStars = 20;
+        v.Glid = 0;
+        v.Horizon = 0;
+        window->RefreshMenus();
+        QVERIFY(Checked(202));
+        QVERIFY(!Checked(201));
+        QVERIFY(Checked(301));
+        QVERIFY(Checked(2021));
+        QVERIFY(!Checked(1230));
+        QVERIFY(!window->menus().FirstAction(1231)->isEnabled());
+        QVERIFY(!window->menus().FirstAction(40014)->isEnabled());
+        QVERIFY(!window->menus().FirstAction(415)->isEnabled());
+        v.DrawStars = 17;  // no item for this value
+        window->RefreshMenus();
+        for (int command = 2001; command <= 2056; ++command)
+            if (auto* action = window->menus().FirstAction(command)) QVERIFY(!action->isChecked());
+        v.Keisanji = 3;
+        window->RefreshMenus();
+        QVERIFY(!window->menus().FirstAction(40068)->isEnabled());
+        QVERIFY(!window->toolbar().Button(40069)->isEnabled());
+        v.GscAvailable = false;
+        v.UseGsc = 1;
+        window->RefreshMenus();
+        QVERIFY(!Checked(40039));
+    }
+
+    void toolbarPressedStates() {
+        Make();
+        auto& v = program->view;
+        v.Constella = 0;
+        v.Line = 1;
+        v.Sekidou = 2;
+        window->RefreshMenus();
+        QVERIFY(!window->toolbar().Button(207)->isChecked());
+        QVERIFY(window->toolbar().Button(251)->isChecked());
+        window->Command(207);
+        QVERIFY(window->toolbar().Button(207)->isChecked());
+        window->Command(107);
+        QVERIFY(window->toolbar().Button(271)->isChecked());
+        QVERIFY(!window->toolbar().Button(272)->isChecked());
+    }
+
+    void equatorModeSwapsToolbarAndMenu() {
+        Make();
+        auto& bar = window->toolbar();
+        QCOMPARE(bar.bar()->actions().size(), shell::kToolbarEntryCount);
+        QVERIFY(bar.Button(400) && bar.Button(253) && !bar.Button(404));
+        QVERIFY(window->menus().FirstAction(400)->isVisible());
+        QVERIFY(!window->menus().FirstAction(404)->isVisible());
+        QVERIFY(bar.Button(40015)->isEnabled());
+        window->Command(107);
+        QCOMPARE(bar.bar()->actions().size(), shell::kToolbarEntryCount);
+        for (int command : {404, 405, 406, 407, 271, 272})
+            QVERIFY(bar.Button(command));
+        for (int command : {400, 401, 402, 403, 253, 40062})
+            QVERIFY(!bar.Button(command));
+        QVERIFY(!bar.Button(40015)->isEnabled());
+        for (int command : {400, 401, 402, 403, 40060, 40061})
+            QVERIFY(!window->menus().FirstAction(command)->isVisible());
+        QCOMPARE(window->menus().FirstAction(404)->text(), QString("Celestial &North Pole\tN"));
+        QVERIFY(window->menus().FirstAction(407)->isVisible());
+        QVERIFY(Checked(107));
+        window->Command(107);
+        QVERIFY(bar.Button(402));
+        QCOMPARE(window->menus().FirstAction(40060)->text(), QString("&Zenith\tHome"));
+    }
+
+    void timeStepButtonShowsTheStep() {
+        Make();
+        const auto layout = shell::ToolbarLayout(false, 13);
+        bool found = false;
+        for (const auto& entry : layout)
+            if (entry.command == 40070) found = entry.image == 67;
+        QVERIFY(found);
+        window->Command(40071 + 13);
+        QVERIFY(Checked(40084));
+        QCOMPARE(window->toolbar().Button(40070)->toolTip(), QString("Increment Time"));
+        QCOMPARE(window->toolbar().Button(207)->toolTip(), QString("Constellation Label(C)"));
+    }
+
+    void autoCaptionFollowsTheMode() {
+        Make();
+        auto& o = program->options;
+        o.AutoType = 1;
+        window->Command(331);
+        QCOMPARE(window->menus().FirstAction(331)->text(), QString("Tr&acing Mode OFF\tA"));
+        window->Command(331);
+        QCOMPARE(window->menus().FirstAction(331)->text(), QString("Tr&acing Mode ON\tA"));
+    }
+
+    void statusBarTexts() {
+        Make();
+        auto& v = program->view;
+        v.Ido2 = 410;
+        v.Keido2 = 740;
+        v.TimeZone = -300;
+        v.Keisanji = 0;
+        v.Dst = 1;
+        v.Houi2 = 1234.5;
+        v.Koudo2 = -45;
+        v.clock = {2026, 3, 7, 9, 5};
+        v.Tracking = false;
+        v.AutoRunning = true;
+        shell::FrameFacts facts{12.34, 95};
+        const auto texts = shell::MakeStatusTexts(v, program->options, {}, facts);
+        QCOMPARE(QString::fromStdString(texts[0]),
+                 QString::fromUtf8("41.0\u00b0N\u00b774.0\u00b0W  GMT-4"));
+        QCOMPARE(texts[1], std::string("Age 12.3"));
+        QCOMPARE(texts[2], std::string("Mag 9.5"));
+        QCOMPARE(texts[3], std::string("123.5"));
+        QCOMPARE(texts[4], std::string(" -4.5"));
+        QCOMPARE(texts[5], std::string("Mar 07,  2026"));
+        QCOMPARE(texts[6], std::string("09:05"));
+        QCOMPARE(texts[7], std::string("L"));
+        QCOMPARE(texts[8], std::string("D"));
+        QCOMPARE(texts[9], std::string("A"));
+        QCOMPARE(texts[10], std::string(" "));
+        QCOMPARE(texts[11], std::string(" "));
+        v.SekidouMod = 1;
+        v.Houi2 = 1874.6;  // 187.5 degrees = 12h30m
+        v.Keisanji = 1;
+        facts.starLevel = 0;
+        const auto equator = shell::MakeStatusTexts(v, program->options, {}, facts);
+        QCOMPARE(equator[3], std::string("12h30m"));
+        QCOMPARE(equator[2], std::string(" ----"));
+        QCOMPARE(equator[7], std::string("G"));
+        QCOMPARE(equator[11], std::string("Q"));
+        QVERIFY(QString::fromStdString(equator[0]).endsWith("GMT+1"));
+        // The window shows the same texts after a paint.
+        program->view.Tracking = true;
+        window->RefreshStatusBar();
+        QCOMPARE(window->statusPanes()->texts()[10], std::string("C"));
+    }
+
+    void statusPaneWidthRule() {
+        std::array<int, shell::kStatusPanes> widths{};
+        widths.fill(20);
+        const auto edges = shell::PaneRightEdges(800, widths);
+        QCOMPARE(edges[11], 782);
+        QCOMPARE(edges[10], 752);
+        QCOMPARE(edges[0], 782 - 11 * 30);
+        // A bar too narrow for the panes leaves pane 0 empty rather than negative.
+        QCOMPARE(shell::PaneRightEdges(100, widths)[0], 0);
+    }
+
+    void contextMenuDropsWhatDoesNotApply() {
+        Make();
+        QMenu* none = window->BuildContextMenu({false, -1});
+        QCOMPARE(Commands(none), (QList<int>{501, 503, -1, 40055, 40056}));
+        QMenu* star = window->BuildContextMenu({true, 1});
+        QCOMPARE(Commands(star), (QList<int>{501, 502, 503, -1, 40055, 40056, -1, 416}));
+        QMenu* other = window->BuildContextMenu({true, 3});
+        QCOMPARE(Commands(other), (QList<int>{501, 502, 504, 503, -1, 40055, 40056, -1, 416}));
+        QCOMPARE(shell::ContextMenuRemovals({true, 1}, true), (std::vector<int>{504}));
+        delete none;
+        delete star;
+        delete other;
+    }
+
+    void fullScreenHidesBarsAndComesBack() {
+        Make();
+        window->Command(147);
+        QVERIFY(window->fullScreen());
+        QVERIFY(!window->toolbar().bar()->isVisible());
+        QVERIFY(!window->statusPanes()->isVisible());
+        QMenu* menu = window->BuildContextMenu({false, -1});
+        QCOMPARE(Commands(menu).first(), 40001);
+        delete menu;
+        window->Command(40001);
+        QVERIFY(!window->fullScreen());
+        QVERIFY(window->toolbar().bar()->isVisible());
+        window->Command(40001);
+        QVERIFY(!window->fullScreen());
+    }
+
+    void barsFollowTheirSwitches() {
+        Make();
+        window->Command(145);
+        QCOMPARE(program->options.StatusBar, 0);
+        QVERIFY(!window->statusPanes()->isVisible());
+        QVERIFY(!Checked(145));
+        window->Command(146);
+        QVERIFY(!window->toolbar().bar()->isVisible());
+        window->Command(146);
+        QVERIFY(window->toolbar().bar()->isVisible());
+        QVERIFY(Checked(146));
+    }
+
+    void wheelAndDoubleClickPostTheirCommands() {
+        Make();
+        auto& v = program->view;
+        v.Zoom = 100;
+        QWheelEvent away(QPointF(10, 10), window->skyView()->mapToGlobal(QPointF(10, 10)), QPoint(),
+                         QPoint(0, 120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(window->skyView(), &away);
+        QCoreApplication::processEvents();
+        QCOMPARE(v.Zoom, 120);
+        v.DblClick = 0;
+        v.Tracking = true;
+        QTest::mouseDClick(window->skyView(), Qt::LeftButton);
+        QCoreApplication::processEvents();
+        QVERIFY(!v.Tracking);
+    }
+
+    void droppedDirectoriesAndOtherFilesChangeNothing() {
+        int opened = 0;
+        shell::MainWindowHooks hooks;
+        hooks.openViewFile = [&opened](const std::string&) { ++opened; };
+        Make(hooks);
+        const shell::Program before = *program;
+        QTemporaryDir dir;
+        window->OpenDroppedFile(dir.path());
+        window->OpenDroppedFile(dir.path() + "/missing.qel");
+        window->OpenDroppedFile(QString());
+        window->OpenDroppedFile(QString(600, 'a'));
+        QCOMPARE(opened, 0);
+        QCOMPARE(program->view.Houi2, before.view.Houi2);
+        QFile file(dir.path() + "/Orion.QEL");
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("x");
+        file.close();
+        window->OpenDroppedFile(file.fileName());
+        QCOMPARE(opened, 1);
+    }
+
+    void viewFileMessageOpensTheToolWindows() {
+        Make();
+        program->options.PlanetWnd = 0;
+        program->options.MoonWnd = 1;
+        window->OpenViewFileMessage("/tmp/none.qel", 1);
+        QCOMPARE(program->options.PlanetWnd, 1);
+        QCOMPARE(program->options.MoonWnd, 1);
+    }
+
+    void everyMenuItemIsServed() {
+        for (auto rows : {shell::MainMenuRows(), shell::PopupRows(), shell::FullScreenPopupRows(),
+                          shell::TimeStepRows()}) {
+            for (const auto& row : rows) {
+                if (row.command <= 0 || row.command == 111 || row.command == 147) continue;
+                Make();
+                QVERIFY2(window->Command(row.command), row.caption);
+                window.reset();
+            }
+        }
+    }
+
+    void screenSaverClosesOnAnyKey() {
+        program->view.ScreenSaverMode = true;
+        Make();
+        QTest::keyClick(window->skyView(), Qt::Key_Space);
+        QVERIFY(!window->isVisible());
+    }
+
+    void screenSaverClosesOnTheSixteenthMove() {
+        program->view.ScreenSaverMode = true;
+        Make();
+        auto move = [this](int x) {
+            QMouseEvent event(QEvent::MouseMove, QPointF(x, 10),
+                              window->skyView()->mapToGlobal(QPointF(x, 10)), Qt::NoButton,
+                              Qt::NoButton, Qt::NoModifier);
+            QCoreApplication::sendEvent(window->skyView(), &event);
+        };
+        for (int i = 0; i < 15; ++i)
+            move(10 + i);
+        QVERIFY(window->isVisible());
+        move(40);
+        QVERIFY(!window->isVisible());
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "main_window_test.moc"
