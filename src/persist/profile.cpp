@@ -311,8 +311,11 @@ bool WriteProfileValues(const std::string& path, std::string_view section,
 bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
     std::error_code error;
     fs::path target(path);
-    if (fs::is_symlink(target, error)) target = fs::weakly_canonical(target, error);
-    if (error) return false;
+    // A settings file kept as a link elsewhere stays a link: the file it names is replaced.
+    if (fs::is_symlink(fs::symlink_status(target, error))) {
+        target = fs::weakly_canonical(target, error);
+        if (error) return false;
+    }
     const fs::path directory = target.parent_path();
     if (!directory.empty()) {
         fs::create_directories(directory, error);
