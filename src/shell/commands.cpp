@@ -4,15 +4,20 @@
 #include <cmath>
 #include <cstdio>
 
+#include "astro/city_lookup.h"
+#include "astro/clock.h"
+#include "astro/inverse_projection.h"
+#include "astro/time_steps.h"
 #include "shell/program.h"
-#include "shell/sky_link.h"
 #include "shell/string_table.h"
 #include "state/messages.h"
 
 namespace shell {
 namespace {
 
-constexpr int kRealTime = 3;
+constexpr int kMoveAzimuth = state::kMoveAzimuth;
+constexpr int kMoveAltitude = state::kMoveAltitude;
+constexpr int kMoveZoom = state::kMoveZoom;
 
 void Refuse(const std::string& text, state::MessageIcon icon = state::MessageIcon::Exclamation) {
     state::ShowMessage({text, "", icon, state::MessageButtons::Ok});
@@ -84,8 +89,15 @@ class Runner {
         value = newValue;
         Changed();
     }
-    void StepClock(int sign, const ClockStep& step);
+    struct Step {
+        int years, months, days, hours, minutes;
+    };
+    void StepClock(int sign, const Step& step);
     void StepClockMinutes(int minutes) { StepClock(1, {0, 0, 0, 0, minutes}); }
+    void FindCurrentCity() {
+        view_.CurrentCity = astro::FindCity(host_.BuiltinCities(), options_, view_.Ido2,
+                                            view_.Keido2, view_.TimeZone);
+    }
     void SetTimeMode(int mode);
     void ReadClock();
     void ToggleAuto();
@@ -112,44 +124,27 @@ class Runner {
     CommandHost& host_;
 };
 
-void Runner::StepClock(int sign, const ClockStep& step) {
-    if (view_.Keisanji == kRealTime) return;
-    auto& c = view_.clock;
-    c.year += sign * step.year;
-    c.month += sign * step.month;
-    c.day += sign * step.day;
-    c.hour += sign * step.hour;
-    c.minute += sign * step.minute;
-    NormalizeClock(c);
-    Changed();
+void Runner::StepClock(int sign, const Step& step) {
+    if (astro::AddToClock(view_, sign * step.years, sign * step.months, sign * step.days,
+                          sign * step.hours, sign * step.minutes))
+        Changed();
 }
 
 void Runner::SetTimeMode(int mode) {
-    if (mode == view_.Keisanji) return;
-    view_.clock.minute += ZoneOf(view_, mode) - ZoneOf(view_, view_.Keisanji);
-    NormalizeClock(view_.clock);
-    view_.Keisanji = mode;
-    if (mode == kRealTime) {
-        view_.AutoRunning = false;
-        host_.PostCommand(321);
-    }
+    if (!astro::SwitchTimeMode(view_, mode)) return;
+    if (mode == astro::kRealTime) host_.PostCommand(321);
     Changed();
 }
 
 void Runner::ReadClock() {
-    state::CivilClock now = ReadComputerClock();
-    now.minute += (view_.Dst ? 60 : 0) - view_.SystemZone + ZoneOf(view_, view_.Keisanji);
-    NormalizeClock(now);
-    if (now == view_.clock) return;
-    view_.clock = now;
-    Changed();
+    if (astro::ObtainCurrentTime(view_, astro::ReadComputerClock())) Changed();
 }
 
 void Runner::ToggleAuto() {
     if (view_.AutoRunning) {
         view_.AutoRunning = false;
     } else {
-        if (view_.Keisanji == kRealTime && options_.AutoType == 0) {
+        if (view_.Keisanji == astro::kRealTime && options_.AutoType == 0) {
             Refuse("Auto drive does not work\n\nwhen you set real time mode.");
             return;
         }
@@ -206,19 +201,9 @@ void Runner::ChangeZoom(int zoom) {
 }
 
 bool Runner::CenterOnClick() {
-    double azimuth = 0;
-    double altitude = 0;
-    if (!DirectionAt(view_, host_.AreaWidth(), host_.AreaHeight(), host_.ClickX(), host_.ClickY(),
-                     azimuth, altitude))
-        return false;
-    if (azimuth == view_.Houi2 && altitude == view_.Koudo2) return false;
-    if (view_.SmoothIdou) {
-        host_.MoveSmoothly(kMoveAzimuth | kMoveAltitude, azimuth, altitude, view_.Zoom);
-    } else {
-        view_.Houi2 = azimuth;
-        view_.Koudo2 = altitude;
-        Changed();
-    }
+    if (!astro::CenterViewOn(view_, host_.Tables(), host_.ClickX(), host_.ClickY())) return false;
+    // With smooth moves on, the new direction waits as a pending move for the next paint.
+    Changed();
     return true;
 }
 
@@ -227,7 +212,7 @@ void Runner::StepLongitude(int bias) {
     if (longitude < -1800) longitude += 3600;
     if (longitude > 1800) longitude -= 3600;
     view_.Keido2 = longitude;
-    view_.CurrentCity = FindCurrentCity(view_, options_);
+    FindCurrentCity();
     Changed();
 }
 
@@ -236,7 +221,7 @@ void Runner::StepLatitude(int bias) {
     int latitude = ((view_.Ido2 + bias) / 10 - 360) * 10;
     latitude = std::clamp(latitude, -900, 900);
     view_.Ido2 = latitude;
-    view_.CurrentCity = FindCurrentCity(view_, options_);
+    FindCurrentCity();
     Changed();
 }
 
@@ -244,14 +229,12 @@ void Runner::SelectUserCity(int index) {
     if (index >= options_.UserCitys || index >= state::kUserCityLimit) return;
     if (view_.CurrentCity == 10000 + index) return;
     const state::CityRecord& city = options_.userCities[index];
-    if (view_.Keisanji == 0) {
-        view_.clock.minute += city.zone - view_.TimeZone;
-        NormalizeClock(view_.clock);
-    }
+    if (view_.Keisanji == astro::kLocalTime)
+        astro::AddToClock(view_, 0, 0, 0, 0, city.zone - view_.TimeZone);
     view_.Ido2 = city.latitude;
     view_.Keido2 = city.longitude;
     view_.TimeZone = city.zone;
-    view_.CurrentCity = FindCurrentCity(view_, options_);
+    FindCurrentCity();
     Changed();
 }
 
@@ -431,19 +414,15 @@ bool Runner::Run(int command) {
 
         // Time.
         case 311:
-            v.Dst = v.Dst ? 0 : 1;
-            v.clock.hour += v.Dst ? 1 : -1;
-            NormalizeClock(v.clock);
+            astro::ToggleDaylightSaving(v);
             Changed();
             return true;
         case 321:
             ReadClock();
             return true;
         case 40068:
-            StepClock(1, TimeStepOf(v.IncTime));
-            return true;
         case 40069:
-            StepClock(-1, TimeStepOf(v.IncTime));
+            if (astro::StepClock(v, v.IncTime, command == 40068 ? 1 : -1)) Changed();
             return true;
         case 40070:
             host_.ShowTimeStepMenu();

@@ -3,16 +3,15 @@
 // CommandHost) for what only a window can do.
 #pragma once
 
+#include <span>
 #include <string>
+
+#include "astro/projection_tables.h"
+#include "state/view_state.h"
 
 namespace shell {
 
 struct Program;
-
-// Move bits of a smooth view move.
-inline constexpr int kMoveAzimuth = 2;
-inline constexpr int kMoveAltitude = 4;
-inline constexpr int kMoveZoom = 8;
 
 // What a command needs from the main window.
 class CommandHost {
@@ -23,7 +22,8 @@ class CommandHost {
     virtual void Redraw() = 0;
     virtual void RefreshMenus() = 0;
     virtual void RefreshStatusBar() = 0;
-    // Starts a smooth move of the bits given towards the targets (tenths of a degree, percent).
+    // Starts a smooth move of the bits given (state::kMoveAzimuth ..) towards the targets
+    // (tenths of a degree, percent).
     virtual void MoveSmoothly(int bits, double azimuth, double altitude, int zoom) = 0;
     virtual bool IsFullScreen() const = 0;
     virtual void SetFullScreen(bool on) = 0;
@@ -43,6 +43,9 @@ class CommandHost {
     virtual int AreaHeight() const = 0;
     virtual int ClickX() const = 0;
     virtual int ClickY() const = 0;
+    // The projection tables the mouse turns the sky with, and the city list.
+    virtual const astro::ProjectionTables& Tables() const = 0;
+    virtual std::span<const state::CityRecord> BuiltinCities() const = 0;
     // Settings writes that belong to single commands.
     virtual void WriteSaveDefault() = 0;
     virtual void SaveDisplaySettings() = 0;

@@ -18,10 +18,12 @@
 #include <QToolBar>
 #include <QWheelEvent>
 
+#include "astro/clock.h"
+#include "astro/inverse_projection.h"
+#include "astro/time_steps.h"
 #include "platform/message_box.h"
 #include "platform/window_placement.h"
 #include "shell/accelerators.h"
-#include "shell/sky_link.h"
 #include "shell/window_settings.h"
 #include "state/messages.h"
 
@@ -115,7 +117,10 @@ MainWindow::MainWindow(Program& program, MainWindowHooks hooks)
       program_(program),
       hooks_(std::move(hooks)),
       skyView_(new SkyView(*this, program, this)),
-      menus_([this](int command) { Command(command); }) {
+      menus_([this](int command) { Command(command); }),
+      ownTableStore_(hooks_.tables.sincos ? astro::ProjectionTableStore{}
+                                          : astro::BuildProjectionTables()),
+      ownTables_(ownTableStore_.view()) {
     setWindowTitle(platform::kWindowTitle);
     setCentralWidget(skyView_);
     setAcceptDrops(true);
@@ -163,11 +168,14 @@ bool MainWindow::Command(int command) {
 
 void MainWindow::StartPendingMoves(qint64 t0) {
     auto& view = program_.view;
+    const double targets[3] = {view.MoveTargetHoui2, view.MoveTargetKoudo2,
+                               static_cast<double>(view.MoveTargetZoom)};
     for (int i = 0; i < 3; ++i) {
-        const int bit = kMoveAzimuth << i;
-        if (!(pendingMoves_ & bit)) continue;
-        pendingMoves_ &= ~bit;
+        const int bit = state::kMoveAzimuth << i;
+        if (!(view.PendingMoves & bit)) continue;
+        view.PendingMoves &= ~bit;
         activeMoves_ |= bit;
+        moveTarget_[i] = targets[i];
         moveStart_[i] = i == 0 ? view.Houi2 : i == 1 ? view.Koudo2 : view.Zoom;
         moveStartTime_[i] = t0 - lastPaintTime_;
         if (i == 0) {
@@ -181,7 +189,7 @@ void MainWindow::StartPendingMoves(qint64 t0) {
 void MainWindow::AdvanceMoves(qint64 now) {
     auto& view = program_.view;
     for (int i = 0; i < 3; ++i) {
-        const int bit = kMoveAzimuth << i;
+        const int bit = state::kMoveAzimuth << i;
         if (!(activeMoves_ & bit)) continue;
         const qint64 f = view.SmoothIdou
                              ? std::clamp<qint64>(now - moveStartTime_[i], 0, kMoveMilliseconds)
@@ -257,9 +265,9 @@ void MainWindow::StepFastClocking() {
     auto& options = program_.options;
     autoTick_ += 1;
     if (autoTick_ < options.Interval) return;
-    const ClockStep step{options.AutoYear, options.AutoMonth, options.AutoDay, options.AutoHour,
-                         options.AutoMinit};
-    const bool zeroStep = step.year + step.month + step.day + step.hour + step.minute == 0;
+    const int sum = options.AutoYear + options.AutoMonth + options.AutoDay + options.AutoHour +
+                    options.AutoMinit;
+    const bool zeroStep = sum == 0;
     if (options.Interval == 0 || zeroStep) {
         view.AutoRunning = false;
         RefreshStatusBar();
@@ -268,13 +276,8 @@ void MainWindow::StepFastClocking() {
     autoTick_ = 0;
     if (zeroStep) return;
     const int sign = options.AutoBack ? -1 : 1;
-    auto& c = view.clock;
-    c.year += sign * step.year;
-    c.month += sign * step.month;
-    c.day += sign * step.day;
-    c.hour += sign * step.hour;
-    c.minute += sign * step.minute;
-    NormalizeClock(c);
+    astro::AddToClock(view, sign * options.AutoYear, sign * options.AutoMonth,
+                      sign * options.AutoDay, sign * options.AutoHour, sign * options.AutoMinit);
     Redraw();
 }
 
@@ -318,8 +321,7 @@ void MainWindow::MouseMoved(QPoint point) {
         RefreshStatusBar();
         RefreshMenus();
     }
-    if (DragView(view, AreaWidth(), AreaHeight(), lastPoint_.x(), lastPoint_.y(), point.x(),
-                 point.y())) {
+    if (astro::DragView(view, Tables(), lastPoint_.x(), lastPoint_.y(), point.x(), point.y())) {
         dragged_ = true;
         Redraw();
     }
@@ -328,12 +330,14 @@ void MainWindow::MouseMoved(QPoint point) {
 
 void MainWindow::LeftDown(QPoint point) {
     dragging_ = true;
+    program_.view.TrackingSuppressed = true;
     dragged_ = false;
     lastPoint_ = clickPoint_ = point;
 }
 
 void MainWindow::LeftUp() {
     dragging_ = false;
+    program_.view.TrackingSuppressed = false;
     if (dragged_) RunNarrationCheck();
     dragged_ = false;
 }
@@ -474,15 +478,31 @@ void MainWindow::RefreshMenus() {
 
 void MainWindow::RefreshStatusBar() {
     statusBar_->SetTexts(
-        MakeStatusTexts(program_.view, program_.options, hooks_.builtinCity, frameFacts_));
+        MakeStatusTexts(program_.view, program_.options, BuiltinCityOf(), frameFacts_));
 }
 
 void MainWindow::MoveSmoothly(int bits, double azimuth, double altitude, int zoom) {
-    if (bits & kMoveAzimuth) moveTarget_[0] = azimuth;
-    if (bits & kMoveAltitude) moveTarget_[1] = altitude;
-    if (bits & kMoveZoom) moveTarget_[2] = zoom;
-    pendingMoves_ |= bits;
+    auto& view = program_.view;
+    if (bits & state::kMoveAzimuth) view.MoveTargetHoui2 = azimuth;
+    if (bits & state::kMoveAltitude) view.MoveTargetKoudo2 = altitude;
+    if (bits & state::kMoveZoom) view.MoveTargetZoom = zoom;
+    view.PendingMoves |= bits;
     Redraw();
+}
+
+const astro::ProjectionTables& MainWindow::Tables() const {
+    return hooks_.tables.sincos ? hooks_.tables : ownTables_;
+}
+
+std::span<const state::CityRecord> MainWindow::BuiltinCities() const {
+    return hooks_.builtinCities;
+}
+
+BuiltinCityLookup MainWindow::BuiltinCityOf() const {
+    return [cities = hooks_.builtinCities](int index) -> std::optional<state::CityRecord> {
+        if (index < 0 || static_cast<std::size_t>(index) >= cities.size()) return std::nullopt;
+        return cities[index];
+    };
 }
 
 void MainWindow::ShowTimeStepMenu() {

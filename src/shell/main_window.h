@@ -6,6 +6,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
 
 #include <QElapsedTimer>
@@ -13,6 +14,7 @@
 #include <QMainWindow>
 #include <QTimer>
 
+#include "astro/projection_tables.h"
 #include "shell/commands.h"
 #include "shell/menu_state.h"
 #include "shell/menus.h"
@@ -46,8 +48,10 @@ struct MainWindowHooks {
     std::function<ObjectHit(int x, int y)> objectAt;
     // Opens a view file with its prompts; the loader shows its own messages.
     std::function<void(const std::string& path)> openViewFile;
-    // The city list's entries for the location text.
-    BuiltinCityLookup builtinCity;
+    // The city list (the CITY block's records, tenths of a degree).
+    std::span<const state::CityRecord> builtinCities;
+    // The loaded projection tables; when empty the window builds its own.
+    astro::ProjectionTables tables;
     // Called after a change of the view that the narration may speak about.
     std::function<void()> narrationCheck;
 };
@@ -108,7 +112,7 @@ class MainWindow : public QMainWindow, public CommandHost {
     StatusBar* statusPanes() const { return statusBar_; }
     bool fullScreen() const { return fullScreen_; }
     int activeMoves() const { return activeMoves_; }
-    int pendingMoves() const { return pendingMoves_; }
+    int pendingMoves() const { return program_.view.PendingMoves; }
     // The context menu as last shown (items removed for the object under the click).
     QMenu* BuildContextMenu(const ObjectHit& hit);
 
@@ -132,6 +136,8 @@ class MainWindow : public QMainWindow, public CommandHost {
     int AreaHeight() const override;
     int ClickX() const override { return clickPoint_.x(); }
     int ClickY() const override { return clickPoint_.y(); }
+    const astro::ProjectionTables& Tables() const override;
+    std::span<const state::CityRecord> BuiltinCities() const override;
     void WriteSaveDefault() override;
     void SaveDisplaySettings() override;
     void RunExternal(int entry) override;
@@ -159,12 +165,15 @@ class MainWindow : public QMainWindow, public CommandHost {
     void LeftUp();
     void RightDown(QPoint point, QPoint globalPosition);
     void StepFastClocking();
+    BuiltinCityLookup BuiltinCityOf() const;
     qint64 Now() const { return clock_ ? clock_() : elapsed_.elapsed(); }
 
     Program& program_;
     MainWindowHooks hooks_;
     SkyView* skyView_;
     MenuSet menus_;
+    astro::ProjectionTableStore ownTableStore_;
+    astro::ProjectionTables ownTables_;
     std::unique_ptr<Toolbar> toolbar_;
     StatusBar* statusBar_;
     MenuMemory menuMemory_;
@@ -173,8 +182,8 @@ class MainWindow : public QMainWindow, public CommandHost {
     std::function<qint64()> clock_;
     FrameFacts frameFacts_;
 
-    // Smooth moves: index 0 azimuth, 1 altitude, 2 zoom.
-    int pendingMoves_ = 0;
+    // Smooth moves: index 0 azimuth, 1 altitude, 2 zoom; requested through the view state's
+    // PendingMoves and targets.
     int activeMoves_ = 0;
     std::array<double, 3> moveStart_{};
     std::array<double, 3> moveTarget_{};

@@ -59,7 +59,7 @@ class MainWindowTest : public QObject {
         Make();
         auto& v = program->view;
         v.Houi2 = 3500;
-        window->MoveSmoothly(shell::kMoveAzimuth, 100, 0, 0);
+        window->MoveSmoothly(state::kMoveAzimuth, 100, 0, 0);
         Paint();  // starts the move: no time has passed
         QCOMPARE(v.Houi2, 3500.0);
         now += 100;
@@ -83,7 +83,7 @@ class MainWindowTest : public QObject {
         Make();
         auto& v = program->view;
         v.Houi2 = 100;
-        window->MoveSmoothly(shell::kMoveAzimuth, 3500, 0, 0);
+        window->MoveSmoothly(state::kMoveAzimuth, 3500, 0, 0);
         Paint();
         now += 250;
         Paint();
@@ -163,6 +163,58 @@ class MainWindowTest : public QObject {
         window->Command(208);
         Paint();
         QCOMPARE(renders, before + 1);
+    }
+
+    void dragTurnsTheSkyAndRendersOncePerMove() {
+        shell::MainWindowHooks hooks;
+        hooks.renderSky = [this](QImage&, shell::Program&, int, int) {
+            ++renders;
+            return shell::FrameFacts{};
+        };
+        Make(hooks);
+        auto& v = program->view;
+        v.Houi2 = 1000;
+        v.Koudo2 = 300;
+        v.Tracking = true;
+        QWidget* sky = window->skyView();
+        const QPoint centre(sky->width() / 2, sky->height() / 2);
+        QTest::mousePress(sky, Qt::LeftButton, {}, centre);
+        const int before = renders;
+        for (int step = 1; step <= 4; ++step) {
+            QMouseEvent move(QEvent::MouseMove, QPointF(centre + QPoint(20 * step, 0)),
+                             sky->mapToGlobal(QPointF(centre + QPoint(20 * step, 0))), Qt::NoButton,
+                             Qt::LeftButton, Qt::NoModifier);
+            QCoreApplication::sendEvent(sky, &move);
+            Paint();
+        }
+        QTest::mouseRelease(sky, Qt::LeftButton, {}, centre + QPoint(80, 0));
+        QVERIFY(!v.Tracking);
+        QVERIFY(v.Houi2 != 1000.0);
+        QVERIFY(renders - before <= 4);
+        QVERIFY(renders - before >= 1);
+        // Moving without the button turns nothing.
+        const double azimuth = v.Houi2;
+        QTest::mouseMove(sky, centre + QPoint(-50, 10));
+        QCOMPARE(v.Houi2, azimuth);
+    }
+
+    void centringOnAClickedPointMovesSmoothly() {
+        Make();
+        auto& v = program->view;
+        v.Houi2 = 1000;
+        v.Koudo2 = 300;
+        v.DblClick = 0;
+        QWidget* sky = window->skyView();
+        QTest::mouseDClick(sky, Qt::LeftButton, {},
+                           QPoint(sky->width() / 2 + 100, sky->height() / 2));
+        QCoreApplication::processEvents();
+        QVERIFY(window->pendingMoves() != 0);
+        QCOMPARE(v.Houi2, 1000.0);
+        Paint();
+        now += 600;
+        Paint();
+        QVERIFY(std::abs(v.Houi2 - 1000.0) > 10);
+        QCOMPARE(window->activeMoves(), 0);
     }
 
     void realTimeTicksReadTheClock() {
