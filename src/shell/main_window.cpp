@@ -21,9 +21,11 @@
 #include "astro/clock.h"
 #include "astro/inverse_projection.h"
 #include "astro/time_steps.h"
+#include "persist/settings.h"
 #include "platform/message_box.h"
 #include "platform/window_placement.h"
 #include "shell/accelerators.h"
+#include "shell/external_programs.h"
 #include "shell/window_settings.h"
 #include "state/messages.h"
 
@@ -143,6 +145,11 @@ MainWindow::MainWindow(Program& program, MainWindowHooks hooks)
 
     bar->setVisible(program_.options.ToolBar);
     statusBar_->setVisible(program_.options.StatusBar);
+    externalPrograms_ = ReadExternalPrograms();
+    std::vector<MenuSet::ExternalEntry> entries;
+    for (const ExternalProgram& program : externalPrograms_)
+        entries.push_back({program.number, program.name});
+    menus_.AddExternalPrograms(entries);
     RebuildUserCityMenu();
     RefreshMenus();
     RefreshStatusBar();
@@ -545,10 +552,17 @@ void MainWindow::PostCommand(int command) {
         this, [this, command] { Command(command); }, Qt::QueuedConnection);
 }
 
-void MainWindow::WriteSaveDefault() {}
+void MainWindow::WriteSaveDefault() {
+    persist::WriteSaveDefault(program_.options);
+}
 
-void MainWindow::SaveDisplaySettings() {}
+void MainWindow::SaveDisplaySettings() {
+    persist::SaveDisplaySettings(program_.view);
+}
 
-void MainWindow::RunExternal(int) {}
+void MainWindow::RunExternal(int entry) {
+    for (const ExternalProgram& program : externalPrograms_)
+        if (program.number == entry) RunExternalProgram(program);
+}
 
 }  // namespace shell

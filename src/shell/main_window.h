@@ -16,6 +16,7 @@
 
 #include "astro/projection_tables.h"
 #include "shell/commands.h"
+#include "shell/external_programs.h"
 #include "shell/menu_state.h"
 #include "shell/menus.h"
 #include "shell/program.h"
@@ -181,6 +182,7 @@ class MainWindow : public QMainWindow, public CommandHost {
     QElapsedTimer elapsed_;
     std::function<qint64()> clock_;
     FrameFacts frameFacts_;
+    std::vector<ExternalProgram> externalPrograms_;
 
     // Smooth moves: index 0 azimuth, 1 altitude, 2 zoom; requested through the view state's
     // PendingMoves and targets.

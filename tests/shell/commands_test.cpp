@@ -21,7 +21,15 @@ class CommandsTest : public QObject {
     void Run(int command) { QVERIFY(window->Command(command)); }
     void Paint() { window->skyView()->repaint(); }
 
+    QTemporaryDir home;
+
   private slots:
+    void initTestCase() {
+        // Settings writes land in a folder of this test's own.
+        qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
+        qputenv("XDG_DATA_HOME", home.path().toUtf8());
+    }
+
     void init() {
         program = std::make_unique<shell::Program>();
         program->view.SmoothIdou = 0;

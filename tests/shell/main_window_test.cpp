@@ -6,6 +6,9 @@
 #include <QScreen>
 #include <QToolBar>
 
+#include "persist/paths.h"
+#include "persist/profile.h"
+#include "shell/external_programs.h"
 #include "shell/main_window.h"
 #include "shell/menus.h"
 #include "shell/toolbar.h"
@@ -42,7 +45,15 @@ class MainWindowTest : public QObject {
     }
     bool Checked(int command) { return window->menus().FirstAction(command)->isChecked(); }
 
+    QTemporaryDir home;
+
   private slots:
+    void initTestCase() {
+        // Settings writes land in a folder of this test's own.
+        qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
+        qputenv("XDG_DATA_HOME", home.path().toUtf8());
+    }
+
     void init() {
         program = std::make_unique<shell::Program>();
         now = 100000;
@@ -534,6 +545,49 @@ class MainWindowTest : public QObject {
                 window.reset();
             }
         }
+    }
+
+    void externalProgramsAndUserCitiesJoinTheirMenus() {
+        QDir().mkpath(home.path() + "/planetarium");
+        QFile file(QString::fromStdString(persist::BareSettingsPath()));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(
+            "[Gaibu v7]\nName0=Calendar\nPath0=cal -3\nName1=-\nName3=Guide\nPath3=#guide\n");
+        file.close();
+        program->options.UserCitys = 0;
+        Make();
+        QMenu* astronomy = window->menus().TopMenu(shell::kAstronomyMenu);
+        const QList<int> tail = Commands(astronomy).mid(Commands(astronomy).size() - 3);
+        QCOMPARE(tail, (QList<int>{30000, -1, 30003}));
+        QMenu* location = window->menus().TopMenu(shell::kLocationMenu);
+        QCOMPARE(Commands(location).last(), 106);
+        program->options.UserCitys = 2;
+        std::strcpy(program->options.userCities[0].name, "Home");
+        std::strcpy(program->options.userCities[1].name, "Cabin");
+        window->RebuildUserCityMenu();
+        window->RebuildUserCityMenu();
+        QCOMPARE(Commands(location).mid(Commands(location).size() - 3),
+                 (QList<int>{106, 2111, 2112}));
+        QCOMPARE(window->menus().FirstAction(2112)->text(), QString("Cabin"));
+        file.remove();
+    }
+
+    void externalCommandLines() {
+        QCOMPARE(shell::ExternalCommandLine({0, "Calc", "tools/calc -x"}, "/opt/data"),
+                 std::string("/opt/data/tools/calc -x"));
+        QCOMPARE(shell::ExternalCommandLine({0, "Calc", "/usr/bin/cal"}, "/opt/data"),
+                 std::string("/usr/bin/cal"));
+        QVERIFY(shell::ExternalCommandLine({0, "Page", "#home"}, "/opt/data").empty());
+        QVERIFY(shell::ExternalCommandLine({0, "None", ""}, "/opt/data").empty());
+    }
+
+    void saveSwitchesAreWrittenAtOnce() {
+        Make();
+        program->options.SaveDefault = 1;
+        window->Command(163);
+        const auto profile = persist::Profile::Load(persist::BareSettingsPath());
+        QCOMPARE(profile.ReadInt("Tavilo Pro v7", "SaveDefault", -1), 0);
+        QVERIFY(!Checked(163));
     }
 
     void screenSaverClosesOnAnyKey() {
