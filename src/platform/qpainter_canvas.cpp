@@ -158,7 +158,9 @@ void QPainterCanvas::SetBrush(const render::Brush& brush) {
     ApplyBrush();
 }
 
-void QPainterCanvas::MoveTo(int x, int y) { current_ = QPoint(x, y); }
+void QPainterCanvas::MoveTo(int x, int y) {
+    current_ = QPoint(x, y);
+}
 
 void QPainterCanvas::LineTo(int x, int y) {
     const QPoint to(x, y);
@@ -198,7 +200,9 @@ void QPainterCanvas::SetFont(const render::FontSpec& font) {
     painter_->setFont(font_);
 }
 
-void QPainterCanvas::SetTextColour(render::Colour colour) { textColour_ = Resolve(colour); }
+void QPainterCanvas::SetTextColour(render::Colour colour) {
+    textColour_ = Resolve(colour);
+}
 
 render::TextSize QPainterCanvas::MeasureText(std::string_view utf8) {
     const QFontMetrics metrics(painter_->font(), painter_->device());

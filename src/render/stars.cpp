@@ -20,10 +20,10 @@ constexpr PatternOffset kPatPlus5[] = {{0, -1}, {-1, 0}, {0, 0}, {1, 0}, {0, 1}}
 constexpr PatternOffset kPatDiag4[] = {{-1, -1}, {1, -1}, {-1, 1}, {1, 1}};
 constexpr PatternOffset kPatBlob12[] = {{0, -1}, {1, -1}, {-1, 0}, {0, 0}, {1, 0}, {2, 0},
                                         {-1, 1}, {0, 1},  {1, 1},  {2, 1}, {0, 2}, {1, 2}};
-constexpr PatternOffset kPatDisc21[] = {
-    {-1, -2}, {0, -2}, {1, -2}, {-2, -1}, {-1, -1}, {0, -1}, {1, -1}, {2, -1}, {-2, 0}, {-1, 0},
-    {0, 0},   {1, 0},  {2, 0},  {-2, 1},  {-1, 1},  {0, 1},  {1, 1},  {2, 1},  {-1, 2}, {0, 2},
-    {1, 2}};
+constexpr PatternOffset kPatDisc21[] = {{-1, -2}, {0, -2}, {1, -2}, {-2, -1}, {-1, -1}, {0, -1},
+                                        {1, -1},  {2, -1}, {-2, 0}, {-1, 0},  {0, 0},   {1, 0},
+                                        {2, 0},   {-2, 1}, {-1, 1}, {0, 1},   {1, 1},   {2, 1},
+                                        {-1, 2},  {0, 2},  {1, 2}};
 constexpr PatternOffset kPatSquare4[] = {{0, 0}, {1, 0}, {0, 1}, {1, 1}};
 constexpr PatternOffset kPatRing8[] = {{2, 0},  {2, 1},  {0, 2},  {1, 2},
                                        {-1, 0}, {-1, 1}, {0, -1}, {1, -1}};
@@ -44,11 +44,11 @@ constexpr StarStyle kStarStyles[6] = {
 // Reference zooms of the automatic star level, by AutoBriMode + 2 or + 3.
 constexpr int kAutoZoomRef[6] = {350, 420, 500, 600, 720, 860};
 
-constexpr int kStarBase = 67;       // star colour rows start here
-constexpr int kStarCore = 69;       // white core of the glyphs
-constexpr int kTraceOffset = 30;    // trace colours: five rows further down
-constexpr int kRimOffset = 36;      // rim of the pixel shapes
-constexpr int kRowStep = 24;        // one brightness row per dimming step (4 rows of 6)
+constexpr int kStarBase = 67;     // star colour rows start here
+constexpr int kStarCore = 69;     // white core of the glyphs
+constexpr int kTraceOffset = 30;  // trace colours: five rows further down
+constexpr int kRimOffset = 36;    // rim of the pixel shapes
+constexpr int kRowStep = 24;      // one brightness row per dimming step (4 rows of 6)
 constexpr int kGscZoneBytesLimit = 80000;
 constexpr int kGscRecordSize = 5;
 
@@ -56,7 +56,9 @@ const StarStyle& StyleOf(int drawStarMode) {
     return kStarStyles[std::clamp(drawStarMode, 0, 5)];
 }
 
-int16_t ClampScreen(int v) { return static_cast<int16_t>(std::clamp(v, -32000, 32000)); }
+int16_t ClampScreen(int v) {
+    return static_cast<int16_t>(std::clamp(v, -32000, 32000));
+}
 
 uint32_t ZoneIndexEntry(const StarCatalog& catalog, std::size_t entry, bool& present) {
     present = catalog.zoneIndex.contains(entry * 4, 4);
@@ -165,8 +167,8 @@ void DrawPrinted(const StarContext& context, const std::vector<PlacedStar>& star
     Canvas& canvas = context.canvas;
     const bool trace = pass == kPassTrace;
     for (int c = 0; c <= 5; ++c) {
-        Colour pen = target == kTargetColourPrint ? Colour::Rgb(255, 255, 255)
-                                                  : Colour::Rgb(0, 0, 0);
+        Colour pen =
+            target == kTargetColourPrint ? Colour::Rgb(255, 255, 255) : Colour::Rgb(0, 0, 0);
         if (trace && target == kTargetMonochromePrint) pen = Colour::Rgb(128, 128, 128);
         canvas.SetPen(Pen{pen, 0, PenStyle::Solid});
         canvas.SetBrush(Brush{SpectralColour(target, c, trace), false});
@@ -195,7 +197,7 @@ void DrawPixelStyle(const StarContext& context, const std::vector<PlacedStar>& s
 void DrawGlyphStyle(const StarContext& context, const std::vector<PlacedStar>& stars, int pass) {
     Canvas& canvas = context.canvas;
     const bool haloPass = pass == kPassHalo;
-    const GlyphPart part = haloPass              ? GlyphPart::Halo
+    const GlyphPart part = haloPass                  ? GlyphPart::Halo
                            : pass == kPassFaintZones ? GlyphPart::Both
                                                      : GlyphPart::Core;
     int currentClass = -1;
@@ -226,8 +228,8 @@ void DrawPlaced(const StarContext& context, const std::vector<PlacedStar>& stars
 }
 
 // Adds a star to the set unless it is invisible or (pixel styles, paper) has no colour class.
-void Place(const StarContext& context, std::vector<PlacedStar>& out, const StarRecord& star,
-           int x, int y, int flag, bool glyph) {
+void Place(const StarContext& context, std::vector<PlacedStar>& out, const StarRecord& star, int x,
+           int y, int flag, bool glyph) {
     if (!StarVisible(context, x, y, flag)) return;
     const int colourClass = SpectralClassOf(star.spec);
     if (colourClass == kNoColourClass && !glyph) return;
@@ -244,8 +246,8 @@ void CollectProjected(const StarContext& context, int count, bool glyph,
     count = std::min<int>(count, static_cast<int>(context.catalog.stars.count()));
     for (int i = count - 1; i >= 0; --i) {
         const StarScreen& p = context.screen[static_cast<std::size_t>(i)];
-        Place(context, out, context.catalog.stars.at(static_cast<std::size_t>(i)), p.x, p.y,
-              p.flag, glyph);
+        Place(context, out, context.catalog.stars.at(static_cast<std::size_t>(i)), p.x, p.y, p.flag,
+              glyph);
     }
 }
 
@@ -261,7 +263,8 @@ void CollectFaintZones(const StarContext& context, bool glyph, std::vector<Place
         bool hasEnd = false;
         const std::size_t base = static_cast<std::size_t>(z) * persist::kStidxPerZone;
         const std::size_t first = ZoneIndexEntry(context.catalog, base, hasFirst);
-        std::size_t end = ZoneIndexEntry(context.catalog, base + static_cast<std::size_t>(k), hasEnd);
+        std::size_t end =
+            ZoneIndexEntry(context.catalog, base + static_cast<std::size_t>(k), hasEnd);
         if (!hasFirst) continue;
         // A block without the closing entry after the last zone ends at the end of STAR2.
         if (!hasEnd) end = recordCount;
@@ -316,7 +319,9 @@ int ReadGscZone(const StarCatalog& catalog, std::FILE* catalogueFile, int a, int
 
 // --- Catalogue set-up ------------------------------------------------------------------------
 
-int MagnitudeOfCode(uint8_t code) { return code >= 115 ? 95 : code - 20; }
+int MagnitudeOfCode(uint8_t code) {
+    return code >= 115 ? 95 : code - 20;
+}
 
 int SpectralClassOf(uint8_t letter) {
     switch (letter) {
@@ -365,8 +370,8 @@ StarCatalog BuildStarCatalog(const persist::DataSet& data, const std::string& gs
     StarCatalog catalog;
     catalog.stars = data.block(persist::BlockId::STAR2).records<StarRecord>();
     catalog.zoneIndex = data.block(persist::BlockId::STIDX).view();
-    catalog.brightStarCount = static_cast<int>(
-        std::min<std::size_t>(data.brightStarCount, catalog.stars.count()));
+    catalog.brightStarCount =
+        static_cast<int>(std::min<std::size_t>(data.brightStarCount, catalog.stars.count()));
     catalog.countByLevel = ComputeStarCountByLevel(catalog.stars);
     catalog.gscAvailable = data.gscAvailable;
     catalog.gscLetter = data.gscIndexKind == 1 ? 'A' : 'G';
@@ -376,8 +381,7 @@ StarCatalog BuildStarCatalog(const persist::DataSet& data, const std::string& gs
 }
 
 int AutoStarLevel(int zoom, int drawStarMode, int autoBriMode, bool gscInUse) {
-    const int k =
-        std::clamp((drawStarMode == 1 || drawStarMode == 5 ? 2 : 3) + autoBriMode, 0, 5);
+    const int k = std::clamp((drawStarMode == 1 || drawStarMode == 5 ? 2 : 3) + autoBriMode, 0, 5);
     const double z0 = kAutoZoomRef[k];
     const double a = std::log(std::max(zoom, 1)) / std::log(1.2);
     const double a0 = std::log(z0) / std::log(1.2);
@@ -401,8 +405,8 @@ int StarSizeNumber(int style, int starLevel, int magnitude) {
 
 void ProjectStars(const StarContext& context, int count) {
     count = std::clamp(count, 0, static_cast<int>(context.catalog.stars.count()));
-    context.screen.resize(static_cast<std::size_t>(std::max<int>(
-        count, static_cast<int>(context.screen.size()))));
+    context.screen.resize(
+        static_cast<std::size_t>(std::max<int>(count, static_cast<int>(context.screen.size()))));
     for (int i = 0; i < count; ++i) {
         const StarRecord star = context.catalog.stars.at(static_cast<std::size_t>(i));
         int lon, lat;
@@ -433,11 +437,10 @@ std::vector<uint8_t> ComputeZoneVisibility(const StarContext& context, int grid)
             if (p.flag < 0) {
                 bits = 0x1F;
             } else {
-                bits = static_cast<uint8_t>((p.x < -v.halfWidth ? 1 : 0) |
-                                            (p.x > v.halfWidth ? 2 : 0) |
-                                            (p.y < -v.halfHeight ? 4 : 0) |
-                                            (p.y > v.halfHeight ? 8 : 0) |
-                                            (p.flag == kBelowHorizonFlag ? 16 : 0));
+                bits = static_cast<uint8_t>(
+                    (p.x < -v.halfWidth ? 1 : 0) | (p.x > v.halfWidth ? 2 : 0) |
+                    (p.y < -v.halfHeight ? 4 : 0) | (p.y > v.halfHeight ? 8 : 0) |
+                    (p.flag == kBelowHorizonFlag ? 16 : 0));
             }
             corner[static_cast<std::size_t>(i * (rows + 1) + j)] = bits;
         }
@@ -470,10 +473,11 @@ void DrawStarPass(const StarContext& context, int pass, int target) {
             CollectFaintZones(context, glyph, stars);
             break;
         case kPassTrace: {
-            const int n = frame.starLevel < 0
-                              ? 0
-                              : context.catalog.countByLevel[static_cast<std::size_t>(
-                                    std::min(frame.starLevel, 45))];
+            const int n =
+                frame.starLevel < 0
+                    ? 0
+                    : context.catalog
+                          .countByLevel[static_cast<std::size_t>(std::min(frame.starLevel, 45))];
             CollectProjected(context, n, glyph, stars);
             break;
         }
@@ -494,8 +498,7 @@ void DrawGscPass(const StarContext& context, int pass, int level, int target) {
     const std::vector<uint8_t> visible = ComputeZoneVisibility(context, 2);
 
     File catalogue(std::fopen(
-        JoinFolder(catalog.gscPath, catalog.gscLetter == 'A' ? "QELGSA.DAT" : "QELGSC.DAT")
-            .c_str(),
+        JoinFolder(catalog.gscPath, catalog.gscLetter == 'A' ? "QELGSA.DAT" : "QELGSC.DAT").c_str(),
         "rb"));
 
     const bool glyph = target == kTargetScreen && starStyle.glyph;

@@ -37,15 +37,15 @@ inline constexpr int kGscPassHalo = 2;
 struct StarCatalog {
     persist::RecordView<persist::StarRecord> stars;  // STAR2
     persist::ByteView zoneIndex;                     // STIDX, u32 entries
-    int brightStarCount = 0;  // ALPHA records, at most the STAR2 records
+    int brightStarCount = 0;                         // ALPHA records, at most the STAR2 records
     // Entry i: number of STAR2 stars of magnitude code up to i (0.0 .. 9.5), counted from the
     // loaded block so that the Brightness menu and the star count describe this catalogue.
     std::array<int, kStarLevelCount> countByLevel{};
 
     // Guide Star Catalog.
     bool gscAvailable = false;
-    char gscLetter = 'G';                     // 'A' with QELGAIDX.DAT, 'G' with QELGSIDX.DAT
-    std::string gscPath;                      // folder of the catalogue files
+    char gscLetter = 'G';  // 'A' with QELGAIDX.DAT, 'G' with QELGSIDX.DAT
+    std::string gscPath;   // folder of the catalogue files
     persist::RecordView<persist::GscIndexEntry> gscIndex;  // 96 x 72 zones
 };
 
