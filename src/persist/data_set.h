@@ -59,6 +59,7 @@ struct Block {
     std::vector<uint8_t> storage;
     std::size_t size = 0;
     bool loaded = false;
+    std::string path;  // the file it was read from
 
     std::span<const uint8_t> bytes() const { return {storage.data(), size}; }
     std::span<uint8_t> mutableBytes() { return {storage.data(), size}; }

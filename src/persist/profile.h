@@ -28,6 +28,10 @@ class Profile {
 
     // Reads a file; a missing, unreadable or oversized file gives an empty profile.
     static Profile Load(const std::string& path);
+    // Reads a file that is about to be changed: a missing file gives an empty profile, but an
+    // existing file that cannot be read (or is oversized) gives nothing, so that a write never
+    // replaces a file whose contents it could not keep.
+    static std::optional<Profile> LoadForUpdate(const std::string& path);
 
     // The trimmed value of the key, or nothing when the section or key is absent.
     std::optional<std::string> Find(std::string_view section, std::string_view key) const;
