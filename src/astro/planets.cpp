@@ -12,9 +12,12 @@ namespace {
 constexpr double kDegree = 0.017453292519943295;
 constexpr double kTwoPi = 6.283185307179586;
 
+// Into 0..2pi. A negative angle gets one turn more than the whole turns it holds (a
+// longitude of -20 rad, reached when the node has regressed for millennia, becomes 5.13).
 double NormaliseLongitude(double lambda) {
     if (lambda >= kTwoPi) lambda -= kTwoPi * std::trunc(lambda / kTwoPi);
-    if (lambda < 0) lambda += kTwoPi * (1 - std::trunc(-lambda / kTwoPi));
+    if (lambda < 0) lambda += kTwoPi * (1 + std::trunc(-lambda / kTwoPi));
+    if (lambda >= kTwoPi) lambda = 0.0;  // -2pi exactly, or a rounding to 2pi
     return lambda;
 }
 
