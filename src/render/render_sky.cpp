@@ -35,9 +35,16 @@ void ComputeFrame(SkyScene& scene) {
     scene.projection.properMotionDecades = scene.viewFrame.ProperMotionDecades;
 }
 
+// The Sun, Moon and planets for the frame's moment; what the twilight needs from them.
 SunInputs ComputeSun(SkyScene& scene) {
-    if (!scene.computeSun) return SunInputs{};
-    return scene.computeSun(*scene.view, scene.viewFrame);
+    if (scene.computeSun) return scene.computeSun(*scene.view, scene.viewFrame);
+    astro::ComputeAllBodies(*scene.view, scene.viewFrame, scene.bodies);
+    const astro::BodyState& sun = scene.bodies.bodies[astro::kSunIndex];
+    SunInputs inputs;
+    inputs.sunSine = static_cast<int>(-sun.down);
+    inputs.sunMoonSeparation = scene.bodies.sunMoonSeparation;
+    inputs.earthLongitude = sun.helioLongitude;
+    return inputs;
 }
 
 StarContext StarsOf(Canvas& canvas, SkyScene& scene) {

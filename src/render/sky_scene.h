@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "astro/bodies.h"
 #include "astro/projection_tables.h"
 #include "astro/view_frame.h"
 #include "persist/data_set.h"
@@ -39,7 +40,7 @@ struct SkyScene {
     astro::ProjectionTables tables;
     SkyPalette palette;
 
-    // Computes the Sun and bodies for a frame; without it the sky is a night sky.
+    // Replaces the computation of the Sun and bodies (tests put the Sun where they need it).
     SunInputsFunction computeSun;
     // Busy cursor on (true) and off (false) around a frame; may be empty.
     std::function<void(bool busy)> setBusyCursor;
@@ -56,6 +57,7 @@ struct SkyScene {
     RenderFrame frame;
     astro::ViewFrame viewFrame;
     SkyProjection projection;
+    astro::SolarSystemState bodies;
     std::vector<StarScreen> starScreen;
     PolylineState polyline;
 };

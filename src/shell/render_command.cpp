@@ -1,5 +1,6 @@
 #include "shell/render_command.h"
 
+#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPageLayout>
@@ -23,7 +24,6 @@
 #include "platform/font_families.h"
 #include "platform/qpainter_canvas.h"
 #include "render/render_sky.h"
-#include "shell/sun_inputs.h"
 #include "state/messages.h"
 
 namespace shell {
@@ -105,8 +105,8 @@ std::string& LastMessage() {
 
 void CaptureMessages() {
     state::SetMessageHandler([](const state::Message& message) {
-        LastMessage() = message.caption.empty() ? message.text
-                                                : message.text + " (" + message.caption + ")";
+        LastMessage() =
+            message.caption.empty() ? message.text : message.text + " (" + message.caption + ")";
         return state::MessageAnswer::Ok;
     });
     state::SetTitleWindowCloser([] {});
@@ -163,7 +163,6 @@ void PrepareScene(LoadedSky& sky, render::SkyScene& scene) {
     scene.stars = render::BuildStarCatalog(sky.data, sky.options.GscPath);
     scene.tables = sky.tables.view();
     scene.palette = render::CreateSkyPalette(sky.view.lineSets);
-    scene.computeSun = ComputeSunInputs;
     // The window's paint sets the magnitude limit from the zoom before each frame.
     if (sky.view.BrightAuto) sky.view.DrawStars = render::AutoStarLevelOf(sky.view) - 40;
 }
@@ -188,6 +187,10 @@ std::optional<Failure> WritePng(const RenderRequest& request, render::SkyScene& 
 // One page through the print path: five times the picture at five times the zoom, widened to
 // the shape of the page, drawn with the paper colours.
 std::optional<Failure> WritePdf(const RenderRequest& request, render::SkyScene& scene) {
+    {
+        QFile probe(QString::fromStdString(request.output));
+        if (!probe.open(QIODevice::WriteOnly)) return Failure{"cannot write " + request.output};
+    }
     QPdfWriter pdf(QString::fromStdString(request.output));
     pdf.setResolution(300);
     pdf.setTitle(QStringLiteral("Planetarium"));
@@ -301,6 +304,8 @@ int RunRenderCommand(int argc, char** argv) {
         return 2;
     }
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    // The mode reports in one line of its own; Qt's notes about its platform stay quiet.
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
     QGuiApplication app(argc, argv);
     CaptureMessages();
     if (const auto failure = Run(request)) {
