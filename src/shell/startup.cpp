@@ -38,7 +38,8 @@ Session::~Session() {
 }
 
 void Session::CloseTitleWindow() {
-    if (titleWindow_) titleWindow_->close();
+    if (titleWindow_) titleWindow_->close();  // deletes itself later
+    titleWindow_.clear();
 }
 
 void Session::ReadScreen() {
