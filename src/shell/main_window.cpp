@@ -24,8 +24,10 @@
 #include "persist/settings.h"
 #include "platform/message_box.h"
 #include "platform/window_placement.h"
+#include "render/render_sky.h"
 #include "shell/accelerators.h"
 #include "shell/external_programs.h"
+#include "shell/view_file_open.h"
 #include "shell/window_settings.h"
 #include "state/messages.h"
 
@@ -119,10 +121,7 @@ MainWindow::MainWindow(Program& program, MainWindowHooks hooks)
       program_(program),
       hooks_(std::move(hooks)),
       skyView_(new SkyView(*this, program, this)),
-      menus_([this](int command) { Command(command); }),
-      ownTableStore_(hooks_.tables.sincos ? astro::ProjectionTableStore{}
-                                          : astro::BuildProjectionTables()),
-      ownTables_(ownTableStore_.view()) {
+      menus_([this](int command) { Command(command); }) {
     setWindowTitle(platform::kWindowTitle);
     setCentralWidget(skyView_);
     setAcceptDrops(true);
@@ -240,10 +239,11 @@ QRect MainWindow::PrepareFrame() {
     if (view.ViewChanged) {
         view.ViewChanged = false;
         if (activeMoves_ == 0 && !dragged_) RunNarrationCheck();
+        if (view.BrightAuto) view.DrawStars = render::AutoStarLevelOf(view) - 40;
         if (hooks_.renderSky) {
             frameFacts_ = hooks_.renderSky(bitmap, program_, halfWidth, halfHeight);
         } else {
-            bitmap.fill(Qt::black);
+            frameFacts_ = Painter().Paint(bitmap, halfWidth, halfHeight);
         }
         ++skyView_->renderCount_;
         RefreshStatusBar();
@@ -405,12 +405,12 @@ void MainWindow::OpenDroppedFile(const QString& path) {
     if (path.isEmpty() || path.size() > kMaxDroppedPath) return;
     const QFileInfo info(path);
     if (!info.isFile()) return;
-    if (hooks_.openViewFile) hooks_.openViewFile(path.toStdString());
+    OpenViewFileWithPrompts(path.toStdString());
 }
 
 void MainWindow::OpenViewFileMessage(const std::string& path, int flags) {
     state::ShowMessage({path, path, state::MessageIcon::Information, state::MessageButtons::Ok});
-    if (hooks_.openViewFile) hooks_.openViewFile(path);
+    OpenViewFileWithPrompts(path);
     if (flags & 1) {
         if (!program_.options.PlanetWnd) Command(149);
         if (!program_.options.MoonWnd) Command(40011);
@@ -497,16 +497,63 @@ void MainWindow::MoveSmoothly(int bits, double azimuth, double altitude, int zoo
     Redraw();
 }
 
+void MainWindow::OpenViewFileWithPrompts(const std::string& path) {
+    if (hooks_.openViewFile) {
+        hooks_.openViewFile(path);
+    } else {
+        OpenViewFile(program_, path, true);
+    }
+    Redraw();
+    RefreshStatusBar();
+    RefreshMenus();
+}
+
 const astro::ProjectionTables& MainWindow::Tables() const {
-    return hooks_.tables.sincos ? hooks_.tables : ownTables_;
+    if (hooks_.tables.sincos) return hooks_.tables;
+    if (!tablesFromData_) {
+        const auto& data = program_.data;
+        const auto& sincos = data.block(persist::BlockId::SINCOS);
+        const auto& zbi = data.block(persist::BlockId::ZBI);
+        const auto& zbi2 = data.block(persist::BlockId::ZBI2);
+        if (sincos.loaded && zbi.loaded && zbi2.loaded) {
+            if (auto store =
+                    astro::DecodeProjectionTables(sincos.bytes(), zbi.bytes(), zbi2.bytes())) {
+                tableStore_ = std::move(*store);
+                tables_ = tableStore_.view();
+                tablesFromData_ = true;
+            }
+        }
+    }
+    // Until a data set is there, the tables are built as the data-set builder builds them.
+    if (!tables_.sincos) {
+        tableStore_ = astro::BuildProjectionTables();
+        tables_ = tableStore_.view();
+    }
+    return tables_;
 }
 
 std::span<const state::CityRecord> MainWindow::BuiltinCities() const {
-    return hooks_.builtinCities;
+    if (!hooks_.builtinCities.empty()) return hooks_.builtinCities;
+    const auto& block = program_.data.block(persist::BlockId::CITY);
+    if (block.loaded && cities_.empty()) {
+        const auto records = block.records<state::CityRecord>();
+        for (std::size_t i = 0; i < records.count(); ++i)
+            cities_.push_back(records.at(i));
+    }
+    return cities_;
+}
+
+SkyPainter& MainWindow::Painter() {
+    if (!painter_) {
+        painter_ = std::make_unique<SkyPainter>(program_, &program_.data, Tables(),
+                                                program_.options.GscPath);
+        menus_.SetStarCounts(painter_->stars().countByLevel);
+    }
+    return *painter_;
 }
 
 BuiltinCityLookup MainWindow::BuiltinCityOf() const {
-    return [cities = hooks_.builtinCities](int index) -> std::optional<state::CityRecord> {
+    return [cities = BuiltinCities()](int index) -> std::optional<state::CityRecord> {
         if (index < 0 || static_cast<std::size_t>(index) >= cities.size()) return std::nullopt;
         return cities[index];
     };

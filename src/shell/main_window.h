@@ -20,6 +20,7 @@
 #include "shell/menu_state.h"
 #include "shell/menus.h"
 #include "shell/program.h"
+#include "shell/sky_painter.h"
 #include "shell/status_bar.h"
 #include "shell/text_formats.h"
 #include "shell/toolbar.h"
@@ -40,18 +41,19 @@ struct ObjectHit {
 // the separator before Set Tracking and before Name a Star goes with its item).
 std::vector<int> ContextMenuRemovals(const ObjectHit& hit, bool starDialogOpen);
 
-// Parts of the program that other layers supply; each may be left empty.
+// Replacements for parts of the window (tests, tools); each may be left empty.
 struct MainWindowHooks {
-    // Draws the sky into the bitmap, centred on its centre, within +-halfWidth, +-halfHeight.
+    // Draws the sky into the bitmap, centred on its centre, within +-halfWidth, +-halfHeight
+    // (default: RenderSky on the data set).
     std::function<FrameFacts(QImage& bitmap, Program& program, int halfWidth, int halfHeight)>
         renderSky;
     // The object under a point in sky coordinates.
     std::function<ObjectHit(int x, int y)> objectAt;
-    // Opens a view file with its prompts; the loader shows its own messages.
+    // Opens a view file with its prompts (default: the view-file loader).
     std::function<void(const std::string& path)> openViewFile;
-    // The city list (the CITY block's records, tenths of a degree).
+    // The city list (default: the data set's CITY block, tenths of a degree).
     std::span<const state::CityRecord> builtinCities;
-    // The loaded projection tables; when empty the window builds its own.
+    // The projection tables (default: the data set's, or built when it has none).
     astro::ProjectionTables tables;
     // Called after a change of the view that the narration may speak about.
     std::function<void()> narrationCheck;
@@ -167,14 +169,20 @@ class MainWindow : public QMainWindow, public CommandHost {
     void RightDown(QPoint point, QPoint globalPosition);
     void StepFastClocking();
     BuiltinCityLookup BuiltinCityOf() const;
+    SkyPainter& Painter();
+    void OpenViewFileWithPrompts(const std::string& path);
     qint64 Now() const { return clock_ ? clock_() : elapsed_.elapsed(); }
 
     Program& program_;
     MainWindowHooks hooks_;
     SkyView* skyView_;
     MenuSet menus_;
-    astro::ProjectionTableStore ownTableStore_;
-    astro::ProjectionTables ownTables_;
+    // Resources taken from the data set once it is loaded (it loads after the window exists).
+    mutable astro::ProjectionTableStore tableStore_;
+    mutable astro::ProjectionTables tables_;
+    mutable bool tablesFromData_ = false;
+    mutable std::vector<state::CityRecord> cities_;
+    std::unique_ptr<SkyPainter> painter_;
     std::unique_ptr<Toolbar> toolbar_;
     StatusBar* statusBar_;
     MenuMemory menuMemory_;

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -399,6 +400,18 @@ void MenuSet::SetUserCities(const std::vector<std::string>& names) {
     for (std::size_t i = 0; i < names.size() && i < 40; ++i)
         userCityActions_.push_back(
             AddItem(menu, 2111 + static_cast<int>(i), QString::fromStdString(names[i]), true));
+}
+
+void MenuSet::SetStarCounts(const std::array<int, 96>& countByLevel) {
+    for (int value = 0; value <= 55; ++value) {
+        const int level = 40 + value;
+        if (level >= static_cast<int>(countByLevel.size())) break;
+        for (QAction* action : Actions(2001 + value))
+            action->setText(QStringLiteral("Magnitude %1.%2\t%3 stars")
+                                .arg(level / 10)
+                                .arg(level % 10)
+                                .arg(QLocale().toString(countByLevel[level])));
+    }
 }
 
 void MenuSet::AddExternalPrograms(const std::vector<ExternalEntry>& entries) {

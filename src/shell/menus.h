@@ -4,6 +4,7 @@
 // a number again for the menu marks.
 #pragma once
 
+#include <array>
 #include <functional>
 #include <map>
 #include <span>
@@ -61,6 +62,9 @@ class MenuSet {
 
     QMenu* TopMenu(int index) const;
 
+    // Captions of the Brightness items with the catalogue's star counts (entry i: stars to
+    // magnitude i / 10).
+    void SetStarCounts(const std::array<int, 96>& countByLevel);
     // Replaces the user-city items 2111.. at the end of the Location menu.
     void SetUserCities(const std::vector<std::string>& names);
     // Appends the external program items (30000 + n) and separators to the Astronomy menu.
