@@ -14,6 +14,7 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QResizeEvent>
 #include <QScreen>
 #include <QToolBar>
 #include <QWheelEvent>
@@ -72,6 +73,12 @@ void SkyView::paintEvent(QPaintEvent*) {
     painter.drawImage(QPoint(0, 0), skyBitmap_, source);
     painter.end();
     window_.FinishFrame();
+}
+
+void SkyView::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    // The picture is drawn for the area's half extents; a new size needs a new frame.
+    program_.view.ViewChanged = true;
 }
 
 void SkyView::mouseMoveEvent(QMouseEvent* event) {
@@ -494,6 +501,11 @@ void MainWindow::MoveSmoothly(int bits, double azimuth, double altitude, int zoo
     if (bits & state::kMoveAltitude) view.MoveTargetKoudo2 = altitude;
     if (bits & state::kMoveZoom) view.MoveTargetZoom = zoom;
     view.PendingMoves |= bits;
+    Redraw();
+}
+
+void MainWindow::ColoursChanged() {
+    if (painter_) painter_->RebuildPalette();
     Redraw();
 }
 

@@ -71,6 +71,7 @@ class SkyView : public QWidget {
 
   protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -103,6 +104,9 @@ class MainWindow : public QMainWindow, public CommandHost {
     void OpenViewFileMessage(const std::string& path, int flags);
     // Opens the first of the dropped paths when it is a file.
     void OpenDroppedFile(const QString& path);
+
+    // The line colours changed: a new sky palette for the next frame.
+    void ColoursChanged();
 
     // One tick of timer 1 (normally every 100 ms).
     void TimerTick();

@@ -36,7 +36,13 @@ class MainWindowTest : public QObject {
     int renders = 0;
 
     void Paint() { window->skyView()->repaint(); }
-    void Make(shell::MainWindowHooks hooks = {}) {
+    // A cheap picture unless a test asks for the real sky.
+    void Make(shell::MainWindowHooks hooks = {}, bool realSky = false) {
+        if (!hooks.renderSky && !realSky)
+            hooks.renderSky = [](QImage& bitmap, shell::Program&, int, int) {
+                bitmap.fill(Qt::black);
+                return shell::FrameFacts{};
+            };
         window = std::make_unique<MainWindow>(*program, std::move(hooks));
         window->SetMillisecondClock([this] { return now; });
         window->show();
@@ -144,16 +150,21 @@ class MainWindowTest : public QObject {
         window->resize(300, 200);
         Paint();
         QCOMPARE(window->skyView()->skyBitmap().size(), screen);
-        const qint64 key = window->skyView()->skyBitmap().cacheKey();
-        window->resize(300, 200);
+        const uchar* key = window->skyView()->skyBitmap().constBits();
+        const int renders = window->skyView()->renderCount();
+        const int height = window->skyView()->height();
+        window->resize(window->width(), window->height() - 100);
+        QTRY_VERIFY(window->skyView()->height() < height);
         Paint();
-        QCOMPARE(window->skyView()->skyBitmap().cacheKey(), key);
+        QCOMPARE(window->skyView()->skyBitmap().constBits(), key);
+        // A new size draws a new frame into the same picture.
+        QCOMPARE(window->skyView()->renderCount(), renders + 1);
         window->resize(screen.width() + 200, screen.height() + 300);
         QTRY_COMPARE(window->skyView()->width() > screen.width(), true);
         Paint();
         QCOMPARE(window->skyView()->skyBitmap().size(),
                  window->skyView()->size().expandedTo(screen));
-        QVERIFY(window->skyView()->skyBitmap().cacheKey() != key);
+        QVERIFY(window->skyView()->skyBitmap().constBits() != key);
     }
 
     void exposureAndMouseMovesOnlyCopyThePicture() {
@@ -226,6 +237,40 @@ class MainWindowTest : public QObject {
         Paint();
         QVERIFY(std::abs(v.Houi2 - 1000.0) > 10);
         QCOMPARE(window->activeMoves(), 0);
+    }
+
+    void theRealSkyIsDrawnAndDescribed() {
+        // A few bright stars around ecliptic longitude and latitude 0, where the view looks.
+        std::vector<persist::StarRecord> stars;
+        for (int i = 0; i < 40; ++i)
+            stars.push_back({static_cast<int16_t>((i * 97) % 1200 - 600),
+                             static_cast<int16_t>((i * 53) % 800 - 400), 0, 0, 25, 'G'});
+        auto& block = program->data.block(persist::BlockId::STAR2);
+        block.size = stars.size() * sizeof stars[0];
+        block.storage.assign(block.size + persist::kBlockSpareBytes, 0);
+        std::memcpy(block.storage.data(), stars.data(), block.size);
+        block.loaded = true;
+        auto& alpha = program->data.block(persist::BlockId::ALPHA);
+        alpha.size = stars.size() * 10;
+        alpha.storage.assign(alpha.size + persist::kBlockSpareBytes, 0);
+        alpha.loaded = true;
+        program->data.brightStarCount = stars.size();
+        program->view.clock = {2026, 12, 6, 22, 0};
+        program->view.SekidouMod = 1;
+        program->view.Houi2 = 0;
+        program->view.Koudo2 = 0;
+        Make({}, true);
+        const QImage picture = window->skyView()->grab().toImage();
+        QSet<QRgb> colours;
+        for (int y = 0; y < picture.height(); y += 7)
+            for (int x = 0; x < picture.width(); x += 7)
+                colours.insert(picture.pixel(x, y));
+        QVERIFY(colours.size() > 2);
+        // The Brightness menu counts the catalogue's stars.
+        QVERIFY(window->menus().FirstAction(2001)->text().contains("40 stars"));
+        const auto& texts = window->statusPanes()->texts();
+        QVERIFY(QString::fromStdString(texts[1]).startsWith("Age "));
+        QVERIFY(texts[2].starts_with("Mag") || texts[2] == " ----");
     }
 
     void realTimeTicksReadTheClock() {
