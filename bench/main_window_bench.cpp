@@ -169,9 +169,9 @@ void BM_ExposureCopyOnly(benchmark::State& state) {
     }
 }
 
-BENCHMARK(BM_DragFrame)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_KeyToPicture)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_ExposureCopyOnly)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DragFrame)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_KeyToPicture)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_ExposureCopyOnly)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 
