@@ -28,12 +28,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     (void)profile.ReadText(persist::kSettingsSection, "Version", "", 16);
     // One save group keeps each run short; the others write through the same code.
     persist::WriteDisplaySettings(profile, view);
-    // Whatever was parsed, our own values must read back.
-    state::ViewState again;
-    state::AppOptions againOptions;
-    persist::LoadSettings(
-        persist::SettingsReader(persist::Profile(), persist::Profile(profile.Text())), again,
-        againOptions);
-    if (again.Zoom != view.Zoom || again.Ido2 != view.Ido2) __builtin_trap();
+    // Whatever was parsed, the values just written must read back.
+    const persist::Profile written(profile.Text());
+    if (written.ReadInt(persist::kSettingsSection, "Zoom", -1) != view.Zoom ||
+        written.ReadInt(persist::kSettingsSection, "Ido2", -1) != view.Ido2)
+        __builtin_trap();
     return 0;
 }
