@@ -106,4 +106,15 @@ TEST(TimeModes, ObtainCurrentTimeExpressesTheComputerClockInTheMode) {
     EXPECT_EQ(v.clock, (CivilClock{2026, 12, 6, 19, 5}));  // UT 18:05, shown an hour ahead
 }
 
+TEST(TimeModes, StartupTakesTheComputerZoneAndClock) {
+    state::ViewState v = ViewAt({1990, 1, 1, 0, 0});
+    v.Keisanji = astro::kSystemTime;
+    v.Dst = 1;
+    astro::SetClockAtStartup(v);
+    astro::SystemZoneInfo zone = astro::ReadSystemZone();
+    EXPECT_EQ(v.SystemZone, zone.standardMinutesEast);
+    EXPECT_EQ(v.Dst, zone.daylightInForce ? 1 : 0);
+    EXPECT_GE(v.clock.year, 2020);
+}
+
 }  // namespace
