@@ -2,10 +2,6 @@
 
 namespace databuilder {
 
-void buildDesignationBlocks(BuildContext&) {}
-void buildConstellationBlocks(BuildContext&) {}
-void buildAsterismBlocks(BuildContext&) {}
-void buildChineseBlocks(BuildContext&) {}
 void buildPictureBlock(BuildContext&) {}
 
 }  // namespace databuilder
