@@ -1,6 +1,7 @@
 #include "sky/designations.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstring>
 #include <sstream>
 
@@ -62,7 +63,9 @@ void copyUtf8(char* field, size_t width, const std::string& text) {
 
 bool parseDesignation(const std::string& text, Designation& out) {
     const auto parts = splitOn(text, '_');
-    if (parts.size() < 2 || parts[0].empty() || parts[1].size() != 3) return false;
+    if (parts.size() < 2 || parts[0].empty() || parts[1].size() != 3 ||
+        !std::isupper(static_cast<unsigned char>(parts[1][0])))
+        return false;
     out = Designation{};
     out.constellation = parts[1];
     const std::string& d = parts[0];
