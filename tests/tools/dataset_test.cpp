@@ -193,7 +193,7 @@ TEST_F(DataSetTest, NameListsReferToStarsAndEndWithTheirMark) {
 }
 
 TEST_F(DataSetTest, OutlinesEndWithTheirMarks) {
-    for (const char* key : {"KAI"}) {
+    for (const char* key : {"KAI", "PIC"}) {
         ASSERT_TRUE(has(key)) << key;
         const auto w = words(block(key));
         ASSERT_EQ(w.size() % 2, 0u) << key;
