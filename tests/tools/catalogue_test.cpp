@@ -153,7 +153,9 @@ TEST(SkyCatalogueTest, BrightPartByMagnitudeThenZonesWithTheirIndex) {
         EXPECT_LE(first, end);
         for (uint32_t i = first; i < end; ++i) {
             EXPECT_EQ(starZone(cat.stars[i].record.lon, cat.stars[i].record.lat), z);
-            if (i > first) EXPECT_LE(cat.stars[i - 1].magMilli, cat.stars[i].magMilli);
+            if (i > first) {
+                EXPECT_LE(cat.stars[i - 1].magMilli, cat.stars[i].magMilli);
+            }
         }
         for (int k = 1; k < 30; ++k) {
             const uint32_t upTo = cat.stidx[z * 30 + k];

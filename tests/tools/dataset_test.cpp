@@ -80,7 +80,9 @@ TEST_F(DataSetTest, StarBlocksAreConsistentAndCounted) {
             const int d = std::min(17, (s.lat + 8192) * 18 / 16384);
             ASSERT_EQ(a * 18 + d, z) << i;
             ASSERT_GT(s.mag, 85) << i;
-            if (i > first) ASSERT_LE(stars[i - 1].mag, s.mag);
+            if (i > first) {
+                ASSERT_LE(stars[i - 1].mag, s.mag);
+            }
             for (int k = 1; k < 30; ++k)
                 ASSERT_EQ(i < stidx[z * 30 + k], s.mag <= 85 + k);
         }
@@ -202,7 +204,9 @@ TEST_F(DataSetTest, OutlinesEndWithTheirMarks) {
         EXPECT_EQ(w[w.size() - 4], persist::kOutlinePenUp) << key;
         for (size_t i = 0; i + 4 < w.size(); i += 2) {
             ASSERT_FALSE(w[i] == -1 && w[i + 2] == -1) << key << ": ends early at pair " << i / 2;
-            if (w[i] != -1) ASSERT_LE(std::abs(w[i + 1]), 8192) << key;
+            if (w[i] != -1) {
+                ASSERT_LE(std::abs(w[i + 1]), 8192) << key;
+            }
         }
     }
 }
