@@ -1,0 +1,161 @@
+// The build steps of the world blocks: each reads its pinned inputs, calls its generator and
+// records what it took in SOURCES.txt.
+#include "world/world_steps.h"
+
+#include <cstdio>
+#include <string>
+
+#include "framework/build_error.h"
+#include "framework/sources.h"
+#include "sky/sky_inputs.h"
+#include "world/cities.h"
+#include "world/coastlines.h"
+#include "world/comets.h"
+#include "world/deep_sky.h"
+#include "world/gzip_input.h"
+#include "world/landscape.h"
+#include "world/meteor_showers.h"
+#include "world/milky_way.h"
+#include "world/world_sources.h"
+
+namespace databuilder {
+
+namespace {
+
+using world::Bytes;
+
+Bytes ReadBytes(BuildContext& context, const SourceSpec& spec, const std::string& path,
+                const std::string& inputName) {
+    const std::string text = readTextFile(context.sources.file(spec, path), inputName);
+    return Bytes(text.begin(), text.end());
+}
+
+std::string Stellarium(const std::string& path) { return sources::kStellariumRoot + path; }
+
+std::string Count(size_t n, const char* what) { return std::to_string(n) + " " + what; }
+
+// The zoneinfo folder of the machine's tzdata (TZDIR when set) and its package version.
+std::string ZoneinfoDir() {
+    const char* dir = std::getenv("TZDIR");
+    return dir && *dir ? dir : "/usr/share/zoneinfo";
+}
+
+std::string InstalledVersion(const char* package) {
+    std::string version;
+    const std::string command = std::string("dpkg-query -W -f='${Version}' ") + package + " 2>/dev/null";
+    if (FILE* p = popen(command.c_str(), "r")) {
+        char buf[128];
+        while (fgets(buf, sizeof buf, p)) version += buf;
+        pclose(p);
+    }
+    return version.empty() ? "installed" : version;
+}
+
+}  // namespace
+
+void buildCityBlock(BuildContext& context) {
+    const auto& spec = sources::kCityTimezones;
+    const std::string path = std::string(sources::kCityTimezonesRoot) + "cityMap.json";
+    auto cities = world::ParseCityMap(ReadBytes(context, spec, path, "cityMap.json"),
+                                      "city-timezones cityMap.json");
+    const std::string zoneinfo = ZoneinfoDir();
+    const Bytes block = world::BuildCityBlock(cities, zoneinfo);
+    context.output.writeBlock("CITY", block);
+    context.provenance.record(
+        spec,
+        "data/cityMap.json -> CITY (" + Count(block.size() / 80, "cities") +
+            "; whole degrees, ordered by country and name)");
+    const SourceSpec tzdata{"tzdata", InstalledVersion("tzdata"), "(the machine's installed copy)",
+                            SourceKind::DebianPackage, "public domain (usr/share/doc/tzdata/copyright)",
+                            "IANA Time Zone Database, https://www.iana.org/time-zones"};
+    context.provenance.record(tzdata, zoneinfo +
+                                          " -> CITY standard offsets: the smaller of the offsets "
+                                          "on 15 January and 15 July 2025 of each city's zone");
+}
+
+void buildDeepSkyBlocks(BuildContext& context) {
+    const auto& sd = sources::kStellariumData;
+    const Bytes catalogue =
+        world::Gunzip(ReadBytes(context, sd, Stellarium("nebulae/default/catalog.dat"),
+                                "catalog.dat"),
+                      "nebulae/default/catalog.dat");
+    const auto objects = world::ParseDsoCatalog(catalogue, "nebulae/default/catalog.dat");
+    const auto names = world::ParseDsoNames(
+        readTextFile(context.sources.file(sd, Stellarium("nebulae/default/names.dat")),
+                     "names.dat"));
+    auto selected = world::SelectDeepSky(objects, names);
+    const size_t catalogueCount = selected.size();
+    world::AddMeteorRadiants(selected, world::kMeteorShowers, world::kMeteorShowerCount);
+    context.output.writeBlock("OBJ", world::BuildObjBlock(selected));
+    context.output.writeBlock("OBJN", world::BuildObjnBlock(selected));
+    context.provenance.record(
+        sd,
+        "nebulae/default/catalog.dat, names.dat -> OBJ, OBJN (" +
+            Count(catalogueCount, "objects") +
+            ": all Messier, NGC/IC to magnitude 10, Caldwell, naked-eye clusters and galaxies, "
+            "Barnard dark nebulae of 0.5 degrees and more) + " +
+            Count(world::kMeteorShowerCount, "meteor-shower radiants") +
+            " from the project's table of the International Meteor Organization's working list "
+            "of visual meteor showers",
+        "Deep-sky catalogue of Stellarium (OpenNGC, Barnard, LDN and other catalogues; see "
+        "Stellarium's CREDITS.md)");
+}
+
+void buildMilkyWayBlock(BuildContext& context) {
+    const auto& spec = sources::kD3Celestial;
+    const Bytes json =
+        ReadBytes(context, spec, std::string(sources::kD3Root) + "mw.json", "mw.json");
+    const auto band1 = world::ParseMilkyWayLevel(json, "ol1", "d3-celestial mw.json");
+    const auto band2 = world::ParseMilkyWayLevel(json, "ol3", "d3-celestial mw.json");
+    const Bytes block = world::BuildMilkyBlock(band1, band2);
+    context.output.writeBlock("MILKY", block);
+    context.provenance.record(spec,
+                              "data/mw.json levels ol1 (band 1, faint outer glow) and ol3 (band 2, "
+                              "bright core) -> MILKY, cut into strips along galactic longitude");
+}
+
+void buildEarthBlock(BuildContext& context) {
+    const auto& spec = sources::kWorldAtlas;
+    const std::string path = std::string(sources::kWorldAtlasRoot) + "land-110m.json";
+    const auto lines =
+        world::ParseTopoJsonArcs(ReadBytes(context, spec, path, "land-110m.json"),
+                                 "world-atlas land-110m.json");
+    const Bytes block = world::BuildEarthBlock(lines);
+    context.output.writeBlock("EARTH", block);
+    context.provenance.record(spec, "land-110m.json -> EARTH (" + Count(lines.size(), "lines") +
+                                        ", " + Count(block.size() / 6, "triples") + ")");
+}
+
+void buildLandscapeBlock(BuildContext& context) {
+    const auto& sd = sources::kStellariumData;
+    const std::string path = Stellarium("landscapes/geneva/horizon_Geneve.txt");
+    const auto skyline = world::ParseHorizonPolygon(
+        readTextFile(context.sources.file(sd, path), "horizon_Geneve.txt"),
+        "landscapes/geneva/horizon_Geneve.txt");
+    context.output.writeBlock("YAMA", world::BuildYamaBlock(skyline));
+    context.provenance.record(sd,
+                              "landscapes/geneva/horizon_Geneve.txt -> YAMA (the skyline of "
+                              "Geneva: Jura, lake, Voirons, Saleve; 360 points)",
+                              "Geneva landscape: Georg Zotti; horizon by Patrick Chevalley "
+                              "(Cartes du Ciel), used with permission");
+}
+
+void buildCometFile(BuildContext& context) {
+    const auto& sd = sources::kStellariumData;
+    const auto recent = world::ParseCometIni(
+        readTextFile(context.sources.file(sd, Stellarium("data/ssystem_minor.ini")),
+                     "ssystem_minor.ini"),
+        "data/ssystem_minor.ini");
+    const auto historic = world::ParseCometIni(
+        readTextFile(context.sources.file(sd, Stellarium("data/ssystem_1000comets.ini")),
+                     "ssystem_1000comets.ini"),
+        "data/ssystem_1000comets.ini");
+    const auto comets = world::SelectComets(recent, historic);
+    context.output.writeFile("QELCOMET.DAT", world::CometFileBytes(comets));
+    context.provenance.record(sd, "data/ssystem_minor.ini, data/ssystem_1000comets.ini -> "
+                                  "QELCOMET.DAT (" +
+                                      Count(comets.size(), "comets") +
+                                      "; H1 = H, K1 = 2.5 n of the catalogue's magnitude law)");
+}
+
+}  // namespace databuilder
