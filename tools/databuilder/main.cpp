@@ -19,12 +19,15 @@ const std::vector<databuilder::BuildStep> kSteps = {
     {"asterisms", databuilder::buildAsterismBlocks},
     {"chinese", databuilder::buildChineseBlocks},
     {"pictures", databuilder::buildPictureBlock},
+    {"projection tables", databuilder::buildProjectionTables},
     {"cities", databuilder::buildCityBlock},
     {"deep sky", databuilder::buildDeepSkyBlocks},
     {"milky way", databuilder::buildMilkyWayBlock},
     {"earth", databuilder::buildEarthBlock},
     {"landscape", databuilder::buildLandscapeBlock},
     {"comets", databuilder::buildCometFile},
+    {"settings", databuilder::buildDefaultSettings},
+    {"narration", databuilder::buildNarration},
 };
 
 // The stamp changes whenever the builder changes; the pinned inputs are compiled into it.

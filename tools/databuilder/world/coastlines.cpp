@@ -56,9 +56,11 @@ Bytes BuildEarthBlock(const std::vector<Polyline>& lines) {
         for (const GeoPoint& p : line) {
             const double lat = p.lat * kRad, lon = p.lon * kRad;
             const persist::EarthTriple t{
-                static_cast<int16_t>(std::lround(persist::kEarthScale * std::cos(lat) * std::sin(lon))),
+                static_cast<int16_t>(
+                    std::lround(persist::kEarthScale * std::cos(lat) * std::sin(lon))),
                 static_cast<int16_t>(std::lround(-persist::kEarthScale * std::sin(lat))),
-                static_cast<int16_t>(std::lround(persist::kEarthScale * std::cos(lat) * std::cos(lon)))};
+                static_cast<int16_t>(
+                    std::lround(persist::kEarthScale * std::cos(lat) * std::cos(lon)))};
             if (t.x == last.x && t.y == last.y && t.z == last.z) continue;
             PutRecord(out, t);
             last = t;

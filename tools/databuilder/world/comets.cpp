@@ -39,11 +39,16 @@ struct JapaneseName {
     const char* japanese;
 };
 constexpr JapaneseName kJapaneseNames[] = {
-    {"Ikeya-Seki", "池谷・関彗星"},   {"Encke", "エンケ彗星"},
-    {"Swift-Tuttle", "スイフト・タットル彗星"}, {"Tempel-Tuttle", "テンペル・タットル彗星"},
-    {"West (", "ウェスト彗星"},      {"McNaught", "マックノート彗星"},
-    {"Giacobini-Zinner", "ジャコビニ・ツィナー彗星"}, {"Kohoutek", "コホーテク彗星"},
-    {"Donati", "ドナティ彗星"},      {"Tuttle-Giacobini-Kresak", "タットル・ジャコビニ・クレサーク彗星"},
+    {"Ikeya-Seki", "池谷・関彗星"},
+    {"Encke", "エンケ彗星"},
+    {"Swift-Tuttle", "スイフト・タットル彗星"},
+    {"Tempel-Tuttle", "テンペル・タットル彗星"},
+    {"West (", "ウェスト彗星"},
+    {"McNaught", "マックノート彗星"},
+    {"Giacobini-Zinner", "ジャコビニ・ツィナー彗星"},
+    {"Kohoutek", "コホーテク彗星"},
+    {"Donati", "ドナティ彗星"},
+    {"Tuttle-Giacobini-Kresak", "タットル・ジャコビニ・クレサーク彗星"},
 };
 
 struct NamedComet {
@@ -176,17 +181,20 @@ std::vector<state::CometRecord> SelectComets(const std::vector<CometSource>& rec
         if (out.size() >= limit || !Usable(c) || !taken.insert(c.name).second) return;
         out.push_back(ToRecord(c));
     };
-    for (const CometSource& c : recent) add(c);
+    for (const CometSource& c : recent)
+        add(c);
     auto bright = historic;
     std::stable_sort(bright.begin(), bright.end(),
                      [](const CometSource& a, const CometSource& b) { return a.H < b.H; });
-    for (const CometSource& c : bright) add(c);
+    for (const CometSource& c : bright)
+        add(c);
     return out;
 }
 
 Bytes CometFileBytes(const std::vector<state::CometRecord>& comets) {
     Bytes out;
-    for (const state::CometRecord& r : comets) PutRecord(out, r);
+    for (const state::CometRecord& r : comets)
+        PutRecord(out, r);
     return out;
 }
 

@@ -16,19 +16,21 @@ constexpr double kDeg = 180.0 / 3.14159265358979323846;
 
 // Big-endian reader over the serialized catalogue; every read is bounds-checked.
 class StreamReader {
-public:
+  public:
     StreamReader(const Bytes& data, const std::string& name) : data_(data), name_(name) {}
     bool AtEnd() const { return pos_ >= data_.size(); }
     uint32_t U32() {
         Need(4);
         uint32_t v = 0;
-        for (int i = 0; i < 4; ++i) v = (v << 8) | data_[pos_++];
+        for (int i = 0; i < 4; ++i)
+            v = (v << 8) | data_[pos_++];
         return v;
     }
     double F64() {
         Need(8);
         uint64_t bits = 0;
-        for (int i = 0; i < 8; ++i) bits = (bits << 8) | data_[pos_++];
+        for (int i = 0; i < 8; ++i)
+            bits = (bits << 8) | data_[pos_++];
         double v;
         std::memcpy(&v, &bits, sizeof v);
         return v;
@@ -47,7 +49,7 @@ public:
         return out;
     }
 
-private:
+  private:
     void Need(size_t n) const {
         if (pos_ + n > data_.size()) throw InputError(name_ + ": truncated record");
     }
@@ -56,10 +58,13 @@ private:
     size_t pos_ = 0;
 };
 
-double Magnitude(const DsoSource& s) { return s.vMag < 90 ? s.vMag : s.bMag; }
+double Magnitude(const DsoSource& s) {
+    return s.vMag < 90 ? s.vMag : s.bMag;
+}
 
 std::string Upper(std::string s) {
-    for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    for (char& c : s)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     return s;
 }
 
@@ -94,9 +99,11 @@ std::vector<DsoSource> ParseDsoCatalog(const Bytes& data, const std::string& inp
         s.majorAxis = in.F64();
         in.F64();  // minor axis
         in.U32();  // position angle
-        for (int i = 0; i < 6; ++i) in.F64();  // redshift, parallax, distance and their errors
+        for (int i = 0; i < 6; ++i)
+            in.F64();  // redshift, parallax, distance and their errors
         uint32_t ids[14];
-        for (uint32_t& v : ids) v = in.U32();
+        for (uint32_t& v : ids)
+            v = in.U32();
         s.ngc = ids[0];
         s.ic = ids[1];
         s.messier = ids[2];
@@ -109,8 +116,10 @@ std::vector<DsoSource> ParseDsoCatalog(const Bytes& data, const std::string& inp
         in.Text();  // Ced
         in.U32();   // Arp
         in.U32();   // VV
-        for (int i = 0; i < 7; ++i) in.Text();  // PK, PN G, SNR G, ACO, HCG, ESO, vdBH
-        for (int i = 0; i < 5; ++i) in.U32();   // DWB, Tr, St, Ru, vdB-Ha
+        for (int i = 0; i < 7; ++i)
+            in.Text();  // PK, PN G, SNR G, ACO, HCG, ESO, vdBH
+        for (int i = 0; i < 5; ++i)
+            in.U32();  // DWB, Tr, St, Ru, vdB-Ha
         if (!std::isfinite(s.ra) || !std::isfinite(s.dec))
             throw InputError(inputName + ": bad position of object " + std::to_string(s.id));
         out.push_back(s);
@@ -150,13 +159,24 @@ std::string ShortestFittingName(const std::vector<std::string>& names, size_t ro
 
 void ClassifyDso(const DsoSource& s, char& type, char& tint) {
     switch (s.type) {
-        case 0: case 1: case 2: case 3: case 4: case 21: case 22: case 25: case 33: case 34:
+        case 0:
+        case 1:
+        case 2:
+        case 3:
+        case 4:
+        case 21:
+        case 22:
+        case 25:
+        case 33:
+        case 34:
             type = 'G', tint = 'G';  // galaxies: old yellow starlight
             break;
         case 7:
             type = 'D', tint = 'K';  // globular clusters
             break;
-        case 11: case 26: case 27:
+        case 11:
+        case 26:
+        case 27:
             type = 'P', tint = 'A';  // planetary nebulae
             break;
         case 12: {
@@ -166,13 +186,22 @@ void ClassifyDso(const DsoSource& s, char& type, char& tint) {
             type = 'N', tint = static_cast<char>('0' + digit);
             break;
         }
-        case 13: case 14:
+        case 13:
+        case 14:
             type = 'N', tint = 'B';  // reflection nebulae: scattered blue starlight
             break;
-        case 10: case 15: case 17: case 19: case 20: case 23: case 24: case 31:
+        case 10:
+        case 15:
+        case 17:
+        case 19:
+        case 20:
+        case 23:
+        case 24:
+        case 31:
             type = 'N', tint = 'M';  // emission nebulae and HII regions: hydrogen red
             break;
-        case 18: case 32:
+        case 18:
+        case 32:
             type = 'N', tint = 'F';  // supernova remnants
             break;
         default:
@@ -214,7 +243,7 @@ std::vector<DeepSkyObject> SelectDeepSky(
         else if (s.pgc)
             o.ngc = Key("PGC", s.pgc);
         const std::pair<const char*, uint32_t> lookups[] = {
-            {"M", s.messier}, {"NGC", s.ngc}, {"IC", s.ic},  {"C", s.caldwell}, {"B", s.barnard},
+            {"M", s.messier}, {"NGC", s.ngc}, {"IC", s.ic},   {"C", s.caldwell}, {"B", s.barnard},
             {"LDN", s.ldn},   {"CR", s.cr},   {"MEL", s.mel}, {"PGC", s.pgc}};
         for (const auto& [prefix, number] : lookups) {
             if (number == 0) continue;
@@ -262,9 +291,9 @@ Bytes BuildObjBlock(const std::vector<DeepSkyObject>& objects) {
     Bytes out;
     for (const DeepSkyObject& o : objects) {
         const Ecliptic e = EquatorialToEcliptic(o.ra, o.dec);
-        PutRecord(out, persist::ObjectRecord{LonToBinAngle(e.lon), LatToBinAngle(e.lat),
-                                             static_cast<uint8_t>(o.type),
-                                             static_cast<uint8_t>(o.tint)});
+        PutRecord(
+            out, persist::ObjectRecord{LonToBinAngle(e.lon), LatToBinAngle(e.lat),
+                                       static_cast<uint8_t>(o.type), static_cast<uint8_t>(o.tint)});
     }
     return out;
 }

@@ -15,10 +15,10 @@ namespace databuilder::world {
 // One object of the Stellarium deep-sky catalogue (catalog.dat, after inflating).
 struct DsoSource {
     uint32_t id = 0;
-    double ra = 0, dec = 0;          // degrees, J2000
-    double bMag = 99, vMag = 99;     // 99 = none; dark nebulae carry their opacity class here
-    uint32_t type = 36;              // the catalogue's type code
-    double majorAxis = 0;            // degrees
+    double ra = 0, dec = 0;       // degrees, J2000
+    double bMag = 99, vMag = 99;  // 99 = none; dark nebulae carry their opacity class here
+    uint32_t type = 36;           // the catalogue's type code
+    double majorAxis = 0;         // degrees
     uint32_t ngc = 0, ic = 0, messier = 0, caldwell = 0, barnard = 0, ldn = 0, cr = 0, mel = 0,
              pgc = 0;
 };
@@ -47,8 +47,7 @@ std::vector<DeepSkyObject> SelectDeepSky(
     const std::vector<DsoSource>& catalogue,
     const std::map<std::string, std::vector<std::string>>& names);
 // Appends the meteor-shower radiants (type 'M', messier field "L" + peak solar longitude).
-void AddMeteorRadiants(std::vector<DeepSkyObject>& objects, const MeteorShower* showers,
-                       int count);
+void AddMeteorRadiants(std::vector<DeepSkyObject>& objects, const MeteorShower* showers, int count);
 
 // Maps a catalogue type code to the type letter and tint.
 void ClassifyDso(const DsoSource& s, char& type, char& tint);

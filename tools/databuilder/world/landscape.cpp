@@ -37,7 +37,8 @@ Bytes BuildYamaBlock(std::vector<std::pair<double, double>> skyline) {
     for (int az = 0; az < 360; ++az) {
         // The segment around az, wrapping from the last point back to the first.
         size_t next = 0;
-        while (next < n && skyline[next].first <= az) ++next;
+        while (next < n && skyline[next].first <= az)
+            ++next;
         const auto& after = next < n ? skyline[next] : skyline[0];
         const auto& before = next > 0 ? skyline[next - 1] : skyline[n - 1];
         double a0 = before.first, a1 = after.first;

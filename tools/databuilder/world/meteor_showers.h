@@ -7,7 +7,7 @@ namespace databuilder::world {
 
 struct MeteorShower {
     const char* name;
-    const char* code;  // IAU three-letter code
+    const char* code;           // IAU three-letter code
     double peakSolarLongitude;  // degrees, J2000
     double ra, dec;             // radiant at the peak, degrees, J2000
     int zhr;                    // zenithal hourly rate at the peak; 0 = variable

@@ -41,8 +41,8 @@ std::vector<double> Crossings(const std::vector<std::vector<std::pair<double, do
             if (dl == 0.0) continue;
             const double a = WrapSigned(l - l1);
             // Half-open on the lower longitude end, so a vertex on the meridian counts once.
-            const bool crosses = dl > 0 ? (a >= 0 && a < dl) : (WrapSigned(l - l2) >= 0 &&
-                                                                WrapSigned(l - l2) < -dl);
+            const bool crosses =
+                dl > 0 ? (a >= 0 && a < dl) : (WrapSigned(l - l2) >= 0 && WrapSigned(l - l2) < -dl);
             if (!crosses) continue;
             const double t = a / dl;
             bs.push_back(b1 + (b2 - b1) * t);
@@ -102,7 +102,8 @@ void EquatorialToGalactic(double ra, double dec, double& l, double& b) {
     const double v[3] = {std::cos(dec * kRad) * std::cos(ra * kRad),
                          std::cos(dec * kRad) * std::sin(ra * kRad), std::sin(dec * kRad)};
     double g[3];
-    for (int i = 0; i < 3; ++i) g[i] = kG[i][0] * v[0] + kG[i][1] * v[1] + kG[i][2] * v[2];
+    for (int i = 0; i < 3; ++i)
+        g[i] = kG[i][0] * v[0] + kG[i][1] * v[1] + kG[i][2] * v[2];
     l = std::atan2(g[1], g[0]) / kRad;
     if (l < 0) l += 360.0;
     b = std::asin(std::clamp(g[2], -1.0, 1.0)) / kRad;
@@ -112,7 +113,8 @@ void GalacticToEquatorial(double l, double b, double& ra, double& dec) {
     const double g[3] = {std::cos(b * kRad) * std::cos(l * kRad),
                          std::cos(b * kRad) * std::sin(l * kRad), std::sin(b * kRad)};
     double v[3];
-    for (int i = 0; i < 3; ++i) v[i] = kG[0][i] * g[0] + kG[1][i] * g[1] + kG[2][i] * g[2];
+    for (int i = 0; i < 3; ++i)
+        v[i] = kG[0][i] * g[0] + kG[1][i] * g[1] + kG[2][i] * g[2];
     ra = std::atan2(v[1], v[0]) / kRad;
     if (ra < 0) ra += 360.0;
     dec = std::asin(std::clamp(v[2], -1.0, 1.0)) / kRad;
@@ -120,8 +122,8 @@ void GalacticToEquatorial(double l, double b, double& ra, double& dec) {
 
 Region ParseMilkyWayLevel(const Bytes& json, const std::string& levelId,
                           const std::string& inputName) {
-    const QJsonDocument doc = QJsonDocument::fromJson(
-        QByteArray(reinterpret_cast<const char*>(json.data()), static_cast<qsizetype>(json.size())));
+    const QJsonDocument doc = QJsonDocument::fromJson(QByteArray(
+        reinterpret_cast<const char*>(json.data()), static_cast<qsizetype>(json.size())));
     for (const QJsonValue& f : doc.object().value("features").toArray()) {
         const QJsonObject feature = f.toObject();
         if (feature.value("id").toString().toStdString() != levelId) continue;
@@ -162,7 +164,8 @@ std::vector<GalacticPolygon> CutIntoStrips(const Region& region, double columnSt
     auto intervalsAt = [&](int c) {
         const std::vector<double> bs = Crossings(rings, c * columnStep);
         std::vector<Interval> out;
-        for (size_t i = 0; i + 1 < bs.size(); i += 2) out.push_back({bs[i], bs[i + 1]});
+        for (size_t i = 0; i + 1 < bs.size(); i += 2)
+            out.push_back({bs[i], bs[i + 1]});
         return out;
     };
     std::vector<GalacticPolygon> result;
@@ -183,7 +186,8 @@ std::vector<GalacticPolygon> CutIntoStrips(const Region& region, double columnSt
         }
         if (oneToOne) {
             if (open.empty())
-                for (const Interval& iv : current) open.push_back({{l0}, {iv.lo}, {iv.hi}});
+                for (const Interval& iv : current)
+                    open.push_back({{l0}, {iv.lo}, {iv.hi}});
             for (size_t k = 0; k < next.size(); ++k) {
                 open[k].l.push_back(l1);
                 open[k].lo.push_back(next[k].lo);

@@ -44,7 +44,9 @@ int16_t LatToBinAngle(double deg) {
     return static_cast<int16_t>(v);
 }
 
-void PutI16(Bytes& out, int16_t v) { PutU16(out, static_cast<uint16_t>(v)); }
+void PutI16(Bytes& out, int16_t v) {
+    PutU16(out, static_cast<uint16_t>(v));
+}
 
 void PutU16(Bytes& out, uint16_t v) {
     out.push_back(static_cast<uint8_t>(v & 0xFF));
@@ -52,14 +54,16 @@ void PutU16(Bytes& out, uint16_t v) {
 }
 
 void PutU32(Bytes& out, uint32_t v) {
-    for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
+    for (int i = 0; i < 4; ++i)
+        out.push_back(static_cast<uint8_t>(v >> (8 * i)));
 }
 
 void CopyField(char* field, size_t size, const std::string& text) {
     std::memset(field, 0, size);
     size_t n = std::min(text.size(), size - 1);
     // Step back over continuation bytes so that no character is cut in half.
-    while (n > 0 && n < text.size() && (static_cast<uint8_t>(text[n]) & 0xC0) == 0x80) --n;
+    while (n > 0 && n < text.size() && (static_cast<uint8_t>(text[n]) & 0xC0) == 0x80)
+        --n;
     std::memcpy(field, text.data(), n);
 }
 
