@@ -161,8 +161,10 @@ std::vector<GalacticPolygon> CutIntoStrips(const Region& region, double columnSt
         rings.push_back(std::move(g));
     }
     const int columns = static_cast<int>(std::lround(360.0 / columnStep));
+    // Columns sit a hair off the round longitudes where source vertices tend to lie exactly.
+    constexpr double kColumnOffset = 1e-6;
     auto intervalsAt = [&](int c) {
-        const std::vector<double> bs = Crossings(rings, c * columnStep);
+        const std::vector<double> bs = Crossings(rings, c * columnStep + kColumnOffset);
         std::vector<Interval> out;
         for (size_t i = 0; i + 1 < bs.size(); i += 2)
             out.push_back({bs[i], bs[i + 1]});
@@ -173,7 +175,7 @@ std::vector<GalacticPolygon> CutIntoStrips(const Region& region, double columnSt
     std::vector<Interval> current = intervalsAt(0);
     for (int c = 0; c < columns; ++c) {
         const std::vector<Interval> next = intervalsAt(c + 1);
-        const double l0 = c * columnStep, l1 = (c + 1) * columnStep;
+        const double l0 = c * columnStep + kColumnOffset, l1 = l0 + columnStep;
         // Strips continue while the intervals of the two columns pair off one to one.
         bool oneToOne = current.size() == next.size();
         for (size_t k = 0; oneToOne && k < current.size(); ++k)
