@@ -28,6 +28,7 @@ const std::vector<databuilder::BuildStep> kSteps = {
     {"comets", databuilder::buildCometFile},
     {"settings", databuilder::buildDefaultSettings},
     {"narration", databuilder::buildNarration},
+    {"deep stars", databuilder::buildDeepStarCatalogue},
 };
 
 // The stamp changes whenever the builder changes; the pinned inputs are compiled into it.

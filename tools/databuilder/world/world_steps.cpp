@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -14,11 +15,14 @@
 
 #include "framework/build_error.h"
 #include "framework/sources.h"
+#include "sky/sky_catalogue.h"
 #include "sky/sky_inputs.h"
+#include "sky/star_file.h"
 #include "world/cities.h"
 #include "world/coastlines.h"
 #include "world/comets.h"
 #include "world/deep_sky.h"
+#include "world/deep_stars.h"
 #include "world/default_settings.h"
 #include "world/gzip_input.h"
 #include "world/landscape.h"
@@ -219,6 +223,31 @@ void buildCometFile(BuildContext& context) {
                               "QELCOMET.DAT (" +
                                   Count(comets.size(), "comets") +
                                   "; H1 = H, K1 = 2.5 n of the catalogue's magnitude law)");
+}
+
+void buildDeepStarCatalogue(BuildContext& context) {
+    if (!context.sky) throw BuildError("deep star catalogue: the star catalogue was not built");
+    std::set<std::pair<int, int>> shown;
+    for (const CatalogueStar& s : context.sky->stars)
+        if (s.hip != 0) shown.insert({s.hip, s.component});
+    // Files 0 and 1 end at V 7.45; the stars beyond 9.5 are all in files 2 and 3.
+    std::vector<DecodedStar> stars;
+    for (const char* name : {"stars_2_0v0_8.cat", "stars_3_1v0_4.cat"}) {
+        StarFile file =
+            readStarFile(context.sources.file(sources::kStellariumData,
+                                              Stellarium(std::string("stars/default/") + name)),
+                         name);
+        stars.insert(stars.end(), file.stars.begin(), file.stars.end());
+    }
+    const auto catalogue = world::BuildDeepStarCatalogue(stars, shown, kFaintLimitMilli);
+    if (catalogue.count == 0) throw BuildError("deep star catalogue: no star fainter than 9.5");
+    context.output.writeFile("QELGAIDX.DAT", catalogue.index);
+    context.output.writeFile("QELGSA.DAT", catalogue.records);
+    context.provenance.record(
+        sources::kStellariumData,
+        "stars/default/stars_2_0v0_8.cat, stars_3_1v0_4.cat -> QELGAIDX.DAT, QELGSA.DAT (" +
+            Count(catalogue.count, "stars") +
+            " fainter than V 9.5, to 14.5; positions of J2000 without proper motion)");
 }
 
 }  // namespace databuilder
