@@ -1,5 +1,7 @@
 #include "shell/entry.h"
 
+#include "shell/render_command.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -46,6 +48,9 @@ int RunProgram(int argc, char** argv) {
             std::printf("planetarium %s\n", PLANETARIUM_VERSION);
             return 0;
         }
+    }
+    for (int i = 1; i < argc; ++i) {
+        if (std::string_view(argv[i]) == "--render") return RunRenderCommand(argc, argv);
     }
     if (!DisplayAvailable()) {
         std::fputs("planetarium: no display available (set DISPLAY, or use --render)\n", stderr);
