@@ -75,4 +75,11 @@ bool ObtainCurrentTime(state::ViewState& view, const state::CivilClock& computer
     return true;
 }
 
+void SetClockAtStartup(state::ViewState& view) {
+    SystemZoneInfo zone = ReadSystemZone();
+    view.SystemZone = zone.standardMinutesEast;
+    if (view.Keisanji == kSystemTime) view.Dst = zone.daylightInForce ? 1 : 0;
+    view.clock = ReadComputerClock();
+}
+
 }  // namespace astro

@@ -43,4 +43,8 @@ void ToggleDaylightSaving(state::ViewState& view);
 // removed) expressed in the current mode. Returns true when the displayed clock changed.
 bool ObtainCurrentTime(state::ViewState& view, const state::CivilClock& computerClock);
 
+// Start-up: SystemZone from the computer's standard offset; in System Time mode the
+// daylight-saving flag follows the computer; the clock is the computer's clock as it reads.
+void SetClockAtStartup(state::ViewState& view);
+
 }  // namespace astro

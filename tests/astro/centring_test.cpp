@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <numbers>
 #include <vector>
 
 #include "astro/equatorial.h"
@@ -88,7 +89,8 @@ class CentringTest : public ::testing::Test {
     // Altitude of a position of date, degrees, from the frame's horizon component.
     double AltitudeOf(double lon, double lat) {
         astro::ViewFrame f = astro::ComputeViewFrame(view, store.view());
-        return -std::asin(astro::ProjectEclipticPrecise(f, lon, lat).down / 16384.0) * 180 / M_PI;
+        return -std::asin(astro::ProjectEclipticPrecise(f, lon, lat).down / 16384.0) * 180 /
+               std::numbers::pi;
     }
 
     // Where the position lands after centring, in pixels.
@@ -272,7 +274,7 @@ TEST(Equatorial, EclipticToEquatorialKnownAnswer) {
     // J. Meeus, "Astronomical Algorithms" (2nd ed.), Example 13.a reversed: Pollux at
     // lambda 113.215630, beta 6.684170 degrees (mean obliquity 23.4392911) has alpha
     // 116.328942, delta 28.026183 degrees. Our fixed J2000 obliquity differs by 0.0002 degrees.
-    const double d = M_PI / 180.0;
+    const double d = std::numbers::pi / 180.0;
     astro::Equatorial q = astro::EclipticToEquatorial(113.215630 * d, 6.684170 * d);
     EXPECT_NEAR(q.ra / d, 116.328942, 0.001);
     EXPECT_NEAR(q.dec / d, 28.026183, 0.001);
@@ -282,8 +284,8 @@ TEST(Equatorial, EclipticToEquatorialKnownAnswer) {
 }
 
 TEST(Equatorial, FormatEquatorialTexts) {
-    const double hour = M_PI / 12.0;
-    const double degree = M_PI / 180.0;
+    const double hour = std::numbers::pi / 12.0;
+    const double degree = std::numbers::pi / 180.0;
     EXPECT_EQ(astro::FormatEquatorial(5.5 * hour, 22.0 * degree + 1.0 / 60 * degree),
               "5h30.0m  +22\u00B001'");
     EXPECT_EQ(astro::FormatEquatorial(-1.0 * hour, -(8.0 + 30.0 / 60) * degree),

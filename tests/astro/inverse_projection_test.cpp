@@ -118,10 +118,4 @@ TEST_F(InverseProjectionTest, CentringKeepsTheViewAboveTheHorizonUnlessAllowed) 
     EXPECT_EQ(view.Koudo2, -5.0);
 }
 
-TEST(ReduceTenths, SubtractsWholeTurns) {
-    EXPECT_EQ(astro::ReduceTenths(36000.0 + 12.5), 12.5);
-    EXPECT_EQ(astro::ReduceTenths(3600.0), 0.0);
-    EXPECT_EQ(astro::ReduceTenths(-10.0), -10.0);  // truncation keeps the sign
-}
-
 }  // namespace

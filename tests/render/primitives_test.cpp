@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "render/palette.h"
 #include "render/recording_canvas.h"
 
@@ -138,6 +140,30 @@ TEST(ResolveColour, ModesOfTheSolarSystemLayers) {
     EXPECT_EQ(ResolveColour(4, 7, Colour::Rgb(1, 2, 3), palette), Colour::Rgb(7, 7, 7));
     // (r, g, b) = (32, 64, 96) -> (255 - 80, 255 - 64, 255 - 64).
     EXPECT_EQ(ResolveColour(4, 0, Colour::Index(5), palette), Colour::Rgb(175, 191, 191));
+}
+
+}  // namespace
+}  // namespace render
+
+#include "render/fonts.h"
+
+namespace render {
+namespace {
+
+TEST(SlotFont, SlotFaceAndPrintFactor) {
+    state::ViewState view;
+    std::strcpy(view.fontSets[4].face, "Times New Roman");
+    view.fontSets[4].size = 11;
+    view.fontSets[4].italic = 1;
+    const FontSpec screen = SlotFont(view, 5, kTargetScreen);
+    EXPECT_EQ(screen.face, "Times New Roman");
+    EXPECT_EQ(screen.pixelHeight, 11);
+    EXPECT_TRUE(screen.italic);
+    EXPECT_FALSE(screen.bold);
+    EXPECT_EQ(SlotFont(view, 5, kTargetColourPrint).pixelHeight, 44);
+    // A face that fills all 32 bytes is not read past its end.
+    std::memset(view.fontSets[22].face, 'A', sizeof view.fontSets[22].face);
+    EXPECT_EQ(SlotFont(view, 99, kTargetScreen).face.size(), 32u);
 }
 
 }  // namespace
