@@ -571,6 +571,25 @@ class MainWindowTest : public QObject {
         QCOMPARE(opened, 1);
     }
 
+    void aDroppedFileThatIsNoViewIsRefusedByTheLoader() {
+        std::vector<state::Message> messages;
+        state::SetMessageHandler([&messages](const state::Message& m) {
+            messages.push_back(m);
+            return state::MessageAnswer::Ok;
+        });
+        Make();
+        program->view.Houi2 = 1234;
+        QTemporaryDir dir;
+        QFile file(dir.path() + "/notes.txt");
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("just some words\n");
+        file.close();
+        window->OpenDroppedFile(file.fileName());
+        QCOMPARE(messages.size(), std::size_t(1));
+        QVERIFY(messages[0].icon == state::MessageIcon::Stop);
+        QCOMPARE(program->view.Houi2, 1234.0);
+    }
+
     void viewFileMessageOpensTheToolWindows() {
         Make();
         program->options.PlanetWnd = 0;
