@@ -8,6 +8,7 @@
 #include "astro/clock.h"
 #include "astro/inverse_projection.h"
 #include "astro/time_steps.h"
+#include "astro/view_frame.h"
 #include "shell/program.h"
 #include "shell/string_table.h"
 #include "state/messages.h"
@@ -820,7 +821,7 @@ bool Runner::Run(int command) {
 int ZoomedIn(int zoom, int minimum) {
     if (zoom >= state::kZoomMax) return zoom;
     // The rounding alone would leave 10 and 20 where they are.
-    int next = std::max(((12 * zoom + 50) / 100) * 10, zoom + 10);
+    const int next = std::max(astro::ZoomIn(zoom), zoom + 10);
     return std::clamp(next, std::max(minimum, state::kZoomMin), state::kZoomMax);
 }
 

@@ -426,6 +426,25 @@ class MainWindowTest : public QObject {
         QCOMPARE(window->toolbar().Button(207)->toolTip(), QString("Constellation Label(C)"));
     }
 
+    void menuItemsAndButtonsRunTheirCommands() {
+        Make();
+        auto& v = program->view;
+        window->menus().FirstAction(40084)->trigger();
+        QCOMPARE(v.IncTime, 13);
+        QVERIFY(Checked(40084));
+        QVERIFY(!Checked(40071));
+        v.Line = 1;
+        window->toolbar().Button(251)->trigger();
+        QCOMPARE(v.Line, 0);
+        QVERIFY(!window->toolbar().Button(251)->isChecked());
+        QVERIFY(!Checked(251));
+        // A radio item chosen again keeps its mark.
+        window->menus().FirstAction(202)->trigger();
+        window->menus().FirstAction(202)->trigger();
+        QCOMPARE(v.Constella, 2);
+        QVERIFY(Checked(202));
+    }
+
     void autoCaptionFollowsTheMode() {
         Make();
         auto& o = program->options;
