@@ -55,7 +55,7 @@ void buildStarBlocks(BuildContext& context) {
     std::vector<DecodedStar> decoded;
     for (const char* name : kStarFiles) {
         const std::string path = stellarium(std::string("stars/default/") + name);
-        StarFile file = readStarFile(context.sources.file(sd, path), name);
+        StarFile file = readStarFile(context.sources.file(sd, path), describe(sd) + " " + name);
         decoded.insert(decoded.end(), file.stars.begin(), file.stars.end());
     }
     const std::string spPath = stellarium("stars/default/stars_hip_sp_0v0_4.cat");
