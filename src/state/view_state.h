@@ -62,6 +62,11 @@ inline constexpr int kDialogSlots = 13;
 inline constexpr int kZoomMin = 10;
 inline constexpr int kZoomMax = 7700;
 
+// Bits of ViewState::PendingMoves: which smooth view moves the main window should start.
+inline constexpr int32_t kMoveAzimuth = 2;
+inline constexpr int32_t kMoveAltitude = 4;
+inline constexpr int32_t kMoveZoom = 8;
+
 struct ViewState {
     // Moment.
     CivilClock clock;
@@ -160,6 +165,20 @@ struct ViewState {
     bool UnicodeText = true;
     bool TrueColourDisplay = true;
     bool ScreenSaverMode = false;
+
+    // Smooth view moves requested by commands and by centring; the main window animates them
+    // from paint to paint and clears the bits it has taken over. Targets in the units of
+    // Houi2, Koudo2 and Zoom.
+    int32_t PendingMoves = 0;
+    double MoveTargetHoui2 = 0.0;
+    double MoveTargetKoudo2 = 0.0;
+    int32_t MoveTargetZoom = 80;
+
+    // The tracked object (kind and index, see astro::ObjectRef) while Tracking is set, and the
+    // main window's suppression of tracking while the user drags the sky.
+    int32_t TrackedKind = -1;
+    int32_t TrackedIndex = 0;
+    bool TrackingSuppressed = false;
 };
 
 // Persisted options that belong to the windows and dialogs rather than to the picture.

@@ -8,6 +8,7 @@
 
 #include "framework/build_run.h"
 #include "sky/sky_steps.h"
+#include "world/world_steps.h"
 
 namespace {
 
@@ -18,6 +19,16 @@ const std::vector<databuilder::BuildStep> kSteps = {
     {"asterisms", databuilder::buildAsterismBlocks},
     {"chinese", databuilder::buildChineseBlocks},
     {"pictures", databuilder::buildPictureBlock},
+    {"projection tables", databuilder::buildProjectionTables},
+    {"cities", databuilder::buildCityBlock},
+    {"deep sky", databuilder::buildDeepSkyBlocks},
+    {"milky way", databuilder::buildMilkyWayBlock},
+    {"earth", databuilder::buildEarthBlock},
+    {"landscape", databuilder::buildLandscapeBlock},
+    {"comets", databuilder::buildCometFile},
+    {"settings", databuilder::buildDefaultSettings},
+    {"narration", databuilder::buildNarration},
+    {"deep stars", databuilder::buildDeepStarCatalogue},
 };
 
 // The stamp changes whenever the builder changes; the pinned inputs are compiled into it.

@@ -1,0 +1,54 @@
+#include "persist/paths.h"
+
+#include <cstdlib>
+
+#include "test_world.h"
+
+namespace {
+
+using persist::JoinPath;
+using persist::MakeAbsoluteFolder;
+using persist_test::TestWorld;
+
+TEST(JoinPath, AddsOneSeparatorOnlyWhenNeeded) {
+    EXPECT_EQ(JoinPath("/data", "QELDATA.INI"), "/data/QELDATA.INI");
+    EXPECT_EQ(JoinPath("/data/", "QELDATA.INI"), "/data/QELDATA.INI");
+    EXPECT_EQ(JoinPath("/data", "sub/STAR2.DAT"), "/data/sub/STAR2.DAT");
+    EXPECT_EQ(JoinPath("", "QELDATA.INI"), "QELDATA.INI");
+}
+
+class Paths : public TestWorld {};
+
+TEST_F(Paths, ProgramFilesLieInTheDataDirectory) {
+    persist::SetDataDirectory("/opt/planetarium/share");
+    EXPECT_EQ(persist::ProgramFile("QELCOMET.DAT"), "/opt/planetarium/share/QELCOMET.DAT");
+    EXPECT_EQ(persist::ProgramSettingsPath(), "/opt/planetarium/share/TAVILO.INI");
+}
+
+TEST_F(Paths, FoldersAreMadeAbsoluteAgainstTheDataDirectory) {
+    persist::SetDataDirectory("/opt/data");
+    EXPECT_EQ(MakeAbsoluteFolder("/mnt/gsc/"), "/mnt/gsc");
+    EXPECT_EQ(MakeAbsoluteFolder("/mnt/gsc"), "/mnt/gsc");
+    EXPECT_EQ(MakeAbsoluteFolder("gsc"), "/opt/data/gsc");
+    EXPECT_EQ(MakeAbsoluteFolder("gsc/"), "/opt/data/gsc");
+    EXPECT_EQ(MakeAbsoluteFolder(""), "");
+    // The root folder is shorter than four characters and keeps its separator.
+    EXPECT_EQ(MakeAbsoluteFolder("/"), "/");
+    EXPECT_EQ(MakeAbsoluteFolder("/ab/"), "/ab");
+}
+
+TEST_F(Paths, SettingsAndUserFoldersFollowTheXdgVariables) {
+    EXPECT_EQ(persist::BareSettingsPath(), Root() + "/config/planetarium/TAVILO.INI");
+    EXPECT_EQ(persist::DefaultUserDirectory(), Root() + "/share/planetarium");
+
+    // Relative or empty XDG values are ignored in favour of the home folder.
+    const std::string home = std::getenv("HOME") ? std::getenv("HOME") : "";
+    ::setenv("HOME", (Root() + "/home").c_str(), 1);
+    ::setenv("XDG_CONFIG_HOME", "relative/config", 1);
+    ::unsetenv("XDG_DATA_HOME");
+    EXPECT_EQ(persist::BareSettingsPath(), Root() + "/home/.config/planetarium/TAVILO.INI");
+    EXPECT_EQ(persist::DefaultUserDirectory(), Root() + "/home/.local/share/planetarium");
+    ::setenv("HOME", home.c_str(), 1);
+}
+
+}  // namespace

@@ -1,0 +1,197 @@
+#include "persist/profile.h"
+
+#include <sys/stat.h>
+
+#include <array>
+#include <cstdint>
+
+#include "test_world.h"
+
+namespace {
+
+using persist::DecodeRecord;
+using persist::EncodeRecord;
+using persist::ParseProfileInt;
+using persist::Profile;
+using persist_test::TestWorld;
+namespace fs = std::filesystem;
+
+TEST(ProfileInt, TakesTheLeadingDecimalDigitsWithSign) {
+    EXPECT_EQ(ParseProfileInt("12abc"), 12);
+    EXPECT_EQ(ParseProfileInt("  -300"), -300);
+    EXPECT_EQ(ParseProfileInt("+7"), 7);
+    EXPECT_EQ(ParseProfileInt("abc"), 0);
+    EXPECT_EQ(ParseProfileInt("-"), 0);
+    EXPECT_EQ(ParseProfileInt("0x1F"), 0);
+    EXPECT_EQ(ParseProfileInt("1.9"), 1);
+    // Wraps like the 32-bit original instead of overflowing.
+    EXPECT_EQ(ParseProfileInt("4294967297"), 1);
+    EXPECT_EQ(ParseProfileInt("-2147483648"), INT32_MIN);
+}
+
+TEST(ProfileRead, SectionsAndKeysIgnoreLetterCase) {
+    Profile profile("[Tavilo Pro v7]\nZoom=120\n[other]\nZoom=5\n");
+    EXPECT_EQ(profile.ReadInt("TAVILO PRO V7", "zoom", 80), 120);
+    EXPECT_EQ(profile.ReadInt("Other", "ZOOM", 80), 5);
+    EXPECT_EQ(profile.ReadInt("missing", "Zoom", 80), 80);
+    EXPECT_EQ(profile.ReadInt("other", "Missing", -1), -1);
+}
+
+TEST(ProfileRead, ValuesAreTrimmedAndUnquoted) {
+    Profile profile(
+        "[s]\r\n  Name  =  Big Dipper  \r\nQuoted=\"  spaced \"\nHalf=\"open\n"
+        "Empty=\n; Comment=1\nNoEquals\n");
+    EXPECT_EQ(profile.Find("s", "Name"), "Big Dipper");
+    EXPECT_EQ(profile.Find("s", "Quoted"), "  spaced ");
+    EXPECT_EQ(profile.Find("s", "Half"), "\"open");
+    EXPECT_EQ(profile.Find("s", "Empty"), "");
+    EXPECT_FALSE(profile.Find("s", "; Comment").has_value());
+    EXPECT_FALSE(profile.Find("s", "NoEquals").has_value());
+    // An empty value counts as missing for integers, as the platform read did.
+    EXPECT_EQ(profile.ReadInt("s", "Empty", 9), 9);
+    EXPECT_EQ(profile.ReadInt("s", "Name", 9), 0);
+}
+
+TEST(ProfileRead, TextIsCutToTheBufferWithoutSplittingCharacters) {
+    Profile profile("[s]\nPath=/home/user\nJapanese=ハレー\n");
+    EXPECT_EQ(profile.ReadText("s", "Path", "", 6), "/home");
+    EXPECT_EQ(profile.ReadText("s", "Path", "", 0), "");
+    EXPECT_EQ(profile.ReadText("s", "Missing", "default", 4), "def");
+    // Each of these characters takes three bytes: a buffer of 6 holds one of them.
+    EXPECT_EQ(profile.ReadText("s", "Japanese", "", 6), "ハ");
+}
+
+TEST(ProfileRead, BinaryJunkNeverCrashesAndKeepsGoodLines) {
+    std::string junk;
+    for (int i = 0; i < 4096; ++i)
+        junk += static_cast<char>((i * 7919) & 0xFF);
+    junk += "\n[s]\nGood=42\n";
+    junk += std::string(3, '\0') + "[\n=\n[]\n]=]\n";
+    Profile profile(junk);
+    EXPECT_EQ(profile.ReadInt("s", "Good", 0), 42);
+    EXPECT_EQ(profile.Text(), junk);  // nothing is lost when the file is rewritten
+}
+
+TEST(ProfileRecord, EncodesUpperCaseHighNibbleFirst) {
+    const std::array<uint8_t, 4> bytes{0x00, 0x9A, 0xFF, 0x10};
+    EXPECT_EQ(EncodeRecord(bytes.data(), bytes.size()), "009AFF10");
+}
+
+TEST(ProfileRecord, DecodesEitherCaseAndLeavesTheUncoveredTail) {
+    std::array<uint8_t, 4> bytes{1, 2, 3, 4};
+    EXPECT_EQ(DecodeRecord("aBcD", bytes.data(), bytes.size()), 2u);
+    EXPECT_EQ(bytes, (std::array<uint8_t, 4>{0xAB, 0xCD, 3, 4}));
+
+    bytes = {1, 2, 3, 4};  // an odd digit at the end is not half a byte
+    EXPECT_EQ(DecodeRecord("FFE", bytes.data(), bytes.size()), 1u);
+    EXPECT_EQ(bytes, (std::array<uint8_t, 4>{0xFF, 2, 3, 4}));
+
+    bytes = {1, 2, 3, 4};  // text longer than the record is cut
+    EXPECT_EQ(DecodeRecord("0102030405060708", bytes.data(), 2), 2u);
+    EXPECT_EQ(bytes, (std::array<uint8_t, 4>{1, 2, 3, 4}));
+
+    bytes = {1, 2, 3, 4};  // decoding stops at the first pair that is not hexadecimal
+    EXPECT_EQ(DecodeRecord("10zz30", bytes.data(), bytes.size()), 1u);
+    EXPECT_EQ(bytes, (std::array<uint8_t, 4>{0x10, 2, 3, 4}));
+
+    EXPECT_EQ(DecodeRecord("", bytes.data(), bytes.size()), 0u);
+}
+
+TEST(ProfileWrite, ReplacesAValueAndKeepsEverythingElse) {
+    const std::string original =
+        "; settings written by hand\n[Planets Location]\nMars=1\n\n[Tavilo Pro v7]\n"
+        "zoom = 120\n; keep me\nHakumei=1\n\n[Other]\nZoom=3\n";
+    Profile profile(original);
+    profile.WriteInt("TAVILO PRO V7", "Zoom", 200);
+    EXPECT_EQ(profile.Text(),
+              "; settings written by hand\n[Planets Location]\nMars=1\n\n[Tavilo Pro v7]\n"
+              "zoom=200\n; keep me\nHakumei=1\n\n[Other]\nZoom=3\n");
+}
+
+TEST(ProfileWrite, AddsKeysAtTheEndOfTheirSectionAndNewSectionsAtTheEnd) {
+    Profile profile("[a]\nx=1\n\n[b]\ny=2\n");
+    profile.Write("a", "z", "3");
+    profile.Write("c", "w", "line\nbreak");
+    EXPECT_EQ(profile.Text(), "[a]\nx=1\nz=3\n\n[b]\ny=2\n\n[c]\nw=line break\n");
+
+    Profile empty;
+    empty.Write("s", "k", "v");
+    EXPECT_EQ(empty.Text(), "[s]\nk=v\n");
+
+    Profile crlf("[s]\r\na=1\r\n");
+    crlf.Write("s", "b", "2");
+    crlf.Write("s", "a", "3");
+    EXPECT_EQ(crlf.Text(), "[s]\r\na=3\r\nb=2\r\n");
+}
+
+TEST(ProfileWrite, EraseRemovesOnlyTheKey) {
+    Profile profile("[s]\na=1\nb=2\n");
+    profile.Erase("S", "A");
+    profile.Erase("s", "missing");
+    EXPECT_EQ(profile.Text(), "[s]\nb=2\n");
+}
+
+class ProfileFile : public TestWorld {};
+
+TEST_F(ProfileFile, MissingFileGivesDefaults) {
+    Profile profile = Profile::Load(Root() + "/nothing.ini");
+    EXPECT_EQ(profile.ReadInt("s", "k", 17), 17);
+    EXPECT_TRUE(Profile::LoadForUpdate(Root() + "/nothing.ini").has_value());
+}
+
+TEST_F(ProfileFile, SaveCreatesTheFolderAndLeavesNoTemporaryFile) {
+    const std::string path = Root() + "/deep/folder/TAVILO.INI";
+    ASSERT_TRUE(persist::WriteProfileValues(path, "s", {{"a", "1"}, {"b", "2"}}));
+    EXPECT_EQ(ReadFile(path), "[s]\na=1\nb=2\n");
+    int files = 0;
+    for ([[maybe_unused]] const auto& entry : fs::directory_iterator(Root() + "/deep/folder"))
+        ++files;
+    EXPECT_EQ(files, 1);
+}
+
+TEST_F(ProfileFile, RewriteKeepsOtherSectionsKeysCommentsAndMode) {
+    const std::string path = Root() + "/settings.ini";
+    WriteFile(path, "# top\n[x]\nkeep=yes\n[s]\na=1\n");
+    ::chmod(path.c_str(), 0600);
+    ASSERT_TRUE(persist::WriteProfileValues(path, "s", {{"a", "9"}}));
+    EXPECT_EQ(ReadFile(path), "# top\n[x]\nkeep=yes\n[s]\na=9\n");
+    struct stat info {};
+    ASSERT_EQ(::stat(path.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0600u);
+}
+
+TEST_F(ProfileFile, FailedSaveLeavesTheOldFileIntact) {
+    // The folder cannot be created because a plain file stands in its place.
+    WriteFile(Root() + "/blocker", "x");
+    EXPECT_FALSE(persist::WriteFileAtomically(Root() + "/blocker/TAVILO.INI", "data"));
+    EXPECT_EQ(ReadFile(Root() + "/blocker"), "x");
+}
+
+TEST_F(ProfileFile, UnreadableFileIsNeverReplaced) {
+    // A directory where the file should be cannot be read; an update must not clobber it.
+    const std::string path = Root() + "/dir.ini";
+    fs::create_directories(path);
+    EXPECT_FALSE(Profile::LoadForUpdate(path).has_value());
+    EXPECT_FALSE(persist::WriteProfileValues(path, "s", {{"a", "1"}}));
+    EXPECT_TRUE(fs::is_directory(path));
+}
+
+TEST_F(ProfileFile, OversizedFileReadsAsEmptyAndIsNotReplaced) {
+    const std::string path = Root() + "/huge.ini";
+    WriteFile(path, "[s]\na=1\n" + std::string(persist::kProfileFileLimit, 'x'));
+    EXPECT_EQ(Profile::Load(path).ReadInt("s", "a", 5), 5);
+    EXPECT_FALSE(persist::WriteProfileValues(path, "s", {{"a", "2"}}));
+    EXPECT_EQ(fs::file_size(path), persist::kProfileFileLimit + 8);
+}
+
+TEST_F(ProfileFile, SaveThroughASymlinkUpdatesTheTarget) {
+    const std::string target = Root() + "/real.ini";
+    const std::string link = Root() + "/link.ini";
+    WriteFile(target, "[s]\na=1\n");
+    fs::create_symlink(target, link);
+    ASSERT_TRUE(persist::WriteProfileValues(link, "s", {{"a", "2"}}));
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(ReadFile(target), "[s]\na=2\n");
+}
+
+}  // namespace

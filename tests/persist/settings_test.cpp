@@ -1,0 +1,333 @@
+#include "persist/settings.h"
+
+#include <cstring>
+
+#include "persist/default_tables.h"
+#include "test_world.h"
+
+namespace {
+
+using persist::Profile;
+using persist_test::TestWorld;
+
+class Settings : public TestWorld {
+  protected:
+    std::string ProgramCopy() const { return persist::ProgramSettingsPath(); }
+    std::string BareCopy() const { return persist::BareSettingsPath(); }
+
+    void Load(const persist::FontInstalled& fonts = {}) {
+        view_ = state::ViewState{};
+        options_ = state::AppOptions{};
+        persist::LoadSettings(view_, options_, fonts);
+    }
+
+    state::ViewState view_;
+    state::AppOptions options_;
+};
+
+TEST_F(Settings, BareCopyWinsOverProgramCopyWhichWinsOverTheDefault) {
+    Load();
+    EXPECT_EQ(view_.Zoom, 80);
+
+    WriteFile(ProgramCopy(), "[Tavilo Pro v7]\nZoom=200\n");
+    Load();
+    EXPECT_EQ(view_.Zoom, 200);
+    EXPECT_EQ(persist::ReadSettingInt("Zoom", 80), 200);
+
+    WriteFile(BareCopy(), "[Tavilo Pro v7]\nZoom=120\n");
+    Load();
+    EXPECT_EQ(view_.Zoom, 120);
+    EXPECT_EQ(persist::ReadSettingInt("Zoom", 80), 120);
+}
+
+TEST_F(Settings, TextPrefersTheBareCopyUnlessItGivesTheDefault) {
+    WriteFile(ProgramCopy(), "[Tavilo Pro v7]\nVersion=shipped\nGscPath=/mnt/gsc\n");
+    WriteFile(BareCopy(), "[Tavilo Pro v7]\nVersion=mine\n");
+    EXPECT_EQ(persist::ReadSettingText("Version", "", 16), "mine");
+    EXPECT_EQ(persist::ReadSettingText("GscPath", "", 256), "/mnt/gsc");
+    EXPECT_EQ(persist::ReadSettingText("Missing", "fallback", 256), "fallback");
+}
+
+TEST_F(Settings, EmptyFilesGiveTheDocumentedDefaults) {
+    Load();
+    const state::ViewState fresh;
+    EXPECT_EQ(view_.Ido2, 410);
+    EXPECT_EQ(view_.Keido2, 740);
+    EXPECT_EQ(view_.TimeZone, -300);
+    EXPECT_EQ(view_.DrawStars, 15);
+    EXPECT_EQ(view_.UnderHorizon, 1);
+    EXPECT_EQ(view_.DblClick, 3);
+    EXPECT_EQ(view_.StarNameDef, 2);
+    EXPECT_EQ(options_.OnePointNo, -1);
+    EXPECT_EQ(options_.SaveOption, 15);
+    EXPECT_EQ(options_.CometBright, 60);
+    EXPECT_EQ(options_.CometKyori, 20);
+    EXPECT_EQ(options_.AutoMinit, 3);
+    EXPECT_EQ(options_.AutoTaishou, (std::array<int32_t, 5>{1, 1, 1, 1, 0}));
+    EXPECT_EQ(options_.DlgPosX[9], 40);
+    EXPECT_EQ(options_.DlgPosY[9], 100);
+    EXPECT_EQ(options_.DlgPosY[12], 80);
+    EXPECT_EQ(options_.DlgWid10, 120);
+    EXPECT_EQ(options_.UserPath, Root() + "/share/planetarium");
+    EXPECT_EQ(options_.GscPath, "");
+    EXPECT_EQ(view_.lineSets, persist::DefaultLineSets());
+    EXPECT_EQ(view_.fontSets[5].size, 11);
+    EXPECT_STREQ(view_.fontSets[5].face, "Symbol");
+}
+
+TEST_F(Settings, DefaultsThatReferToEarlierKeys) {
+    WriteFile(BareCopy(), "[Tavilo Pro v7]\nIdo=35\nKeido=-139\nFindUnder=0\n");
+    Load();
+    EXPECT_EQ(view_.Ido2, 350);
+    EXPECT_EQ(view_.Keido2, -1390);
+    EXPECT_EQ(view_.UnderHorizon, 0);
+
+    WriteFile(BareCopy(), "[Tavilo Pro v7]\nIdo=35\nIdo2=357\nFindUnder=0\nUnderHorizon=1\n");
+    Load();
+    EXPECT_EQ(view_.Ido2, 357);
+    EXPECT_EQ(view_.UnderHorizon, 1);
+}
+
+TEST_F(Settings, ViewCentreIsStoredTimesOneHundred) {
+    WriteFile(BareCopy(), "[Tavilo Pro v7]\nHoui2=180050\nKoudo2=-29\n");
+    Load();
+    EXPECT_DOUBLE_EQ(view_.Houi2, 1800.5);
+    EXPECT_DOUBLE_EQ(view_.Koudo2, -0.29);
+
+    persist::SaveDisplaySettings(view_);
+    const Profile saved = Profile::Load(BareCopy());
+    EXPECT_EQ(saved.ReadInt("Tavilo Pro v7", "Houi2", 0), 180050);
+    // -0.29 x 100 is -28.999...; it must come back as the -29 it was read from.
+    EXPECT_EQ(saved.ReadInt("Tavilo Pro v7", "Koudo2", 0), -29);
+    EXPECT_EQ(saved.ReadInt("Tavilo Pro v7", "Houi", 0), 1800);
+    EXPECT_EQ(saved.ReadInt("Tavilo Pro v7", "Koudo", 1), 0);
+}
+
+TEST_F(Settings, TheThirteenthDialogPositionUsesItsOwnKeys) {
+    WriteFile(BareCopy(), "[Tavilo Pro v7]\nDlgPosX13=333\nDlgPosY13=444\nDlgPosX1=5\n");
+    Load();
+    EXPECT_EQ(options_.DlgPosX[12], 333);
+    EXPECT_EQ(options_.DlgPosY[12], 444);
+    EXPECT_EQ(options_.DlgPosX[0], 5);
+
+    options_.DlgPosX[12] = 700;
+    options_.DlgPosY[12] = 701;
+    persist::SaveFullSettings(view_, options_, {});
+    const Profile saved = Profile::Load(BareCopy());
+    EXPECT_EQ(saved.Find("Tavilo Pro v7", "DlgPosX13"), "700");
+    EXPECT_EQ(saved.Find("Tavilo Pro v7", "DlgPosY13"), "701");
+}
+
+TEST_F(Settings, OldUserCityRecordsHoldWholeDegrees) {
+    state::CityRecord oldCity{};
+    std::strcpy(oldCity.name, "Tokyo");
+    oldCity.latitude = 35;
+    oldCity.longitude = -139;
+    oldCity.zone = 540;
+    oldCity.unitMarker = 0;
+    state::CityRecord newCity = oldCity;
+    newCity.latitude = 357;
+    newCity.unitMarker = 10;
+    WriteFile(BareCopy(), "[Tavilo Pro v7]\nUserCitys=2\nUserCity01=" +
+                              persist::EncodeRecord(&newCity, sizeof newCity) + "\nUserCity03=" +
+                              persist::EncodeRecord(&oldCity, sizeof oldCity) + "\n");
+    Load();
+    EXPECT_EQ(options_.userCities[0].latitude, 357);
+    EXPECT_EQ(options_.userCities[2].latitude, 350);
+    EXPECT_EQ(options_.userCities[2].longitude, -1390);
+    EXPECT_EQ(options_.userCities[2].zone, 540);
+    EXPECT_STREQ(options_.userCities[2].name, "Tokyo");
+
+    // Saving marks the records as tenths, so they read back unchanged.
+    options_.UserCitys = 3;
+    persist::SaveUserCities(options_);
+    Load();
+    EXPECT_EQ(options_.UserCitys, 3);
+    EXPECT_EQ(options_.userCities[2].latitude, 350);
+    EXPECT_EQ(options_.userCities[2].unitMarker, 10);
+}
+
+TEST_F(Settings, FontSlotsFallBackToTheirDefaultFace) {
+    state::FontSet missing{};
+    std::strcpy(missing.face, "No Such Face");
+    missing.size = 20;
+    state::FontSet installed = missing;
+    std::strcpy(installed.face, "DejaVu Sans");
+    state::FontSet empty = missing;
+    std::memset(empty.face, 0, sizeof empty.face);
+    WriteFile(BareCopy(),
+              "[Tavilo Pro v7]\nFontSet05=" + persist::EncodeRecord(&missing, sizeof missing) +
+                  "\nFontSet01=" + persist::EncodeRecord(&installed, sizeof installed) +
+                  "\nFontSet02=" + persist::EncodeRecord(&empty, sizeof empty) + "\n");
+    Load([](const std::string& family) { return family == "DejaVu Sans"; });
+    const auto& defaults = persist::DefaultFontSets();
+    EXPECT_STREQ(view_.fontSets[4].face, defaults[4].face);
+    EXPECT_EQ(view_.fontSets[4].size, defaults[4].size);
+    EXPECT_EQ(view_.fontSets[4].italic, 1);
+    EXPECT_STREQ(view_.fontSets[0].face, "DejaVu Sans");
+    EXPECT_EQ(view_.fontSets[0].size, 20);
+    EXPECT_STREQ(view_.fontSets[1].face, "Arial");
+
+    // With no check installed every named face is accepted.
+    Load();
+    EXPECT_STREQ(view_.fontSets[4].face, "No Such Face");
+}
+
+TEST_F(Settings, ShortLineRecordKeepsTheDefaultTail) {
+    WriteFile(BareCopy(), "[Tavilo Pro v7]\nLineSet04=ff00\nLineSet01=0A0B0C01\n");
+    Load();
+    EXPECT_EQ(view_.lineSets[3], (state::LineSet{255, 0, 32, 0}));
+    EXPECT_EQ(view_.lineSets[0], (state::LineSet{10, 11, 12, 1}));
+
+    view_.lineSets[22] = {1, 2, 3, 1};
+    persist::SaveLineSets(view_);
+    EXPECT_EQ(Profile::Load(BareCopy()).Find("Tavilo Pro v7", "LineSet23"), "01020301");
+}
+
+TEST_F(Settings, MaximisedWindowKeepsItsNormalRectangle) {
+    WriteFile(BareCopy(),
+              "[Tavilo Pro v7]\nMainWndX=10\nMainWndY=20\nMainWndW=800\nMainWndH=600\n");
+    persist::SaveFullSettings(view_, options_, {1, 2, 3, 4, true});
+    persist::StoredWindowPlacement stored = persist::ReadMainWindowPlacement();
+    EXPECT_EQ(stored.x, 10);
+    EXPECT_EQ(stored.y, 20);
+    EXPECT_EQ(stored.width, 800);
+    EXPECT_EQ(stored.height, 600);
+    EXPECT_EQ(stored.z, 1);
+
+    persist::SaveFullSettings(view_, options_, {30, 40, 1024, 768, false});
+    stored = persist::ReadMainWindowPlacement();
+    EXPECT_EQ(stored.x, 30);
+    EXPECT_EQ(stored.width, 1024);
+    EXPECT_EQ(stored.z, 0);
+}
+
+TEST_F(Settings, WindowPlacementDefaults) {
+    const persist::StoredWindowPlacement stored = persist::ReadMainWindowPlacement();
+    EXPECT_EQ(stored.width, 0);
+    EXPECT_EQ(stored.z, 1);
+}
+
+TEST_F(Settings, SaveGroupsWriteTheirOwnKeysOnly) {
+    view_.Zoom = 240;          // display set
+    view_.CircleSize = 77;     // full set
+    options_.CometBright = 5;  // written by the comet files only
+    options_.SaveDefault = 0;
+    persist::SaveDisplaySettings(view_);
+    Profile saved = Profile::Load(BareCopy());
+    EXPECT_EQ(saved.Find("Tavilo Pro v7", "Zoom"), "240");
+    EXPECT_FALSE(saved.Find("Tavilo Pro v7", "CircleSize"));
+    EXPECT_FALSE(saved.Find("Tavilo Pro v7", "SaveDefault"));
+
+    persist::SaveFullSettings(view_, options_, {});
+    saved = Profile::Load(BareCopy());
+    EXPECT_EQ(saved.Find("Tavilo Pro v7", "CircleSize"), "77");
+    EXPECT_EQ(saved.Find("Tavilo Pro v7", "SaveDefault"), "0");
+    EXPECT_EQ(saved.Find("Tavilo Pro v7", "Version"), persist::kVersionText);
+    EXPECT_FALSE(saved.Find("Tavilo Pro v7", "CometBright"));
+    EXPECT_FALSE(saved.Find("Tavilo Pro v7", "UserCitys"));
+    EXPECT_FALSE(saved.Find("Tavilo Pro v7", "GscPath"));
+}
+
+TEST_F(Settings, EverySavedValueReadsBack) {
+    // Change fields of both save groups and the font records, and load them back.
+    Load();
+    view_.Hakumei = 0;
+    view_.Zoom = 1500;
+    view_.Ido2 = -337;
+    view_.Keido2 = -1512;
+    view_.Houi2 = 123.45;
+    view_.Koudo2 = -67.8;
+    view_.SekidouMod = 1;
+    view_.KisetuNameDef = 0;
+    view_.UnderHorizon = 0;
+    view_.FindUnder = 1;
+    options_.AutoTaishou = {0, 1, 0, 1, 1};
+    options_.PlaWaiwakuKidou = 1;
+    options_.KosinAutoCity = 1;
+    options_.ToolBar = 0;
+    view_.fontSets[7].bold = 1;
+    persist::SaveDisplaySettings(view_);
+    persist::SaveFullSettings(view_, options_, {});
+    persist::SaveFontSets(view_);
+    const state::ViewState expectedView = view_;
+    const state::AppOptions expectedOptions = options_;
+    Load();
+    EXPECT_EQ(view_.Hakumei, 0);
+    EXPECT_EQ(view_.Zoom, 1500);
+    EXPECT_EQ(view_.Ido2, -337);
+    EXPECT_EQ(view_.Keido2, -1512);
+    EXPECT_DOUBLE_EQ(view_.Houi2, 123.45);
+    EXPECT_DOUBLE_EQ(view_.Koudo2, -67.8);
+    EXPECT_EQ(view_.SekidouMod, 1);
+    EXPECT_EQ(view_.KisetuNameDef, 0);
+    EXPECT_EQ(view_.UnderHorizon, 0);
+    EXPECT_EQ(options_.AutoTaishou, expectedOptions.AutoTaishou);
+    EXPECT_EQ(options_.PlaWaiwakuKidou, 1);
+    EXPECT_EQ(options_.KosinAutoCity, 1);
+    EXPECT_EQ(options_.ToolBar, 0);
+    EXPECT_EQ(view_.fontSets[7].bold, 1);
+    EXPECT_EQ(view_.lineSets, expectedView.lineSets);
+}
+
+TEST_F(Settings, SavingKeepsForeignSectionsAndComments) {
+    WriteFile(BareCopy(),
+              "; my notes\n[Gaibu v7]\nTool1=/usr/bin/xeyes\n[Tavilo Pro v7]\nZoom=100\n"
+              "; zoom note\nUnknownKey=keep\n");
+    view_.Zoom = 300;
+    persist::SaveDisplaySettings(view_);
+    const std::string text = ReadFile(BareCopy());
+    EXPECT_NE(text.find("; my notes\n[Gaibu v7]\nTool1=/usr/bin/xeyes\n"), std::string::npos);
+    EXPECT_NE(text.find("Zoom=300\n; zoom note\nUnknownKey=keep\n"), std::string::npos);
+}
+
+TEST_F(Settings, GarbageValuesLoadWithoutHarm) {
+    std::string junk =
+        "[Tavilo Pro v7]\nZoom=abc\nDrawStars=99999\nUserCitys=-5\n"
+        "AutoBriMode=17\nUserCity01=zz\nFontSet03=41\nLineSet02=\n"
+        "GscPath=relative/gsc/\nUserPath=/home/u/planets/\n";
+    for (int i = 0; i < 2000; ++i)
+        junk += static_cast<char>((i * 131) & 0xFF);
+    WriteFile(BareCopy(), junk);
+    Load();
+    EXPECT_EQ(view_.Zoom, state::kZoomMin);  // "abc" reads as 0, kept within range
+    EXPECT_EQ(view_.DrawStars, 110);
+    EXPECT_EQ(view_.AutoBriMode, 2);
+    EXPECT_EQ(options_.UserCitys, 0);
+    EXPECT_EQ(view_.lineSets[1], persist::DefaultLineSets()[1]);
+    EXPECT_EQ(options_.GscPath, DataDir() + "/relative/gsc");
+    EXPECT_EQ(options_.UserPath, "/home/u/planets");
+    // A font record without a terminating zero still gives a terminated face name.
+    for (const state::FontSet& font : view_.fontSets)
+        EXPECT_LT(strnlen(font.face, sizeof font.face), sizeof font.face);
+}
+
+TEST_F(Settings, WritesGoToTheBareCopyOnly) {
+    WriteFile(ProgramCopy(), "[Tavilo Pro v7]\nZoom=200\n");
+    persist::WriteSettingInt("Zoom", 150);
+    persist::WriteSettingText("Version", "x");
+    const std::array<uint8_t, 2> record{0xBE, 0xEF};
+    persist::WriteSettingRecord("Blob", record.data(), record.size());
+    persist::WriteProfileKey("Planets Location", "Mars", "12 34");
+    EXPECT_EQ(ReadFile(ProgramCopy()), "[Tavilo Pro v7]\nZoom=200\n");
+    EXPECT_EQ(persist::ReadSettingInt("Zoom", 80), 150);
+    std::array<uint8_t, 2> back{};
+    persist::ReadSettingRecord("Blob", back.data(), back.size());
+    EXPECT_EQ(back, record);
+    EXPECT_EQ(Profile::Load(BareCopy()).Find("planets location", "mars"), "12 34");
+}
+
+TEST(DefaultTables, HoldTheBuiltInFontsAndLines) {
+    const auto& fonts = persist::DefaultFontSets();
+    EXPECT_STREQ(fonts[0].face, "Arial");
+    EXPECT_EQ(fonts[2].size, 14);
+    EXPECT_STREQ(fonts[3].face, "");
+    EXPECT_STREQ(fonts[18].face, "Tahoma");
+    EXPECT_EQ(fonts[20].size, 9);
+    const auto& lines = persist::DefaultLineSets();
+    EXPECT_EQ(lines[3], (state::LineSet{255, 208, 32, 0}));
+    EXPECT_EQ(lines[16], (state::LineSet{255, 0, 0, 1}));
+    EXPECT_EQ(lines[22], (state::LineSet{240, 240, 255, 2}));
+}
+
+}  // namespace

@@ -1,0 +1,72 @@
+#include <QtTest>
+
+#include "platform/file_association.h"
+#include "platform/window_placement.h"
+
+class WindowPlacementTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void windowInsideTheAreaStays() {
+        int x = 100, y = 50;
+        platform::FitToArea(x, y, 800, 600, QRect(0, 0, 1920, 1040));
+        QCOMPARE(x, 100);
+        QCOMPARE(y, 50);
+    }
+
+    void windowPastTheRightAndBottomEdgesIsPulledIn() {
+        int x = 1500, y = 900;
+        platform::FitToArea(x, y, 800, 600, QRect(0, 0, 1920, 1040));
+        QCOMPARE(x, 1120);
+        QCOMPARE(y, 440);
+    }
+
+    void windowWiderThanTheAreaLandsAtItsLeftEdge() {
+        int x = 300, y = 10;
+        platform::FitToArea(x, y, 2500, 600, QRect(1920, 24, 1920, 1056));
+        QCOMPARE(x, 1920);
+        QCOMPARE(y, 24);
+    }
+
+    void defaultPositionIsNeverMoved() {
+        int x = platform::kDefaultPosition, y = platform::kDefaultPosition;
+        platform::FitToArea(x, y, 800, 600, QRect(0, 0, 1920, 1040));
+        QCOMPARE(x, platform::kDefaultPosition);
+        QCOMPARE(y, platform::kDefaultPosition);
+    }
+
+    void positionOnAMissingMonitorMovesOntoTheNearestOne() {
+        int x = 50000, y = 50000;
+        platform::FitToWorkArea(x, y, 400, 300);
+        QRect area = platform::WorkAreaNearest(QPoint(x, y));
+        QVERIFY(area.contains(QRect(x, y, 400, 300)));
+    }
+
+    void associationFilesAreWrittenOnceAndNameTheProgram() {
+        QTemporaryDir home;
+        platform::RegisterViewFileType(".qel", "Planetarium", "Planetarium Data File",
+                                       "/opt/my planetarium/planetarium", home.path());
+        auto paths = platform::AssociationPathsUnder(home.path());
+        QFile desktop(paths.desktopEntry);
+        QVERIFY(desktop.open(QIODevice::ReadOnly));
+        QByteArray entry = desktop.readAll();
+        QVERIFY(entry.contains("Exec=\"/opt/my planetarium/planetarium\" %f"));
+        QFile mime(paths.mimePackage);
+        QVERIFY(mime.open(QIODevice::ReadOnly));
+        QByteArray xml = mime.readAll();
+        QVERIFY(xml.contains("*.qel"));
+        QVERIFY(xml.contains("Planetarium Data File"));
+        const QDateTime written = QFileInfo(paths.mimePackage).lastModified();
+        QTest::qWait(20);
+        platform::RegisterViewFileType(".qel", "Planetarium", "Planetarium Data File",
+                                       "/opt/my planetarium/planetarium", home.path());
+        QCOMPARE(QFileInfo(paths.mimePackage).lastModified(), written);
+    }
+
+    void unwritableHomeIsIgnored() {
+        platform::RegisterViewFileType(".qel", "Planetarium", "Planetarium Data File",
+                                       "/usr/bin/planetarium", "/proc/no-such-place");
+    }
+};
+
+QTEST_MAIN(WindowPlacementTest)
+#include "window_placement_test.moc"
