@@ -175,6 +175,9 @@ TEST(BuildRunTest, SkipsWorkWhenTheStampMatches) {
     ::testing::internal::GetCapturedStdout();
     EXPECT_EQ(runs, 2);
     EXPECT_TRUE(fs::exists(dir.path() / "data/SOURCES.txt"));
+    EXPECT_TRUE(upToDate(dir.path() / "data", "stamp-2\n"));
+    fs::remove(dir.path() / "data/STAR2.DAT");
+    EXPECT_FALSE(upToDate(dir.path() / "data", "stamp-2\n")) << "a lost block is rebuilt";
 }
 
 TEST(ProvenanceTest, ListsEachInputOnceWithAllItsUses) {
