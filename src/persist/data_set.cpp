@@ -109,7 +109,8 @@ bool FixDivisors(Block& block) {
         ShowStop("The projection table is too short.", block.path);
         return false;
     }
-    if (block.storage.size() < last + 4) block.storage.resize(last + 4 + kBlockSpareBytes, 0);
+    if (block.storage.size() < last + 4 + kBlockSpareBytes)
+        block.storage.resize(last + 4 + kBlockSpareBytes, 0);
     WriteU16(block, last + 2, ReadU16(block, last));
     block.size = std::max(block.size, last + 4);
     return true;

@@ -63,7 +63,8 @@ TEST(ProfileRead, TextIsCutToTheBufferWithoutSplittingCharacters) {
 
 TEST(ProfileRead, BinaryJunkNeverCrashesAndKeepsGoodLines) {
     std::string junk;
-    for (int i = 0; i < 4096; ++i) junk += static_cast<char>((i * 7919) & 0xFF);
+    for (int i = 0; i < 4096; ++i)
+        junk += static_cast<char>((i * 7919) & 0xFF);
     junk += "\n[s]\nGood=42\n";
     junk += std::string(3, '\0') + "[\n=\n[]\n]=]\n";
     Profile profile(junk);

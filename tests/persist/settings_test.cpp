@@ -11,7 +11,7 @@ using persist::Profile;
 using persist_test::TestWorld;
 
 class Settings : public TestWorld {
-protected:
+  protected:
     std::string ProgramCopy() const { return persist::ProgramSettingsPath(); }
     std::string BareCopy() const { return persist::BareSettingsPath(); }
 
@@ -129,9 +129,8 @@ TEST_F(Settings, OldUserCityRecordsHoldWholeDegrees) {
     newCity.latitude = 357;
     newCity.unitMarker = 10;
     WriteFile(BareCopy(), "[Tavilo Pro v7]\nUserCitys=2\nUserCity01=" +
-                              persist::EncodeRecord(&newCity, sizeof newCity) +
-                              "\nUserCity03=" + persist::EncodeRecord(&oldCity, sizeof oldCity) +
-                              "\n");
+                              persist::EncodeRecord(&newCity, sizeof newCity) + "\nUserCity03=" +
+                              persist::EncodeRecord(&oldCity, sizeof oldCity) + "\n");
     Load();
     EXPECT_EQ(options_.userCities[0].latitude, 357);
     EXPECT_EQ(options_.userCities[2].latitude, 350);
@@ -156,10 +155,10 @@ TEST_F(Settings, FontSlotsFallBackToTheirDefaultFace) {
     std::strcpy(installed.face, "DejaVu Sans");
     state::FontSet empty = missing;
     std::memset(empty.face, 0, sizeof empty.face);
-    WriteFile(BareCopy(), "[Tavilo Pro v7]\nFontSet05=" +
-                              persist::EncodeRecord(&missing, sizeof missing) + "\nFontSet01=" +
-                              persist::EncodeRecord(&installed, sizeof installed) +
-                              "\nFontSet02=" + persist::EncodeRecord(&empty, sizeof empty) + "\n");
+    WriteFile(BareCopy(),
+              "[Tavilo Pro v7]\nFontSet05=" + persist::EncodeRecord(&missing, sizeof missing) +
+                  "\nFontSet01=" + persist::EncodeRecord(&installed, sizeof installed) +
+                  "\nFontSet02=" + persist::EncodeRecord(&empty, sizeof empty) + "\n");
     Load([](const std::string& family) { return family == "DejaVu Sans"; });
     const auto& defaults = persist::DefaultFontSets();
     EXPECT_STREQ(view_.fontSets[4].face, defaults[4].face);
@@ -186,7 +185,8 @@ TEST_F(Settings, ShortLineRecordKeepsTheDefaultTail) {
 }
 
 TEST_F(Settings, MaximisedWindowKeepsItsNormalRectangle) {
-    WriteFile(BareCopy(), "[Tavilo Pro v7]\nMainWndX=10\nMainWndY=20\nMainWndW=800\nMainWndH=600\n");
+    WriteFile(BareCopy(),
+              "[Tavilo Pro v7]\nMainWndX=10\nMainWndY=20\nMainWndW=800\nMainWndH=600\n");
     persist::SaveFullSettings(view_, options_, {1, 2, 3, 4, true});
     persist::StoredWindowPlacement stored = persist::ReadMainWindowPlacement();
     EXPECT_EQ(stored.x, 10);
@@ -282,10 +282,12 @@ TEST_F(Settings, SavingKeepsForeignSectionsAndComments) {
 }
 
 TEST_F(Settings, GarbageValuesLoadWithoutHarm) {
-    std::string junk = "[Tavilo Pro v7]\nZoom=abc\nDrawStars=99999\nUserCitys=-5\n"
-                       "AutoBriMode=17\nUserCity01=zz\nFontSet03=41\nLineSet02=\n"
-                       "GscPath=relative/gsc/\nUserPath=/home/u/planets/\n";
-    for (int i = 0; i < 2000; ++i) junk += static_cast<char>((i * 131) & 0xFF);
+    std::string junk =
+        "[Tavilo Pro v7]\nZoom=abc\nDrawStars=99999\nUserCitys=-5\n"
+        "AutoBriMode=17\nUserCity01=zz\nFontSet03=41\nLineSet02=\n"
+        "GscPath=relative/gsc/\nUserPath=/home/u/planets/\n";
+    for (int i = 0; i < 2000; ++i)
+        junk += static_cast<char>((i * 131) & 0xFF);
     WriteFile(BareCopy(), junk);
     Load();
     EXPECT_EQ(view_.Zoom, state::kZoomMin);  // "abc" reads as 0, kept within range

@@ -21,7 +21,7 @@ namespace persist_test {
 namespace fs = std::filesystem;
 
 class TestWorld : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         static std::atomic<int> serial{0};
         root_ = fs::temp_directory_path() /
@@ -64,7 +64,7 @@ protected:
     const std::vector<state::Message>& Messages() const { return messages_; }
     int TitleCloses() const { return titleCloses_; }
 
-private:
+  private:
     fs::path root_;
     std::vector<state::Message> messages_;
     int titleCloses_ = 0;

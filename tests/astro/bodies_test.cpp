@@ -1,0 +1,176 @@
+// The per-frame body state: geocentric shift, the Moon's parallax, radii, separations, screen
+// positions and the horizon marker, checked against real eclipses and transits.
+#include "astro/bodies.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "astro/moon.h"
+#include "astro/projection.h"
+#include "astro/projection_tables.h"
+#include "astro/view_frame.h"
+
+namespace astro {
+namespace {
+
+constexpr double kPi = 3.141592653589793;
+constexpr double kDegree = kPi / 180;
+
+class Bodies : public ::testing::Test {
+  protected:
+    // A Greenwich-time clock at the place (latitude north, longitude east in degrees).
+    SolarSystemState At(int year, int month, int day, int hour, int minute, double north = 41.0,
+                        double east = -74.0) {
+        view.clock = {year, month, day, hour, minute};
+        view.Keisanji = 1;
+        view.Dst = 0;
+        view.Ido2 = static_cast<int>(std::lround(north * 10));
+        view.Keido2 = static_cast<int>(std::lround(-east * 10));
+        frame = ComputeViewFrame(view, store.view());
+        SolarSystemState state;
+        ComputeAllBodies(view, frame, state);
+        return state;
+    }
+
+    ProjectionTableStore store = BuildProjectionTables();
+    state::ViewState view;
+    ViewFrame frame;
+};
+
+TEST_F(Bodies, SunIsTheNegatedEarthWithItsApparentRadius) {
+    const SolarSystemState s = At(2000, 1, 1, 12, 0);
+    const BodyState& sun = s.bodies[kSunIndex];
+    EXPECT_NEAR(sun.geoLongitude / kDegree + 360, 280.38, 0.01);
+    EXPECT_NEAR(sun.helioLongitude / kDegree, 100.38, 0.01);
+    EXPECT_DOUBLE_EQ(sun.geoDistance, sun.helioDistance);
+    EXPECT_NEAR(sun.helioX, -std::cos(sun.geoLongitude) * sun.geoDistance, 1e-12);
+    // 16.3 arc minutes in early January.
+    EXPECT_NEAR(s.sunRadius / kDegree * 60, 16.26, 0.03);
+    // Planets: geocentric distance = |helio - earth|.
+    const BodyState& mars = s.bodies[4];
+    const double dx = mars.helioX - sun.helioX, dy = mars.helioY - sun.helioY,
+                 dz = mars.helioZ - sun.helioZ;
+    EXPECT_NEAR(mars.geoDistance, std::sqrt(dx * dx + dy * dy + dz * dz), 1e-12);
+    EXPECT_NEAR(mars.helioDistance,
+                std::sqrt(mars.helioX * mars.helioX + mars.helioY * mars.helioY +
+                          mars.helioZ * mars.helioZ),
+                1e-12);
+}
+
+TEST_F(Bodies, MoonParallaxMakesTheTotalEclipseOf2024April8Central) {
+    // Near Dallas (32.8 N, 96.8 W) totality peaked at about 18:42 UT. Geocentrically the
+    // Moon was well off the Sun's centre; seen from the place it covered it.
+    const SolarSystemState s = At(2024, 4, 8, 18, 42, 32.8, -96.8);
+    EXPECT_LT(s.sunMoonSeparation / kDegree, 0.05);
+    EXPECT_GT(s.moonRadius, s.sunRadius);
+    const BodyState& moon = s.bodies[kMoonIndex];
+    const double geocentric =
+        EclipticSeparation(moon.helioLongitude, moon.helioLatitude,
+                           s.bodies[kSunIndex].geoLongitude, s.bodies[kSunIndex].geoLatitude);
+    EXPECT_GT(geocentric / kDegree, 0.4);
+    // Topocentric distance is less than geocentric by nearly an Earth radius (Sun high).
+    EXPECT_NEAR(moon.helioDistance - moon.geoDistance, 0.85, 0.15);
+    EXPECT_NEAR(s.MoonElongation, 0.0, 0.002);
+}
+
+TEST_F(Bodies, EclipseAtTheEquinoxIsNotLostAcrossLongitudeZero) {
+    // Total eclipse of 2015 March 20 at the Faroe Islands (62.0 N, 6.8 W), 09:41 UT; the Sun
+    // was at longitude 359.5 degrees and the Moon just past 0.
+    const SolarSystemState s = At(2015, 3, 20, 9, 41, 62.0, -6.8);
+    EXPECT_LT(s.sunMoonSeparation / kDegree, 0.1);
+    EXPECT_NEAR(EclipticSeparation(6.2, 0.0, 0.05, 0.0), 6.2832 - 6.15, 1e-3);
+}
+
+TEST_F(Bodies, TransitsOfVenusAndMercury) {
+    const SolarSystemState venus = At(2012, 6, 6, 1, 30);
+    EXPECT_LT(venus.sunVenusSeparation, venus.sunRadius + venus.venusRadius);
+    EXPECT_LT(venus.bodies[kVenusIndex].geoDistance, venus.bodies[kSunIndex].geoDistance);
+    EXPECT_NEAR(venus.venusRadius / kDegree * 3600, 29.0, 1.0);  // 58" across
+    const SolarSystemState mercury = At(2019, 11, 11, 15, 20);
+    EXPECT_LT(mercury.sunMercurySeparation, mercury.sunRadius);
+    // A month later neither is near the Sun.
+    const SolarSystemState later = At(2019, 12, 11, 15, 20);
+    EXPECT_GT(later.sunMercurySeparation, later.sunRadius * 5);
+}
+
+TEST_F(Bodies, TotalLunarEclipseOf2022November8) {
+    // Greatest eclipse 10:59 UT with gamma 0.257: the Moon's centre 0.24 degrees from the
+    // shadow axis, the whole Moon inside the umbra.
+    const SolarSystemState s = At(2022, 11, 8, 10, 59);
+    EXPECT_NEAR(s.moonShadowSeparation / kDegree, 0.24, 0.03);
+    const BodyState& moon = s.bodies[kMoonIndex];
+    const BodyState& sun = s.bodies[kSunIndex];
+    const EarthShadow shadow = EarthShadowOf(s);
+    EXPECT_TRUE(shadow.reachesMoon);
+    // The shadow centre is the anti-solar point moved by the Moon's parallax.
+    EXPECT_NEAR(std::remainder(shadow.centreLongitude - sun.geoLongitude - kPi -
+                                   (moon.geoLongitude - moon.helioLongitude),
+                               2 * kPi),
+                0.0, 1e-12);
+    EXPECT_LT(shadow.separation + s.moonRadius, shadow.umbraRadius);
+    // A full moon without an eclipse: 2024 January 25, 17:54 UT.
+    const SolarSystemState plain = At(2024, 1, 25, 17, 54);
+    EXPECT_GT(plain.moonShadowSeparation / kDegree, 1.5);
+    EXPECT_FALSE(EarthShadowOf(plain).reachesMoon);
+    // Full moon: 14.25 days after the new moon of January 11, 11:57 UT.
+    EXPECT_NEAR(MoonAgeOf(frame, view.clock.year), 14.25, 0.02);  // new moon 01-11 11:57
+}
+
+TEST_F(Bodies, SunAtTheEquinoxIsAtTheCentreOfTheEquatorView) {
+    view.SekidouMod = 1;
+    view.Houi2 = 0.0;
+    view.Koudo2 = 0.0;
+    const SolarSystemState s = At(2015, 3, 20, 22, 45);
+    const BodyState& sun = s.bodies[kSunIndex];
+    EXPECT_NEAR(sun.screenX, 0.0, 1.5);
+    EXPECT_NEAR(sun.screenY, 0.0, 1.5);
+    EXPECT_GT(sun.depth, 16000);
+    // Binary-angle copies: radians x 32768 / 2 pi, truncated.
+    EXPECT_EQ(sun.longitudeAngle, static_cast<BinAngle>(sun.geoLongitude * kBinPerRadian));
+}
+
+TEST_F(Bodies, BodiesBelowTheHorizonCarryTheMarker) {
+    // Local midnight in June at 41 N looking north at the horizon: the Sun is about 26
+    // degrees below the view centre.
+    view.Houi2 = 1800.0;
+    view.Koudo2 = 0.0;
+    const SolarSystemState s = At(2024, 6, 21, 4, 56);  // 00:00 local mean time at 74 W
+    const BodyState& sun = s.bodies[kSunIndex];
+    EXPECT_EQ(sun.depth, 20000.0);
+    EXPECT_GT(sun.down, 0.0);
+    EXPECT_NEAR(sun.screenX, 0.0, 30.0);
+    EXPECT_GT(sun.screenY, 200.0);  // below: y grows downward
+}
+
+TEST_F(Bodies, MoonTiltFollowsTheEclipticOnScreen) {
+    view.SekidouMod = 1;
+    view.Houi2 = 0.0;
+    view.Koudo2 = 0.0;
+    SolarSystemState s = At(2000, 1, 1, 0, 0);
+    // A Moon placed at the equinox: eastward along the ecliptic runs 23.44 degrees north of
+    // east, and the equator view has east to the left and north up.
+    s.bodies[kMoonIndex].geoLongitude = 0.0;
+    s.bodies[kMoonIndex].geoLatitude = 0.0;
+    EXPECT_NEAR(MoonTilt(frame, s) / kDegree, -180 + 23.44, 0.3);
+}
+
+TEST_F(Bodies, EveryFieldIsFiniteAtTheYearLimits) {
+    for (int year : {-99998, -9999, 1799, 1800, 2200, 2201, 99999}) {
+        const SolarSystemState s = At(year, 12, 31, 23, 59, -89.9, 179.9);
+        for (int k = 0; k < kBodyCount; ++k) {
+            const BodyState& b = s.bodies[k];
+            ASSERT_TRUE(std::isfinite(b.geoLongitude) && std::isfinite(b.geoLatitude) &&
+                        std::isfinite(b.geoDistance) && std::isfinite(b.screenX) &&
+                        std::isfinite(b.screenY) && std::isfinite(b.depth))
+                << year << " body " << k;
+            EXPECT_LE(std::fabs(b.screenX), 32000.0);
+            EXPECT_LE(std::fabs(b.screenY), 32000.0);
+        }
+        EXPECT_TRUE(std::isfinite(s.MoonElongation) && std::isfinite(s.moonRadius)) << year;
+        EXPECT_LE(std::fabs(s.MoonElongation), kPi);
+    }
+}
+
+}  // namespace
+}  // namespace astro

@@ -1,0 +1,144 @@
+#include "persist/comet_file.h"
+
+#include <cstring>
+
+#include "persist/profile.h"
+#include "persist/settings.h"
+#include "test_world.h"
+
+namespace {
+
+using persist_test::TestWorld;
+using state::CometRecord;
+
+CometRecord Comet(const char* english, const char* japanese = "") {
+    CometRecord record{};
+    std::strncpy(record.NAMEE, english, sizeof record.NAMEE - 1);
+    std::strncpy(record.NAMEJ, japanese, sizeof record.NAMEJ - 1);
+    record.H1 = 99.0f;
+    record.K1 = 99.0f;
+    return record;
+}
+
+std::string Bytes(const std::vector<CometRecord>& records) {
+    std::string bytes(records.size() * sizeof(CometRecord), '\0');
+    std::memcpy(bytes.data(), records.data(), bytes.size());
+    return bytes;
+}
+
+class CometFile : public TestWorld {
+  protected:
+    std::string Path() const { return Root() + "/QELCOMET.USR"; }
+    state::CometTable table_;
+};
+
+TEST_F(CometFile, MagnitudeDefaultsComeFromTheName) {
+    CometRecord known = Comet("Hale-Bopp");
+    known.initialised = 1;  // already set up: left as it is
+    WriteFile(Path(), Bytes({Comet("Halley"), Comet("", "ヘール・ボップ彗星"),
+                             Comet("x", "第２百武彗星"), Comet("Encke"), known}));
+    ASSERT_EQ(persist::LoadComets(Path(), table_), 5);
+    EXPECT_EQ(table_.count, 5);
+    EXPECT_FLOAT_EQ(table_.records[0].H1, 8.0f);
+    EXPECT_FLOAT_EQ(table_.records[0].K1, 5.5f);
+    EXPECT_FLOAT_EQ(table_.records[1].H1, 10.0f);
+    EXPECT_FLOAT_EQ(table_.records[1].K1, -2.0f);
+    EXPECT_FLOAT_EQ(table_.records[2].H1, 10.0f);
+    EXPECT_FLOAT_EQ(table_.records[2].K1, 5.5f);
+    EXPECT_FLOAT_EQ(table_.records[3].H1, 0.0f);
+    EXPECT_FLOAT_EQ(table_.records[3].K1, 0.0f);
+    EXPECT_FLOAT_EQ(table_.records[4].H1, 99.0f);
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(table_.records[i].initialised, 1);
+}
+
+TEST_F(CometFile, DefaultsAreAppliedOnlyOnce) {
+    WriteFile(Path(), Bytes({Comet("Halley")}));
+    ASSERT_EQ(persist::LoadComets(Path(), table_), 1);
+    table_.records[0].H1 = 4.0f;  // the user's edit
+    ASSERT_TRUE(persist::SaveComets(Path(), table_, 60, 20));
+    state::CometTable again;
+    ASSERT_EQ(persist::LoadComets(Path(), again), 1);
+    EXPECT_FLOAT_EQ(again.records[0].H1, 4.0f);
+}
+
+TEST_F(CometFile, TrailingPartialRecordIsIgnored) {
+    WriteFile(Path(), Bytes({Comet("a"), Comet("b")}) + std::string(100, 'x'));
+    EXPECT_EQ(persist::LoadComets(Path(), table_), 2);
+    WriteFile(Path(), std::string(167, 'x'));
+    state::CometTable untouched;
+    untouched.count = 7;
+    EXPECT_EQ(persist::LoadComets(Path(), untouched), 0);
+    EXPECT_EQ(untouched.count, 7);
+}
+
+TEST_F(CometFile, AtMostTwoHundredRecordsAreRead) {
+    std::vector<CometRecord> many(250, Comet("c"));
+    many[199] = Comet("last");
+    WriteFile(Path(), Bytes(many));
+    ASSERT_EQ(persist::LoadComets(Path(), table_), 200);
+    EXPECT_STREQ(table_.records[199].NAMEE, "last");
+}
+
+TEST_F(CometFile, UnterminatedNamesAreCut) {
+    CometRecord record = Comet("");
+    std::memset(record.NAMEE, 'N', sizeof record.NAMEE);
+    std::memset(record.NAMEJ, 'J', sizeof record.NAMEJ);
+    WriteFile(Path(), Bytes({record}));
+    ASSERT_EQ(persist::LoadComets(Path(), table_), 1);
+    EXPECT_EQ(std::strlen(table_.records[0].NAMEE), 31u);
+    EXPECT_EQ(std::strlen(table_.records[0].NAMEJ), 31u);
+}
+
+TEST_F(CometFile, MissingOrEmptyFileGivesNothing) {
+    EXPECT_EQ(persist::LoadComets(Root() + "/none", table_), 0);
+    WriteFile(Path(), "");
+    EXPECT_EQ(persist::LoadComets(Path(), table_), 0);
+    EXPECT_EQ(persist::LoadComets(Root(), table_), 0);  // a folder
+}
+
+TEST_F(CometFile, SaveWritesTheLimitsAndTheRecords) {
+    table_.count = 2;
+    table_.records[0] = Comet("one");
+    table_.records[1] = Comet("two");
+    table_.records[1].reserved[5] = 0x5A;  // kept as found
+    ASSERT_TRUE(persist::SaveComets(Path(), table_, 75, 33));
+    const std::string bytes = ReadFile(Path());
+    ASSERT_EQ(bytes.size(), 2 * sizeof(CometRecord));
+    EXPECT_EQ(static_cast<uint8_t>(bytes[sizeof(CometRecord) + 136 + 5]), 0x5A);
+    EXPECT_EQ(persist::ReadSettingInt("CometBright", 0), 75);
+    EXPECT_EQ(persist::ReadSettingInt("CometKyori", 0), 33);
+}
+
+TEST_F(CometFile, FailedSaveReportsFailureAndKeepsTheOldFile) {
+    WriteFile(Root() + "/blocker", "x");
+    table_.count = 1;
+    EXPECT_FALSE(persist::SaveComets(Root() + "/blocker/QELCOMET.USR", table_, 60, 20));
+    EXPECT_EQ(ReadFile(Root() + "/blocker"), "x");
+}
+
+TEST_F(CometFile, StartupPrefersTheUserList) {
+    WriteFile(DataDir() + "/QELCOMET.DAT", Bytes({Comet("shipped")}));
+    EXPECT_EQ(persist::LoadStartupComets(UserDir(), table_), 1);
+    EXPECT_STREQ(table_.records[0].NAMEE, "shipped");
+
+    WriteFile(UserDir() + "/QELCOMET.USR", Bytes({Comet("mine"), Comet("mine too")}));
+    EXPECT_EQ(persist::LoadStartupComets(UserDir(), table_), 2);
+    EXPECT_STREQ(table_.records[0].NAMEE, "mine");
+
+    // An empty user list falls back to the shipped one.
+    WriteFile(UserDir() + "/QELCOMET.USR", "");
+    EXPECT_EQ(persist::LoadStartupComets(UserDir(), table_), 1);
+    EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(CometFile, StartupWithoutCometsShowsTheMessage) {
+    EXPECT_EQ(persist::LoadStartupComets(UserDir(), table_), 0);
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_EQ(Messages()[0].text, "Failed to read data.");
+    EXPECT_EQ(Messages()[0].caption, "QELCOMET.DAT");
+    EXPECT_EQ(Messages()[0].icon, state::MessageIcon::Stop);
+    EXPECT_EQ(TitleCloses(), 1);
+}
+
+}  // namespace
