@@ -59,3 +59,35 @@ TEST(WorldBlocksThroughTheLoader, CityRecordsReadThroughRecordViews) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(WorldBlocksThroughTheLoader, WholeDataSetLoadsWithTheDeepStarCatalogue) {
+    SKIP_WITHOUT_DATASET();
+    persist::SetDataDirectory(world_test::DatasetDir().string());
+    persist::DataSet set;
+    std::string gscPath;
+    ASSERT_TRUE(
+        persist::LoadDataSet(set, (world_test::DatasetDir() / "no-user-files").string(), gscPath));
+    EXPECT_TRUE(set.gscAvailable);
+    EXPECT_EQ(set.gscIndexKind, 1);
+    EXPECT_GE(set.cityCount, 3000u);
+    EXPECT_EQ(set.objectCount, set.block(persist::BlockId::OBJN).size / 72);
+    EXPECT_EQ(set.yamaCount, 360u);
+    // After the load-time work the lowest point of the skyline lies on the horizon.
+    const auto yama = set.block(persist::BlockId::YAMA).records<persist::YamaRecord>();
+    uint16_t lowest = 9999;
+    for (size_t i = 0; i < yama.count(); ++i)
+        lowest = std::min(lowest, yama[i].alt);
+    EXPECT_EQ(lowest, 0);
+    // Cities are in tenths of a degree once loaded.
+    const auto cities = set.block(persist::BlockId::CITY).records<state::CityRecord>();
+    bool newYork = false;
+    for (size_t i = 0; i < cities.count(); ++i)
+        newYork |= std::string(cities[i].name) == "New York" && cities[i].latitude == 410 &&
+                   cities[i].longitude == 740 && cities[i].zone == -300;
+    EXPECT_TRUE(newYork);
+    persist::FreeDataSet(set);
+}
+
+}  // namespace
