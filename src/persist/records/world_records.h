@@ -46,7 +46,7 @@ static_assert(sizeof(EarthTriple) == 6);
 
 // YAMA: landscape silhouette, fiftieths of a degree (18000 per turn).
 struct YamaRecord {
-    uint16_t az;   // azimuth from north through east
+    uint16_t az;   // azimuth from south through east (18000 - az: from south through west)
     uint16_t alt;  // altitude of the skyline; the loader lowers all by the smallest
 };
 static_assert(sizeof(YamaRecord) == 4);
