@@ -148,6 +148,19 @@ TEST(PicturesDataset, EveryPictureIs24BitAndAtMost160Square) {
         EXPECT_TRUE(std::filesystem::exists(dir / ("B_PLANET" + std::to_string(i) + ".png"))) << i;
     EXPECT_TRUE(std::filesystem::exists(dir / "B_COMET.png"));
     EXPECT_GT(pictures, 40);
+    // Object pictures are numbered by OBJ record (index + 1) and belong to real objects.
+    const auto obj = world_test::ReadBlock("OBJ");
+    int objectPictures = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(dir)) {
+        const std::string name = entry.path().stem().string();
+        if (name.rfind("B_GALAXY", 0) != 0) continue;
+        const size_t n = std::stoul(name.substr(8));
+        ASSERT_GE(n, 1u) << name;
+        ASSERT_LE(n, obj.size() / 6) << name;
+        EXPECT_NE(obj[(n - 1) * 6 + 4], 'M') << name;  // no picture of a meteor radiant
+        ++objectPictures;
+    }
+    EXPECT_GT(objectPictures, 50);
     for (const char* title : {"TITLE256.IMG", "TITLE16.IMG"}) {
         const PngHeader h = ReadPngHeader(world_test::ReadDatasetFile(title));
         EXPECT_EQ(h.width, 638u) << title;

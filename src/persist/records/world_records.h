@@ -61,6 +61,11 @@ enum MilkyMark : int16_t {
 };
 inline constexpr int kMilkyMaxVertices = 1000;
 
+// The globe's map picture "B_EARTHMAP" shares the coastlines' convention: 720 x 360 pixels,
+// column c covers east longitude -180 + c / 2 degrees, row r latitude 90 - r / 2 degrees.
+inline constexpr int kEarthMapWidth = 720;
+inline constexpr int kEarthMapHeight = 360;
+
 inline constexpr int16_t kEarthPenUp = 5000;
 inline constexpr int16_t kEarthEnd = 6000;
 inline constexpr int kEarthScale = 4096;
