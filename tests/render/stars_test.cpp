@@ -453,3 +453,50 @@ TEST_F(GscTest, MissingCatalogueDrawsNothing) {
 
 }  // namespace
 }  // namespace render
+
+namespace render {
+namespace {
+
+using namespace render::testing;
+using Kind = CanvasOp::Kind;
+
+TEST(GlyphEllipses, CoreHaloAndBothInThatOrder) {
+    // Style 1 at level 95: magnitude 0.0 gives s = 95 / 6 - 2 = 13.
+    StarHarness h;
+    h.view.DrawStarMode3 = 1;
+    std::vector<uint32_t> index(persist::kStarZones * 30 + 1, 0);
+    for (std::size_t i = 1; i < index.size(); ++i)
+        index[i] = 1;  // zone 0 holds record 0
+    const persist::DataSet data = MakeDataSet({Star(0, 0, 20, 'M')}, 1, index);
+    h.Use(data);
+    ProjectStars(h.context(), 1);
+    DrawStarPass(h.context(), kPassMain, kTargetScreen);
+    auto ellipses = h.canvas.OpsOf(Kind::Ellipse);
+    ASSERT_EQ(ellipses.size(), 1u);
+    EXPECT_EQ(ellipses[0].x, -5);
+    EXPECT_EQ(ellipses[0].right, 6);
+    EXPECT_EQ(h.canvas.OpsOf(Kind::SetPen)[0].pen.colour, Colour::Index(199 + 5));
+    EXPECT_EQ(h.canvas.OpsOf(Kind::SetBrush)[0].brush.colour, Colour::Index(69));
+
+    h.canvas.Clear();
+    DrawStarPass(h.context(), kPassHalo, kTargetScreen);
+    ellipses = h.canvas.OpsOf(Kind::Ellipse);
+    ASSERT_EQ(ellipses.size(), 1u);
+    EXPECT_EQ(ellipses[0].x, -7);
+    EXPECT_EQ(ellipses[0].right, 8);
+    EXPECT_EQ(h.canvas.OpsOf(Kind::SetPen)[0].pen.colour, Colour::Index(235 + 5));
+    EXPECT_EQ(h.canvas.OpsOf(Kind::SetBrush)[0].brush.colour, Colour::Index(217 + 5));
+
+    // The faint-zone pass draws both: the halo first, the core on top.
+    h.canvas.Clear();
+    h.frame.starLevel = 95;
+    h.frame.viewport = Viewport{40000, 40000};
+    DrawStarPass(h.context(), kPassFaintZones, kTargetScreen);
+    ellipses = h.canvas.OpsOf(Kind::Ellipse);
+    ASSERT_EQ(ellipses.size(), 2u);
+    EXPECT_EQ(ellipses[0].x, -7);
+    EXPECT_EQ(ellipses[1].x, -5);
+}
+
+}  // namespace
+}  // namespace render
