@@ -23,6 +23,7 @@
 #include "platform/data_location.h"
 #include "platform/font_families.h"
 #include "platform/qpainter_canvas.h"
+#include "render/print_scaling.h"
 #include "render/render_sky.h"
 #include "state/messages.h"
 
@@ -30,7 +31,6 @@ namespace shell {
 namespace {
 
 constexpr int kMaxSide = 16384;
-constexpr int kPrintEnlargement = 5;
 
 // A failure of the mode: the text of its one line on stderr.
 struct Failure {
@@ -205,16 +205,11 @@ std::optional<Failure> WritePdf(const RenderRequest& request, render::SkyScene& 
 
     state::ViewState& view = *scene.view;
     const int savedZoom = view.Zoom;
-    view.Zoom = kPrintEnlargement * view.Zoom;
-    double cx = (request.width * kPrintEnlargement) / 2;
-    double cy = (request.height * kPrintEnlargement) / 2;
-    if (cy / pageHeight < cx / pageWidth) {
-        cy = static_cast<int>(pageHeight * cx / pageWidth);
-    } else {
-        cx = static_cast<int>(cy * pageWidth / pageHeight);
-    }
-    const int halfWidth = static_cast<int>(cx);
-    const int halfHeight = static_cast<int>(cy);
+    const render::PrintScaling scaling = render::ComputePrintScaling(
+        view.Zoom, request.width, request.height, pageWidth, pageHeight);
+    view.Zoom = scaling.zoom;
+    const int halfWidth = scaling.halfWidth;
+    const int halfHeight = scaling.halfHeight;
     scene.viewport = render::Viewport{halfWidth, halfHeight};
     scene.bitmapCentreX = halfWidth;
     scene.bitmapCentreY = halfHeight;
