@@ -154,6 +154,7 @@ void ReadComputerClock(int32_t& year, int32_t& month, int32_t& day, int32_t& hou
 }
 
 SystemZoneInfo ReadSystemZone() {
+    tzset();  // pick up the zone as it is set now
     std::time_t now = std::time(nullptr);
     std::tm local{};
     SystemZoneInfo info;

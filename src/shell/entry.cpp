@@ -5,10 +5,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <string_view>
 
-#include <QApplication>
-#include <QGuiApplication>
+#include "shell/startup.h"
 
 namespace shell {
 namespace {
@@ -25,6 +25,14 @@ bool DisplayAvailable() {
     const char* x11 = std::getenv("DISPLAY");
     const char* wayland = std::getenv("WAYLAND_DISPLAY");
     return (x11 && *x11) || (wayland && *wayland);
+}
+
+// The value of --data-dir, or empty.
+std::string DataDirectoryOption(int argc, char** argv) {
+    for (int i = 1; i + 1 < argc; ++i) {
+        if (std::string_view(argv[i]) == "--data-dir") return argv[i + 1];
+    }
+    return {};
 }
 
 }  // namespace
@@ -48,8 +56,7 @@ int RunProgram(int argc, char** argv) {
         std::fputs("planetarium: no display available (set DISPLAY, or use --render)\n", stderr);
         return 2;
     }
-    QApplication app(argc, argv);
-    return 0;
+    return RunGui(argc, argv, DataDirectoryOption(argc, argv));
 }
 
 }  // namespace shell

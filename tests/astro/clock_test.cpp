@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <ctime>
+#include <optional>
+#include <string>
+
 namespace {
 
 using astro::CivilClock;
@@ -138,6 +143,46 @@ TEST(ReadComputerClock, GivesAValidClockNearTheSystemTime) {
     astro::SystemZoneInfo zone = astro::ReadSystemZone();
     EXPECT_GE(zone.standardMinutesEast, -12 * 60);
     EXPECT_LE(zone.standardMinutesEast, 14 * 60);
+}
+
+// Sets TZ for the lifetime of the object (POSIX rule strings need no zone database).
+class ScopedZone {
+  public:
+    explicit ScopedZone(const char* zone) {
+        if (const char* old = std::getenv("TZ")) saved_ = old;
+        setenv("TZ", zone, 1);
+        tzset();
+    }
+    ~ScopedZone() {
+        if (saved_) {
+            setenv("TZ", saved_->c_str(), 1);
+        } else {
+            unsetenv("TZ");
+        }
+        tzset();
+    }
+
+  private:
+    std::optional<std::string> saved_;
+};
+
+TEST(ReadSystemZone, StandardOffsetWithoutTheDaylightHour) {
+    {
+        ScopedZone zone("JST-9");
+        EXPECT_EQ(astro::ReadSystemZone().standardMinutesEast, 540);
+        EXPECT_FALSE(astro::ReadSystemZone().daylightInForce);
+    }
+    {
+        // Daylight saving all year round: still the standard offset, with the flag set.
+        ScopedZone zone("EST5EDT,J1/0,J365/25");
+        astro::SystemZoneInfo info = astro::ReadSystemZone();
+        EXPECT_EQ(info.standardMinutesEast, -300);
+        EXPECT_TRUE(info.daylightInForce);
+    }
+    {
+        ScopedZone zone("IST-5:30");
+        EXPECT_EQ(astro::ReadSystemZone().standardMinutesEast, 330);
+    }
 }
 
 }  // namespace

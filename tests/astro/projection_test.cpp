@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <numbers>
 
 #include "astro/bin_angle.h"
 #include "astro/projection_tables.h"
@@ -60,6 +61,123 @@ TEST_F(ProjectionTest, VernalEquinoxIsAtTheCentreInEquatorMode) {
     EXPECT_NEAR(q.x, 0.0, 1e-9);
     EXPECT_NEAR(q.y, 0.0, 1e-9);
     EXPECT_NEAR(q.depth, 16384.0, 1e-6);
+}
+
+TEST_F(ProjectionTest, ZenithViewMakesTheDepthTheSineOfTheAltitude) {
+    ViewFrame f = astro::ComputeViewFrame(HorizonView(0.0, 900.0), tables);
+    EXPECT_EQ(f.ViewTiltAngle, 0);
+    for (BinAngle alt : {8192, 6000, 2731, 100}) {
+        astro::ScreenPoint p = ProjectHorizontal(f, 1234, alt);
+        EXPECT_EQ(p.flag, astro::Sin15(tables, alt)) << alt;
+    }
+}
+
+TEST_F(ProjectionTest, DepthsBeyondTheViewPlane) {
+    // Looking at the zenith, a point at altitude -30 degrees is 120 degrees from the centre and
+    // one at -70 degrees is 160 degrees away.
+    ViewFrame f = astro::ComputeViewFrame(HorizonView(0.0, 900.0), tables);
+    astro::ScreenPoint at120 = ProjectHorizontal(f, 0, -2731);
+    EXPECT_EQ(at120.flag, 1);
+    // Drawn through the divisor of depth -8192: radius 80 * 14189 / ZBI2[8192] pixels.
+    double r = std::hypot(at120.x, at120.y);
+    EXPECT_NEAR(r, 80.0 * 16384 * std::sin(120 * std::numbers::pi / 180) / store.zbi2[8192], 2.0);
+    astro::ScreenPoint at160 = ProjectHorizontal(f, 0, -6372);
+    EXPECT_LT(at160.flag, -14189);
+}
+
+TEST_F(ProjectionTest, EclipticAndHorizontalFramesAgree) {
+    // A star's ecliptic projection equals the horizontal projection of its altitude and
+    // azimuth, which we take from the frame's own direction cosines (P, R, -U).
+    state::ViewState v = HorizonView(300.0, 250.0);
+    v.clock = {2024, 3, 20, 21, 30};
+    v.Zoom = 300;
+    ViewFrame f = astro::ComputeViewFrame(v, tables);
+    for (BinAngle lon = 0; lon < 32768; lon += 1111) {
+        for (BinAngle lat : {-5000, -800, 0, 1200, 6000}) {
+            astro::PreciseScreenPoint q =
+                astro::ProjectEclipticPrecise(f, lon + f.PrecessionAngle, lat);
+            astro::ScreenPoint p = ProjectEcliptic(f, lon, lat);
+            if (q.depth < 2000.0) continue;  // compare in front of the view only
+            EXPECT_NEAR(p.x, q.x, 3.0) << lon << " " << lat;
+            EXPECT_NEAR(p.y, q.y, 3.0) << lon << " " << lat;
+            EXPECT_EQ(p.flag == astro::kBelowHorizonFlag, q.down > 0.0) << lon << " " << lat;
+        }
+    }
+}
+
+TEST_F(ProjectionTest, WestIsRightAndLowerIsDownInHorizonMode) {
+    ViewFrame f = astro::ComputeViewFrame(HorizonView(0.0, 200.0), tables);
+    BinAngle centreA = astro::kBinQuarterTurn - f.ViewAzimuthAngle;
+    BinAngle centreB = f.ViewTiltAngle + astro::kBinQuarterTurn;
+    // Larger azimuth from the south (towards the west) means smaller a.
+    EXPECT_GT(ProjectHorizontal(f, centreA - 500, centreB).x, 0);
+    EXPECT_GT(ProjectHorizontal(f, centreA, centreB - 500).y, 0);
+}
+
+TEST_F(ProjectionTest, EastIsLeftInEquatorMode) {
+    state::ViewState v = HorizonView(0.0, 0.0);
+    v.SekidouMod = 1;
+    ViewFrame f = astro::ComputeViewFrame(v, tables);
+    // A little east along the ecliptic (larger longitude) is to the left, north is up.
+    EXPECT_LT(ProjectEcliptic(f, 300, 0).x, 0);
+    EXPECT_LT(ProjectEcliptic(f, 0, 300).y, 0);
+    // The frame's "horizon" is then the celestial equator: southern points carry the marker,
+    // which callers ignore because no horizon is shown in this mode.
+    EXPECT_EQ(ProjectEcliptic(f, 0, -300).flag, astro::kBelowHorizonFlag);
+    EXPECT_EQ(f.HorizonShown, 0);
+}
+
+TEST_F(ProjectionTest, OffsetsAreClampedAtHighZoom) {
+    state::ViewState v = HorizonView(0.0, 450.0);
+    v.Zoom = 7700;
+    ViewFrame f = astro::ComputeViewFrame(v, tables);
+    BinAngle a = astro::kBinQuarterTurn - f.ViewAzimuthAngle;
+    astro::ScreenPoint p = ProjectHorizontal(f, a + 6000, 0);
+    EXPECT_EQ(std::abs(p.x), 32000);
+}
+
+TEST_F(ProjectionTest, PreciseTwinReportsSkippedPointsForUnusablePositions) {
+    ViewFrame f = astro::ComputeViewFrame(HorizonView(0.0, 450.0), tables);
+    astro::PreciseScreenPoint q = astro::ProjectEclipticPrecise(f, std::nan(""), 0.0);
+    EXPECT_LT(q.depth, 0.0);
+}
+
+TEST(ViewFrame, SetUpValues) {
+    astro::ProjectionTableStore store = astro::BuildProjectionTables();
+    state::ViewState v;
+    v.clock = {2100, 1, 1, 0, 0};
+    v.Zoom = 900;
+    v.Koudo2 = -4.0;
+    ViewFrame f = astro::ComputeViewFrame(v, store.view());
+    EXPECT_EQ(f.CurveStep1, 75);
+    EXPECT_EQ(f.CurveStep3, 25);
+    EXPECT_EQ(f.PrecessionAngle, 100 * 16384 / 12885);
+    EXPECT_EQ(f.ProperMotionDecades, 10);
+    EXPECT_EQ(astro::ComputeViewFrame(v, store.view(), true).ProperMotionDecades, 0);
+    EXPECT_EQ(f.RefractionAngle, 54);
+    EXPECT_EQ(f.HorizonShown, 1);  // -5.0 <= -4.0
+    EXPECT_EQ(f.LatitudeAngle, 410 * 2048 / 225);
+    EXPECT_EQ(f.YearInRange, 1);
+    v.Koudo2 = -6.0;
+    EXPECT_EQ(astro::ComputeViewFrame(v, store.view()).HorizonShown, 0);
+    v.TaikisaKeisan = 0;
+    v.Koudo2 = 0.0;
+    v.SaisaKeisan = 0;
+    v.clock.year = 10001;
+    f = astro::ComputeViewFrame(v, store.view());
+    EXPECT_EQ(f.RefractionTenths, 0.0);
+    EXPECT_EQ(f.PrecessionAngle, 0);
+    EXPECT_EQ(f.YearInRange, 0);
+    v.Zoom = 1600;
+    EXPECT_EQ(astro::ComputeViewFrame(v, store.view()).CurveStep2, 25);
+}
+
+TEST(ViewFrame, ZoomIn) {
+    EXPECT_EQ(astro::ZoomIn(7700), 7700);
+    EXPECT_EQ(astro::ZoomIn(80), 100);
+    EXPECT_EQ(astro::ZoomIn(10), 10);
+    EXPECT_EQ(astro::ZoomIn(7000), 7700);
+    EXPECT_EQ(astro::ZoomIn(600), 720);
 }
 
 }  // namespace

@@ -1,0 +1,25 @@
+// Which stored city is the current place: exact matches of latitude, longitude (modulo a full
+// turn) and zone against the built-in cities (the CITY block, already in tenths of a degree)
+// and the user cities. Angles in tenths of a degree, longitude positive west; zones in minutes
+// east of UT.
+#pragma once
+
+#include <cstdint>
+#include <span>
+
+#include "state/view_state.h"
+
+namespace astro {
+
+inline constexpr int32_t kUserCityBase = 10000;
+
+// Index of the first built-in city at the place, or -1.
+int32_t FindBuiltinCity(std::span<const state::CityRecord> cities, int32_t lat, int32_t lon,
+                        int32_t zone);
+// Index of the first of the options' valid user cities (UserCitys of them) at the place, or -1.
+int32_t FindUserCity(const state::AppOptions& options, int32_t lat, int32_t lon, int32_t zone);
+// User cities first (10000 + index), then the built-in cities (index), else -1.
+int32_t FindCity(std::span<const state::CityRecord> cities, const state::AppOptions& options,
+                 int32_t lat, int32_t lon, int32_t zone);
+
+}  // namespace astro

@@ -1,0 +1,301 @@
+#include "astro/centring.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <numbers>
+#include <vector>
+
+#include "astro/equatorial.h"
+#include "astro/projection.h"
+#include "state/messages.h"
+
+namespace {
+
+using astro::ObjectRef;
+
+// Little-endian record bytes for the catalogue blocks.
+void PutI16(std::vector<uint8_t>& bytes, int16_t v) {
+    bytes.push_back(static_cast<uint8_t>(v & 0xFF));
+    bytes.push_back(static_cast<uint8_t>((static_cast<uint16_t>(v) >> 8) & 0xFF));
+}
+
+// Bodies and comets at fixed places, counting the recomputations tracking asks for.
+class FixedSolarSystem : public astro::SolarSystemPositions {
+  public:
+    void RecomputeBodies(const state::ViewState&, const astro::ViewFrame&) override {
+        ++bodyRecomputations;
+    }
+    void RecomputeComet(int32_t index, const state::ViewState&, const astro::ViewFrame&) override {
+        lastComet = index;
+    }
+    std::optional<astro::EclipticRadians> Body(int32_t index) const override {
+        if (index < 0 || index >= 25) return std::nullopt;
+        return astro::EclipticRadians{0.3 * index, 0.01};
+    }
+    std::optional<astro::EclipticRadians> Comet(int32_t index) const override {
+        if (index != 0) return std::nullopt;
+        return astro::EclipticRadians{1.0, 0.2};
+    }
+    int bodyRecomputations = 0;
+    int lastComet = -1;
+};
+
+class CentringTest : public ::testing::Test {
+  protected:
+    astro::ProjectionTableStore store = astro::BuildProjectionTables();
+    state::ViewState view;
+    std::vector<uint8_t> seizaz, star2, obj, kisen;
+    std::unique_ptr<astro::BlockObjectCatalog> catalog;
+    FixedSolarSystem solar;
+    std::vector<state::Message> messages;
+
+    void SetUp() override {
+        view.clock = {2015, 11, 20, 21, 0};
+        view.Zoom = 400;
+        view.SmoothIdou = 0;
+        view.Houi2 = 100.0;
+        view.Koudo2 = 200.0;
+        // Two constellation label points.
+        for (int16_t v : {1000, 2000, -3000, 500})
+            PutI16(seizaz, v);
+        // One star with proper motion: lon, lat, pmLon, pmLat, mag, spec.
+        for (int16_t v : {4000, 1500, 2000, -1000})
+            PutI16(star2, v);
+        star2.push_back(40);
+        star2.push_back('G');
+        // One deep-sky object.
+        PutI16(obj, 12000);
+        PutI16(obj, -200);
+        obj.push_back('G');
+        obj.push_back('1');
+        // One asterism name, the end mark, and a record after it that must not count.
+        for (int i = 0; i < 3; ++i) {
+            PutI16(kisen, i == 1 ? int16_t(-1) : int16_t(3000 + i));
+            PutI16(kisen, 800);
+            kisen.resize(kisen.size() + 20, 'x');
+        }
+        catalog = std::make_unique<astro::BlockObjectCatalog>(seizaz, star2, obj, kisen);
+        state::SetMessageHandler([this](const state::Message& m) {
+            messages.push_back(m);
+            return state::MessageAnswer::Ok;
+        });
+    }
+    void TearDown() override { state::SetMessageHandler(nullptr); }
+
+    astro::CentringContext Context() { return {view, store.view(), catalog.get(), &solar}; }
+
+    // Altitude of a position of date, degrees, from the frame's horizon component.
+    double AltitudeOf(double lon, double lat) {
+        astro::ViewFrame f = astro::ComputeViewFrame(view, store.view());
+        return -std::asin(astro::ProjectEclipticPrecise(f, lon, lat).down / 16384.0) * 180 /
+               std::numbers::pi;
+    }
+
+    // Where the position lands after centring, in pixels.
+    astro::PreciseScreenPoint Landing(double lon, double lat) {
+        astro::ViewFrame f = astro::ComputeViewFrame(view, store.view());
+        return astro::ProjectEclipticPrecise(f, lon, lat);
+    }
+};
+
+TEST_F(CentringTest, PutsTheObjectAtTheCentre) {
+    astro::CentringContext context = Context();
+    ASSERT_EQ(astro::CenterOnObject(context, {astro::kBodyObject, 3}, true), 1);
+    astro::PreciseScreenPoint p = Landing(0.9 * astro::kBinPerRadian, 0.01 * astro::kBinPerRadian);
+    EXPECT_LT(std::fabs(p.x) + std::fabs(p.y), 2.0);
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(CentringTest, AnObjectAlreadyAtTheCentreReturnsZeroAndLeavesTheView) {
+    astro::CentringContext context = Context();
+    ASSERT_EQ(astro::CenterOnObject(context, {astro::kDeepSkyObject, 0}, false), 1);
+    double houi2 = view.Houi2, koudo2 = view.Koudo2;
+    EXPECT_EQ(astro::CenterOnObject(context, {astro::kDeepSkyObject, 0}, false), 0);
+    EXPECT_EQ(view.Houi2, houi2);
+    EXPECT_EQ(view.Koudo2, koudo2);
+    EXPECT_EQ(view.PendingMoves, 0);
+}
+
+TEST_F(CentringTest, AnObjectThirtyDegreesBelowTheHorizonIsCentredThereWithFindUnder) {
+    // A point of the ecliptic about 30 degrees below the horizon.
+    double lon = 0.0;
+    for (double l = 0.0; l < 32768.0; l += 16.0) {
+        if (std::fabs(AltitudeOf(l, 0.0) + 30.0) < std::fabs(AltitudeOf(lon, 0.0) + 30.0)) lon = l;
+    }
+    double altitude = AltitudeOf(lon, 0.0);
+    ASSERT_NEAR(altitude, -30.0, 0.5);
+
+    view.FindUnder = 1;
+    astro::CentringContext context = Context();
+    ASSERT_EQ(astro::CenterOnPosition(context, lon, 0.0, false, true), 1);
+    EXPECT_NEAR(view.Koudo2, altitude * 10.0, 1.0);
+    EXPECT_TRUE(messages.empty());
+
+    // Without FindUnder the view looks at the horizon under it, and says so when asked.
+    view.FindUnder = 0;
+    view.Koudo2 = 200.0;
+    ASSERT_EQ(astro::CenterOnPosition(context, lon, 0.0, false, true), 1);
+    EXPECT_EQ(view.Koudo2, 0.0);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text, "Below Horizon Line.");
+    EXPECT_EQ(messages[0].icon, state::MessageIcon::Exclamation);
+    EXPECT_NEAR(Landing(lon, 0.0).x, 0.0, 2.0);  // same azimuth
+
+    view.Koudo2 = 200.0;
+    astro::CenterOnPosition(context, lon, 0.0, false, false);
+    EXPECT_EQ(messages.size(), 1u);  // not interactive: silent
+}
+
+TEST_F(CentringTest, BelowHorizonLimitIsTheRefractionAllowanceInTenths) {
+    // An object 2 degrees below the horizon is beyond the half-degree allowance.
+    double lon = 0.0;
+    for (double l = 0.0; l < 32768.0; l += 4.0) {
+        if (std::fabs(AltitudeOf(l, 0.0) + 2.0) < std::fabs(AltitudeOf(lon, 0.0) + 2.0)) lon = l;
+    }
+    view.FindUnder = 0;
+    astro::CentringContext context = Context();
+    astro::CenterOnPosition(context, lon, 0.0, false, false);
+    EXPECT_EQ(view.Koudo2, 0.0);
+}
+
+TEST_F(CentringTest, EquatorModeCentresWithoutTheHorizonRule) {
+    view.SekidouMod = 1;
+    view.FindUnder = 0;
+    view.clock.year = 2000;  // no precession shift
+    astro::CentringContext context = Context();
+    // The vernal equinox: right ascension 0, declination 0.
+    ASSERT_EQ(astro::CenterOnPosition(context, 0.0, 0.0, true, true), 1);
+    double ra = view.Houi2 > 1800.0 ? view.Houi2 - 3600.0 : view.Houi2;
+    EXPECT_NEAR(ra, 0.0, 0.5);
+    EXPECT_NEAR(view.Koudo2, 0.0, 0.5);
+    // A southern object keeps its negative declination.
+    ASSERT_EQ(astro::CenterOnPosition(context, 0.0, -2000.0, true, true), 1);
+    EXPECT_LT(view.Koudo2, -150.0);
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(CentringTest, SmoothMovesGetATargetAndTrackingMovesAtOnce) {
+    view.SmoothIdou = 1;
+    astro::CentringContext context = Context();
+    ASSERT_EQ(astro::CenterOnObject(context, {astro::kConstellationObject, 1}, false), 1);
+    EXPECT_EQ(view.Houi2, 100.0);
+    EXPECT_EQ(view.Koudo2, 200.0);
+    EXPECT_EQ(view.PendingMoves, state::kMoveAzimuth | state::kMoveAltitude);
+    double targetHoui2 = view.MoveTargetHoui2;
+    EXPECT_GE(targetHoui2, 0.0);
+    EXPECT_LT(targetHoui2, 3600.0);
+
+    view.PendingMoves = 0;
+    view.Tracking = true;
+    ASSERT_EQ(astro::CenterOnObject(context, {astro::kConstellationObject, 1}, false), 1);
+    EXPECT_EQ(view.PendingMoves, 0);
+    EXPECT_EQ(view.Houi2, targetHoui2);
+}
+
+TEST_F(CentringTest, UnknownKindsAndMissingRecordsChangeNothing) {
+    astro::CentringContext context = Context();
+    for (ObjectRef ref :
+         {ObjectRef{7, 1}, ObjectRef{-1, 0}, ObjectRef{astro::kStarObject, 1},
+          ObjectRef{astro::kConstellationObject, -1}, ObjectRef{astro::kAsterismObject, 1},
+          ObjectRef{astro::kAsterismObject, 2}, ObjectRef{astro::kBodyObject, 25},
+          ObjectRef{astro::kCometObject, 4}}) {
+        EXPECT_EQ(astro::CenterOnObject(context, ref, true), 0) << ref.kind << "/" << ref.index;
+    }
+    EXPECT_EQ(view.Houi2, 100.0);
+    EXPECT_EQ(view.Koudo2, 200.0);
+    astro::CentringContext bare{view, store.view(), nullptr, nullptr};
+    EXPECT_EQ(astro::CenterOnObject(bare, {astro::kStarObject, 0}, true), 0);
+    EXPECT_EQ(astro::CenterOnObject(bare, {astro::kBodyObject, 0}, true), 0);
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(CentringTest, PositionsOfTheKinds) {
+    astro::CentringContext context = Context();
+    auto star = astro::PositionOfObject(context, {astro::kNamedStarObject, 0});
+    ASSERT_TRUE(star);
+    // Year 2015: one decade; lon - 2000 * 1 / 10000 = lon - 0, lat + 1000 / 10000 = lat - 0.
+    EXPECT_EQ(star->lon, 4000.0);
+    view.clock.year = 2500;  // fifty decades
+    star = astro::PositionOfObject(context, {astro::kStarObject, 0});
+    EXPECT_EQ(star->lon, 4000.0 - 2000 * 50 / 10000);
+    EXPECT_EQ(star->lat, 1500.0 + 1000 * 50 / 10000);
+    EXPECT_TRUE(star->applyPrecession);
+    view.KoyuKeisan = 0;
+    EXPECT_EQ(astro::PositionOfObject(context, {astro::kStarObject, 0})->lon, 4000.0);
+
+    auto label = astro::PositionOfObject(context, {astro::kConstellationObject, 1});
+    EXPECT_EQ(label->lon, -3000.0);
+    EXPECT_TRUE(label->applyPrecession);
+    auto asterism = astro::PositionOfObject(context, {astro::kAsterismObject, 0});
+    EXPECT_EQ(asterism->lon, 3000.0);
+    EXPECT_FALSE(asterism->applyPrecession);
+    auto comet = astro::PositionOfObject(context, {astro::kCometObject, 0});
+    EXPECT_NEAR(comet->lon, 5215.189175235227, 1e-9);
+    EXPECT_FALSE(comet->applyPrecession);
+}
+
+TEST_F(CentringTest, TrackingRecomputesMovingObjectsAndCentresEveryFrame) {
+    astro::CentringContext context = Context();
+    EXPECT_FALSE(astro::TrackObject(context));  // not tracking
+
+    view.Tracking = true;
+    view.TrackedKind = astro::kCometObject;
+    view.TrackedIndex = 0;
+    view.SmoothIdou = 1;
+    view.TrackingSuppressed = true;
+    EXPECT_FALSE(astro::TrackObject(context));
+    view.TrackingSuppressed = false;
+
+    std::optional<astro::ViewFrame> frame = astro::TrackObject(context);
+    ASSERT_TRUE(frame);
+    EXPECT_EQ(solar.bodyRecomputations, 1);
+    EXPECT_EQ(solar.lastComet, 0);
+    EXPECT_EQ(view.PendingMoves, 0);  // tracking moves at once
+    astro::PreciseScreenPoint p = astro::ProjectEclipticPrecise(*frame, 1.0 * astro::kBinPerRadian,
+                                                                0.2 * astro::kBinPerRadian);
+    EXPECT_LT(std::fabs(p.x) + std::fabs(p.y), 2.0);
+
+    // As the clock runs the object stays centred.
+    view.clock.hour += 2;
+    frame = astro::TrackObject(context);
+    p = astro::ProjectEclipticPrecise(*frame, 1.0 * astro::kBinPerRadian,
+                                      0.2 * astro::kBinPerRadian);
+    EXPECT_LT(std::fabs(p.x) + std::fabs(p.y), 2.0);
+
+    // A star is not a moving object.
+    view.TrackedKind = astro::kStarObject;
+    astro::TrackObject(context);
+    EXPECT_EQ(solar.bodyRecomputations, 2);  // only the comet frames asked
+}
+
+TEST(Equatorial, EclipticToEquatorialKnownAnswer) {
+    // J. Meeus, "Astronomical Algorithms" (2nd ed.), Example 13.a reversed: Pollux at
+    // lambda 113.215630, beta 6.684170 degrees (mean obliquity 23.4392911) has alpha
+    // 116.328942, delta 28.026183 degrees. Our fixed J2000 obliquity differs by 0.0002 degrees.
+    const double d = std::numbers::pi / 180.0;
+    astro::Equatorial q = astro::EclipticToEquatorial(113.215630 * d, 6.684170 * d);
+    EXPECT_NEAR(q.ra / d, 116.328942, 0.001);
+    EXPECT_NEAR(q.dec / d, 28.026183, 0.001);
+    astro::Equatorial zero = astro::EclipticToEquatorial(0.0, 0.0);
+    EXPECT_NEAR(zero.ra, 0.0, 1e-12);
+    EXPECT_NEAR(zero.dec, 0.0, 1e-12);
+}
+
+TEST(Equatorial, FormatEquatorialTexts) {
+    const double hour = std::numbers::pi / 12.0;
+    const double degree = std::numbers::pi / 180.0;
+    EXPECT_EQ(astro::FormatEquatorial(5.5 * hour, 22.0 * degree + 1.0 / 60 * degree),
+              "5h30.0m  +22\u00B001'");
+    EXPECT_EQ(astro::FormatEquatorial(-1.0 * hour, -(8.0 + 30.0 / 60) * degree),
+              "23h00.0m  -8\u00B030'");
+    EXPECT_EQ(astro::FormatEquatorial(0.0, -0.2 * degree), "0h00.0m  -0\u00B012'");
+    // Rounding carries into the next unit instead of showing 60.
+    EXPECT_EQ(astro::FormatEquatorial((2.0 + 59.97 / 60) * hour, (44.0 + 59.7 / 60) * degree),
+              "3h00.0m  +45\u00B000'");
+    EXPECT_EQ(astro::FormatEquatorial((23.0 + 59.99 / 60) * hour, 0.0), "0h00.0m  +0\u00B000'");
+    EXPECT_EQ(astro::FormatEquatorial(std::nan(""), 0.0), "-");
+}
+
+}  // namespace
