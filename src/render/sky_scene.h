@@ -52,6 +52,7 @@ struct SkyScene {
     int bitmapCentreX = 0;
     int bitmapCentreY = 0;
     bool printing = false;
+    bool smoothMoveRunning = false;  // tracking waits while the view glides
 
     // Written by RenderSky.
     RenderFrame frame;
