@@ -132,6 +132,24 @@ class RenderCommandTest : public QObject {
         QCOMPARE(result.errors.count('\n'), 1);
     }
 
+    void fullDataSetDrawsAStarField() {
+        const QString full = PLANETARIUM_DATASET_DIR;
+        if (!QFile::exists(full + "/QELDATA.INI")) QSKIP("no data set built");
+        data = full;
+        const QString out = dir.path() + "/full.png";
+        const Result result =
+            Run(QStringList{"--render", out, "--size", "640x400", "--set", "SekidouMod=1"});
+        data = dir.path() + "/data";
+        QCOMPARE(result.exitCode, 0);
+        const QImage image(out);
+        int lit = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x)
+                lit += (image.pixel(x, y) & 0xFFFFFF) ? 1 : 0;
+        }
+        QVERIFY2(lit > 300, qPrintable(QString::number(lit)));
+    }
+
     void argumentsAreParsedInAnyOrder() {
         shell::RenderRequest request;
         std::string error;
