@@ -63,6 +63,12 @@ struct SkyScene {
     PolylineState polyline;
 };
 
+// Points the scene at the view, options and loaded catalogues, builds the star catalogue (with
+// its counts by level) and the palette from the line colours. The pointed-to objects must
+// outlive the scene.
+void InitSkyScene(SkyScene& scene, state::ViewState& view, const state::AppOptions& options,
+                  const persist::DataSet& data, astro::ProjectionTables tables);
+
 // What a layer draws with.
 struct LayerContext {
     Canvas& canvas;

@@ -22,8 +22,7 @@
 #include "persist/view_file.h"
 #include "platform/data_location.h"
 #include "platform/font_families.h"
-#include "platform/qpainter_canvas.h"
-#include "render/print_scaling.h"
+#include "platform/sky_painting.h"
 #include "render/render_sky.h"
 #include "state/messages.h"
 
@@ -157,12 +156,7 @@ std::optional<Failure> LoadSky(const RenderRequest& request, LoadedSky& sky) {
 }
 
 void PrepareScene(LoadedSky& sky, render::SkyScene& scene) {
-    scene.view = &sky.view;
-    scene.options = &sky.options;
-    scene.data = &sky.data;
-    scene.stars = render::BuildStarCatalog(sky.data, sky.options.GscPath);
-    scene.tables = sky.tables.view();
-    scene.palette = render::CreateSkyPalette(sky.view.lineSets);
+    render::InitSkyScene(scene, sky.view, sky.options, sky.data, sky.tables.view());
     // The window's paint sets the magnitude limit from the zoom before each frame.
     if (sky.view.BrightAuto) sky.view.DrawStars = render::AutoStarLevelOf(sky.view) - 40;
 }
@@ -171,21 +165,14 @@ std::optional<Failure> WritePng(const RenderRequest& request, render::SkyScene& 
     QImage image(request.width, request.height, QImage::Format_RGB32);
     if (image.isNull()) return Failure{"cannot allocate a picture of that size"};
     image.fill(Qt::black);
-    scene.viewport = render::Viewport{(request.width + 1) / 2, (request.height + 1) / 2};
-    scene.bitmapCentreX = request.width / 2;
-    scene.bitmapCentreY = request.height / 2;
-    {
-        platform::QPainterCanvas canvas(image);
-        render::RenderSky(canvas, render::kTargetScreen, scene);
-    }
+    platform::PaintSkyImage(image, request.width, request.height, scene);
     if (!image.save(QString::fromStdString(request.output), "PNG")) {
         return Failure{"cannot write " + request.output};
     }
     return std::nullopt;
 }
 
-// One page through the print path: five times the picture at five times the zoom, widened to
-// the shape of the page, drawn with the paper colours.
+// One page through the print path, on A4 in the orientation of the picture.
 std::optional<Failure> WritePdf(const RenderRequest& request, render::SkyScene& scene) {
     {
         QFile probe(QString::fromStdString(request.output));
@@ -200,27 +187,8 @@ std::optional<Failure> WritePdf(const RenderRequest& request, render::SkyScene& 
         QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
     QPainter painter;
     if (!painter.begin(&pdf)) return Failure{"cannot write " + request.output};
-    const int pageWidth = pdf.width();
-    const int pageHeight = pdf.height();
-
-    state::ViewState& view = *scene.view;
-    const int savedZoom = view.Zoom;
-    const render::PrintScaling scaling = render::ComputePrintScaling(
-        view.Zoom, request.width, request.height, pageWidth, pageHeight);
-    view.Zoom = scaling.zoom;
-    const int halfWidth = scaling.halfWidth;
-    const int halfHeight = scaling.halfHeight;
-    scene.viewport = render::Viewport{halfWidth, halfHeight};
-    scene.bitmapCentreX = halfWidth;
-    scene.bitmapCentreY = halfHeight;
-    scene.printing = true;
-    painter.setViewport(0, 0, pageWidth, pageHeight);
-    painter.setWindow(-halfWidth, -halfHeight, 2 * halfWidth, 2 * halfHeight);
-    {
-        platform::QPainterCanvas canvas(painter);
-        render::RenderSky(canvas, scene.options->ColorPrint + 1, scene);
-    }
-    view.Zoom = savedZoom;
+    platform::PaintSkyPage(painter, pdf.width(), pdf.height(), request.width, request.height,
+                           scene.options->ColorPrint + 1, scene);
     if (!painter.end()) return Failure{"cannot write " + request.output};
     return std::nullopt;
 }
