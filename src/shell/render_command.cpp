@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <cstdlib>
@@ -93,6 +94,12 @@ std::optional<Failure> ApplySettings(const RenderRequest& request, state::ViewSt
     }
     persist::LoadSettings(persist::SettingsReader(persist::Profile(), profile), view, options,
                           platform::FontFamilyKnown);
+    // A typed value is brought into its range, as the dialogs do.
+    view.Zoom = std::clamp(view.Zoom, state::kZoomMin, state::kZoomMax);
+    view.DrawStars = std::clamp(view.DrawStars, 0, 110);
+    view.Koudo2 = std::clamp(view.Koudo2, -900.0, 900.0);
+    view.DrawStarMode3 = std::clamp(view.DrawStarMode3, 0, 5);
+    view.AutoBriMode = std::clamp(view.AutoBriMode, -2, 2);
     return std::nullopt;
 }
 

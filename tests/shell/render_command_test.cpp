@@ -107,6 +107,16 @@ class RenderCommandTest : public QObject {
                  0);
     }
 
+    void typedValuesOutOfRangeAreBroughtIntoRange() {
+        const QString out = dir.path() + "/range.png";
+        const Result result = Run(QStringList{"--render", out} + kFixedView +
+                                  QStringList{"--set", "Zoom=-5", "--set", "DrawStars=9999",
+                                              "--set", "DrawStarMode3=77", "--set", "Koudo2=abc"});
+        QCOMPARE(result.errors, QString());
+        QCOMPARE(result.exitCode, 0);
+        QCOMPARE(QImage(out).size(), QSize(1280, 800));
+    }
+
     void failuresGiveOneLineAndNonZeroExit_data() {
         QTest::addColumn<QStringList>("arguments");
         const QString out = dir.path() + "/x.png";
