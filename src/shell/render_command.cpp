@@ -16,6 +16,7 @@
 
 #include "astro/clock.h"
 #include "astro/projection_tables.h"
+#include "astro/time_steps.h"
 #include "persist/data_set.h"
 #include "persist/paths.h"
 #include "persist/profile.h"
@@ -131,9 +132,7 @@ std::optional<Failure> LoadSky(const RenderRequest& request, LoadedSky& sky) {
     persist::SetDataDirectory(dataDirectory);
 
     persist::LoadSettings(sky.view, sky.options, platform::FontFamilyKnown);
-    sky.view.clock = astro::ReadComputerClock();
-    const astro::SystemZoneInfo zone = astro::ReadSystemZone();
-    sky.view.SystemZone = zone.standardMinutesEast;
+    astro::SetClockAtStartup(sky.view);
 
     if (!request.viewFile.empty()) {
         const persist::ViewFileResult result =
