@@ -19,6 +19,7 @@
 #include "persist/data_set.h"
 #include "persist/paths.h"
 #include "platform/qpainter_canvas.h"
+#include "platform/sky_painting.h"
 #include "render/primitives.h"
 #include "render/render_sky.h"
 
@@ -165,20 +166,12 @@ void RenderFrames(benchmark::State& state, state::ViewState view) {
     state::AppOptions options;
     render::SkyScene scene;
     view.GscAvailable = sky.data.gscAvailable;
-    scene.view = &view;
-    scene.options = &options;
-    scene.data = &sky.data;
-    scene.stars = render::BuildStarCatalog(sky.data, sky.gscPath);
-    scene.tables = sky.tables.view();
-    scene.palette = render::CreateSkyPalette(view.lineSets);
-    scene.viewport = render::Viewport{(kWidth + 1) / 2, (kHeight + 1) / 2};
-    scene.bitmapCentreX = kWidth / 2;
-    scene.bitmapCentreY = kHeight / 2;
+    options.GscPath = sky.gscPath;
+    render::InitSkyScene(scene, view, options, sky.data, sky.tables.view());
     if (view.BrightAuto) view.DrawStars = render::AutoStarLevelOf(view) - 40;
     QImage image(kWidth, kHeight, QImage::Format_RGB32);
     for (auto _ : state) {
-        platform::QPainterCanvas canvas(image);
-        render::RenderSky(canvas, render::kTargetScreen, scene);
+        platform::PaintSkyImage(image, kWidth, kHeight, scene);
         benchmark::ClobberMemory();
     }
     state.counters["level"] = scene.frame.starLevel;

@@ -143,6 +143,15 @@ CivilClock ReadComputerClock() {
     return clock;
 }
 
+CivilClock ReadComputerStandardClock() {
+    CivilClock clock = ReadComputerClock();
+    if (ReadSystemZone().daylightInForce) {
+        clock.minute -= 60;
+        NormalizeClock(clock);
+    }
+    return clock;
+}
+
 void ReadComputerClock(int32_t& year, int32_t& month, int32_t& day, int32_t& hour,
                        int32_t& minute) {
     CivilClock clock = ReadComputerClock();

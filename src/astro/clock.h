@@ -44,6 +44,10 @@ int32_t UtMinutesOf(const state::ViewState& view);
 
 // The computer's local date and time to the minute (std::chrono and localtime_r).
 CivilClock ReadComputerClock();
+
+// The computer's clock as its zone's standard time: the local clock with the daylight-saving
+// hour taken off while daylight saving is in force.
+CivilClock ReadComputerStandardClock();
 void ReadComputerClock(int32_t& year, int32_t& month, int32_t& day, int32_t& hour, int32_t& minute);
 
 // The computer's zone: the standard offset in minutes east of UT (daylight saving not added)

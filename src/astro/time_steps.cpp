@@ -79,7 +79,9 @@ void SetClockAtStartup(state::ViewState& view) {
     SystemZoneInfo zone = ReadSystemZone();
     view.SystemZone = zone.standardMinutesEast;
     if (view.Keisanji == kSystemTime) view.Dst = zone.daylightInForce ? 1 : 0;
-    view.clock = ReadComputerClock();
+    // The present instant in the zone of the view's time mode, not the computer's wall clock
+    // taken for the location's time.
+    ObtainCurrentTime(view, ReadComputerStandardClock());
 }
 
 }  // namespace astro

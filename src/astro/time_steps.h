@@ -44,7 +44,8 @@ void ToggleDaylightSaving(state::ViewState& view);
 bool ObtainCurrentTime(state::ViewState& view, const state::CivilClock& computerClock);
 
 // Start-up: SystemZone from the computer's standard offset; in System Time mode the
-// daylight-saving flag follows the computer; the clock is the computer's clock as it reads.
+// daylight-saving flag follows the computer; the clock is the present instant expressed in the
+// view's time mode (as command 321 takes it).
 void SetClockAtStartup(state::ViewState& view);
 
 }  // namespace astro

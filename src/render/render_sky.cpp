@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "astro/centring.h"
 #include "astro/clock.h"
 #include "astro/projection.h"
 #include "render/bodies.h"
@@ -45,6 +46,43 @@ SunInputs ComputeSun(SkyScene& scene) {
     inputs.sunMoonSeparation = scene.bodies.sunMoonSeparation;
     inputs.earthLongitude = sun.helioLongitude;
     return inputs;
+}
+
+// The bodies of the scene as tracking sees them (comets come with their layer).
+class SceneSolarSystem final : public astro::SolarSystemPositions {
+  public:
+    explicit SceneSolarSystem(SkyScene& scene) : scene_(scene) {}
+    void RecomputeBodies(const state::ViewState& view, const astro::ViewFrame& frame) override {
+        astro::ComputeAllBodies(view, frame, scene_.bodies);
+    }
+    void RecomputeComet(int32_t, const state::ViewState&, const astro::ViewFrame&) override {}
+    std::optional<astro::EclipticRadians> Body(int32_t index) const override {
+        if (index < 0 || index >= astro::kBodyCount) return std::nullopt;
+        const astro::BodyState& body = scene_.bodies.bodies[static_cast<std::size_t>(index)];
+        return astro::EclipticRadians{body.geoLongitude, body.geoLatitude};
+    }
+    std::optional<astro::EclipticRadians> Comet(int32_t) const override { return std::nullopt; }
+
+  private:
+    SkyScene& scene_;
+};
+
+// Re-centres the view on the tracked object and recomputes the frame for the new direction.
+void TrackObject(SkyScene& scene) {
+    if (!scene.view->Tracking || scene.smoothMoveRunning) return;
+    const auto block = [&scene](persist::BlockId id) {
+        return scene.data ? scene.data->block(id).bytes() : std::span<const uint8_t>{};
+    };
+    const astro::BlockObjectCatalog catalog(
+        block(persist::BlockId::SEIZAZ), block(persist::BlockId::STAR2),
+        block(persist::BlockId::OBJ), block(persist::BlockId::KISEN));
+    SceneSolarSystem solarSystem(scene);
+    astro::CentringContext context{*scene.view, scene.tables, &catalog, &solarSystem};
+    if (const auto frame = astro::TrackObject(context, scene.frame.gscMode)) {
+        scene.viewFrame = *frame;
+        scene.projection.horizonShown = scene.viewFrame.HorizonShown != 0;
+        scene.projection.properMotionDecades = scene.viewFrame.ProperMotionDecades;
+    }
 }
 
 StarContext StarsOf(Canvas& canvas, SkyScene& scene) {
@@ -345,8 +383,9 @@ void RenderSky(Canvas& canvas, int target, SkyScene& scene) {
     // 3. Cursor.
     if (!view.ScreenSaverMode && scene.setBusyCursor) scene.setBusyCursor(true);
 
-    // 4-6. Frame, Sun and eclipse. (Re-centring on a tracked object waits for the bodies.)
+    // 4-6. Frame (turned onto a tracked object), Sun and eclipse.
     ComputeFrame(scene);
+    TrackObject(scene);
     const SunInputs sun = ComputeSun(scene);
     f.sunSine = sun.sunSine;
     f.eclipseFactor = EclipseFactorOf(sun.sunMoonSeparation);

@@ -52,6 +52,7 @@ struct SkyScene {
     int bitmapCentreX = 0;
     int bitmapCentreY = 0;
     bool printing = false;
+    bool smoothMoveRunning = false;  // tracking waits while the view glides
 
     // Written by RenderSky.
     RenderFrame frame;
@@ -61,6 +62,12 @@ struct SkyScene {
     std::vector<StarScreen> starScreen;
     PolylineState polyline;
 };
+
+// Points the scene at the view, options and loaded catalogues, builds the star catalogue (with
+// its counts by level) and the palette from the line colours. The pointed-to objects must
+// outlive the scene.
+void InitSkyScene(SkyScene& scene, state::ViewState& view, const state::AppOptions& options,
+                  const persist::DataSet& data, astro::ProjectionTables tables);
 
 // What a layer draws with.
 struct LayerContext {

@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <cstdlib>
@@ -15,6 +16,7 @@
 
 #include "astro/clock.h"
 #include "astro/projection_tables.h"
+#include "astro/time_steps.h"
 #include "persist/data_set.h"
 #include "persist/paths.h"
 #include "persist/profile.h"
@@ -22,7 +24,7 @@
 #include "persist/view_file.h"
 #include "platform/data_location.h"
 #include "platform/font_families.h"
-#include "platform/qpainter_canvas.h"
+#include "platform/sky_painting.h"
 #include "render/render_sky.h"
 #include "state/messages.h"
 
@@ -30,7 +32,6 @@ namespace shell {
 namespace {
 
 constexpr int kMaxSide = 16384;
-constexpr int kPrintEnlargement = 5;
 
 // A failure of the mode: the text of its one line on stderr.
 struct Failure {
@@ -94,6 +95,12 @@ std::optional<Failure> ApplySettings(const RenderRequest& request, state::ViewSt
     }
     persist::LoadSettings(persist::SettingsReader(persist::Profile(), profile), view, options,
                           platform::FontFamilyKnown);
+    // A typed value is brought into its range, as the dialogs do.
+    view.Zoom = std::clamp(view.Zoom, state::kZoomMin, state::kZoomMax);
+    view.DrawStars = std::clamp(view.DrawStars, 0, 110);
+    view.Koudo2 = std::clamp(view.Koudo2, -900.0, 900.0);
+    view.DrawStarMode3 = std::clamp(view.DrawStarMode3, 0, 5);
+    view.AutoBriMode = std::clamp(view.AutoBriMode, -2, 2);
     return std::nullopt;
 }
 
@@ -125,9 +132,7 @@ std::optional<Failure> LoadSky(const RenderRequest& request, LoadedSky& sky) {
     persist::SetDataDirectory(dataDirectory);
 
     persist::LoadSettings(sky.view, sky.options, platform::FontFamilyKnown);
-    sky.view.clock = astro::ReadComputerClock();
-    const astro::SystemZoneInfo zone = astro::ReadSystemZone();
-    sky.view.SystemZone = zone.standardMinutesEast;
+    astro::SetClockAtStartup(sky.view);
 
     if (!request.viewFile.empty()) {
         const persist::ViewFileResult result =
@@ -157,12 +162,7 @@ std::optional<Failure> LoadSky(const RenderRequest& request, LoadedSky& sky) {
 }
 
 void PrepareScene(LoadedSky& sky, render::SkyScene& scene) {
-    scene.view = &sky.view;
-    scene.options = &sky.options;
-    scene.data = &sky.data;
-    scene.stars = render::BuildStarCatalog(sky.data, sky.options.GscPath);
-    scene.tables = sky.tables.view();
-    scene.palette = render::CreateSkyPalette(sky.view.lineSets);
+    render::InitSkyScene(scene, sky.view, sky.options, sky.data, sky.tables.view());
     // The window's paint sets the magnitude limit from the zoom before each frame.
     if (sky.view.BrightAuto) sky.view.DrawStars = render::AutoStarLevelOf(sky.view) - 40;
 }
@@ -171,21 +171,14 @@ std::optional<Failure> WritePng(const RenderRequest& request, render::SkyScene& 
     QImage image(request.width, request.height, QImage::Format_RGB32);
     if (image.isNull()) return Failure{"cannot allocate a picture of that size"};
     image.fill(Qt::black);
-    scene.viewport = render::Viewport{(request.width + 1) / 2, (request.height + 1) / 2};
-    scene.bitmapCentreX = request.width / 2;
-    scene.bitmapCentreY = request.height / 2;
-    {
-        platform::QPainterCanvas canvas(image);
-        render::RenderSky(canvas, render::kTargetScreen, scene);
-    }
+    platform::PaintSkyImage(image, request.width, request.height, scene);
     if (!image.save(QString::fromStdString(request.output), "PNG")) {
         return Failure{"cannot write " + request.output};
     }
     return std::nullopt;
 }
 
-// One page through the print path: five times the picture at five times the zoom, widened to
-// the shape of the page, drawn with the paper colours.
+// One page through the print path, on A4 in the orientation of the picture.
 std::optional<Failure> WritePdf(const RenderRequest& request, render::SkyScene& scene) {
     {
         QFile probe(QString::fromStdString(request.output));
@@ -200,32 +193,8 @@ std::optional<Failure> WritePdf(const RenderRequest& request, render::SkyScene& 
         QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
     QPainter painter;
     if (!painter.begin(&pdf)) return Failure{"cannot write " + request.output};
-    const int pageWidth = pdf.width();
-    const int pageHeight = pdf.height();
-
-    state::ViewState& view = *scene.view;
-    const int savedZoom = view.Zoom;
-    view.Zoom = kPrintEnlargement * view.Zoom;
-    double cx = (request.width * kPrintEnlargement) / 2;
-    double cy = (request.height * kPrintEnlargement) / 2;
-    if (cy / pageHeight < cx / pageWidth) {
-        cy = static_cast<int>(pageHeight * cx / pageWidth);
-    } else {
-        cx = static_cast<int>(cy * pageWidth / pageHeight);
-    }
-    const int halfWidth = static_cast<int>(cx);
-    const int halfHeight = static_cast<int>(cy);
-    scene.viewport = render::Viewport{halfWidth, halfHeight};
-    scene.bitmapCentreX = halfWidth;
-    scene.bitmapCentreY = halfHeight;
-    scene.printing = true;
-    painter.setViewport(0, 0, pageWidth, pageHeight);
-    painter.setWindow(-halfWidth, -halfHeight, 2 * halfWidth, 2 * halfHeight);
-    {
-        platform::QPainterCanvas canvas(painter);
-        render::RenderSky(canvas, scene.options->ColorPrint + 1, scene);
-    }
-    view.Zoom = savedZoom;
+    platform::PaintSkyPage(painter, pdf.width(), pdf.height(), request.width, request.height,
+                           scene.options->ColorPrint + 1, scene);
     if (!painter.end()) return Failure{"cannot write " + request.output};
     return std::nullopt;
 }

@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 
+#include "astro/time_steps.h"
 #include "persist/comet_file.h"
 #include "persist/data_set.h"
 #include "persist/paths.h"
@@ -13,8 +14,6 @@
 #include "platform/file_association.h"
 #include "platform/font_families.h"
 #include "platform/message_box.h"
-#include "platform/system_time.h"
-#include "shell/current_time.h"
 #include "shell/view_file_open.h"
 #include "state/messages.h"
 
@@ -49,12 +48,6 @@ void Session::ReadScreen() {
     program_.view.TrueColourDisplay = screen->depth() > 8;
 }
 
-void Session::SetClockFromComputer() {
-    // The computer's clock is its local time, daylight saving included; the view shows the same
-    // instant in the zone of its time mode.
-    program_.view.clock = ComputerClockInViewZone(program_.view);
-}
-
 void Session::OpenTitleWindowUnlessSuppressed() {
     if (program_.view.ScreenSaverMode || command_.noTitle) return;
     const char* name = program_.view.TrueColourDisplay ? "TITLE256.IMG" : "TITLE16.IMG";
@@ -80,11 +73,7 @@ bool Session::Start(const StartupOptions& options) {
     command_ = ParseCommandLine(options.commandLine);
     view.ScreenSaverMode = command_.screenSaver;
 
-    view.SystemZone = platform::SystemZoneMinutes();
-    if (view.Keisanji == 2) {
-        if (auto daylight = platform::SystemDaylightNow()) view.Dst = *daylight ? 1 : 0;
-    }
-    SetClockFromComputer();
+    astro::SetClockAtStartup(view);
     ReadScreen();
 
     mainWindow_ = std::make_unique<MainWindow>(program_);

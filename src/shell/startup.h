@@ -37,7 +37,6 @@ class Session {
 
   private:
     void ReadScreen();
-    void SetClockFromComputer();
     void OpenTitleWindowUnlessSuppressed();
     void Fail();
 

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <ctime>
+#include <string>
+
 #include "astro/clock.h"
 
 namespace {
@@ -107,6 +111,32 @@ TEST(TimeModes, StartupTakesTheComputerZoneAndClock) {
     EXPECT_EQ(v.SystemZone, zone.standardMinutesEast);
     EXPECT_EQ(v.Dst, zone.daylightInForce ? 1 : 0);
     EXPECT_GE(v.clock.year, 2020);
+}
+
+TEST(TimeModes, StartupShowsThePresentInstantInTheLocationZone) {
+    // The computer runs on UT; the view is in New York's Local Time: the clock shows UT - 5 h.
+    const char* old = std::getenv("TZ");
+    std::string saved = old ? old : "";
+    setenv("TZ", "UTC", 1);
+    tzset();
+    state::ViewState v = ViewAt({1990, 1, 1, 0, 0});
+    v.Keisanji = astro::kLocalTime;
+    v.TimeZone = -300;
+    astro::SetClockAtStartup(v);
+    CivilClock expected = astro::ReadComputerClock();
+    expected.minute -= 300;
+    astro::NormalizeClock(expected);
+    if (expected.minute != v.clock.minute) {  // the minute turned between the two reads
+        expected = astro::ReadComputerClock();
+        expected.minute -= 300;
+        astro::NormalizeClock(expected);
+    }
+    EXPECT_EQ(v.clock, expected);
+    if (old)
+        setenv("TZ", saved.c_str(), 1);
+    else
+        unsetenv("TZ");
+    tzset();
 }
 
 }  // namespace
