@@ -132,6 +132,7 @@ MainWindow::MainWindow(Program& program, MainWindowHooks hooks)
     setWindowTitle(platform::kWindowTitle);
     setCentralWidget(skyView_);
     setAcceptDrops(true);
+    tooltip_ = new SkyTooltip(this);
     elapsed_.start();
 
     menus_.BuildMenuBar(menuBar(), MainMenuRows());
@@ -295,14 +296,37 @@ void MainWindow::StepFastClocking() {
     Redraw();
 }
 
+// After a second without mouse movement the object under the cursor is named; the tip goes
+// when the mouse moves off, when nothing is there, or after about ten seconds.
+void MainWindow::HoverTick() {
+    if (hoverTicks_ == -1) return;
+    if (++hoverTicks_ < 10) return;
+    const ObjectHit hit =
+        hooks_.objectAt ? hooks_.objectAt(hoverPoint_.x(), hoverPoint_.y()) : ObjectHit{};
+    const bool moved = tipShown_ && hoverPoint_ != tipPoint_;
+    if (moved || !hit.found || hit.name.empty()) {
+        HideTooltip();
+        hoverTicks_ = -1;
+        return;
+    }
+    const QString name = QString::fromStdString(hit.name);
+    if (!tipShown_ || name != tipText_) {
+        tipText_ = name;
+        tipPoint_ = hoverPoint_;
+        const QPoint cursor = skyView_->mapToGlobal(QPoint(
+            hoverPoint_.x() + skyView_->width() / 2, hoverPoint_.y() + skyView_->height() / 2));
+        tooltip_->ShowAt(name, cursor, frameGeometry());
+        tipShown_ = true;
+        hoverTicks_ = 10;
+    } else if (hoverTicks_ > 99) {
+        HideTooltip();
+        hoverTicks_ = -1;
+    }
+}
+
 void MainWindow::TimerTick() {
     auto& view = program_.view;
-    if (hoverTicks_ != -1) {
-        ++hoverTicks_;
-        // The tooltip names the object under a resting mouse once the hit test exists; with no
-        // object found the hover count goes idle.
-        if (hoverTicks_ >= 10 && !hooks_.objectAt) hoverTicks_ = -1;
-    }
+    HoverTick();
     if (view.Keisanji == 3) {
         PostCommand(321);
         return;
@@ -585,7 +609,9 @@ void MainWindow::ShowTimeStepMenu() {
 }
 
 void MainWindow::HideTooltip() {
+    tooltip_->hide();
     tipShown_ = false;
+    tipText_ = QStringLiteral("Dummy");
 }
 
 void MainWindow::RunNarrationCheck() {

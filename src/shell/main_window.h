@@ -21,6 +21,7 @@
 #include "shell/menus.h"
 #include "shell/program.h"
 #include "shell/sky_painter.h"
+#include "shell/sky_tooltip.h"
 #include "shell/status_bar.h"
 #include "shell/text_formats.h"
 #include "shell/toolbar.h"
@@ -34,7 +35,8 @@ class MainWindow;
 // What a context menu needs to know about the object under the click.
 struct ObjectHit {
     bool found = false;
-    int kind = -1;  // -1 none, 1 star, other kinds of objects
+    int kind = -1;     // -1 none, 1 star, other kinds of objects
+    std::string name;  // the object's name as the tooltip shows it
 };
 
 // The context menu's items that do not apply to the object under the click (command numbers;
@@ -118,6 +120,7 @@ class MainWindow : public QMainWindow, public CommandHost {
     Toolbar& toolbar() { return *toolbar_; }
     StatusBar* statusPanes() const { return statusBar_; }
     bool fullScreen() const { return fullScreen_; }
+    SkyTooltip* tooltip() const { return tooltip_; }
     int activeMoves() const { return activeMoves_; }
     int pendingMoves() const { return program_.view.PendingMoves; }
     // The context menu as last shown (items removed for the object under the click).
@@ -172,6 +175,7 @@ class MainWindow : public QMainWindow, public CommandHost {
     void LeftUp();
     void RightDown(QPoint point, QPoint globalPosition);
     void StepFastClocking();
+    void HoverTick();
     BuiltinCityLookup BuiltinCityOf() const;
     SkyPainter& Painter();
     void OpenViewFileWithPrompts(const std::string& path);
@@ -214,6 +218,9 @@ class MainWindow : public QMainWindow, public CommandHost {
     QRect savedRect_;
     int hoverTicks_ = -1;
     bool tipShown_ = false;
+    QString tipText_ = QStringLiteral("Dummy");
+    QPoint tipPoint_;
+    SkyTooltip* tooltip_;
     int autoTick_ = 0;
     int screenSaverMoves_ = 0;
 };

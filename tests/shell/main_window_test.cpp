@@ -273,6 +273,72 @@ class MainWindowTest : public QObject {
         QVERIFY(texts[2].starts_with("Mag") || texts[2] == " ----");
     }
 
+    void tooltipNamesTheObjectUnderARestingMouse() {
+        shell::MainWindowHooks hooks;
+        hooks.objectAt = [](int x, int) {
+            if (x < 0) return shell::ObjectHit{};
+            return shell::ObjectHit{true, 1, x < 50 ? "Sirius" : "Canopus"};
+        };
+        Make(hooks);
+        QWidget* sky = window->skyView();
+        const QPoint centre(sky->width() / 2, sky->height() / 2);
+        auto move = [&](QPoint offset) {
+            QMouseEvent event(QEvent::MouseMove, QPointF(centre + offset),
+                              sky->mapToGlobal(QPointF(centre + offset)), Qt::NoButton,
+                              Qt::NoButton, Qt::NoModifier);
+            QCoreApplication::sendEvent(sky, &event);
+        };
+        move({10, 5});
+        for (int i = 0; i < 9; ++i)
+            window->TimerTick();
+        QVERIFY(!window->tooltip()->isVisible());
+        window->TimerTick();
+        QVERIFY(window->tooltip()->isVisible());
+        QCOMPARE(window->tooltip()->text(), QString("Sirius"));
+        // About ten seconds on the same object, then the tip goes.
+        for (int i = 0; i < 85; ++i)
+            window->TimerTick();
+        QVERIFY(window->tooltip()->isVisible());
+        for (int i = 0; i < 10; ++i)
+            window->TimerTick();
+        QVERIFY(!window->tooltip()->isVisible());
+        // Moving off the shown object hides the tip at the next tick.
+        move({60, 5});
+        for (int i = 0; i < 10; ++i)
+            window->TimerTick();
+        QCOMPARE(window->tooltip()->text(), QString("Canopus"));
+        move({70, 5});
+        window->TimerTick();
+        QVERIFY(!window->tooltip()->isVisible());
+        // Nothing under the cursor: no tip; a command hides a shown one.
+        move({-20, 5});
+        for (int i = 0; i < 12; ++i)
+            window->TimerTick();
+        QVERIFY(!window->tooltip()->isVisible());
+        move({20, 5});
+        for (int i = 0; i < 10; ++i)
+            window->TimerTick();
+        QVERIFY(window->tooltip()->isVisible());
+        window->Command(208);
+        QVERIFY(!window->tooltip()->isVisible());
+    }
+
+    void tooltipStaysInsideTheWindow() {
+        const QRect owner(100, 100, 800, 600);
+        auto plain = shell::PlaceTooltip({300, 300}, {50, 12}, owner, false);
+        QCOMPARE(plain.rect, QRect(300, 320, 56, 15));
+        QVERIFY(!plain.movedLeft && !plain.movedUp);
+        auto right = shell::PlaceTooltip({880, 300}, {50, 12}, owner, false);
+        QCOMPARE(right.rect.right() + 1, 892);
+        QVERIFY(right.movedLeft);
+        auto low = shell::PlaceTooltip({300, 660}, {50, 12}, owner, false);
+        QCOMPARE(low.rect.top(), 644);
+        QVERIFY(low.movedUp);
+        // Room for a picture below the tip counts too.
+        QVERIFY(shell::PlaceTooltip({300, 560}, {50, 12}, owner, true).movedUp);
+        QVERIFY(!shell::PlaceTooltip({300, 560}, {50, 12}, owner, false).movedUp);
+    }
+
     void realTimeTicksReadTheClock() {
         Make();
         auto& v = program->view;
