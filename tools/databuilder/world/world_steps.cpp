@@ -395,6 +395,9 @@ void buildWorldPictures(BuildContext& context) {
     context.output.writeFile("TITLE256.IMG", PngBytes(title, "TITLE256.IMG"));
     context.output.writeFile("TITLE16.IMG",
                              PngBytes(world::ReduceTo16Colours(title), "TITLE16.IMG"));
+    context.provenance.record(sd,
+                              "the catalogue's stars to V 7.5 around Orion -> TITLE256.IMG and "
+                              "TITLE16.IMG (638 x 478 PNG, drawn by the builder; 16 colours)");
 }
 
 }  // namespace databuilder
