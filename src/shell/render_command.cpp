@@ -16,6 +16,7 @@
 #include "astro/clock.h"
 #include "astro/projection_tables.h"
 #include "astro/time_steps.h"
+#include "persist/comet_file.h"
 #include "persist/data_set.h"
 #include "persist/paths.h"
 #include "persist/profile.h"
@@ -24,6 +25,7 @@
 #include "platform/data_location.h"
 #include "platform/font_families.h"
 #include "platform/qpainter_canvas.h"
+#include "render/glyph_sheet.h"
 #include "render/render_sky.h"
 #include "state/messages.h"
 
@@ -118,6 +120,8 @@ struct LoadedSky {
     state::AppOptions options;
     persist::DataSet data;
     astro::ProjectionTableStore tables;
+    state::CometTable comets;
+    render::GlyphSheet glyphs = render::BuildGlyphSheet();
 };
 
 std::optional<Failure> LoadSky(const RenderRequest& request, LoadedSky& sky) {
@@ -152,6 +156,8 @@ std::optional<Failure> LoadSky(const RenderRequest& request, LoadedSky& sky) {
     if (!tables) return Failure{"bad projection tables in the data set: " + tableError};
     sky.tables = std::move(*tables);
     sky.view.GscAvailable = sky.data.gscAvailable;
+    // Without a comet file the picture is drawn without comets.
+    persist::LoadStartupComets(sky.options.UserPath, sky.comets);
     return std::nullopt;
 }
 
@@ -159,6 +165,9 @@ void PrepareScene(LoadedSky& sky, render::SkyScene& scene) {
     scene.view = &sky.view;
     scene.options = &sky.options;
     scene.data = &sky.data;
+    scene.comets = &sky.comets;
+    scene.glyphSheet = &sky.glyphs;
+    scene.writePlanetsLocation = true;
     scene.stars = render::BuildStarCatalog(sky.data, sky.options.GscPath);
     scene.tables = sky.tables.view();
     scene.palette = render::CreateSkyPalette(sky.view.lineSets);
