@@ -156,6 +156,18 @@ bool PlaceOnScreen(double x, double y, double depth, bool horizonShown, Point& p
     return true;
 }
 
+}  // namespace
+
+// The Sun stands west of a waxing Moon, and the polygons put their full limb on the +axis side
+// while the Moon waxes: the axis is the ecliptic's eastward direction turned half round.
+double MoonPhaseAxis(const SkyScene& scene) {
+    constexpr double kPi = 3.141592653589793;
+    const double eastward = astro::MoonTilt(scene.viewFrame, scene.bodies);
+    return std::isfinite(eastward) ? eastward + kPi : 0.0;
+}
+
+namespace {
+
 std::string_view BoundedName(const char (&field)[32]) {
     return std::string_view(field, strnlen(field, sizeof field));
 }
@@ -208,12 +220,11 @@ class BodyPainter {
         const astro::SolarSystemState& bodies = scene_.bodies;
         const int d = DiscDiameter(scene_.viewFrame, bodies.moonRadius,
                                    printing_ ? kPrintDiscMinimum : kScreenDiscMinimum);
-        const double tilt = astro::MoonTilt(scene_.viewFrame, bodies);
         // An elongation that is not a number draws the dark disc alone, as at new moon.
         const double elongation =
             std::isfinite(bodies.MoonElongation) ? bodies.MoonElongation : 0.0;
         const astro::MoonPhaseShape shape =
-            astro::MoonPhasePolygons({p.x, p.y}, d, elongation, std::isfinite(tilt) ? tilt : 0.0);
+            astro::MoonPhasePolygons({p.x, p.y}, d, elongation, MoonPhaseAxis(scene_));
         if (shape.disc.empty()) return d;
         disc_.assign(shape.disc.size(), Point{});
         std::transform(shape.disc.begin(), shape.disc.end(), disc_.begin(),

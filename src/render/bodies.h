@@ -55,6 +55,10 @@ bool InTransit(const astro::SolarSystemState& bodies, int index);
 // trunc(Zoom 16384 sin 2R / D(16384 cos 2R)), at least `minimum`.
 int DiscDiameter(const astro::ViewFrame& frame, double radius, int minimum);
 
+// The screen angle (radians) of the axis the Moon's phase polygons are built on: the ecliptic's
+// westward direction at the Moon, so that the lit limb faces the Sun.
+double MoonPhaseAxis(const SkyScene& scene);
+
 // trace: drawn as one step of the Tracing Mode history.
 void DrawComets(LayerContext& layer, bool trace);
 void DrawBodies(LayerContext& layer, bool trace);

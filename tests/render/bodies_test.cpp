@@ -324,7 +324,7 @@ TEST(Moon, NewMoonDrawsOnlyTheDarkDisc) {
     const auto polygons = h.canvas.OpsOf(Kind::Polygon);
     ASSERT_EQ(polygons.size(), 1u);
     const int d = DiscDiameter(h.scene.viewFrame, 0.0045, 13);
-    const double tilt = astro::MoonTilt(h.scene.viewFrame, h.scene.bodies);
+    const double tilt = MoonPhaseAxis(h.scene);
     EXPECT_EQ(polygons[0].points, ToPoints(astro::MoonPhasePolygons({10, 20}, d, 0.0, tilt).disc));
     const auto brushes = h.canvas.OpsOf(Kind::SetBrush);
     EXPECT_EQ(brushes.back().brush.colour, Colour::Index(16));
@@ -346,17 +346,42 @@ TEST(Moon, FirstQuarterLightsHalfTheDiscUpToAStraightTerminator) {
     ASSERT_EQ(polygons.size(), 2u);
     const int d = DiscDiameter(h.scene.viewFrame, 0.0045, 13);
     EXPECT_GT(d, 100);
-    const double tilt = astro::MoonTilt(h.scene.viewFrame, h.scene.bodies);
+    const double tilt = MoonPhaseAxis(h.scene);
     const auto shape = astro::MoonPhasePolygons({-40, 30}, d, kPi / 2, tilt);
     EXPECT_EQ(polygons[1].points, ToPoints(shape.lit));
     EXPECT_NEAR(Area(polygons[1].points) / Area(polygons[0].points), 0.5, 0.03);
     // The terminator half lies on the line through the centre along (-sin tilt, cos tilt).
     const std::size_t n = polygons[1].points.size() / 2;
-    for (std::size_t j = n; j < 2 * n; ++j) {
+    double litWestward = 0;
+    for (std::size_t j = 0; j < 2 * n; ++j) {
         const Point p = polygons[1].points[j];
-        const double across = (p.x + 40) * std::cos(tilt) + (p.y - 30) * std::sin(tilt);
-        EXPECT_LE(std::fabs(across), 1.0) << j;
+        const double along = (p.x + 40) * std::cos(tilt) + (p.y - 30) * std::sin(tilt);
+        if (j >= n) {
+            EXPECT_LE(std::fabs(along), 1.0) << j;
+        }
+        litWestward += along;
     }
+    // Waxing: the lit half faces the Sun, west of the Moon, against the ecliptic's eastward
+    // direction on the screen.
+    const double east = astro::MoonTilt(h.scene.viewFrame, h.scene.bodies);
+    double litEastward = 0;
+    for (const Point p : polygons[1].points)
+        litEastward += (p.x + 40) * std::cos(east) + (p.y - 30) * std::sin(east);
+    EXPECT_GT(litWestward, 0);
+    EXPECT_LT(litEastward, 0);
+    // Waning, the other half.
+    h.canvas.Clear();
+    h.scene.bodies.MoonElongation = -kPi / 2;
+    h.Draw();
+    double waningEastward = 0;
+    const auto waning = h.canvas.OpsOf(Kind::Polygon);
+    ASSERT_EQ(waning.size(), 2u);
+    for (const Point p : waning[1].points)
+        waningEastward += (p.x + 40) * std::cos(east) + (p.y - 30) * std::sin(east);
+    EXPECT_GT(waningEastward, 0);
+    h.canvas.Clear();
+    h.scene.bodies.MoonElongation = kPi / 2;
+    h.Draw();
     EXPECT_EQ(h.canvas.OpsOf(Kind::SetBrush).back().brush.colour, Colour::Index(70));
 }
 
