@@ -174,6 +174,16 @@ std::string_view BoundedName(const char (&field)[32]) {
 
 // --- Drawing -----------------------------------------------------------------------------------
 
+// A written label's box, pixels: [left, right) x [top, bottom).
+struct LabelBox {
+    int left = 0, top = 0, right = 0, bottom = 0;
+    bool empty() const { return right <= left; }
+    bool overlaps(const LabelBox& o) const {
+        return !empty() && !o.empty() && left < o.right && o.left < right && top < o.bottom &&
+               o.top < bottom;
+    }
+};
+
 class BodyPainter {
   public:
     BodyPainter(LayerContext& layer, bool trace)
@@ -340,16 +350,31 @@ class BodyPainter {
         return kCometScreenSize;
     }
 
-    // The name right of the drawn size, vertically centred on the body.
-    void Label(Point p, int size, std::string_view name, int fontSlot, int colourIndex) {
-        if (name.empty()) return;
+    // The name right of the drawn size, vertically centred on the body, unless it would write
+    // over the label kept in `avoid` (the Sun's, under the Moon in an eclipse): then just below
+    // it. Returns the label's box (empty when nothing was written).
+    LabelBox Label(Point p, int size, std::string_view name, int fontSlot, int colourIndex,
+                   const LabelBox& avoid = {}) {
+        if (name.empty()) return {};
         canvas_.SetFont(SlotFont(view_, fontSlot, layer_.target));
         canvas_.SetTextColour(printing_ ? ResolveColour(frame_.bodyColourMode, kLabelGrey,
                                                         Colour::Index(colourIndex), scene_.palette)
                                         : Colour::Index(colourIndex));
         const TextSize text = canvas_.MeasureText(name);
         const int gap = printing_ ? 5 : 3;
-        DrawText8(canvas_, frame_.viewport, p.x + size / 2 + gap + text.width / 2, p.y, 0, name);
+        const int centreX = p.x + size / 2 + gap + text.width / 2;
+        LabelBox box{centreX - text.width / 2, p.y - text.height / 2, 0, 0};
+        box.right = box.left + text.width;
+        box.bottom = box.top + text.height;
+        int y = p.y;
+        if (box.overlaps(avoid)) {
+            y += avoid.bottom - box.top;
+            box.bottom += avoid.bottom - box.top;
+            box.top = avoid.bottom;
+        }
+        if (!frame_.viewport.contains(centreX, y)) return {};
+        DrawText8(canvas_, frame_.viewport, centreX, y, 0, name);
+        return box;
     }
 
   private:
@@ -497,6 +522,14 @@ void DrawBodies(LayerContext& layer, bool trace) {
     const astro::SolarSystemState& bodies = scene.bodies;
     const bool horizonShown = scene.viewFrame.HorizonShown != 0;
     BodyPainter painter(layer, trace);
+    // Names are written after every disc, so that no later disc covers an earlier name.
+    struct PendingLabel {
+        int index;
+        Point pixel;
+        int size;
+        int mode;
+    };
+    std::vector<PendingLabel> labels;
     auto draw = [&](int index, bool transit) {
         const astro::BodyState& body = bodies.bodies[static_cast<std::size_t>(index)];
         Point p;
@@ -514,9 +547,7 @@ void DrawBodies(LayerContext& layer, bool trace) {
         }
         // A planet in transit is named even where the mode draws symbols only.
         const int mode = view.Solar >= 2 ? view.Solar : (transit && !trace ? 3 : 0);
-        if (mode == 2 || mode == 3) {
-            painter.Label(p, size, BodyName(index, mode), kPlanetLabelFont, kPlanetLabelColour);
-        }
+        if (mode == 2 || mode == 3) labels.push_back(PendingLabel{index, p, size, mode});
     };
     // Mercury and Venus in transit stand in front of the Sun, so they follow it.
     std::vector<int> inTransit;
@@ -536,6 +567,13 @@ void DrawBodies(LayerContext& layer, bool trace) {
     }
     for (const int planet : inTransit)
         draw(planet, true);
+    LabelBox sunLabel;
+    for (const PendingLabel& label : labels) {
+        const LabelBox box =
+            painter.Label(label.pixel, label.size, BodyName(label.index, label.mode),
+                          kPlanetLabelFont, kPlanetLabelColour, sunLabel);
+        if (label.index == astro::kSunIndex) sunLabel = box;
+    }
 }
 
 void DrawComets(LayerContext& layer, bool trace) {

@@ -506,6 +506,24 @@ TEST(Bodies, LabelsFollowTheSolarMode) {
     EXPECT_EQ(h.canvas.OpsOf(Kind::SetFont).back().fontHeight, h.view.fontSets[11].size);
 }
 
+TEST(Bodies, MoonLabelMovesBelowTheSunsInAnEclipse) {
+    BodyHarness h;
+    h.view.Solar = 3;
+    h.Place(astro::kSunIndex, 0, 0, 0.98);
+    h.Place(astro::kMoonIndex, 1, 0, 57);
+    h.Draw();
+    const auto texts = h.canvas.OpsOf(Kind::DrawText);
+    ASSERT_EQ(texts.size(), 2u);
+    EXPECT_EQ(texts[0].text, "Sun");
+    EXPECT_EQ(texts[1].text, "Moon");
+    EXPECT_EQ(texts[1].y, texts[0].y + 10);
+    // Apart, each keeps its own row.
+    h.canvas.Clear();
+    h.Place(astro::kMoonIndex, 1, 200, 57);
+    h.Draw();
+    EXPECT_EQ(h.canvas.OpsOf(Kind::DrawText)[1].y, 200 - 5);
+}
+
 TEST(Bodies, TracePassDrawsOnlyChosenKindsShifted) {
     BodyHarness h;
     h.view.Solar = 3;
