@@ -13,6 +13,7 @@
 #include "astro/moon_phase.h"
 #include "astro/projection.h"
 #include "render/recording_canvas.h"
+#include "render/render_sky.h"
 
 namespace render {
 namespace {
@@ -699,6 +700,44 @@ TEST(Comets, EmptyOversizedAndBrokenTablesAreSafe) {
     h.scene.comets = nullptr;
     h.DrawCometLayer();
     EXPECT_TRUE(h.scene.cometStates.empty());
+}
+
+// --- In the frame ----------------------------------------------------------------------------
+
+TEST(BodiesInTheFrame, TrackingCentresTheSunUnlessASmoothMoveRuns) {
+    astro::ProjectionTableStore tables = astro::BuildProjectionTables();
+    state::ViewState view;
+    view.clock = {2024, 4, 8, 18, 42};
+    view.Keisanji = 1;
+    view.Ido2 = 328;
+    view.Keido2 = 968;
+    view.Zoom = 3000;
+    view.SmoothIdou = 0;
+    view.Tracking = true;
+    view.TrackedKind = astro::kBodyObject;
+    view.TrackedIndex = astro::kSunIndex;
+    state::AppOptions options;
+    persist::DataSet data;
+    SkyScene scene;
+    scene.view = &view;
+    scene.options = &options;
+    scene.data = &data;
+    scene.tables = tables.view();
+    scene.palette = CreateSkyPalette({});
+    scene.viewport = Viewport{640, 400};
+    RecordingCanvas canvas;
+
+    scene.smoothMoveRunning = true;
+    RenderSky(canvas, kTargetScreen, scene);
+    EXPECT_EQ(view.Houi2, 0.0);
+    EXPECT_GT(std::hypot(scene.bodies.bodies[0].screenX, scene.bodies.bodies[0].screenY), 1000);
+
+    scene.smoothMoveRunning = false;
+    RenderSky(canvas, kTargetScreen, scene);
+    const astro::BodyState& sun = scene.bodies.bodies[astro::kSunIndex];
+    EXPECT_LE(std::hypot(sun.screenX, sun.screenY), 3.0);
+    // The Moon covers the Sun: the sky darkens to the eclipse level.
+    EXPECT_LT(scene.frame.eclipseFactor, 0.5);
 }
 
 }  // namespace
