@@ -108,6 +108,26 @@ void ComputeAllBodies(const state::ViewState& view, const ViewFrame& frame, Sola
                                                 sun.geoLongitude, sun.geoLatitude);
 }
 
+EarthShadow EarthShadowOf(const SolarSystemState& state) {
+    const BodyState& sun = state.bodies[kSunIndex];
+    const BodyState& moon = state.bodies[kMoonIndex];
+    ShadowInput in;
+    in.sunDistance = sun.geoDistance;
+    in.moonDistance = moon.geoDistance;
+    in.sunLongitude = sun.geoLongitude;
+    in.sunLatitude = sun.geoLatitude;
+    in.moonLongitude = moon.geoLongitude;
+    in.moonLatitude = moon.geoLatitude;
+    in.moonGeoLongitude = moon.helioLongitude;
+    in.moonGeoLatitude = moon.helioLatitude;
+    in.moonRadius = state.moonRadius;
+    return ComputeEarthShadow(in);
+}
+
+double MoonAgeOf(const ViewFrame& frame, int year) {
+    return MoonAgeSearch(DaysFromJ2000(frame.CurrentMjd, frame.UtMinutes), year);
+}
+
 double MoonTilt(const ViewFrame& frame, const SolarSystemState& state) {
     const BodyState& moon = state.bodies[kMoonIndex];
     const double lambda = moon.geoLongitude * kBinPerRadian;

@@ -7,6 +7,7 @@
 
 #include "astro/bin_angle.h"
 #include "astro/body_table.h"
+#include "astro/moon.h"
 #include "astro/planets.h"
 #include "astro/view_frame.h"
 #include "state/view_state.h"
@@ -55,6 +56,13 @@ void ComputeAllBodies(const state::ViewState& view, const ViewFrame& frame, Sola
 // The separation sqrt(dLambda^2 + dBeta^2) of two ecliptic directions (radians), with a
 // longitude difference beyond 2pi reduced by 2pi.
 double EclipticSeparation(double lambda1, double beta1, double lambda2, double beta2);
+
+// The Earth's shadow at the Moon for this state (the Sun's geocentric and the Moon's
+// topocentric and geocentric positions, distances and radius).
+EarthShadow EarthShadowOf(const SolarSystemState& bodies);
+
+// The Moon's age in days for the frame's instant (see MoonAgeSearch); year is the clock's.
+double MoonAgeOf(const ViewFrame& frame, int year);
 
 // The screen angle of the ecliptic's eastward direction at the Moon (radians), from the
 // projections of the points 1000 binary units (about 11 degrees) east and west of it; 0 when

@@ -72,7 +72,11 @@ int LoadComets(const std::string& path, state::CometTable& table) {
     std::vector<uint8_t> bytes(kFileLimit);
     const std::size_t got = ReadUpTo(fd, bytes.data(), bytes.size());
     ::close(fd);
-    const int count = static_cast<int>(got / kRecordSize);
+    return ParseComets(std::span<const uint8_t>(bytes.data(), got), table);
+}
+
+int ParseComets(std::span<const uint8_t> bytes, state::CometTable& table) {
+    const int count = static_cast<int>(std::min(bytes.size(), kFileLimit) / kRecordSize);
     if (count == 0) return 0;  // the table in memory stays as it was
 
     for (int i = 0; i < count; ++i) {

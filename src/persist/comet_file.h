@@ -2,6 +2,8 @@
 // holds the user's list; QELCOMET.DAT in the data directory is the distributed list.
 #pragma once
 
+#include <cstdint>
+#include <span>
 #include <string>
 
 #include "state/comet_record.h"
@@ -15,6 +17,8 @@ inline constexpr const char* kShippedCometFile = "QELCOMET.DAT";
 // count; 0 when the file cannot be opened or is empty. Records whose initialised flag is 0 get
 // the magnitude defaults by name (Halley, Hale-Bopp, Hyakutake 2, else 0/0) and the flag set.
 int LoadComets(const std::string& path, state::CometTable& table);
+// The same for file contents already in memory (at most the first 33600 bytes are used).
+int ParseComets(std::span<const uint8_t> bytes, state::CometTable& table);
 
 // Writes CometBright and CometKyori to the settings, then replaces the file atomically with
 // table.count records. Returns true only when every byte was written.

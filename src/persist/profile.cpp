@@ -31,6 +31,14 @@ char LowerAscii(char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
+std::string IndexKey(std::string_view section, std::string_view key) {
+    std::string text;
+    text.reserve(section.size() + key.size() + 1);
+    text.append(section).append(1, '\n').append(key);  // a line break cannot occur in a name
+    for (char& c : text) c = LowerAscii(c);
+    return text;
+}
+
 bool EqualNoCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i)
@@ -168,16 +176,26 @@ std::optional<Profile> Profile::LoadForUpdate(const std::string& path) {
 }
 
 std::optional<std::string> Profile::Find(std::string_view section, std::string_view key) const {
+    if (!indexed_) BuildIndex();
+    auto found = index_.find(IndexKey(section, key));
+    if (found == index_.end()) return std::nullopt;
+    return found->second;
+}
+
+void Profile::BuildIndex() const {
+    index_.clear();
+    std::string_view section;
     bool inSection = false;
     for (const std::string& line : lines_) {
         ParsedLine parsed = ParseLine(line);
         if (parsed.kind == ParsedLine::Section) {
-            inSection = EqualNoCase(parsed.name, section);
-        } else if (inSection && parsed.kind == ParsedLine::Key && EqualNoCase(parsed.name, key)) {
-            return std::string(Unquote(parsed.value));
+            section = parsed.name;
+            inSection = true;
+        } else if (inSection && parsed.kind == ParsedLine::Key) {
+            index_.emplace(IndexKey(section, parsed.name), std::string(Unquote(parsed.value)));
         }
     }
-    return std::nullopt;
+    indexed_ = true;
 }
 
 std::string Profile::ReadText(std::string_view section, std::string_view key,
@@ -194,6 +212,7 @@ int Profile::ReadInt(std::string_view section, std::string_view key, int fallbac
 }
 
 void Profile::Write(std::string_view section, std::string_view key, std::string_view value) {
+    indexed_ = false;
     // Lines we add follow the file's own line ending.
     const bool crlf = !lines_.empty() && !lines_.front().empty() && lines_.front().back() == '\r';
     const std::string eol = crlf ? "\r" : "";
@@ -236,6 +255,7 @@ void Profile::WriteInt(std::string_view section, std::string_view key, int value
 }
 
 void Profile::Erase(std::string_view section, std::string_view key) {
+    indexed_ = false;
     bool inSection = false;
     for (std::size_t i = 0; i < lines_.size(); ++i) {
         ParsedLine parsed = ParseLine(lines_[i]);

@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -59,7 +60,12 @@ class Profile {
     bool Save(const std::string& path) const;
 
   private:
+    void BuildIndex() const;
+
     std::vector<std::string> lines_;
+    // Lower-cased "section\nkey" -> value of its first occurrence; rebuilt after a change.
+    mutable std::unordered_map<std::string, std::string> index_;
+    mutable bool indexed_ = false;
 };
 
 // Leading integer as the classic integer profile read gives it: blanks skipped, an optional

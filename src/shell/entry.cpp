@@ -1,12 +1,14 @@
 #include "shell/entry.h"
 
+#include "shell/render_command.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <string_view>
 
-#include <QApplication>
-#include <QGuiApplication>
+#include "shell/startup.h"
 
 namespace shell {
 namespace {
@@ -25,6 +27,14 @@ bool DisplayAvailable() {
     return (x11 && *x11) || (wayland && *wayland);
 }
 
+// The value of --data-dir, or empty.
+std::string DataDirectoryOption(int argc, char** argv) {
+    for (int i = 1; i + 1 < argc; ++i) {
+        if (std::string_view(argv[i]) == "--data-dir") return argv[i + 1];
+    }
+    return {};
+}
+
 }  // namespace
 
 int RunProgram(int argc, char** argv) {
@@ -39,12 +49,14 @@ int RunProgram(int argc, char** argv) {
             return 0;
         }
     }
+    for (int i = 1; i < argc; ++i) {
+        if (std::string_view(argv[i]) == "--render") return RunRenderCommand(argc, argv);
+    }
     if (!DisplayAvailable()) {
         std::fputs("planetarium: no display available (set DISPLAY, or use --render)\n", stderr);
         return 2;
     }
-    QApplication app(argc, argv);
-    return 0;
+    return RunGui(argc, argv, DataDirectoryOption(argc, argv));
 }
 
 }  // namespace shell

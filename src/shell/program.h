@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "persist/data_set.h"
 #include "state/comet_record.h"
 #include "state/view_state.h"
 
@@ -13,6 +14,7 @@ struct Program {
     state::ViewState view;
     state::AppOptions options;
     state::CometTable comets;
+    persist::DataSet data;
     std::string dataDirectory;  // the folder that holds the data set ("program directory")
     int screenDpi = 96;
 };

@@ -101,19 +101,20 @@ TEST_F(Bodies, TotalLunarEclipseOf2022November8) {
     EXPECT_NEAR(s.moonShadowSeparation / kDegree, 0.24, 0.03);
     const BodyState& moon = s.bodies[kMoonIndex];
     const BodyState& sun = s.bodies[kSunIndex];
-    ShadowInput in;
-    in.sunDistance = sun.geoDistance;
-    in.moonDistance = moon.geoDistance;
-    in.sunLongitude = sun.geoLongitude, in.sunLatitude = sun.geoLatitude;
-    in.moonLongitude = moon.geoLongitude, in.moonLatitude = moon.geoLatitude;
-    in.moonGeoLongitude = moon.helioLongitude, in.moonGeoLatitude = moon.helioLatitude;
-    in.moonRadius = s.moonRadius;
-    const EarthShadow shadow = ComputeEarthShadow(in);
+    const EarthShadow shadow = EarthShadowOf(s);
     EXPECT_TRUE(shadow.reachesMoon);
+    // The shadow centre is the anti-solar point moved by the Moon's parallax.
+    EXPECT_NEAR(std::remainder(shadow.centreLongitude - sun.geoLongitude - kPi -
+                                   (moon.geoLongitude - moon.helioLongitude),
+                               2 * kPi),
+                0.0, 1e-12);
     EXPECT_LT(shadow.separation + s.moonRadius, shadow.umbraRadius);
     // A full moon without an eclipse: 2024 January 25, 17:54 UT.
     const SolarSystemState plain = At(2024, 1, 25, 17, 54);
     EXPECT_GT(plain.moonShadowSeparation / kDegree, 1.5);
+    EXPECT_FALSE(EarthShadowOf(plain).reachesMoon);
+    // Full moon: 14.25 days after the new moon of January 11, 11:57 UT.
+    EXPECT_NEAR(MoonAgeOf(frame, view.clock.year), 14.25, 0.02);  // new moon 01-11 11:57
 }
 
 TEST_F(Bodies, SunAtTheEquinoxIsAtTheCentreOfTheEquatorView) {

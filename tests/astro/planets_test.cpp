@@ -148,6 +148,12 @@ TEST(BodyTable, KindsLevelsAndPeriods) {
     EXPECT_FALSE(BodyShownAtLevel(21, 3));
     for (int k = 0; k < kBodyCount; ++k)
         EXPECT_TRUE(BodyShownAtLevel(k, 5)) << k;
+    EXPECT_EQ(ToggleDwarfPlanets(2), 3);
+    EXPECT_EQ(ToggleDwarfPlanets(3), 2);
+    EXPECT_EQ(ToggleDwarfPlanets(5), 2);
+    EXPECT_EQ(TogglePrincipalAsteroids(5), 3);
+    EXPECT_EQ(TogglePrincipalAsteroids(3), 5);
+    EXPECT_EQ(TogglePrincipalAsteroids(2), 5);
     EXPECT_STREQ(KindLabelEnglish(BodyKind::MinorBody), "Asteroid");
     EXPECT_STREQ(KindLabelEnglish(BodyKind::DwarfPlanet), "Dwarf Planet");
     EXPECT_NEAR(OrbitalPeriods()[0], 365.257, 0.01);

@@ -5,7 +5,7 @@ cd "$(dirname "$0")/../.."
 seconds=${FUZZ_SECONDS:-30}
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DPLANETARIUM_FUZZ=ON > /dev/null
-cmake --build build-fuzz
+cmake --build build-fuzz -j2
 shopt -s nullglob
 for target in build-fuzz/tests/fuzz/*_fuzz; do
     corpus=build-fuzz/corpus/$(basename "$target")

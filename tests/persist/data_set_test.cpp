@@ -54,7 +54,7 @@ class DataSetTest : public TestWorld {
         files_["ZBI"] = DivisorTable();
         files_["ZBI2"] = DivisorTable();
         files_["CITY"] = CityRecord("Tokyo", 35, -139, 540) + CityRecord("Quito", 0, 78, -300);
-        files_["YAMA"] = Int16s({0, 700, 100, 500, 200, 9000});
+        files_["YAMA"] = Int16s({0, 700, 100, 500, 200, 9000});  // lowest altitude 500
     }
 
     // Writes QELDATA.INI naming every block "blocks/<key>" and the block files.
@@ -258,6 +258,29 @@ TEST_F(DataSetTest, FreeReleasesBlocksButKeepsTheGuideStarIndex) {
     EXPECT_TRUE(set_.objectWork.empty());
     EXPECT_TRUE(set_.gscIndex.loaded);
     persist::FreeDataSet(set_);  // twice is harmless
+}
+
+TEST_F(DataSetTest, PartialCityRecordIsNeitherCountedNorTouched) {
+    files_["CITY"] = CityRecord("Tokyo", 35, -139, 540) + std::string(70, '\x01');
+    WriteDataSet();
+    ASSERT_TRUE(Load());
+    EXPECT_EQ(set_.cityCount, 1u);
+    const persist::ByteView city = set_.block(BlockId::CITY).view();
+    EXPECT_EQ(city.size(), 150u);
+    EXPECT_EQ(city.i16(80 + 64), 0x0101);
+}
+
+TEST_F(DataSetTest, OversizedBlockFileIsRefusedAsOutOfMemory) {
+    WriteDataSet();
+    // A sparse file: huge in size, no space on disk.
+    const std::string path = DataDir() + "/blocks/PIC.DAT";
+    fs::resize_file(path, (std::uintmax_t{1} << 30) + 1);
+    EXPECT_FALSE(Load());
+    ASSERT_EQ(Messages().size(), 2u);
+    EXPECT_EQ(Messages()[0].text, "Out of Memory!");
+    EXPECT_EQ(Messages()[0].caption, path);
+    EXPECT_EQ(Messages()[1].text, "Failed to read the data file.");
+    EXPECT_FALSE(set_.block(BlockId::PIC).loaded);
 }
 
 TEST_F(DataSetTest, WholeFileReadsRefuseFoldersAndMissingFiles) {

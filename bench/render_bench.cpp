@@ -1,0 +1,241 @@
+// Frame times of RenderSky at 1920 x 1080 on the QImage canvas: the default view, a wide view
+// to magnitude 9.5, a zoomed view drawn from the deep star catalogue, and a bare background
+// fill for reference. Uses the data set in PLANETARIUM_DATASET_DIR when it is there, else a
+// synthetic catalogue of the same size (259 000 stars to magnitude 9.5, 2750 catalogue stars
+// per deep zone around the zoomed view).
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+#include <QImage>
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+#include "astro/projection_tables.h"
+#include "persist/data_set.h"
+#include "persist/paths.h"
+#include "platform/qpainter_canvas.h"
+#include "render/primitives.h"
+#include "render/render_sky.h"
+
+namespace {
+
+constexpr int kWidth = 1920;
+constexpr int kHeight = 1080;
+
+// Stars per tenth of a magnitude of a full-size catalogue (cumulative to 9.5).
+constexpr int kCumulative[96] = {
+    2,     4,     6,      7,      7,      8,      10,     10,     10,     12,     12,     14,
+    16,    19,    19,     20,     24,     28,     31,     36,     44,     50,     59,     65,
+    74,    80,    90,     98,     114,    135,    155,    178,    194,    214,    240,    260,
+    296,   332,   382,    428,    480,    541,    599,    684,    765,    871,    984,    1083,
+    1204,  1373,  1571,   1785,   1988,   2240,   2533,   2859,   3218,   3589,   4031,   4489,
+    5103,  5713,  6295,   7085,   7971,   9040,   10114,  11280,  12677,  14195,  15935,  17636,
+    19396, 21461, 23544,  26584,  29060,  31845,  35419,  39020,  46172,  51147,  57870,  65172,
+    74135, 88217, 101634, 116363, 134670, 152525, 181855, 198384, 213380, 223925, 233170, 258997};
+
+template <class T>
+void SetBlock(persist::Block& block, const std::vector<T>& values) {
+    block.size = values.size() * sizeof(T);
+    block.storage.assign(block.size + persist::kBlockSpareBytes, 0);
+    std::memcpy(block.storage.data(), values.data(), block.size);
+    block.loaded = true;
+}
+
+int16_t RandomLatitude(std::mt19937& rng, double lowDeg = -90, double highDeg = 90) {
+    std::uniform_real_distribution<double> u(std::sin(lowDeg * M_PI / 180),
+                                             std::sin(highDeg * M_PI / 180));
+    return static_cast<int16_t>(std::asin(u(rng)) * 16384 / M_PI);
+}
+
+// Bright stars to 6.5 sorted by magnitude, the fainter ones grouped by zone with STIDX.
+void MakeSyntheticStars(persist::DataSet& data) {
+    std::mt19937 rng(7);
+    std::uniform_int_distribution<int> lon(0, 32767);
+    const char* spectra = "OBAFGKMAFGKKM";
+    std::vector<persist::StarRecord> bright;
+    std::vector<std::vector<persist::StarRecord>> zones(persist::kStarZones);
+    for (int level = 0; level < 96; ++level) {
+        const int n = kCumulative[level] - (level ? kCumulative[level - 1] : 0);
+        for (int i = 0; i < n; ++i) {
+            persist::StarRecord s{static_cast<int16_t>(lon(rng)),
+                                  RandomLatitude(rng),
+                                  3,
+                                  -2,
+                                  static_cast<uint8_t>(level + 20),
+                                  static_cast<uint8_t>(spectra[rng() % 13])};
+            if (level <= 65) {
+                bright.push_back(s);
+            } else {
+                const int a = (s.lon & 32767) * 24 / 32768;
+                const int d = std::clamp((s.lat + 8192) * 18 / 16384, 0, 17);
+                zones[static_cast<std::size_t>(a * 18 + d)].push_back(s);
+            }
+        }
+    }
+    std::vector<persist::StarRecord> all = bright;
+    std::vector<uint32_t> stidx(persist::kStarZones * 30 + 1);
+    for (int z = 0; z < persist::kStarZones; ++z) {
+        const auto& zone = zones[static_cast<std::size_t>(z)];
+        stidx[static_cast<std::size_t>(z * 30)] = static_cast<uint32_t>(all.size());
+        for (int k = 1; k < 30; ++k) {
+            uint32_t end = static_cast<uint32_t>(all.size());
+            for (const auto& s : zone)
+                end += s.mag - 20 <= 65 + k ? 1 : 0;
+            stidx[static_cast<std::size_t>(z * 30 + k)] = end;
+        }
+        all.insert(all.end(), zone.begin(), zone.end());  // levels ascending already
+    }
+    stidx.back() = static_cast<uint32_t>(all.size());
+    SetBlock(data.block(persist::BlockId::STAR2), all);
+    SetBlock(data.block(persist::BlockId::STIDX), stidx);
+    SetBlock(data.block(persist::BlockId::ALPHA), std::vector<uint8_t>(bright.size() * 10));
+    data.brightStarCount = bright.size();
+}
+
+// A deep star catalogue file of 2750 stars per zone within 30 degrees of longitude and latitude
+// 0 (the zoomed view looks there), empty elsewhere.
+void MakeSyntheticGsc(persist::DataSet& data, const std::filesystem::path& folder) {
+    std::filesystem::create_directories(folder);
+    std::mt19937 rng(11);
+    std::vector<persist::GscIndexEntry> index(persist::kGscZones);
+    std::vector<persist::GscRecord> records;
+    for (int a = 0; a < 96; ++a) {
+        for (int d = 0; d < 72; ++d) {
+            const bool near = (a < 8 || a >= 88) && d >= 24 && d < 48;
+            auto& entry = index[static_cast<std::size_t>(a * 72 + d)];
+            entry.first = static_cast<uint32_t>(records.size());
+            entry.count = near ? 2750 : 0;
+            for (uint32_t i = 0; i < entry.count; ++i) {
+                const int l = a * 32768 / 96 + static_cast<int>(rng() % (32768 / 96));
+                const double lat0 = d * 2.5 - 90;
+                records.push_back(persist::GscRecord{static_cast<int16_t>(l),
+                                                     RandomLatitude(rng, lat0, lat0 + 2.5),
+                                                     static_cast<uint8_t>(100 + rng() % 71)});
+            }
+        }
+    }
+    std::ofstream(folder / "QELGSC.DAT", std::ios::binary)
+        .write(reinterpret_cast<const char*>(records.data()),
+               static_cast<std::streamsize>(records.size() * sizeof records[0]));
+    SetBlock(data.gscIndex, index);
+    data.gscAvailable = true;
+    data.gscIndexKind = 0;
+}
+
+struct BenchSky {
+    persist::DataSet data;
+    astro::ProjectionTableStore tables = astro::BuildProjectionTables();
+    std::string gscPath;
+    bool full = false;
+
+    BenchSky() {
+        const std::string dir = PLANETARIUM_DATASET_DIR;
+        if (std::filesystem::exists(std::filesystem::path(dir) / "QELDATA.INI")) {
+            persist::SetDataDirectory(dir);
+            full = persist::LoadDataSet(data, dir, gscPath);
+        }
+        if (!full) MakeSyntheticStars(data);
+        if (!data.gscAvailable) {
+            gscPath = (std::filesystem::temp_directory_path() / "planetarium_bench_gsc").string();
+            MakeSyntheticGsc(data, gscPath);
+        }
+    }
+};
+
+BenchSky& Sky() {
+    static BenchSky sky;
+    return sky;
+}
+
+state::ViewState NightView() {
+    state::ViewState view;
+    view.clock = {2026, 12, 6, 22, 0};
+    view.Houi2 = 1800;
+    view.Koudo2 = 300;
+    return view;
+}
+
+void RenderFrames(benchmark::State& state, state::ViewState view) {
+    BenchSky& sky = Sky();
+    state::AppOptions options;
+    render::SkyScene scene;
+    view.GscAvailable = sky.data.gscAvailable;
+    scene.view = &view;
+    scene.options = &options;
+    scene.data = &sky.data;
+    scene.stars = render::BuildStarCatalog(sky.data, sky.gscPath);
+    scene.tables = sky.tables.view();
+    scene.palette = render::CreateSkyPalette(view.lineSets);
+    scene.viewport = render::Viewport{(kWidth + 1) / 2, (kHeight + 1) / 2};
+    scene.bitmapCentreX = kWidth / 2;
+    scene.bitmapCentreY = kHeight / 2;
+    if (view.BrightAuto) view.DrawStars = render::AutoStarLevelOf(view) - 40;
+    QImage image(kWidth, kHeight, QImage::Format_RGB32);
+    for (auto _ : state) {
+        platform::QPainterCanvas canvas(image);
+        render::RenderSky(canvas, render::kTargetScreen, scene);
+        benchmark::ClobberMemory();
+    }
+    state.counters["level"] = scene.frame.starLevel;
+    state.counters["gsc"] = scene.frame.gscMode;
+    state.SetLabel(sky.full ? "data set" : "synthetic catalogue");
+}
+
+void BM_DefaultView(benchmark::State& state) {
+    RenderFrames(state, NightView());
+}
+
+void BM_WideViewMagnitude95(benchmark::State& state) {
+    state::ViewState view = NightView();
+    view.BrightAuto = 0;
+    view.DrawStars = 55;
+    view.Zoom = 60;
+    view.StarName = 3;
+    view.Sekidou = 3;
+    view.Koudou = 3;
+    view.Kyoukai = 1;
+    view.Picture = 1;
+    RenderFrames(state, view);
+}
+
+void BM_ZoomedCatalogueView(benchmark::State& state) {
+    state::ViewState view = NightView();
+    view.SekidouMod = 1;  // centred on longitude and latitude 0, where the catalogue has stars
+    view.Houi2 = 0;
+    view.Koudo2 = 0;
+    view.Zoom = 1000;
+    RenderFrames(state, view);
+}
+
+void BM_BackgroundFill(benchmark::State& state) {
+    QImage image(kWidth, kHeight, QImage::Format_RGB32);
+    render::SkyPalette palette = render::CreateSkyPalette({});
+    for (auto _ : state) {
+        platform::QPainterCanvas canvas(image);
+        canvas.SelectPalette(&palette);
+        canvas.SetOrigin(kWidth / 2, kHeight / 2);
+        render::FillSkyBackground(canvas, render::Viewport{kWidth / 2, kHeight / 2});
+        benchmark::ClobberMemory();
+    }
+}
+
+BENCHMARK(BM_DefaultView)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WideViewMagnitude95)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ZoomedCatalogueView)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BackgroundFill)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,229 @@
+#include "platform/qpainter_canvas.h"
+
+#include <QFontMetrics>
+#include <QPainterPath>
+#include <QPolygon>
+
+#include <vector>
+
+#include "render/palette.h"
+
+namespace platform {
+namespace {
+
+QPolygon ToPolygon(std::span<const render::Point> points, int dx, int dy) {
+    QPolygon polygon(static_cast<int>(points.size()));
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        polygon.setPoint(static_cast<int>(i), points[i].x + dx, points[i].y + dy);
+    }
+    return polygon;
+}
+
+}  // namespace
+
+QString SubstituteFontFamily(std::string_view face) {
+    if (face == "Arial") return QStringLiteral("Liberation Sans");
+    if (face == "Times New Roman") return QStringLiteral("Liberation Serif");
+    if (face == "Tahoma") return QStringLiteral("DejaVu Sans");
+    if (face == "Symbol") return QStringLiteral("DejaVu Serif");
+    if (face.empty()) return QStringLiteral("DejaVu Sans");
+    return QString::fromUtf8(face.data(), static_cast<qsizetype>(face.size()));
+}
+
+QPainterCanvas::QPainterCanvas(QImage& image) {
+    const QImage::Format format = image.format();
+    if (format == QImage::Format_RGB32 || format == QImage::Format_ARGB32 ||
+        format == QImage::Format_ARGB32_Premultiplied) {
+        bits_ = reinterpret_cast<uint32_t*>(image.bits());
+        stride_ = static_cast<int>(image.bytesPerLine() / 4);
+        width_ = image.width();
+        height_ = image.height();
+    }
+    ownPainter_.begin(&image);
+    painter_ = &ownPainter_;
+    painter_->setRenderHint(QPainter::Antialiasing, false);
+    painter_->setBackgroundMode(Qt::TransparentMode);
+}
+
+QPainterCanvas::QPainterCanvas(QPainter& painter) : painter_(&painter) {
+    painter_->setBackgroundMode(Qt::TransparentMode);
+}
+
+QPainterCanvas::~QPainterCanvas() {
+    if (ownPainter_.isActive()) ownPainter_.end();
+}
+
+QRgb QPainterCanvas::Resolve(render::Colour colour) const {
+    if (colour.isIndex()) {
+        return 0xFF000000u | (palette_ ? palette_->rgb(colour.index()) : 0u);
+    }
+    return 0xFF000000u | (colour.value & 0xFFFFFFu);
+}
+
+void QPainterCanvas::SelectPalette(const render::SkyPalette* palette) {
+    palette_ = palette;
+    ApplyPen();
+    ApplyBrush();
+}
+
+void QPainterCanvas::SetOrigin(int deviceX, int deviceY) {
+    // Only the image canvas owns its mapping; a page keeps the caller's window mapping.
+    if (painter_ != &ownPainter_) return;
+    originX_ = deviceX;
+    originY_ = deviceY;
+    painter_->resetTransform();
+    painter_->translate(deviceX, deviceY);
+}
+
+void QPainterCanvas::FillRect(int left, int top, int right, int bottom, render::Colour colour) {
+    if (right <= left || bottom <= top) return;
+    const QRgb rgb = Resolve(colour);
+    if (DirectPixels()) {
+        const int x0 = std::max(0, left + originX_);
+        const int x1 = std::min(width_, right + originX_);
+        const int y0 = std::max(0, top + originY_);
+        const int y1 = std::min(height_, bottom + originY_);
+        for (int y = y0; y < y1; ++y) {
+            uint32_t* row = bits_ + static_cast<std::ptrdiff_t>(y) * stride_;
+            std::fill(row + x0, row + std::max(x0, x1), rgb);
+        }
+        return;
+    }
+    painter_->fillRect(QRect(left, top, right - left, bottom - top), QColor::fromRgb(rgb));
+}
+
+void QPainterCanvas::SetPixel(int x, int y, render::Colour colour) {
+    const QRgb rgb = Resolve(colour);
+    if (DirectPixels()) {
+        const int px = x + originX_;
+        const int py = y + originY_;
+        if (static_cast<unsigned>(px) < static_cast<unsigned>(width_) &&
+            static_cast<unsigned>(py) < static_cast<unsigned>(height_)) {
+            bits_[static_cast<std::ptrdiff_t>(py) * stride_ + px] = rgb;
+        }
+        return;
+    }
+    painter_->fillRect(QRect(x, y, 1, 1), QColor::fromRgb(rgb));
+}
+
+void QPainterCanvas::PlotPattern(int x, int y, std::span<const render::PatternOffset> offsets,
+                                 render::Colour colour) {
+    const QRgb rgb = Resolve(colour);
+    if (DirectPixels()) {
+        const int bx = x + originX_;
+        const int by = y + originY_;
+        for (const render::PatternOffset& o : offsets) {
+            const int px = bx + o.dx;
+            const int py = by + o.dy;
+            if (static_cast<unsigned>(px) < static_cast<unsigned>(width_) &&
+                static_cast<unsigned>(py) < static_cast<unsigned>(height_)) {
+                bits_[static_cast<std::ptrdiff_t>(py) * stride_ + px] = rgb;
+            }
+        }
+        return;
+    }
+    const QColor qcolour = QColor::fromRgb(rgb);
+    for (const render::PatternOffset& o : offsets) {
+        painter_->fillRect(QRect(x + o.dx, y + o.dy, 1, 1), qcolour);
+    }
+}
+
+void QPainterCanvas::ApplyPen() {
+    if (pen_.style == render::PenStyle::Null) {
+        painter_->setPen(Qt::NoPen);
+        return;
+    }
+    QPen pen(QColor::fromRgb(Resolve(pen_.colour)));
+    pen.setWidth(pen_.width);  // 0 is the cosmetic one-pixel pen
+    pen.setCosmetic(pen_.width == 0);
+    pen.setStyle(pen_.style == render::PenStyle::Dot ? Qt::DotLine : Qt::SolidLine);
+    painter_->setPen(pen);
+}
+
+void QPainterCanvas::ApplyBrush() {
+    if (brush_.hollow) {
+        painter_->setBrush(Qt::NoBrush);
+    } else {
+        painter_->setBrush(QColor::fromRgb(Resolve(brush_.colour)));
+    }
+}
+
+void QPainterCanvas::SetPen(const render::Pen& pen) {
+    pen_ = pen;
+    ApplyPen();
+}
+
+void QPainterCanvas::SetBrush(const render::Brush& brush) {
+    brush_ = brush;
+    ApplyBrush();
+}
+
+void QPainterCanvas::MoveTo(int x, int y) {
+    current_ = QPoint(x, y);
+}
+
+void QPainterCanvas::LineTo(int x, int y) {
+    const QPoint to(x, y);
+    painter_->drawLine(current_, to);
+    current_ = to;
+}
+
+void QPainterCanvas::Ellipse(int left, int top, int right, int bottom) {
+    if (right <= left || bottom <= top) return;
+    painter_->drawEllipse(QRect(left, top, right - left - 1, bottom - top - 1));
+}
+
+void QPainterCanvas::Polygon(std::span<const render::Point> points) {
+    if (points.empty()) return;
+    painter_->drawPolygon(ToPolygon(points, 0, 0));
+}
+
+void QPainterCanvas::SetClipPolygon(std::span<const render::Point> points) {
+    QPainterPath path;
+    path.addPolygon(ToPolygon(points, 0, 0));
+    path.closeSubpath();
+    painter_->setClipPath(path);
+    clipped_ = true;
+}
+
+void QPainterCanvas::ClearClip() {
+    painter_->setClipping(false);
+    clipped_ = false;
+}
+
+void QPainterCanvas::SetFont(const render::FontSpec& font) {
+    QFont qfont(SubstituteFontFamily(font.face));
+    qfont.setPixelSize(std::max(1, font.pixelHeight));
+    qfont.setBold(font.bold);
+    qfont.setItalic(font.italic);
+    font_ = qfont;
+    painter_->setFont(font_);
+}
+
+void QPainterCanvas::SetTextColour(render::Colour colour) {
+    textColour_ = Resolve(colour);
+}
+
+render::TextSize QPainterCanvas::MeasureText(std::string_view utf8) {
+    const QFontMetrics metrics(painter_->font(), painter_->device());
+    const QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+    return render::TextSize{metrics.horizontalAdvance(text), metrics.height()};
+}
+
+void QPainterCanvas::DrawText(int x, int y, std::string_view utf8) {
+    const QFontMetrics metrics(painter_->font(), painter_->device());
+    const QPen saved = painter_->pen();
+    painter_->setPen(QColor::fromRgb(textColour_));
+    painter_->drawText(x, y + metrics.ascent(),
+                       QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
+    painter_->setPen(saved);
+}
+
+void QPainterCanvas::DrawImageCell(int x, int y, const render::ImageCell& cell) {
+    if (!cell.pixels || cell.width <= 0 || cell.height <= 0 || cell.stride < cell.width) return;
+    const QImage image(reinterpret_cast<const uchar*>(cell.pixels), cell.width, cell.height,
+                       static_cast<qsizetype>(cell.stride) * 4, QImage::Format_ARGB32);
+    painter_->drawImage(QPoint(x, y), image);
+}
+
+}  // namespace platform

@@ -1,0 +1,72 @@
+// The Canvas on Qt: QPainter on a QImage (the screen bitmap and --render), writing pixels and
+// pixel patterns straight into the image memory, or QPainter on any paint device (QPrinter,
+// QPdfWriter) for the print path, where the caller sets the window mapping of the page.
+#pragma once
+
+#include <QFont>
+#include <QImage>
+#include <QPainter>
+#include <QPoint>
+
+#include "render/canvas.h"
+
+namespace platform {
+
+// Installed family that stands in for a face name of the font slots ("Arial" and so on).
+QString SubstituteFontFamily(std::string_view face);
+
+class QPainterCanvas : public render::Canvas {
+  public:
+    // Draws on an image of format RGB32 or ARGB32(_Premultiplied); pixels are written directly.
+    explicit QPainterCanvas(QImage& image);
+    // Draws through QPainter only, on a painter the caller has begun and mapped.
+    explicit QPainterCanvas(QPainter& painter);
+    ~QPainterCanvas() override;
+
+    QPainterCanvas(const QPainterCanvas&) = delete;
+    QPainterCanvas& operator=(const QPainterCanvas&) = delete;
+
+    void SelectPalette(const render::SkyPalette* palette) override;
+    void SetOrigin(int deviceX, int deviceY) override;
+    void FillRect(int left, int top, int right, int bottom, render::Colour colour) override;
+    void SetPixel(int x, int y, render::Colour colour) override;
+    void PlotPattern(int x, int y, std::span<const render::PatternOffset> offsets,
+                     render::Colour colour) override;
+    void SetPen(const render::Pen& pen) override;
+    void SetBrush(const render::Brush& brush) override;
+    void MoveTo(int x, int y) override;
+    void LineTo(int x, int y) override;
+    void Ellipse(int left, int top, int right, int bottom) override;
+    void Polygon(std::span<const render::Point> points) override;
+    void SetClipPolygon(std::span<const render::Point> points) override;
+    void ClearClip() override;
+    void SetFont(const render::FontSpec& font) override;
+    void SetTextColour(render::Colour colour) override;
+    render::TextSize MeasureText(std::string_view utf8) override;
+    void DrawText(int x, int y, std::string_view utf8) override;
+    void DrawImageCell(int x, int y, const render::ImageCell& cell) override;
+
+  private:
+    QRgb Resolve(render::Colour colour) const;
+    void ApplyPen();
+    void ApplyBrush();
+    bool DirectPixels() const { return bits_ != nullptr && !clipped_; }
+
+    QPainter ownPainter_;
+    QPainter* painter_ = nullptr;
+    uint32_t* bits_ = nullptr;  // image memory when pixels may be written directly
+    int stride_ = 0;            // in pixels
+    int width_ = 0;
+    int height_ = 0;
+    int originX_ = 0;
+    int originY_ = 0;
+    bool clipped_ = false;
+    const render::SkyPalette* palette_ = nullptr;
+    render::Pen pen_;
+    render::Brush brush_;
+    QPoint current_;
+    QFont font_;
+    QRgb textColour_ = 0xFF000000;
+};
+
+}  // namespace platform

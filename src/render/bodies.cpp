@@ -1,0 +1,8 @@
+#include "render/bodies.h"
+
+namespace render {
+
+void DrawComets(LayerContext&, bool) {}
+void DrawBodies(LayerContext&, bool) {}
+
+}  // namespace render

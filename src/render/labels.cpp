@@ -1,0 +1,8 @@
+#include "render/labels.h"
+
+namespace render {
+
+void DrawStarLabels(LayerContext&) {}
+void DrawPrintFooter(LayerContext&) {}
+
+}  // namespace render

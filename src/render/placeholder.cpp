@@ -1,2 +1,0 @@
-// Placeholder so that the layer builds before its first unit lands.
-namespace render {}

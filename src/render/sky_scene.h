@@ -1,0 +1,72 @@
+// Everything a sky frame is drawn from: the view state, the loaded catalogues, the projection
+// tables, the palette, and the per-frame values that RenderSky derives. One scene lives as long
+// as the window (or the --render run) that owns it.
+#pragma once
+
+#include <functional>
+#include <string_view>
+#include <vector>
+
+#include "astro/bodies.h"
+#include "astro/projection_tables.h"
+#include "astro/view_frame.h"
+#include "persist/data_set.h"
+#include "render/canvas.h"
+#include "render/frame_state.h"
+#include "render/palette.h"
+#include "render/primitives.h"
+#include "render/sky_projection.h"
+#include "render/stars.h"
+#include "state/view_state.h"
+
+namespace render {
+
+// What the frame needs from the Sun and Moon, computed for the frame's moment.
+struct SunInputs {
+    int sunSine = -16384;  // 16384 x sine of the Sun's altitude
+    // Angle between the centres of the Sun and the Moon, radians; large when unknown.
+    double sunMoonSeparation = 1.0;
+    // Heliocentric ecliptic longitude of the Earth, radians.
+    double earthLongitude = 0.0;
+};
+using SunInputsFunction =
+    std::function<SunInputs(const state::ViewState& view, const astro::ViewFrame& frame)>;
+
+struct SkyScene {
+    state::ViewState* view = nullptr;
+    const state::AppOptions* options = nullptr;
+    const persist::DataSet* data = nullptr;  // may be null: catalogue layers draw nothing
+    StarCatalog stars;
+    astro::ProjectionTables tables;
+    SkyPalette palette;
+
+    // Replaces the computation of the Sun and bodies (tests put the Sun where they need it).
+    SunInputsFunction computeSun;
+    // Busy cursor on (true) and off (false) around a frame; may be empty.
+    std::function<void(bool busy)> setBusyCursor;
+    // Called with the name of each layer as RenderSky reaches it (tests follow the order).
+    std::function<void(std::string_view layer)> onLayer;
+
+    // Written by the caller before each frame.
+    Viewport viewport;
+    int bitmapCentreX = 0;
+    int bitmapCentreY = 0;
+    bool printing = false;
+
+    // Written by RenderSky.
+    RenderFrame frame;
+    astro::ViewFrame viewFrame;
+    SkyProjection projection;
+    astro::SolarSystemState bodies;
+    std::vector<StarScreen> starScreen;
+    PolylineState polyline;
+};
+
+// What a layer draws with.
+struct LayerContext {
+    Canvas& canvas;
+    SkyScene& scene;
+    int target;
+};
+
+}  // namespace render

@@ -1,0 +1,154 @@
+#include "shell/startup.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QGuiApplication>
+#include <QScreen>
+
+#include "persist/comet_file.h"
+#include "persist/data_set.h"
+#include "persist/paths.h"
+#include "persist/settings.h"
+#include "platform/data_location.h"
+#include "platform/file_association.h"
+#include "platform/font_families.h"
+#include "platform/message_box.h"
+#include "platform/system_time.h"
+#include "shell/current_time.h"
+#include "shell/view_file_open.h"
+#include "state/messages.h"
+
+namespace shell {
+namespace {
+
+void ShowStop(const char* text) {
+    state::ShowMessage({text, "", state::MessageIcon::Stop, state::MessageButtons::Ok});
+}
+
+}  // namespace
+
+Session::Session(Program& program) : program_(program) {
+    state::SetTitleWindowCloser([this] { CloseTitleWindow(); });
+}
+
+Session::~Session() {
+    state::SetTitleWindowCloser({});
+    CloseTitleWindow();
+    persist::FreeDataSet(program_.data);
+}
+
+void Session::CloseTitleWindow() {
+    if (titleWindow_) titleWindow_->close();  // deletes itself later
+    titleWindow_.clear();
+}
+
+void Session::ReadScreen() {
+    QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen) return;
+    program_.screenDpi = int(screen->logicalDotsPerInchX() + 0.5);
+    program_.view.TrueColourDisplay = screen->depth() > 8;
+}
+
+void Session::SetClockFromComputer() {
+    // The computer's clock is its local time, daylight saving included; the view shows the same
+    // instant in the zone of its time mode.
+    program_.view.clock = ComputerClockInViewZone(program_.view);
+}
+
+void Session::OpenTitleWindowUnlessSuppressed() {
+    if (program_.view.ScreenSaverMode || command_.noTitle) return;
+    const char* name = program_.view.TrueColourDisplay ? "TITLE256.IMG" : "TITLE16.IMG";
+    titleWindow_ = OpenTitleWindow(QString::fromStdString(persist::ProgramFile(name)));
+    QCoreApplication::processEvents();
+}
+
+void Session::Fail() {
+    CloseTitleWindow();
+    persist::FreeDataSet(program_.data);
+    mainWindow_.reset();
+}
+
+bool Session::Start(const StartupOptions& options) {
+    state::ViewState& view = program_.view;
+    state::AppOptions& appOptions = program_.options;
+
+    program_.dataDirectory = options.dataDirectory;
+    persist::SetDataDirectory(options.dataDirectory);
+    view.UnicodeText = true;
+    persist::LoadSettings(view, appOptions, platform::FontFamilyKnown);
+
+    command_ = ParseCommandLine(options.commandLine);
+    view.ScreenSaverMode = command_.screenSaver;
+
+    view.SystemZone = platform::SystemZoneMinutes();
+    if (view.Keisanji == 2) {
+        if (auto daylight = platform::SystemDaylightNow()) view.Dst = *daylight ? 1 : 0;
+    }
+    SetClockFromComputer();
+    ReadScreen();
+
+    mainWindow_ = std::make_unique<MainWindow>(program_);
+    platform::SetMessageOwner(nullptr);
+
+    OpenTitleWindowUnlessSuppressed();
+
+    if (persist::LoadStartupComets(appOptions.UserPath, program_.comets) == 0) {
+        Fail();
+        return false;
+    }
+    if (!persist::LoadDataSet(program_.data, appOptions.UserPath, appOptions.GscPath)) {
+        ShowStop("Load Datas");
+        Fail();
+        return false;
+    }
+    view.GscAvailable = program_.data.gscAvailable;
+
+    if (view.ScreenSaverMode) {
+        OpenViewFile(program_, persist::ProgramFile("ScrSaver.QEL"), false);
+        view.CircleGuide = 0;
+        appOptions.SpeakFlag = 0;
+        view.Shaya = 0;
+    }
+
+    platform::RegisterViewFileType(
+        ".qel", platform::kWindowTitle, platform::kWindowTitle + QStringLiteral(" Data File"),
+        QString::fromStdString(options.programPath), platform::XdgDataHome());
+
+    if (!command_.viewFile.empty() && !view.ScreenSaverMode) {
+        if (!command_.noTitle) CloseTitleWindow();
+        OpenViewFile(program_, command_.viewFile, true);
+    }
+
+    view.CurrentCity = FindCurrentCity(program_);
+    mainWindow_->PlaceFromSettings();
+    if (view.ScreenSaverMode) {
+        QGuiApplication::setOverrideCursor(Qt::BlankCursor);
+        mainWindow_->showFullScreen();
+    } else {
+        mainWindow_->show();
+    }
+    platform::SetMessageOwner(mainWindow_.get());
+    if (!view.ScreenSaverMode) mainWindow_->activateWindow();
+    view.ViewChanged = true;
+    return true;
+}
+
+int RunGui(int argc, char** argv, const std::string& dataDirectoryOverride) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("planetarium"));
+    platform::InstallMessageBoxes();
+
+    std::vector<std::string> arguments(argv + 1, argv + argc);
+    StartupOptions options;
+    options.commandLine = CommandLineText(arguments);
+    options.programPath = QCoreApplication::applicationFilePath().toStdString();
+    options.dataDirectory =
+        platform::FindDataDirectory(platform::ExecutableDirectory(), dataDirectoryOverride);
+
+    Program program;
+    Session session(program);
+    if (!session.Start(options)) return 0;
+    return app.exec();
+}
+
+}  // namespace shell

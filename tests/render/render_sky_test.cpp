@@ -1,0 +1,267 @@
+#include "render/render_sky.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "astro/projection_tables.h"
+#include "star_fixture.h"
+
+namespace render {
+namespace {
+
+using namespace render::testing;
+using Kind = CanvasOp::Kind;
+
+std::array<int, kStarLevelCount> Counts() {
+    std::array<int, kStarLevelCount> counts{};
+    for (int i = 0; i < kStarLevelCount; ++i)
+        counts[static_cast<std::size_t>(i)] = 1000 + i;
+    return counts;
+}
+
+RenderFrame LevelsAt(int sunSine, double eclipse, const state::ViewState& view,
+                     int target = kTargetScreen, bool yearInRange = true) {
+    RenderFrame frame;
+    frame.sunSine = sunSine;
+    frame.eclipseFactor = eclipse;
+    DeriveFrameLevels(frame, view, yearInRange, target, Counts());
+    return frame;
+}
+
+TEST(FrameLevels, AstronomicalTwilightBoundary) {
+    state::ViewState view;
+    view.DrawStars = 55;
+    // Exactly -18 degrees: no twilight limit.
+    RenderFrame f = LevelsAt(-5063, 1.0, view);
+    EXPECT_EQ(f.twilightLevel, kNoTwilightLimit);
+    EXPECT_EQ(f.starLevel, 95);
+    EXPECT_EQ(f.starCount, 1095);
+    // One unit above: (2563 + 5062) / 80 = 95.
+    f = LevelsAt(-5062, 1.0, view);
+    EXPECT_EQ(f.twilightLevel, 95);
+    EXPECT_EQ(f.starLevel, 95);
+    EXPECT_EQ(f.deepSkyLevel, 10);
+    EXPECT_EQ(f.milkyWayLevel, 6);
+}
+
+TEST(FrameLevels, DaylightAtNineDegreesHidesStarsAndFigures) {
+    state::ViewState view;
+    const RenderFrame f = LevelsAt(2563, 1.0, view);
+    EXPECT_EQ(f.twilightLevel, 0);
+    EXPECT_EQ(f.starLevel, 0);
+    EXPECT_EQ(f.starCount, 1000);
+    EXPECT_FALSE(f.constellationVisible);
+    EXPECT_FALSE(f.asterismVisible);
+    EXPECT_FALSE(f.cometVisible);
+    EXPECT_FALSE(f.bodyVisibleBright);
+    EXPECT_TRUE(f.civilDaylight);
+    EXPECT_EQ(f.deepSkyLevel, 0);
+    EXPECT_EQ(f.milkyWayLevel, 0);
+    view.SeizaHiruma = 1;
+    view.WakuseiHiruma = 1;
+    const RenderFrame shown = LevelsAt(2563, 1.0, view);
+    EXPECT_TRUE(shown.constellationVisible);
+    EXPECT_TRUE(shown.bodyVisibleFaint);
+}
+
+TEST(FrameLevels, TotalEclipseShowsStarsToSixthMagnitude) {
+    state::ViewState view;
+    view.DrawStars = 55;
+    const RenderFrame f = LevelsAt(16000, 0.0, view);
+    EXPECT_EQ(f.twilightLevel, 60);
+    EXPECT_EQ(f.starLevel, 60);
+    EXPECT_EQ(f.starCount, 1060);
+    EXPECT_TRUE(f.constellationVisible);
+    EXPECT_TRUE(f.bodyVisibleFaint);
+}
+
+TEST(FrameLevels, NoTwilightWhenOffInEquatorModeOnPaperOrOutOfRange) {
+    state::ViewState view;
+    view.DrawStars = 20;
+    for (int variant = 0; variant < 4; ++variant) {
+        state::ViewState v = view;
+        int target = kTargetScreen;
+        bool inRange = true;
+        if (variant == 0) v.Hakumei = 0;
+        if (variant == 1) v.SekidouMod = 1;
+        if (variant == 2) target = kTargetMonochromePrint;
+        if (variant == 3) inRange = false;
+        const RenderFrame f = LevelsAt(16384, 1.0, v, target, inRange);
+        EXPECT_EQ(f.twilightLevel, kNoTwilightLimit) << variant;
+        EXPECT_EQ(f.starLevel, 60) << variant;
+        EXPECT_EQ(f.sunSine, -16384) << variant;
+        EXPECT_TRUE(f.constellationVisible && f.asterismVisible && f.cometVisible &&
+                    f.bodyVisibleBright && f.bodyVisibleMedium && f.bodyVisibleFaint);
+    }
+}
+
+TEST(FrameLevels, StarLevelBoundsWithAndWithoutTheCatalogue) {
+    state::ViewState view;
+    view.DrawStars = 110;
+    RenderFrame f = LevelsAt(-16384, 1.0, view);
+    EXPECT_EQ(f.starLevel, 95);
+    EXPECT_EQ(f.starCount, 1095);
+    f = RenderFrame{};
+    f.sunSine = -16384;
+    f.gscMode = true;
+    DeriveFrameLevels(f, view, true, kTargetScreen, Counts());
+    EXPECT_EQ(f.starLevel, 150);
+    EXPECT_EQ(f.starCount, 1095);
+    view.DrawStars = -50;
+    f = LevelsAt(-16384, 1.0, view);
+    EXPECT_EQ(f.starLevel, 0);
+    EXPECT_EQ(f.starCount, 1000);
+}
+
+TEST(GscDecision, ZoomThresholdOnScreenAndPaper) {
+    state::ViewState view;
+    view.DrawStars = 55;
+    view.Zoom = 499;
+    EXPECT_FALSE(DecideGscMode(view, true, kTargetScreen));
+    view.Zoom = 500;
+    EXPECT_TRUE(DecideGscMode(view, true, kTargetScreen));
+    EXPECT_FALSE(DecideGscMode(view, false, kTargetScreen));
+    EXPECT_FALSE(DecideGscMode(view, true, kTargetColourPrint));
+    view.Zoom = 2500;
+    EXPECT_TRUE(DecideGscMode(view, true, kTargetMonochromePrint));
+    view.UseGsc = 0;
+    EXPECT_FALSE(DecideGscMode(view, true, kTargetScreen));
+    view.UseGsc = 1;
+    view.DrawStars = 54;
+    EXPECT_FALSE(DecideGscMode(view, true, kTargetScreen));
+}
+
+TEST(EclipseFactor, DarkensOnlyWithinAMilliradian) {
+    EXPECT_EQ(EclipseFactorOf(0.5), 1.0);
+    EXPECT_EQ(EclipseFactorOf(0.001), 1.0);
+    EXPECT_DOUBLE_EQ(EclipseFactorOf(0.00075), 0.5);
+    EXPECT_EQ(EclipseFactorOf(0.0005), 0.0);
+    EXPECT_EQ(EclipseFactorOf(0.0), 0.0);
+}
+
+class RenderSkyTest : public ::testing::Test {
+  protected:
+    astro::ProjectionTableStore tables = astro::BuildProjectionTables();
+    state::ViewState view;
+    state::AppOptions options;
+    persist::DataSet data;
+    SkyScene scene;
+    RecordingCanvas canvas;
+    std::vector<std::string> layers;
+
+    void SetUp() override {
+        view.clock = {2000, 1, 1, 0, 0};
+        view.Koudo2 = 450;
+        // Three thousand eighth-magnitude stars near the south pole of the ecliptic.
+        std::vector<persist::StarRecord> stars(3000, Star(0, -8000, 100, 'A'));
+        data = MakeDataSet(stars, 3000);
+        scene.view = &view;
+        scene.options = &options;
+        scene.data = &data;
+        scene.stars = BuildStarCatalog(data, {});
+        scene.tables = tables.view();
+        scene.palette = CreateSkyPalette({});
+        scene.viewport = Viewport{640, 400};
+        scene.bitmapCentreX = 640;
+        scene.bitmapCentreY = 400;
+        scene.onLayer = [this](std::string_view layer) { layers.emplace_back(layer); };
+    }
+};
+
+TEST_F(RenderSkyTest, LayerOrderOfTheDefaultView) {
+    view.SeiunImage = 0;
+    view.Galaxy = 1;
+    view.StarName = 2;
+    view.Kisetu = 1;
+    view.Koudou = 3;
+    view.Sekidou = 1;
+    RenderSky(canvas, kTargetScreen, scene);
+    const std::vector<std::string> expected = {"background",
+                                               "glow",
+                                               "milky way 1",
+                                               "glow",
+                                               "milky way 2",
+                                               "glow",
+                                               "ecliptic grid",
+                                               "horizontal grid",
+                                               "ecliptic",
+                                               "equator",
+                                               "stars halo",
+                                               "lines",
+                                               "asterism lines",
+                                               "stars",
+                                               "comets",
+                                               "deep-sky symbols",
+                                               "star labels",
+                                               "bodies",
+                                               "constellation names",
+                                               "asterism names",
+                                               "horizon"};
+    EXPECT_EQ(layers, expected);
+    // The frame starts at the bitmap centre and ends back at the device origin.
+    const auto origins = canvas.OpsOf(Kind::SetOrigin);
+    ASSERT_EQ(origins.size(), 2u);
+    EXPECT_EQ(origins[0].x, 640);
+    EXPECT_EQ(origins[1].x, 0);
+}
+
+TEST_F(RenderSkyTest, DaylightDropsTheNightLayers) {
+    scene.computeSun = [](const state::ViewState&, const astro::ViewFrame&) {
+        SunInputs sun;
+        sun.sunSine = 16384;
+        return sun;
+    };
+    RenderSky(canvas, kTargetScreen, scene);
+    for (const std::string& layer : layers) {
+        EXPECT_NE(layer, "stars");
+        EXPECT_NE(layer, "lines");
+        EXPECT_NE(layer, "milky way 1");
+    }
+    EXPECT_EQ(scene.frame.twilightLevel, 0);
+    // The palette was animated for the day sky before drawing.
+    EXPECT_NE(scene.palette.rgb(16), 0u);
+}
+
+TEST_F(RenderSkyTest, MonochromePrintHasNoBackgroundNorGlow) {
+    options.PrintInfo = 1;
+    RenderSky(canvas, kTargetMonochromePrint, scene);
+    ASSERT_FALSE(layers.empty());
+    EXPECT_NE(layers.front(), "background");
+    for (const std::string& layer : layers)
+        EXPECT_NE(layer, "glow");
+    EXPECT_EQ(layers.back(), "print footer");
+    EXPECT_TRUE(canvas.OpsOf(Kind::SetOrigin).empty());
+    EXPECT_EQ(scene.frame.linePenWidth, 0);
+    EXPECT_EQ(scene.frame.bodyColourMode, 1);
+}
+
+TEST_F(RenderSkyTest, StarLevelZeroDrawsNoStars) {
+    view.DrawStars = -40;
+    view.DrawStarMode3 = 0;
+    RenderSky(canvas, kTargetScreen, scene);
+    for (const std::string& layer : layers)
+        EXPECT_EQ(layer.find("stars"), std::string::npos);
+}
+
+TEST_F(RenderSkyTest, ProjectsAtLeastTheMinimumNumberOfStars) {
+    view.DrawStars = 0;  // level 40: no star of this catalogue is that bright
+    RenderSky(canvas, kTargetScreen, scene);
+    EXPECT_EQ(scene.starScreen.size(), 2859u);
+}
+
+TEST_F(RenderSkyTest, TracingModeDrawsPastStarsAndRestoresTheClock) {
+    view.AutoRunning = true;
+    options.AutoType = 1;
+    options.AutoRepeat = 3;
+    options.AutoMinit = 30;
+    options.AutoTaishou[4] = 1;
+    const state::CivilClock before = view.clock;
+    RenderSky(canvas, kTargetScreen, scene);
+    EXPECT_EQ(view.clock, before);
+    EXPECT_NE(std::find(layers.begin(), layers.end(), "trace history"), layers.end());
+}
+
+}  // namespace
+}  // namespace render

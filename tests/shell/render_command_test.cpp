@@ -1,0 +1,154 @@
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "astro/projection.h"
+#include "astro/view_frame.h"
+#include "render_fixture.h"
+#include "shell/render_command.h"
+
+namespace {
+
+persist::StarRecord Star(int lon, int lat, int magCode, char spec) {
+    return persist::StarRecord{static_cast<int16_t>(lon),     static_cast<int16_t>(lat), 0, 0,
+                               static_cast<uint8_t>(magCode), static_cast<uint8_t>(spec)};
+}
+
+// The view the tests render: equator mode centred on the vernal equinox, no precession, so the
+// picture does not depend on the computer's clock.
+const QStringList kFixedView = {"--set", "SekidouMod=1", "--set", "Houi2=0",
+                                "--set", "Koudo2=0",     "--set", "SaisaKeisan=0",
+                                "--set", "BrightAuto=0", "--set", "DrawStars=55"};
+
+}  // namespace
+
+class RenderCommandTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir;
+    QString data;
+
+    struct Result {
+        int exitCode;
+        QString errors;
+    };
+
+    Result Run(const QStringList& arguments) {
+        QProcess process;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("XDG_CONFIG_HOME", dir.path() + "/config");
+        env.insert("XDG_DATA_HOME", dir.path() + "/share");
+        env.remove("QT_QPA_PLATFORM");  // the mode picks the offscreen platform itself
+        env.remove("DISPLAY");
+        process.setProcessEnvironment(env);
+        process.start(PLANETARIUM_BINARY, QStringList{"--data-dir", data} + arguments);
+        process.waitForFinished(60000);
+        return Result{process.exitCode(), QString::fromUtf8(process.readAllStandardError())};
+    }
+
+  private slots:
+    void initTestCase() {
+        QVERIFY(dir.isValid());
+        data = dir.path() + "/data";
+        std::vector<persist::StarRecord> stars = {Star(0, 0, 20, 'A'), Star(300, 100, 30, 'K')};
+        for (int i = 0; i < 3000; ++i)
+            stars.push_back(Star(16384, -8000, 110, 'G'));
+        QVERIFY(fixture::WriteDataSet(data, stars, static_cast<int>(stars.size())));
+    }
+
+    void knownStarsLandOnTheirPixels() {
+        const QString out = dir.path() + "/sky.png";
+        const Result result = Run(QStringList{"--render", out} + kFixedView);
+        QCOMPARE(result.errors, QString());
+        QCOMPARE(result.exitCode, 0);
+        QImage image(out);
+        QCOMPARE(image.size(), QSize(1280, 800));
+        // The night sky is black; a magnitude 0.0 star at the centre is a white disc.
+        QCOMPARE(image.pixel(20, 20) & 0xFFFFFF, 0u);
+        QCOMPARE(image.pixel(640, 400) & 0xFFFFFF, 0xFFFFFFu);
+        // The second star where the projection of the same view puts it.
+        state::ViewState view;
+        view.SekidouMod = 1;
+        view.SaisaKeisan = 0;
+        const astro::ProjectionTableStore tables = astro::BuildProjectionTables();
+        const astro::ViewFrame frame = astro::ComputeViewFrame(view, tables.view());
+        const astro::ScreenPoint p = astro::ProjectEcliptic(frame, 300, 100);
+        QVERIFY(p.x != 0 || p.y != 0);
+        QCOMPARE(image.pixel(640 + p.x, 400 + p.y) & 0xFFFFFF, 0xFFFFFFu);
+        QCOMPARE(image.pixel(640 + p.x + 40, 400 + p.y) & 0xFFFFFF, 0u);
+    }
+
+    void sizeAndPdfOutput() {
+        const QString png = dir.path() + "/small.png";
+        QCOMPARE(Run(QStringList{"--render", png, "--size", "320x200"} + kFixedView).exitCode, 0);
+        QCOMPARE(QImage(png).size(), QSize(320, 200));
+        const QString pdf = dir.path() + "/sky.pdf";
+        QCOMPARE(Run(QStringList{"--render", pdf} + kFixedView).exitCode, 0);
+        QFile file(pdf);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(file.read(5) == "%PDF-");
+    }
+
+    void viewFileGroupsThenSettings() {
+        // A view file selecting Viewpoint sets the zoom; a later --set wins over it.
+        std::array<int32_t, 128> record{};
+        record[0] = 2500;
+        record[60] = 1;     // groups: Viewpoint
+        record[21] = 7000;  // Zoom
+        const QString view = dir.path() + "/zoomed.QEL";
+        QVERIFY(fixture::WriteBytes(view, record.data(), sizeof record));
+        const QString out = dir.path() + "/zoomed.png";
+        QCOMPARE(Run(QStringList{"--render", out, view} + kFixedView).exitCode, 0);
+        // At zoom 7000 the centre star's disc fills far more than at 80: still white at 5 px.
+        QImage image(out);
+        QCOMPARE(image.pixel(640, 400) & 0xFFFFFF, 0xFFFFFFu);
+        QCOMPARE(Run(QStringList{"--render", out, view, "--set", "Zoom=80"} + kFixedView).exitCode,
+                 0);
+    }
+
+    void failuresGiveOneLineAndNonZeroExit_data() {
+        QTest::addColumn<QStringList>("arguments");
+        const QString out = dir.path() + "/x.png";
+        QTest::newRow("size 0") << QStringList{"--render", out, "--size", "0x100"};
+        QTest::newRow("negative") << QStringList{"--render", out, "--size", "-5x100"};
+        QTest::newRow("absurd") << QStringList{"--render", out, "--size", "16385x10"};
+        QTest::newRow("not a size") << QStringList{"--render", out, "--size", "big"};
+        QTest::newRow("unwritable") << QStringList{"--render", dir.path() + "/no/such/dir/x.png"};
+        QTest::newRow("unwritable pdf")
+            << QStringList{"--render", dir.path() + "/no/such/dir/x.pdf"};
+        QTest::newRow("unknown key") << QStringList{"--render", out, "--set", "NoSuchKey=1"};
+        QTest::newRow("bad set") << QStringList{"--render", out, "--set", "Zoom"};
+        QTest::newRow("format") << QStringList{"--render", dir.path() + "/x.bmp"};
+        QTest::newRow("missing view") << QStringList{"--render", out, dir.path() + "/none.QEL"};
+        QTest::newRow("no data") << QStringList{"--data-dir", dir.path() + "/empty", "--render",
+                                                out};
+    }
+    void failuresGiveOneLineAndNonZeroExit() {
+        QFETCH(QStringList, arguments);
+        const Result result = Run(arguments);
+        QVERIFY(result.exitCode != 0);
+        QVERIFY2(result.errors.startsWith("planetarium: "), qPrintable(result.errors));
+        QCOMPARE(result.errors.count('\n'), 1);
+    }
+
+    void argumentsAreParsedInAnyOrder() {
+        shell::RenderRequest request;
+        std::string error;
+        QVERIFY(shell::ParseRenderArguments({"planetarium", "v.QEL", "--set", "A=1", "--render",
+                                             "o.PDF", "--size", "10x20", "--set", "B=x=y"},
+                                            request, error));
+        QCOMPARE(request.viewFile, std::string("v.QEL"));
+        QVERIFY(request.pdf);
+        QCOMPARE(request.width, 10);
+        QCOMPARE(request.height, 20);
+        QCOMPARE(request.settings.size(), std::size_t{2});
+        QCOMPARE(request.settings[1].second, std::string("x=y"));
+        QVERIFY(!shell::ParseRenderArguments({"planetarium", "--render"}, request, error));
+        QVERIFY(!shell::ParseRenderArguments({"planetarium", "--render", "a.png", "b", "c"},
+                                             request, error));
+    }
+};
+
+QTEST_GUILESS_MAIN(RenderCommandTest)
+#include "render_command_test.moc"

@@ -1,0 +1,226 @@
+// The star catalogue in STAR2 order: ecliptic conversion, proper motion unit and sign, magnitude
+// codes, spectral letters, zones, ordering, STIDX and the star numbers that paths can reach.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "framework/build_error.h"
+#include "sky/ecliptic.h"
+#include "sky/sky_catalogue.h"
+
+namespace databuilder {
+namespace {
+
+constexpr double kDeg = kPi / 180;
+
+// Ecliptic place from right ascension and declination by the spherical-trigonometry formulas.
+void eclipticByFormula(double raDeg, double decDeg, double& lon, double& lat) {
+    const double a = raDeg * kDeg, d = decDeg * kDeg, e = kObliquityJ2000Deg * kDeg;
+    lon = std::atan2(std::sin(a) * std::cos(e) + std::tan(d) * std::sin(e), std::cos(a)) / kDeg;
+    if (lon < 0) lon += 360;
+    lat = std::asin(std::sin(d) * std::cos(e) - std::cos(d) * std::sin(e) * std::sin(a)) / kDeg;
+}
+
+double binUnits(double degrees) {
+    return degrees / 360.0 * 32768.0;
+}
+
+struct KnownStar {
+    const char* name;
+    double ra, dec;  // Hipparcos J2000, degrees
+};
+const KnownStar kKnownStars[] = {{"Sirius", 101.28715533, -16.71611586},
+                                 {"Vega", 279.23473479, 38.78368896},
+                                 {"Polaris", 37.95456067, 89.26410897},
+                                 {"Betelgeuse", 88.79293899, 7.40706400}};
+
+TEST(EclipticTest, KnownStarsLandWithinOneBinaryAngle) {
+    for (const auto& star : kKnownStars) {
+        double lon, lat;
+        eclipticByFormula(star.ra, star.dec, lon, lat);
+        const BinPoint p = equatorialToBinPoint(star.ra, star.dec);
+        EXPECT_LE(std::fabs(p.lon - binUnits(lon)), 0.5 + 1e-9) << star.name;
+        EXPECT_LE(std::fabs(p.lat - binUnits(lat)), 0.5 + 1e-9) << star.name;
+    }
+    // Sirius: ecliptic longitude 104.08, latitude -39.61 (degrees).
+    const BinPoint sirius = equatorialToBinPoint(101.28715533, -16.71611586);
+    EXPECT_NEAR(sirius.lon * 360.0 / 32768, 104.08, 0.02);
+    EXPECT_NEAR(sirius.lat * 360.0 / 32768, -39.61, 0.02);
+}
+
+TEST(EclipticTest, LongitudeWrapsIntoTheFirstTurn) {
+    EXPECT_EQ(equatorialToBinPoint(359.999, 0).lon, 0);
+    EXPECT_EQ(equatorialToBinPoint(0, 90).lat,
+              static_cast<int16_t>(std::lround(binUnits(90 - kObliquityJ2000Deg))));
+    EXPECT_GE(equatorialToBinPoint(359.9, -0.04).lon, 32700);
+}
+
+TEST(EclipticTest, ProperMotionIsStoredNegatedInUnitsPer100000Years) {
+    // At the equinox a northward motion splits by the obliquity into longitude and latitude.
+    int16_t pmLon, pmLat;
+    properMotionToRecord(equatorialVector(0, 0), 0, 1000, pmLon, pmLat);
+    const double perMas = 1e5 / (1296000000.0 / 32768);
+    EXPECT_EQ(pmLat, -std::lround(1000 * std::cos(kObliquityJ2000Deg * kDeg) * perMas));
+    EXPECT_EQ(pmLon, -std::lround(1000 * std::sin(kObliquityJ2000Deg * kDeg) * perMas));
+
+    // Moving a star by its motion for one year shifts its ecliptic place by -pm / 100000.
+    const double ra = 269.45207, dec = 4.69328, pmRa = -798.8, pmDec = 10277.3;
+    properMotionToRecord(equatorialVector(ra, dec), pmRa, pmDec, pmLon, pmLat);
+    const double years = 1;
+    const double dec2 = dec + pmDec * years / 3.6e6;
+    const double ra2 = ra + pmRa * years / 3.6e6 / std::cos(dec * kDeg);
+    double lon1, lat1, lon2, lat2;
+    eclipticByFormula(ra, dec, lon1, lat1);
+    eclipticByFormula(ra2, dec2, lon2, lat2);
+    EXPECT_NEAR(binUnits(lon2 - lon1) * 1e5, -pmLon, 1.0);
+    EXPECT_NEAR(binUnits(lat2 - lat1) * 1e5, -pmLat, 1.0);
+}
+
+TEST(EclipticTest, PrecessionToB1875MovesTheEquinoxBack) {
+    // Over 125 years the annual precession (3.075 s of RA and 20.04" of Dec at RA 0) moves a
+    // star at RA 0, Dec 0 of J2000 to about RA 358.40, Dec -0.70 of B1875.
+    const Vec3 v = precessFromJ2000(equatorialVector(0, 0), 1875.0);
+    const double ra = std::atan2(v.y, v.x) / kDeg + 360;
+    EXPECT_NEAR(ra, 358.40, 0.01);
+    EXPECT_NEAR(std::asin(v.z) / kDeg, -0.696, 0.005);
+}
+
+TEST(MagnitudeCodeTest, TenthsRoundedHalfUpPlusTwenty) {
+    EXPECT_EQ(magnitudeCode(-2000), 0);
+    EXPECT_EQ(magnitudeCode(-1450), 6);  // Sirius -1.45 -> -1.4
+    EXPECT_EQ(magnitudeCode(-1460), 5);
+    EXPECT_EQ(magnitudeCode(0), 20);
+    EXPECT_EQ(magnitudeCode(6450), 85);
+    EXPECT_EQ(magnitudeCode(6500), 85);
+    EXPECT_EQ(magnitudeCode(6550), 86);
+    EXPECT_EQ(magnitudeCode(9400), 114);
+    EXPECT_EQ(magnitudeCode(9450), 115);
+    EXPECT_EQ(magnitudeCode(9500), 115);
+}
+
+TEST(SpectralLetterTest, TypeFirstThenColourIndex) {
+    EXPECT_EQ(spectralLetter("A1V", 0.0), 'A');
+    EXPECT_EQ(spectralLetter("(B)e", 1.5), 'B');
+    EXPECT_EQ(spectralLetter("kA2hA5mA7V", 0.3), 'A');
+    EXPECT_EQ(spectralLetter("C5,4", 2.0), 'C');
+    EXPECT_EQ(spectralLetter("", -0.35), 'O');
+    EXPECT_EQ(spectralLetter("", -0.1), 'B');
+    EXPECT_EQ(spectralLetter("", 0.1), 'A');
+    EXPECT_EQ(spectralLetter("", 0.45), 'F');
+    EXPECT_EQ(spectralLetter("", 0.65), 'G');  // the Sun
+    EXPECT_EQ(spectralLetter("", 1.1), 'K');
+    EXPECT_EQ(spectralLetter("", 1.85), 'M');
+    EXPECT_EQ(spectralLetter("?", 1.1), 'K');
+}
+
+TEST(StarZoneTest, FifteenByTenDegreeCells) {
+    EXPECT_EQ(starZone(0, -8192), 0);
+    EXPECT_EQ(starZone(0, 8192), 17);  // the north pole belongs to the last row
+    EXPECT_EQ(starZone(1365, 0), 9);   // 14.99 degrees
+    EXPECT_EQ(starZone(1366, 0), 18 + 9);
+    EXPECT_EQ(starZone(32767, 8191), 431);
+    EXPECT_EQ(starZone(0, -1), 8);
+}
+
+DecodedStar star(double ra, double dec, int magMilli, int hip = 0, int component = 0) {
+    DecodedStar s;
+    s.position = equatorialVector(ra, dec);
+    s.magMilli = magMilli;
+    s.hip = hip;
+    s.component = component;
+    s.bMinusV = 0.65;
+    return s;
+}
+
+TEST(SkyCatalogueTest, BrightPartByMagnitudeThenZonesWithTheirIndex) {
+    std::vector<DecodedStar> stars = {
+        star(10, 5, 7000),        star(10, 5, 6600),       star(200, -30, 8000),
+        star(10, 5, 3000, 11),    star(10, 5, 9600),       star(50, 60, 6500),
+        star(200, -30, 9450),     star(10, 5, -1000, 12),  star(10, 5, 9000, 13),
+        star(10, 5, 6600, 14, 1), star(10, 5, 6700, 14, 2)};
+    const SkyCatalogue cat = buildSkyCatalogue(stars, {}, {});
+    ASSERT_EQ(cat.stars.size(), 10u);  // the star of V 9.6 is beyond the catalogue
+    ASSERT_EQ(cat.brightCount, 3u);
+    EXPECT_EQ(cat.stars[0].hip, 12);
+    EXPECT_EQ(cat.stars[1].hip, 11);
+    EXPECT_EQ(cat.stars[2].magMilli, 6500);
+    // Faint part: zone by zone, each by magnitude; components of one HIP are distinct stars.
+    const int z1 = starZone(cat.stars[3].record.lon, cat.stars[3].record.lat);
+    ASSERT_EQ(cat.stidx.size(), 432u * 30 + 1);
+    EXPECT_EQ(cat.stidx.back(), 10u);
+    for (int z = 0; z < 432; ++z) {
+        const uint32_t first = cat.stidx[z * 30], end = cat.stidx[z * 30 + 30];
+        EXPECT_LE(first, end);
+        for (uint32_t i = first; i < end; ++i) {
+            EXPECT_EQ(starZone(cat.stars[i].record.lon, cat.stars[i].record.lat), z);
+            if (i > first) {
+                EXPECT_LE(cat.stars[i - 1].magMilli, cat.stars[i].magMilli);
+            }
+        }
+        for (int k = 1; k < 30; ++k) {
+            const uint32_t upTo = cat.stidx[z * 30 + k];
+            for (uint32_t i = first; i < end; ++i)
+                EXPECT_EQ(i < upTo, cat.stars[i].record.mag <= 65 + k + 20) << z << " " << k;
+        }
+    }
+    EXPECT_EQ(cat.stidx[z1 * 30], 3u);
+    EXPECT_EQ(cat.stidx[z1 * 30 + 1], 5u);  // 6.6 and 6.6
+    EXPECT_EQ(cat.stidx[z1 * 30 + 2], 6u);  // 6.7
+    EXPECT_EQ(cat.stidx[z1 * 30 + 5], 7u);  // 7.0
+    EXPECT_NE(cat.numberOfHip(14), -1);
+    EXPECT_EQ(cat.stars[cat.numberOfHip(14)].component, 1);
+    EXPECT_EQ(cat.numberOfHip(99), -1);
+}
+
+TEST(SkyCatalogueTest, RepeatedComponentKeepsItsBrightestRecord) {
+    const SkyCatalogue cat = buildSkyCatalogue(
+        {star(10, 5, 5200, 7, 1), star(10.001, 5, 4100, 7, 1), star(10, 5, 8000, 7, 2)}, {}, {});
+    ASSERT_EQ(cat.stars.size(), 2u);
+    EXPECT_EQ(cat.stars[0].magMilli, 4100);
+    EXPECT_EQ(cat.brightCount, 1u);
+}
+
+TEST(SkyCatalogueTest, ReferencedFaintStarsJoinTheBrightPartInOrder) {
+    const SkyCatalogue cat = buildSkyCatalogue(
+        {star(10, 5, 7200, 21), star(10, 5, 2000, 22), star(10, 5, 8000, 23)}, {}, {21});
+    ASSERT_EQ(cat.brightCount, 2u);
+    EXPECT_EQ(cat.stars[0].hip, 22);
+    EXPECT_EQ(cat.stars[1].hip, 21);
+    EXPECT_EQ(cat.stidx[0], 2u);
+}
+
+TEST(SkyCatalogueTest, ReferencedStarsStayOffThePathMarks) {
+    std::vector<DecodedStar> stars;
+    for (int i = 0; i < 10005; ++i)
+        stars.push_back(star(i * 0.01, 0, 5000, 100 + i));
+    const SkyCatalogue cat = buildSkyCatalogue(stars, {}, {100 + 10000});
+    EXPECT_NE(cat.stars[10000].hip, 100 + 10000);
+    const int n = cat.numberOfHip(100 + 10000);
+    EXPECT_NE(n, 10000);
+    EXPECT_LT(n, 10005);
+}
+
+TEST(SkyCatalogueTest, RecordsCarryConvertedPositionAndSpectralLetter) {
+    DecodedStar s = star(101.28715533, -16.71611586, -1450, 32349);
+    s.spectralIndex = 2;
+    s.pmRaCosDec = -546.0;
+    s.pmDec = -1223.1;
+    const SkyCatalogue cat = buildSkyCatalogue({s}, {"", "M2", "A1V"}, {});
+    const auto& r = cat.stars[0].record;
+    const BinPoint p = equatorialToBinPoint(101.28715533, -16.71611586);
+    EXPECT_EQ(r.lon, p.lon);
+    EXPECT_EQ(r.lat, p.lat);
+    EXPECT_EQ(r.mag, 6);
+    EXPECT_EQ(r.spec, 'A');
+    int16_t pmLon, pmLat;
+    properMotionToRecord(s.position, -546.0, -1223.1, pmLon, pmLat);
+    EXPECT_EQ(r.pmLon, pmLon);
+    EXPECT_EQ(r.pmLat, pmLat);
+    const auto bytes = star2Bytes(cat);
+    ASSERT_EQ(bytes.size(), 10u);
+    EXPECT_EQ(bytes[0] | (bytes[1] << 8), static_cast<uint16_t>(r.lon));
+    EXPECT_EQ(bytes[9], 'A');
+}
+
+}  // namespace
+}  // namespace databuilder

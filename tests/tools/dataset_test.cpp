@@ -1,0 +1,229 @@
+// Checks over the full data set in PLANETARIUM_DATASET_DIR (skipped when it has not been built):
+// block consistency, star references, figure marks, known stars and the star counts.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <fstream>
+#include <map>
+
+#include "persist/records/sky_records.h"
+#include "persist/records/star_records.h"
+#include "sky/ecliptic.h"
+#include "test_files.h"
+
+namespace databuilder {
+namespace {
+
+namespace fs = std::filesystem;
+constexpr double kDeg = kPi / 180;
+
+class DataSetTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        dir_ = PLANETARIUM_DATASET_DIR;
+        if (!fs::exists(dir_ / "QELDATA.INI")) GTEST_SKIP() << "no data set at " << dir_;
+        std::ifstream index(dir_ / "QELDATA.INI");
+        std::string line;
+        while (std::getline(index, line)) {
+            const auto eq = line.find('=');
+            if (eq != std::string::npos) blocks_[line.substr(0, eq)] = line.substr(eq + 1);
+        }
+    }
+    bool has(const std::string& key) const { return blocks_.count(key) != 0; }
+    std::vector<uint8_t> block(const std::string& key) const {
+        EXPECT_TRUE(has(key)) << key;
+        if (!has(key)) return {};
+        return testing::readBytes(dir_ / (blocks_.at(key) + ".DAT"));
+    }
+    template <typename Record>
+    std::vector<Record> records(const std::string& key) const {
+        const auto bytes = block(key);
+        EXPECT_EQ(bytes.size() % sizeof(Record), 0u) << key;
+        std::vector<Record> out(bytes.size() / sizeof(Record));
+        if (!out.empty()) std::memcpy(out.data(), bytes.data(), out.size() * sizeof(Record));
+        return out;
+    }
+    int starNamed(const char* name) const {
+        for (const auto& r : records<persist::StarNameRecord>("STARN"))
+            if (std::strcmp(r.name, name) == 0) return static_cast<int>(r.star);
+        return -1;
+    }
+    fs::path dir_;
+    std::map<std::string, std::string> blocks_;
+};
+
+std::vector<int16_t> words(const std::vector<uint8_t>& bytes) {
+    std::vector<int16_t> out(bytes.size() / 2);
+    if (!out.empty()) std::memcpy(out.data(), bytes.data(), out.size() * 2);
+    return out;
+}
+
+TEST_F(DataSetTest, StarBlocksAreConsistentAndCounted) {
+    const auto stars = records<persist::StarRecord>("STAR2");
+    const auto stidxBytes = block("STIDX");
+    ASSERT_EQ(stidxBytes.size(), (432u * 30 + 1) * 4);
+    std::vector<uint32_t> stidx(432 * 30 + 1);
+    std::memcpy(stidx.data(), stidxBytes.data(), stidxBytes.size());
+    const size_t bright = block("ALPHA").size() / 10;
+    EXPECT_GE(bright, 2859u);
+    EXPECT_EQ(stidx[0], bright);
+    EXPECT_EQ(stidx.back(), stars.size());
+    for (size_t i = 1; i < bright; ++i)
+        ASSERT_LE(stars[i - 1].mag, stars[i].mag) << i;
+    for (int z = 0; z < 432; ++z) {
+        const uint32_t first = stidx[z * 30], end = stidx[z * 30 + 30];
+        ASSERT_LE(first, end);
+        for (uint32_t i = first; i < end; ++i) {
+            const auto& s = stars[i];
+            const int a = (s.lon & 0x7fff) * 24 / 32768;
+            const int d = std::min(17, (s.lat + 8192) * 18 / 16384);
+            ASSERT_EQ(a * 18 + d, z) << i;
+            ASSERT_GT(s.mag, 85) << i;
+            if (i > first) {
+                ASSERT_LE(stars[i - 1].mag, s.mag);
+            }
+            for (int k = 1; k < 30; ++k)
+                ASSERT_EQ(i < stidx[z * 30 + k], s.mag <= 85 + k);
+        }
+    }
+    size_t at55 = 0, at65 = 0, at95 = 0;
+    for (const auto& s : stars) {
+        at55 += s.mag <= 75;
+        at65 += s.mag <= 85;
+        at95 += s.mag <= 115;
+        ASSERT_NE(std::strchr("OBAFGKMCSNRWL", s.spec), nullptr);
+    }
+    std::cout << "stars to 5.5: " << at55 << ", to 6.5: " << at65 << ", to 9.5: " << at95
+              << " (bright part " << bright << ")\n";
+    RecordProperty("StarsTo55", static_cast<int>(at55));
+    RecordProperty("StarsTo65", static_cast<int>(at65));
+    RecordProperty("StarsTo95", static_cast<int>(at95));
+    EXPECT_EQ(at95, stars.size());
+    EXPECT_GT(at55, 2500u);
+    EXPECT_GT(at65, 8000u);
+}
+
+TEST_F(DataSetTest, KnownStarsSitAtTheirCataloguePlaces) {
+    const auto stars = records<persist::StarRecord>("STAR2");
+    struct Known {
+        const char* name;
+        double ra, dec;
+    };
+    for (const Known& k :
+         {Known{"Sirius", 101.28715533, -16.71611586}, Known{"Vega", 279.23473479, 38.78368896},
+          Known{"Polaris", 37.95456067, 89.26410897},
+          Known{"Betelgeuse", 88.79293899, 7.40706400}}) {
+        const int n = starNamed(k.name);
+        ASSERT_GE(n, 0) << k.name;
+        const double a = k.ra * kDeg, d = k.dec * kDeg, e = kObliquityJ2000Deg * kDeg;
+        double lon =
+            std::atan2(std::sin(a) * std::cos(e) + std::tan(d) * std::sin(e), std::cos(a)) / kDeg;
+        if (lon < 0) lon += 360;
+        const double lat =
+            std::asin(std::sin(d) * std::cos(e) - std::cos(d) * std::sin(e) * std::sin(a)) / kDeg;
+        EXPECT_LE(std::fabs(stars[n].lon - lon / 360 * 32768), 1.0) << k.name;
+        EXPECT_LE(std::fabs(stars[n].lat - lat / 360 * 32768), 1.0) << k.name;
+    }
+    const int sirius = starNamed("Sirius");
+    EXPECT_EQ(sirius, 0);
+    EXPECT_EQ(stars[sirius].mag, 6);
+    EXPECT_EQ(stars[sirius].spec, 'A');
+    int16_t pmLon, pmLat;
+    properMotionToRecord(equatorialVector(101.28716, -16.71612), -546.0, -1223.1, pmLon, pmLat);
+    EXPECT_NEAR(stars[sirius].pmLon, pmLon, 1);
+    EXPECT_NEAR(stars[sirius].pmLat, pmLat, 1);
+    const auto alpha = records<persist::DesignationRecord>("ALPHA");
+    EXPECT_STREQ(alpha[sirius].constellation, "CMa");
+    EXPECT_EQ(alpha[sirius].bayer[0], '*');
+    EXPECT_EQ(alpha[sirius].bayer[1], 'a');
+    EXPECT_EQ(alpha[sirius].flamsteed, 9);
+}
+
+TEST_F(DataSetTest, StarPathsReferToStarsAndEndWithTheirMark) {
+    const size_t count = block("STAR2").size() / 10;
+    for (const char* key : {"LINE", "KISETU", "SKULI"}) {
+        const auto w = words(block(key));
+        ASSERT_FALSE(w.empty()) << key;
+        EXPECT_EQ(w.back(), persist::kPathEnd) << key;
+        size_t stars = 0;
+        for (size_t i = 0; i + 1 < w.size(); ++i) {
+            if (w[i] == persist::kPathPenUp) continue;
+            ASSERT_GE(w[i], 0) << key;
+            ASSERT_LT(static_cast<size_t>(w[i]), count) << key;
+            ASSERT_NE(w[i], persist::kPathEnd) << key;
+            ++stars;
+        }
+        EXPECT_GT(stars, 10u) << key;
+    }
+}
+
+TEST_F(DataSetTest, NameListsReferToStarsAndEndWithTheirMark) {
+    const size_t count = block("STAR2").size() / 10;
+    const auto names = records<persist::StarNameRecord>("STARN");
+    EXPECT_GT(names.size(), 300u);
+    for (const auto& r : names) {
+        ASSERT_LT(r.star, count);
+        ASSERT_NE(r.name[0], 0);
+        ASSERT_EQ(r.name[31], 0);
+    }
+    const auto skusu = records<persist::ChineseStarNameRecord>("SKUSU");
+    ASSERT_FALSE(skusu.empty());
+    EXPECT_EQ(static_cast<uint16_t>(skusu.back().star), persist::kListEnd);
+    for (size_t i = 0; i + 1 < skusu.size(); ++i) {
+        ASSERT_GE(skusu[i].star, 0);
+        ASSERT_LT(static_cast<size_t>(skusu[i].star), count);
+        ASSERT_GE(skusu[i].name[0], 0x3400) << "a Chinese character";
+        ASSERT_EQ(skusu[i].name[9], 0);
+    }
+    const auto skusn = records<persist::ChineseStarNameTextRecord>("SKUSN");
+    EXPECT_EQ(static_cast<uint16_t>(skusn.back().star), persist::kListEnd);
+    const auto skunu = records<persist::ChineseAsterismNameRecord>("SKUNU");
+    EXPECT_GT(skunu.size(), 300u);
+    EXPECT_EQ(static_cast<uint16_t>(skunu.back().lon), persist::kListEnd);
+    const auto skunm = records<persist::ChineseNameTableRecord>("SKUNM");
+    EXPECT_EQ(skunm.size(), skunu.size());
+    const auto kisen = records<persist::AsterismNameRecord>("KISEN");
+    ASSERT_GE(kisen.size(), 7u);
+    EXPECT_EQ(static_cast<uint16_t>(kisen.back().lon), persist::kListEnd);
+    std::string all;
+    for (const auto& r : kisen)
+        all += std::string(r.name) + ";";
+    for (const char* name : {"Great Diamond;", "Spring Triangle;", "Summer Triangle;",
+                             "Winter Triangle;", "Winter Hexagon;", "Great Square"})
+        EXPECT_NE(all.find(name), std::string::npos) << name;
+}
+
+TEST_F(DataSetTest, OutlinesEndWithTheirMarks) {
+    for (const char* key : {"KAI", "PIC"}) {
+        ASSERT_TRUE(has(key)) << key;
+        const auto w = words(block(key));
+        ASSERT_EQ(w.size() % 2, 0u) << key;
+        ASSERT_GE(w.size(), 4u) << key;
+        EXPECT_EQ(w[w.size() - 2], persist::kOutlinePenUp) << key;
+        EXPECT_EQ(w[w.size() - 4], persist::kOutlinePenUp) << key;
+        for (size_t i = 0; i + 4 < w.size(); i += 2) {
+            ASSERT_FALSE(w[i] == -1 && w[i + 2] == -1) << key << ": ends early at pair " << i / 2;
+            if (w[i] != -1) {
+                ASSERT_LE(std::abs(w[i + 1]), 8192) << key;
+            }
+        }
+    }
+}
+
+TEST_F(DataSetTest, EightyNineConstellationsWithSerpensTwice) {
+    const auto names = records<persist::ConstellationNameRecord>("SEIZA");
+    ASSERT_EQ(names.size(), 89u);
+    EXPECT_EQ(block("SEIZAZ").size(), 89u * 4);
+    int serpens = 0;
+    for (const auto& r : names) {
+        serpens += std::strcmp(r.code, "Ser") == 0;
+        EXPECT_EQ(std::strlen(r.code), 3u);
+        EXPECT_NE(r.popular[0], 0);
+        EXPECT_NE(r.scientific[0], 0);
+    }
+    EXPECT_EQ(serpens, 2);
+}
+
+}  // namespace
+}  // namespace databuilder

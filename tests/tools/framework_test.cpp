@@ -1,0 +1,196 @@
+// The builder's framework: pinned inputs, the staged data set and the all-or-nothing commit.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "framework/build_error.h"
+#include "framework/build_run.h"
+#include "framework/output_set.h"
+#include "framework/provenance.h"
+#include "framework/source_registry.h"
+#include "test_files.h"
+
+namespace databuilder {
+namespace {
+
+using testing::readBytes;
+using testing::TempDir;
+using testing::writeBytes;
+using testing::writeText;
+namespace fs = std::filesystem;
+
+SourceSpec npmSpec(const std::string& sha) {
+    return {"fixture-pkg", "1.2.3", sha, SourceKind::NpmTarball, "MIT", "the test"};
+}
+
+// A fetcher that copies a prepared archive into the cache, counting its calls.
+SourceRegistry::Fetcher copyingFetcher(fs::path archive, int* calls) {
+    return [archive, calls](const SourceSpec& spec, const fs::path& cache, std::string&) {
+        ++*calls;
+        fs::copy_file(archive, cache / archiveStem(spec), fs::copy_options::overwrite_existing);
+        return true;
+    };
+}
+
+fs::path makeTarball(const TempDir& dir) {
+    writeText(dir.path() / "src/package/data/hello.txt", "hello\n");
+    const fs::path archive = dir.path() / "fixture.tgz";
+    const std::string command =
+        "tar -czf '" + archive.string() + "' -C '" + (dir.path() / "src").string() + "' package";
+    EXPECT_EQ(std::system(command.c_str()), 0);
+    return archive;
+}
+
+std::string errorOf(const std::function<void()>& f) {
+    try {
+        f();
+    } catch (const BuildError& e) {
+        return e.what();
+    }
+    return {};
+}
+
+TEST(SourceRegistryTest, ArchiveNamesFollowThePackageClients) {
+    EXPECT_EQ(archiveStem({"kstars-data", "5:3.6.2-2", "", SourceKind::DebianPackage, "", ""}),
+              "kstars-data_5%3a3.6.2-2_");
+    EXPECT_EQ(archiveStem({"@scope/name", "1.0.0", "", SourceKind::NpmTarball, "", ""}),
+              "scope-name-1.0.0.tgz");
+}
+
+TEST(SourceRegistryTest, FetchesVerifiesUnpacksOnceAndReuses) {
+    TempDir dir;
+    const fs::path archive = makeTarball(dir);
+    const SourceSpec spec = npmSpec(sha256OfFile(archive));
+    int calls = 0;
+    {
+        SourceRegistry registry(dir.path() / "cache", copyingFetcher(archive, &calls));
+        const fs::path file = registry.file(spec, "package/data/hello.txt");
+        EXPECT_EQ(readBytes(file).size(), 6u);
+        ASSERT_EQ(registry.used().size(), 1u);
+    }
+    SourceRegistry again(dir.path() / "cache", copyingFetcher(archive, &calls));
+    again.file(spec, "package/data/hello.txt");
+    EXPECT_EQ(calls, 1);
+    EXPECT_NE(
+        errorOf([&] { again.file(spec, "package/data/absent.txt"); }).find("fixture-pkg 1.2.3"),
+        std::string::npos);
+}
+
+TEST(SourceRegistryTest, WrongChecksumStopsWithTheInputNamed) {
+    TempDir dir;
+    const fs::path archive = makeTarball(dir);
+    int calls = 0;
+    SourceRegistry registry(dir.path() / "cache", copyingFetcher(archive, &calls));
+    const std::string error = errorOf([&] { registry.root(npmSpec(std::string(64, '0'))); });
+    EXPECT_NE(error.find("fixture-pkg 1.2.3"), std::string::npos) << error;
+    EXPECT_NE(error.find("checksum"), std::string::npos) << error;
+    EXPECT_FALSE(fs::exists(dir.path() / "cache/unpacked/fixture-pkg-1.2.3"));
+}
+
+TEST(SourceRegistryTest, TruncatedArchiveStopsWithTheInputNamed) {
+    TempDir dir;
+    const fs::path archive = makeTarball(dir);
+    auto bytes = readBytes(archive);
+    bytes.resize(bytes.size() / 2);
+    writeBytes(dir.path() / "half.tgz", bytes);
+    int calls = 0;
+    SourceRegistry registry(dir.path() / "cache", copyingFetcher(dir.path() / "half.tgz", &calls));
+    const std::string error =
+        errorOf([&] { registry.root(npmSpec(sha256OfFile(dir.path() / "half.tgz"))); });
+    EXPECT_NE(error.find("fixture-pkg 1.2.3"), std::string::npos) << error;
+    EXPECT_NE(error.find("damaged"), std::string::npos) << error;
+}
+
+TEST(SourceRegistryTest, InputThatCannotBeDownloadedIsNamed) {
+    TempDir dir;
+    SourceRegistry registry(dir.path(), [](const SourceSpec&, const fs::path&, std::string& e) {
+        e = "no network";
+        return false;
+    });
+    const std::string error = errorOf([&] { registry.root(npmSpec(std::string(64, 'a'))); });
+    EXPECT_NE(error.find("fixture-pkg 1.2.3"), std::string::npos);
+    EXPECT_NE(error.find("no network"), std::string::npos);
+}
+
+TEST(OutputSetTest, CommitWritesTheIndexAndReplacesTheOldSet) {
+    TempDir dir;
+    writeText(dir.path() / "data/OLD.DAT", "old");
+    {
+        OutputSet out(dir.path() / "data");
+        out.writeBlock("STAR2", {1, 2, 3});
+        out.writeBlock("SKUSU", "chinese/SKUSU", {4});
+        EXPECT_FALSE(fs::exists(dir.path() / "data/STAR2.DAT"));
+        EXPECT_THROW(out.writeBlock("STAR2", {}), BuildError);
+        out.commit();
+    }
+    EXPECT_FALSE(fs::exists(dir.path() / "data/OLD.DAT"));
+    EXPECT_EQ(readBytes(dir.path() / "data/STAR2.DAT").size(), 3u);
+    EXPECT_TRUE(fs::exists(dir.path() / "data/chinese/SKUSU.DAT"));
+    const auto index = readBytes(dir.path() / "data/QELDATA.INI");
+    EXPECT_EQ(std::string(index.begin(), index.end()),
+              "[QELDATA]\nSTAR2=STAR2\nSKUSU=chinese/SKUSU\n");
+    int entries = 0;
+    for (const auto& e : fs::directory_iterator(dir.path()))
+        entries += e.path() != dir.path() / "data";
+    EXPECT_EQ(entries, 0) << "staging folders must not remain";
+}
+
+TEST(BuildRunTest, FailingStepLeavesTheGoodDataSetUntouched) {
+    TempDir dir;
+    writeText(dir.path() / "data/QELDATA.INI", "[QELDATA]\nSTAR2=STAR2\n");
+    writeText(dir.path() / "data/STAR2.DAT", "good");
+    BuildOptions options{dir.path() / "data", dir.path() / "cache", "stamp-1\n", false};
+    const std::vector<BuildStep> steps = {
+        {"writes",
+         [](BuildContext& c) {
+             c.output.writeBlock("STAR2", {9, 9});
+         }},
+        {"fails", [](BuildContext&) { throw BuildError("input x 1.0 (npm package) is broken"); }},
+    };
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(runBuild(options, steps), 1);
+    const std::string message = ::testing::internal::GetCapturedStderr();
+    EXPECT_NE(message.find("input x 1.0"), std::string::npos);
+    EXPECT_EQ(readBytes(dir.path() / "data/STAR2.DAT").size(), 4u);
+    int entries = 0;
+    for (const auto& e : fs::directory_iterator(dir.path()))
+        entries += e.path().filename() != "data";
+    EXPECT_EQ(entries, 0);
+}
+
+TEST(BuildRunTest, SkipsWorkWhenTheStampMatches) {
+    TempDir dir;
+    static int runs = 0;
+    runs = 0;
+    BuildOptions options{dir.path() / "data", dir.path() / "cache", "stamp-1\n", false};
+    const std::vector<BuildStep> steps = {{"counts", [](BuildContext& c) {
+                                               ++runs;
+                                               c.output.writeBlock("STAR2", {1});
+                                           }}};
+    ::testing::internal::CaptureStdout();
+    EXPECT_EQ(runBuild(options, steps), 0);
+    EXPECT_EQ(runBuild(options, steps), 0);
+    options.stamp = "stamp-2\n";
+    EXPECT_EQ(runBuild(options, steps), 0);
+    ::testing::internal::GetCapturedStdout();
+    EXPECT_EQ(runs, 2);
+    EXPECT_TRUE(fs::exists(dir.path() / "data/SOURCES.txt"));
+}
+
+TEST(ProvenanceTest, ListsEachInputOnceWithAllItsUses) {
+    Provenance p;
+    const SourceSpec a{"pkg-a", "1", "abc", SourceKind::DebianPackage, "GPL-2+", "A people"};
+    p.record(a, "file1 -> BLOCK1", "Catalogue credit");
+    p.record(npmSpec("def"), "file2 -> BLOCK2");
+    p.record(a, "file3 -> BLOCK3");
+    const std::string text = p.text();
+    EXPECT_EQ(text.find("pkg-a 1 (Debian package)"), text.rfind("pkg-a 1 (Debian package)"));
+    EXPECT_NE(text.find("SHA-256: abc"), std::string::npos);
+    EXPECT_NE(text.find("Licence: GPL-2+"), std::string::npos);
+    EXPECT_LT(text.find("BLOCK1"), text.find("BLOCK3"));
+    EXPECT_LT(text.find("BLOCK3"), text.find("fixture-pkg"));
+    EXPECT_NE(text.find("      Catalogue credit"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace databuilder

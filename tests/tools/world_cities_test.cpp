@@ -1,0 +1,114 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "state/view_state.h"
+#include "world/cities.h"
+#include "world_dataset.h"
+
+namespace {
+
+using databuilder::world::Bytes;
+
+Bytes AsBytes(const std::string& s) {
+    return Bytes(s.begin(), s.end());
+}
+
+const char* const kZoneinfo = "/usr/share/zoneinfo";
+
+std::vector<state::CityRecord> Records(const Bytes& block) {
+    std::vector<state::CityRecord> out(block.size() / sizeof(state::CityRecord));
+    std::memcpy(out.data(), block.data(), out.size() * sizeof(state::CityRecord));
+    return out;
+}
+
+TEST(CityBlock, StandardOffsetIsTheSmallerOfWinterAndSummer) {
+    using databuilder::world::StandardOffsetMinutes;
+    EXPECT_EQ(StandardOffsetMinutes("America/New_York", kZoneinfo, 2025), -300);
+    EXPECT_EQ(StandardOffsetMinutes("Australia/Sydney", kZoneinfo, 2025), 600);  // DST in January
+    EXPECT_EQ(StandardOffsetMinutes("Asia/Kathmandu", kZoneinfo, 2025), 345);
+    EXPECT_EQ(StandardOffsetMinutes("Europe/Dublin", kZoneinfo, 2025), 0);
+    EXPECT_EQ(StandardOffsetMinutes("America/St_Johns", kZoneinfo, 2025), -210);
+}
+
+TEST(CityBlock, UnknownZoneStopsTheBuildNamingIt) {
+    try {
+        databuilder::world::StandardOffsetMinutes("Mars/Olympus_Mons", kZoneinfo, 2025);
+        FAIL() << "no error";
+    } catch (const databuilder::BuildError& e) {
+        EXPECT_NE(std::string(e.what()).find("Mars/Olympus_Mons"), std::string::npos);
+    }
+    EXPECT_THROW(databuilder::world::StandardOffsetMinutes("../etc/passwd", kZoneinfo, 2025),
+                 databuilder::BuildError);
+}
+
+TEST(CityBlock, RecordsAreWholeDegreesWestPositiveOrderedByCountryAndName) {
+    const std::string json = R"([
+        {"city":"Tokyo","lat":35.685,"lng":139.7514,"country":"Japan","timezone":"Asia/Tokyo"},
+        {"city":"New York","lat":40.74997906,"lng":-73.98001693,"country":"United States of America","timezone":"America/New_York"},
+        {"city":"Albany","lat":42.67,"lng":-73.8,"country":"United States of America","timezone":"America/New_York"},
+        {"city":"Nowhere","lat":1,"lng":1,"country":"X","timezone":""},
+        {"city":"Kathmandu","lat":27.71,"lng":85.31,"country":"Nepal","timezone":"Asia/Kathmandu"}])";
+    auto cities = databuilder::world::ParseCityMap(AsBytes(json), "fixture");
+    ASSERT_EQ(cities.size(), 4u);  // the city without a zone is left out
+    const auto records = Records(databuilder::world::BuildCityBlock(cities, kZoneinfo));
+    ASSERT_EQ(records.size(), 4u);
+    EXPECT_STREQ(records[0].name, "Tokyo");
+    EXPECT_EQ(records[0].latitude, 36);
+    EXPECT_EQ(records[0].longitude, -140);  // east is negative
+    EXPECT_EQ(records[0].zone, 540);
+    EXPECT_STREQ(records[1].name, "Kathmandu");
+    EXPECT_EQ(records[1].zone, 345);
+    EXPECT_STREQ(records[2].name, "Albany");
+    EXPECT_STREQ(records[3].name, "New York");
+    EXPECT_EQ(records[3].latitude, 41);
+    EXPECT_EQ(records[3].longitude, 74);
+    EXPECT_EQ(records[3].zone, -300);
+}
+
+TEST(CityBlock, LongNamesAreCutAtACharacterBoundary) {
+    const std::string json = R"([{"city":"Ciudad de los Ángeles de la Sierra Nevada Muy Larga",)"
+                             R"("lat":10,"lng":10,"country":"Ñ","timezone":"UTC"}])";
+    const auto records = Records(databuilder::world::BuildCityBlock(
+        databuilder::world::ParseCityMap(AsBytes(json), "fixture"), kZoneinfo));
+    ASSERT_EQ(records.size(), 1u);
+    const std::string name = records[0].name;
+    EXPECT_LE(name.size(), 31u);
+    EXPECT_NE(static_cast<uint8_t>(name.back()) & 0xC0, 0xC0u);  // no dangling lead byte
+    EXPECT_STREQ(records[0].country, "Ñ");
+}
+
+TEST(CityBlock, CorruptInputStopsTheBuildNamingIt) {
+    try {
+        databuilder::world::ParseCityMap(AsBytes("{not json"), "cityMap.json");
+        FAIL() << "no error";
+    } catch (const databuilder::BuildError& e) {
+        EXPECT_NE(std::string(e.what()).find("cityMap.json"), std::string::npos);
+    }
+}
+
+TEST(CityBlockDataset, NewYorkIsPresentAndTheListIsOrdered) {
+    SKIP_WITHOUT_DATASET();
+    const auto block = world_test::ReadBlock("CITY");
+    ASSERT_EQ(block.size() % 80, 0u);
+    const auto records = Records(block);
+    EXPECT_GE(records.size(), 3000u);
+    bool newYork = false;
+    for (size_t i = 0; i < records.size(); ++i) {
+        const auto& r = records[i];
+        newYork |= std::string(r.name) == "New York" && r.latitude == 41 && r.longitude == 74 &&
+                   r.zone == -300;
+        EXPECT_TRUE(r.latitude >= -90 && r.latitude <= 90 && r.longitude >= -180 &&
+                    r.longitude <= 180 && r.zone >= -720 && r.zone <= 840)
+            << r.name;
+        if (i > 0) {
+            const auto& p = records[i - 1];
+            EXPECT_LE(std::make_pair(std::string(p.country), std::string(p.name)),
+                      std::make_pair(std::string(r.country), std::string(r.name)));
+        }
+    }
+    EXPECT_TRUE(newYork);
+}
+
+}  // namespace

@@ -1,0 +1,60 @@
+// Access to the built data set for the checks on the full output; the tests skip when the data
+// set has not been built.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "persist/profile.h"
+
+namespace world_test {
+
+inline std::filesystem::path DatasetDir() {
+    return PLANETARIUM_DATASET_DIR;
+}
+
+inline bool HaveDataset() {
+    return std::filesystem::is_regular_file(DatasetDir() / "QELDATA.INI");
+}
+
+inline std::vector<uint8_t> ReadFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+inline std::vector<uint8_t> ReadDatasetFile(const std::string& name) {
+    return ReadFile(DatasetDir() / name);
+}
+
+// A block of the data set, found through its index file as the program finds it.
+inline std::vector<uint8_t> ReadBlock(const std::string& key) {
+    const persist::Profile index = persist::Profile::Load((DatasetDir() / "QELDATA.INI").string());
+    const auto base = index.Find("QELDATA", key);
+    if (!base) {
+        ADD_FAILURE() << "QELDATA.INI has no key " << key;
+        return {};
+    }
+    return ReadFile(DatasetDir() / (*base + ".DAT"));
+}
+
+inline int16_t I16(const std::vector<uint8_t>& b, size_t offset) {
+    return static_cast<int16_t>(b.at(offset) | (b.at(offset + 1) << 8));
+}
+
+inline std::string Field(const std::vector<uint8_t>& b, size_t offset, size_t size) {
+    std::string s;
+    for (size_t i = offset; i < offset + size && b.at(i) != 0; ++i)
+        s += static_cast<char>(b[i]);
+    return s;
+}
+
+}  // namespace world_test
+
+#define SKIP_WITHOUT_DATASET() \
+    if (!world_test::HaveDataset()) GTEST_SKIP() << "no data set at " << world_test::DatasetDir()

@@ -1,0 +1,212 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <map>
+#include <set>
+
+#include "persist/records/world_records.h"
+#include "world/deep_sky.h"
+#include "world_dataset.h"
+
+namespace {
+
+using databuilder::world::Bytes;
+using databuilder::world::DsoSource;
+
+// Writes catalogue records in the catalogue's big-endian serialized layout.
+class CatalogueWriter {
+  public:
+    CatalogueWriter() {
+        Text("3.16");
+        Text("standard");
+    }
+    void Object(uint32_t id, double raRad, double decRad, double vMag, uint32_t type, uint32_t ngc,
+                uint32_t messier, uint32_t barnard = 0, double majorDeg = 0.1) {
+        U32(id);
+        F64(raRad);
+        F64(decRad);
+        F64(99);  // B
+        F64(vMag);
+        U32(type);
+        Text("");
+        F64(majorDeg);
+        F64(majorDeg);
+        U32(0);
+        for (int i = 0; i < 6; ++i)
+            F64(0);
+        const uint32_t ids[14] = {ngc, 0, messier, 0, barnard, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+        for (uint32_t v : ids)
+            U32(v);
+        Null();
+        U32(0);
+        U32(0);
+        for (int i = 0; i < 7; ++i)
+            Null();
+        for (int i = 0; i < 5; ++i)
+            U32(0);
+    }
+    Bytes bytes;
+
+  private:
+    void U32(uint32_t v) {
+        for (int i = 3; i >= 0; --i)
+            bytes.push_back(static_cast<uint8_t>(v >> (8 * i)));
+    }
+    void F64(double d) {
+        uint64_t v;
+        std::memcpy(&v, &d, 8);
+        for (int i = 7; i >= 0; --i)
+            bytes.push_back(static_cast<uint8_t>(v >> (8 * i)));
+    }
+    void Text(const std::string& s) {
+        U32(static_cast<uint32_t>(s.size() * 2));
+        for (char c : s) {
+            bytes.push_back(0);
+            bytes.push_back(static_cast<uint8_t>(c));
+        }
+    }
+    void Null() { U32(0xFFFFFFFFu); }
+};
+
+TEST(DeepSkyCatalogue, ParsesTheSerializedRecords) {
+    CatalogueWriter w;
+    w.Object(1, 0.18648, 0.72028, 3.44, 0, 224, 31);
+    w.Object(2, 1.5, -0.1, 12.0, 6, 2000, 0);
+    const auto objects = databuilder::world::ParseDsoCatalog(w.bytes, "fixture");
+    ASSERT_EQ(objects.size(), 2u);
+    EXPECT_EQ(objects[0].messier, 31u);
+    EXPECT_EQ(objects[0].ngc, 224u);
+    EXPECT_NEAR(objects[0].ra, 10.6846, 1e-3);
+    EXPECT_NEAR(objects[0].dec, 41.269, 1e-3);
+    EXPECT_DOUBLE_EQ(objects[1].vMag, 12.0);
+}
+
+TEST(DeepSkyCatalogue, TruncatedOrForeignCatalogueStopsTheBuild) {
+    CatalogueWriter w;
+    w.Object(1, 0.1, 0.1, 5, 0, 1, 0);
+    Bytes cut(w.bytes.begin(), w.bytes.end() - 7);
+    EXPECT_THROW(databuilder::world::ParseDsoCatalog(cut, "catalog.dat"), databuilder::BuildError);
+    Bytes foreign = {0, 0, 0, 2, 0, '9'};
+    EXPECT_THROW(databuilder::world::ParseDsoCatalog(foreign, "catalog.dat"),
+                 databuilder::BuildError);
+}
+
+TEST(DeepSkyCatalogue, TypesMapToTheProgramsLetters) {
+    auto classify = [](uint32_t type, double mag = 99) {
+        DsoSource s;
+        s.type = type;
+        s.vMag = mag;
+        char t, tint;
+        databuilder::world::ClassifyDso(s, t, tint);
+        return std::string{t, tint};
+    };
+    EXPECT_EQ(classify(0)[0], 'G');
+    EXPECT_EQ(classify(7)[0], 'D');
+    EXPECT_EQ(classify(6)[0], 'C');
+    EXPECT_EQ(classify(11)[0], 'P');
+    EXPECT_EQ(classify(17), "NM");     // HII region: a diffuse nebula with a letter tint
+    EXPECT_EQ(classify(12, 5), "N5");  // dark nebula: opacity class as the digit
+    EXPECT_EQ(classify(12)[0], 'N');
+    EXPECT_TRUE(std::isdigit(static_cast<unsigned char>(classify(12)[1])));
+}
+
+TEST(DeepSkyCatalogue, SelectionKeepsMessierBrightNgcAndLargeDarkNebulae) {
+    std::vector<DsoSource> catalogue(5);
+    catalogue[0].messier = 2, catalogue[0].ngc = 7089, catalogue[0].type = 7,
+    catalogue[0].vMag = 6.5;
+    catalogue[1].ngc = 9999, catalogue[1].vMag = 13.0;  // too faint
+    catalogue[2].ngc = 869, catalogue[2].vMag = 3.7, catalogue[2].type = 6;
+    catalogue[3].barnard = 33, catalogue[3].type = 12, catalogue[3].majorAxis = 0.1;  // too small
+    catalogue[4].barnard = 72, catalogue[4].type = 12, catalogue[4].majorAxis = 0.5;
+    std::map<std::string, std::vector<std::string>> names = {
+        {"NGC 869", {"Double Cluster in Perseus, h Persei", "h Persei"}},
+        {"B 72", {"Snake Nebula"}}};
+    const auto selected = databuilder::world::SelectDeepSky(catalogue, names);
+    ASSERT_EQ(selected.size(), 3u);
+    EXPECT_EQ(selected[0].messier, "M2");  // Messier objects first
+    EXPECT_EQ(selected[0].ngc, "NGC 7089");
+    EXPECT_EQ(selected[1].ngc, "NGC 869");
+    EXPECT_EQ(selected[1].popular, "h Persei");  // the first name that fits the field
+    EXPECT_EQ(selected[2].ngc, "B 72");
+    EXPECT_EQ(selected[2].popular, "Snake Nebula");
+}
+
+TEST(DeepSkyCatalogue, NamesFileGivesNamesInOrderByDesignation) {
+    const auto names = databuilder::world::ParseDsoNames(
+        "# comment\n"
+        "NGC  224             _(\"Andromeda Galaxy\") # NED\n"
+        "NGC  224             _(\"Andromeda Nebula\") # WK\n"
+        "M    8               _(\"Lagoon Nebula\") # WK\n");
+    ASSERT_EQ(names.at("NGC 224").size(), 2u);
+    EXPECT_EQ(names.at("NGC 224")[0], "Andromeda Galaxy");
+    EXPECT_EQ(names.at("M 8")[0], "Lagoon Nebula");
+    EXPECT_EQ(databuilder::world::ShortestFittingName({"Great Star Cluster in Hercules"}),
+              "Great Star Cluster in");
+}
+
+TEST(DeepSkyCatalogue, RadiantCarriesItsPeakInTheMessierField) {
+    std::vector<databuilder::world::DeepSkyObject> objects;
+    const databuilder::world::MeteorShower showers[] = {
+        {"Quadrantids", "QUA", 283.15, 230, 49, 110}};
+    databuilder::world::AddMeteorRadiants(objects, showers, 1);
+    ASSERT_EQ(objects.size(), 1u);
+    const Bytes obj = databuilder::world::BuildObjBlock(objects);
+    const Bytes objn = databuilder::world::BuildObjnBlock(objects);
+    ASSERT_EQ(obj.size(), 6u);
+    ASSERT_EQ(objn.size(), 72u);
+    EXPECT_EQ(obj[4], 'M');
+    const std::string messier = world_test::Field(objn, 24, 24);
+    EXPECT_EQ(std::stoi(messier.substr(1)), 283);
+    EXPECT_EQ(world_test::Field(objn, 0, 24), "Quadrantids");
+    // RA 230, Dec +49 is ecliptic longitude 200.883, latitude 63.169 (J2000).
+    EXPECT_NEAR(world_test::I16(obj, 0) * 360.0 / 32768, 200.883, 0.02);
+    EXPECT_NEAR(world_test::I16(obj, 2) * 360.0 / 32768, 63.169, 0.02);
+}
+
+TEST(DeepSkyDataset, EveryMessierObjectWithItsType) {
+    SKIP_WITHOUT_DATASET();
+    const auto obj = world_test::ReadBlock("OBJ");
+    const auto objn = world_test::ReadBlock("OBJN");
+    ASSERT_EQ(obj.size() % 6, 0u);
+    ASSERT_EQ(objn.size(), obj.size() / 6 * 72);
+    std::map<int, char> messier;
+    int radiants = 0;
+    for (size_t i = 0; i < obj.size() / 6; ++i) {
+        const char type = static_cast<char>(obj[i * 6 + 4]);
+        const std::string m = world_test::Field(objn, i * 72 + 24, 24);
+        ASSERT_NE(std::string("GNPDCM").find(type), std::string::npos) << i;
+        if (type == 'M') {
+            ++radiants;
+            const int peak = std::stoi(m.substr(1));
+            EXPECT_TRUE(peak >= 0 && peak < 360) << m;
+        } else if (!m.empty()) {
+            messier[std::stoi(m.substr(1))] = type;
+        }
+    }
+    ASSERT_EQ(messier.size(), 110u);
+    EXPECT_EQ(messier.begin()->first, 1);
+    EXPECT_EQ(messier.rbegin()->first, 110);
+    EXPECT_EQ(messier[31], 'G');
+    EXPECT_EQ(messier[13], 'D');
+    EXPECT_EQ(messier[45], 'C');
+    EXPECT_EQ(messier[57], 'P');
+    EXPECT_EQ(messier[42], 'N');
+    EXPECT_GE(radiants, 10);
+    EXPECT_GE(obj.size() / 6, 500u);
+}
+
+TEST(DeepSkyDataset, PerseidsPeakAtSolarLongitude140) {
+    SKIP_WITHOUT_DATASET();
+    const auto obj = world_test::ReadBlock("OBJ");
+    const auto objn = world_test::ReadBlock("OBJN");
+    bool found = false;
+    for (size_t i = 0; i < obj.size() / 6; ++i) {
+        if (obj[i * 6 + 4] == 'M' && world_test::Field(objn, i * 72, 24) == "Perseids") {
+            EXPECT_EQ(world_test::Field(objn, i * 72 + 24, 24), "L140");
+            found = true;
+        }
+    }
+    EXPECT_TRUE(found);
+}
+
+}  // namespace

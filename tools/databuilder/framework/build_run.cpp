@@ -1,0 +1,60 @@
+#include "framework/build_run.h"
+
+#include <chrono>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+
+#include "framework/build_error.h"
+
+namespace fs = std::filesystem;
+
+namespace databuilder {
+
+bool upToDate(const fs::path& outDir, const std::string& stamp) {
+    std::error_code ec;
+    if (!fs::is_regular_file(outDir / "QELDATA.INI", ec)) return false;
+    std::ifstream in(outDir / kStampFile);
+    std::stringstream text;
+    text << in.rdbuf();
+    return !stamp.empty() && text.str() == stamp;
+}
+
+int runBuild(const BuildOptions& options, const std::vector<BuildStep>& steps) {
+    if (!options.force && upToDate(options.outDir, options.stamp)) {
+        std::cout << "planetarium-databuilder: " << options.outDir.string() << " is up to date\n";
+        return 0;
+    }
+    const char* current = "setup";
+    try {
+        const auto start = std::chrono::steady_clock::now();
+        SourceRegistry sources(options.cacheDir, options.fetcher);
+        OutputSet output(options.outDir);
+        Provenance provenance;
+        BuildContext context{sources, output, provenance, nullptr};
+        for (const auto& step : steps) {
+            current = step.name;
+            const auto stepStart = std::chrono::steady_clock::now();
+            step.run(context);
+            const std::chrono::duration<double> took = std::chrono::steady_clock::now() - stepStart;
+            std::cout << "  " << step.name << ": " << took.count() << " s\n";
+        }
+        current = "commit";
+        output.writeFile("SOURCES.txt", provenance.text());
+        output.writeFile(kStampFile, options.stamp);
+        output.commit();
+        const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+        std::cout << "planetarium-databuilder: wrote " << output.blocks().size() << " blocks to "
+                  << options.outDir.string() << " in " << took.count() << " s\n";
+        return 0;
+    } catch (const BuildError& e) {
+        std::cerr << "planetarium-databuilder: " << e.what() << " (step " << current
+                  << "); the data set was not changed\n";
+    } catch (const std::exception& e) {
+        std::cerr << "planetarium-databuilder: step " << current << " failed: " << e.what()
+                  << "; the data set was not changed\n";
+    }
+    return 1;
+}
+
+}  // namespace databuilder

@@ -1,0 +1,31 @@
+// Collects, for build/data/SOURCES.txt, every input that went into the data set: package, version,
+// checksum, licence and credit, and what each build step took from it.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "framework/source_registry.h"
+
+namespace databuilder {
+
+class Provenance {
+  public:
+    // `what`: the files taken and the blocks made from them. `credit`: acknowledgements that the
+    // data inside requires beyond the package's own (catalogue authors, image credits).
+    void record(const SourceSpec& spec, const std::string& what, const std::string& credit = {});
+    std::string text() const;
+
+  private:
+    struct Use {
+        std::string what;
+        std::string credit;
+    };
+    struct Input {
+        SourceSpec spec;
+        std::vector<Use> uses;
+    };
+    std::vector<Input> inputs_;
+};
+
+}  // namespace databuilder

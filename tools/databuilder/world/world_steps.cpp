@@ -1,0 +1,253 @@
+// The build steps of the world blocks: each reads its pinned inputs, calls its generator and
+// records what it took in SOURCES.txt.
+#include "world/world_steps.h"
+
+#include <QProcess>
+#include <QStringList>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "astro/projection_tables.h"
+
+#include "framework/build_error.h"
+#include "framework/sources.h"
+#include "sky/sky_catalogue.h"
+#include "sky/sky_inputs.h"
+#include "sky/star_file.h"
+#include "world/cities.h"
+#include "world/coastlines.h"
+#include "world/comets.h"
+#include "world/deep_sky.h"
+#include "world/deep_stars.h"
+#include "world/default_settings.h"
+#include "world/gzip_input.h"
+#include "world/landscape.h"
+#include "world/meteor_showers.h"
+#include "world/milky_way.h"
+#include "world/narration.h"
+#include "world/world_sources.h"
+
+namespace databuilder {
+
+namespace {
+
+using world::Bytes;
+
+Bytes ReadBytes(BuildContext& context, const SourceSpec& spec, const std::string& path,
+                const std::string& inputName) {
+    const std::string text = readTextFile(context.sources.file(spec, path), inputName);
+    return Bytes(text.begin(), text.end());
+}
+
+std::string Stellarium(const std::string& path) {
+    return sources::kStellariumRoot + path;
+}
+
+std::string Count(size_t n, const char* what) {
+    return std::to_string(n) + " " + what;
+}
+
+// The zoneinfo folder of the machine's tzdata (TZDIR when set) and its package version.
+std::string ZoneinfoDir() {
+    const char* dir = std::getenv("TZDIR");
+    return dir && *dir ? dir : "/usr/share/zoneinfo";
+}
+
+std::string InstalledVersion(const char* package) {
+    std::string version;
+    const std::string command =
+        std::string("dpkg-query -W -f='${Version}' ") + package + " 2>/dev/null";
+    if (FILE* p = popen(command.c_str(), "r")) {
+        char buf[128];
+        while (fgets(buf, sizeof buf, p))
+            version += buf;
+        pclose(p);
+    }
+    return version.empty() ? "installed" : version;
+}
+
+const SourceSpec& InstalledTool(const char* package, const char* licence, const char* credit) {
+    static std::vector<std::unique_ptr<SourceSpec>> specs;
+    specs.push_back(std::make_unique<SourceSpec>(
+        SourceSpec{package, InstalledVersion(package), "(the machine's installed copy)",
+                   SourceKind::DebianPackage, licence, credit}));
+    return *specs.back();
+}
+
+constexpr const char* kNarrationFolder = "narration";
+
+}  // namespace
+
+void buildProjectionTables(BuildContext& context) {
+    // The tables and their radial law (stereographic, 106 degrees across 1280 pixels at the
+    // default zoom of 80) are the projection's own, from the astronomy layer.
+    const astro::ProjectionTableStore tables = astro::BuildProjectionTables();
+    context.output.writeBlock("SINCOS", astro::TableBytes(tables.sincos));
+    context.output.writeBlock("ZBI", astro::TableBytes(tables.zbi));
+    context.output.writeBlock("ZBI2", astro::TableBytes(tables.zbi2));
+}
+
+void buildDefaultSettings(BuildContext& context) {
+    context.output.writeFile("TAVILO.INI", world::DefaultSettingsText(kNarrationFolder));
+    context.output.writeFile(world::kShowSourcesScript, world::ShowSourcesScriptText());
+    std::filesystem::permissions(context.output.stagingDir() / world::kShowSourcesScript,
+                                 std::filesystem::perms::owner_exec |
+                                     std::filesystem::perms::group_exec |
+                                     std::filesystem::perms::others_exec,
+                                 std::filesystem::perm_options::add);
+}
+
+void buildNarration(BuildContext& context) {
+    const auto& lines = world::NarrationLines();
+    const std::filesystem::path folder = context.output.stagingDir() / kNarrationFolder;
+    std::filesystem::create_directories(folder);
+    for (const world::NarrationLine& line : lines) {
+        const std::filesystem::path wav = folder / world::SoundFileName(line.event);
+        const int rc = QProcess::execute(
+            "espeak-ng", {"-v", "en-us", "-s", "150", "-w", QString::fromStdString(wav.string()),
+                          QString::fromUtf8(line.sentence)});
+        if (rc != 0 || !std::filesystem::is_regular_file(wav) ||
+            std::filesystem::file_size(wav) < 1000)
+            throw BuildError(std::string("espeak-ng could not speak the narration event ") +
+                             line.event + " (is the espeak-ng package installed?)");
+    }
+    context.output.writeFile(std::string(kNarrationFolder) + "/BASIC.TXT",
+                             world::BasicIndexText(lines));
+    context.provenance.record(
+        InstalledTool("espeak-ng", "GPL-3+ (usr/share/doc/espeak-ng/copyright)",
+                      "eSpeak NG text-to-speech, https://github.com/espeak-ng/espeak-ng"),
+        "narration/*.wav: " + Count(lines.size(), "sentences") +
+            " spoken with the en-us voice; narration/BASIC.TXT indexes them");
+}
+
+void buildCityBlock(BuildContext& context) {
+    const auto& spec = sources::kCityTimezones;
+    const std::string path = std::string(sources::kCityTimezonesRoot) + "cityMap.json";
+    auto cities = world::ParseCityMap(ReadBytes(context, spec, path, "cityMap.json"),
+                                      "city-timezones cityMap.json");
+    const std::string zoneinfo = ZoneinfoDir();
+    const Bytes block = world::BuildCityBlock(cities, zoneinfo);
+    context.output.writeBlock("CITY", block);
+    context.provenance.record(spec, "data/cityMap.json -> CITY (" +
+                                        Count(block.size() / 80, "cities") +
+                                        "; whole degrees, ordered by country and name)");
+    context.provenance.record(
+        InstalledTool("tzdata", "public domain (usr/share/doc/tzdata/copyright)",
+                      "IANA Time Zone Database, https://www.iana.org/time-zones"),
+        zoneinfo +
+            " -> CITY standard offsets: the smaller of the offsets "
+            "on 15 January and 15 July 2025 of each city's zone");
+}
+
+void buildDeepSkyBlocks(BuildContext& context) {
+    const auto& sd = sources::kStellariumData;
+    const Bytes catalogue = world::Gunzip(
+        ReadBytes(context, sd, Stellarium("nebulae/default/catalog.dat"), "catalog.dat"),
+        "nebulae/default/catalog.dat");
+    const auto objects = world::ParseDsoCatalog(catalogue, "nebulae/default/catalog.dat");
+    const auto names = world::ParseDsoNames(readTextFile(
+        context.sources.file(sd, Stellarium("nebulae/default/names.dat")), "names.dat"));
+    auto selected = world::SelectDeepSky(objects, names);
+    const size_t catalogueCount = selected.size();
+    world::AddMeteorRadiants(selected, world::kMeteorShowers, world::kMeteorShowerCount);
+    context.output.writeBlock("OBJ", world::BuildObjBlock(selected));
+    context.output.writeBlock("OBJN", world::BuildObjnBlock(selected));
+    context.provenance.record(
+        sd,
+        "nebulae/default/catalog.dat, names.dat -> OBJ, OBJN (" + Count(catalogueCount, "objects") +
+            ": all Messier, NGC/IC to magnitude 10, Caldwell, naked-eye clusters and galaxies, "
+            "Barnard dark nebulae of 0.5 degrees and more) + " +
+            Count(world::kMeteorShowerCount, "meteor-shower radiants") +
+            " from the project's table of the International Meteor Organization's working list "
+            "of visual meteor showers",
+        "Deep-sky catalogue of Stellarium (OpenNGC, Barnard, LDN and other catalogues; see "
+        "Stellarium's CREDITS.md)");
+}
+
+void buildMilkyWayBlock(BuildContext& context) {
+    const auto& spec = sources::kD3Celestial;
+    const Bytes json =
+        ReadBytes(context, spec, std::string(sources::kD3Root) + "mw.json", "mw.json");
+    const auto band1 = world::ParseMilkyWayLevel(json, "ol1", "d3-celestial mw.json");
+    const auto band2 = world::ParseMilkyWayLevel(json, "ol3", "d3-celestial mw.json");
+    const Bytes block = world::BuildMilkyBlock(band1, band2);
+    context.output.writeBlock("MILKY", block);
+    context.provenance.record(spec,
+                              "data/mw.json levels ol1 (band 1, faint outer glow) and ol3 (band 2, "
+                              "bright core) -> MILKY, cut into strips along galactic longitude");
+}
+
+void buildEarthBlock(BuildContext& context) {
+    const auto& spec = sources::kWorldAtlas;
+    const std::string path = std::string(sources::kWorldAtlasRoot) + "land-110m.json";
+    const auto lines = world::ParseTopoJsonArcs(ReadBytes(context, spec, path, "land-110m.json"),
+                                                "world-atlas land-110m.json");
+    const Bytes block = world::BuildEarthBlock(lines);
+    context.output.writeBlock("EARTH", block);
+    context.provenance.record(spec, "land-110m.json -> EARTH (" + Count(lines.size(), "lines") +
+                                        ", " + Count(block.size() / 6, "triples") + ")");
+}
+
+void buildLandscapeBlock(BuildContext& context) {
+    const auto& sd = sources::kStellariumData;
+    const std::string path = Stellarium("landscapes/geneva/horizon_Geneve.txt");
+    const auto skyline = world::ParseHorizonPolygon(
+        readTextFile(context.sources.file(sd, path), "horizon_Geneve.txt"),
+        "landscapes/geneva/horizon_Geneve.txt");
+    context.output.writeBlock("YAMA", world::BuildYamaBlock(skyline));
+    context.provenance.record(sd,
+                              "landscapes/geneva/horizon_Geneve.txt -> YAMA (the skyline of "
+                              "Geneva: Jura, lake, Voirons, Saleve; 360 points)",
+                              "Geneva landscape: Georg Zotti; horizon by Patrick Chevalley "
+                              "(Cartes du Ciel), used with permission");
+}
+
+void buildCometFile(BuildContext& context) {
+    const auto& sd = sources::kStellariumData;
+    const auto recent = world::ParseCometIni(
+        readTextFile(context.sources.file(sd, Stellarium("data/ssystem_minor.ini")),
+                     "ssystem_minor.ini"),
+        "data/ssystem_minor.ini");
+    const auto historic = world::ParseCometIni(
+        readTextFile(context.sources.file(sd, Stellarium("data/ssystem_1000comets.ini")),
+                     "ssystem_1000comets.ini"),
+        "data/ssystem_1000comets.ini");
+    const auto comets = world::SelectComets(recent, historic);
+    context.output.writeFile("QELCOMET.DAT", world::CometFileBytes(comets));
+    context.provenance.record(sd,
+                              "data/ssystem_minor.ini, data/ssystem_1000comets.ini -> "
+                              "QELCOMET.DAT (" +
+                                  Count(comets.size(), "comets") +
+                                  "; H1 = H, K1 = 2.5 n of the catalogue's magnitude law)");
+}
+
+void buildDeepStarCatalogue(BuildContext& context) {
+    if (!context.sky) throw BuildError("deep star catalogue: the star catalogue was not built");
+    std::set<std::pair<int, int>> shown;
+    for (const CatalogueStar& s : context.sky->stars)
+        if (s.hip != 0) shown.insert({s.hip, s.component});
+    // Files 0 and 1 end at V 7.45; the stars beyond 9.5 are all in files 2 and 3.
+    std::vector<DecodedStar> stars;
+    for (const char* name : {"stars_2_0v0_8.cat", "stars_3_1v0_4.cat"}) {
+        StarFile file =
+            readStarFile(context.sources.file(sources::kStellariumData,
+                                              Stellarium(std::string("stars/default/") + name)),
+                         name);
+        stars.insert(stars.end(), file.stars.begin(), file.stars.end());
+    }
+    const auto catalogue = world::BuildDeepStarCatalogue(stars, shown, kFaintLimitMilli);
+    if (catalogue.count == 0) throw BuildError("deep star catalogue: no star fainter than 9.5");
+    context.output.writeFile("QELGAIDX.DAT", catalogue.index);
+    context.output.writeFile("QELGSA.DAT", catalogue.records);
+    context.provenance.record(
+        sources::kStellariumData,
+        "stars/default/stars_2_0v0_8.cat, stars_3_1v0_4.cat -> QELGAIDX.DAT, QELGSA.DAT (" +
+            Count(catalogue.count, "stars") +
+            " fainter than V 9.5, to 14.5; positions of J2000 without proper motion)");
+}
+
+}  // namespace databuilder
