@@ -131,7 +131,8 @@ int32_t CenterOnPosition(CentringContext& context, double lon, double lat, bool 
             search.Try(a - 1.0 + 0.05 * i, b - 1.0 + 0.05 * j);
     }
     a = search.azimuth();
-    double altitude = search.altitude();
+    // The fine search may step just past the zenith or nadir; keep the view in range.
+    double altitude = ClampAltitude(search.altitude());
 
     // Below the horizon (beyond the refraction allowance, in tenths like every other view
     // limit): unless objects may be found there, look at the horizon under the object.

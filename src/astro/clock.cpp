@@ -101,8 +101,13 @@ void NormalizeClock(int32_t& year, int32_t& month, int32_t& day, int32_t& hour, 
     minute = Bound(minute, 2000000000);
     while (NormalizeOnce(year, month, day, hour, minute)) {
     }
-    if (year < kMinYear) year = kMinYear;
-    if (year > kMaxYear) year = kMaxYear;
+    if (year < kMinYear || year > kMaxYear) {
+        year = year < kMinYear ? kMinYear : kMaxYear;
+        // A 29 February carried into a clamped year that has none becomes 1 March; nothing
+        // else can be out of range here, so the year stays clamped.
+        while (NormalizeOnce(year, month, day, hour, minute)) {
+        }
+    }
 }
 
 void NormalizeClock(CivilClock& clock) {

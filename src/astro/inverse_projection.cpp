@@ -57,6 +57,10 @@ HorizontalTenths ScreenToHorizontal(const ViewFrame& frame, int32_t sx, int32_t 
     return search.best;
 }
 
+double ClampAltitude(double tenths) {
+    return tenths > 900.0 ? 900.0 : (tenths < -900.0 ? -900.0 : tenths);
+}
+
 double ReduceTenths(double value) {
     return value - 3600.0 * static_cast<double>(static_cast<int64_t>(value / 3600.0));
 }
@@ -100,7 +104,9 @@ int32_t CenterViewOn(state::ViewState& view, const ProjectionTables& tables, int
     ViewFrame frame = ComputeViewFrame(view, tables);
     HorizontalTenths point = ScreenToHorizontal(frame, sx, sy);
     double houi2 = ReduceTenths(view.SekidouMod ? point.a + 900.0 : 8100.0 - point.a);
-    double koudo2 = point.b;
+    // The fine search may step up to 0.095 degrees past the zenith or nadir; the view's
+    // altitude stays within its range.
+    double koudo2 = ClampAltitude(point.b);
     if (!view.SekidouMod && !view.UnderHorizon && koudo2 < -frame.RefractionTenths) {
         koudo2 = -frame.RefractionTenths;
     }

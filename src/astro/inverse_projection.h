@@ -40,6 +40,9 @@ int32_t CenterViewOn(state::ViewState& view, const ProjectionTables& tables, int
 // 3600 * trunc(value / 3600).
 double ReduceTenths(double value);
 
+// Holds an altitude in tenths of a degree to -900..900.
+double ClampAltitude(double tenths);
+
 // Hands a new view direction to the main window as a smooth move, or sets it at once when
 // smooth movement is off. Returns 1 when it differs from the current direction.
 int32_t RequestViewDirection(state::ViewState& view, double houi2, double koudo2, bool smooth);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "astro/equatorial.h"
+#include "astro/inverse_projection.h"
 #include "astro/projection.h"
 #include "state/messages.h"
 

@@ -96,6 +96,9 @@ TEST(NormalizeClock, YearIsClampedAndTheOtherFieldsStillMove) {
     EXPECT_EQ(Normalized(99999 + 1, 5, 5, 5, 5).year, 99999);
     CivilClock c = Normalized(99999, 12, 31, 23, 60);
     EXPECT_EQ(c, (CivilClock{99999, 1, 1, 0, 0}));
+    // A leap day carried into the clamped year, which has none, stays a valid date.
+    EXPECT_EQ(Normalized(99996 + 4, 2, 29, 0, 0), (CivilClock{99999, 3, 1, 0, 0}));
+    EXPECT_EQ(Normalized(-99998 - 2, 2, 29, 0, 0), (CivilClock{-99998, 3, 1, 0, 0}));
 }
 
 TEST(NormalizeClock, AbsurdFieldsFromDamagedFilesStillGiveAValidClock) {
