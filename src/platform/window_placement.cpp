@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QWidget>
 
 namespace platform {
 namespace {
@@ -47,6 +48,22 @@ QRect WorkAreaNearest(const QPoint& point) {
 QRect MonitorNearest(const QPoint& point) {
     QScreen* screen = ScreenNearest(point);
     return screen ? screen->geometry() : QRect(0, 0, 1024, 768);
+}
+
+QPoint CentredOver(const QSize& window, const QRect& reference) {
+    return {reference.left() + (reference.width() - window.width()) / 2,
+            reference.top() + (reference.height() - window.height()) / 2};
+}
+
+void CentreWindow(QWidget& window, const QWidget* reference) {
+    QRect area;
+    if (reference && !reference->isMinimized()) {
+        area = reference->frameGeometry();
+    } else {
+        QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
+        area = screen ? screen->geometry() : QRect(0, 0, 1024, 768);
+    }
+    window.move(CentredOver(window.frameGeometry().size(), area));
 }
 
 void FitToWorkArea(int& x, int& y, int width, int height) {

@@ -5,6 +5,8 @@
 
 #include <QRect>
 
+class QWidget;
+
 namespace platform {
 
 // The "let the window system choose" position; it is never moved to the work area's edge.
@@ -19,6 +21,14 @@ QRect WorkAreaNearest(const QPoint& point);
 
 // The full rectangle of the monitor nearest to the point (for full-screen display).
 QRect MonitorNearest(const QPoint& point);
+
+// The top-left that centres a window of the given size over a reference rectangle (integer
+// halving of the size difference, as dialogs and the title picture are placed).
+QPoint CentredOver(const QSize& window, const QRect& reference);
+
+// Moves the window (size kept, not activated) so that its centre matches the reference
+// window's; a minimised or missing reference means the desktop of the window's screen.
+void CentreWindow(QWidget& window, const QWidget* reference);
 
 // Fits a window rectangle onto the monitor nearest to its centre.
 void FitToWorkArea(int& x, int& y, int width, int height);

@@ -7,6 +7,8 @@
 #include <QScreen>
 #include <QTimer>
 
+#include "platform/window_placement.h"
+
 namespace shell {
 
 QSize FitPictureSize(QSize picture, QSize window, bool zoomToFit) {
@@ -77,9 +79,7 @@ PictureFileWindow* OpenTitleWindow(const QString& picturePath) {
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->setAttribute(Qt::WA_ShowWithoutActivating);
     window->resize(638, 478);
-    if (QScreen* screen = QGuiApplication::primaryScreen()) {
-        window->move(screen->geometry().center() - window->rect().center());
-    }
+    platform::CentreWindow(*window, nullptr);
     window->SetPictureFile(picturePath);
     window->show();
     QTimer::singleShot(3000, window, &QWidget::close);

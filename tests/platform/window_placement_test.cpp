@@ -41,6 +41,13 @@ class WindowPlacementTest : public QObject {
         QVERIFY(area.contains(QRect(x, y, 400, 300)));
     }
 
+    void centringHalvesTheDifferenceTowardZero() {
+        QCOMPARE(platform::CentredOver(QSize(638, 478), QRect(0, 0, 1920, 1080)), QPoint(641, 301));
+        QCOMPARE(platform::CentredOver(QSize(101, 51), QRect(10, 20, 200, 100)), QPoint(59, 44));
+        // A window larger than the reference sits left of and above it.
+        QCOMPARE(platform::CentredOver(QSize(301, 100), QRect(0, 0, 100, 100)), QPoint(-100, 0));
+    }
+
     void associationFilesAreWrittenOnceAndNameTheProgram() {
         QTemporaryDir home;
         platform::RegisterViewFileType(".qel", "Planetarium", "Planetarium Data File",
