@@ -19,6 +19,7 @@
 #include <QToolBar>
 #include <QWheelEvent>
 
+#include "astro/centring.h"
 #include "astro/clock.h"
 #include "astro/inverse_projection.h"
 #include "astro/time_steps.h"
@@ -526,6 +527,24 @@ void MainWindow::MoveSmoothly(int bits, double azimuth, double altitude, int zoo
     if (bits & state::kMoveZoom) view.MoveTargetZoom = zoom;
     view.PendingMoves |= bits;
     Redraw();
+}
+
+bool MainWindow::TrackObjectAtClick() {
+    if (!hooks_.objectAt) return false;
+    const ObjectHit hit = hooks_.objectAt(clickPoint_.x(), clickPoint_.y());
+    if (!hit.found) return false;
+    auto& view = program_.view;
+    const auto& data = program_.data;
+    const astro::BlockObjectCatalog catalog(
+        data.block(persist::BlockId::SEIZAZ).bytes(), data.block(persist::BlockId::STAR2).bytes(),
+        data.block(persist::BlockId::OBJ).bytes(), data.block(persist::BlockId::KISEN).bytes());
+    astro::CentringContext context{view, Tables(), &catalog, nullptr};
+    astro::CenterOnObject(context, astro::ObjectRef{hit.kind, hit.index}, false);
+    view.TrackedKind = hit.kind;
+    view.TrackedIndex = hit.index;
+    view.Tracking = true;
+    Redraw();
+    return true;
 }
 
 void MainWindow::ColoursChanged() {
