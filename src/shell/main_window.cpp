@@ -237,10 +237,14 @@ QRect MainWindow::PrepareFrame() {
     const QSize area = skyView_->size();
     QImage& bitmap = skyView_->skyBitmap_;
     if (bitmap.width() < area.width() || bitmap.height() < area.height()) {
-        // Grown in the outgrown direction only, so that the other keeps its margin.
-        bitmap = QImage(area.expandedTo(bitmap.size()), QImage::Format_RGB32);
-        bitmap.fill(Qt::black);
-        view.ViewChanged = true;
+        // Grown in the outgrown direction only, so that the other keeps its margin. When the
+        // memory cannot be had the old picture stays and shows its middle part.
+        QImage grown(area.expandedTo(bitmap.size()), QImage::Format_RGB32);
+        if (!grown.isNull()) {
+            bitmap = std::move(grown);
+            bitmap.fill(Qt::black);
+            view.ViewChanged = true;
+        }
     }
     const int halfWidth = (area.width() + 1) / 2;
     const int halfHeight = (area.height() + 1) / 2;
