@@ -1,6 +1,7 @@
 // Frame times of RenderSky at 1920 x 1080 on the QImage canvas: the default view, a wide view
-// to magnitude 9.5, a zoomed view drawn from the deep star catalogue, and a bare background
-// fill for reference. Uses the data set in PLANETARIUM_DATASET_DIR when it is there, else a
+// to magnitude 9.5, a zoomed view drawn from the deep star catalogue, the bodies with every
+// comet of the table (and the same view without them), and a bare background fill for
+// reference. Comets come from the data set's QELCOMET.DAT, else 200 synthetic ones. Uses the data set in PLANETARIUM_DATASET_DIR when it is there, else a
 // synthetic catalogue of the same size (259 000 stars to magnitude 9.5, 2750 catalogue stars
 // per deep zone around the zoomed view).
 #include <benchmark/benchmark.h>
@@ -16,10 +17,12 @@
 #include <random>
 
 #include "astro/projection_tables.h"
+#include "persist/comet_file.h"
 #include "persist/data_set.h"
 #include "persist/paths.h"
 #include "platform/qpainter_canvas.h"
 #include "platform/sky_painting.h"
+#include "render/glyph_sheet.h"
 #include "render/primitives.h"
 #include "render/render_sky.h"
 
@@ -133,6 +136,10 @@ struct BenchSky {
     astro::ProjectionTableStore tables = astro::BuildProjectionTables();
     std::string gscPath;
     bool full = false;
+    state::CometTable comets;
+    render::GlyphSheet glyphs = render::BuildGlyphSheet();
+
+    void MakeSyntheticComets();
 
     BenchSky() {
         const std::string dir = PLANETARIUM_DATASET_DIR;
@@ -141,12 +148,35 @@ struct BenchSky {
             full = persist::LoadDataSet(data, dir, gscPath);
         }
         if (!full) MakeSyntheticStars(data);
+        const std::string cometFile = (std::filesystem::path(dir) / "QELCOMET.DAT").string();
+        if (persist::LoadComets(cometFile, comets) == 0) MakeSyntheticComets();
         if (!data.gscAvailable) {
             gscPath = (std::filesystem::temp_directory_path() / "planetarium_bench_gsc").string();
             MakeSyntheticGsc(data, gscPath);
         }
     }
 };
+
+// 200 comets on orbits spread round the sky, all near the Sun in December 2026.
+void BenchSky::MakeSyntheticComets() {
+    std::mt19937 rng(5);
+    std::uniform_real_distribution<double> angle(0, 360);
+    for (int k = 0; k < state::kCometFileLimit; ++k) {
+        state::CometRecord& c = comets.records[static_cast<std::size_t>(k)];
+        std::snprintf(c.NAMEE, sizeof c.NAMEE, "C/2026 X%d", k);
+        c.TY = 2026;
+        c.TM = 12;
+        c.TD = 1 + k % 28;
+        c.q = 0.3 + 0.01 * k;
+        c.e = k % 3 == 0 ? 1.0 : 0.9;
+        c.Peri = angle(rng);
+        c.Node = angle(rng);
+        c.i = angle(rng) / 2;
+        c.H1 = 5;
+        c.K1 = 10;
+    }
+    comets.count = state::kCometFileLimit;
+}
 
 BenchSky& Sky() {
     static BenchSky sky;
@@ -161,13 +191,14 @@ state::ViewState NightView() {
     return view;
 }
 
-void RenderFrames(benchmark::State& state, state::ViewState view) {
+void RenderFrames(benchmark::State& state, state::ViewState view, state::AppOptions options = {}) {
     BenchSky& sky = Sky();
-    state::AppOptions options;
     render::SkyScene scene;
     view.GscAvailable = sky.data.gscAvailable;
     options.GscPath = sky.gscPath;
     render::InitSkyScene(scene, view, options, sky.data, sky.tables.view());
+    scene.comets = &sky.comets;
+    scene.glyphSheet = &sky.glyphs;
     if (view.BrightAuto) view.DrawStars = render::AutoStarLevelOf(view) - 40;
     QImage image(kWidth, kHeight, QImage::Format_RGB32);
     for (auto _ : state) {
@@ -205,6 +236,35 @@ void BM_ZoomedCatalogueView(benchmark::State& state) {
     RenderFrames(state, view);
 }
 
+// The Sun, Moon, planets, minor bodies and every comet of the table on, with names, looking
+// along the ecliptic in equator mode so that the planets are in the picture.
+state::ViewState BodiesView() {
+    state::ViewState view = NightView();
+    view.SekidouMod = 1;
+    view.Houi2 = 2700;
+    view.Koudo2 = -200;
+    view.Zoom = 60;
+    view.Solar = 3;
+    view.Comet = 3;
+    view.WakuseiLevel = 5;
+    view.MoonWaku = 1;
+    return view;
+}
+
+void BM_BodiesAndComets(benchmark::State& state) {
+    state::AppOptions options;
+    options.CometBright = 999;  // every comet is computed and drawn
+    options.CometKyori = 999;
+    RenderFrames(state, BodiesView(), options);
+}
+
+void BM_BodiesAndCometsOff(benchmark::State& state) {
+    state::ViewState view = BodiesView();
+    view.Solar = 0;
+    view.Comet = 0;
+    RenderFrames(state, view);
+}
+
 void BM_BackgroundFill(benchmark::State& state) {
     QImage image(kWidth, kHeight, QImage::Format_RGB32);
     render::SkyPalette palette = render::CreateSkyPalette({});
@@ -220,6 +280,8 @@ void BM_BackgroundFill(benchmark::State& state) {
 BENCHMARK(BM_DefaultView)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WideViewMagnitude95)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ZoomedCatalogueView)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BodiesAndComets)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BodiesAndCometsOff)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BackgroundFill)->Unit(benchmark::kMillisecond);
 
 }  // namespace

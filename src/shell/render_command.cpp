@@ -17,6 +17,7 @@
 #include "astro/clock.h"
 #include "astro/projection_tables.h"
 #include "astro/time_steps.h"
+#include "persist/comet_file.h"
 #include "persist/data_set.h"
 #include "persist/paths.h"
 #include "persist/profile.h"
@@ -25,6 +26,7 @@
 #include "platform/data_location.h"
 #include "platform/font_families.h"
 #include "platform/sky_painting.h"
+#include "render/glyph_sheet.h"
 #include "render/render_sky.h"
 #include "state/messages.h"
 
@@ -124,6 +126,8 @@ struct LoadedSky {
     state::AppOptions options;
     persist::DataSet data;
     astro::ProjectionTableStore tables;
+    state::CometTable comets;
+    render::GlyphSheet glyphs = render::BuildGlyphSheet();
 };
 
 std::optional<Failure> LoadSky(const RenderRequest& request, LoadedSky& sky) {
@@ -158,11 +162,15 @@ std::optional<Failure> LoadSky(const RenderRequest& request, LoadedSky& sky) {
     if (!tables) return Failure{"bad projection tables in the data set: " + tableError};
     sky.tables = std::move(*tables);
     sky.view.GscAvailable = sky.data.gscAvailable;
+    // Without a comet file the picture is drawn without comets.
+    persist::LoadStartupComets(sky.options.UserPath, sky.comets);
     return std::nullopt;
 }
 
 void PrepareScene(LoadedSky& sky, render::SkyScene& scene) {
     render::InitSkyScene(scene, sky.view, sky.options, sky.data, sky.tables.view());
+    scene.comets = &sky.comets;
+    scene.glyphSheet = &sky.glyphs;
     // The window's paint sets the magnitude limit from the zoom before each frame.
     if (sky.view.BrightAuto) sky.view.DrawStars = render::AutoStarLevelOf(sky.view) - 40;
 }

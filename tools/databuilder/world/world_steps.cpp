@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <limits>
 #include <map>
 #include <memory>
 #include <set>
@@ -276,28 +277,26 @@ void buildCometFile(BuildContext& context) {
 }
 
 void buildDeepStarCatalogue(BuildContext& context) {
-    if (!context.sky) throw BuildError("deep star catalogue: the star catalogue was not built");
-    std::set<std::pair<int, int>> shown;
-    for (const CatalogueStar& s : context.sky->stars)
-        if (s.hip != 0) shown.insert({s.hip, s.component});
-    // Files 0 and 1 end at V 7.45; the stars beyond 9.5 are all in files 2 and 3.
+    // Zoomed in, the program draws its stars from this catalogue alone, so it holds every star
+    // of the four files, the bright ones too, not only those beyond the built-in 9.5.
     std::vector<DecodedStar> stars;
-    for (const char* name : {"stars_2_0v0_8.cat", "stars_3_1v0_4.cat"}) {
+    for (const char* name :
+         {"stars_0_0v0_8.cat", "stars_1_0v0_8.cat", "stars_2_0v0_8.cat", "stars_3_1v0_4.cat"}) {
         StarFile file =
             readStarFile(context.sources.file(sources::kStellariumData,
                                               Stellarium(std::string("stars/default/") + name)),
                          name);
         stars.insert(stars.end(), file.stars.begin(), file.stars.end());
     }
-    const auto catalogue = world::BuildDeepStarCatalogue(stars, shown, kFaintLimitMilli);
-    if (catalogue.count == 0) throw BuildError("deep star catalogue: no star fainter than 9.5");
+    const auto catalogue =
+        world::BuildDeepStarCatalogue(stars, {}, std::numeric_limits<int>::min());
+    if (catalogue.count == 0) throw BuildError("deep star catalogue: no star decoded");
     context.output.writeFile("QELGAIDX.DAT", catalogue.index);
     context.output.writeFile("QELGSA.DAT", catalogue.records);
-    context.provenance.record(
-        sources::kStellariumData,
-        "stars/default/stars_2_0v0_8.cat, stars_3_1v0_4.cat -> QELGAIDX.DAT, QELGSA.DAT (" +
-            Count(catalogue.count, "stars") +
-            " fainter than V 9.5, to 14.5; positions of J2000 without proper motion)");
+    context.provenance.record(sources::kStellariumData,
+                              "stars/default/stars_0..3 -> QELGAIDX.DAT, QELGSA.DAT (" +
+                                  Count(catalogue.count, "stars") +
+                                  " to V 14.5; positions of J2000 without proper motion)");
 }
 
 void buildWorldPictures(BuildContext& context) {
@@ -395,6 +394,9 @@ void buildWorldPictures(BuildContext& context) {
     context.output.writeFile("TITLE256.IMG", PngBytes(title, "TITLE256.IMG"));
     context.output.writeFile("TITLE16.IMG",
                              PngBytes(world::ReduceTo16Colours(title), "TITLE16.IMG"));
+    context.provenance.record(sd,
+                              "the catalogue's stars to V 7.5 around Orion -> TITLE256.IMG and "
+                              "TITLE16.IMG (638 x 478 PNG, drawn by the builder; 16 colours)");
 }
 
 }  // namespace databuilder
