@@ -313,10 +313,8 @@ void Runner::GuideStarCatalog() {
 }
 
 void Runner::StartTracking() {
-    // The object under the click comes from the hit test of the information dialogs; until it
-    // is wired, nothing is found there.
     view_.Tracking = false;
-    Refuse(LoadString(44));
+    if (!host_.TrackObjectAtClick()) Refuse(LoadString(44));
     host_.RefreshStatusBar();
     host_.RefreshMenus();
 }

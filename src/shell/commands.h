@@ -43,6 +43,9 @@ class CommandHost {
     virtual int AreaHeight() const = 0;
     virtual int ClickX() const = 0;
     virtual int ClickY() const = 0;
+    // Looks up the object at the last click, centres on it and starts tracking it; false when
+    // nothing was found there.
+    virtual bool TrackObjectAtClick() = 0;
     // The projection tables the mouse turns the sky with, and the city list.
     virtual const astro::ProjectionTables& Tables() const = 0;
     virtual std::span<const state::CityRecord> BuiltinCities() const = 0;

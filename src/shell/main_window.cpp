@@ -19,6 +19,7 @@
 #include <QToolBar>
 #include <QWheelEvent>
 
+#include "astro/centring.h"
 #include "astro/clock.h"
 #include "astro/inverse_projection.h"
 #include "astro/time_steps.h"
@@ -236,10 +237,14 @@ QRect MainWindow::PrepareFrame() {
     const QSize area = skyView_->size();
     QImage& bitmap = skyView_->skyBitmap_;
     if (bitmap.width() < area.width() || bitmap.height() < area.height()) {
-        // Grown in the outgrown direction only, so that the other keeps its margin.
-        bitmap = QImage(area.expandedTo(bitmap.size()), QImage::Format_RGB32);
-        bitmap.fill(Qt::black);
-        view.ViewChanged = true;
+        // Grown in the outgrown direction only, so that the other keeps its margin. When the
+        // memory cannot be had the old picture stays and shows its middle part.
+        QImage grown(area.expandedTo(bitmap.size()), QImage::Format_RGB32);
+        if (!grown.isNull()) {
+            bitmap = std::move(grown);
+            bitmap.fill(Qt::black);
+            view.ViewChanged = true;
+        }
     }
     const int halfWidth = (area.width() + 1) / 2;
     const int halfHeight = (area.height() + 1) / 2;
@@ -526,6 +531,24 @@ void MainWindow::MoveSmoothly(int bits, double azimuth, double altitude, int zoo
     if (bits & state::kMoveZoom) view.MoveTargetZoom = zoom;
     view.PendingMoves |= bits;
     Redraw();
+}
+
+bool MainWindow::TrackObjectAtClick() {
+    if (!hooks_.objectAt) return false;
+    const ObjectHit hit = hooks_.objectAt(clickPoint_.x(), clickPoint_.y());
+    if (!hit.found) return false;
+    auto& view = program_.view;
+    const auto& data = program_.data;
+    const astro::BlockObjectCatalog catalog(
+        data.block(persist::BlockId::SEIZAZ).bytes(), data.block(persist::BlockId::STAR2).bytes(),
+        data.block(persist::BlockId::OBJ).bytes(), data.block(persist::BlockId::KISEN).bytes());
+    astro::CentringContext context{view, Tables(), &catalog, nullptr};
+    astro::CenterOnObject(context, astro::ObjectRef{hit.kind, hit.index}, false);
+    view.TrackedKind = hit.kind;
+    view.TrackedIndex = hit.index;
+    view.Tracking = true;
+    Redraw();
+    return true;
 }
 
 void MainWindow::ColoursChanged() {

@@ -35,7 +35,8 @@ class MainWindow;
 // What a context menu needs to know about the object under the click.
 struct ObjectHit {
     bool found = false;
-    int kind = -1;     // -1 none, 1 star, other kinds of objects
+    int kind = -1;  // -1 none, 1 star, other kinds of objects (astro::ObjectRef kinds)
+    int index = 0;
     std::string name;  // the object's name as the tooltip shows it
 };
 
@@ -146,6 +147,7 @@ class MainWindow : public QMainWindow, public CommandHost {
     int AreaHeight() const override;
     int ClickX() const override { return clickPoint_.x(); }
     int ClickY() const override { return clickPoint_.y(); }
+    bool TrackObjectAtClick() override;
     const astro::ProjectionTables& Tables() const override;
     std::span<const state::CityRecord> BuiltinCities() const override;
     void WriteSaveDefault() override;

@@ -536,6 +536,15 @@ class CommandsTest : public QObject {
         QCOMPARE(shell::AcceleratorCommand(Qt::Key_V, Qt::AltModifier), 0);
     }
 
+    void noKeyIsBoundTwice() {
+        const auto keys = shell::MainAccelerators();
+        for (std::size_t i = 0; i < keys.size(); ++i)
+            for (std::size_t j = i + 1; j < keys.size(); ++j)
+                QVERIFY2(
+                    keys[i].key != keys[j].key || keys[i].modifiers != keys[j].modifiers,
+                    qPrintable(QString("%1 and %2").arg(keys[i].command).arg(keys[j].command)));
+    }
+
     void everyKeyAndMenuItemIsServed() {
         for (const auto& accelerator : shell::MainAccelerators()) {
             if (accelerator.command == 151 || accelerator.command == 111) continue;

@@ -277,7 +277,7 @@ class MainWindowTest : public QObject {
         shell::MainWindowHooks hooks;
         hooks.objectAt = [](int x, int) {
             if (x < 0) return shell::ObjectHit{};
-            return shell::ObjectHit{true, 1, x < 50 ? "Sirius" : "Canopus"};
+            return shell::ObjectHit{true, 1, 0, x < 50 ? "Sirius" : "Canopus"};
         };
         Make(hooks);
         QWidget* sky = window->skyView();
@@ -321,6 +321,33 @@ class MainWindowTest : public QObject {
         QVERIFY(window->tooltip()->isVisible());
         window->Command(208);
         QVERIFY(!window->tooltip()->isVisible());
+    }
+
+    void trackingTakesTheObjectUnderTheClick() {
+        shell::MainWindowHooks hooks;
+        hooks.objectAt = [](int x, int) {
+            return x > 0 ? shell::ObjectHit{true, 3, 7, "M 42"} : shell::ObjectHit{};
+        };
+        std::vector<state::Message> messages;
+        state::SetMessageHandler([&messages](const state::Message& m) {
+            messages.push_back(m);
+            return state::MessageAnswer::Ok;
+        });
+        Make(hooks);
+        QTest::mouseClick(window->skyView(), Qt::LeftButton, {},
+                          QPoint(window->skyView()->width() / 2 + 40, 50));
+        window->Command(416);
+        QVERIFY(program->view.Tracking);
+        QCOMPARE(program->view.TrackedKind, 3);
+        QCOMPARE(program->view.TrackedIndex, 7);
+        QVERIFY(window->menus().FirstAction(415)->isEnabled());
+        QCOMPARE(window->statusPanes()->texts()[10], std::string("C"));
+        window->Command(415);
+        QVERIFY(!program->view.Tracking);
+        QTest::mouseClick(window->skyView(), Qt::LeftButton, {}, QPoint(10, 50));
+        window->Command(416);
+        QVERIFY(!program->view.Tracking);
+        QCOMPARE(messages.size(), std::size_t(1));
     }
 
     void tooltipStaysInsideTheWindow() {
