@@ -4,6 +4,8 @@
 #include <QPainterPath>
 #include <QPolygon>
 
+#include <map>
+#include <tuple>
 #include <vector>
 
 #include "render/palette.h"
@@ -28,6 +30,23 @@ QString SubstituteFontFamily(std::string_view face) {
     if (face == "Symbol") return QStringLiteral("DejaVu Serif");
     if (face.empty()) return QStringLiteral("DejaVu Sans");
     return QString::fromUtf8(face.data(), static_cast<qsizetype>(face.size()));
+}
+
+const QFont& CachedFont(std::string_view face, int pixelHeight, bool bold, bool italic) {
+    using Key = std::tuple<std::string, int, bool, bool>;
+    // Kept for the life of the process: fonts must not be destroyed after the application.
+    static auto* cache = new std::map<Key, QFont>();
+    constexpr std::size_t kCacheLimit = 256;  // a user trying many sizes cannot grow it forever
+    Key key{std::string(face), std::max(1, pixelHeight), bold, italic};
+    if (const auto found = cache->find(key); found != cache->end()) return found->second;
+    if (cache->size() >= kCacheLimit) cache->clear();
+    QFont font;
+    font.setFamilies({SubstituteFontFamily(face), QStringLiteral("WenQuanYi Micro Hei"),
+                      QStringLiteral("Droid Sans Fallback")});
+    font.setPixelSize(std::get<1>(key));
+    font.setBold(bold);
+    font.setItalic(italic);
+    return cache->emplace(std::move(key), font).first->second;
 }
 
 QPainterCanvas::QPainterCanvas(QImage& image) {
@@ -192,29 +211,39 @@ void QPainterCanvas::ClearClip() {
 }
 
 void QPainterCanvas::SetFont(const render::FontSpec& font) {
-    QFont qfont(SubstituteFontFamily(font.face));
-    qfont.setPixelSize(std::max(1, font.pixelHeight));
-    qfont.setBold(font.bold);
-    qfont.setItalic(font.italic);
-    font_ = qfont;
-    painter_->setFont(font_);
+    if (metrics_ && font.face == fontFace_ && font.pixelHeight == fontHeight_ &&
+        font.bold == fontBold_ && font.italic == fontItalic_) {
+        return;
+    }
+    const QFont& qfont = CachedFont(font.face, font.pixelHeight, font.bold, font.italic);
+    painter_->setFont(qfont);
+    fontFace_.assign(font.face);
+    fontHeight_ = font.pixelHeight;
+    fontBold_ = font.bold;
+    fontItalic_ = font.italic;
+    metrics_.emplace(qfont, painter_->device());
 }
 
 void QPainterCanvas::SetTextColour(render::Colour colour) {
     textColour_ = Resolve(colour);
 }
 
+const QFontMetrics& QPainterCanvas::Metrics() {
+    if (!metrics_) metrics_.emplace(painter_->font(), painter_->device());
+    return *metrics_;
+}
+
 render::TextSize QPainterCanvas::MeasureText(std::string_view utf8) {
-    const QFontMetrics metrics(painter_->font(), painter_->device());
+    const QFontMetrics& metrics = Metrics();
     const QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
     return render::TextSize{metrics.horizontalAdvance(text), metrics.height()};
 }
 
 void QPainterCanvas::DrawText(int x, int y, std::string_view utf8) {
-    const QFontMetrics metrics(painter_->font(), painter_->device());
+    const int ascent = Metrics().ascent();
     const QPen saved = painter_->pen();
     painter_->setPen(QColor::fromRgb(textColour_));
-    painter_->drawText(x, y + metrics.ascent(),
+    painter_->drawText(x, y + ascent,
                        QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
     painter_->setPen(saved);
 }
