@@ -69,6 +69,7 @@ QPainterCanvas::QPainterCanvas(QPainter& painter) : painter_(&painter) {
 }
 
 QPainterCanvas::~QPainterCanvas() {
+    FlushPolyline();
     if (ownPainter_.isActive()) ownPainter_.end();
 }
 
@@ -80,12 +81,14 @@ QRgb QPainterCanvas::Resolve(render::Colour colour) const {
 }
 
 void QPainterCanvas::SelectPalette(const render::SkyPalette* palette) {
+    FlushPolyline();
     palette_ = palette;
     ApplyPen();
     ApplyBrush();
 }
 
 void QPainterCanvas::SetOrigin(int deviceX, int deviceY) {
+    FlushPolyline();
     // Only the image canvas owns its mapping; a page keeps the caller's window mapping.
     if (painter_ != &ownPainter_) return;
     originX_ = deviceX;
@@ -95,6 +98,7 @@ void QPainterCanvas::SetOrigin(int deviceX, int deviceY) {
 }
 
 void QPainterCanvas::FillRect(int left, int top, int right, int bottom, render::Colour colour) {
+    FlushPolyline();
     if (right <= left || bottom <= top) return;
     const QRgb rgb = Resolve(colour);
     if (DirectPixels()) {
@@ -112,6 +116,7 @@ void QPainterCanvas::FillRect(int left, int top, int right, int bottom, render::
 }
 
 void QPainterCanvas::SetPixel(int x, int y, render::Colour colour) {
+    FlushPolyline();
     const QRgb rgb = Resolve(colour);
     if (DirectPixels()) {
         const int px = x + originX_;
@@ -127,6 +132,7 @@ void QPainterCanvas::SetPixel(int x, int y, render::Colour colour) {
 
 void QPainterCanvas::PlotPattern(int x, int y, std::span<const render::PatternOffset> offsets,
                                  render::Colour colour) {
+    FlushPolyline();
     const QRgb rgb = Resolve(colour);
     if (DirectPixels()) {
         const int bx = x + originX_;
@@ -168,36 +174,54 @@ void QPainterCanvas::ApplyBrush() {
 }
 
 void QPainterCanvas::SetPen(const render::Pen& pen) {
+    FlushPolyline();
     pen_ = pen;
     ApplyPen();
 }
 
 void QPainterCanvas::SetBrush(const render::Brush& brush) {
+    FlushPolyline();
     brush_ = brush;
     ApplyBrush();
 }
 
 void QPainterCanvas::MoveTo(int x, int y) {
+    FlushPolyline();
     current_ = QPoint(x, y);
 }
 
 void QPainterCanvas::LineTo(int x, int y) {
-    const QPoint to(x, y);
-    painter_->drawLine(current_, to);
-    current_ = to;
+    // Joined segments are drawn as one polyline (far cheaper than a call per segment); any
+    // other drawing, pen or mapping change draws the pending polyline first.
+    constexpr int kPolylineLimit = 4096;
+    if (polyline_.isEmpty()) polyline_.append(current_);
+    current_ = QPoint(x, y);
+    polyline_.append(current_);
+    if (polyline_.size() >= kPolylineLimit) {
+        FlushPolyline();
+        polyline_.append(current_);
+    }
+}
+
+void QPainterCanvas::FlushPolyline() {
+    if (polyline_.size() >= 2) painter_->drawPolyline(polyline_);
+    polyline_.clear();
 }
 
 void QPainterCanvas::Ellipse(int left, int top, int right, int bottom) {
+    FlushPolyline();
     if (right <= left || bottom <= top) return;
     painter_->drawEllipse(QRect(left, top, right - left - 1, bottom - top - 1));
 }
 
 void QPainterCanvas::Polygon(std::span<const render::Point> points) {
+    FlushPolyline();
     if (points.empty()) return;
     painter_->drawPolygon(ToPolygon(points, 0, 0));
 }
 
 void QPainterCanvas::SetClipPolygon(std::span<const render::Point> points) {
+    FlushPolyline();
     QPainterPath path;
     path.addPolygon(ToPolygon(points, 0, 0));
     path.closeSubpath();
@@ -206,6 +230,7 @@ void QPainterCanvas::SetClipPolygon(std::span<const render::Point> points) {
 }
 
 void QPainterCanvas::ClearClip() {
+    FlushPolyline();
     painter_->setClipping(false);
     clipped_ = false;
 }
@@ -240,6 +265,7 @@ render::TextSize QPainterCanvas::MeasureText(std::string_view utf8) {
 }
 
 void QPainterCanvas::DrawText(int x, int y, std::string_view utf8) {
+    FlushPolyline();
     const int ascent = Metrics().ascent();
     const QPen saved = painter_->pen();
     painter_->setPen(QColor::fromRgb(textColour_));
@@ -249,6 +275,7 @@ void QPainterCanvas::DrawText(int x, int y, std::string_view utf8) {
 }
 
 void QPainterCanvas::DrawImageCell(int x, int y, const render::ImageCell& cell) {
+    FlushPolyline();
     if (!cell.pixels || cell.width <= 0 || cell.height <= 0 || cell.stride < cell.width) return;
     const QImage image(reinterpret_cast<const uchar*>(cell.pixels), cell.width, cell.height,
                        static_cast<qsizetype>(cell.stride) * 4, QImage::Format_ARGB32);

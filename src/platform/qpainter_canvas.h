@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QPoint>
+#include <QPolygon>
 
 #include <optional>
 #include <string>
@@ -62,6 +63,7 @@ class QPainterCanvas : public render::Canvas {
     void ApplyPen();
     void ApplyBrush();
     const QFontMetrics& Metrics();
+    void FlushPolyline();
     bool DirectPixels() const { return bits_ != nullptr && !clipped_; }
 
     QPainter ownPainter_;
@@ -77,6 +79,7 @@ class QPainterCanvas : public render::Canvas {
     render::Pen pen_;
     render::Brush brush_;
     QPoint current_;
+    QPolygon polyline_;  // the joined segments not yet drawn
     // The font last set, and its metrics on this canvas's device.
     std::string fontFace_;
     int fontHeight_ = -1;

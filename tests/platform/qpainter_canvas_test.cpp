@@ -73,6 +73,31 @@ class QPainterCanvasTest : public QObject {
         QCOMPARE(At(image, 5, 35), QRgb(0xFF0000));
     }
 
+    void joinedLinesKeepTheirDrawingOrderWithPixels() {
+        // Lines are batched into polylines; a pixel set after them still lands on top, a move
+        // starts a new polyline, and the last one is drawn when the canvas ends.
+        QImage image(40, 40, QImage::Format_RGB32);
+        image.fill(Qt::black);
+        {
+            platform::QPainterCanvas canvas(image);
+            canvas.SetOrigin(20, 20);
+            canvas.SetPen(render::Pen{Colour::Rgb(255, 0, 0), 0, render::PenStyle::Solid});
+            canvas.MoveTo(-10, 0);
+            canvas.LineTo(0, 0);
+            canvas.LineTo(0, 10);
+            canvas.SetPixel(-5, 0, Colour::Rgb(0, 255, 0));
+            canvas.LineTo(10, 10);
+            canvas.MoveTo(10, -10);
+            canvas.LineTo(15, -10);
+        }
+        QCOMPARE(At(image, 15, 20), QRgb(0x00FF00));
+        QCOMPARE(At(image, 12, 20), QRgb(0xFF0000));
+        QCOMPARE(At(image, 20, 25), QRgb(0xFF0000));
+        QCOMPARE(At(image, 25, 30), QRgb(0xFF0000));
+        QCOMPARE(At(image, 33, 10), QRgb(0xFF0000));
+        QCOMPARE(At(image, 30, 15), QRgb(0));  // nothing joins (10, 10) to (10, -10)
+    }
+
     void clipPolygonLimitsDirectPixelsToo() {
         QImage image(20, 20, QImage::Format_RGB32);
         image.fill(Qt::black);
