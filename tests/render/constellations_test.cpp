@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "layer_fixture.h"
 #include "persist/records/sky_records.h"
+#include "render/labels.h"
 
 namespace render {
 namespace {
@@ -288,6 +291,42 @@ TEST(FigureNames, NamesUseFourfoldFontsOnPaper) {
     LayerContext layer = h.layer(kTargetColourPrint);
     DrawConstellationNames(layer);
     EXPECT_EQ(h.canvas.OpsOf(Kind::SetFont)[0].fontHeight, 4 * 13);
+}
+
+TEST(BadBlocks, RandomBytesInEveryFigureAndLabelBlockAreDrawnSafely) {
+    std::mt19937 rng(3);
+    for (int round = 0; round < 60; ++round) {
+        LayerHarness h;
+        h.UseStars(RowOfStars(40), 30, 35);
+        for (BlockId id : {BlockId::LINE, BlockId::KISETU, BlockId::SKULI, BlockId::PIC,
+                           BlockId::KAI, BlockId::SEIZA, BlockId::SEIZAZ, BlockId::KISEN,
+                           BlockId::SKUNU, BlockId::SKUSU, BlockId::STARN, BlockId::ALPHA}) {
+            std::vector<uint8_t> bytes(rng() % 400);
+            for (uint8_t& b : bytes)
+                b = static_cast<uint8_t>(rng());
+            h.SetData(id, bytes);
+        }
+        h.data.starNameCount = 1000;  // more than the block holds
+        h.view.Constella = 1 + round % 3;
+        h.view.ShukuName = 1;
+        h.view.ShukuStar = 1;
+        h.view.StarName = round % 5;
+        h.view.AlphaMode = round % 4;
+        LayerContext layer = h.layer();
+        DrawConstellationPictures(layer);
+        DrawConstellationBoundaries(layer);
+        DrawConstellationLines(layer);
+        DrawOldChineseLines(layer);
+        DrawAsterismLines(layer);
+        DrawOldChineseNames(layer);
+        DrawConstellationNames(layer);
+        DrawAsterismNames(layer);
+        DrawStarLabels(layer);
+        for (const CanvasOp& op : h.canvas.OpsOf(Kind::LineTo)) {
+            ASSERT_LE(std::abs(op.x), 4999);
+            ASSERT_LE(std::abs(op.y), 4999);
+        }
+    }
 }
 
 }  // namespace
