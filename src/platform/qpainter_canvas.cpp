@@ -4,6 +4,8 @@
 #include <QPainterPath>
 #include <QPolygon>
 
+#include <map>
+#include <tuple>
 #include <vector>
 
 #include "render/palette.h"
@@ -30,6 +32,23 @@ QString SubstituteFontFamily(std::string_view face) {
     return QString::fromUtf8(face.data(), static_cast<qsizetype>(face.size()));
 }
 
+const QFont& CachedFont(std::string_view face, int pixelHeight, bool bold, bool italic) {
+    using Key = std::tuple<std::string, int, bool, bool>;
+    // Kept for the life of the process: fonts must not be destroyed after the application.
+    static auto* cache = new std::map<Key, QFont>();
+    constexpr std::size_t kCacheLimit = 256;  // a user trying many sizes cannot grow it forever
+    Key key{std::string(face), std::max(1, pixelHeight), bold, italic};
+    if (const auto found = cache->find(key); found != cache->end()) return found->second;
+    if (cache->size() >= kCacheLimit) cache->clear();
+    QFont font;
+    font.setFamilies({SubstituteFontFamily(face), QStringLiteral("WenQuanYi Micro Hei"),
+                      QStringLiteral("Droid Sans Fallback")});
+    font.setPixelSize(std::get<1>(key));
+    font.setBold(bold);
+    font.setItalic(italic);
+    return cache->emplace(std::move(key), font).first->second;
+}
+
 QPainterCanvas::QPainterCanvas(QImage& image) {
     const QImage::Format format = image.format();
     if (format == QImage::Format_RGB32 || format == QImage::Format_ARGB32 ||
@@ -50,6 +69,7 @@ QPainterCanvas::QPainterCanvas(QPainter& painter) : painter_(&painter) {
 }
 
 QPainterCanvas::~QPainterCanvas() {
+    FlushPolyline();
     if (ownPainter_.isActive()) ownPainter_.end();
 }
 
@@ -61,12 +81,14 @@ QRgb QPainterCanvas::Resolve(render::Colour colour) const {
 }
 
 void QPainterCanvas::SelectPalette(const render::SkyPalette* palette) {
+    FlushPolyline();
     palette_ = palette;
     ApplyPen();
     ApplyBrush();
 }
 
 void QPainterCanvas::SetOrigin(int deviceX, int deviceY) {
+    FlushPolyline();
     // Only the image canvas owns its mapping; a page keeps the caller's window mapping.
     if (painter_ != &ownPainter_) return;
     originX_ = deviceX;
@@ -76,6 +98,7 @@ void QPainterCanvas::SetOrigin(int deviceX, int deviceY) {
 }
 
 void QPainterCanvas::FillRect(int left, int top, int right, int bottom, render::Colour colour) {
+    FlushPolyline();
     if (right <= left || bottom <= top) return;
     const QRgb rgb = Resolve(colour);
     if (DirectPixels()) {
@@ -93,6 +116,7 @@ void QPainterCanvas::FillRect(int left, int top, int right, int bottom, render::
 }
 
 void QPainterCanvas::SetPixel(int x, int y, render::Colour colour) {
+    FlushPolyline();
     const QRgb rgb = Resolve(colour);
     if (DirectPixels()) {
         const int px = x + originX_;
@@ -108,6 +132,7 @@ void QPainterCanvas::SetPixel(int x, int y, render::Colour colour) {
 
 void QPainterCanvas::PlotPattern(int x, int y, std::span<const render::PatternOffset> offsets,
                                  render::Colour colour) {
+    FlushPolyline();
     const QRgb rgb = Resolve(colour);
     if (DirectPixels()) {
         const int bx = x + originX_;
@@ -149,36 +174,54 @@ void QPainterCanvas::ApplyBrush() {
 }
 
 void QPainterCanvas::SetPen(const render::Pen& pen) {
+    FlushPolyline();
     pen_ = pen;
     ApplyPen();
 }
 
 void QPainterCanvas::SetBrush(const render::Brush& brush) {
+    FlushPolyline();
     brush_ = brush;
     ApplyBrush();
 }
 
 void QPainterCanvas::MoveTo(int x, int y) {
+    FlushPolyline();
     current_ = QPoint(x, y);
 }
 
 void QPainterCanvas::LineTo(int x, int y) {
-    const QPoint to(x, y);
-    painter_->drawLine(current_, to);
-    current_ = to;
+    // Joined segments are drawn as one polyline (far cheaper than a call per segment); any
+    // other drawing, pen or mapping change draws the pending polyline first.
+    constexpr int kPolylineLimit = 4096;
+    if (polyline_.isEmpty()) polyline_.append(current_);
+    current_ = QPoint(x, y);
+    polyline_.append(current_);
+    if (polyline_.size() >= kPolylineLimit) {
+        FlushPolyline();
+        polyline_.append(current_);
+    }
+}
+
+void QPainterCanvas::FlushPolyline() {
+    if (polyline_.size() >= 2) painter_->drawPolyline(polyline_);
+    polyline_.clear();
 }
 
 void QPainterCanvas::Ellipse(int left, int top, int right, int bottom) {
+    FlushPolyline();
     if (right <= left || bottom <= top) return;
     painter_->drawEllipse(QRect(left, top, right - left - 1, bottom - top - 1));
 }
 
 void QPainterCanvas::Polygon(std::span<const render::Point> points) {
+    FlushPolyline();
     if (points.empty()) return;
     painter_->drawPolygon(ToPolygon(points, 0, 0));
 }
 
 void QPainterCanvas::SetClipPolygon(std::span<const render::Point> points) {
+    FlushPolyline();
     QPainterPath path;
     path.addPolygon(ToPolygon(points, 0, 0));
     path.closeSubpath();
@@ -187,39 +230,52 @@ void QPainterCanvas::SetClipPolygon(std::span<const render::Point> points) {
 }
 
 void QPainterCanvas::ClearClip() {
+    FlushPolyline();
     painter_->setClipping(false);
     clipped_ = false;
 }
 
 void QPainterCanvas::SetFont(const render::FontSpec& font) {
-    QFont qfont(SubstituteFontFamily(font.face));
-    qfont.setPixelSize(std::max(1, font.pixelHeight));
-    qfont.setBold(font.bold);
-    qfont.setItalic(font.italic);
-    font_ = qfont;
-    painter_->setFont(font_);
+    if (metrics_ && font.face == fontFace_ && font.pixelHeight == fontHeight_ &&
+        font.bold == fontBold_ && font.italic == fontItalic_) {
+        return;
+    }
+    const QFont& qfont = CachedFont(font.face, font.pixelHeight, font.bold, font.italic);
+    painter_->setFont(qfont);
+    fontFace_.assign(font.face);
+    fontHeight_ = font.pixelHeight;
+    fontBold_ = font.bold;
+    fontItalic_ = font.italic;
+    metrics_.emplace(qfont, painter_->device());
 }
 
 void QPainterCanvas::SetTextColour(render::Colour colour) {
     textColour_ = Resolve(colour);
 }
 
+const QFontMetrics& QPainterCanvas::Metrics() {
+    if (!metrics_) metrics_.emplace(painter_->font(), painter_->device());
+    return *metrics_;
+}
+
 render::TextSize QPainterCanvas::MeasureText(std::string_view utf8) {
-    const QFontMetrics metrics(painter_->font(), painter_->device());
+    const QFontMetrics& metrics = Metrics();
     const QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
     return render::TextSize{metrics.horizontalAdvance(text), metrics.height()};
 }
 
 void QPainterCanvas::DrawText(int x, int y, std::string_view utf8) {
-    const QFontMetrics metrics(painter_->font(), painter_->device());
+    FlushPolyline();
+    const int ascent = Metrics().ascent();
     const QPen saved = painter_->pen();
     painter_->setPen(QColor::fromRgb(textColour_));
-    painter_->drawText(x, y + metrics.ascent(),
+    painter_->drawText(x, y + ascent,
                        QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
     painter_->setPen(saved);
 }
 
 void QPainterCanvas::DrawImageCell(int x, int y, const render::ImageCell& cell) {
+    FlushPolyline();
     if (!cell.pixels || cell.width <= 0 || cell.height <= 0 || cell.stride < cell.width) return;
     const QImage image(reinterpret_cast<const uchar*>(cell.pixels), cell.width, cell.height,
                        static_cast<qsizetype>(cell.stride) * 4, QImage::Format_ARGB32);

@@ -4,16 +4,28 @@
 #pragma once
 
 #include <QFont>
+#include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
 #include <QPoint>
+#include <QPolygon>
+
+#include <optional>
+#include <string>
 
 #include "render/canvas.h"
 
 namespace platform {
 
-// Installed family that stands in for a face name of the font slots ("Arial" and so on).
+// Installed family that stands in for a face name of the font slots: metric-compatible
+// Liberation faces for "Arial" and "Times New Roman", DejaVu for "Tahoma", for "Symbol" (whose
+// Greek letters the layers draw as Unicode Greek) and for an empty face; other names as given.
 QString SubstituteFontFamily(std::string_view face);
+
+// The font for a slot's face, pixel height, weight and slant, created once per process and
+// shared by every canvas afterwards (the layers ask for their fonts at every frame). Chinese
+// characters fall back to WenQuanYi Micro Hei when the chosen family lacks them.
+const QFont& CachedFont(std::string_view face, int pixelHeight, bool bold, bool italic);
 
 class QPainterCanvas : public render::Canvas {
   public:
@@ -50,6 +62,8 @@ class QPainterCanvas : public render::Canvas {
     QRgb Resolve(render::Colour colour) const;
     void ApplyPen();
     void ApplyBrush();
+    const QFontMetrics& Metrics();
+    void FlushPolyline();
     bool DirectPixels() const { return bits_ != nullptr && !clipped_; }
 
     QPainter ownPainter_;
@@ -65,7 +79,13 @@ class QPainterCanvas : public render::Canvas {
     render::Pen pen_;
     render::Brush brush_;
     QPoint current_;
-    QFont font_;
+    QPolygon polyline_;  // the joined segments not yet drawn
+    // The font last set, and its metrics on this canvas's device.
+    std::string fontFace_;
+    int fontHeight_ = -1;
+    bool fontBold_ = false;
+    bool fontItalic_ = false;
+    std::optional<QFontMetrics> metrics_;
     QRgb textColour_ = 0xFF000000;
 };
 

@@ -418,6 +418,22 @@ void ProjectStars(const StarContext& context, int count) {
     }
 }
 
+ProjectedPoint StarPoint(const StarContext& context, int index) {
+    if (index < 0 || static_cast<std::size_t>(index) >= context.catalog.stars.count()) {
+        return ProjectedPoint{0, 0, -1};
+    }
+    const bool projected = index < context.catalog.brightStarCount &&
+                           index < std::max(context.frame.starCount, kMinimumProjectedStars) &&
+                           static_cast<std::size_t>(index) < context.screen.size();
+    if (projected) {
+        const StarScreen& p = context.screen[static_cast<std::size_t>(index)];
+        return ProjectedPoint{p.x, p.y, p.flag};
+    }
+    int lon, lat;
+    ApplyProperMotion(context, context.catalog.stars.at(static_cast<std::size_t>(index)), lon, lat);
+    return context.projection.Ecliptic(lon, lat);
+}
+
 bool StarVisible(const StarContext& context, int x, int y, int flag) {
     const Viewport& v = context.frame.viewport;
     return flag >= 0 && x >= -v.halfWidth && x <= v.halfWidth && y >= -v.halfHeight &&

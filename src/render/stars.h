@@ -85,6 +85,12 @@ struct StarContext {
 // Projects the first count STAR2 records (with proper motion when KoyuKeisan) into screen.
 void ProjectStars(const StarContext& context, int count);
 
+// The screen point of STAR2 record index: its StarScreen record when this frame's projection
+// pass covered it (index below BrightStarCount and below max(StarCount, 2859)), else projected
+// now with proper motion. Layers that refer to stars by number (figures, labels) use it. An
+// index outside STAR2 gives flag -1 (not drawn).
+ProjectedPoint StarPoint(const StarContext& context, int index);
+
 // The visibility test of every pass.
 bool StarVisible(const StarContext& context, int x, int y, int flag);
 

@@ -1,3 +1,4 @@
+#include <QFontInfo>
 #include <QImage>
 #include <QPainter>
 #include <QtTest>
@@ -72,6 +73,31 @@ class QPainterCanvasTest : public QObject {
         QCOMPARE(At(image, 5, 35), QRgb(0xFF0000));
     }
 
+    void joinedLinesKeepTheirDrawingOrderWithPixels() {
+        // Lines are batched into polylines; a pixel set after them still lands on top, a move
+        // starts a new polyline, and the last one is drawn when the canvas ends.
+        QImage image(40, 40, QImage::Format_RGB32);
+        image.fill(Qt::black);
+        {
+            platform::QPainterCanvas canvas(image);
+            canvas.SetOrigin(20, 20);
+            canvas.SetPen(render::Pen{Colour::Rgb(255, 0, 0), 0, render::PenStyle::Solid});
+            canvas.MoveTo(-10, 0);
+            canvas.LineTo(0, 0);
+            canvas.LineTo(0, 10);
+            canvas.SetPixel(-5, 0, Colour::Rgb(0, 255, 0));
+            canvas.LineTo(10, 10);
+            canvas.MoveTo(10, -10);
+            canvas.LineTo(15, -10);
+        }
+        QCOMPARE(At(image, 15, 20), QRgb(0x00FF00));
+        QCOMPARE(At(image, 12, 20), QRgb(0xFF0000));
+        QCOMPARE(At(image, 20, 25), QRgb(0xFF0000));
+        QCOMPARE(At(image, 25, 30), QRgb(0xFF0000));
+        QCOMPARE(At(image, 33, 10), QRgb(0xFF0000));
+        QCOMPARE(At(image, 30, 15), QRgb(0));  // nothing joins (10, 10) to (10, -10)
+    }
+
     void clipPolygonLimitsDirectPixelsToo() {
         QImage image(20, 20, QImage::Format_RGB32);
         image.fill(Qt::black);
@@ -110,6 +136,52 @@ class QPainterCanvasTest : public QObject {
                 lit += At(image, x, y) != 0 ? 1 : 0;
         }
         QVERIFY(lit > 20);
+    }
+
+    void slotFacesMapToInstalledFamiliesAndAreCreatedOnce() {
+        const QFont& arial = platform::CachedFont("Arial", 13, true, false);
+        QCOMPARE(arial.families().front(), QStringLiteral("Liberation Sans"));
+        QCOMPARE(arial.pixelSize(), 13);
+        QVERIFY(arial.bold());
+        QCOMPARE(QFontInfo(arial).family(), QStringLiteral("Liberation Sans"));
+        QCOMPARE(QFontInfo(platform::CachedFont("Times New Roman", 11, false, true)).family(),
+                 QStringLiteral("Liberation Serif"));
+        // The same slot values give the very same font object, frame after frame.
+        QCOMPARE(&platform::CachedFont("Arial", 13, true, false), &arial);
+        QVERIFY(&platform::CachedFont("Arial", 13, false, false) != &arial);
+        QVERIFY(&platform::CachedFont("Arial", 14, true, false) != &arial);
+    }
+
+    static int LitPixels(const QImage& image) {
+        int lit = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x)
+                lit += At(image, x, y) != 0 ? 1 : 0;
+        }
+        return lit;
+    }
+
+    static QImage TextImage(const char* face, const char* utf8) {
+        QImage image(40, 40, QImage::Format_RGB32);
+        image.fill(Qt::black);
+        platform::QPainterCanvas canvas(image);
+        canvas.SetFont(render::FontSpec{face, 24, false, false});
+        canvas.SetTextColour(Colour::Rgb(255, 255, 255));
+        canvas.DrawText(2, 2, utf8);
+        return image;
+    }
+
+    // Old Chinese names in the Tahoma slot and Greek letters in the Symbol slot come out as
+    // glyphs: two different characters draw differently (missing glyphs would be equal boxes).
+    void chineseAndGreekTextsHaveGlyphs() {
+        const QImage sky = TextImage("Tahoma", "\xE5\xA4\xA9");
+        const QImage ford = TextImage("Tahoma", "\xE6\xB4\xA5");
+        QVERIFY(LitPixels(sky) > 20);
+        QVERIFY(sky != ford);
+        const QImage alpha = TextImage("Symbol", "\xCE\xB1");
+        const QImage gamma = TextImage("Symbol", "\xCE\xB3");
+        QVERIFY(LitPixels(alpha) > 10);
+        QVERIFY(alpha != gamma);
     }
 
     void pagePathKeepsTheCallersMapping() {

@@ -37,6 +37,10 @@ TEST(DefaultSettings, HoldTheProgramsDefaultsAndAnExternalProgram) {
     EXPECT_EQ(ini.ReadText(s, "source", "", 260), "narration");
     EXPECT_TRUE(ini.Find(s, "LineSet23").has_value());
     EXPECT_TRUE(ini.Find(s, "FontSet01").has_value());
+    // The shipped line colours are the built-in ones (constellation lines 0, 56, 112 solid),
+    // never a black record; the font slots carry their faces.
+    EXPECT_EQ(ini.ReadText(s, "LineSet01", "", 64), "00387000");
+    EXPECT_EQ(ini.ReadText(s, "FontSet01", "", 128).substr(0, 10), "417269616C");  // "Arial"
     EXPECT_EQ(ini.ReadText("Gaibu v7", "Name0", "", 64), "-");
     EXPECT_EQ(ini.ReadText("Gaibu v7", "Path1", "", 64), databuilder::world::kShowSourcesScript);
 }

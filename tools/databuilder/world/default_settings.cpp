@@ -1,5 +1,6 @@
 #include "default_settings.h"
 
+#include "persist/default_tables.h"
 #include "persist/profile.h"
 #include "persist/settings.h"
 #include "state/view_state.h"
@@ -15,7 +16,11 @@ std::string ShowSourcesScriptText() {
 }
 
 std::string DefaultSettingsText(const std::string& narrationFolder) {
-    const state::ViewState view;
+    // The line colours and fonts of the shipped copy are the built-in defaults, not the zeroed
+    // records of a bare view state (which would draw every figure in black).
+    state::ViewState view;
+    view.lineSets = persist::DefaultLineSets();
+    view.fontSets = persist::DefaultFontSets();
     const state::AppOptions options;
     persist::WindowPlacement placement;
     placement.maximisedOrMinimised = true;  // MainWndZ 1: start maximised

@@ -1,0 +1,298 @@
+#include "render/labels.h"
+
+#include <gtest/gtest.h>
+
+#include "layer_fixture.h"
+#include "persist/records/sky_records.h"
+#include "render/fonts.h"
+
+namespace render {
+namespace {
+
+using namespace render::testing;
+using Kind = CanvasOp::Kind;
+using persist::BlockId;
+
+persist::DesignationRecord Greek(char code, const std::string& suffix = "", int flamsteed = 0) {
+    persist::DesignationRecord d{};
+    d.bayer[0] = '*';
+    d.bayer[1] = code;
+    PutText(d.suffix, suffix);
+    d.flamsteed = static_cast<uint8_t>(flamsteed);
+    return d;
+}
+persist::DesignationRecord Latin(const std::string& letters, int flamsteed = 0) {
+    persist::DesignationRecord d{};
+    PutText(d.bayer, letters);
+    d.flamsteed = static_cast<uint8_t>(flamsteed);
+    return d;
+}
+persist::DesignationRecord FlamsteedOnly(int number) {
+    persist::DesignationRecord d{};
+    d.flamsteed = static_cast<uint8_t>(number);
+    return d;
+}
+
+// Four bright stars: alpha with Flamsteed 58, "b" with 12, Flamsteed 61 alone, gamma-2.
+struct DesignatedSky : LayerHarness {
+    DesignatedSky() {
+        UseStars(RowOfStars(4), 4, 4);
+        SetData(BlockId::ALPHA,
+                std::vector<persist::DesignationRecord>{Greek('a', "", 58), Latin("b", 12),
+                                                        FlamsteedOnly(61), Greek('c', "2")});
+        view.StarName = 3;
+    }
+    // The texts drawn after the font of the given slot was selected, until the next font.
+    std::vector<std::string> TextsInSlot(int slot) const {
+        const FontSpec wanted = SlotFont(view, slot, kTargetScreen);
+        std::vector<std::string> texts;
+        bool inSlot = false;
+        for (const CanvasOp& op : canvas.ops) {
+            if (op.kind == Kind::SetFont) {
+                inSlot = op.text == wanted.face && op.fontHeight == wanted.pixelHeight;
+            }
+            if (op.kind == Kind::DrawText && inSlot) texts.push_back(op.text);
+        }
+        return texts;
+    }
+};
+
+TEST(ScientificLabels, BayerAndFlamsteedTogetherKeepTheBayerLetter) {
+    DesignatedSky h;
+    h.view.fontSets[kFontStarBayerGreek - 1].size = 21;
+    h.view.fontSets[kFontStarBayerLatin - 1].size = 22;
+    h.view.fontSets[kFontStarFlamsteed - 1].size = 23;
+    h.view.AlphaMode = 3;
+    LayerContext layer = h.layer();
+    DrawStarLabels(layer);
+    EXPECT_EQ(h.TextsInSlot(kFontStarBayerGreek), (std::vector<std::string>{"\u03B1", "\u03B32"}));
+    EXPECT_EQ(h.TextsInSlot(kFontStarBayerLatin), (std::vector<std::string>{"b"}));
+    EXPECT_EQ(h.TextsInSlot(kFontStarFlamsteed), (std::vector<std::string>{"61"}));
+    EXPECT_EQ(h.canvas.OpsOf(Kind::SetTextColour)[0].colour, Colour::Index(9));
+}
+
+TEST(ScientificLabels, FlamsteedAloneLabelsEveryNumberedStar) {
+    DesignatedSky h;
+    h.view.AlphaMode = 2;
+    LayerContext layer = h.layer();
+    DrawStarLabels(layer);
+    EXPECT_EQ(h.Texts(), (std::vector<std::string>{"58", "12", "61"}));
+}
+
+TEST(ScientificLabels, BayerAloneAndTheLabelPlacement) {
+    DesignatedSky h;
+    h.view.AlphaMode = 1;
+    h.view.DrawStarMode3 = 4;  // label offset 4
+    LayerContext layer = h.layer();
+    DrawStarLabels(layer);
+    EXPECT_EQ(h.Texts(), (std::vector<std::string>{"\u03B1", "\u03B32", "b"}));
+    // Centred below the star: "b" (6 x 10 pixels) under star 1 at (100, -10).
+    const CanvasOp b = h.canvas.OpsOf(Kind::DrawText)[2];
+    EXPECT_EQ(b.x, 100 - 3);
+    EXPECT_EQ(b.y, -10 + 4);
+}
+
+TEST(ScientificLabels, OnlyTheStarsDrawnThisFrameInTheViewAreLabelled) {
+    DesignatedSky h;
+    h.view.AlphaMode = 2;
+    h.scene.frame.starCount = 2;                // stars 0 and 1 drawn
+    h.scene.frame.viewport = Viewport{50, 50};  // star 1 at x = 100 is outside
+    LayerContext layer = h.layer();
+    DrawStarLabels(layer);
+    EXPECT_EQ(h.Texts(), (std::vector<std::string>{"58"}));
+}
+
+TEST(ScientificLabels, RecordNumbersForTheDiagnosticMode) {
+    DesignatedSky h;
+    h.view.StarName = 4;
+    LayerContext layer = h.layer();
+    DrawStarLabels(layer);
+    EXPECT_EQ(h.Texts(), (std::vector<std::string>{"0", "1", "2", "3"}));
+    EXPECT_EQ(h.canvas.OpsOf(Kind::SetFont)[0].text, "Arial");
+    EXPECT_EQ(h.canvas.OpsOf(Kind::SetFont)[0].fontHeight, 9);
+}
+
+persist::StarNameRecord Named(uint32_t star, const std::string& first, const std::string& name) {
+    persist::StarNameRecord record{};
+    record.star = star;
+    PutText(record.second, first);
+    PutText(record.name, name);
+    return record;
+}
+
+struct NamedSky : LayerHarness {
+    NamedSky() {
+        std::vector<persist::StarRecord> stars = RowOfStars(3000);
+        stars[2950] = Star(1500, 20, 90, 'K');
+        UseStars(stars, 2900, 3000);
+        const std::vector<persist::StarNameRecord> names = {
+            Named(1, "First", "Sirius"), Named(2950, "", "Faint One"),
+            Named(0xFFFFFFFF, "", "Removed"), Named(2, "", "Canopus")};
+        SetData(BlockId::STARN, names);
+        data.starNameCount = names.size();
+    }
+};
+
+TEST(NameLabels, LatinNamesOfTheStarsWithinTheLimit) {
+    NamedSky h;
+    h.view.StarName = 2;
+    LayerContext layer = h.layer();
+    DrawStarLabels(layer);
+    EXPECT_EQ(h.Texts(), (std::vector<std::string>{"Sirius", "Faint One", "Canopus"}));
+    EXPECT_EQ(h.canvas.OpsOf(Kind::SetFont)[0].text, "Times New Roman");  // slot 5
+    EXPECT_EQ(h.canvas.OpsOf(Kind::SetTextColour)[0].colour, Colour::Index(8));
+    // The faint star beyond the bright set is placed by its own projection.
+    const CanvasOp faint = h.canvas.OpsOf(Kind::DrawText)[1];
+    EXPECT_EQ(faint.x, 1500 - 27);
+    EXPECT_EQ(faint.y, -20 + 3);
+
+    // A star whose record number reaches StarCount is not drawn and not labelled.
+    h.canvas.Clear();
+    h.scene.frame.starCount = 2;
+    DrawStarLabels(layer);
+    EXPECT_EQ(h.Texts(), (std::vector<std::string>{"Sirius"}));
+}
+
+TEST(NameLabels, FirstNamesUseTheirOwnSlotAndTheNameCountBoundsTheList) {
+    NamedSky h;
+    h.view.StarName = 1;
+    h.data.starNameCount = 1;
+    LayerContext layer = h.layer();
+    DrawStarLabels(layer);
+    EXPECT_EQ(h.Texts(), (std::vector<std::string>{"First"}));
+    EXPECT_EQ(h.canvas.OpsOf(Kind::SetFont)[0].text, "");  // slot 4
+}
+
+TEST(NameLabels, HiddenBelowTheGroundOnlyWhileItIsShown) {
+    LayerHarness h;
+    std::vector<persist::StarRecord> stars = RowOfStars(3);
+    stars[1] = Star(100, -4500, 60, 'A');
+    h.UseStars(stars, 3, 3);
+    h.SetData(BlockId::STARN, std::vector<persist::StarNameRecord>{Named(1, "", "Low")});
+    h.data.starNameCount = 1;
+    h.view.StarName = 2;
+    h.scene.projection.horizonShown = true;
+    LayerContext layer = h.layer();
+    DrawStarLabels(layer);
+    EXPECT_TRUE(h.Texts().empty());
+    h.scene.projection.horizonShown = false;
+    DrawStarLabels(layer);
+    EXPECT_EQ(h.Texts(), (std::vector<std::string>{"Low"}));
+}
+
+TEST(NameLabels, OldChineseStarNamesAboveTheStarWithWideTextOnly) {
+    LayerHarness h;
+    h.UseStars(RowOfStars(5), 5, 5);
+    std::vector<persist::ChineseStarNameRecord> names(4);
+    names[0].star = 3;
+    PutText(names[0].name, u"\u5929\u72fc");
+    names[1].star = -2;  // no such star
+    names[2].star = static_cast<int16_t>(0xFFFF);
+    names[3].star = 4;  // after the end record
+    PutText(names[3].name, u"\u5341");
+    h.SetData(BlockId::SKUSU, names);
+    h.view.ShukuStar = 1;
+    h.view.UnicodeText = false;
+    LayerContext layer = h.layer();
+    DrawStarLabels(layer);
+    EXPECT_TRUE(h.canvas.ops.empty());
+
+    h.view.UnicodeText = true;
+    DrawStarLabels(layer);
+    const auto texts = h.canvas.OpsOf(Kind::DrawText);
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_EQ(texts[0].text, "\xE5\xA4\xA9\xE7\x8B\xBC");
+    EXPECT_EQ(texts[0].y, -30 - 3 - 10);  // bottom 3 pixels above star 3
+    EXPECT_EQ(h.canvas.OpsOf(Kind::SetTextColour)[0].colour, Colour::Index(38));
+    EXPECT_EQ(h.canvas.OpsOf(Kind::SetFont)[0].fontHeight, 10);  // slot 20
+}
+
+TEST(Fonts, GreekLettersFromTheSymbolLayout) {
+    EXPECT_EQ(GreekLetterText('a'), "\u03B1");
+    EXPECT_EQ(GreekLetterText('c'), "\u03B3");  // gamma, the Symbol face's 'g'
+    EXPECT_EQ(GreekLetterText('h'), "\u03B8");  // theta, 'q'
+    EXPECT_EQ(GreekLetterText('r'), "\u03C3");  // sigma follows rho
+    EXPECT_EQ(GreekLetterText('x'), "\u03C9");  // omega
+    EXPECT_EQ(GreekLetterText('y'), "");
+    EXPECT_EQ(GreekLetterText('*'), "");
+    EXPECT_EQ(SymbolCharacterToUnicode('c'), U'\u03C7');
+    EXPECT_EQ(SymbolCharacterToUnicode('1'), U'1');
+}
+
+TEST(Fonts, SlotFontsAreFourTimesTallerOnPaper) {
+    state::ViewState view;
+    view.fontSets = persist::DefaultFontSets();
+    const FontSpec screen = SlotFont(view, kFontStarBayerLatin, kTargetScreen);
+    EXPECT_EQ(screen.face, "Times New Roman");
+    EXPECT_EQ(screen.pixelHeight, 11);
+    EXPECT_TRUE(screen.italic);
+    EXPECT_FALSE(screen.bold);
+    EXPECT_EQ(SlotFont(view, kFontStarBayerLatin, kTargetMonochromePrint).pixelHeight, 44);
+    EXPECT_EQ(StarLabelOffset(3, kTargetScreen), 2);
+    EXPECT_EQ(StarLabelOffset(3, kTargetColourPrint), 4);
+}
+
+struct FooterSky : LayerHarness {
+    FooterSky() {
+        view.clock = state::CivilClock{2026, 12, 6, 22, 5};
+        view.Ido2 = 407;
+        view.Keido2 = 740;
+        view.Keisanji = 0;
+        std::vector<state::CityRecord> cities(2);
+        PutText(cities[1].name, "New York");
+        PutText(cities[1].country, "USA");
+        SetData(BlockId::CITY, cities);
+        scene.frame.viewport = Viewport{2000, 1500};
+    }
+};
+
+TEST(PrintFooter, ZoneOfTheTimeModeInTheObservationText) {
+    FooterSky h;
+    h.view.TimeZone = -300;
+    EXPECT_EQ(ObservationText(h.scene),
+              "40.7\u00B0N\u00B774.0\u00B0W  Dec 06,  2026  22:05 (GMT-5)");
+    h.view.TimeZone = 330;
+    h.view.CurrentCity = 1;
+    EXPECT_EQ(ObservationText(h.scene),
+              "New York / USA  40.7\u00B0N\u00B774.0\u00B0W  Dec 06,  2026  22:05 (GMT+5:30)");
+    h.view.Keisanji = 1;  // Greenwich time, with daylight saving
+    h.view.Dst = 1;
+    EXPECT_NE(ObservationText(h.scene).find("(GMT+1)"), std::string::npos);
+}
+
+TEST(PrintFooter, TwoBoxedTextsInTheBottomCornersOfThePage) {
+    FooterSky h;
+    h.view.TimeZone = -300;
+    h.scene.frame.bodyColourMode = 4;
+    LayerContext layer = h.layer(kTargetColourPrint);
+    DrawPrintFooter(layer);
+    const auto texts = h.canvas.OpsOf(Kind::DrawText);
+    const auto boxes = h.canvas.OpsOf(Kind::Polygon);
+    ASSERT_EQ(texts.size(), 2u);
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(h.canvas.OpsOf(Kind::SetFont)[0].fontHeight, 4 * 12);  // slot 16 at k = 4
+    EXPECT_EQ(h.canvas.OpsOf(Kind::SetPen)[0].pen, (Pen{Colour::Rgb(0, 0, 0), 4, PenStyle::Solid}));
+    EXPECT_EQ(h.canvas.OpsOf(Kind::SetBrush)[0].brush.colour, Colour::Rgb(255, 255, 255));
+
+    // "Printed by Planetarium": 22 characters, 132 x 10 pixels on the recording canvas.
+    EXPECT_EQ(texts[0].text, "Printed by Planetarium");
+    EXPECT_EQ(texts[0].x, 2000 - 132 - 75);
+    EXPECT_EQ(texts[0].y, 1500 - 10 - 75);
+    EXPECT_EQ(boxes[0].points,
+              (std::vector<Point>{{1768, 1390}, {1949, 1390}, {1949, 1449}, {1768, 1449}}));
+
+    const int w = static_cast<int>(texts[1].text.size()) * 6;
+    EXPECT_NE(texts[1].text.find("(GMT-5)"), std::string::npos);
+    EXPECT_EQ(texts[1].x, 75 - 2000);
+    EXPECT_EQ(texts[1].y, 1500 - 10 - 75);
+    EXPECT_EQ(boxes[1].points.front(), (Point{50 - 2000, 1390}));
+    EXPECT_EQ(boxes[1].points[2], (Point{w - 2000 + 100 - 1, 1449}));
+
+    h.canvas.Clear();
+    LayerContext screen = h.layer(kTargetScreen);
+    DrawPrintFooter(screen);
+    EXPECT_TRUE(h.canvas.ops.empty());
+}
+
+}  // namespace
+}  // namespace render
