@@ -22,6 +22,7 @@
 #include "persist/settings.h"
 #include "persist/view_file.h"
 #include "platform/data_location.h"
+#include "platform/deep_sky_pictures.h"
 #include "platform/font_families.h"
 #include "platform/qpainter_canvas.h"
 #include "render/render_sky.h"
@@ -118,6 +119,7 @@ struct LoadedSky {
     state::AppOptions options;
     persist::DataSet data;
     astro::ProjectionTableStore tables;
+    std::optional<platform::DeepSkyPictureFolder> pictures;  // beside the data, once it is known
 };
 
 std::optional<Failure> LoadSky(const RenderRequest& request, LoadedSky& sky) {
@@ -162,6 +164,8 @@ void PrepareScene(LoadedSky& sky, render::SkyScene& scene) {
     scene.stars = render::BuildStarCatalog(sky.data, sky.options.GscPath);
     scene.tables = sky.tables.view();
     scene.palette = render::CreateSkyPalette(sky.view.lineSets);
+    sky.pictures.emplace(persist::ProgramFile(platform::kDeepSkyPictureFolder));
+    scene.deepSkyPictures = sky.pictures->Lookup();
     // The window's paint sets the magnitude limit from the zoom before each frame.
     if (sky.view.BrightAuto) sky.view.DrawStars = render::AutoStarLevelOf(sky.view) - 40;
 }
