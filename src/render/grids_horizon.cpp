@@ -192,6 +192,13 @@ BinAngle BinOfRadians(double radians) {
     return static_cast<BinAngle>(radians * astro::kBinPerRadian);
 }
 
+// Half the horizontal angle (tenths) the horizon layers sample around the view azimuth: from
+// 30 degrees up the whole horizon circle may show, so the bands and the skyline go all round.
+int SampledHalfRange(double viewAltitude) {
+    const int half = AzimuthHalfRange(viewAltitude);
+    return half == 900 ? 1800 : half;
+}
+
 // --- Glow ----------------------------------------------------------------------------------
 
 struct SunGlow {
@@ -266,7 +273,7 @@ void DrawSunRing(LayerContext& layer, const SunGlow& glow, int j) {
 // The band between the altitudes j x 0.6 and (j + 1) x 0.6 degrees, lowered by refraction.
 void DrawHorizonBand(LayerContext& layer, int j) {
     const astro::ViewFrame& f = layer.scene.viewFrame;
-    const int half = AzimuthHalfRange(layer.scene.view->Koudo2);
+    const int half = SampledHalfRange(layer.scene.view->Koudo2);
     const int centre = ViewHorizontalAngle(*layer.scene.view);
     const BinAngle low = Bin(j * 6) - f.RefractionAngle;
     const BinAngle high = Bin((j + 1) * 6) - f.RefractionAngle;
@@ -358,10 +365,8 @@ void CloseGround(const Viewport& viewport, bool wholeHorizon, std::vector<Point>
 void DrawGround(LayerContext& layer) {
     const SkyScene& scene = layer.scene;
     const state::ViewState& view = *scene.view;
-    const int half = AzimuthHalfRange(view.Koudo2);
-    // From 30 degrees up the whole horizon circle may show: the skyline goes all round.
-    const bool wholeHorizon = half == 900;
-    const int range = wholeHorizon ? 1800 : half;
+    const int range = SampledHalfRange(view.Koudo2);
+    const bool wholeHorizon = range == 1800;
     std::vector<Point> points;
     if (view.Yama && scene.data) {
         points.reserve(scene.data->block(persist::BlockId::YAMA).size / 4 + 10);

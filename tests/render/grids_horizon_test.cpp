@@ -332,6 +332,13 @@ TEST(GlowBands, HorizonBandsOnlyAboveTheHorizonInTheirRange) {
 
     DrawGlowBands(layer, -15, 0);  // below 0 only the Sun glow would draw
     EXPECT_EQ(h.canvas.OpsOf(Kind::Polygon).size(), 6u);
+
+    // From 30 degrees up the bands go all round the horizon, every 5 degrees.
+    h.view.Koudo2 = 300;
+    h.Prepare();
+    DrawGlowBands(layer, 15, 16);
+    ASSERT_EQ(h.canvas.OpsOf(Kind::Polygon).size(), 1u);
+    EXPECT_EQ(h.canvas.OpsOf(Kind::Polygon)[0].points.size(), 2u * (3600 / 50 + 1));
 }
 
 TEST(AzimuthRange, ByViewAltitude) {
