@@ -19,6 +19,7 @@
 #include "persist/data_set.h"
 #include "persist/paths.h"
 #include "platform/qpainter_canvas.h"
+#include "render/deep_sky.h"
 #include "render/primitives.h"
 #include "render/render_sky.h"
 
@@ -160,7 +161,28 @@ state::ViewState NightView() {
     return view;
 }
 
-void RenderFrames(benchmark::State& state, state::ViewState view) {
+// Stand-ins for the 28 deep-sky photographs: 160 x 160 pictures of a soft glow.
+const render::DeepSkyPicture& GlowPicture() {
+    static const render::DeepSkyPicture picture = [] {
+        render::DeepSkyPicture p;
+        p.width = p.height = render::kDeepSkyPictureLimit;
+        p.rgb.resize(static_cast<std::size_t>(p.width) * p.height * 3);
+        for (int y = 0; y < p.height; ++y) {
+            for (int x = 0; x < p.width; ++x) {
+                const double d = std::hypot(x - 80.0, y - 80.0) / 80.0;
+                const int v = static_cast<int>(255 * std::max(0.0, 1.0 - d));
+                uint8_t* px = &p.rgb[(static_cast<std::size_t>(y) * p.width + x) * 3];
+                px[0] = static_cast<uint8_t>(v);
+                px[1] = static_cast<uint8_t>(v / 2);
+                px[2] = static_cast<uint8_t>(v * 3 / 4);
+            }
+        }
+        return p;
+    }();
+    return picture;
+}
+
+void RenderFrames(benchmark::State& state, state::ViewState view, bool pictures = false) {
     BenchSky& sky = Sky();
     state::AppOptions options;
     render::SkyScene scene;
@@ -174,6 +196,9 @@ void RenderFrames(benchmark::State& state, state::ViewState view) {
     scene.viewport = render::Viewport{(kWidth + 1) / 2, (kHeight + 1) / 2};
     scene.bitmapCentreX = kWidth / 2;
     scene.bitmapCentreY = kHeight / 2;
+    if (pictures) {
+        scene.deepSkyPictures = [](std::string_view) { return &GlowPicture(); };
+    }
     if (view.BrightAuto) view.DrawStars = render::AutoStarLevelOf(view) - 40;
     QImage image(kWidth, kHeight, QImage::Format_RGB32);
     for (auto _ : state) {
@@ -212,6 +237,39 @@ void BM_ZoomedCatalogueView(benchmark::State& state) {
     RenderFrames(state, view);
 }
 
+// Grids with scales, the horizon with the landscape, deep sky with Messier labels and the
+// photographs, the Milky Way, and the guides.
+state::ViewState GridAndDeepSkyView() {
+    state::ViewState view = NightView();
+    view.Sekidou = 3;
+    view.Koudou = 3;
+    view.Glid = 1;
+    view.GridScale = 1;
+    view.Horizon = 1;
+    view.Jimen = 1;
+    view.Yama = 1;
+    view.Galaxy = 3;
+    view.SeiunImage = 1;
+    view.MilkyWay = 1;
+    view.CircleGuide = 1;
+    view.Shaya = 1;
+    return view;
+}
+
+void BM_GridsHorizonDeepSky(benchmark::State& state) {
+    RenderFrames(state, GridAndDeepSkyView(), true);
+}
+
+// Orion zoomed in, in equator mode: the nebula photographs fill much of the view.
+void BM_OrionPictures(benchmark::State& state) {
+    state::ViewState view = GridAndDeepSkyView();
+    view.SekidouMod = 1;
+    view.Houi2 = 838;
+    view.Koudo2 = -54;
+    view.Zoom = 600;
+    RenderFrames(state, view, true);
+}
+
 void BM_BackgroundFill(benchmark::State& state) {
     QImage image(kWidth, kHeight, QImage::Format_RGB32);
     render::SkyPalette palette = render::CreateSkyPalette({});
@@ -227,6 +285,8 @@ void BM_BackgroundFill(benchmark::State& state) {
 BENCHMARK(BM_DefaultView)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WideViewMagnitude95)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ZoomedCatalogueView)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GridsHorizonDeepSky)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OrionPictures)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BackgroundFill)->Unit(benchmark::kMillisecond);
 
 }  // namespace
