@@ -1,8 +1,9 @@
 // Frame times of RenderSky at 1920 x 1080 on the QImage canvas: the default view, a wide view
-// to magnitude 9.5, a zoomed view drawn from the deep star catalogue, and a bare background
-// fill for reference. Uses the data set in PLANETARIUM_DATASET_DIR when it is there, else a
-// synthetic catalogue of the same size (259 000 stars to magnitude 9.5, 2750 catalogue stars
-// per deep zone around the zoomed view).
+// to magnitude 9.5, a zoomed view drawn from the deep star catalogue, the bodies with every
+// comet of the table (and the same view without them), and a bare background fill for
+// reference. Comets come from the data set's QELCOMET.DAT, else 200 synthetic ones. Uses the data
+// set in PLANETARIUM_DATASET_DIR when it is there, else a synthetic catalogue of the same size (259
+// 000 stars to magnitude 9.5, 2750 catalogue stars per deep zone around the zoomed view).
 #include <benchmark/benchmark.h>
 
 #include <QGuiApplication>
@@ -16,10 +17,14 @@
 #include <random>
 
 #include "astro/projection_tables.h"
+#include "persist/comet_file.h"
 #include "persist/data_set.h"
 #include "persist/paths.h"
+#include "platform/deep_sky_pictures.h"
 #include "platform/qpainter_canvas.h"
+#include "platform/sky_painting.h"
 #include "render/deep_sky.h"
+#include "render/glyph_sheet.h"
 #include "render/primitives.h"
 #include "render/render_sky.h"
 
@@ -133,6 +138,16 @@ struct BenchSky {
     astro::ProjectionTableStore tables = astro::BuildProjectionTables();
     std::string gscPath;
     bool full = false;
+    state::CometTable comets;
+    render::GlyphSheet glyphs = render::BuildGlyphSheet();
+    // The deep-sky photographs of the data set, when it has them.
+    platform::DeepSkyPictureFolder pictureFolder{
+        (std::filesystem::path(PLANETARIUM_DATASET_DIR) / platform::kDeepSkyPictureFolder)
+            .string()};
+    bool hasPictures = std::filesystem::exists(std::filesystem::path(PLANETARIUM_DATASET_DIR) /
+                                               platform::kDeepSkyPictureFolder / "B_M42.png");
+
+    void MakeSyntheticComets();
 
     BenchSky() {
         const std::string dir = PLANETARIUM_DATASET_DIR;
@@ -141,12 +156,35 @@ struct BenchSky {
             full = persist::LoadDataSet(data, dir, gscPath);
         }
         if (!full) MakeSyntheticStars(data);
+        const std::string cometFile = (std::filesystem::path(dir) / "QELCOMET.DAT").string();
+        if (persist::LoadComets(cometFile, comets) == 0) MakeSyntheticComets();
         if (!data.gscAvailable) {
             gscPath = (std::filesystem::temp_directory_path() / "planetarium_bench_gsc").string();
             MakeSyntheticGsc(data, gscPath);
         }
     }
 };
+
+// 200 comets on orbits spread round the sky, all near the Sun in December 2026.
+void BenchSky::MakeSyntheticComets() {
+    std::mt19937 rng(5);
+    std::uniform_real_distribution<double> angle(0, 360);
+    for (int k = 0; k < state::kCometFileLimit; ++k) {
+        state::CometRecord& c = comets.records[static_cast<std::size_t>(k)];
+        std::snprintf(c.NAMEE, sizeof c.NAMEE, "C/2026 X%d", k);
+        c.TY = 2026;
+        c.TM = 12;
+        c.TD = 1 + k % 28;
+        c.q = 0.3 + 0.01 * k;
+        c.e = k % 3 == 0 ? 1.0 : 0.9;
+        c.Peri = angle(rng);
+        c.Node = angle(rng);
+        c.i = angle(rng) / 2;
+        c.H1 = 5;
+        c.K1 = 10;
+    }
+    comets.count = state::kCometFileLimit;
+}
 
 BenchSky& Sky() {
     static BenchSky sky;
@@ -161,7 +199,8 @@ state::ViewState NightView() {
     return view;
 }
 
-// Stand-ins for the 28 deep-sky photographs: 160 x 160 pictures of a soft glow.
+// Stand-ins for the 28 deep-sky photographs when the data set has none: 160 x 160 pictures of
+// a soft glow.
 const render::DeepSkyPicture& GlowPicture() {
     static const render::DeepSkyPicture picture = [] {
         render::DeepSkyPicture p;
@@ -182,28 +221,24 @@ const render::DeepSkyPicture& GlowPicture() {
     return picture;
 }
 
-void RenderFrames(benchmark::State& state, state::ViewState view, bool pictures = false) {
+void RenderFrames(benchmark::State& state, state::ViewState view, state::AppOptions options = {},
+                  bool pictures = false) {
     BenchSky& sky = Sky();
-    state::AppOptions options;
     render::SkyScene scene;
     view.GscAvailable = sky.data.gscAvailable;
-    scene.view = &view;
-    scene.options = &options;
-    scene.data = &sky.data;
-    scene.stars = render::BuildStarCatalog(sky.data, sky.gscPath);
-    scene.tables = sky.tables.view();
-    scene.palette = render::CreateSkyPalette(view.lineSets);
-    scene.viewport = render::Viewport{(kWidth + 1) / 2, (kHeight + 1) / 2};
-    scene.bitmapCentreX = kWidth / 2;
-    scene.bitmapCentreY = kHeight / 2;
-    if (pictures) {
+    options.GscPath = sky.gscPath;
+    render::InitSkyScene(scene, view, options, sky.data, sky.tables.view());
+    scene.comets = &sky.comets;
+    scene.glyphSheet = &sky.glyphs;
+    if (pictures && sky.hasPictures) {
+        scene.deepSkyPictures = sky.pictureFolder.Lookup();
+    } else if (pictures) {
         scene.deepSkyPictures = [](std::string_view) { return &GlowPicture(); };
     }
     if (view.BrightAuto) view.DrawStars = render::AutoStarLevelOf(view) - 40;
     QImage image(kWidth, kHeight, QImage::Format_RGB32);
     for (auto _ : state) {
-        platform::QPainterCanvas canvas(image);
-        render::RenderSky(canvas, render::kTargetScreen, scene);
+        platform::PaintSkyImage(image, kWidth, kHeight, scene);
         benchmark::ClobberMemory();
     }
     state.counters["level"] = scene.frame.starLevel;
@@ -237,6 +272,35 @@ void BM_ZoomedCatalogueView(benchmark::State& state) {
     RenderFrames(state, view);
 }
 
+// The Sun, Moon, planets, minor bodies and every comet of the table on, with names, looking
+// along the ecliptic in equator mode so that the planets are in the picture.
+state::ViewState BodiesView() {
+    state::ViewState view = NightView();
+    view.SekidouMod = 1;
+    view.Houi2 = 2700;
+    view.Koudo2 = -200;
+    view.Zoom = 60;
+    view.Solar = 3;
+    view.Comet = 3;
+    view.WakuseiLevel = 5;
+    view.MoonWaku = 1;
+    return view;
+}
+
+void BM_BodiesAndComets(benchmark::State& state) {
+    state::AppOptions options;
+    options.CometBright = 999;  // every comet is computed and drawn
+    options.CometKyori = 999;
+    RenderFrames(state, BodiesView(), options);
+}
+
+void BM_BodiesAndCometsOff(benchmark::State& state) {
+    state::ViewState view = BodiesView();
+    view.Solar = 0;
+    view.Comet = 0;
+    RenderFrames(state, view);
+}
+
 // Grids with scales, the horizon with the landscape, deep sky with Messier labels and the
 // photographs, the Milky Way, and the guides.
 state::ViewState GridAndDeepSkyView() {
@@ -257,7 +321,7 @@ state::ViewState GridAndDeepSkyView() {
 }
 
 void BM_GridsHorizonDeepSky(benchmark::State& state) {
-    RenderFrames(state, GridAndDeepSkyView(), true);
+    RenderFrames(state, GridAndDeepSkyView(), {}, true);
 }
 
 // Orion zoomed in, in equator mode: the nebula photographs fill much of the view.
@@ -267,7 +331,7 @@ void BM_OrionPictures(benchmark::State& state) {
     view.Houi2 = 838;
     view.Koudo2 = -54;
     view.Zoom = 600;
-    RenderFrames(state, view, true);
+    RenderFrames(state, view, {}, true);
 }
 
 void BM_BackgroundFill(benchmark::State& state) {
@@ -285,6 +349,8 @@ void BM_BackgroundFill(benchmark::State& state) {
 BENCHMARK(BM_DefaultView)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WideViewMagnitude95)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ZoomedCatalogueView)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BodiesAndComets)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BodiesAndCometsOff)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GridsHorizonDeepSky)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OrionPictures)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BackgroundFill)->Unit(benchmark::kMillisecond);

@@ -310,7 +310,7 @@ void AppendHorizonEdge(const LayerContext& layer, int half, std::vector<Point>& 
 }
 
 // The landscape skyline within half (tenths) of the view azimuth, ordered by horizontal angle.
-// Records hold the azimuth from north through east and the altitude, fiftieths of a degree.
+// Records hold the azimuth from south through east and the altitude, fiftieths of a degree.
 void AppendLandscapeEdge(const LayerContext& layer, int half, std::vector<Point>& edge) {
     const SkyScene& scene = layer.scene;
     if (!scene.data) return;
@@ -326,8 +326,8 @@ void AppendLandscapeEdge(const LayerContext& layer, int half, std::vector<Point>
     samples.reserve(records.count());
     for (std::size_t i = 0; i < records.count(); ++i) {
         const persist::YamaRecord r = records[i];
-        // Horizontal angle = 270 degrees minus the azimuth from north.
-        int offset = (13500 - static_cast<int>(r.az) - centre) % 18000;
+        // Horizontal angle = 90 degrees plus the azimuth from south through east.
+        int offset = (4500 + static_cast<int>(r.az) - centre) % 18000;
         if (offset < -9000) offset += 18000;
         if (offset >= 9000) offset -= 18000;
         if (std::abs(offset) <= range) samples.push_back(Sample{offset, r.alt});

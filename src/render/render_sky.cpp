@@ -1,8 +1,11 @@
 #include "render/render_sky.h"
 
 #include <algorithm>
+#include <optional>
 
+#include "astro/centring.h"
 #include "astro/clock.h"
+#include "astro/frame_solar_system.h"
 #include "astro/projection.h"
 #include "render/bodies.h"
 #include "render/constellations.h"
@@ -45,6 +48,44 @@ SunInputs ComputeSun(SkyScene& scene) {
     inputs.sunMoonSeparation = scene.bodies.sunMoonSeparation;
     inputs.earthLongitude = sun.helioLongitude;
     return inputs;
+}
+
+// Re-centres the view on the tracked object (unless a smooth move is under way) and sets the
+// frame up again for the new direction.
+void TrackObjectInView(SkyScene& scene) {
+    const state::ViewState& view = *scene.view;
+    if (!view.Tracking || view.TrackingSuppressed || scene.smoothMoveRunning) return;
+    std::optional<astro::BlockObjectCatalog> catalog;
+    if (scene.data) {
+        const persist::DataSet& d = *scene.data;
+        catalog.emplace(
+            d.block(persist::BlockId::SEIZAZ).bytes(), d.block(persist::BlockId::STAR2).bytes(),
+            d.block(persist::BlockId::OBJ).bytes(), d.block(persist::BlockId::KISEN).bytes());
+    }
+    astro::FrameSolarSystem solarSystem(
+        scene.bodies,
+        [&scene](int32_t index) -> std::optional<astro::EclipticRadians> {
+            if (index < 0 || static_cast<std::size_t>(index) >= scene.cometStates.size())
+                return std::nullopt;
+            const astro::CometState& comet = scene.cometStates[static_cast<std::size_t>(index)];
+            if (!comet.position.finite) return std::nullopt;
+            return astro::EclipticRadians{comet.position.longitude, comet.position.latitude};
+        },
+        [&scene](int32_t index, const state::ViewState&, const astro::ViewFrame& frame) {
+            if (!scene.comets || index < 0 || index >= scene.comets->count ||
+                index >= state::kCometFileLimit)
+                return;
+            if (scene.cometStates.size() < static_cast<std::size_t>(scene.comets->count))
+                scene.cometStates.resize(static_cast<std::size_t>(scene.comets->count));
+            const state::AppOptions defaults;
+            const state::AppOptions& o = scene.options ? *scene.options : defaults;
+            scene.cometStates[static_cast<std::size_t>(index)] =
+                astro::ComputeCometState(scene.comets->records[static_cast<std::size_t>(index)],
+                                         frame, scene.bodies, o.CometBright, o.CometKyori);
+        });
+    astro::CentringContext context{*scene.view, scene.tables, catalog ? &*catalog : nullptr,
+                                   &solarSystem};
+    if (astro::TrackObject(context, scene.frame.gscMode)) ComputeFrame(scene);
 }
 
 StarContext StarsOf(Canvas& canvas, SkyScene& scene) {
@@ -345,9 +386,13 @@ void RenderSky(Canvas& canvas, int target, SkyScene& scene) {
     // 3. Cursor.
     if (!view.ScreenSaverMode && scene.setBusyCursor) scene.setBusyCursor(true);
 
-    // 4-6. Frame, Sun and eclipse. (Re-centring on a tracked object waits for the bodies.)
+    // 4-6. Frame, tracking, Sun and eclipse, and the bodies' positions for other programs.
     ComputeFrame(scene);
+    TrackObjectInView(scene);
     const SunInputs sun = ComputeSun(scene);
+    if (scene.writePlanetsLocation && !scene.computeSun) {
+        astro::WritePlanetsLocation(scene.bodies, scene.planetsLocation);
+    }
     f.sunSine = sun.sunSine;
     f.eclipseFactor = EclipseFactorOf(sun.sunMoonSeparation);
     {

@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "astro/bodies.h"
+#include "astro/comets.h"
+#include "astro/planets_location.h"
 #include "astro/projection_tables.h"
 #include "astro/view_frame.h"
 #include "persist/data_set.h"
@@ -18,9 +20,12 @@
 #include "render/primitives.h"
 #include "render/sky_projection.h"
 #include "render/stars.h"
+#include "state/comet_record.h"
 #include "state/view_state.h"
 
 namespace render {
+
+struct GlyphSheet;
 
 // What the frame needs from the Sun and Moon, computed for the frame's moment.
 struct SunInputs {
@@ -36,7 +41,10 @@ using SunInputsFunction =
 struct SkyScene {
     state::ViewState* view = nullptr;
     const state::AppOptions* options = nullptr;
-    const persist::DataSet* data = nullptr;  // may be null: catalogue layers draw nothing
+    const persist::DataSet* data = nullptr;     // may be null: catalogue layers draw nothing
+    const state::CometTable* comets = nullptr;  // may be null: no comets
+    // The bitmap glyphs of the bright planets and comets; null draws pixel glyphs only.
+    const GlyphSheet* glyphSheet = nullptr;
     StarCatalog stars;
     astro::ProjectionTables tables;
     SkyPalette palette;
@@ -55,16 +63,30 @@ struct SkyScene {
     int bitmapCentreX = 0;
     int bitmapCentreY = 0;
     bool printing = false;
+    // A smooth view move is under way: tracking waits until it ends.
+    bool smoothMoveRunning = false;
+    // Write the "Planets Location" section after the bodies of each frame (the program does;
+    // tests and benchmarks leave it off). The memory skips unchanged writes.
+    bool writePlanetsLocation = false;
+    astro::PlanetsLocationMemory planetsLocation;
 
     // Written by RenderSky.
     RenderFrame frame;
     astro::ViewFrame viewFrame;
     SkyProjection projection;
     astro::SolarSystemState bodies;
+    // The comets of the last comet pass, one per record of the comet table.
+    std::vector<astro::CometState> cometStates;
     std::vector<StarScreen> starScreen;
     std::vector<StarScreen> objectScreen;  // one per OBJ record, same layout as the stars'
     PolylineState polyline;
 };
+
+// Points the scene at the view, options and loaded catalogues, builds the star catalogue (with
+// its counts by level) and the palette from the line colours. The pointed-to objects must
+// outlive the scene.
+void InitSkyScene(SkyScene& scene, state::ViewState& view, const state::AppOptions& options,
+                  const persist::DataSet& data, astro::ProjectionTables tables);
 
 // What a layer draws with.
 struct LayerContext {

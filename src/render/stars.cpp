@@ -139,11 +139,12 @@ void DrawStarGlyph(Canvas& canvas, int x, int y, int s, int k, GlyphPart part) {
         }
         if (halo) canvas.PlotPattern(x, y, kPatRing12, Colour::Index(k + 162));
     } else {
-        if (core) {
-            canvas.Ellipse(x - (s - 2) / 2, y - (s - 2) / 2, x + (s - 1) / 2, y + (s - 1) / 2);
-        }
+        // The larger halo first, so that a pass drawing both keeps the core on top.
         if (halo) {
             canvas.Ellipse(x - (s + 2) / 2, y - (s + 2) / 2, x + (s + 3) / 2, y + (s + 3) / 2);
+        }
+        if (core) {
+            canvas.Ellipse(x - (s - 2) / 2, y - (s - 2) / 2, x + (s - 1) / 2, y + (s - 1) / 2);
         }
     }
 }

@@ -1,54 +1,653 @@
 #include "shell/main_window.h"
 
-#include <QCloseEvent>
-#include <QPainter>
+#include <algorithm>
+#include <cmath>
 
+#include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QResizeEvent>
+#include <QScreen>
+#include <QToolBar>
+#include <QWheelEvent>
+
+#include "astro/clock.h"
+#include "astro/inverse_projection.h"
+#include "astro/time_steps.h"
+#include "persist/settings.h"
 #include "platform/message_box.h"
 #include "platform/window_placement.h"
+#include "render/render_sky.h"
+#include "shell/accelerators.h"
+#include "shell/external_programs.h"
+#include "shell/view_file_open.h"
 #include "shell/window_settings.h"
+#include "state/messages.h"
 
 namespace shell {
+namespace {
 
-SkyView::SkyView(Program& program, QWidget* parent) : QWidget(parent), program_(program) {
-    setAttribute(Qt::WA_OpaquePaintEvent);
-    setMouseTracking(true);
+constexpr int kMoveMilliseconds = 500;
+constexpr int kMaxDroppedPath = 512;
+
+QSize ScreenSize() {
+    if (QScreen* screen = QGuiApplication::primaryScreen()) return screen->size();
+    return {1024, 768};
 }
 
-void SkyView::EnsureBitmapCovers(QSize area) {
-    if (skyBitmap_.width() >= area.width() && skyBitmap_.height() >= area.height()) return;
-    skyBitmap_ = QImage(area.expandedTo(skyBitmap_.size()), QImage::Format_RGB32);
+}  // namespace
+
+std::vector<int> ContextMenuRemovals(const ObjectHit& hit, bool starDialogOpen) {
+    // Removed last first, as the items stand from the bottom of the menu.
+    std::vector<int> removed;
+    if (!(hit.found && hit.kind == 1 && starDialogOpen)) removed.push_back(40057);
+    if (!hit.found) removed.push_back(416);
+    if (!hit.found || hit.kind == 1) removed.push_back(504);
+    if (!hit.found) removed.push_back(502);
+    return removed;
+}
+
+// --- SkyView ---------------------------------------------------------------------------------
+
+SkyView::SkyView(MainWindow& window, Program& program, QWidget* parent)
+    : QWidget(parent), window_(window), program_(program) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    skyBitmap_ = QImage(ScreenSize(), QImage::Format_RGB32);
     skyBitmap_.fill(Qt::black);
-    program_.view.ViewChanged = true;
 }
 
 void SkyView::paintEvent(QPaintEvent*) {
-    EnsureBitmapCovers(size());
-    if (program_.view.ViewChanged) {
-        program_.view.ViewChanged = false;
-        skyBitmap_.fill(Qt::black);
-    }
+    ++paintCount_;
+    const QRect source = window_.PrepareFrame();
     QPainter painter(this);
-    painter.drawImage(QPoint(0, 0), skyBitmap_, QRect(QPoint(0, 0), size()));
+    painter.drawImage(QPoint(0, 0), skyBitmap_, source);
+    painter.end();
+    window_.FinishFrame();
 }
 
-MainWindow::MainWindow(Program& program)
-    : QMainWindow(nullptr), program_(program), skyView_(new SkyView(program, this)) {
+void SkyView::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    // The picture is drawn for the area's half extents; a new size needs a new frame.
+    program_.view.ViewChanged = true;
+}
+
+void SkyView::mouseMoveEvent(QMouseEvent* event) {
+    window_.MouseMoved(window_.SkyPoint(event->position()));
+}
+
+void SkyView::mousePressEvent(QMouseEvent* event) {
+    const QPoint point = window_.SkyPoint(event->position());
+    if (program_.view.ScreenSaverMode) {
+        window_.ScreenSaverInput();
+        return;
+    }
+    if (event->button() == Qt::LeftButton) window_.LeftDown(point);
+    if (event->button() == Qt::RightButton)
+        window_.RightDown(point, event->globalPosition().toPoint());
+}
+
+void SkyView::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) window_.LeftUp();
+}
+
+void SkyView::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (program_.view.ScreenSaverMode) {
+        window_.ScreenSaverInput();
+        return;
+    }
+    if (event->button() != Qt::LeftButton) return;
+    window_.clickPoint_ = window_.SkyPoint(event->position());
+    window_.PostCommand(501 + std::clamp(program_.view.DblClick, 0, 3));
+}
+
+void SkyView::wheelEvent(QWheelEvent* event) {
+    const int delta = event->angleDelta().y();
+    if (delta == 0) return;
+    window_.PostCommand(delta > 0 ? 410 : 411);
+    event->accept();
+}
+
+void SkyView::keyPressEvent(QKeyEvent* event) {
+    if (!window_.HandleKey(event)) QWidget::keyPressEvent(event);
+}
+
+// --- MainWindow ------------------------------------------------------------------------------
+
+MainWindow::MainWindow(Program& program, MainWindowHooks hooks)
+    : QMainWindow(nullptr),
+      program_(program),
+      hooks_(std::move(hooks)),
+      skyView_(new SkyView(*this, program, this)),
+      menus_([this](int command) { Command(command); }) {
     setWindowTitle(platform::kWindowTitle);
     setCentralWidget(skyView_);
-    resize(1024, 700);
+    setAcceptDrops(true);
+    tooltip_ = new SkyTooltip(this);
+    elapsed_.start();
+
+    menus_.BuildMenuBar(menuBar(), MainMenuRows());
+
+    auto* bar = new QToolBar(QStringLiteral("Toolbar"), this);
+    bar->setObjectName(QStringLiteral("toolbar3001"));
+    bar->setMovable(false);
+    bar->setFloatable(false);
+    bar->setIconSize(QSize(16, 16));
+    bar->setContextMenuPolicy(Qt::PreventContextMenu);
+    addToolBar(Qt::TopToolBarArea, bar);
+    toolbar_ = std::make_unique<Toolbar>(bar, [this](int command) { Command(command); });
+
+    statusBar_ = new StatusBar(program_.screenDpi, this);
+    statusBar_->setObjectName(QStringLiteral("statusbar3002"));
+    setStatusBar(statusBar_);
+
+    bar->setVisible(program_.options.ToolBar);
+    statusBar_->setVisible(program_.options.StatusBar);
+    externalPrograms_ = ReadExternalPrograms();
+    std::vector<MenuSet::ExternalEntry> entries;
+    for (const ExternalProgram& program : externalPrograms_)
+        entries.push_back({program.number, program.name});
+    menus_.AddExternalPrograms(entries);
+    RebuildUserCityMenu();
+    RefreshMenus();
+    RefreshStatusBar();
+    resize(ScreenSize() * 3 / 4);
+
+    connect(&timer1_, &QTimer::timeout, this, &MainWindow::TimerTick);
+    timer1_.start(100);
+    program_.view.ViewChanged = true;
+    skyView_->setFocus();
 }
+
+MainWindow::~MainWindow() = default;
 
 void MainWindow::PlaceFromSettings() {
     PlaceMainWindow(program_, *this);
 }
 
+bool MainWindow::Command(int command) {
+    return RunCommand(program_, *this, command);
+}
+
+// --- Paint -----------------------------------------------------------------------------------
+
+void MainWindow::StartPendingMoves(qint64 t0) {
+    auto& view = program_.view;
+    const double targets[3] = {view.MoveTargetHoui2, view.MoveTargetKoudo2,
+                               static_cast<double>(view.MoveTargetZoom)};
+    for (int i = 0; i < 3; ++i) {
+        const int bit = state::kMoveAzimuth << i;
+        if (!(view.PendingMoves & bit)) continue;
+        view.PendingMoves &= ~bit;
+        activeMoves_ |= bit;
+        moveTarget_[i] = targets[i];
+        moveStart_[i] = i == 0 ? view.Houi2 : i == 1 ? view.Koudo2 : view.Zoom;
+        moveStartTime_[i] = t0 - lastPaintTime_;
+        if (i == 0) {
+            // The short way round.
+            if (moveTarget_[0] - moveStart_[0] >= 1800) moveStart_[0] += 3600;
+            if (moveTarget_[0] - moveStart_[0] < -1800) moveTarget_[0] += 3600;
+        }
+    }
+}
+
+void MainWindow::AdvanceMoves(qint64 now) {
+    auto& view = program_.view;
+    for (int i = 0; i < 3; ++i) {
+        const int bit = state::kMoveAzimuth << i;
+        if (!(activeMoves_ & bit)) continue;
+        const qint64 f = view.SmoothIdou
+                             ? std::clamp<qint64>(now - moveStartTime_[i], 0, kMoveMilliseconds)
+                             : kMoveMilliseconds;
+        bool reached = false;
+        if (i == 2) {
+            const qint64 start = static_cast<qint64>(moveStart_[2]);
+            const qint64 target = static_cast<qint64>(moveTarget_[2]);
+            view.Zoom = static_cast<int>(((kMoveMilliseconds - f) * start + f * target) /
+                                         kMoveMilliseconds);
+            reached = view.Zoom == target;
+        } else {
+            double value =
+                ((kMoveMilliseconds - f) * moveStart_[i] + f * moveTarget_[i]) / kMoveMilliseconds;
+            reached = value == moveTarget_[i];
+            if (i == 0 && value >= 3600) value -= 3600;
+            (i == 0 ? view.Houi2 : view.Koudo2) = value;
+        }
+        if (f >= kMoveMilliseconds || reached) activeMoves_ &= ~bit;
+    }
+}
+
+QRect MainWindow::PrepareFrame() {
+    auto& view = program_.view;
+    const qint64 t0 = Now();
+    paintStart_ = t0;
+    StartPendingMoves(t0);
+    AdvanceMoves(t0);
+
+    const QSize area = skyView_->size();
+    QImage& bitmap = skyView_->skyBitmap_;
+    if (bitmap.width() < area.width() || bitmap.height() < area.height()) {
+        // Grown in the outgrown direction only, so that the other keeps its margin.
+        bitmap = QImage(area.expandedTo(bitmap.size()), QImage::Format_RGB32);
+        bitmap.fill(Qt::black);
+        view.ViewChanged = true;
+    }
+    const int halfWidth = (area.width() + 1) / 2;
+    const int halfHeight = (area.height() + 1) / 2;
+
+    if (view.ViewChanged) {
+        view.ViewChanged = false;
+        if (activeMoves_ == 0 && !dragged_) RunNarrationCheck();
+        if (view.BrightAuto) view.DrawStars = render::AutoStarLevelOf(view) - 40;
+        if (hooks_.renderSky) {
+            frameFacts_ = hooks_.renderSky(bitmap, program_, halfWidth, halfHeight);
+        } else {
+            frameFacts_ = Painter().Paint(bitmap, halfWidth, halfHeight);
+        }
+        ++skyView_->renderCount_;
+        RefreshStatusBar();
+        RefreshMenus();
+    }
+
+    const QPoint origin(bitmap.width() / 2 - area.width() / 2,
+                        bitmap.height() / 2 - area.height() / 2);
+    return QRect(origin, area);
+}
+
+void MainWindow::FinishFrame() {
+    auto& view = program_.view;
+    lastPaintTime_ = Now() - paintStart_;
+
+    if (activeMoves_ != 0) {
+        view.ViewChanged = true;
+        skyView_->update();
+    }
+}
+
+// --- Timer 1 ---------------------------------------------------------------------------------
+
+void MainWindow::StepFastClocking() {
+    auto& view = program_.view;
+    auto& options = program_.options;
+    autoTick_ += 1;
+    if (autoTick_ < options.Interval) return;
+    const int sum = options.AutoYear + options.AutoMonth + options.AutoDay + options.AutoHour +
+                    options.AutoMinit;
+    const bool zeroStep = sum == 0;
+    if (options.Interval == 0 || zeroStep) {
+        view.AutoRunning = false;
+        RefreshStatusBar();
+        RefreshMenus();
+    }
+    autoTick_ = 0;
+    if (zeroStep) return;
+    const int sign = options.AutoBack ? -1 : 1;
+    astro::AddToClock(view, sign * options.AutoYear, sign * options.AutoMonth,
+                      sign * options.AutoDay, sign * options.AutoHour, sign * options.AutoMinit);
+    Redraw();
+}
+
+// After a second without mouse movement the object under the cursor is named; the tip goes
+// when the mouse moves off, when nothing is there, or after about ten seconds.
+void MainWindow::HoverTick() {
+    if (hoverTicks_ == -1) return;
+    if (++hoverTicks_ < 10) return;
+    const ObjectHit hit =
+        hooks_.objectAt ? hooks_.objectAt(hoverPoint_.x(), hoverPoint_.y()) : ObjectHit{};
+    const bool moved = tipShown_ && hoverPoint_ != tipPoint_;
+    if (moved || !hit.found || hit.name.empty()) {
+        HideTooltip();
+        hoverTicks_ = -1;
+        return;
+    }
+    const QString name = QString::fromStdString(hit.name);
+    if (!tipShown_ || name != tipText_) {
+        tipText_ = name;
+        tipPoint_ = hoverPoint_;
+        const QPoint cursor = skyView_->mapToGlobal(QPoint(
+            hoverPoint_.x() + skyView_->width() / 2, hoverPoint_.y() + skyView_->height() / 2));
+        tooltip_->ShowAt(name, cursor, frameGeometry());
+        tipShown_ = true;
+        hoverTicks_ = 10;
+    } else if (hoverTicks_ > 99) {
+        HideTooltip();
+        hoverTicks_ = -1;
+    }
+}
+
+void MainWindow::TimerTick() {
+    auto& view = program_.view;
+    HoverTick();
+    if (view.Keisanji == 3) {
+        PostCommand(321);
+        return;
+    }
+    if (view.AutoRunning && program_.options.AutoType == 0) StepFastClocking();
+}
+
+// --- Mouse and keys --------------------------------------------------------------------------
+
+QPoint MainWindow::SkyPoint(const QPointF& position) const {
+    const QPoint p = position.toPoint();
+    return {p.x() - skyView_->width() / 2, p.y() - skyView_->height() / 2};
+}
+
+void MainWindow::ScreenSaverInput() {
+    close();
+}
+
+void MainWindow::MouseMoved(QPoint point) {
+    auto& view = program_.view;
+    if (view.ScreenSaverMode) {
+        if (++screenSaverMoves_ >= 16) close();
+        return;
+    }
+    if (point != hoverPoint_ && !tipShown_) hoverTicks_ = 0;
+    hoverPoint_ = point;
+    if (!dragging_) return;
+    if (view.Tracking) {
+        view.Tracking = false;
+        RefreshStatusBar();
+        RefreshMenus();
+    }
+    if (astro::DragView(view, Tables(), lastPoint_.x(), lastPoint_.y(), point.x(), point.y())) {
+        dragged_ = true;
+        Redraw();
+    }
+    lastPoint_ = point;
+}
+
+void MainWindow::LeftDown(QPoint point) {
+    dragging_ = true;
+    program_.view.TrackingSuppressed = true;
+    dragged_ = false;
+    lastPoint_ = clickPoint_ = point;
+}
+
+void MainWindow::LeftUp() {
+    dragging_ = false;
+    program_.view.TrackingSuppressed = false;
+    if (dragged_) RunNarrationCheck();
+    dragged_ = false;
+}
+
+QMenu* MainWindow::BuildContextMenu(const ObjectHit& hit) {
+    QMenu* menu =
+        menus_.BuildTransientPopup(this, fullScreen_ ? FullScreenPopupRows() : PopupRows());
+    const QList<QAction*> items = menu->actions();
+    for (int command : ContextMenuRemovals(hit, false)) {
+        for (int i = 0; i < items.size(); ++i) {
+            if (items[i]->data().toInt() != command || items[i]->isSeparator()) continue;
+            menu->removeAction(items[i]);
+            // Set Tracking and Name a Star take the separator above them along.
+            if ((command == 416 || command == 40057) && i > 0 && items[i - 1]->isSeparator())
+                menu->removeAction(items[i - 1]);
+        }
+    }
+    return menu;
+}
+
+void MainWindow::RightDown(QPoint point, QPoint globalPosition) {
+    clickPoint_ = point;
+    const ObjectHit hit = hooks_.objectAt ? hooks_.objectAt(point.x(), point.y()) : ObjectHit{};
+    QMenu* menu = BuildContextMenu(hit);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(globalPosition);
+}
+
+bool MainWindow::HandleKey(QKeyEvent* event) {
+    if (program_.view.ScreenSaverMode) {
+        close();
+        return true;
+    }
+    const int command = AcceleratorCommand(event->key(), event->modifiers());
+    if (command == 0) return false;
+    Command(command);
+    return true;
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+    if (!HandleKey(event)) QMainWindow::keyPressEvent(event);
+}
+
+// --- Files -----------------------------------------------------------------------------------
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.isEmpty() || !urls.first().isLocalFile()) return;
+    event->acceptProposedAction();
+    OpenDroppedFile(urls.first().toLocalFile());
+}
+
+void MainWindow::OpenDroppedFile(const QString& path) {
+    if (path.isEmpty() || path.size() > kMaxDroppedPath) return;
+    const QFileInfo info(path);
+    if (!info.isFile()) return;
+    OpenViewFileWithPrompts(path.toStdString());
+}
+
+void MainWindow::OpenViewFileMessage(const std::string& path, int flags) {
+    state::ShowMessage({path, path, state::MessageIcon::Information, state::MessageButtons::Ok});
+    OpenViewFileWithPrompts(path);
+    if (flags & 1) {
+        if (!program_.options.PlanetWnd) Command(149);
+        if (!program_.options.MoonWnd) Command(40011);
+    }
+}
+
+// --- Window ----------------------------------------------------------------------------------
+
+void MainWindow::SetFullScreen(bool on) {
+    if (on == fullScreen_) return;
+    fullScreen_ = on;
+    if (on) {
+        savedRect_ = geometry();
+        toolbar_->bar()->hide();
+        statusBar_->hide();
+        menuBar()->hide();
+        if (program_.view.ScreenSaverMode) setWindowFlag(Qt::WindowStaysOnTopHint, true);
+        setGeometry(platform::MonitorNearest(frameGeometry().center()));
+        showFullScreen();
+    } else {
+        showNormal();
+        setGeometry(savedRect_);
+        menuBar()->show();
+        toolbar_->bar()->setVisible(program_.options.ToolBar);
+        statusBar_->setVisible(program_.options.StatusBar);
+    }
+    Redraw();
+}
+
+void MainWindow::ShowToolbar(bool on) {
+    if (!fullScreen_) toolbar_->bar()->setVisible(on);
+}
+
+void MainWindow::ShowStatusBar(bool on) {
+    if (!fullScreen_) statusBar_->setVisible(on);
+}
+
+int MainWindow::AreaWidth() const {
+    return skyView_->width();
+}
+
+int MainWindow::AreaHeight() const {
+    return skyView_->height();
+}
+
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (!program_.view.ScreenSaverMode) SaveSettingsOnClose(program_, *this);
+    if (!program_.view.ScreenSaverMode) {
+        if (fullScreen_) SetFullScreen(false);
+        SaveSettingsOnClose(program_, *this);
+    }
+    timer1_.stop();
     event->accept();
 }
 
 void MainWindow::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && program_.view.ScreenSaverMode &&
+        !isActiveWindow())
+        close();
+}
+
+// --- CommandHost -----------------------------------------------------------------------------
+
+void MainWindow::Redraw() {
+    program_.view.ViewChanged = true;
+    skyView_->update();
+}
+
+void MainWindow::RefreshMenus() {
+    shell::RefreshMenus(program_.view, program_.options, menus_, *toolbar_, menuMemory_);
+}
+
+void MainWindow::RefreshStatusBar() {
+    statusBar_->SetTexts(
+        MakeStatusTexts(program_.view, program_.options, BuiltinCityOf(), frameFacts_));
+}
+
+void MainWindow::MoveSmoothly(int bits, double azimuth, double altitude, int zoom) {
+    auto& view = program_.view;
+    if (bits & state::kMoveAzimuth) view.MoveTargetHoui2 = azimuth;
+    if (bits & state::kMoveAltitude) view.MoveTargetKoudo2 = altitude;
+    if (bits & state::kMoveZoom) view.MoveTargetZoom = zoom;
+    view.PendingMoves |= bits;
+    Redraw();
+}
+
+void MainWindow::ColoursChanged() {
+    if (painter_) painter_->RebuildPalette();
+    Redraw();
+}
+
+void MainWindow::OpenViewFileWithPrompts(const std::string& path) {
+    if (hooks_.openViewFile) {
+        hooks_.openViewFile(path);
+    } else {
+        OpenViewFile(program_, path, true);
+    }
+    Redraw();
+    RefreshStatusBar();
+    RefreshMenus();
+}
+
+const astro::ProjectionTables& MainWindow::Tables() const {
+    if (hooks_.tables.sincos) return hooks_.tables;
+    if (!tablesFromData_) {
+        const auto& data = program_.data;
+        const auto& sincos = data.block(persist::BlockId::SINCOS);
+        const auto& zbi = data.block(persist::BlockId::ZBI);
+        const auto& zbi2 = data.block(persist::BlockId::ZBI2);
+        if (sincos.loaded && zbi.loaded && zbi2.loaded) {
+            if (auto store =
+                    astro::DecodeProjectionTables(sincos.bytes(), zbi.bytes(), zbi2.bytes())) {
+                tableStore_ = std::move(*store);
+                tables_ = tableStore_.view();
+                tablesFromData_ = true;
+            }
+        }
+    }
+    // Until a data set is there, the tables are built as the data-set builder builds them.
+    if (!tables_.sincos) {
+        tableStore_ = astro::BuildProjectionTables();
+        tables_ = tableStore_.view();
+    }
+    return tables_;
+}
+
+std::span<const state::CityRecord> MainWindow::BuiltinCities() const {
+    if (!hooks_.builtinCities.empty()) return hooks_.builtinCities;
+    const auto& block = program_.data.block(persist::BlockId::CITY);
+    if (block.loaded && cities_.empty()) {
+        const auto records = block.records<state::CityRecord>();
+        for (std::size_t i = 0; i < records.count(); ++i)
+            cities_.push_back(records.at(i));
+    }
+    return cities_;
+}
+
+SkyPainter& MainWindow::Painter() {
+    if (!painter_) {
+        painter_ = std::make_unique<SkyPainter>(program_, &program_.data, Tables(),
+                                                program_.options.GscPath);
+        menus_.SetStarCounts(painter_->stars().countByLevel);
+    }
+    return *painter_;
+}
+
+BuiltinCityLookup MainWindow::BuiltinCityOf() const {
+    return [cities = BuiltinCities()](int index) -> std::optional<state::CityRecord> {
+        if (index < 0 || static_cast<std::size_t>(index) >= cities.size()) return std::nullopt;
+        return cities[index];
+    };
+}
+
+void MainWindow::ShowTimeStepMenu() {
+    QMenu* menu = menus_.BuildTransientPopup(this, TimeStepRows());
+    for (QAction* action : menu->actions())
+        action->setChecked(action->data().toInt() == 40071 + program_.view.IncTime);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    QPoint below = mapToGlobal(QPoint(0, 0));
+    if (QAction* button = toolbar_->Button(40070)) {
+        if (QWidget* widget = toolbar_->bar()->widgetForAction(button))
+            below = widget->mapToGlobal(QPoint(0, widget->height()));
+    }
+    menu->popup(below);
+}
+
+void MainWindow::HideTooltip() {
+    tooltip_->hide();
+    tipShown_ = false;
+    tipText_ = QStringLiteral("Dummy");
+}
+
+void MainWindow::RunNarrationCheck() {
+    if (hooks_.narrationCheck) hooks_.narrationCheck();
+}
+
+void MainWindow::RebuildUserCityMenu() {
+    std::vector<std::string> names;
+    const auto& options = program_.options;
+    for (int i = 0; i < options.UserCitys && i < state::kUserCityLimit; ++i) {
+        const auto& name = options.userCities[i].name;
+        names.emplace_back(name, strnlen(name, sizeof name));
+    }
+    menus_.SetUserCities(names);
+}
+
+void MainWindow::PresetAutoTick() {
+    autoTick_ = std::max(0, program_.options.Interval - 1);
+}
+
+void MainWindow::PostCommand(int command) {
+    QMetaObject::invokeMethod(
+        this, [this, command] { Command(command); }, Qt::QueuedConnection);
+}
+
+void MainWindow::WriteSaveDefault() {
+    persist::WriteSaveDefault(program_.options);
+}
+
+void MainWindow::SaveDisplaySettings() {
+    persist::SaveDisplaySettings(program_.view);
+}
+
+void MainWindow::RunExternal(int entry) {
+    for (const ExternalProgram& program : externalPrograms_)
+        if (program.number == entry) RunExternalProgram(program);
 }
 
 }  // namespace shell

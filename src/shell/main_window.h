@@ -1,49 +1,228 @@
-// The sky window: the off-screen sky picture, the toolbar band and status bar, and the close that
-// saves the settings.
+// The sky window: the off-screen sky picture and its repaint cycle, the smooth view moves, timer 1
+// (tooltip hover count, Real Time clock, Fast Clocking), the mouse, the keys, full screen, dropped
+// files, the menus, toolbar and status bar, and the close that saves the settings.
 #pragma once
 
+#include <array>
+#include <functional>
+#include <memory>
+#include <span>
+#include <string>
+
+#include <QElapsedTimer>
 #include <QImage>
 #include <QMainWindow>
+#include <QTimer>
 
+#include "astro/projection_tables.h"
+#include "shell/commands.h"
+#include "shell/external_programs.h"
+#include "shell/menu_state.h"
+#include "shell/menus.h"
 #include "shell/program.h"
+#include "shell/sky_painter.h"
+#include "shell/sky_tooltip.h"
+#include "shell/status_bar.h"
+#include "shell/text_formats.h"
+#include "shell/toolbar.h"
+
+class QMenu;
 
 namespace shell {
 
-// The drawing area of the main window.
+class MainWindow;
+
+// What a context menu needs to know about the object under the click.
+struct ObjectHit {
+    bool found = false;
+    int kind = -1;     // -1 none, 1 star, other kinds of objects
+    std::string name;  // the object's name as the tooltip shows it
+};
+
+// The context menu's items that do not apply to the object under the click (command numbers;
+// the separator before Set Tracking and before Name a Star goes with its item).
+std::vector<int> ContextMenuRemovals(const ObjectHit& hit, bool starDialogOpen);
+
+// Replacements for parts of the window (tests, tools); each may be left empty.
+struct MainWindowHooks {
+    // Draws the sky into the bitmap, centred on its centre, within +-halfWidth, +-halfHeight
+    // (default: RenderSky on the data set).
+    std::function<FrameFacts(QImage& bitmap, Program& program, int halfWidth, int halfHeight)>
+        renderSky;
+    // The object under a point in sky coordinates.
+    std::function<ObjectHit(int x, int y)> objectAt;
+    // Opens a view file with its prompts (default: the view-file loader).
+    std::function<void(const std::string& path)> openViewFile;
+    // The city list (default: the data set's CITY block, tenths of a degree).
+    std::span<const state::CityRecord> builtinCities;
+    // The projection tables (default: the data set's, or built when it has none).
+    astro::ProjectionTables tables;
+    // Called after a change of the view that the narration may speak about.
+    std::function<void()> narrationCheck;
+};
+
+// The drawing area of the main window (the client area between toolbar and status bar).
 class SkyView : public QWidget {
     Q_OBJECT
   public:
-    explicit SkyView(Program& program, QWidget* parent = nullptr);
+    SkyView(MainWindow& window, Program& program, QWidget* parent);
 
     const QImage& skyBitmap() const { return skyBitmap_; }
+    int renderCount() const { return renderCount_; }
+    int paintCount() const { return paintCount_; }
 
   protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
-    void EnsureBitmapCovers(QSize area);
+    friend class MainWindow;
 
+    MainWindow& window_;
     Program& program_;
     QImage skyBitmap_;
+    int renderCount_ = 0;
+    int paintCount_ = 0;
 };
 
-class MainWindow : public QMainWindow {
+class MainWindow : public QMainWindow, public CommandHost {
     Q_OBJECT
   public:
-    explicit MainWindow(Program& program);
+    explicit MainWindow(Program& program, MainWindowHooks hooks = {});
+    ~MainWindow() override;
 
     // Places the window from the stored placement (MainWndX .. MainWndZ), fitted to a monitor.
     void PlaceFromSettings();
 
+    // Runs a command number as a menu item, key or button would.
+    bool Command(int command);
+    // The message that opens a view file by path (bit 0 of flags opens the two tool windows).
+    void OpenViewFileMessage(const std::string& path, int flags);
+    // Opens the first of the dropped paths when it is a file.
+    void OpenDroppedFile(const QString& path);
+
+    // The line colours changed: a new sky palette for the next frame.
+    void ColoursChanged();
+
+    // One tick of timer 1 (normally every 100 ms).
+    void TimerTick();
+    // Replaces the millisecond clock of the smooth moves (tests).
+    void SetMillisecondClock(std::function<qint64()> clock) { clock_ = std::move(clock); }
+
     SkyView* skyView() const { return skyView_; }
+    MenuSet& menus() { return menus_; }
+    Toolbar& toolbar() { return *toolbar_; }
+    StatusBar* statusPanes() const { return statusBar_; }
+    bool fullScreen() const { return fullScreen_; }
+    SkyTooltip* tooltip() const { return tooltip_; }
+    int activeMoves() const { return activeMoves_; }
+    int pendingMoves() const { return program_.view.PendingMoves; }
+    // The context menu as last shown (items removed for the object under the click).
+    QMenu* BuildContextMenu(const ObjectHit& hit);
+
+    // CommandHost.
+    void Redraw() override;
+    void RefreshMenus() override;
+    void RefreshStatusBar() override;
+    void MoveSmoothly(int bits, double azimuth, double altitude, int zoom) override;
+    bool IsFullScreen() const override { return fullScreen_; }
+    void SetFullScreen(bool on) override;
+    void ShowToolbar(bool on) override;
+    void ShowStatusBar(bool on) override;
+    void CloseMainWindow() override { close(); }
+    void ShowTimeStepMenu() override;
+    void HideTooltip() override;
+    void RunNarrationCheck() override;
+    void RebuildUserCityMenu() override;
+    void PresetAutoTick() override;
+    void PostCommand(int command) override;
+    int AreaWidth() const override;
+    int AreaHeight() const override;
+    int ClickX() const override { return clickPoint_.x(); }
+    int ClickY() const override { return clickPoint_.y(); }
+    const astro::ProjectionTables& Tables() const override;
+    std::span<const state::CityRecord> BuiltinCities() const override;
+    void WriteSaveDefault() override;
+    void SaveDisplaySettings() override;
+    void RunExternal(int entry) override;
 
   protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
   private:
+    friend class SkyView;
+
+    // The paint in two halves: moves, bitmap and render; then, after the copy, the next frame.
+    QRect PrepareFrame();
+    void FinishFrame();
+    void StartPendingMoves(qint64 t0);
+    void AdvanceMoves(qint64 now);
+    bool HandleKey(QKeyEvent* event);
+    void ScreenSaverInput();
+    QPoint SkyPoint(const QPointF& position) const;
+    void MouseMoved(QPoint point);
+    void LeftDown(QPoint point);
+    void LeftUp();
+    void RightDown(QPoint point, QPoint globalPosition);
+    void StepFastClocking();
+    void HoverTick();
+    BuiltinCityLookup BuiltinCityOf() const;
+    SkyPainter& Painter();
+    void OpenViewFileWithPrompts(const std::string& path);
+    qint64 Now() const { return clock_ ? clock_() : elapsed_.elapsed(); }
+
     Program& program_;
+    MainWindowHooks hooks_;
     SkyView* skyView_;
+    MenuSet menus_;
+    // Resources taken from the data set once it is loaded (it loads after the window exists).
+    mutable astro::ProjectionTableStore tableStore_;
+    mutable astro::ProjectionTables tables_;
+    mutable bool tablesFromData_ = false;
+    mutable std::vector<state::CityRecord> cities_;
+    std::unique_ptr<SkyPainter> painter_;
+    std::unique_ptr<Toolbar> toolbar_;
+    StatusBar* statusBar_;
+    MenuMemory menuMemory_;
+    QTimer timer1_;
+    QElapsedTimer elapsed_;
+    std::function<qint64()> clock_;
+    FrameFacts frameFacts_;
+    std::vector<ExternalProgram> externalPrograms_;
+
+    // Smooth moves: index 0 azimuth, 1 altitude, 2 zoom; requested through the view state's
+    // PendingMoves and targets.
+    int activeMoves_ = 0;
+    std::array<double, 3> moveStart_{};
+    std::array<double, 3> moveTarget_{};
+    std::array<qint64, 3> moveStartTime_{};
+    qint64 lastPaintTime_ = 0;
+    qint64 paintStart_ = 0;
+
+    bool dragging_ = false;
+    bool dragged_ = false;
+    QPoint lastPoint_;
+    QPoint clickPoint_;
+    QPoint hoverPoint_;
+    bool fullScreen_ = false;
+    QRect savedRect_;
+    int hoverTicks_ = -1;
+    bool tipShown_ = false;
+    QString tipText_ = QStringLiteral("Dummy");
+    QPoint tipPoint_;
+    SkyTooltip* tooltip_;
+    int autoTick_ = 0;
+    int screenSaverMoves_ = 0;
 };
 
 }  // namespace shell

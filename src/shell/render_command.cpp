@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <cstdlib>
@@ -16,6 +17,7 @@
 #include "astro/clock.h"
 #include "astro/projection_tables.h"
 #include "astro/time_steps.h"
+#include "persist/comet_file.h"
 #include "persist/data_set.h"
 #include "persist/paths.h"
 #include "persist/profile.h"
@@ -24,7 +26,8 @@
 #include "platform/data_location.h"
 #include "platform/deep_sky_pictures.h"
 #include "platform/font_families.h"
-#include "platform/qpainter_canvas.h"
+#include "platform/sky_painting.h"
+#include "render/glyph_sheet.h"
 #include "render/render_sky.h"
 #include "state/messages.h"
 
@@ -32,7 +35,6 @@ namespace shell {
 namespace {
 
 constexpr int kMaxSide = 16384;
-constexpr int kPrintEnlargement = 5;
 
 // A failure of the mode: the text of its one line on stderr.
 struct Failure {
@@ -96,6 +98,12 @@ std::optional<Failure> ApplySettings(const RenderRequest& request, state::ViewSt
     }
     persist::LoadSettings(persist::SettingsReader(persist::Profile(), profile), view, options,
                           platform::FontFamilyKnown);
+    // A typed value is brought into its range, as the dialogs do.
+    view.Zoom = std::clamp(view.Zoom, state::kZoomMin, state::kZoomMax);
+    view.DrawStars = std::clamp(view.DrawStars, 0, 110);
+    view.Koudo2 = std::clamp(view.Koudo2, -900.0, 900.0);
+    view.DrawStarMode3 = std::clamp(view.DrawStarMode3, 0, 5);
+    view.AutoBriMode = std::clamp(view.AutoBriMode, -2, 2);
     return std::nullopt;
 }
 
@@ -119,6 +127,8 @@ struct LoadedSky {
     state::AppOptions options;
     persist::DataSet data;
     astro::ProjectionTableStore tables;
+    state::CometTable comets;
+    render::GlyphSheet glyphs = render::BuildGlyphSheet();
     std::optional<platform::DeepSkyPictureFolder> pictures;  // beside the data, once it is known
 };
 
@@ -154,16 +164,15 @@ std::optional<Failure> LoadSky(const RenderRequest& request, LoadedSky& sky) {
     if (!tables) return Failure{"bad projection tables in the data set: " + tableError};
     sky.tables = std::move(*tables);
     sky.view.GscAvailable = sky.data.gscAvailable;
+    // Without a comet file the picture is drawn without comets.
+    persist::LoadStartupComets(sky.options.UserPath, sky.comets);
     return std::nullopt;
 }
 
 void PrepareScene(LoadedSky& sky, render::SkyScene& scene) {
-    scene.view = &sky.view;
-    scene.options = &sky.options;
-    scene.data = &sky.data;
-    scene.stars = render::BuildStarCatalog(sky.data, sky.options.GscPath);
-    scene.tables = sky.tables.view();
-    scene.palette = render::CreateSkyPalette(sky.view.lineSets);
+    render::InitSkyScene(scene, sky.view, sky.options, sky.data, sky.tables.view());
+    scene.comets = &sky.comets;
+    scene.glyphSheet = &sky.glyphs;
     sky.pictures.emplace(persist::ProgramFile(platform::kDeepSkyPictureFolder));
     scene.deepSkyPictures = sky.pictures->Lookup();
     // The window's paint sets the magnitude limit from the zoom before each frame.
@@ -174,21 +183,14 @@ std::optional<Failure> WritePng(const RenderRequest& request, render::SkyScene& 
     QImage image(request.width, request.height, QImage::Format_RGB32);
     if (image.isNull()) return Failure{"cannot allocate a picture of that size"};
     image.fill(Qt::black);
-    scene.viewport = render::Viewport{(request.width + 1) / 2, (request.height + 1) / 2};
-    scene.bitmapCentreX = request.width / 2;
-    scene.bitmapCentreY = request.height / 2;
-    {
-        platform::QPainterCanvas canvas(image);
-        render::RenderSky(canvas, render::kTargetScreen, scene);
-    }
+    platform::PaintSkyImage(image, request.width, request.height, scene);
     if (!image.save(QString::fromStdString(request.output), "PNG")) {
         return Failure{"cannot write " + request.output};
     }
     return std::nullopt;
 }
 
-// One page through the print path: five times the picture at five times the zoom, widened to
-// the shape of the page, drawn with the paper colours.
+// One page through the print path, on A4 in the orientation of the picture.
 std::optional<Failure> WritePdf(const RenderRequest& request, render::SkyScene& scene) {
     {
         QFile probe(QString::fromStdString(request.output));
@@ -203,32 +205,8 @@ std::optional<Failure> WritePdf(const RenderRequest& request, render::SkyScene& 
         QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
     QPainter painter;
     if (!painter.begin(&pdf)) return Failure{"cannot write " + request.output};
-    const int pageWidth = pdf.width();
-    const int pageHeight = pdf.height();
-
-    state::ViewState& view = *scene.view;
-    const int savedZoom = view.Zoom;
-    view.Zoom = kPrintEnlargement * view.Zoom;
-    double cx = (request.width * kPrintEnlargement) / 2;
-    double cy = (request.height * kPrintEnlargement) / 2;
-    if (cy / pageHeight < cx / pageWidth) {
-        cy = static_cast<int>(pageHeight * cx / pageWidth);
-    } else {
-        cx = static_cast<int>(cy * pageWidth / pageHeight);
-    }
-    const int halfWidth = static_cast<int>(cx);
-    const int halfHeight = static_cast<int>(cy);
-    scene.viewport = render::Viewport{halfWidth, halfHeight};
-    scene.bitmapCentreX = halfWidth;
-    scene.bitmapCentreY = halfHeight;
-    scene.printing = true;
-    painter.setViewport(0, 0, pageWidth, pageHeight);
-    painter.setWindow(-halfWidth, -halfHeight, 2 * halfWidth, 2 * halfHeight);
-    {
-        platform::QPainterCanvas canvas(painter);
-        render::RenderSky(canvas, scene.options->ColorPrint + 1, scene);
-    }
-    view.Zoom = savedZoom;
+    platform::PaintSkyPage(painter, pdf.width(), pdf.height(), request.width, request.height,
+                           scene.options->ColorPrint + 1, scene);
     if (!painter.end()) return Failure{"cannot write " + request.output};
     return std::nullopt;
 }

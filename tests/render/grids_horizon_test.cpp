@@ -394,11 +394,13 @@ TEST(Ground, ClosedAroundTheWholeViewFromThirtyDegreesUp) {
 
 TEST(Ground, LandscapeSkylineAndItsAbsence) {
     GridHarness h;
-    // Flat skyline every degree with a 10-degree peak due south (azimuth 180 from north).
+    // Flat skyline every degree (azimuth from south through east) with a 10-degree peak due
+    // south and a 5-degree one in the south-east.
     std::vector<persist::YamaRecord> skyline;
-    for (int az = 0; az < 360; ++az)
-        skyline.push_back(
-            {static_cast<uint16_t>(az * 50), static_cast<uint16_t>(az == 180 ? 500 : 0)});
+    for (int az = 0; az < 360; ++az) {
+        const int alt = az == 0 ? 500 : (az == 45 ? 250 : 0);
+        skyline.push_back({static_cast<uint16_t>(az * 50), static_cast<uint16_t>(alt)});
+    }
     SetBlock(h.data.block(persist::BlockId::YAMA), skyline);
     LayerContext layer = h.Layer();
     DrawHorizon(layer);
@@ -409,6 +411,12 @@ TEST(Ground, LandscapeSkylineAndItsAbsence) {
         std::min_element(ground.begin(), ground.end(), [](Point a, Point b) { return a.y < b.y; });
     EXPECT_EQ(peak->x, 0);
     EXPECT_NEAR(-peak->y, 1280 * std::tan((10 - 0.593) / 2 * kDegree), 1.5);
+    // South-east lies to the left when facing south.
+    const astro::ScreenPoint southEast = astro::ProjectHorizontal(
+        h.scene.viewFrame, astro::TenthsToBinAngleExact(1350),
+        astro::TenthsToBinAngleExact(50) - h.scene.viewFrame.RefractionAngle);
+    EXPECT_LT(southEast.x, 0);
+    EXPECT_EQ(std::count(ground.begin(), ground.end(), Point{southEast.x, southEast.y}), 1);
 
     // A block without a whole record: the ground ends at the plain horizon.
     h.data.block(persist::BlockId::YAMA).size = 3;

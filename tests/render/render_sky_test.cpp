@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -261,6 +262,29 @@ TEST_F(RenderSkyTest, TracingModeDrawsPastStarsAndRestoresTheClock) {
     RenderSky(canvas, kTargetScreen, scene);
     EXPECT_EQ(view.clock, before);
     EXPECT_NE(std::find(layers.begin(), layers.end(), "trace history"), layers.end());
+}
+
+TEST_F(RenderSkyTest, TrackedStarIsBroughtToTheCentre) {
+    std::vector<persist::StarRecord> stars(3000, Star(0, -8000, 100, 'A'));
+    stars[0] = Star(8000, 2000, 20, 'A');
+    data = MakeDataSet(stars, 3000);
+    scene.stars = BuildStarCatalog(data, {});
+    view.Tracking = true;
+    view.TrackedKind = 1;  // a STAR2 record
+    view.TrackedIndex = 0;
+    view.SmoothIdou = 0;
+    view.FindUnder = 1;
+    view.UnderHorizon = 1;
+    RenderSky(canvas, kTargetScreen, scene);
+    ASSERT_FALSE(scene.starScreen.empty());
+    EXPECT_LE(std::abs(scene.starScreen[0].x), 2);
+    EXPECT_LE(std::abs(scene.starScreen[0].y), 2);
+    // While the view glides, tracking waits.
+    view.Houi2 = 0;
+    view.Koudo2 = 450;
+    scene.smoothMoveRunning = true;
+    RenderSky(canvas, kTargetScreen, scene);
+    EXPECT_EQ(view.Houi2, 0.0);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <random>
 
 #include "astro/projection_tables.h"
 #include "astro/view_frame.h"
@@ -449,6 +450,114 @@ TEST_F(GscTest, MissingCatalogueDrawsNothing) {
     h.catalog = BuildStarCatalog(data, dir.string());
     DrawGscPass(h.context(), kGscPassMain, 175, kTargetScreen);
     EXPECT_TRUE(h.canvas.ops.empty());
+}
+
+}  // namespace
+}  // namespace render
+
+namespace render {
+namespace {
+
+using namespace render::testing;
+using Kind = CanvasOp::Kind;
+
+TEST(GlyphEllipses, CoreHaloAndBothInThatOrder) {
+    // Style 1 at level 95: magnitude 0.0 gives s = 95 / 6 - 2 = 13.
+    StarHarness h;
+    h.view.DrawStarMode3 = 1;
+    std::vector<uint32_t> index(persist::kStarZones * 30 + 1, 0);
+    for (std::size_t i = 1; i < index.size(); ++i)
+        index[i] = 1;  // zone 0 holds record 0
+    const persist::DataSet data = MakeDataSet({Star(0, 0, 20, 'M')}, 1, index);
+    h.Use(data);
+    ProjectStars(h.context(), 1);
+    DrawStarPass(h.context(), kPassMain, kTargetScreen);
+    auto ellipses = h.canvas.OpsOf(Kind::Ellipse);
+    ASSERT_EQ(ellipses.size(), 1u);
+    EXPECT_EQ(ellipses[0].x, -5);
+    EXPECT_EQ(ellipses[0].right, 6);
+    EXPECT_EQ(h.canvas.OpsOf(Kind::SetPen)[0].pen.colour, Colour::Index(199 + 5));
+    EXPECT_EQ(h.canvas.OpsOf(Kind::SetBrush)[0].brush.colour, Colour::Index(69));
+
+    h.canvas.Clear();
+    DrawStarPass(h.context(), kPassHalo, kTargetScreen);
+    ellipses = h.canvas.OpsOf(Kind::Ellipse);
+    ASSERT_EQ(ellipses.size(), 1u);
+    EXPECT_EQ(ellipses[0].x, -7);
+    EXPECT_EQ(ellipses[0].right, 8);
+    EXPECT_EQ(h.canvas.OpsOf(Kind::SetPen)[0].pen.colour, Colour::Index(235 + 5));
+    EXPECT_EQ(h.canvas.OpsOf(Kind::SetBrush)[0].brush.colour, Colour::Index(217 + 5));
+
+    // The faint-zone pass draws both: the halo first, the core on top.
+    h.canvas.Clear();
+    h.frame.starLevel = 95;
+    h.frame.viewport = Viewport{40000, 40000};
+    DrawStarPass(h.context(), kPassFaintZones, kTargetScreen);
+    ellipses = h.canvas.OpsOf(Kind::Ellipse);
+    ASSERT_EQ(ellipses.size(), 2u);
+    EXPECT_EQ(ellipses[0].x, -7);
+    EXPECT_EQ(ellipses[1].x, -5);
+}
+
+}  // namespace
+}  // namespace render
+
+namespace render {
+namespace {
+
+using namespace render::testing;
+
+// Random bytes for every star block, odd sizes included: every pass runs to its end without
+// reading outside the blocks (the sanitizer build checks the reads).
+TEST(StarBlocksOfRandomBytes, EveryPassAndStyleStaysInBounds) {
+    std::mt19937 rng(2024);
+    const std::filesystem::path folder =
+        std::filesystem::path(::testing::TempDir()) / "random_star_blocks";
+    std::filesystem::create_directories(folder);
+    {
+        std::vector<char> catalogue(4999);
+        for (char& b : catalogue)
+            b = static_cast<char>(rng());
+        std::ofstream(folder / "QELGSC.DAT", std::ios::binary)
+            .write(catalogue.data(), static_cast<std::streamsize>(catalogue.size()));
+    }
+    for (int round = 0; round < 5; ++round) {
+        persist::DataSet data;
+        const auto randomBlock = [&rng](persist::Block& block, std::size_t size) {
+            std::vector<uint8_t> bytes(size);
+            for (uint8_t& b : bytes)
+                b = static_cast<uint8_t>(rng());
+            SetBlock(block, bytes);
+        };
+        randomBlock(data.block(persist::BlockId::STAR2), 10 * (rng() % 500) + rng() % 10);
+        randomBlock(data.block(persist::BlockId::STIDX), rng() % 60000);
+        randomBlock(data.gscIndex, rng() % 60000);
+        data.brightStarCount = rng() % 1000;
+        data.gscAvailable = true;
+        data.gscIndexKind = 0;
+        StarHarness h;
+        h.frame.viewport = Viewport{30000, 30000};
+        h.catalog = BuildStarCatalog(data, folder.string());
+        for (int style = 0; style <= 5; ++style) {
+            h.view.DrawStarMode3 = style;
+            for (int level : {0, 40, 66, 80, 95}) {
+                h.frame.starLevel = level;
+                h.frame.starCount = h.catalog.countByLevel[static_cast<std::size_t>(level)];
+                ProjectStars(h.context(), 3000);
+                for (int target : {kTargetScreen, kTargetMonochromePrint, kTargetColourPrint}) {
+                    for (int pass = 1; pass <= 4; ++pass)
+                        DrawStarPass(h.context(), pass, target);
+                    DrawGscPass(h.context(), 1, level + 20, target);
+                }
+                h.canvas.Clear();
+            }
+            // The index points anywhere in (and far beyond) a short catalogue file.
+            DrawGscPass(h.context(), 1, 175, style == 3 ? kTargetColourPrint : kTargetScreen);
+            h.canvas.Clear();
+        }
+    }
+    std::filesystem::remove_all(folder);
+    SUCCEED();
 }
 
 }  // namespace

@@ -107,6 +107,16 @@ class RenderCommandTest : public QObject {
                  0);
     }
 
+    void typedValuesOutOfRangeAreBroughtIntoRange() {
+        const QString out = dir.path() + "/range.png";
+        const Result result = Run(QStringList{"--render", out} + kFixedView +
+                                  QStringList{"--set", "Zoom=-5", "--set", "DrawStars=9999",
+                                              "--set", "DrawStarMode3=77", "--set", "Koudo2=abc"});
+        QCOMPARE(result.errors, QString());
+        QCOMPARE(result.exitCode, 0);
+        QCOMPARE(QImage(out).size(), QSize(1280, 800));
+    }
+
     void failuresGiveOneLineAndNonZeroExit_data() {
         QTest::addColumn<QStringList>("arguments");
         const QString out = dir.path() + "/x.png";
@@ -130,6 +140,24 @@ class RenderCommandTest : public QObject {
         QVERIFY(result.exitCode != 0);
         QVERIFY2(result.errors.startsWith("planetarium: "), qPrintable(result.errors));
         QCOMPARE(result.errors.count('\n'), 1);
+    }
+
+    void fullDataSetDrawsAStarField() {
+        const QString full = PLANETARIUM_DATASET_DIR;
+        if (!QFile::exists(full + "/QELDATA.INI")) QSKIP("no data set built");
+        data = full;
+        const QString out = dir.path() + "/full.png";
+        const Result result =
+            Run(QStringList{"--render", out, "--size", "640x400", "--set", "SekidouMod=1"});
+        data = dir.path() + "/data";
+        QCOMPARE(result.exitCode, 0);
+        const QImage image(out);
+        int lit = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x)
+                lit += (image.pixel(x, y) & 0xFFFFFF) ? 1 : 0;
+        }
+        QVERIFY2(lit > 300, qPrintable(QString::number(lit)));
     }
 
     void argumentsAreParsedInAnyOrder() {

@@ -135,6 +135,15 @@ TEST(OutputSetTest, CommitWritesTheIndexAndReplacesTheOldSet) {
     EXPECT_EQ(entries, 0) << "staging folders must not remain";
 }
 
+TEST(OutputSetTest, StagingOfAKilledRunIsRemoved) {
+    TempDir dir;
+    // Process ids above the kernel's limit never run.
+    writeText(dir.path() / ".data.building-99999999/STAR2.DAT", "stale");
+    OutputSet out(dir.path() / "data");
+    EXPECT_FALSE(fs::exists(dir.path() / ".data.building-99999999"));
+    EXPECT_TRUE(fs::exists(out.stagingDir()));
+}
+
 TEST(BuildRunTest, FailingStepLeavesTheGoodDataSetUntouched) {
     TempDir dir;
     writeText(dir.path() / "data/QELDATA.INI", "[QELDATA]\nSTAR2=STAR2\n");
@@ -175,6 +184,9 @@ TEST(BuildRunTest, SkipsWorkWhenTheStampMatches) {
     ::testing::internal::GetCapturedStdout();
     EXPECT_EQ(runs, 2);
     EXPECT_TRUE(fs::exists(dir.path() / "data/SOURCES.txt"));
+    EXPECT_TRUE(upToDate(dir.path() / "data", "stamp-2\n"));
+    fs::remove(dir.path() / "data/STAR2.DAT");
+    EXPECT_FALSE(upToDate(dir.path() / "data", "stamp-2\n")) << "a lost block is rebuilt";
 }
 
 TEST(ProvenanceTest, ListsEachInputOnceWithAllItsUses) {

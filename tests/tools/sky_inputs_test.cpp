@@ -57,6 +57,12 @@ TEST(NamesTest, FigureAndStarNameLines) {
     EXPECT_EQ(names.at("And"), "Andromeda");
     EXPECT_EQ(names.at("GDi"), "Great Diamond");
     EXPECT_EQ(names.at("001"), "毕宿");
+    const auto native = parseNativeFigureNames(
+        "001\t\"Bi Xiu\"\t_(\"Net\")\n063\t\"\"\t_(\"x\")\n# c\n264 \"Tu Si Kong\" "
+        "_(\"Master\")\n");
+    EXPECT_EQ(native.at("001"), "Bi Xiu");
+    EXPECT_EQ(native.at("264"), "Tu Si Kong");
+    EXPECT_EQ(native.count("063"), 0u);
     const auto stars = parseStarNames(
         "# names\n   677|_(\"Alpheratz\") 1,2\n   677|_(\"Sirrah\") 23\n "
         "32349|_(\"Sirius\")\nbad|x\n");

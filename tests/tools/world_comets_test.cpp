@@ -63,6 +63,16 @@ orbit_Inclination=141.86
 orbit_PericenterDistance=0.0078
 orbit_TimeAtPericenter=2439053.67
 type=comet
+[great]
+name="C/Great September comet (1882b=1882II)"
+absolute_magnitude=0.8
+orbit_ArgOfPericenter=69.6
+orbit_AscendingNode=347.6
+orbit_Eccentricity=0.99991
+orbit_Inclination=142.0
+orbit_PericenterDistance=0.00775
+orbit_TimeAtPericenter=2408708.2
+type=comet
 [ancient]
 name=C/Anonymus (-136)
 absolute_magnitude=-1
@@ -99,7 +109,7 @@ TEST(Comets, NamedCometsKeepFlagZeroAndOthersCarryTheirMagnitudeLaw) {
     ASSERT_EQ(recent.size(), 3u);  // the asteroid is not a comet
     const auto historic = ParseCometIni(kHistoric, "1000comets.ini");
     const auto comets = SelectComets(recent, historic);
-    ASSERT_EQ(comets.size(), 4u);  // the comet before year 0 does not fit the record
+    ASSERT_EQ(comets.size(), 5u);  // the comet before year 0 does not fit the record
     EXPECT_STREQ(comets[0].NAMEE, "Halley");
     EXPECT_STREQ(comets[0].NAMEJ, "ハレー彗星");
     EXPECT_STREQ(comets[1].NAMEE, "Hale-Bopp");
@@ -110,6 +120,8 @@ TEST(Comets, NamedCometsKeepFlagZeroAndOthersCarryTheirMagnitudeLaw) {
     EXPECT_EQ(comets[0].TY, 1986);
     EXPECT_EQ(comets[0].TM, 2);
     EXPECT_DOUBLE_EQ(comets[0].q, 0.587104);
+    EXPECT_STREQ(comets[3].NAMEE, "C/Ikeya-Seki (1965f=1965VIII)");   // brightest first
+    EXPECT_STREQ(comets[4].NAMEE, "Great September comet (1882II)");  // shortened to fit
     const auto& ikeya = comets[3];
     EXPECT_STREQ(ikeya.NAMEE, "C/Ikeya-Seki (1965f=1965VIII)");
     EXPECT_STREQ(ikeya.NAMEJ, "池谷・関彗星");
@@ -120,8 +132,8 @@ TEST(Comets, NamedCometsKeepFlagZeroAndOthersCarryTheirMagnitudeLaw) {
 }
 
 TEST(Comets, SelectionStopsAtTheLimitAndMissingElementsStopTheBuild) {
-    const auto comets = SelectComets(ParseCometIni(kIni, "a"), ParseCometIni(kHistoric, "b"), 3);
-    EXPECT_EQ(comets.size(), 3u);
+    const auto comets = SelectComets(ParseCometIni(kIni, "a"), ParseCometIni(kHistoric, "b"), 4);
+    EXPECT_EQ(comets.size(), 4u);
     try {
         ParseCometIni("[x]\ntype=comet\nname=X\norbit_Eccentricity=abc\n", "minor.ini");
         FAIL();

@@ -61,16 +61,29 @@ TEST(EarthDataset, TriplesLieOnTheSphereAndTheBlockEndsWithItsMark) {
 }
 
 TEST(Landscape, SkylineIsInterpolatedEveryDegreeAcrossNorth) {
-    const auto points = ParseHorizonPolygon("# comment\n10 2\n350 4 # west of north\n", "fixture");
+    auto points = ParseHorizonPolygon("# comment\n10 2\n350 4 # west of north\n", "fixture");
     ASSERT_EQ(points.size(), 2u);
-    const Bytes block = BuildYamaBlock(points);
+    EXPECT_DOUBLE_EQ(SkylineAltitude(points, 10), 2.0);
+    EXPECT_DOUBLE_EQ(SkylineAltitude(points, 0), 3.0);  // halfway across north
+    EXPECT_DOUBLE_EQ(SkylineAltitude(points, 355), 3.5);
+    EXPECT_DOUBLE_EQ(SkylineAltitude(points, 180), 3.0);  // halfway along the long way round
+}
+
+TEST(Landscape, RecordsCountAzimuthFromSouthThroughEast) {
+    // A lopsided hill due east (azimuth 90 from north): a slope up from 80, a cliff down to 95.
+    const Bytes block = BuildYamaBlock({{0, 0}, {80, 0}, {90, 5}, {95, 0}});
     ASSERT_EQ(block.size(), 360u * 4);
-    auto alt = [&](int az) { return static_cast<uint16_t>(world_test::I16(block, az * 4 + 2)); };
-    EXPECT_EQ(static_cast<uint16_t>(world_test::I16(block, 90 * 4)), 90 * 50);
-    EXPECT_EQ(alt(10), 100);   // 2 degrees in fiftieths
-    EXPECT_EQ(alt(350), 200);  // 4 degrees
-    EXPECT_EQ(alt(0), 150);    // halfway across north
-    EXPECT_EQ(alt(180), 150);  // halfway along the long way round
+    auto az = [&](int i) { return static_cast<uint16_t>(world_test::I16(block, i * 4)); };
+    auto alt = [&](int i) { return static_cast<uint16_t>(world_test::I16(block, i * 4 + 2)); };
+    EXPECT_EQ(az(0), 0);
+    EXPECT_EQ(az(359), 359 * 50);
+    // East is 90 degrees from south through east; the program reads 18000 - 4500 = 13500,
+    // 270 degrees from south through west: east again.
+    EXPECT_EQ(alt(90), 5 * 50);
+    EXPECT_EQ(alt(270), 0);   // west
+    EXPECT_EQ(alt(0), 0);     // south
+    EXPECT_EQ(alt(95), 125);  // 85 from north: halfway up the slope
+    EXPECT_EQ(alt(85), 0);    // 95 from north: at the foot of the cliff
 }
 
 TEST(Landscape, BadLineStopsTheBuildNamingTheFile) {

@@ -1,9 +1,9 @@
 // planetarium-databuilder --out DIR --cache DIR [--force]
 // Builds the program's data set from pinned public catalogues. The step table below is the one
 // place where build steps are listed; they run in this order.
-#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QFile>
+#include <QGuiApplication>
 #include <iostream>
 
 #include "framework/build_run.h"
@@ -29,6 +29,7 @@ const std::vector<databuilder::BuildStep> kSteps = {
     {"settings", databuilder::buildDefaultSettings},
     {"narration", databuilder::buildNarration},
     {"deep stars", databuilder::buildDeepStarCatalogue},
+    {"world pictures", databuilder::buildWorldPictures},
 };
 
 // The stamp changes whenever the builder changes; the pinned inputs are compiled into it.
@@ -49,7 +50,9 @@ int usage() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
+    // The title picture needs fonts, hence a GUI application; it never opens a window.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
     databuilder::BuildOptions options;
     const QStringList args = app.arguments();
     for (int i = 1; i < args.size(); ++i) {

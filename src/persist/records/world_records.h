@@ -46,7 +46,7 @@ static_assert(sizeof(EarthTriple) == 6);
 
 // YAMA: landscape silhouette, fiftieths of a degree (18000 per turn).
 struct YamaRecord {
-    uint16_t az;   // azimuth from north through east
+    uint16_t az;   // azimuth from south through east (18000 - az: from south through west)
     uint16_t alt;  // altitude of the skyline; the loader lowers all by the smallest
 };
 static_assert(sizeof(YamaRecord) == 4);
@@ -60,6 +60,11 @@ enum MilkyMark : int16_t {
     kMilkyBand2 = -4,  // the bright core
 };
 inline constexpr int kMilkyMaxVertices = 1000;
+
+// The globe's map picture "B_EARTHMAP" shares the coastlines' convention: 720 x 360 pixels,
+// column c covers east longitude -180 + c / 2 degrees, row r latitude 90 - r / 2 degrees.
+inline constexpr int kEarthMapWidth = 720;
+inline constexpr int kEarthMapHeight = 360;
 
 inline constexpr int16_t kEarthPenUp = 5000;
 inline constexpr int16_t kEarthEnd = 6000;

@@ -12,12 +12,22 @@ namespace fs = std::filesystem;
 namespace databuilder {
 
 bool upToDate(const fs::path& outDir, const std::string& stamp) {
-    std::error_code ec;
-    if (!fs::is_regular_file(outDir / "QELDATA.INI", ec)) return false;
     std::ifstream in(outDir / kStampFile);
     std::stringstream text;
     text << in.rdbuf();
-    return !stamp.empty() && text.str() == stamp;
+    if (stamp.empty() || text.str() != stamp) return false;
+    // Every block the index names must still be there.
+    std::ifstream index(outDir / "QELDATA.INI");
+    if (!index) return false;
+    std::string line;
+    std::error_code ec;
+    while (std::getline(index, line)) {
+        const auto eq = line.find('=');
+        if (eq != std::string::npos &&
+            !fs::is_regular_file(outDir / (line.substr(eq + 1) + ".DAT"), ec))
+            return false;
+    }
+    return true;
 }
 
 int runBuild(const BuildOptions& options, const std::vector<BuildStep>& steps) {

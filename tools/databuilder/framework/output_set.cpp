@@ -1,6 +1,10 @@
 #include "framework/output_set.h"
 
+#include <signal.h>
 #include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
 
 #include <fstream>
 
@@ -18,14 +22,26 @@ fs::path absoluteOf(const fs::path& p) {
     return ec ? p : a.lexically_normal();
 }
 
+// Staging folders of earlier runs that were killed: their process no longer exists.
+void removeAbandonedStaging(const fs::path& parent, const std::string& prefix) {
+    std::error_code ec;
+    for (const auto& entry : fs::directory_iterator(parent, ec)) {
+        const std::string name = entry.path().filename().string();
+        if (name.rfind(prefix, 0) != 0) continue;
+        const pid_t pid = static_cast<pid_t>(std::atol(name.c_str() + prefix.size()));
+        if (pid > 0 && kill(pid, 0) != 0 && errno == ESRCH) fs::remove_all(entry.path(), ec);
+    }
+}
+
 }  // namespace
 
 OutputSet::OutputSet(fs::path outDir) : outDir_(absoluteOf(outDir)) {
     if (outDir_.filename().empty()) outDir_ = outDir_.parent_path();
     std::error_code ec;
     fs::create_directories(outDir_.parent_path(), ec);
-    staging_ = outDir_.parent_path() /
-               ("." + outDir_.filename().string() + ".building-" + std::to_string(getpid()));
+    const std::string prefix = "." + outDir_.filename().string() + ".building-";
+    staging_ = outDir_.parent_path() / (prefix + std::to_string(getpid()));
+    removeAbandonedStaging(outDir_.parent_path(), prefix);
     fs::remove_all(staging_, ec);
     fs::create_directories(staging_, ec);
     if (ec) throw BuildError("cannot create the staging folder " + staging_.string());

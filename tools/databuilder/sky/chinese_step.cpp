@@ -4,6 +4,7 @@
 #include <QJsonObject>
 #include <algorithm>
 #include <cstring>
+#include <map>
 
 #include "framework/build_error.h"
 #include "framework/byte_writer.h"
@@ -12,6 +13,7 @@
 #include "sky/designations.h"
 #include "sky/figures.h"
 #include "sky/json_input.h"
+#include "sky/sky_inputs.h"
 #include "sky/sky_steps.h"
 
 namespace databuilder {
@@ -51,35 +53,65 @@ void buildChineseBlocks(BuildContext& context) {
             ")",
         "Chinese sky culture: CC BY-SA 4.0 (skycultures/chinese/info.ini).");
 
-    // Asterism names with their label points.
-    const auto names = readJsonFile(context.sources.file(d3, d3root + "constellations.cn.json"),
-                                    "d3-celestial constellations.cn.json");
-    ByteWriter skunu, skunm;
-    int asterisms = 0;
-    for (const auto& value : names.object().value("features").toArray()) {
+    // Asterism names in Chinese characters, romanised and in English; label points from
+    // d3-celestial where it places the asterism, else at the mean direction of its stars.
+    const std::string folder = std::string(sources::kStellariumRoot) + "skycultures/chinese/";
+    const auto chinese = parseFigureNames(
+        readTextFile(context.sources.file(sd, folder + "constellation_names.zh_CN.fab"),
+                     "chinese constellation_names.zh_CN.fab"));
+    const std::string englishText =
+        readTextFile(context.sources.file(sd, folder + "constellation_names.eng.fab"),
+                     "chinese constellation_names.eng.fab");
+    const auto english = parseFigureNames(englishText);
+    const auto pinyin = parseNativeFigureNames(englishText);
+    const auto labels = readJsonFile(context.sources.file(d3, d3root + "constellations.cn.json"),
+                                     "d3-celestial constellations.cn.json");
+    std::map<QString, BinPoint> labelByName;
+    for (const auto& value : labels.object().value("features").toArray()) {
         const QJsonObject f = value.toObject();
-        const QJsonObject p = f.value("properties").toObject();
         const QJsonArray xy = f.value("geometry").toObject().value("coordinates").toArray();
-        const QString name = p.value("name").toString();
-        if (xy.size() != 2 || name.isEmpty()) continue;
+        if (xy.size() != 2) continue;
         double ra = xy[0].toDouble();
         if (ra < 0) ra += 360.0;
-        const BinPoint point = equatorialToBinPoint(ra, xy[1].toDouble());
+        labelByName[f.value("properties").toObject().value("name").toString()] =
+            equatorialToBinPoint(ra, xy[1].toDouble());
+    }
+    ByteWriter skunu, skunm;
+    int asterisms = 0, placedByStars = 0;
+    for (const auto& figure : figures) {
+        const auto name = chinese.find(figure.code);
+        if (name == chinese.end()) continue;
+        const QString text = QString::fromStdString(name->second);
+        BinPoint point;
+        if (const auto it = labelByName.find(text); it != labelByName.end()) {
+            point = it->second;
+        } else {
+            std::vector<Vec3> stars;
+            for (const auto& [a, b] : figure.segments)
+                for (int hip : {a, b})
+                    if (const int n = context.sky->numberOfHip(hip); n >= 0)
+                        stars.push_back(context.sky->stars[n].position);
+            if (stars.empty()) continue;
+            point = toBinPoint(equatorialToEcliptic(meanDirection(stars)));
+            ++placedByStars;
+        }
         persist::ChineseAsterismNameRecord r{};
         r.lon = point.lon;
         r.lat = point.lat;
-        copyUtf16(r.name, 10, name);
+        copyUtf16(r.name, 10, text);
         skunu.record(r);
         persist::ChineseNameTableRecord t{};
-        copyUtf16(t.name, 10, name);
-        copyUtf8(t.pinyin, sizeof t.pinyin, p.value("pinyin").toString().toStdString());
-        copyUtf8(t.english, sizeof t.english, p.value("en").toString().toStdString());
+        copyUtf16(t.name, 10, text);
+        if (const auto it = pinyin.find(figure.code); it != pinyin.end())
+            copyUtf8(t.pinyin, sizeof t.pinyin, it->second);
+        if (const auto it = english.find(figure.code); it != english.end())
+            copyUtf8(t.english, sizeof t.english, it->second);
         skunm.record(t);
         ++asterisms;
     }
     if (asterisms < 300)
-        throw BuildError("d3-celestial constellations.cn.json: only " + std::to_string(asterisms) +
-                         " asterism names");
+        throw BuildError("chinese constellation_names.zh_CN.fab: only " +
+                         std::to_string(asterisms) + " asterism names");
     persist::ChineseAsterismNameRecord endName{};
     endName.lon = static_cast<int16_t>(persist::kListEnd);
     skunu.record(endName);
@@ -88,6 +120,15 @@ void buildChineseBlocks(BuildContext& context) {
     skunm.record(endTable);
     context.output.writeBlock("SKUNU", skunu.take());
     context.output.writeBlock("SKUNM", skunm.take());
+    context.provenance.record(sd,
+                              "skycultures/chinese/constellation_names.zh_CN.fab, "
+                              "constellation_names.eng.fab -> SKUNU, SKUNM (" +
+                                  std::to_string(asterisms) +
+                                  " Old Chinese asterism names: Chinese, pinyin, English)");
+    context.provenance.record(d3, "package/data/constellations.cn.json -> label points of SKUNU (" +
+                                      std::to_string(asterisms - placedByStars) +
+                                      " asterisms; any others at the mean direction of their "
+                                      "stars)");
 
     // Star names, by star number.
     const auto stars = readJsonFile(context.sources.file(d3, d3root + "starnames.cn.json"),
@@ -120,11 +161,9 @@ void buildChineseBlocks(BuildContext& context) {
     skusn.record(endText);
     context.output.writeBlock("SKUSU", skusu.take());
     context.output.writeBlock("SKUSN", skusn.take());
-    context.provenance.record(d3, "package/data/constellations.cn.json -> SKUNU, SKUNM (" +
-                                      std::to_string(asterisms) +
-                                      " Old Chinese asterism names and label points); "
-                                      "starnames.cn.json -> SKUSU, SKUSN (" +
-                                      std::to_string(named.size()) + " star names)");
+    context.provenance.record(d3, "package/data/starnames.cn.json -> SKUSU, SKUSN (" +
+                                      std::to_string(named.size()) +
+                                      " Old Chinese star names: Chinese characters, pinyin)");
 }
 
 }  // namespace databuilder

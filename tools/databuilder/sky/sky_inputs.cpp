@@ -101,6 +101,22 @@ std::map<std::string, std::string> parseFigureNames(const std::string& text) {
     return names;
 }
 
+std::map<std::string, std::string> parseNativeFigureNames(const std::string& text) {
+    std::map<std::string, std::string> names;
+    std::istringstream lines(text);
+    std::string line;
+    while (std::getline(lines, line)) {
+        const auto first = line.find_first_not_of(" \t\r");
+        if (first == std::string::npos || line[first] == '#') continue;
+        std::istringstream fields(line);
+        std::string code;
+        fields >> code;
+        const auto texts = quotedTexts(line);
+        if (!code.empty() && !texts.empty() && !texts.front().empty()) names[code] = texts.front();
+    }
+    return names;
+}
+
 std::map<int, std::vector<std::string>> parseStarNames(const std::string& text) {
     std::map<int, std::vector<std::string>> names;
     std::istringstream lines(text);

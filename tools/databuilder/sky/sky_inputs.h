@@ -27,6 +27,8 @@ std::vector<std::vector<int>> chainSegments(const std::vector<std::pair<int, int
 // `CODE  "native"  _("English")` or `CODE _("English","context")` lines: code -> the last quoted
 // text (the translatable one when present).
 std::map<std::string, std::string> parseFigureNames(const std::string& text);
+// The same lines: code -> the first quoted text (the native name, e.g. the pinyin romanisation).
+std::map<std::string, std::string> parseNativeFigureNames(const std::string& text);
 
 // `HIP|_("Name") refs` lines: HIP -> names in file order.
 std::map<int, std::vector<std::string>> parseStarNames(const std::string& text);

@@ -5,6 +5,7 @@
 
 #include "framework/build_error.h"
 #include "framework/sources.h"
+#include "sky/designations.h"
 #include "sky/json_input.h"
 #include "sky/sky_catalogue.h"
 #include "sky/sky_inputs.h"
@@ -22,9 +23,10 @@ std::string stellarium(const std::string& path) {
     return sources::kStellariumRoot + path;
 }
 
-// Stars that blocks with 16-bit star numbers refer to: figure lines of both sky cultures, the
-// asterisms, and the Old Chinese star names.
-std::set<int> starsReferencedBy16BitBlocks(BuildContext& context) {
+// Stars that must be in the bright part: those that blocks with 16-bit star numbers refer to
+// (figure lines of both sky cultures, the asterisms, the Old Chinese star names) and those with a
+// Bayer or Flamsteed designation, which only bright records can carry (ALPHA).
+std::set<int> starsNeedingBrightRecords(BuildContext& context) {
     std::set<int> hips;
     const auto& sd = sources::kStellariumData;
     const auto addFigures = [&](const std::string& path, bool withType) {
@@ -53,7 +55,7 @@ void buildStarBlocks(BuildContext& context) {
     std::vector<DecodedStar> decoded;
     for (const char* name : kStarFiles) {
         const std::string path = stellarium(std::string("stars/default/") + name);
-        StarFile file = readStarFile(context.sources.file(sd, path), name);
+        StarFile file = readStarFile(context.sources.file(sd, path), describe(sd) + " " + name);
         decoded.insert(decoded.end(), file.stars.begin(), file.stars.end());
     }
     const std::string spPath = stellarium("stars/default/stars_hip_sp_0v0_4.cat");
@@ -61,7 +63,7 @@ void buildStarBlocks(BuildContext& context) {
         readLines(context.sources.file(sd, spPath), "stars_hip_sp_0v0_4.cat");
 
     auto catalogue = std::make_shared<SkyCatalogue>(
-        buildSkyCatalogue(decoded, spectralTypes, starsReferencedBy16BitBlocks(context)));
+        buildSkyCatalogue(decoded, spectralTypes, starsNeedingBrightRecords(context)));
     if (catalogue->brightCount < 2859)
         throw BuildError("star catalogue: only " + std::to_string(catalogue->brightCount) +
                          " bright stars; the program needs at least 2859");

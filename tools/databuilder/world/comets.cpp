@@ -62,6 +62,32 @@ constexpr NamedComet kNamedComets[] = {
     {"C/1996 B2 (Hyakutake)", "Hyakutake 2", "第２百武彗星"},
 };
 
+// A name for the 31-byte field: a designation "(1882b=1882II)" too long for it keeps only its
+// Roman-numeral part "(1882II)", and if that is not enough the "C/" or "P/" prefix goes.
+std::string FittingName(std::string name) {
+    const size_t open = name.rfind('('), eq = name.rfind('='), close = name.rfind(')');
+    if (name.size() > 31 && open != std::string::npos && eq != std::string::npos &&
+        close != std::string::npos && open < eq && eq < close)
+        name = name.substr(0, open + 1) + name.substr(eq + 1);
+    if (name.size() > 31 && name.size() > 2 && name[1] == '/') name.erase(0, 2);
+    return name;
+}
+
+// The great comets of the historic list, taken before the others whatever their magnitude law.
+constexpr const char* kGreatComets[] = {
+    "Great ",       "Ikeya-Seki (1965", "West (1975",           "Kohoutek (1973f",
+    "Arend-Roland", "Bennett (1969",    "Donati (1858",         "Tebbutt (1861",
+    "Coggia (1874", "Mrkos (1957",      "Seki-Lines",           "IRAS-Araki-Alcock",
+    "Halley (1910", "Swift-Tuttle",     "Tempel-Tuttle",        "Pons-Brooks",
+    "Biela",        "Daylight",         "Skjellerup-Maristany",
+};
+
+bool IsGreatComet(const std::string& name) {
+    for (const char* part : kGreatComets)
+        if (name.find(part) != std::string::npos) return true;
+    return false;
+}
+
 state::CometRecord ToRecord(const CometSource& c) {
     state::CometRecord r{};
     int year = 0, month = 1;
@@ -79,8 +105,8 @@ state::CometRecord ToRecord(const CometSource& c) {
     r.initialised = 1;
     r.H1 = static_cast<float>(c.H);
     r.K1 = static_cast<float>(2.5 * c.n);
-    CopyField(r.NAMEE, sizeof r.NAMEE, c.name);
-    std::string japanese = c.name;
+    CopyField(r.NAMEE, sizeof r.NAMEE, FittingName(c.name));
+    std::string japanese = FittingName(c.name);
     for (const JapaneseName& j : kJapaneseNames)
         if (c.name.find(j.match) != std::string::npos && std::string(j.japanese).size() < 32)
             japanese = j.japanese;
@@ -183,11 +209,23 @@ std::vector<state::CometRecord> SelectComets(const std::vector<CometSource>& rec
     };
     for (const CometSource& c : recent)
         add(c);
+    // Historic comets: the great comets, then the telescopic era (from 1600) intrinsically
+    // brightest first, then the older records; earlier returns of Halley are already represented
+    // by "Halley".
     auto bright = historic;
-    std::stable_sort(bright.begin(), bright.end(),
-                     [](const CometSource& a, const CometSource& b) { return a.H < b.H; });
+    auto era = [](const CometSource& c) {
+        int year, month;
+        double day;
+        JulianDayToCalendar(c.perihelionJd, year, month, day);
+        return year >= 1600 ? 0 : 1;
+    };
+    std::stable_sort(bright.begin(), bright.end(), [&](const CometSource& a, const CometSource& b) {
+        return std::make_pair(era(a), a.H) < std::make_pair(era(b), b.H);
+    });
     for (const CometSource& c : bright)
-        add(c);
+        if (IsGreatComet(c.name)) add(c);
+    for (const CometSource& c : bright)
+        if (c.name.find("Halley") == std::string::npos || era(c) == 0) add(c);
     return out;
 }
 

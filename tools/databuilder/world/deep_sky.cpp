@@ -226,6 +226,7 @@ std::vector<DeepSkyObject> SelectDeepSky(
         DeepSkyObject o;
         o.ra = s.ra;
         o.dec = s.dec;
+        o.size = s.majorAxis;
         ClassifyDso(s, o.type, o.tint);
         if (s.messier) o.messier = "M" + std::to_string(s.messier);
         if (s.ngc)

@@ -37,6 +37,7 @@ struct DeepSkyObject {
     double ra = 0, dec = 0;
     char type = 'C';
     char tint = 'A';
+    double size = 0;  // major axis, degrees (0 = unknown)
     std::string popular, messier, ngc;
     std::string sortKey;
 };

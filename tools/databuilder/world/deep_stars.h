@@ -2,7 +2,8 @@
 // 96 x 72 zones (3.75 degrees of ecliptic longitude by 2.5 degrees of latitude, zone = a * 72 + d,
 // a eastward from longitude 0, d northward from -90) of {first, count}, and "QELGSA.DAT", the
 // 5-byte records (ecliptic J2000 binary angles, magnitude code x 10 + 20) zone after zone, each
-// zone brightest first. It holds the stars fainter than the built-in catalogue's 9.5.
+// zone brightest first. Zoomed in, the program draws its stars from this catalogue alone, so
+// it holds the bright stars as well.
 #pragma once
 
 #include <set>

@@ -29,28 +29,28 @@ std::vector<std::pair<double, double>> ParseHorizonPolygon(const std::string& te
     return points;
 }
 
+double SkylineAltitude(const std::vector<std::pair<double, double>>& sorted, double azimuth) {
+    // The segment around the azimuth, wrapping from the last point back to the first.
+    const size_t n = sorted.size();
+    size_t next = 0;
+    while (next < n && sorted[next].first <= azimuth)
+        ++next;
+    const auto& after = next < n ? sorted[next] : sorted[0];
+    const auto& before = next > 0 ? sorted[next - 1] : sorted[n - 1];
+    const double a0 = next > 0 ? before.first : before.first - 360.0;
+    const double a1 = next < n ? after.first : after.first + 360.0;
+    const double t = a1 > a0 ? (azimuth - a0) / (a1 - a0) : 0.0;
+    return before.second + (after.second - before.second) * t;
+}
+
 Bytes BuildYamaBlock(std::vector<std::pair<double, double>> skyline) {
     std::stable_sort(skyline.begin(), skyline.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });
     Bytes out;
-    const size_t n = skyline.size();
-    for (int az = 0; az < 360; ++az) {
-        // The segment around az, wrapping from the last point back to the first.
-        size_t next = 0;
-        while (next < n && skyline[next].first <= az)
-            ++next;
-        const auto& after = next < n ? skyline[next] : skyline[0];
-        const auto& before = next > 0 ? skyline[next - 1] : skyline[n - 1];
-        double a0 = before.first, a1 = after.first;
-        double x = az;
-        if (next == n) a1 += 360.0;
-        if (next == 0) {
-            a0 -= 360.0;
-        }
-        const double span = a1 - a0;
-        const double t = span > 0 ? (x - a0) / span : 0.0;
-        const double alt = before.second + (after.second - before.second) * t;
-        PutU16(out, static_cast<uint16_t>(az * 50));
+    for (int fromSouth = 0; fromSouth < 360; ++fromSouth) {
+        const double fromNorth = std::fmod(540.0 - fromSouth, 360.0);  // back through east
+        const double alt = SkylineAltitude(skyline, fromNorth);
+        PutU16(out, static_cast<uint16_t>(fromSouth * 50));
         PutU16(out, static_cast<uint16_t>(std::lround(std::max(0.0, alt) * 50)));
     }
     return out;

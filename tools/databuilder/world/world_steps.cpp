@@ -2,10 +2,15 @@
 // records what it took in SOURCES.txt.
 #include "world/world_steps.h"
 
+#include <QBuffer>
+#include <QImage>
 #include <QProcess>
 #include <QStringList>
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <limits>
+#include <map>
 #include <memory>
 #include <set>
 #include <string>
@@ -18,10 +23,12 @@
 #include "sky/sky_catalogue.h"
 #include "sky/sky_inputs.h"
 #include "sky/star_file.h"
+#include "world/body_pictures.h"
 #include "world/cities.h"
 #include "world/coastlines.h"
 #include "world/comets.h"
 #include "world/deep_sky.h"
+#include "world/deep_sky_images.h"
 #include "world/deep_stars.h"
 #include "world/default_settings.h"
 #include "world/gzip_input.h"
@@ -29,6 +36,8 @@
 #include "world/meteor_showers.h"
 #include "world/milky_way.h"
 #include "world/narration.h"
+#include "world/sky_pictures.h"
+#include "world/title_picture.h"
 #include "world/world_sources.h"
 
 namespace databuilder {
@@ -79,6 +88,48 @@ const SourceSpec& InstalledTool(const char* package, const char* licence, const 
 }
 
 constexpr const char* kNarrationFolder = "narration";
+constexpr const char* kPictureFolder = "pictures";
+
+Bytes PngBytes(const QImage& image, const std::string& name) {
+    QByteArray data;
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, "PNG")) throw BuildError("could not encode the picture " + name);
+    return Bytes(data.begin(), data.end());
+}
+
+QImage LoadImage(BuildContext& context, const SourceSpec& spec, const std::string& path) {
+    const std::string text = readTextFile(context.sources.file(spec, path), path);
+    QImage image;
+    if (!image.loadFromData(reinterpret_cast<const uchar*>(text.data()),
+                            static_cast<int>(text.size())))
+        throw BuildError(path + ": not a readable picture");
+    return image;
+}
+
+void WritePicture(BuildContext& context, const std::string& name, const QImage& image) {
+    context.output.writeFile(std::string(kPictureFolder) + "/" + name + ".png",
+                             PngBytes(image, name));
+}
+
+// The selected deep-sky objects in OBJ order, as the deep-sky step writes them.
+std::vector<world::DeepSkyObject> DeepSkySelection(BuildContext& context) {
+    const auto& sd = sources::kStellariumData;
+    const Bytes catalogue = world::Gunzip(
+        ReadBytes(context, sd, Stellarium("nebulae/default/catalog.dat"), "catalog.dat"),
+        "nebulae/default/catalog.dat");
+    const auto names = world::ParseDsoNames(readTextFile(
+        context.sources.file(sd, Stellarium("nebulae/default/names.dat")), "names.dat"));
+    return world::SelectDeepSky(world::ParseDsoCatalog(catalogue, "nebulae/default/catalog.dat"),
+                                names);
+}
+
+bool AllBlack(const QImage& image) {
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if ((image.pixel(x, y) & 0xFFFFFF) != 0) return false;
+    return true;
+}
 
 }  // namespace
 
@@ -226,28 +277,126 @@ void buildCometFile(BuildContext& context) {
 }
 
 void buildDeepStarCatalogue(BuildContext& context) {
-    if (!context.sky) throw BuildError("deep star catalogue: the star catalogue was not built");
-    std::set<std::pair<int, int>> shown;
-    for (const CatalogueStar& s : context.sky->stars)
-        if (s.hip != 0) shown.insert({s.hip, s.component});
-    // Files 0 and 1 end at V 7.45; the stars beyond 9.5 are all in files 2 and 3.
+    // Zoomed in, the program draws its stars from this catalogue alone, so it holds every star
+    // of the four files, the bright ones too, not only those beyond the built-in 9.5.
     std::vector<DecodedStar> stars;
-    for (const char* name : {"stars_2_0v0_8.cat", "stars_3_1v0_4.cat"}) {
+    for (const char* name :
+         {"stars_0_0v0_8.cat", "stars_1_0v0_8.cat", "stars_2_0v0_8.cat", "stars_3_1v0_4.cat"}) {
         StarFile file =
             readStarFile(context.sources.file(sources::kStellariumData,
                                               Stellarium(std::string("stars/default/") + name)),
                          name);
         stars.insert(stars.end(), file.stars.begin(), file.stars.end());
     }
-    const auto catalogue = world::BuildDeepStarCatalogue(stars, shown, kFaintLimitMilli);
-    if (catalogue.count == 0) throw BuildError("deep star catalogue: no star fainter than 9.5");
+    const auto catalogue =
+        world::BuildDeepStarCatalogue(stars, {}, std::numeric_limits<int>::min());
+    if (catalogue.count == 0) throw BuildError("deep star catalogue: no star decoded");
     context.output.writeFile("QELGAIDX.DAT", catalogue.index);
     context.output.writeFile("QELGSA.DAT", catalogue.records);
+    context.provenance.record(sources::kStellariumData,
+                              "stars/default/stars_0..3 -> QELGAIDX.DAT, QELGSA.DAT (" +
+                                  Count(catalogue.count, "stars") +
+                                  " to V 14.5; positions of J2000 without proper motion)");
+}
+
+void buildWorldPictures(BuildContext& context) {
+    const auto& sd = sources::kStellariumData;
+    // The photographs whose credits carry a licence that allows redistribution.
+    const auto tiles = world::ParseTextureIndex(
+        readTextFile(context.sources.file(sd, Stellarium("nebulae/default/textures.json")),
+                     "textures.json"),
+        "nebulae/default/textures.json");
+    world::SkyMosaic mosaic;
+    std::map<std::string, std::string> usedCredits;  // credit -> licence
+    size_t refused = 0;
+    for (const auto& tile : tiles) {
+        const std::string licence = world::LicenceOfCredit(tile.credit);
+        if (licence.empty()) {
+            ++refused;
+            continue;
+        }
+        mosaic.Add(LoadImage(context, sd, Stellarium("nebulae/default/" + tile.file)), tile);
+        usedCredits[tile.credit] = licence;
+    }
+    // The 28 images of the deep-sky image table.
+    std::string missing;
+    int drawn = 0;
+    for (const auto& image : world::kDeepSkyImages) {
+        const QImage picture = world::RenderCornerPicture(mosaic, image.corners);
+        if (AllBlack(picture)) {
+            missing += std::string(missing.empty() ? "" : ", ") + image.name;
+            continue;
+        }
+        WritePicture(context, image.name, picture);
+        ++drawn;
+    }
+    // Object pictures for the information dialogs: objects that the photographs cover.
+    const auto objects = DeepSkySelection(context);
+    int objectPictures = 0;
+    for (size_t i = 0; i < objects.size(); ++i) {
+        const double field = std::clamp(objects[i].size * 1.6, 0.12, 3.0);
+        double covered = 0;
+        const QImage picture =
+            world::RenderFieldPicture(mosaic, objects[i].ra, objects[i].dec, field, 96, covered);
+        if (covered < 0.9) continue;
+        WritePicture(context, "B_GALAXY" + std::to_string(i + 1), picture);
+        ++objectPictures;
+    }
+    std::string credits;
+    for (const auto& [credit, licence] : usedCredits)
+        credits += credit + " (" + licence + ")\n";
     context.provenance.record(
-        sources::kStellariumData,
-        "stars/default/stars_2_0v0_8.cat, stars_3_1v0_4.cat -> QELGAIDX.DAT, QELGSA.DAT (" +
-            Count(catalogue.count, "stars") +
-            " fainter than V 9.5, to 14.5; positions of J2000 without proper motion)");
+        sd,
+        "nebulae/default/*.png with textures.json -> pictures/: " + std::to_string(drawn) +
+            " of the 28 deep-sky images" +
+            (missing.empty() ? "" : " (not covered: " + missing + ")") + ", " +
+            Count(objectPictures, "object pictures (B_GALAXY<n>)") + "; from " +
+            Count(mosaic.size(), "photographs") + " with a licence that allows redistribution (" +
+            std::to_string(refused) + " others left out)",
+        "Photographs by:\n" + credits);
+
+    // Planets as lit spheres from their texture maps; index = the body table's index.
+    const char* planetMaps[] = {"sun.png",     "moon.png",    "mercury.png", "venus.png",
+                                "mars.png",    "jupiter.png", "saturn.png",  "uranus.png",
+                                "neptune.png", "pluto.png"};
+    const QImage rings = LoadImage(context, sd, Stellarium("textures/saturn_rings_radial.png"));
+    for (int i = 0; i < 10; ++i) {
+        world::SphereLook look;
+        look.selfLit = i == 0;
+        if (i == 6) look.ringInner = 1.24, look.ringOuter = 2.27, look.ringTexture = &rings;
+        const QImage map =
+            LoadImage(context, sd, Stellarium(std::string("textures/") + planetMaps[i]));
+        WritePicture(context, "B_PLANET" + std::to_string(i),
+                     world::RenderLitSphere(map, 96, look));
+    }
+    WritePicture(context, "B_COMET", world::RenderCometPicture(96));
+    WritePicture(
+        context, "B_EARTHMAP",
+        world::MakeEarthMap(LoadImage(context, sd, Stellarium("textures/earth_cmap.png"))));
+    context.provenance.record(
+        sd,
+        "textures/{sun,moon,mercury,venus,mars,jupiter,saturn,uranus,neptune,pluto}.png, "
+        "saturn_rings_radial.png -> pictures/B_PLANET0..9 (lit spheres, 96 x 96); "
+        "textures/earth_cmap.png -> pictures/B_EARTHMAP (720 x 360, 8-bit palette); "
+        "pictures/B_COMET is drawn by the builder",
+        "Planet maps: Oleg Pluton (Helleformer), Kexitt (CC BY 4.0); Jupiter: James Hastings-Trew; "
+        "Sun: Celestia (GPL-2+); Moon: USGS Astrogeology (public domain); Earth: NASA Blue "
+        "Marble, Reto Stockli, NASA Earth Observatory (public domain)");
+
+    // Title pictures: the winter sky around Orion from the star catalogue.
+    if (!context.sky) throw BuildError("title picture: the star catalogue was not built");
+    std::vector<world::FieldStar> stars;
+    for (const CatalogueStar& s : context.sky->stars)
+        if (s.magMilli <= 7500)
+            stars.push_back({s.position, s.magMilli, static_cast<char>(s.record.spec)});
+    QImage title = world::RenderStarField(stars, 86.0, -6.0, 64.0, 638, 478);
+    world::DrawTitleText(title, "Planetarium", "The sky of any place and any moment");
+    context.output.writeFile("TITLE256.IMG", PngBytes(title, "TITLE256.IMG"));
+    context.output.writeFile("TITLE16.IMG",
+                             PngBytes(world::ReduceTo16Colours(title), "TITLE16.IMG"));
+    context.provenance.record(sd,
+                              "the catalogue's stars to V 7.5 around Orion -> TITLE256.IMG and "
+                              "TITLE16.IMG (638 x 478 PNG, drawn by the builder; 16 colours)");
 }
 
 }  // namespace databuilder

@@ -1,0 +1,23 @@
+// One sky frame on Qt devices: the screen bitmap (the window, --render) and a printed page
+// (the print command, --render to PDF).
+#pragma once
+
+#include <QImage>
+#include <QPainter>
+
+#include "render/sky_scene.h"
+
+namespace platform {
+
+// Draws a screen frame into image (RGB32 or ARGB32). The visible client area is clientWidth x
+// clientHeight; the image may be larger (it is kept between frames and only grows) and the
+// view is centred in it.
+void PaintSkyImage(QImage& image, int clientWidth, int clientHeight, render::SkyScene& scene);
+
+// Draws a page on a painter begun on a device of pageWidth x pageHeight device pixels: the
+// screen picture (screenWidth x screenHeight) five times enlarged at five times the zoom,
+// widened to the page; target 1 monochrome or 2 colour print. The zoom is restored after.
+void PaintSkyPage(QPainter& painter, int pageWidth, int pageHeight, int screenWidth,
+                  int screenHeight, int target, render::SkyScene& scene);
+
+}  // namespace platform

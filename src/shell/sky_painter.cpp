@@ -1,0 +1,51 @@
+#include "shell/sky_painter.h"
+
+#include "astro/clock.h"
+#include "astro/moon.h"
+#include "platform/qpainter_canvas.h"
+#include "render/primitives.h"
+#include "render/render_sky.h"
+#include "shell/program.h"
+
+namespace shell {
+namespace {
+
+constexpr double kJ2000Mjd = 51544.5;
+
+}  // namespace
+
+SkyPainter::SkyPainter(Program& program, const persist::DataSet* data,
+                       astro::ProjectionTables tables, const std::string& gscPath)
+    : program_(program) {
+    scene_.view = &program.view;
+    scene_.options = &program.options;
+    scene_.data = data;
+    if (data) scene_.stars = render::BuildStarCatalog(*data, gscPath);
+    scene_.tables = tables;
+    scene_.palette = render::CreateSkyPalette(program.view.lineSets);
+}
+
+void SkyPainter::RebuildPalette() {
+    scene_.palette = render::CreateSkyPalette(program_.view.lineSets);
+}
+
+FrameFacts SkyPainter::Paint(QImage& bitmap, int halfWidth, int halfHeight) {
+    scene_.viewport = render::Viewport{halfWidth, halfHeight};
+    scene_.bitmapCentreX = bitmap.width() / 2;
+    scene_.bitmapCentreY = bitmap.height() / 2;
+    scene_.printing = false;
+    {
+        platform::QPainterCanvas canvas(bitmap);
+        render::RenderSky(canvas, render::kTargetScreen, scene_);
+    }
+    return FrameFacts{MoonAgeOf(program_.view), scene_.frame.starLevel};
+}
+
+double MoonAgeOf(const state::ViewState& view) {
+    const auto& c = view.clock;
+    const double mjd =
+        astro::ModifiedJulianDay(c.year, c.month, c.day) + astro::UtMinutesOf(view) / 1440.0;
+    return astro::MoonAgeSearch(mjd - kJ2000Mjd, c.year);
+}
+
+}  // namespace shell

@@ -1,0 +1,41 @@
+// The sky of the main window: one render scene that lives as long as the window, drawn into the
+// window's off-screen bitmap, centred on the bitmap's centre.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include <QImage>
+
+#include "astro/projection_tables.h"
+#include "persist/data_set.h"
+#include "render/sky_scene.h"
+#include "shell/status_bar.h"
+
+namespace shell {
+
+struct Program;
+
+class SkyPainter {
+  public:
+    // data may be null (the catalogue layers then draw nothing); tables must outlive the painter.
+    SkyPainter(Program& program, const persist::DataSet* data, astro::ProjectionTables tables,
+               const std::string& gscPath);
+
+    // Draws one frame within +-halfWidth, +-halfHeight of the bitmap's centre.
+    FrameFacts Paint(QImage& bitmap, int halfWidth, int halfHeight);
+
+    // The catalogue's star counts per magnitude level (the Brightness menu's captions).
+    const render::StarCatalog& stars() const { return scene_.stars; }
+    // A new palette from the line colours (after the colour dialog).
+    void RebuildPalette();
+
+  private:
+    Program& program_;
+    render::SkyScene scene_;
+};
+
+// The age of the Moon in days at the view's moment.
+double MoonAgeOf(const state::ViewState& view);
+
+}  // namespace shell

@@ -1,0 +1,43 @@
+#include "shell/sky_tooltip.h"
+
+namespace shell {
+
+TooltipPlacement PlaceTooltip(QPoint cursor, QSize textSize, const QRect& owner, bool picture) {
+    TooltipPlacement placement;
+    const QSize size(textSize.width() + 6, textSize.height() + 3);
+    int left = cursor.x();
+    int top = cursor.y() + 20;
+    const int rightLimit = owner.x() + owner.width() - 8;
+    if (left + size.width() > rightLimit) {
+        left = rightLimit - size.width();
+        placement.movedLeft = true;
+    }
+    const int bottomLimit = owner.y() + owner.height() - 20;
+    if (top + size.height() + (picture ? 98 : 0) > bottomLimit) {
+        top = cursor.y() - 16;
+        placement.movedUp = true;
+    }
+    placement.rect = QRect(QPoint(left, top), size);
+    return placement;
+}
+
+SkyTooltip::SkyTooltip(QWidget* owner) : QLabel(owner, Qt::ToolTip | Qt::FramelessWindowHint) {
+    setObjectName(QStringLiteral("ZEBTT"));
+    QFont tipFont(QStringLiteral("Arial"));
+    tipFont.setPixelSize(11);
+    setFont(tipFont);
+    setStyleSheet(QStringLiteral(
+        "QLabel { background: rgb(255,255,224); color: black; border: 1px solid black; "
+        "padding: 0px 2px 1px 2px; }"));
+    hide();
+}
+
+void SkyTooltip::ShowAt(const QString& text, QPoint cursor, const QRect& owner) {
+    setText(text);
+    const QSize textSize = fontMetrics().size(Qt::TextSingleLine, text);
+    const TooltipPlacement placement = PlaceTooltip(cursor, textSize, owner, false);
+    setGeometry(placement.rect);
+    show();
+}
+
+}  // namespace shell

@@ -1,0 +1,79 @@
+#include "shell/string_table.h"
+
+#include <algorithm>
+#include <array>
+#include <utility>
+
+namespace shell {
+namespace {
+
+struct Entry {
+    int id;
+    const char* text;
+};
+
+// Sorted by number.
+constexpr Entry kStrings[] = {
+    {11, "You can not add any more city!"},
+    {12, "Name / Country"},
+    {39, "Asterisms(F)"},
+    {44, "Cursor did not find a bright object, \n\nTracking setting failed!"},
+    {48, "Celestial &North Pole\tN"},
+    {49, "Celestial &South Pole\tS"},
+    {50, "Ve&rnal Equinox\tHome"},
+    {51, "&Autumnal Equinox\tEnd"},
+    {52, "&North\tN"},
+    {53, "&East\tE"},
+    {54, "&South\tS"},
+    {55, "&West\tW"},
+    {63, "The Guide Star Catalog was not found in\n%s\n\nSet its folder in the options."},
+    {64, "&Zenith\tHome"},
+    {65, "&Horizon\tEnd"},
+    {131, "View(F5)"},
+    {132, "Time(F6)"},
+    {133, "Display Mode(F7)"},
+    {134, "Location(F8)"},
+    {149, "Solar System Window(F9)"},
+    {207, "Constellation Label(C)"},
+    {217, "Star Label(X)"},
+    {227, "Deep Sky Label(G)"},
+    {237, "Planet Label(O)"},
+    {247, "Comet Label(K)"},
+    {251, "Constellation Line(L)"},
+    {252, "Constellation Picture(P)"},
+    {253, "Horizon(I)"},
+    {271, "Equator(Q)"},
+    {272, "Ecliptic(U)"},
+    {331, "Auto Mode(A)"},
+    {332, "Auto Mode Setting(Ctrl+A)"},
+    {400, "North(N)"},
+    {401, "South(S)"},
+    {402, "East(E)"},
+    {403, "West(W)"},
+    {404, "Celestial North Pole(N)"},
+    {405, "Celestial South Pole(S)"},
+    {406, "Vernal Equinox(Home)"},
+    {407, "Autumnal Equinox(End)"},
+    {410, "Zoom In(F3)"},
+    {411, "Zoom Out(F4)"},
+    {413, "Find(F2)"},
+    {40010, "Home Page(F12)"},
+    {40011, "Moon Window(Ctrl+M)"},
+    {40015, "Twilight(Ctrl+W)"},
+    {40062, "Grid(R)"},
+    {40068, "Time Forward(T)"},
+    {40069, "Time Backward(Shift+T)"},
+    {40070, "Increment Time"},
+};
+
+}  // namespace
+
+std::string LoadString(int id) {
+    const auto* found =
+        std::lower_bound(std::begin(kStrings), std::end(kStrings), id,
+                         [](const Entry& entry, int key) { return entry.id < key; });
+    if (found == std::end(kStrings) || found->id != id) return {};
+    return found->text;
+}
+
+}  // namespace shell

@@ -1,0 +1,12 @@
+// The program's string table: fixed texts looked up by number (message texts, the captions of the
+// direction items, and the toolbar tooltips, whose numbers are the buttons' command numbers).
+#pragma once
+
+#include <string>
+
+namespace shell {
+
+// The text of an entry, or an empty text when the table holds no such entry.
+std::string LoadString(int id);
+
+}  // namespace shell
