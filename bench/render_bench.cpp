@@ -1,9 +1,9 @@
 // Frame times of RenderSky at 1920 x 1080 on the QImage canvas: the default view, a wide view
 // to magnitude 9.5, a zoomed view drawn from the deep star catalogue, the bodies with every
 // comet of the table (and the same view without them), and a bare background fill for
-// reference. Comets come from the data set's QELCOMET.DAT, else 200 synthetic ones. Uses the data set in PLANETARIUM_DATASET_DIR when it is there, else a
-// synthetic catalogue of the same size (259 000 stars to magnitude 9.5, 2750 catalogue stars
-// per deep zone around the zoomed view).
+// reference. Comets come from the data set's QELCOMET.DAT, else 200 synthetic ones. Uses the data
+// set in PLANETARIUM_DATASET_DIR when it is there, else a synthetic catalogue of the same size (259
+// 000 stars to magnitude 9.5, 2750 catalogue stars per deep zone around the zoomed view).
 #include <benchmark/benchmark.h>
 
 #include <QGuiApplication>
@@ -20,8 +20,10 @@
 #include "persist/comet_file.h"
 #include "persist/data_set.h"
 #include "persist/paths.h"
+#include "platform/deep_sky_pictures.h"
 #include "platform/qpainter_canvas.h"
 #include "platform/sky_painting.h"
+#include "render/deep_sky.h"
 #include "render/glyph_sheet.h"
 #include "render/primitives.h"
 #include "render/render_sky.h"
@@ -138,6 +140,12 @@ struct BenchSky {
     bool full = false;
     state::CometTable comets;
     render::GlyphSheet glyphs = render::BuildGlyphSheet();
+    // The deep-sky photographs of the data set, when it has them.
+    platform::DeepSkyPictureFolder pictureFolder{
+        (std::filesystem::path(PLANETARIUM_DATASET_DIR) / platform::kDeepSkyPictureFolder)
+            .string()};
+    bool hasPictures = std::filesystem::exists(std::filesystem::path(PLANETARIUM_DATASET_DIR) /
+                                               platform::kDeepSkyPictureFolder / "B_M42.png");
 
     void MakeSyntheticComets();
 
@@ -191,7 +199,30 @@ state::ViewState NightView() {
     return view;
 }
 
-void RenderFrames(benchmark::State& state, state::ViewState view, state::AppOptions options = {}) {
+// Stand-ins for the 28 deep-sky photographs when the data set has none: 160 x 160 pictures of
+// a soft glow.
+const render::DeepSkyPicture& GlowPicture() {
+    static const render::DeepSkyPicture picture = [] {
+        render::DeepSkyPicture p;
+        p.width = p.height = render::kDeepSkyPictureLimit;
+        p.rgb.resize(static_cast<std::size_t>(p.width) * p.height * 3);
+        for (int y = 0; y < p.height; ++y) {
+            for (int x = 0; x < p.width; ++x) {
+                const double d = std::hypot(x - 80.0, y - 80.0) / 80.0;
+                const int v = static_cast<int>(255 * std::max(0.0, 1.0 - d));
+                uint8_t* px = &p.rgb[(static_cast<std::size_t>(y) * p.width + x) * 3];
+                px[0] = static_cast<uint8_t>(v);
+                px[1] = static_cast<uint8_t>(v / 2);
+                px[2] = static_cast<uint8_t>(v * 3 / 4);
+            }
+        }
+        return p;
+    }();
+    return picture;
+}
+
+void RenderFrames(benchmark::State& state, state::ViewState view, state::AppOptions options = {},
+                  bool pictures = false) {
     BenchSky& sky = Sky();
     render::SkyScene scene;
     view.GscAvailable = sky.data.gscAvailable;
@@ -199,6 +230,11 @@ void RenderFrames(benchmark::State& state, state::ViewState view, state::AppOpti
     render::InitSkyScene(scene, view, options, sky.data, sky.tables.view());
     scene.comets = &sky.comets;
     scene.glyphSheet = &sky.glyphs;
+    if (pictures && sky.hasPictures) {
+        scene.deepSkyPictures = sky.pictureFolder.Lookup();
+    } else if (pictures) {
+        scene.deepSkyPictures = [](std::string_view) { return &GlowPicture(); };
+    }
     if (view.BrightAuto) view.DrawStars = render::AutoStarLevelOf(view) - 40;
     QImage image(kWidth, kHeight, QImage::Format_RGB32);
     for (auto _ : state) {
@@ -265,6 +301,39 @@ void BM_BodiesAndCometsOff(benchmark::State& state) {
     RenderFrames(state, view);
 }
 
+// Grids with scales, the horizon with the landscape, deep sky with Messier labels and the
+// photographs, the Milky Way, and the guides.
+state::ViewState GridAndDeepSkyView() {
+    state::ViewState view = NightView();
+    view.Sekidou = 3;
+    view.Koudou = 3;
+    view.Glid = 1;
+    view.GridScale = 1;
+    view.Horizon = 1;
+    view.Jimen = 1;
+    view.Yama = 1;
+    view.Galaxy = 3;
+    view.SeiunImage = 1;
+    view.MilkyWay = 1;
+    view.CircleGuide = 1;
+    view.Shaya = 1;
+    return view;
+}
+
+void BM_GridsHorizonDeepSky(benchmark::State& state) {
+    RenderFrames(state, GridAndDeepSkyView(), {}, true);
+}
+
+// Orion zoomed in, in equator mode: the nebula photographs fill much of the view.
+void BM_OrionPictures(benchmark::State& state) {
+    state::ViewState view = GridAndDeepSkyView();
+    view.SekidouMod = 1;
+    view.Houi2 = 838;
+    view.Koudo2 = -54;
+    view.Zoom = 600;
+    RenderFrames(state, view, {}, true);
+}
+
 void BM_BackgroundFill(benchmark::State& state) {
     QImage image(kWidth, kHeight, QImage::Format_RGB32);
     render::SkyPalette palette = render::CreateSkyPalette({});
@@ -282,6 +351,8 @@ BENCHMARK(BM_WideViewMagnitude95)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ZoomedCatalogueView)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BodiesAndComets)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BodiesAndCometsOff)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GridsHorizonDeepSky)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OrionPictures)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BackgroundFill)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include "astro/view_frame.h"
 #include "persist/data_set.h"
 #include "render/canvas.h"
+#include "render/deep_sky_pictures.h"
 #include "render/frame_state.h"
 #include "render/palette.h"
 #include "render/primitives.h"
@@ -54,6 +55,8 @@ struct SkyScene {
     std::function<void(bool busy)> setBusyCursor;
     // Called with the name of each layer as RenderSky reaches it (tests follow the order).
     std::function<void(std::string_view layer)> onLayer;
+    // The deep-sky photographs by resource name; empty when the image bundle is missing.
+    DeepSkyPictureLookup deepSkyPictures;
 
     // Written by the caller before each frame.
     Viewport viewport;
@@ -75,6 +78,7 @@ struct SkyScene {
     // The comets of the last comet pass, one per record of the comet table.
     std::vector<astro::CometState> cometStates;
     std::vector<StarScreen> starScreen;
+    std::vector<StarScreen> objectScreen;  // one per OBJ record, same layout as the stars'
     PolylineState polyline;
 };
 

@@ -24,6 +24,7 @@
 #include "persist/settings.h"
 #include "persist/view_file.h"
 #include "platform/data_location.h"
+#include "platform/deep_sky_pictures.h"
 #include "platform/font_families.h"
 #include "platform/sky_painting.h"
 #include "render/glyph_sheet.h"
@@ -128,6 +129,7 @@ struct LoadedSky {
     astro::ProjectionTableStore tables;
     state::CometTable comets;
     render::GlyphSheet glyphs = render::BuildGlyphSheet();
+    std::optional<platform::DeepSkyPictureFolder> pictures;  // beside the data, once it is known
 };
 
 std::optional<Failure> LoadSky(const RenderRequest& request, LoadedSky& sky) {
@@ -171,6 +173,8 @@ void PrepareScene(LoadedSky& sky, render::SkyScene& scene) {
     render::InitSkyScene(scene, sky.view, sky.options, sky.data, sky.tables.view());
     scene.comets = &sky.comets;
     scene.glyphSheet = &sky.glyphs;
+    sky.pictures.emplace(persist::ProgramFile(platform::kDeepSkyPictureFolder));
+    scene.deepSkyPictures = sky.pictures->Lookup();
     // The window's paint sets the magnitude limit from the zoom before each frame.
     if (sky.view.BrightAuto) sky.view.DrawStars = render::AutoStarLevelOf(sky.view) - 40;
 }

@@ -1,0 +1,380 @@
+#include "render/deep_sky.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "persist/records/world_records.h"
+#include "star_fixture.h"
+
+namespace render {
+namespace {
+
+using namespace render::testing;
+using Kind = CanvasOp::Kind;
+
+persist::ObjectRecord Object(int lon, int lat, char type, char tint) {
+    return persist::ObjectRecord{static_cast<int16_t>(lon), static_cast<int16_t>(lat),
+                                 static_cast<uint8_t>(type), static_cast<uint8_t>(tint)};
+}
+
+persist::ObjectNameRecord Names(const char* popular, const char* messier, const char* ngc) {
+    persist::ObjectNameRecord n{};
+    std::strncpy(n.popular, popular, sizeof n.popular - 1);
+    std::strncpy(n.messier, messier, sizeof n.messier - 1);
+    std::strncpy(n.ngc, ngc, sizeof n.ngc - 1);
+    return n;
+}
+
+// Latitudes above 5000 are more than 150 degrees from the centre.
+ProjectedPoint FarAboveProject(const void*, int lon, int lat) {
+    return ProjectedPoint{lon, -lat, lat > 5000 ? -100 : 100};
+}
+
+// Puts the first corner of M31 at (0, 0), one binary unit per pixel, north up.
+ProjectedPoint AroundM31(const void*, int lon, int lat) {
+    return ProjectedPoint{lon - 2938 * 32768 / 36000, -(lat - 3386 * 32768 / 36000), 100};
+}
+
+// The same with the fourth corner (the smallest longitude) more than 150 degrees away.
+ProjectedPoint AroundM31OneCornerBehind(const void* context, int lon, int lat) {
+    ProjectedPoint p = AroundM31(context, lon, lat);
+    if (lon < 2500) p.flag = -1;
+    return p;
+}
+
+struct DeepSkyHarness {
+    state::ViewState view;
+    persist::DataSet data;
+    SkyScene scene;
+    RecordingCanvas canvas;
+
+    DeepSkyHarness() {
+        scene.view = &view;
+        scene.data = &data;
+        scene.frame.viewport = Viewport{1000, 1000};
+        scene.projection = SkyProjection{&LinearProject, nullptr, false, 0};
+        scene.palette = CreateSkyPalette(view.lineSets);
+    }
+    void Objects(const std::vector<persist::ObjectRecord>& objects,
+                 const std::vector<persist::ObjectNameRecord>& names) {
+        SetBlock(data.block(persist::BlockId::OBJ), objects);
+        SetBlock(data.block(persist::BlockId::OBJN), names);
+    }
+    void Symbols(int target = kTargetScreen) {
+        LayerContext layer{canvas, scene, target};
+        ProjectDeepSkyObjects(layer);
+        DrawDeepSkySymbols(layer);
+    }
+    std::vector<std::string> Labels() const {
+        std::vector<std::string> texts;
+        for (const CanvasOp& op : canvas.OpsOf(Kind::DrawText))
+            texts.push_back(op.text);
+        return texts;
+    }
+};
+
+TEST(DeepSkySymbols, SixPassesByTypeWithTheirPatternsAndColours) {
+    DeepSkyHarness h;
+    h.scene.frame.solarLongitude = 28300;
+    h.Objects({Object(10, 0, 'C', 'K'), Object(20, 0, 'M', 'F'), Object(30, 0, 'N', '3'),
+               Object(40, 0, 'P', 'B'), Object(50, 0, 'D', 'G'), Object(60, 0, 'G', 'M'),
+               Object(70, 0, 'N', 'O')},
+              {Names("", "", ""), Names("Capricornids", "L283", ""), Names("", "", ""),
+               Names("", "", ""), Names("", "", ""), Names("", "", ""), Names("", "", "")});
+    h.Symbols();
+    const std::vector<CanvasOp> symbols = h.canvas.OpsOf(Kind::PlotPattern);
+    ASSERT_EQ(symbols.size(), 7u);
+    const std::vector<int> order = {60, 30, 70, 40, 50, 10, 20};
+    const std::vector<std::size_t> sizes = {19, 20, 20, 24, 16, 12, 21};
+    const std::vector<Colour> colours = {
+        Colour::Index(67 + 5),   // M class: red
+        Colour::Index(57 + 36),  // digit 3: a dark nebula
+        Colour::Index(67 + 0),   // O class: blue
+        Colour::Index(67 + 0),   // B class
+        Colour::Index(67 + 3),   // G class
+        Colour::Index(67 + 4),   // K class
+        Colour::Index(67 + 2),   // F class
+    };
+    for (std::size_t i = 0; i < symbols.size(); ++i) {
+        EXPECT_EQ(symbols[i].x, order[i]) << i;
+        EXPECT_EQ(symbols[i].offsets.size(), sizes[i]) << i;
+        EXPECT_EQ(symbols[i].colour, colours[i]) << i;
+    }
+    // The radiant's cross reaches 4 pixels up and down.
+    const std::vector<PatternOffset>& radiant = symbols.back().offsets;
+    EXPECT_TRUE(std::any_of(radiant.begin(), radiant.end(),
+                            [](PatternOffset o) { return o.dx == 0 && o.dy == -4; }));
+}
+
+TEST(DeepSkySymbols, RadiantShowsOnlyWithinThreeDegreesOfItsPeak) {
+    EXPECT_FALSE(RadiantActive(27999, 283));
+    EXPECT_TRUE(RadiantActive(28000, 283));
+    EXPECT_TRUE(RadiantActive(28600, 283));
+    EXPECT_FALSE(RadiantActive(28601, 283));
+    // Across the equinox.
+    EXPECT_TRUE(RadiantActive(35800, 1));
+    EXPECT_TRUE(RadiantActive(100, 359));
+    EXPECT_FALSE(RadiantActive(18000, 0));
+
+    DeepSkyHarness h;
+    h.view.Galaxy = 2;
+    h.Objects({Object(0, 0, 'M', 'F')}, {Names("Capricornids", "L283", "")});
+    for (const auto& [longitude, shown] :
+         {std::pair{28000, true}, {28600, true}, {28601, false}, {27999, false}}) {
+        h.canvas.Clear();
+        h.scene.frame.solarLongitude = longitude;
+        h.Symbols();
+        EXPECT_EQ(h.canvas.OpsOf(Kind::PlotPattern).size(), shown ? 1u : 0u) << longitude;
+        EXPECT_EQ(h.Labels().size(), shown ? 1u : 0u) << longitude;
+    }
+}
+
+TEST(DeepSkySymbols, RadiantPeakIsReadFromTheSecondCharacter) {
+    EXPECT_EQ(RadiantPeakOf(Names("", "L283", "")), 283);
+    EXPECT_EQ(RadiantPeakOf(Names("", "L7x", "")), 7);
+    EXPECT_FALSE(RadiantPeakOf(Names("", "L", "")));
+    EXPECT_FALSE(RadiantPeakOf(Names("", "", "")));
+    EXPECT_FALSE(RadiantPeakOf(Names("", "M31", "")) == std::nullopt);
+    persist::ObjectNameRecord unterminated;
+    std::memset(&unterminated, '9', sizeof unterminated);
+    EXPECT_FALSE(RadiantPeakOf(unterminated));  // a field without its end is not read past
+}
+
+TEST(DeepSkySymbols, HiddenOutsideTheViewBehindOrBelowTheGround) {
+    DeepSkyHarness h;
+    h.scene.frame.viewport = Viewport{5000, 5000};
+    h.Objects({Object(5001, 0, 'G', 'K'), Object(5000, 5000, 'G', 'K'), Object(0, -4500, 'G', 'K'),
+               Object(0, 0, 'G', 'K')},
+              {});
+    h.Symbols();
+    EXPECT_EQ(h.canvas.OpsOf(Kind::PlotPattern).size(), 3u);  // below the horizon, no ground
+    h.canvas.Clear();
+    h.scene.projection.horizonShown = true;
+    h.Symbols();
+    EXPECT_EQ(h.canvas.OpsOf(Kind::PlotPattern).size(), 2u);
+
+    h.canvas.Clear();
+    h.scene.projection.project = &FarAboveProject;
+    h.Objects({Object(0, 6000, 'G', 'K')}, {});
+    h.Symbols();
+    EXPECT_TRUE(h.canvas.OpsOf(Kind::PlotPattern).empty());
+}
+
+TEST(DeepSkyLabels, ThreeNamingModesAndTheNgcFallback) {
+    DeepSkyHarness h;
+    h.Objects({Object(0, 0, 'G', 'K'), Object(100, 0, 'C', 'B'), Object(200, 0, 'N', 'M'),
+               Object(3000, 0, 'G', 'K')},
+              {Names("Andromeda Galaxy", "M31", "NGC 224"), Names("Double Cluster", "", "NGC 869"),
+               Names("", "", ""), Names("Outside", "M99", "NGC 4254")});
+    h.view.Galaxy = 3;
+    h.Symbols();
+    EXPECT_EQ(h.Labels(), (std::vector<std::string>{"M31", "NGC 869"}));
+    const CanvasOp font = h.canvas.OpsOf(Kind::SetFont).at(0);
+    EXPECT_EQ(font.fontHeight, h.view.fontSets[8].size);
+    EXPECT_EQ(h.canvas.OpsOf(Kind::SetTextColour).at(0).colour, Colour::Index(10));
+    // Below the symbol: top 4 pixels under the point, centred.
+    const CanvasOp m31 = h.canvas.OpsOf(Kind::DrawText).at(0);
+    EXPECT_EQ(m31.x, -9);
+    EXPECT_EQ(m31.y, 4);
+
+    h.canvas.Clear();
+    h.view.Galaxy = 2;
+    h.Symbols();
+    EXPECT_EQ(h.Labels(), (std::vector<std::string>{"Andromeda Galaxy", "Double Cluster"}));
+
+    h.canvas.Clear();
+    h.view.Galaxy = 4;
+    h.Symbols(kTargetColourPrint);
+    EXPECT_EQ(h.Labels(), (std::vector<std::string>{"NGC 224", "NGC 869"}));
+    EXPECT_EQ(h.canvas.OpsOf(Kind::DrawText).at(0).y, 19);  // further below on paper
+    EXPECT_TRUE(h.canvas.OpsOf(Kind::PlotPattern).empty());
+    EXPECT_EQ(h.canvas.OpsOf(Kind::SetPen).at(0).pen.colour, SpectralColour(2, 4, false));
+
+    h.canvas.Clear();
+    h.view.Galaxy = 1;
+    h.Symbols();
+    EXPECT_TRUE(h.Labels().empty());
+}
+
+TEST(DeepSkyLabels, NamesBlockShorterThanTheObjects) {
+    DeepSkyHarness h;
+    h.view.Galaxy = 4;
+    h.scene.frame.solarLongitude = 28300;
+    h.Objects({Object(0, 0, 'G', 'K'), Object(100, 0, 'G', 'K'), Object(200, 0, 'M', 'F')},
+              {Names("", "", "NGC 1")});
+    h.data.block(persist::BlockId::OBJN).size += 30;  // and a torn record after it
+    h.Symbols();
+    EXPECT_EQ(h.canvas.OpsOf(Kind::PlotPattern).size(), 2u);  // the radiant has no peak
+    EXPECT_EQ(h.Labels(), (std::vector<std::string>{"NGC 1"}));
+}
+
+// MILKY fixtures: pairs of (lon, lat) with the marks in lon.
+std::vector<persist::MilkyPair> Pairs(const std::vector<std::pair<int, int>>& values) {
+    std::vector<persist::MilkyPair> pairs;
+    for (const auto& [lon, lat] : values)
+        pairs.push_back({static_cast<int16_t>(lon), static_cast<int16_t>(lat)});
+    return pairs;
+}
+
+TEST(MilkyWay, BandsPolygonsAndTheFarSide) {
+    DeepSkyHarness h;
+    h.scene.projection.project = &FarAboveProject;
+    SetBlock(h.data.block(persist::BlockId::MILKY),
+             Pairs({{10, 10}, {20, 10}, {20, 20},    {-1, 0},  // before any band: never drawn
+                    {-3, 0},  {100, 0}, {200, 0},    {200, 100}, {-1, 0},
+                    {-4, 0},  {300, 0}, {400, 6000}, {400, 100}, {-1, 0},  // one vertex far off
+                    {-7, 0},  {500, 0}, {600, 0},    {600, 100}, {-1, 0},
+                    {-2, 0},  {700, 0}, {800, 0},    {800, 100}, {-1, 0}}));
+    LayerContext layer{h.canvas, h.scene, kTargetScreen};
+    DrawMilkyWay(layer, 1, 4);
+    std::vector<CanvasOp> polygons = h.canvas.OpsOf(Kind::Polygon);
+    ASSERT_EQ(polygons.size(), 1u);
+    EXPECT_EQ(polygons[0].points, (std::vector<Point>{{100, 0}, {200, 0}, {200, -100}}));
+    EXPECT_EQ(h.canvas.OpsOf(Kind::SetBrush).at(0).brush.colour, Colour::Index(20));
+    EXPECT_EQ(h.canvas.OpsOf(Kind::SetPen).at(0).pen.style, PenStyle::Null);
+
+    h.canvas.Clear();
+    DrawMilkyWay(layer, 2, 9);
+    polygons = h.canvas.OpsOf(Kind::Polygon);
+    ASSERT_EQ(polygons.size(), 1u);  // the far polygon is dropped; nothing after the end mark
+    EXPECT_EQ(polygons[0].points.front(), (Point{500, 0}));
+
+    h.canvas.Clear();
+    LayerContext paper{h.canvas, h.scene, kTargetMonochromePrint};
+    DrawMilkyWay(paper, 2, 9);
+    EXPECT_EQ(h.canvas.OpsOf(Kind::SetBrush).at(0).brush.colour, Colour::Rgb(232, 232, 232));
+}
+
+TEST(MilkyWay, OverlongPolygonIsSkippedAndAnUnendedBlockStopsSafely) {
+    DeepSkyHarness h;
+    std::vector<std::pair<int, int>> values = {{-3, 0}};
+    for (int i = 0; i < 1001; ++i)
+        values.emplace_back(i % 500, i / 500);
+    values.emplace_back(-1, 0);
+    values.insert(values.end(), {{1, 1}, {2, 1}, {2, 2}, {-1, 0}, {5, 5}, {6, 6}});
+    SetBlock(h.data.block(persist::BlockId::MILKY), Pairs(values));
+    h.data.block(persist::BlockId::MILKY).size -= 2;  // a torn last pair
+    LayerContext layer{h.canvas, h.scene, kTargetScreen};
+    DrawMilkyWay(layer, 1, 6);
+    const std::vector<CanvasOp> polygons = h.canvas.OpsOf(Kind::Polygon);
+    ASSERT_EQ(polygons.size(), 1u);
+    EXPECT_EQ(polygons[0].points.size(), 3u);
+}
+
+// Pictures by name for the image layer.
+struct PictureBundle {
+    std::map<std::string, DeepSkyPicture, std::less<>> pictures;
+    DeepSkyPictureLookup Lookup() {
+        return [this](std::string_view name) -> const DeepSkyPicture* {
+            const auto it = pictures.find(name);
+            return it == pictures.end() ? nullptr : &it->second;
+        };
+    }
+};
+
+DeepSkyPicture Picture(int width, int height, std::vector<uint8_t> rgb) {
+    DeepSkyPicture p;
+    p.width = width;
+    p.height = height;
+    p.rgb = std::move(rgb);
+    return p;
+}
+
+TEST(DeepSkyImages, WarpedInBlocksOverTheSkyColour) {
+    DeepSkyHarness h;
+    PictureBundle bundle;
+    // 2 x 2: a bright pixel, a black one (left out), a dim one and a white one.
+    bundle.pictures["B_M31"] = Picture(2, 2, {90, 30, 255, 0, 0, 0, 3, 3, 3, 255, 255, 255});
+    h.scene.deepSkyPictures = bundle.Lookup();
+    h.scene.projection.project = &AroundM31;
+    h.scene.palette.skyColours[0] = 0x102030;
+    h.scene.palette.skyColours[4] = 0x405060;
+    LayerContext layer{h.canvas, h.scene, kTargetScreen};
+    DrawDeepSkyImages(layer, 0);
+    std::vector<CanvasOp> blocks = h.canvas.OpsOf(Kind::FillRect);
+    ASSERT_EQ(blocks.size(), 3u);
+    // Corner 1 at the origin: a 2 x 2 block there in max(sky, pixel / 3).
+    EXPECT_EQ(blocks[0].x, 0);
+    EXPECT_EQ(blocks[0].y, 0);
+    EXPECT_EQ(blocks[0].right, 2);
+    EXPECT_EQ(blocks[0].bottom, 2);
+    EXPECT_EQ(blocks[0].colour, Colour::Rgb(30, 32, 85));
+    EXPECT_EQ(blocks[1].colour, Colour::Rgb(16, 32, 48));  // never darker than the sky
+    EXPECT_EQ(blocks[2].colour, Colour::Rgb(85, 85, 85));
+    // Column 1, row 1 of 2 x 2: halfway along both edges and halfway between them, the
+    // middle of the four corners.
+    int sumX = 0, sumY = 0;
+    for (const auto& [lon, lat] : kDeepSkyImages[0].corners) {
+        const ProjectedPoint p = AroundM31(nullptr, lon * 32768 / 36000, lat * 32768 / 36000);
+        sumX += p.x;
+        sumY += p.y;
+    }
+    EXPECT_NEAR(blocks[2].x, sumX / 4, 2);
+    EXPECT_NEAR(blocks[2].y, sumY / 4, 2);
+
+    // Group 2 after the Milky Way: the base is the sky colour at the deep-sky level.
+    bundle.pictures["B_M8"] = bundle.pictures["B_M31"];
+    h.scene.frame.deepSkyLevel = 4;
+    h.canvas.Clear();
+    h.scene.projection.project = &LinearProject;
+    h.scene.frame.viewport = Viewport{32000, 32000};
+    DrawDeepSkyImages(layer, 2);
+    blocks = h.canvas.OpsOf(Kind::FillRect);
+    ASSERT_EQ(blocks.size(), 3u);
+    EXPECT_EQ(blocks[1].colour, Colour::Rgb(64, 80, 96));
+}
+
+TEST(DeepSkyImages, RefusedPicturesAndTargets) {
+    DeepSkyHarness h;
+    PictureBundle bundle;
+    h.scene.deepSkyPictures = bundle.Lookup();
+    h.scene.projection.project = &AroundM31;
+    LayerContext layer{h.canvas, h.scene, kTargetScreen};
+    auto paints = [&](DeepSkyPicture picture, int target = kTargetScreen) {
+        bundle.pictures["B_M31"] = std::move(picture);
+        h.canvas.Clear();
+        layer.target = target;
+        DrawDeepSkyImages(layer, 0);
+        return !h.canvas.OpsOf(Kind::FillRect).empty();
+    };
+    const std::vector<uint8_t> grey(160 * 160 * 3, 200);
+    EXPECT_TRUE(paints(Picture(160, 160, grey)));
+    EXPECT_FALSE(paints(Picture(161, 10, grey)));
+    EXPECT_FALSE(paints(Picture(10, 161, grey)));
+    EXPECT_FALSE(paints(Picture(0, 10, grey)));
+    EXPECT_FALSE(paints(Picture(160, 160, std::vector<uint8_t>(100, 200))));  // short pixels
+    DeepSkyPicture palette = Picture(10, 10, grey);
+    palette.bitsPerPixel = 8;
+    EXPECT_FALSE(paints(palette));
+    DeepSkyPicture packed = Picture(10, 10, grey);
+    packed.compressed = true;
+    EXPECT_FALSE(paints(packed));
+    EXPECT_FALSE(paints(Picture(10, 10, grey), kTargetMonochromePrint));
+    EXPECT_TRUE(paints(Picture(10, 10, grey), kTargetColourPrint));
+    h.view.TrueColourDisplay = false;
+    EXPECT_FALSE(paints(Picture(10, 10, grey)));
+    h.view.TrueColourDisplay = true;
+    // A 160-pixel picture on a quadrilateral about 170 x 200 pixels: every pixel is used.
+    EXPECT_TRUE(paints(Picture(160, 160, grey)));
+    EXPECT_EQ(h.canvas.OpsOf(Kind::FillRect).size(), 160u * 160u);
+    // Only the picture whose corners are all in front and in view is asked for.
+    int asked = 0;
+    h.scene.deepSkyPictures = [&](std::string_view name) -> const DeepSkyPicture* {
+        EXPECT_EQ(name, "B_M31");
+        ++asked;
+        return nullptr;
+    };
+    layer.target = kTargetScreen;
+    DrawDeepSkyImages(layer, 0);
+    EXPECT_EQ(asked, 1);
+    h.scene.projection.project = &AroundM31OneCornerBehind;
+    DrawDeepSkyImages(layer, 0);
+    EXPECT_EQ(asked, 1);
+}
+
+}  // namespace
+}  // namespace render

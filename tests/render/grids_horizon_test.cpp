@@ -1,0 +1,488 @@
+#include "render/grids_horizon.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+#include <string>
+#include <vector>
+
+#include "astro/projection_tables.h"
+#include "astro/view_frame.h"
+#include "persist/records/world_records.h"
+#include "star_fixture.h"
+
+namespace render {
+namespace {
+
+using namespace render::testing;
+using Kind = CanvasOp::Kind;
+
+constexpr double kDegree = std::numbers::pi / 180.0;
+
+// A scene with the real projection of a view; the frame is recomputed for every layer call.
+struct GridHarness {
+    astro::ProjectionTableStore store = astro::BuildProjectionTables();
+    state::ViewState view;
+    persist::DataSet data;
+    SkyScene scene;
+    RecordingCanvas canvas;
+
+    GridHarness() {
+        view.clock = {2026, 12, 6, 22, 0};
+        view.Zoom = 80;
+        view.Houi2 = 0;  // south
+        view.Koudo2 = 0;
+        scene.view = &view;
+        scene.data = &data;
+        scene.tables = store.view();
+        scene.frame.viewport = Viewport{640, 400};
+        scene.palette = CreateSkyPalette(view.lineSets);
+    }
+    // A new frame for the view as it is now, on a cleared canvas.
+    void Prepare() {
+        scene.viewFrame = astro::ComputeViewFrame(view, scene.tables);
+        scene.polyline = PolylineState{};
+        canvas.Clear();
+    }
+    LayerContext Layer(int target = kTargetScreen) {
+        Prepare();
+        return LayerContext{canvas, scene, target};
+    }
+};
+
+// The points the pen went to (moves and lines), in order.
+std::vector<Point> PenPoints(const RecordingCanvas& canvas) {
+    std::vector<Point> points;
+    for (const CanvasOp& op : canvas.ops) {
+        if (op.kind == Kind::MoveTo || op.kind == Kind::LineTo) points.push_back({op.x, op.y});
+    }
+    return points;
+}
+
+int CountAt(const std::vector<Point>& points, Point at) {
+    int n = 0;
+    for (const Point& p : points)
+        n += p == at ? 1 : 0;
+    return n;
+}
+
+double Radius(Point p, double cx = 0, double cy = 0) {
+    return std::hypot(p.x - cx, p.y - cy);
+}
+
+// The text drawn centred on x (6 pixels per character on the recording canvas).
+std::vector<std::string> TextsCentredOn(const RecordingCanvas& canvas, int x) {
+    std::vector<std::string> texts;
+    for (const CanvasOp& op : canvas.OpsOf(Kind::DrawText)) {
+        if (op.x + static_cast<int>(op.text.size()) * 6 / 2 == x) texts.push_back(op.text);
+    }
+    return texts;
+}
+
+TEST(HorizontalGrid, OnlyQuarterMeridiansReachTheZenith) {
+    GridHarness h;
+    h.view.Koudo2 = 900;  // the zenith at the centre
+    LayerContext layer = h.Layer();
+    DrawHorizontalGrid(layer, false);
+    const std::vector<Point> points = PenPoints(h.canvas);
+    // Meridians 0, 90, 180 and 270 degrees end exactly at the pole.
+    EXPECT_EQ(CountAt(points, Point{0, 0}), 4);
+    // The others stop one fine step (5 degrees at Zoom 80) short: 1280 tan 2.5 degrees.
+    double nearest = 1e9;
+    for (const Point& p : points) {
+        if (p != Point{0, 0}) nearest = std::min(nearest, Radius(p));
+    }
+    EXPECT_NEAR(nearest, 1280 * std::tan(2.5 * kDegree), 1.5);
+}
+
+TEST(HorizontalGrid, ZeroAltitudeParallelIsLeftToTheHorizonLayer) {
+    // Looking south on the horizon, the altitude-0 parallel and the meridian of the south
+    // both pass through the view centre.
+    GridHarness h;
+    LayerContext layer = h.Layer();
+    DrawHorizontalGrid(layer, false);
+    const std::vector<Point> withGround = PenPoints(h.canvas);
+    EXPECT_EQ(CountAt(withGround, Point{0, 0}), 1);
+    // Ten degrees below the centre: on the south meridian, and on the -10 degree parallel
+    // only when there is no ground.
+    const astro::ScreenPoint below = astro::ProjectHorizontal(
+        h.scene.viewFrame, astro::TenthsToBinAngleExact(900), astro::TenthsToBinAngleExact(-100));
+    const Point minus10{below.x, below.y};
+    EXPECT_EQ(CountAt(withGround, minus10), 1);
+
+    h.view.Jimen = 0;  // no ground: parallels below the horizon, still not altitude 0
+    h.Prepare();
+    layer.target = kTargetScreen;
+    DrawHorizontalGrid(layer, false);
+    const std::vector<Point> noGround = PenPoints(h.canvas);
+    EXPECT_EQ(CountAt(noGround, Point{0, 0}), 1);
+    EXPECT_EQ(CountAt(noGround, minus10), 2);
+
+    h.view.Horizon = 0;
+    h.Prepare();
+    layer.target = kTargetScreen;
+    DrawHorizontalGrid(layer, false);
+    EXPECT_EQ(CountAt(PenPoints(h.canvas), Point{0, 0}), 2);
+}
+
+TEST(HorizontalGrid, ScaleNamesAzimuthsFromNorthThroughEast) {
+    GridHarness h;
+    h.view.Houi2 = 1800;  // looking north: horizontal angle 270 degrees at the centre
+    LayerContext layer = h.Layer();
+    DrawHorizontalGrid(layer, true);
+    std::vector<std::string> centre = TextsCentredOn(h.canvas, 0);
+    EXPECT_NE(std::find(centre.begin(), centre.end(), "0\u00B0"), centre.end());
+    // Altitude labels on the meridian of the view centre (10 .. 80 degrees, those in view).
+    EXPECT_NE(std::find(centre.begin(), centre.end(), "20\u00B0"), centre.end());
+    EXPECT_EQ(std::find(centre.begin(), centre.end(), "90\u00B0"), centre.end());
+
+    h.view.Houi2 = 2700;  // looking east: horizontal angle 180 degrees
+    h.Prepare();
+    layer.target = kTargetScreen;
+    DrawHorizontalGrid(layer, true);
+    centre = TextsCentredOn(h.canvas, 0);
+    EXPECT_NE(std::find(centre.begin(), centre.end(), "90\u00B0"), centre.end());
+    EXPECT_EQ(std::find(centre.begin(), centre.end(), "0\u00B0"), centre.end());
+
+    const std::vector<CanvasOp> fonts = h.canvas.OpsOf(Kind::SetFont);
+    ASSERT_EQ(fonts.size(), 1u);
+    EXPECT_EQ(fonts[0].fontHeight, h.view.fontSets[20].size);  // the "Scale" slot
+    EXPECT_EQ(h.canvas.OpsOf(Kind::SetTextColour)[0].colour, Colour::Index(1));
+}
+
+TEST(EquatorialGrid, HourLabelsAtTheCentreInEquatorMode) {
+    GridHarness h;
+    h.view.SekidouMod = 1;
+    h.view.Houi2 = 900;  // 6h
+    h.view.Koudo2 = 300;
+    LayerContext layer = h.Layer();
+    DrawEquatorialGrid(layer, true);
+    const std::vector<std::string> centre = TextsCentredOn(h.canvas, 0);
+    EXPECT_NE(std::find(centre.begin(), centre.end(), "6h"), centre.end());
+    EXPECT_NE(std::find(centre.begin(), centre.end(), "40\u00B0"), centre.end());
+    const std::vector<CanvasOp> pens = h.canvas.OpsOf(Kind::SetPen);
+    ASSERT_FALSE(pens.empty());
+    EXPECT_EQ(pens[0].pen.colour, Colour::Index(2));
+}
+
+TEST(GridLines, DottedStyleAndPrintWidthFromTheSlot) {
+    GridHarness h;
+    h.view.lineSets[7].style = 1;  // slot 8, ecliptic
+    h.scene.frame.linePenWidth = 4;
+    LayerContext layer = h.Layer(kTargetColourPrint);
+    DrawEclipticLine(layer);
+    const CanvasOp pen = h.canvas.OpsOf(Kind::SetPen).at(0);
+    EXPECT_EQ(pen.pen, (Pen{Colour::Index(6), 4, PenStyle::Dot}));
+    EXPECT_FALSE(h.canvas.OpsOf(Kind::LineTo).empty());
+}
+
+TEST(EquatorialProjection, ViewCentreAndCelestialPole) {
+    GridHarness h;
+    h.view.SekidouMod = 1;
+    for (const auto& [ra, dec] : {std::pair{0, 0}, {900, 300}, {2700, -450}, {1234, 612}}) {
+        h.view.Houi2 = ra;
+        h.view.Koudo2 = dec;
+        const astro::ViewFrame f = astro::ComputeViewFrame(h.view, h.scene.tables);
+        const astro::ScreenPoint p =
+            ProjectEquatorial(f, astro::TenthsToBinAngle(ra), astro::TenthsToBinAngle(dec));
+        EXPECT_LE(std::abs(p.x) + std::abs(p.y), 1) << ra << " " << dec;
+    }
+    // In the horizon frame the north celestial pole stands due north at the latitude's height.
+    h.view.SekidouMod = 0;
+    h.view.Houi2 = 1800;
+    h.view.Koudo2 = 200;
+    const astro::ViewFrame f = astro::ComputeViewFrame(h.view, h.scene.tables);
+    const astro::ScreenPoint pole = ProjectEquatorial(f, 0, 8192);
+    const astro::ScreenPoint north =
+        astro::ProjectHorizontal(f, 3 * 8192, astro::TenthsToBinAngleExact(h.view.Ido2));
+    EXPECT_NEAR(pole.x, north.x, 2);
+    EXPECT_NEAR(pole.y, north.y, 2);
+    EXPECT_GT(pole.flag, 0);
+}
+
+TEST(Guides, CircleOfTwoAndAQuarterDegreesWithCross) {
+    GridHarness h;
+    h.view.CircleGuide = 1;
+    h.view.CircleSize = 45;
+    LayerContext layer = h.Layer();
+    DrawGuides(layer);
+    const int r = static_cast<int>(std::lround(1280 * std::tan(2.25 / 2 * kDegree)));
+    const std::vector<CanvasOp> ellipses = h.canvas.OpsOf(Kind::Ellipse);
+    ASSERT_EQ(ellipses.size(), 1u);
+    EXPECT_EQ(ellipses[0].x, -r);
+    EXPECT_EQ(ellipses[0].y, -r);
+    EXPECT_EQ(ellipses[0].right, r + 1);
+    EXPECT_EQ(ellipses[0].bottom, r + 1);
+    EXPECT_TRUE(h.canvas.OpsOf(Kind::SetBrush)[0].brush.hollow);
+    EXPECT_EQ(h.canvas.OpsOf(Kind::SetPen)[0].pen.colour, Colour::Index(33));
+    const std::vector<CanvasOp> lines = h.canvas.OpsOf(Kind::LineTo);
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ((Point{lines[0].x, lines[0].y}), (Point{r, 0}));
+
+    h.view.CenterGuide = 0;
+    h.Prepare();
+    layer.target = kTargetScreen;
+    DrawGuides(layer);
+    EXPECT_TRUE(h.canvas.OpsOf(Kind::LineTo).empty());
+}
+
+TEST(Guides, CameraFrameOfA36By24Frame) {
+    GridHarness h;
+    h.view.Shaya = 1;
+    h.view.ShayaSize = 200;
+    h.view.Zoom = 400;
+    LayerContext layer = h.Layer();
+    DrawGuides(layer);
+    EXPECT_TRUE(h.canvas.OpsOf(Kind::Ellipse).empty());
+    // Half-angles atan(18 / 200) and atan(12 / 200) at 16 x Zoom pixels per tan(half angle).
+    const double w = 6400 * std::tan(std::atan2(18.0, 200.0) / 2);
+    const double hh = 6400 * std::tan(std::atan2(12.0, 200.0) / 2);
+    const std::vector<Point> points = PenPoints(h.canvas);
+    ASSERT_EQ(points.size(), 9u);
+    EXPECT_EQ(points.front(), points.back());
+    EXPECT_NEAR(points[2].x, w, 2);
+    EXPECT_NEAR(points[2].y, -hh, 2);
+    EXPECT_EQ(points[4], (Point{-points[0].x, -points[0].y}));
+}
+
+// The Sun 45 degrees up in front, in daylight.
+void PutSunAt(GridHarness& h, double x, double y) {
+    h.view.Solar = 1;
+    h.view.Taiyoukou = 1;
+    h.view.Chijoukou = 0;
+    h.scene.frame.civilDaylight = true;
+    astro::BodyState& sun = h.scene.bodies.bodies[astro::kSunIndex];
+    sun.screenX = x;
+    sun.screenY = y;
+    sun.depth = 16000;
+    sun.down = -11585;
+    h.scene.bodies.sunRadius = 0.00465;
+}
+
+TEST(GlowBands, SunRingsFromFaintOutsideToBrightInsideWithRays) {
+    GridHarness h;
+    PutSunAt(h, 100, 50);
+    LayerContext layer = h.Layer();
+    DrawGlowBands(layer, -15, 16);
+    const std::vector<CanvasOp> rings = h.canvas.OpsOf(Kind::Polygon);
+    const std::vector<CanvasOp> brushes = h.canvas.OpsOf(Kind::SetBrush);
+    ASSERT_EQ(rings.size(), 31u);
+    ASSERT_EQ(brushes.size(), 31u);
+    EXPECT_EQ(brushes.front().brush.colour, Colour::Index(17));  // j = 15
+    EXPECT_EQ(brushes[15].brush.colour, Colour::Index(32));      // j = 0
+    EXPECT_EQ(brushes[16].brush.colour, Colour::Index(66));      // j = -1
+    EXPECT_EQ(brushes.back().brush.colour, Colour::Index(52));   // j = -15
+    EXPECT_EQ(h.canvas.OpsOf(Kind::SetPen)[0].pen.style, PenStyle::Null);
+
+    for (const CanvasOp& ring : rings)
+        ASSERT_EQ(ring.points.size(), 122u);
+    // Outermost ring: radii 34^2 and 33^2 of 1/1225 of about 96 x Zoom x the Sun's diameter.
+    const double s = 96.0 * 80 * 2 * 0.00465;
+    EXPECT_NEAR(Radius(rings[0].points[0], 100, 50), 34.0 * 34 * s / 1225, 1.5);
+    EXPECT_NEAR(Radius(rings[0].points[61], 100, 50), 33.0 * 33 * s / 1225, 1.5);
+    // Ring j = -6 (index 21) has rays: x3 at 36 degrees, x6 at 96 degrees; j = -5 has none.
+    const CanvasOp& rayed = rings[21];
+    const double plain = Radius(rayed.points[15], 100, 50);  // 90 degrees
+    EXPECT_NEAR(Radius(rayed.points[6], 100, 50), 3 * plain, 1.5);
+    EXPECT_NEAR(Radius(rayed.points[16], 100, 50), 6 * plain, 1.5);
+    const CanvasOp& smooth = rings[20];
+    EXPECT_NEAR(Radius(smooth.points[16], 100, 50), Radius(smooth.points[15], 100, 50), 1.5);
+}
+
+TEST(GlowBands, NoSunGlowBelowTheGroundAtNightOrWithoutTheSun) {
+    GridHarness h;
+    PutSunAt(h, 100, 50);
+    h.scene.bodies.bodies[astro::kSunIndex].down = 100;  // just below the horizon
+    LayerContext layer = h.Layer();
+    ASSERT_TRUE(h.scene.viewFrame.HorizonShown);
+    DrawGlowBands(layer, -15, 16);
+    EXPECT_TRUE(h.canvas.OpsOf(Kind::Polygon).empty());
+
+    h.view.Jimen = 0;  // no ground: the glow of a Sun just set shows
+    h.Prepare();
+    layer.target = kTargetScreen;
+    DrawGlowBands(layer, -15, 16);
+    EXPECT_EQ(h.canvas.OpsOf(Kind::Polygon).size(), 31u);
+
+    h.scene.frame.civilDaylight = false;
+    h.Prepare();
+    layer.target = kTargetScreen;
+    DrawGlowBands(layer, -15, 16);
+    EXPECT_TRUE(h.canvas.OpsOf(Kind::Polygon).empty());
+}
+
+TEST(GlowBands, HorizonBandsOnlyAboveTheHorizonInTheirRange) {
+    GridHarness h;
+    h.view.Chijoukou = 1;
+    LayerContext layer = h.Layer();
+    DrawGlowBands(layer, 10, 16);  // j = 15 .. 10, no Sun glow at night
+    const std::vector<CanvasOp> bands = h.canvas.OpsOf(Kind::Polygon);
+    ASSERT_EQ(bands.size(), 6u);
+    // Band j = 15 spans 9.0 .. 9.6 degrees of altitude, lowered by the refraction (0.59).
+    const CanvasOp& top = bands[0];
+    const std::size_t half = top.points.size() / 2;
+    EXPECT_EQ(half, 2u * 600 / 50 + 1);
+    const Point upper = top.points[half / 2];
+    const Point lower = top.points[half + half / 2];
+    EXPECT_EQ(upper.x, 0);
+    EXPECT_NEAR(-upper.y, 1280 * std::tan((9.6 - 0.593) / 2 * kDegree), 1.5);
+    EXPECT_NEAR(-lower.y, 1280 * std::tan((9.0 - 0.593) / 2 * kDegree), 1.5);
+    EXPECT_EQ(h.canvas.OpsOf(Kind::SetBrush)[0].brush.colour, Colour::Index(17));
+
+    DrawGlowBands(layer, -15, 0);  // below 0 only the Sun glow would draw
+    EXPECT_EQ(h.canvas.OpsOf(Kind::Polygon).size(), 6u);
+
+    // From 30 degrees up the bands go all round the horizon, every 5 degrees.
+    h.view.Koudo2 = 300;
+    h.Prepare();
+    DrawGlowBands(layer, 15, 16);
+    ASSERT_EQ(h.canvas.OpsOf(Kind::Polygon).size(), 1u);
+    EXPECT_EQ(h.canvas.OpsOf(Kind::Polygon)[0].points.size(), 2u * (3600 / 50 + 1));
+}
+
+TEST(AzimuthRange, ByViewAltitude) {
+    EXPECT_EQ(AzimuthHalfRange(900), 900);
+    EXPECT_EQ(AzimuthHalfRange(300), 900);
+    EXPECT_EQ(AzimuthHalfRange(299.9), 800);
+    EXPECT_EQ(AzimuthHalfRange(297), 800);
+    EXPECT_EQ(AzimuthHalfRange(285), 750);
+    EXPECT_EQ(AzimuthHalfRange(263), 700);
+    EXPECT_EQ(AzimuthHalfRange(172), 650);
+    EXPECT_EQ(AzimuthHalfRange(171), 600);
+    EXPECT_EQ(AzimuthHalfRange(-5), 600);
+}
+
+const CanvasOp& GroundOf(const RecordingCanvas& canvas) {
+    static const CanvasOp none;
+    const std::vector<CanvasOp>& ops = canvas.ops;
+    for (const CanvasOp& op : ops) {
+        if (op.kind == Kind::Polygon) return op;
+    }
+    ADD_FAILURE() << "no ground polygon";
+    return none;
+}
+
+TEST(Ground, ClosedAroundTheWholeViewFromThirtyDegreesUp) {
+    GridHarness h;
+    h.view.Yama = 0;
+    h.view.Koudo2 = 300;
+    LayerContext layer = h.Layer();
+    DrawHorizon(layer);
+    std::vector<Point> ground = GroundOf(h.canvas).points;
+    ASSERT_GE(ground.size(), 6u);
+    const std::vector<Point> closing(ground.end() - 6, ground.end());
+    EXPECT_EQ(closing,
+              (std::vector<Point>{
+                  {0, -404}, {-644, -404}, {-644, 404}, {644, 404}, {644, -404}, {0, -404}}));
+    EXPECT_EQ(h.canvas.OpsOf(Kind::SetBrush)[0].brush, (Brush{Colour::Index(49), false}));
+
+    h.view.Koudo2 = 299;  // below 30 degrees: down the sides only
+    h.Prepare();
+    layer.target = kTargetScreen;
+    DrawHorizon(layer);
+    ground = GroundOf(h.canvas).points;
+    ASSERT_GE(ground.size(), 4u);
+    const std::vector<Point> sides(ground.end() - 4, ground.end());
+    EXPECT_EQ(sides[1].y, 404);
+    EXPECT_EQ(sides[2].y, 404);
+    EXPECT_EQ(std::abs(sides[0].x), 644);
+    EXPECT_EQ(sides[1].x, sides[0].x);
+    EXPECT_EQ(sides[2].x, -sides[1].x);
+    EXPECT_EQ(std::count(ground.begin(), ground.end(), Point{0, -404}), 0);
+}
+
+TEST(Ground, LandscapeSkylineAndItsAbsence) {
+    GridHarness h;
+    // Flat skyline every degree (azimuth from south through east) with a 10-degree peak due
+    // south and a 5-degree one in the south-east.
+    std::vector<persist::YamaRecord> skyline;
+    for (int az = 0; az < 360; ++az) {
+        const int alt = az == 0 ? 500 : (az == 45 ? 250 : 0);
+        skyline.push_back({static_cast<uint16_t>(az * 50), static_cast<uint16_t>(alt)});
+    }
+    SetBlock(h.data.block(persist::BlockId::YAMA), skyline);
+    LayerContext layer = h.Layer();
+    DrawHorizon(layer);
+    std::vector<Point> ground = GroundOf(h.canvas).points;
+    // 60 degrees each side of south at 1-degree records, then the four closing points.
+    EXPECT_EQ(ground.size(), 121u + 4);
+    const auto peak =
+        std::min_element(ground.begin(), ground.end(), [](Point a, Point b) { return a.y < b.y; });
+    EXPECT_EQ(peak->x, 0);
+    EXPECT_NEAR(-peak->y, 1280 * std::tan((10 - 0.593) / 2 * kDegree), 1.5);
+    // South-east lies to the left when facing south.
+    const astro::ScreenPoint southEast = astro::ProjectHorizontal(
+        h.scene.viewFrame, astro::TenthsToBinAngleExact(1350),
+        astro::TenthsToBinAngleExact(50) - h.scene.viewFrame.RefractionAngle);
+    EXPECT_LT(southEast.x, 0);
+    EXPECT_EQ(std::count(ground.begin(), ground.end(), Point{southEast.x, southEast.y}), 1);
+
+    // A block without a whole record: the ground ends at the plain horizon.
+    h.data.block(persist::BlockId::YAMA).size = 3;
+    h.Prepare();
+    layer.target = kTargetScreen;
+    DrawHorizon(layer);
+    ground = GroundOf(h.canvas).points;
+    EXPECT_EQ(ground.size(), 2u * 600 / 100 + 1 + 4);
+    for (std::size_t i = 0; i + 4 < ground.size(); ++i)
+        EXPECT_NEAR(ground[i].y, 0, 80) << i;
+}
+
+TEST(Horizon, LineOnlyWithoutGroundOrOnMonochromePaper) {
+    GridHarness h;
+    LayerContext layer = h.Layer();
+    DrawHorizon(layer);
+    EXPECT_TRUE(h.canvas.OpsOf(Kind::LineTo).empty());
+
+    h.Prepare();
+
+    layer.target = kTargetMonochromePrint;
+    DrawHorizon(layer);
+    EXPECT_FALSE(h.canvas.OpsOf(Kind::LineTo).empty());
+    EXPECT_EQ(h.canvas.OpsOf(Kind::SetBrush)[0].brush.colour, Colour::Rgb(255, 255, 255));
+
+    h.view.Jimen = 0;
+    h.Prepare();
+    layer.target = kTargetScreen;
+    DrawHorizon(layer);
+    EXPECT_TRUE(h.canvas.OpsOf(Kind::Polygon).empty());
+    EXPECT_FALSE(h.canvas.OpsOf(Kind::LineTo).empty());
+    EXPECT_EQ(h.canvas.OpsOf(Kind::SetPen)[0].pen.colour, Colour::Index(12));
+}
+
+TEST(Horizon, DirectionNamesBelowTheHorizonOrOnItAtTheZenith) {
+    GridHarness h;
+    LayerContext layer = h.Layer();
+    DrawHorizon(layer);
+    std::vector<CanvasOp> texts = h.canvas.OpsOf(Kind::DrawText);
+    const auto south =
+        std::find_if(texts.begin(), texts.end(), [](const CanvasOp& op) { return op.text == "S"; });
+    ASSERT_NE(south, texts.end());
+    const astro::ScreenPoint point =
+        astro::ProjectHorizontal(h.scene.viewFrame, 8192, -h.scene.viewFrame.RefractionAngle);
+    EXPECT_EQ(south->x, point.x - 3);
+    EXPECT_EQ(south->y, point.y + 4);
+    // North is behind the viewer and not drawn.
+    EXPECT_EQ(std::count_if(texts.begin(), texts.end(),
+                            [](const CanvasOp& op) { return op.text == "N"; }),
+              0);
+
+    h.view.Koudo2 = 900;
+    h.view.Zoom = 20;  // the whole horizon in view
+    h.Prepare();
+    layer.target = kTargetScreen;
+    DrawHorizon(layer);
+    texts = h.canvas.OpsOf(Kind::DrawText);
+    const std::vector<std::string> names = {"W", "SW", "S", "SE", "E", "NE", "N", "NW"};
+    ASSERT_EQ(texts.size(), names.size());
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        EXPECT_EQ(texts[i].text, names[i]);
+        const astro::ScreenPoint p = astro::ProjectHorizontal(
+            h.scene.viewFrame, static_cast<int>(i) * 4096, -h.scene.viewFrame.RefractionAngle);
+        EXPECT_EQ(texts[i].y, p.y - 5) << names[i];  // centred on the point
+    }
+}
+
+}  // namespace
+}  // namespace render
