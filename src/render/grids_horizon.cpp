@@ -17,7 +17,7 @@ namespace {
 using astro::BinAngle;
 using astro::ScreenPoint;
 
-// Line colour slots (1-based) and font slots of this layer.
+// Line colour slots (1-based) of this layer.
 constexpr int kSlotHorizon = 4;
 constexpr int kSlotGrid = 5;
 constexpr int kSlotEquator = 6;
@@ -26,8 +26,6 @@ constexpr int kSlotEcliptic = 8;
 constexpr int kSlotEclipticGrid = 9;
 constexpr int kSlotGround = 16;
 constexpr int kSlotGuide = 17;
-constexpr int kFontDirection = 15;
-constexpr int kFontScale = 21;
 
 constexpr int kGroundPaletteIndex = 49;
 constexpr int kGroundPrintGrey = 255;
