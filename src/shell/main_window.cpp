@@ -256,7 +256,7 @@ QRect MainWindow::PrepareFrame() {
         if (hooks_.renderSky) {
             frameFacts_ = hooks_.renderSky(bitmap, program_, halfWidth, halfHeight);
         } else {
-            frameFacts_ = Painter().Paint(bitmap, halfWidth, halfHeight);
+            frameFacts_ = Painter().Paint(bitmap, halfWidth, halfHeight, activeMoves_ != 0);
         }
         ++skyView_->renderCount_;
         RefreshStatusBar();
@@ -611,7 +611,7 @@ SkyPainter& MainWindow::Painter() {
     return *painter_;
 }
 
-BuiltinCityLookup MainWindow::BuiltinCityOf() const {
+render::BuiltinCityLookup MainWindow::BuiltinCityOf() const {
     return [cities = BuiltinCities()](int index) -> std::optional<state::CityRecord> {
         if (index < 0 || static_cast<std::size_t>(index) >= cities.size()) return std::nullopt;
         return cities[index];

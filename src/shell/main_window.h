@@ -15,6 +15,7 @@
 #include <QTimer>
 
 #include "astro/projection_tables.h"
+#include "render/text_formats.h"
 #include "shell/commands.h"
 #include "shell/external_programs.h"
 #include "shell/menu_state.h"
@@ -23,7 +24,6 @@
 #include "shell/sky_painter.h"
 #include "shell/sky_tooltip.h"
 #include "shell/status_bar.h"
-#include "shell/text_formats.h"
 #include "shell/toolbar.h"
 
 class QMenu;
@@ -178,7 +178,7 @@ class MainWindow : public QMainWindow, public CommandHost {
     void RightDown(QPoint point, QPoint globalPosition);
     void StepFastClocking();
     void HoverTick();
-    BuiltinCityLookup BuiltinCityOf() const;
+    render::BuiltinCityLookup BuiltinCityOf() const;
     SkyPainter& Painter();
     void OpenViewFileWithPrompts(const std::string& path);
     qint64 Now() const { return clock_ ? clock_() : elapsed_.elapsed(); }

@@ -2,6 +2,7 @@
 
 #include "astro/clock.h"
 #include "astro/moon.h"
+#include "persist/paths.h"
 #include "platform/qpainter_canvas.h"
 #include "render/primitives.h"
 #include "render/render_sky.h"
@@ -16,20 +17,29 @@ constexpr double kJ2000Mjd = 51544.5;
 
 SkyPainter::SkyPainter(Program& program, const persist::DataSet* data,
                        astro::ProjectionTables tables, const std::string& gscPath)
-    : program_(program) {
+    : program_(program),
+      glyphs_(render::BuildGlyphSheet()),
+      pictures_(persist::ProgramFile(platform::kDeepSkyPictureFolder)) {
     scene_.view = &program.view;
     scene_.options = &program.options;
     scene_.data = data;
     if (data) scene_.stars = render::BuildStarCatalog(*data, gscPath);
     scene_.tables = tables;
     scene_.palette = render::CreateSkyPalette(program.view.lineSets);
+    scene_.comets = &program.comets;
+    scene_.glyphSheet = &glyphs_;
+    scene_.deepSkyPictures = pictures_.Lookup();
+    // Other programs read the bodies' places from the settings file after every frame.
+    scene_.writePlanetsLocation = true;
 }
 
 void SkyPainter::RebuildPalette() {
     scene_.palette = render::CreateSkyPalette(program_.view.lineSets);
 }
 
-FrameFacts SkyPainter::Paint(QImage& bitmap, int halfWidth, int halfHeight) {
+FrameFacts SkyPainter::Paint(QImage& bitmap, int halfWidth, int halfHeight,
+                             bool smoothMoveRunning) {
+    scene_.smoothMoveRunning = smoothMoveRunning;
     scene_.viewport = render::Viewport{halfWidth, halfHeight};
     scene_.bitmapCentreX = bitmap.width() / 2;
     scene_.bitmapCentreY = bitmap.height() / 2;

@@ -9,6 +9,8 @@
 
 #include "astro/projection_tables.h"
 #include "persist/data_set.h"
+#include "platform/deep_sky_pictures.h"
+#include "render/glyph_sheet.h"
 #include "render/sky_scene.h"
 #include "shell/status_bar.h"
 
@@ -22,8 +24,9 @@ class SkyPainter {
     SkyPainter(Program& program, const persist::DataSet* data, astro::ProjectionTables tables,
                const std::string& gscPath);
 
-    // Draws one frame within +-halfWidth, +-halfHeight of the bitmap's centre.
-    FrameFacts Paint(QImage& bitmap, int halfWidth, int halfHeight);
+    // Draws one frame within +-halfWidth, +-halfHeight of the bitmap's centre. While a smooth
+    // move runs, tracking waits for it to end.
+    FrameFacts Paint(QImage& bitmap, int halfWidth, int halfHeight, bool smoothMoveRunning = false);
 
     // The catalogue's star counts per magnitude level (the Brightness menu's captions).
     const render::StarCatalog& stars() const { return scene_.stars; }
@@ -32,6 +35,8 @@ class SkyPainter {
 
   private:
     Program& program_;
+    render::GlyphSheet glyphs_;
+    platform::DeepSkyPictureFolder pictures_;
     render::SkyScene scene_;
 };
 

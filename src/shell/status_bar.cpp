@@ -18,9 +18,9 @@ std::string Printf(const char* format, auto... values) {
 }  // namespace
 
 StatusTexts MakeStatusTexts(const state::ViewState& view, const state::AppOptions& options,
-                            const BuiltinCityLookup& builtinCity, const FrameFacts& facts) {
+                            const render::BuiltinCityLookup& builtinCity, const FrameFacts& facts) {
     StatusTexts texts;
-    texts[0] = LocationText(view, options, builtinCity) + "  " + ZoneText(view);
+    texts[0] = render::LocationText(view, options, builtinCity) + "  " + render::ZoneText(view);
     texts[1] = Printf("Age %4.1f", facts.moonAge);
     texts[2] = facts.starLevel == 0
                    ? std::string(" ----")
@@ -32,7 +32,7 @@ StatusTexts MakeStatusTexts(const state::ViewState& view, const state::AppOption
         texts[3] = Printf("%5.1f", view.Houi2 / 10.0);
     }
     texts[4] = Printf("%5.1f", view.Koudo2 / 10.0);
-    texts[5] = DateText(view.clock);
+    texts[5] = render::DateText(view.clock);
     texts[6] = Printf("%02d:%02d", view.clock.hour, view.clock.minute);
     static constexpr const char* kModes[] = {"L", "G", "S", "R"};
     texts[7] = view.Keisanji >= 0 && view.Keisanji <= 3 ? kModes[view.Keisanji] : " ";

@@ -7,7 +7,7 @@
 
 #include <QStatusBar>
 
-#include "shell/text_formats.h"
+#include "render/text_formats.h"
 #include "state/view_state.h"
 
 namespace shell {
@@ -22,7 +22,7 @@ struct FrameFacts {
 };
 
 StatusTexts MakeStatusTexts(const state::ViewState& view, const state::AppOptions& options,
-                            const BuiltinCityLookup& builtinCity, const FrameFacts& facts);
+                            const render::BuiltinCityLookup& builtinCity, const FrameFacts& facts);
 
 // Right edges of the panes: panes 1..11 are as wide as their text plus 10 pixels, pane 11 ends
 // 18 pixels before the bar's right edge (the size grip) and pane 0 takes what is left.

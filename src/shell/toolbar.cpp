@@ -413,7 +413,8 @@ void Toolbar::Rebuild(bool equatorMode, int incTime) {
     // The old buttons go once the event that rebuilt the bar is over.
     const QList<QAction*> old = bar_->actions();
     bar_->clear();
-    for (QAction* action : old) action->deleteLater();
+    for (QAction* action : old)
+        action->deleteLater();
     buttons_.clear();
     for (const ToolbarEntry& entry : ToolbarLayout(equatorMode, incTime)) {
         if (entry.command == 0) {

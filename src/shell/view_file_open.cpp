@@ -1,23 +1,37 @@
 #include "shell/view_file_open.h"
 
-#include <cstring>
 #include <fstream>
+#include <iterator>
+#include <vector>
 
+#include "astro/city_lookup.h"
+#include "astro/clock.h"
+#include "astro/comet_import.h"
+#include "persist/view_file.h"
 #include "shell/program.h"
 #include "state/messages.h"
 
 namespace shell {
 namespace {
 
-constexpr size_t kViewRecordSize = 512;
-constexpr size_t kShortestViewFile = 256;
+constexpr std::size_t kCompanionTextLimit = 9999;
 
-void ShowFileError(const char* text) {
+void ShowStop(const char* text) {
     state::ShowMessage({text, "", state::MessageIcon::Stop, state::MessageButtons::Ok});
 }
 
+// The text of the ".TXT" file beside a view file (the last four characters replaced).
+std::string CompanionText(const std::string& path) {
+    if (path.size() <= 4) return {};
+    std::ifstream file(path.substr(0, path.size() - 4) + ".TXT", std::ios::binary);
+    if (!file) return {};
+    std::string text(kCompanionTextLimit, '\0');
+    file.read(text.data(), std::streamsize(text.size()));
+    text.resize(std::size_t(file.gcount()));
+    return text;
+}
+
 std::string Unquoted(const std::string& path) {
-    // A quoted path loses the opening quote and its last character.
     if (!path.empty() && path.front() == '"')
         return path.substr(1, path.size() >= 2 ? path.size() - 2 : 0);
     return path;
@@ -26,26 +40,42 @@ std::string Unquoted(const std::string& path) {
 }  // namespace
 
 bool OpenViewFile(Program& program, const std::string& givenPath, bool prompts) {
-    const std::string path = Unquoted(givenPath);
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        if (prompts) ShowFileError("Failed to open file.");
-        return false;
+    const persist::ViewFileResult result =
+        persist::OpenViewFile(givenPath, program.view, program.options);
+    switch (result) {
+        case persist::ViewFileResult::CannotOpen:
+            if (prompts) ShowStop(persist::ViewFileMessage(result));
+            return false;
+        case persist::ViewFileResult::TooShort:
+            ShowStop(persist::ViewFileMessage(result));
+            return false;
+        case persist::ViewFileResult::CometFile: {
+            const auto imported = astro::ImportCometText(Unquoted(givenPath), program.comets,
+                                                         program.options, program.view);
+            if (imported.changed) program.view.ViewChanged = true;
+            return imported.changed;
+        }
+        case persist::ViewFileResult::Opened:
+            break;
     }
-    unsigned char record[kViewRecordSize] = {};
-    file.read(reinterpret_cast<char*>(record), kViewRecordSize);
-    const size_t count = static_cast<size_t>(file.gcount());
-    if (count >= 13 && std::memcmp(record, "[DORVANCOMET]", 13) == 0) return false;
-    if (count < kShortestViewFile) {
-        ShowFileError("Failed to read file.");
-        return false;
-    }
+    astro::NormalizeClock(program.view.clock);
+    program.view.CurrentCity = FindCurrentCity(program);
     program.view.ViewChanged = true;
+    const std::string text = CompanionText(Unquoted(givenPath));
+    if (!text.empty()) {
+        state::ShowMessage({text, "", state::MessageIcon::Information, state::MessageButtons::Ok});
+    }
     return true;
 }
 
-int FindCurrentCity(const Program&) {
-    return -1;
+int FindCurrentCity(const Program& program) {
+    const auto records = program.data.block(persist::BlockId::CITY).records<state::CityRecord>();
+    std::vector<state::CityRecord> cities;
+    cities.reserve(records.count());
+    for (std::size_t i = 0; i < records.count(); ++i)
+        cities.push_back(records.at(i));
+    const state::ViewState& view = program.view;
+    return astro::FindCity(cities, program.options, view.Ido2, view.Keido2, view.TimeZone);
 }
 
 }  // namespace shell

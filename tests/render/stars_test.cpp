@@ -144,7 +144,9 @@ TEST_F(StarPassTest, PixelShapesBySize) {
         const auto pixels = PixelsOf(h.canvas);
         EXPECT_EQ(pixels.size(), c.pixels) << c.magCode;
         EXPECT_EQ(pixels.front().colour, c.colour);
-        if (c.rimColour >= 0) EXPECT_EQ(pixels.back().colour, c.rimColour);
+        if (c.rimColour >= 0) {
+            EXPECT_EQ(pixels.back().colour, c.rimColour);
+        }
         EXPECT_TRUE(h.canvas.OpsOf(Kind::Ellipse).empty());
     }
     // s = 6 and more: a filled ellipse with the class pen (b + 12) and brush (b).

@@ -605,13 +605,14 @@ class MainWindowTest : public QObject {
 
     void contextMenuDropsWhatDoesNotApply() {
         Make();
-        QMenu* none = window->BuildContextMenu({false, -1});
+        QMenu* none = window->BuildContextMenu(shell::ObjectHit{false, -1, 0, {}});
         QCOMPARE(Commands(none), (QList<int>{501, 503, -1, 40055, 40056}));
-        QMenu* star = window->BuildContextMenu({true, 1});
+        QMenu* star = window->BuildContextMenu(shell::ObjectHit{true, 1, 0, {}});
         QCOMPARE(Commands(star), (QList<int>{501, 502, 503, -1, 40055, 40056, -1, 416}));
-        QMenu* other = window->BuildContextMenu({true, 3});
+        QMenu* other = window->BuildContextMenu(shell::ObjectHit{true, 3, 0, {}});
         QCOMPARE(Commands(other), (QList<int>{501, 502, 504, 503, -1, 40055, 40056, -1, 416}));
-        QCOMPARE(shell::ContextMenuRemovals({true, 1}, true), (std::vector<int>{504}));
+        QCOMPARE(shell::ContextMenuRemovals(shell::ObjectHit{true, 1, 0, {}}, true),
+                 (std::vector<int>{504}));
         delete none;
         delete star;
         delete other;
@@ -623,7 +624,7 @@ class MainWindowTest : public QObject {
         QVERIFY(window->fullScreen());
         QVERIFY(!window->toolbar().bar()->isVisible());
         QVERIFY(!window->statusPanes()->isVisible());
-        QMenu* menu = window->BuildContextMenu({false, -1});
+        QMenu* menu = window->BuildContextMenu(shell::ObjectHit{false, -1, 0, {}});
         QCOMPARE(Commands(menu).first(), 40001);
         delete menu;
         window->Command(40001);

@@ -1,5 +1,7 @@
 #include <QtTest>
 
+#include <array>
+#include <cstring>
 #include <fstream>
 #include <vector>
 
@@ -35,7 +37,20 @@ void WriteFixtureDataSet(const QString& dir, bool withIndex = true, bool withCom
         size_t size = 0;
         if (key == "SINCOS") size = 8193 * 2;
         if (key == "ZBI" || key == "ZBI2") size = 16386 * 2;
-        WriteBytes(dir + "/" + QString::fromStdString(key) + ".DAT", std::vector<char>(size, 1));
+        std::vector<char> bytes(size, 1);
+        if (key == "CITY") {
+            // Two cities in whole degrees: Tokyo, then New York (the default place).
+            for (auto [lat, lon, zone] :
+                 {std::array<int16_t, 3>{36, -140, 540}, std::array<int16_t, 3>{41, 74, -300}}) {
+                state::CityRecord city;
+                city.latitude = lat;
+                city.longitude = lon;
+                city.zone = zone;
+                const char* raw = reinterpret_cast<const char*>(&city);
+                bytes.insert(bytes.end(), raw, raw + sizeof city);
+            }
+        }
+        WriteBytes(dir + "/" + QString::fromStdString(key) + ".DAT", bytes);
     }
     std::ofstream(dir.toStdString() + "/QELDATA.INI") << index;
 }
@@ -140,6 +155,35 @@ class StartupTest : public QObject {
         QVERIFY(session.Start(Options((data_.path() + "/v.QEL").toStdString())));
         QTRY_VERIFY(session.titleWindow() == nullptr);
         QVERIFY(recorded.messages.empty());
+    }
+
+    void currentCityIsTheStoredPlaceOfTheView() {
+        WriteFixtureDataSet(data_.path());
+        RecordedMessages recorded;
+        shell::Program program;
+        shell::Session session(program);
+        QVERIFY(session.Start(Options()));
+        QCOMPARE(program.view.CurrentCity, 1);
+    }
+
+    void viewFileOnTheCommandLineIsAppliedAndItsTextShown() {
+        WriteFixtureDataSet(data_.path());
+        std::vector<int32_t> record(128, 0);
+        record[0] = 2500;      // format version
+        record[84 / 4] = 350;  // zoom
+        record[240 / 4] = 1;   // groups: viewpoint only
+        std::vector<char> bytes(512);
+        std::memcpy(bytes.data(), record.data(), bytes.size());
+        WriteBytes(data_.path() + "/orion.QEL", bytes);
+        std::ofstream((data_.path() + "/orion.TXT").toStdString()) << "Orion rises.";
+        RecordedMessages recorded;
+        shell::Program program;
+        shell::Session session(program);
+        QVERIFY(session.Start(Options((data_.path() + "/orion.QEL").toStdString())));
+        QCOMPARE(program.view.Zoom, 350);
+        QCOMPARE(recorded.messages.size(), size_t(1));
+        QCOMPARE(recorded.messages[0].text, std::string("Orion rises."));
+        QVERIFY(recorded.messages[0].icon == state::MessageIcon::Information);
     }
 
     void screenSaverHasNoTitleAndSwitchesOffGuides() {

@@ -89,7 +89,9 @@ TEST(DeepStarsDataset, IndexCoversTheCatalogueFileExactly) {
             misplaced += world::DeepStarZone(world_test::I16(records, k * 5),
                                              world_test::I16(records, k * 5 + 2)) != z;
             brighterThanFirstMagnitude += records[k * 5 + 4] < 30;
-            if (k > first) ASSERT_LE(records[(k - 1) * 5 + 4], records[k * 5 + 4]) << z;
+            if (k > first) {
+                ASSERT_LE(records[(k - 1) * 5 + 4], records[k * 5 + 4]) << z;
+            }
         }
         next += count;
     }
