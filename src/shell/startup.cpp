@@ -116,6 +116,8 @@ bool Session::Start(const StartupOptions& options) {
     } else {
         mainWindow_->show();
     }
+    // The title picture stays in front of the main window for its three seconds.
+    if (titleWindow_) titleWindow_->raise();
     platform::SetMessageOwner(mainWindow_.get());
     if (!view.ScreenSaverMode) mainWindow_->activateWindow();
     view.ViewChanged = true;
