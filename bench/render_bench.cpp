@@ -19,6 +19,7 @@
 #include "astro/projection_tables.h"
 #include "persist/comet_file.h"
 #include "persist/data_set.h"
+#include "persist/default_tables.h"
 #include "persist/paths.h"
 #include "platform/deep_sky_pictures.h"
 #include "platform/qpainter_canvas.h"
@@ -130,6 +131,8 @@ state::ViewState NightView() {
     view.clock = {2026, 12, 6, 22, 0};
     view.Houi2 = 1800;
     view.Koudo2 = 300;
+    view.lineSets = persist::DefaultLineSets();
+    view.fontSets = persist::DefaultFontSets();
     return view;
 }
 
