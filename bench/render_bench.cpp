@@ -271,6 +271,28 @@ void BM_OrionPictures(benchmark::State& state) {
     RenderFrames(state, view, {}, true);
 }
 
+// Every layer at once: figures, pictures, boundaries and names, all grids with scales, the horizon
+// with its landscape, labelled deep sky with photographs, the Milky Way, bodies, every comet and
+// star labels.
+void BM_EverythingOn(benchmark::State& state) {
+    state::ViewState view = GridAndDeepSkyView();
+    view.Line = 1;
+    view.Picture = 1;
+    view.Kyoukai = 1;
+    view.Constella = 1;
+    view.Kisetu = 1;
+    view.KisetuName = 1;
+    view.StarName = 2;
+    view.AlphaMode = 3;
+    view.Solar = 3;
+    view.Comet = 3;
+    view.WakuseiLevel = 5;
+    state::AppOptions options;
+    options.CometBright = 999;
+    options.CometKyori = 999;
+    RenderFrames(state, view, options, true);
+}
+
 void BM_BackgroundFill(benchmark::State& state) {
     QImage image(kWidth, kHeight, QImage::Format_RGB32);
     render::SkyPalette palette = render::CreateSkyPalette({});
@@ -290,6 +312,7 @@ BENCHMARK(BM_BodiesAndComets)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BodiesAndCometsOff)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GridsHorizonDeepSky)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OrionPictures)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EverythingOn)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BackgroundFill)->Unit(benchmark::kMillisecond);
 
 }  // namespace
