@@ -1,9 +1,10 @@
 // Frame times of RenderSky at 1920 x 1080 on the QImage canvas: the default view, a wide view
 // to magnitude 9.5, a zoomed view drawn from the deep star catalogue, the bodies with every
-// comet of the table (and the same view without them), and a bare background fill for
-// reference. Comets come from the data set's QELCOMET.DAT, else 200 synthetic ones. Uses the data
-// set in PLANETARIUM_DATASET_DIR when it is there, else a synthetic catalogue of the same size (259
-// 000 stars to magnitude 9.5, 2750 catalogue stars per deep zone around the zoomed view).
+// comet of the table (and the same view without them), grids with deep sky and the Milky Way,
+// the constellation and label layers one by one, every layer at once, and a bare background
+// fill for reference. Comets come from the data set's QELCOMET.DAT, else 200 synthetic ones. Uses
+// the data set in PLANETARIUM_DATASET_DIR when it is there, else a synthetic catalogue of the same
+// size (259 000 stars to magnitude 9.5, 2750 catalogue stars per deep zone around the zoomed view).
 #include <benchmark/benchmark.h>
 
 #include <QGuiApplication>
@@ -293,6 +294,72 @@ void BM_EverythingOn(benchmark::State& state) {
     RenderFrames(state, view, options, true);
 }
 
+// The constellation and label layers, one by one and together.
+// Lines, constellation names and asterism names: the layers on by default.
+void BM_DefaultFigures(benchmark::State& state) {
+    RenderFrames(state, NightView());
+}
+
+// The default view with no figure or name layer, for the difference.
+void BM_NoFigures(benchmark::State& state) {
+    state::ViewState view = NightView();
+    view.Line = 0;
+    view.Constella = 0;
+    view.KisetuName = 0;
+    RenderFrames(state, view);
+}
+
+void BM_AllFiguresAndNames(benchmark::State& state) {
+    state::ViewState view = NightView();
+    view.Picture = 1;
+    view.Kyoukai = 1;
+    view.Kisetu = 1;
+    view.StarName = 2;
+    RenderFrames(state, view);
+}
+
+// Scientific labels (Bayer and Flamsteed) on a wide view to magnitude 9.5.
+void BM_WideScientificLabels(benchmark::State& state) {
+    state::ViewState view = NightView();
+    view.BrightAuto = 0;
+    view.DrawStars = 55;
+    view.Zoom = 60;
+    view.StarName = 3;
+    view.AlphaMode = 3;
+    view.Picture = 1;
+    view.Kyoukai = 1;
+    RenderFrames(state, view);
+}
+
+void BM_OldChineseSet(benchmark::State& state) {
+    state::ViewState view = NightView();
+    view.Line = 0;
+    view.Constella = 0;
+    view.ShukuLine = 1;
+    view.ShukuName = 1;
+    view.ShukuStar = 1;
+    RenderFrames(state, view);
+}
+
+// One layer each on top of the default view.
+void BM_PlusPictures(benchmark::State& state) {
+    state::ViewState view = NightView();
+    view.Picture = 1;
+    RenderFrames(state, view);
+}
+
+void BM_PlusBoundaries(benchmark::State& state) {
+    state::ViewState view = NightView();
+    view.Kyoukai = 1;
+    RenderFrames(state, view);
+}
+
+void BM_PlusStarNames(benchmark::State& state) {
+    state::ViewState view = NightView();
+    view.StarName = 2;
+    RenderFrames(state, view);
+}
+
 void BM_BackgroundFill(benchmark::State& state) {
     QImage image(kWidth, kHeight, QImage::Format_RGB32);
     render::SkyPalette palette = render::CreateSkyPalette({});
@@ -313,6 +380,14 @@ BENCHMARK(BM_BodiesAndCometsOff)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GridsHorizonDeepSky)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OrionPictures)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_EverythingOn)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_NoFigures)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PlusPictures)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PlusBoundaries)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PlusStarNames)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DefaultFigures)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_AllFiguresAndNames)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WideScientificLabels)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OldChineseSet)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BackgroundFill)->Unit(benchmark::kMillisecond);
 
 }  // namespace
