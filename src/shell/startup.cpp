@@ -97,6 +97,8 @@ bool Session::Start(const StartupOptions& options) {
         view.CircleGuide = 0;
         appOptions.SpeakFlag = 0;
         view.Shaya = 0;
+        // The screen saver runs the clock on by itself (auto mode on/off).
+        if (appOptions.AutoType == 0) mainWindow_->PostCommand(331);
     }
 
     platform::RegisterViewFileType(

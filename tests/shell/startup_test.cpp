@@ -196,6 +196,7 @@ class StartupTest : public QObject {
         QVERIFY(session.titleWindow() == nullptr);
         QCOMPARE(program.view.CircleGuide, 0);
         QCOMPARE(program.options.SpeakFlag, 0);
+        QTRY_VERIFY(program.view.AutoRunning);  // Fast Clocking starts by itself
         QVERIFY(recorded.messages.empty());
     }
 
