@@ -75,10 +75,9 @@ std::vector<std::string> quotedTexts(const std::string& line) {
     return texts;
 }
 
-}  // namespace
-
-std::map<std::string, std::string> parseFigureNames(const std::string& text) {
-    std::map<std::string, std::string> names;
+// Calls use(code, line) for every line of a "CODE ..." list that is neither blank nor a comment.
+template <class Use>
+void forEachCodedLine(const std::string& text, Use use) {
     std::istringstream lines(text);
     std::string line;
     while (std::getline(lines, line)) {
@@ -87,33 +86,34 @@ std::map<std::string, std::string> parseFigureNames(const std::string& text) {
         std::istringstream fields(line);
         std::string code;
         fields >> code;
-        auto texts = quotedTexts(line);
+        if (!code.empty()) use(code, line);
+    }
+}
+
+}  // namespace
+
+std::map<std::string, std::string> parseFigureNames(const std::string& text) {
+    std::map<std::string, std::string> names;
+    forEachCodedLine(text, [&](const std::string& code, const std::string& line) {
         const size_t tr = line.find("_(");
         std::string name;
         if (tr != std::string::npos) {
             const auto inner = quotedTexts(line.substr(tr));
             if (!inner.empty()) name = inner.front();
-        } else if (!texts.empty()) {
+        } else if (const auto texts = quotedTexts(line); !texts.empty()) {
             name = texts.back();
         }
-        if (!code.empty() && !name.empty()) names[code] = name;
-    }
+        if (!name.empty()) names[code] = name;
+    });
     return names;
 }
 
 std::map<std::string, std::string> parseNativeFigureNames(const std::string& text) {
     std::map<std::string, std::string> names;
-    std::istringstream lines(text);
-    std::string line;
-    while (std::getline(lines, line)) {
-        const auto first = line.find_first_not_of(" \t\r");
-        if (first == std::string::npos || line[first] == '#') continue;
-        std::istringstream fields(line);
-        std::string code;
-        fields >> code;
+    forEachCodedLine(text, [&](const std::string& code, const std::string& line) {
         const auto texts = quotedTexts(line);
-        if (!code.empty() && !texts.empty() && !texts.front().empty()) names[code] = texts.front();
-    }
+        if (!texts.empty() && !texts.front().empty()) names[code] = texts.front();
+    });
     return names;
 }
 
