@@ -16,7 +16,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     fontconfig libfontconfig-dev fonts-liberation2 fonts-dejavu-core fonts-wqy-microhei
     espeak-ng sox xauth xvfb
-    dpkg-dev ca-certificates
+    dpkg-dev ca-certificates file groff-base desktop-file-utils appstream
 )
 missing=()
 for p in "${packages[@]}"; do
