@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStandardPaths>
 
 namespace platform {
 namespace {
@@ -33,6 +34,15 @@ QString QuotedForExec(const QString& path) {
 AssociationPaths AssociationPathsUnder(const QString& dataHome) {
     return {dataHome + QStringLiteral("/mime/packages/planetarium-qel.xml"),
             dataHome + QStringLiteral("/applications/planetarium.desktop")};
+}
+
+bool InstalledEntryExists(const QString& programDir) {
+    const QString entry = QStringLiteral("%1.desktop").arg(QLatin1String(kDesktopId));
+    if (QFileInfo::exists(
+            QDir::cleanPath(programDir + QStringLiteral("/../share/applications/") + entry))) {
+        return true;
+    }
+    return !QStandardPaths::locate(QStandardPaths::ApplicationsLocation, entry).isEmpty();
 }
 
 QString XdgDataHome() {

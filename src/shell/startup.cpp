@@ -2,7 +2,9 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QFileInfo>
 #include <QGuiApplication>
+#include <QIcon>
 #include <QScreen>
 
 #include "astro/time_steps.h"
@@ -17,8 +19,21 @@
 #include "shell/view_file_open.h"
 #include "state/messages.h"
 
+// The icons are compiled into the shell library, whose resources a static link does not register.
+static void RegisterProgramResources() { Q_INIT_RESOURCE(icons); }
+
 namespace shell {
 namespace {
+
+// The program's icon in every size it is drawn in, for the window manager and task bars.
+QIcon ProgramIcon() {
+    RegisterProgramResources();
+    QIcon icon;
+    for (int size : {16, 32, 48, 64, 128, 256}) {
+        icon.addFile(QStringLiteral(":/icons/planetarium-%1.png").arg(size), QSize(size, size));
+    }
+    return icon;
+}
 
 void ShowStop(const char* text) {
     state::ShowMessage({text, "", state::MessageIcon::Stop, state::MessageButtons::Ok});
@@ -101,9 +116,12 @@ bool Session::Start(const StartupOptions& options) {
         if (appOptions.AutoType == 0) mainWindow_->PostCommand(331);
     }
 
-    platform::RegisterViewFileType(
-        ".qel", platform::kWindowTitle, platform::kWindowTitle + QStringLiteral(" Data File"),
-        QString::fromStdString(options.programPath), platform::XdgDataHome());
+    const QString programPath = QString::fromStdString(options.programPath);
+    if (!platform::InstalledEntryExists(QFileInfo(programPath).absolutePath())) {
+        platform::RegisterViewFileType(".qel", platform::kWindowTitle,
+                                       platform::kWindowTitle + QStringLiteral(" Data File"),
+                                       programPath, platform::XdgDataHome());
+    }
 
     if (!command_.viewFile.empty() && !view.ScreenSaverMode) {
         if (!command_.noTitle) CloseTitleWindow();
@@ -129,6 +147,8 @@ bool Session::Start(const StartupOptions& options) {
 int RunGui(int argc, char** argv, const std::string& dataDirectoryOverride) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("planetarium"));
+    QGuiApplication::setDesktopFileName(QLatin1String(platform::kDesktopId));
+    QApplication::setWindowIcon(ProgramIcon());
     platform::InstallMessageBoxes();
 
     std::vector<std::string> arguments(argv + 1, argv + argc);
