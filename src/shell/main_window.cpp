@@ -236,11 +236,18 @@ QRect MainWindow::PrepareFrame() {
 
     const QSize area = skyView_->size();
     QImage& bitmap = skyView_->skyBitmap_;
-    if (bitmap.width() < area.width() || bitmap.height() < area.height()) {
+    // On a HiDPI screen the picture has that many device pixels per logical pixel (whole
+    // ratios; a fractional one is drawn at the next whole ratio and scaled down by Qt).
+    const int ratio =
+        std::max(1, static_cast<int>(std::ceil(skyView_->devicePixelRatioF() - 0.01)));
+    const QSize logical = bitmap.deviceIndependentSize().toSize();
+    if (logical.width() < area.width() || logical.height() < area.height() ||
+        bitmap.devicePixelRatio() != ratio) {
         // Grown in the outgrown direction only, so that the other keeps its margin. When the
         // memory cannot be had the old picture stays and shows its middle part.
-        QImage grown(area.expandedTo(bitmap.size()), QImage::Format_RGB32);
+        QImage grown(area.expandedTo(logical) * ratio, QImage::Format_RGB32);
         if (!grown.isNull()) {
+            grown.setDevicePixelRatio(ratio);
             bitmap = std::move(grown);
             bitmap.fill(Qt::black);
             view.ViewChanged = true;
@@ -263,9 +270,11 @@ QRect MainWindow::PrepareFrame() {
         RefreshMenus();
     }
 
-    const QPoint origin(bitmap.width() / 2 - area.width() / 2,
-                        bitmap.height() / 2 - area.height() / 2);
-    return QRect(origin, area);
+    // The part of the picture that the window shows, in the picture's own pixels.
+    const QSize size = bitmap.deviceIndependentSize().toSize();
+    const int scale = static_cast<int>(bitmap.devicePixelRatio());
+    const QPoint origin(size.width() / 2 - area.width() / 2, size.height() / 2 - area.height() / 2);
+    return QRect(origin * scale, area * scale);
 }
 
 void MainWindow::FinishFrame() {

@@ -41,8 +41,10 @@ FrameFacts SkyPainter::Paint(QImage& bitmap, int halfWidth, int halfHeight,
                              bool smoothMoveRunning) {
     scene_.smoothMoveRunning = smoothMoveRunning;
     scene_.viewport = render::Viewport{halfWidth, halfHeight};
-    scene_.bitmapCentreX = bitmap.width() / 2;
-    scene_.bitmapCentreY = bitmap.height() / 2;
+    // The centre in the picture's logical pixels (device pixels over the HiDPI ratio).
+    const QSize size = bitmap.deviceIndependentSize().toSize();
+    scene_.bitmapCentreX = size.width() / 2;
+    scene_.bitmapCentreY = size.height() / 2;
     scene_.printing = false;
     {
         platform::QPainterCanvas canvas(bitmap);
