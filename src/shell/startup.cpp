@@ -20,7 +20,9 @@
 #include "state/messages.h"
 
 // The icons are compiled into the shell library, whose resources a static link does not register.
-static void RegisterProgramResources() { Q_INIT_RESOURCE(icons); }
+static void RegisterProgramResources() {
+    Q_INIT_RESOURCE(icons);
+}
 
 namespace shell {
 namespace {
