@@ -4,6 +4,8 @@
 #include <system_error>
 
 #include <QDesktopServices>
+#include <QPointer>
+#include <QTextBrowser>
 
 #include "platform/data_location.h"
 #include "state/messages.h"
@@ -29,6 +31,26 @@ QUrl HelpTopicUrl(const std::string& topic, const std::string& guidePath) {
     return QUrl::fromLocalFile(QString::fromStdString(guidePath));
 }
 
+namespace {
+
+// The guide in a window of the program's own, for a desktop where no viewer takes it.
+void ShowGuideInReader(const QUrl& guide) {
+    static QPointer<QTextBrowser> reader;
+    if (!reader) {
+        reader = new QTextBrowser;
+        reader->setAttribute(Qt::WA_DeleteOnClose);
+        reader->setOpenExternalLinks(true);
+        reader->setWindowTitle(QStringLiteral("Planetarium User Guide"));
+        reader->resize(820, 720);
+    }
+    reader->setSource(guide, QTextDocument::MarkdownResource);
+    reader->show();
+    reader->raise();
+    reader->activateWindow();
+}
+
+}  // namespace
+
 void OpenHelpTopic(const std::string& topic) {
     const std::string guide = UserGuidePath(ExecutableDirectory());
     const QUrl url = HelpTopicUrl(topic, guide);
@@ -40,10 +62,13 @@ void OpenHelpTopic(const std::string& topic) {
         return;
     }
     if (QDesktopServices::openUrl(url)) return;
-    const std::string where =
-        url.isLocalFile() ? url.toLocalFile().toStdString() : url.toString().toStdString();
-    state::ShowMessage({"No program on this computer could show it. Open it yourself:\n\n" + where,
-                        "", state::MessageIcon::Information, state::MessageButtons::Ok});
+    if (url.isLocalFile()) {
+        ShowGuideInReader(url);
+        return;
+    }
+    state::ShowMessage(
+        {"No web browser could be started for this page:\n\n" + url.toString().toStdString(), "",
+         state::MessageIcon::Information, state::MessageButtons::Ok});
 }
 
 }  // namespace platform

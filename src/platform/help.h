@@ -17,8 +17,9 @@ std::string UserGuidePath(const std::string& executableDir);
 // (a dialog's name) the user guide; empty when there is no guide.
 QUrl HelpTopicUrl(const std::string& topic, const std::string& guidePath);
 
-// Opens a help topic in the desktop's viewer. When the guide is missing or no viewer takes it,
-// a message says so and where the guide lies.
+// Opens a help topic in the desktop's viewer; the guide opens in a reader window of the
+// program when the desktop has no viewer for it. A missing guide or a web page that no browser
+// takes is told in a message.
 void OpenHelpTopic(const std::string& topic);
 
 }  // namespace platform
