@@ -486,8 +486,8 @@ void MainWindow::SetFullScreen(bool on) {
     Redraw();
 }
 
-// A screen saver covers every monitor, above every window and panel, and takes the keyboard
-// and the mouse so that any input reaches it (and ends it).
+// A screen saver covers every monitor, above every window and panel, and takes the keyboard so
+// that any key reaches it (and ends it); the mouse is over it wherever it is.
 void MainWindow::CoverWholeDesktop() {
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
                    Qt::X11BypassWindowManagerHint);
