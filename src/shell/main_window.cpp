@@ -23,12 +23,15 @@
 #include "astro/clock.h"
 #include "astro/inverse_projection.h"
 #include "astro/time_steps.h"
+#include "dialogs/about_dialog.h"
 #include "persist/settings.h"
+#include "platform/help.h"
 #include "platform/message_box.h"
 #include "platform/window_placement.h"
 #include "render/render_sky.h"
 #include "shell/accelerators.h"
 #include "shell/external_programs.h"
+#include "shell/narration.h"
 #include "shell/view_file_open.h"
 #include "shell/window_settings.h"
 #include "state/messages.h"
@@ -112,6 +115,10 @@ void SkyView::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void SkyView::wheelEvent(QWheelEvent* event) {
+    if (program_.view.ScreenSaverMode) {
+        window_.ScreenSaverInput();
+        return;
+    }
     const int delta = event->angleDelta().y();
     if (delta == 0) return;
     window_.PostCommand(delta > 0 ? 410 : 411);
@@ -472,9 +479,12 @@ void MainWindow::SetFullScreen(bool on) {
         toolbar_->bar()->hide();
         statusBar_->hide();
         menuBar()->hide();
-        if (program_.view.ScreenSaverMode) setWindowFlag(Qt::WindowStaysOnTopHint, true);
-        setGeometry(platform::MonitorNearest(frameGeometry().center()));
-        showFullScreen();
+        if (program_.view.ScreenSaverMode) {
+            CoverWholeDesktop();
+        } else {
+            setGeometry(platform::MonitorNearest(frameGeometry().center()));
+            showFullScreen();
+        }
     } else {
         showNormal();
         setGeometry(savedRect_);
@@ -483,6 +493,19 @@ void MainWindow::SetFullScreen(bool on) {
         statusBar_->setVisible(program_.options.StatusBar);
     }
     Redraw();
+}
+
+// A screen saver covers every monitor, above every window and panel, and takes the keyboard so
+// that any key reaches it (and ends it); the mouse is over it wherever it is.
+void MainWindow::CoverWholeDesktop() {
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
+                   Qt::X11BypassWindowManagerHint);
+    setGeometry(platform::WholeDesktop());
+    show();
+    raise();
+    activateWindow();
+    skyView_->setFocus();
+    skyView_->grabKeyboard();
 }
 
 void MainWindow::ShowToolbar(bool on) {
@@ -647,7 +670,11 @@ void MainWindow::HideTooltip() {
 }
 
 void MainWindow::RunNarrationCheck() {
-    if (hooks_.narrationCheck) hooks_.narrationCheck();
+    if (hooks_.narrationCheck) {
+        hooks_.narrationCheck();
+    } else {
+        RunNarration(program_);
+    }
 }
 
 void MainWindow::RebuildUserCityMenu() {
@@ -675,6 +702,22 @@ void MainWindow::WriteSaveDefault() {
 
 void MainWindow::SaveDisplaySettings() {
     persist::SaveDisplaySettings(program_.view);
+}
+
+void MainWindow::ShowAbout() {
+    auto* about = new dialogs::AboutDialog(
+        program_.dataDirectory, [this] { OpenHelp({}); }, this);
+    about->setAttribute(Qt::WA_DeleteOnClose);
+    about->setModal(true);
+    about->show();
+}
+
+void MainWindow::OpenHelp(const std::string& topic) {
+    if (hooks_.openHelp) {
+        hooks_.openHelp(topic);
+    } else {
+        platform::OpenHelpTopic(topic);
+    }
 }
 
 void MainWindow::RunExternal(int entry) {

@@ -1,5 +1,8 @@
 #include "shell/startup.h"
 
+#include <filesystem>
+#include <system_error>
+
 #include <QApplication>
 #include <QCursor>
 #include <QFileInfo>
@@ -43,6 +46,13 @@ void ShowStop(const char* text) {
 
 }  // namespace
 
+std::string ScreenSaverViewFile(const state::AppOptions& options) {
+    const std::string own = persist::JoinPath(options.UserPath, kScreenSaverView);
+    std::error_code error;
+    if (std::filesystem::is_regular_file(own, error)) return own;
+    return persist::ProgramFile(kScreenSaverView);
+}
+
 Session::Session(Program& program) : program_(program) {
     state::SetTitleWindowCloser([this] { CloseTitleWindow(); });
 }
@@ -68,7 +78,9 @@ void Session::ReadScreen() {
 void Session::OpenTitleWindowUnlessSuppressed() {
     if (program_.view.ScreenSaverMode || command_.noTitle) return;
     const char* name = program_.view.TrueColourDisplay ? "TITLE256.IMG" : "TITLE16.IMG";
-    titleWindow_ = OpenTitleWindow(QString::fromStdString(persist::ProgramFile(name)));
+    titleWindow_ = OpenTitleWindow(QString::fromStdString(persist::ProgramFile(name)),
+                                   program_.options.MediaZoom != 0);
+    mainWindow_->RunNarrationCheck();  // the first check says "Welcome"
     QCoreApplication::processEvents();
 }
 
@@ -110,7 +122,7 @@ bool Session::Start(const StartupOptions& options) {
     view.GscAvailable = program_.data.gscAvailable;
 
     if (view.ScreenSaverMode) {
-        OpenViewFile(program_, persist::ProgramFile("ScrSaver.QEL"), false);
+        OpenViewFile(program_, ScreenSaverViewFile(appOptions), false);
         view.CircleGuide = 0;
         appOptions.SpeakFlag = 0;
         view.Shaya = 0;
@@ -134,7 +146,7 @@ bool Session::Start(const StartupOptions& options) {
     mainWindow_->PlaceFromSettings();
     if (view.ScreenSaverMode) {
         QGuiApplication::setOverrideCursor(Qt::BlankCursor);
-        mainWindow_->showFullScreen();
+        mainWindow_->Command(147);  // full screen, which shows the window
     } else {
         mainWindow_->show();
     }

@@ -8,6 +8,7 @@
 #include "astro/clock.h"
 #include "astro/comet_import.h"
 #include "persist/view_file.h"
+#include "platform/sound.h"
 #include "shell/program.h"
 #include "state/messages.h"
 
@@ -20,10 +21,16 @@ void ShowStop(const char* text) {
     state::ShowMessage({text, "", state::MessageIcon::Stop, state::MessageButtons::Ok});
 }
 
-// The text of the ".TXT" file beside a view file (the last four characters replaced).
-std::string CompanionText(const std::string& path) {
+// A file beside a view file: its path with the last four characters replaced.
+std::string Companion(const std::string& path, const char* extension) {
     if (path.size() <= 4) return {};
-    std::ifstream file(path.substr(0, path.size() - 4) + ".TXT", std::ios::binary);
+    return path.substr(0, path.size() - 4) + extension;
+}
+
+std::string CompanionText(const std::string& path) {
+    const std::string companion = Companion(path, ".TXT");
+    if (companion.empty()) return {};
+    std::ifstream file(companion, std::ios::binary);
     if (!file) return {};
     std::string text(kCompanionTextLimit, '\0');
     file.read(text.data(), std::streamsize(text.size()));
@@ -35,6 +42,15 @@ std::string Unquoted(const std::string& path) {
     if (!path.empty() && path.front() == '"')
         return path.substr(1, path.size() >= 2 ? path.size() - 2 : 0);
     return path;
+}
+
+// The view file's own recording plays instead of the narration's "OpenSetting".
+void AnnounceViewFile(Program& program, const std::string& sound) {
+    using Triggers = state::NarrationTriggers;
+    const bool ownSound = platform::IsWaveFile(sound);
+    if (ownSound) platform::PlaySoundFile(sound);
+    program.narration.triggers.viewFile =
+        ownSound ? Triggers::kViewFileWithOwnSound : Triggers::kViewFileOpened;
 }
 
 }  // namespace
@@ -61,6 +77,7 @@ bool OpenViewFile(Program& program, const std::string& givenPath, bool prompts) 
     astro::NormalizeClock(program.view.clock);
     program.view.CurrentCity = FindCurrentCity(program);
     program.view.ViewChanged = true;
+    AnnounceViewFile(program, Companion(Unquoted(givenPath), ".WAV"));
     const std::string text = CompanionText(Unquoted(givenPath));
     if (!text.empty()) {
         state::ShowMessage({text, "", state::MessageIcon::Information, state::MessageButtons::Ok});

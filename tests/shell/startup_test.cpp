@@ -1,5 +1,7 @@
 #include <QtTest>
 
+#include <QMenuBar>
+
 #include <array>
 #include <cstring>
 #include <fstream>
@@ -9,7 +11,9 @@
 #include "persist/paths.h"
 #include "persist/profile.h"
 #include "persist/settings.h"
+#include "platform/window_placement.h"
 #include "shell/startup.h"
+#include "shell/view_file_open.h"
 #include "state/comet_record.h"
 #include "state/messages.h"
 
@@ -53,6 +57,17 @@ void WriteFixtureDataSet(const QString& dir, bool withIndex = true, bool withCom
         WriteBytes(dir + "/" + QString::fromStdString(key) + ".DAT", bytes);
     }
     std::ofstream(dir.toStdString() + "/QELDATA.INI") << index;
+}
+
+// A view file that restores only the viewpoint, with this zoom.
+void WriteViewFile(const QString& path, int zoom) {
+    std::vector<int32_t> record(128, 0);
+    record[0] = 2500;       // format version
+    record[84 / 4] = zoom;  // zoom
+    record[240 / 4] = 1;    // groups: viewpoint only
+    std::vector<char> bytes(512);
+    std::memcpy(bytes.data(), record.data(), bytes.size());
+    WriteBytes(path, bytes);
 }
 
 struct RecordedMessages {
@@ -128,6 +143,7 @@ class StartupTest : public QObject {
         QVERIFY(recorded.messages.empty());
         QVERIFY(session.mainWindow() && session.mainWindow()->isVisible());
         QVERIFY(session.titleWindow() != nullptr);
+        QCOMPARE(program.narration.startCounter, 1);  // "Welcome" with the title
         QCOMPARE(program.view.Zoom, 80);
         QVERIFY(QFile::exists(home_.path() + "/share/applications/planetarium.desktop"));
     }
@@ -168,13 +184,7 @@ class StartupTest : public QObject {
 
     void viewFileOnTheCommandLineIsAppliedAndItsTextShown() {
         WriteFixtureDataSet(data_.path());
-        std::vector<int32_t> record(128, 0);
-        record[0] = 2500;      // format version
-        record[84 / 4] = 350;  // zoom
-        record[240 / 4] = 1;   // groups: viewpoint only
-        std::vector<char> bytes(512);
-        std::memcpy(bytes.data(), record.data(), bytes.size());
-        WriteBytes(data_.path() + "/orion.QEL", bytes);
+        WriteViewFile(data_.path() + "/orion.QEL", 350);
         std::ofstream((data_.path() + "/orion.TXT").toStdString()) << "Orion rises.";
         RecordedMessages recorded;
         shell::Program program;
@@ -186,18 +196,44 @@ class StartupTest : public QObject {
         QVERIFY(recorded.messages[0].icon == state::MessageIcon::Information);
     }
 
-    void screenSaverHasNoTitleAndSwitchesOffGuides() {
+    void screenSaverCoversTheDesktopWithTheUsersView() {
         WriteFixtureDataSet(data_.path());
+        WriteViewFile(data_.path() + "/ScrSaver.QEL", 200);
+        QDir().mkpath(home_.path() + "/share/planetarium");
+        WriteViewFile(home_.path() + "/share/planetarium/ScrSaver.QEL", 350);
         RecordedMessages recorded;
         shell::Program program;
         shell::Session session(program);
         QVERIFY(session.Start(Options("/s /ScreenSaver")));
         QVERIFY(program.view.ScreenSaverMode);
         QVERIFY(session.titleWindow() == nullptr);
+        QCOMPARE(program.view.Zoom, 350);
         QCOMPARE(program.view.CircleGuide, 0);
         QCOMPARE(program.options.SpeakFlag, 0);
         QTRY_VERIFY(program.view.AutoRunning);  // Fast Clocking starts by itself
         QVERIFY(recorded.messages.empty());
+        shell::MainWindow* window = session.mainWindow();
+        QCOMPARE(window->frameGeometry(), platform::WholeDesktop());
+        QVERIFY(!window->menuBar()->isVisible() && !window->statusPanes()->isVisible());
+        QCOMPARE(QGuiApplication::overrideCursor()->shape(), Qt::BlankCursor);
+        QGuiApplication::restoreOverrideCursor();
+    }
+
+    void viewFilesOwnSoundSilencesTheNarration() {
+        const std::pair<std::vector<char>, const char*> cases[] = {
+            {{'R', 'I', 'F', 'F', 4, 0, 0, 0, 'W', 'A', 'V', 'E'}, "(nothing)"},
+            {{'I', 'D', '3', 4, 0, 0, 0, 0, 0, 0, 0, 0}, "OpenSetting"},
+        };
+        for (const auto& [sound, expected] : cases) {
+            WriteViewFile(data_.path() + "/tour.QEL", 120);
+            WriteBytes(data_.path() + "/tour.WAV", sound);
+            shell::Program program;
+            program.narration.startCounter = 0;
+            QVERIFY(shell::OpenViewFile(program, (data_.path() + "/tour.QEL").toStdString(), true));
+            const char* said =
+                state::NarrationCheck(program.narration, program.view, program.options);
+            QCOMPARE(QString(said ? said : "(nothing)"), QString(expected));
+        }
     }
 
     void closingAMaximisedWindowKeepsItsNormalRectangle() {
