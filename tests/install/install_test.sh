@@ -13,7 +13,7 @@ cmake --install "$build" --prefix "$work/prefix" > /dev/null
 # The tree is moved after installing: the program must find its data relative to itself.
 mv "$work/prefix" "$work/moved"
 p=$work/moved
-for file in bin/planetarium share/planetarium/QELDATA.INI share/planetarium/SOURCES.txt \
+for file in bin/planetarium share/planetarium/{QELDATA.INI,SOURCES.txt,docs/user-guide.md} \
         share/applications/$app.desktop share/mime/packages/$app.xml \
         share/metainfo/$app.metainfo.xml share/man/man1/planetarium.1 \
         share/icons/hicolor/scalable/apps/$app.svg \
