@@ -1,8 +1,11 @@
 // The desktop association of view files (".qel"): an XDG MIME type and a desktop entry under
-// $XDG_DATA_HOME, written at start-up. Failures are ignored; unchanged files are not rewritten.
+// $XDG_DATA_HOME, written at start-up, and the desktop's MIME and application caches brought up
+// to date after a change (so that a file manager opens view files with the program). Failures
+// are ignored; unchanged files are not rewritten.
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace platform {
 
@@ -14,11 +17,15 @@ struct AssociationPaths {
 // Where the association files go for the given XDG data home.
 AssociationPaths AssociationPathsUnder(const QString& dataHome);
 
-// Writes both files for the program at programPath; typeName names the type ("Planetarium"),
+// Writes both files for the program at programPath, started with programArguments before the
+// file (the data folder the program was given); typeName names the type ("Planetarium"),
 // description describes it ("Planetarium Data File").
 void RegisterViewFileType(const QString& extension, const QString& typeName,
                           const QString& description, const QString& programPath,
-                          const QString& dataHome);
+                          const QStringList& programArguments, const QString& dataHome);
+
+// One argument of a desktop entry's Exec key, quoted and escaped as the entry's reader expects.
+QString DesktopExecArgument(const QString& argument);
 
 // The XDG data home: $XDG_DATA_HOME, else ~/.local/share.
 QString XdgDataHome();
