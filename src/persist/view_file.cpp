@@ -11,6 +11,7 @@
 
 #include <unistd.h>
 
+#include "persist/paths.h"
 #include "persist/profile.h"
 
 namespace persist {
@@ -121,8 +122,9 @@ int32_t Hundredths(double value) {
 // (a read-only mount, a folder that does not exist, or one that takes no files).
 bool CanCreateBeside(const std::string& path) {
     const std::size_t slash = path.find_last_of('/');
-    const std::string folder =
-        slash == std::string::npos ? "." : slash == 0 ? "" : path.substr(0, slash);
+    const std::string folder = slash == std::string::npos ? "."
+                               : slash == 0               ? ""
+                                                          : path.substr(0, slash);
     std::string probe = folder + "/.planetarium-XXXXXX";
     const int fd = ::mkstemp(probe.data());
     if (fd < 0) return false;
@@ -386,6 +388,13 @@ ViewFileWriteResult WriteViewFile(const std::string& path, const state::ViewStat
     const std::string_view bytes(reinterpret_cast<const char*>(record.data()), kViewRecordSize);
     return WriteFileAtomically(path, bytes) ? ViewFileWriteResult::Written
                                             : ViewFileWriteResult::ShortWrite;
+}
+
+std::string ScreenSaverViewPath(const std::string& userPath) {
+    constexpr const char* kName = "ScrSaver.QEL";
+    const std::string own = JoinPath(userPath, kName);
+    if (!userPath.empty() && ::access(own.c_str(), F_OK) == 0) return own;
+    return ProgramFile(kName);
 }
 
 ViewFileResult OpenViewFile(const std::string& path, state::ViewState& view,

@@ -10,6 +10,7 @@
 #include "persist/data_set.h"
 #include "persist/paths.h"
 #include "persist/settings.h"
+#include "persist/view_file.h"
 #include "platform/data_location.h"
 #include "platform/file_association.h"
 #include "platform/font_families.h"
@@ -93,7 +94,7 @@ bool Session::Start(const StartupOptions& options) {
     view.GscAvailable = program_.data.gscAvailable;
 
     if (view.ScreenSaverMode) {
-        OpenViewFile(program_, persist::ProgramFile("ScrSaver.QEL"), false);
+        OpenViewFile(program_, persist::ScreenSaverViewPath(appOptions.UserPath), false);
         view.CircleGuide = 0;
         appOptions.SpeakFlag = 0;
         view.Shaya = 0;
@@ -101,9 +102,13 @@ bool Session::Start(const StartupOptions& options) {
         if (appOptions.AutoType == 0) mainWindow_->PostCommand(331);
     }
 
+    QStringList programArguments;
+    if (options.dataDirectoryGiven)
+        programArguments = {QStringLiteral("--data-dir"),
+                            QString::fromStdString(options.dataDirectory)};
     platform::RegisterViewFileType(
         ".qel", platform::kWindowTitle, platform::kWindowTitle + QStringLiteral(" Data File"),
-        QString::fromStdString(options.programPath), platform::XdgDataHome());
+        QString::fromStdString(options.programPath), programArguments, platform::XdgDataHome());
 
     if (!command_.viewFile.empty() && !view.ScreenSaverMode) {
         if (!command_.noTitle) CloseTitleWindow();
@@ -137,6 +142,7 @@ int RunGui(int argc, char** argv, const std::string& dataDirectoryOverride) {
     options.programPath = QCoreApplication::applicationFilePath().toStdString();
     options.dataDirectory =
         platform::FindDataDirectory(platform::ExecutableDirectory(), dataDirectoryOverride);
+    options.dataDirectoryGiven = !dataDirectoryOverride.empty();
 
     Program program;
     Session session(program);

@@ -1,13 +1,17 @@
 #include "shell/view_file_open.h"
 
+#include <QFileInfo>
+#include <QStringDecoder>
+
+#include <cctype>
 #include <fstream>
-#include <iterator>
 #include <vector>
 
 #include "astro/city_lookup.h"
 #include "astro/clock.h"
 #include "astro/comet_import.h"
 #include "persist/view_file.h"
+#include "platform/sound_player.h"
 #include "shell/program.h"
 #include "state/messages.h"
 
@@ -20,21 +24,34 @@ void ShowStop(const char* text) {
     state::ShowMessage({text, "", state::MessageIcon::Stop, state::MessageButtons::Ok});
 }
 
-// The text of the ".TXT" file beside a view file (the last four characters replaced).
-std::string CompanionText(const std::string& path) {
+// The file beside a view file with its last four characters replaced by extension (".TXT"),
+// or by the lower-case extension when only that one exists; empty when neither is a file.
+std::string CompanionPath(const std::string& path, const std::string& extension) {
     if (path.size() <= 4) return {};
-    std::ifstream file(path.substr(0, path.size() - 4) + ".TXT", std::ios::binary);
-    if (!file) return {};
-    std::string text(kCompanionTextLimit, '\0');
-    file.read(text.data(), std::streamsize(text.size()));
-    text.resize(std::size_t(file.gcount()));
-    return text;
+    const std::string stem = path.substr(0, path.size() - 4);
+    std::string lower = extension;
+    for (char& c : lower)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (const std::string& candidate : {stem + extension, stem + lower}) {
+        if (QFileInfo(QString::fromStdString(candidate)).isFile()) return candidate;
+    }
+    return {};
 }
 
-std::string Unquoted(const std::string& path) {
-    if (!path.empty() && path.front() == '"')
-        return path.substr(1, path.size() >= 2 ? path.size() - 2 : 0);
-    return path;
+// Up to 9999 bytes of the companion text, ending at a zero byte. Text that is not UTF-8 is
+// taken as Latin-1, as older files were written; a character cut at the limit is left out.
+std::string CompanionText(const std::string& path) {
+    const std::string textPath = CompanionPath(path, ".TXT");
+    if (textPath.empty()) return {};
+    std::ifstream file(textPath, std::ios::binary);
+    std::string bytes(kCompanionTextLimit, '\0');
+    file.read(bytes.data(), std::streamsize(bytes.size()));
+    bytes.resize(std::size_t(file.gcount()));
+    bytes.resize(bytes.find('\0') == std::string::npos ? bytes.size() : bytes.find('\0'));
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString text = utf8(QByteArrayView(bytes));
+    if (!utf8.hasError()) return text.toStdString();
+    return QString::fromLatin1(bytes.data(), qsizetype(bytes.size())).toStdString();
 }
 
 }  // namespace
@@ -42,6 +59,7 @@ std::string Unquoted(const std::string& path) {
 bool OpenViewFile(Program& program, const std::string& givenPath, bool prompts) {
     const persist::ViewFileResult result =
         persist::OpenViewFile(givenPath, program.view, program.options);
+    const std::string path = persist::UnquotedViewPath(givenPath);
     switch (result) {
         case persist::ViewFileResult::CannotOpen:
             if (prompts) ShowStop(persist::ViewFileMessage(result));
@@ -50,22 +68,32 @@ bool OpenViewFile(Program& program, const std::string& givenPath, bool prompts) 
             ShowStop(persist::ViewFileMessage(result));
             return false;
         case persist::ViewFileResult::CometFile: {
-            const auto imported = astro::ImportCometText(Unquoted(givenPath), program.comets,
-                                                         program.options, program.view);
+            const auto imported =
+                astro::ImportCometText(path, program.comets, program.options, program.view);
             if (imported.changed) program.view.ViewChanged = true;
             return imported.changed;
         }
         case persist::ViewFileResult::Opened:
             break;
     }
+    const std::string sound = CompanionPath(path, ".WAV");
+    if (!sound.empty()) platform::PlayWaveFile(QString::fromStdString(sound));
     astro::NormalizeClock(program.view.clock);
     program.view.CurrentCity = FindCurrentCity(program);
     program.view.ViewChanged = true;
-    const std::string text = CompanionText(Unquoted(givenPath));
+    const std::string text = CompanionText(path);
     if (!text.empty()) {
         state::ShowMessage({text, "", state::MessageIcon::Information, state::MessageButtons::Ok});
     }
     return true;
+}
+
+bool SaveViewFile(const Program& program, const std::string& path) {
+    const persist::ViewFileWriteResult result =
+        persist::WriteViewFile(path, program.view, program.options);
+    if (result == persist::ViewFileWriteResult::Written) return true;
+    ShowStop(persist::ViewFileMessage(result));
+    return false;
 }
 
 int FindCurrentCity(const Program& program) {

@@ -25,50 +25,41 @@ class ViewFileTest : public ::testing::Test {
     void TearDown() override { std::filesystem::remove_all(dir); }
 
     void Set(int offset, int32_t value) { record[static_cast<std::size_t>(offset / 4)] = value; }
+    // The record's first bytes, or the record and junk after it.
     std::string Write(std::size_t bytes, const std::string& name = "view.QEL") {
         const std::filesystem::path path = dir / name;
-        std::ofstream(path, std::ios::binary)
-            .write(reinterpret_cast<const char*>(record.data()),
-                   static_cast<std::streamsize>(std::min<std::size_t>(bytes, 512)));
+        std::string content(reinterpret_cast<const char*>(record.data()), 512);
+        content.resize(bytes, '\x7f');
+        std::ofstream(path, std::ios::binary) << content;
         return path.string();
     }
 };
 
-TEST_F(ViewFileTest, OnlyTheSelectedGroupsChange) {
-    Set(0, 2500);
-    Set(240, kGroupTime);
-    Set(84, 600);   // zoom, not restored
-    Set(88, 1999);  // year
-    Set(92, 8);
-    Set(96, 11);
-    Set(100, 11);
-    Set(104, 3);
-    Set(32, 40);  // DrawStars, not restored
-    ASSERT_EQ(OpenViewFile(Write(512), view, options), ViewFileResult::Opened);
-    EXPECT_EQ(view.clock, (state::CivilClock{1999, 8, 11, 11, 3}));
-    EXPECT_EQ(view.Zoom, 80);
-    EXPECT_EQ(view.DrawStars, 15);
-    EXPECT_EQ(options.SaveOption, kGroupTime);
-}
-
-TEST_F(ViewFileTest, ShortFilesReadAsZeroAndTooShortFilesFail) {
+TEST_F(ViewFileTest, FileSizesFromNothingToMoreThanARecord) {
     Set(0, 2500);
     Set(240, kGroupViewpoint | kGroupDisplay);
     Set(84, 350);
     Set(244, 18050);  // azimuth x 100
     Set(248, 4525);
-    Set(272, 5);  // WakuseiLevel: beyond a 300-byte file
-    view.WakuseiLevel = 3;
-    ASSERT_EQ(OpenViewFile(Write(260), view, options), ViewFileResult::Opened);
-    EXPECT_EQ(view.Zoom, 350);
+    Set(272, 5);  // WakuseiLevel: the last field, beyond a 260-byte file
+    const struct {
+        std::size_t bytes;
+        ViewFileResult result;
+        int wakuseiLevel;
+    } rows[] = {{0, ViewFileResult::TooShort, 3},   {100, ViewFileResult::TooShort, 3},
+                {255, ViewFileResult::TooShort, 3}, {256, ViewFileResult::Opened, 0},
+                {260, ViewFileResult::Opened, 0},   {300, ViewFileResult::Opened, 5},
+                {600, ViewFileResult::Opened, 5}};
+    for (const auto& row : rows) {
+        view = state::ViewState{};
+        EXPECT_EQ(OpenViewFile(Write(row.bytes), view, options), row.result) << row.bytes;
+        EXPECT_EQ(view.WakuseiLevel, row.wakuseiLevel) << row.bytes;
+        EXPECT_EQ(view.Zoom, row.result == ViewFileResult::Opened ? 350 : 80) << row.bytes;
+    }
     EXPECT_DOUBLE_EQ(view.Houi2, 180.5);
     EXPECT_DOUBLE_EQ(view.Koudo2, 45.25);
-    EXPECT_EQ(view.WakuseiLevel, 0);
-    state::ViewState before;
-    EXPECT_EQ(OpenViewFile(Write(255, "short.QEL"), before, options), ViewFileResult::TooShort);
-    EXPECT_EQ(OpenViewFile((dir / "missing.QEL").string(), before, options),
+    EXPECT_EQ(OpenViewFile((dir / "missing.QEL").string(), view, options),
               ViewFileResult::CannotOpen);
-    EXPECT_EQ(before.Zoom, 80);
 }
 
 TEST_F(ViewFileTest, CometFilesAreRecognised) {
@@ -89,6 +80,69 @@ TEST_F(ViewFileTest, OutOfRangeValuesAreBroughtIntoRange) {
     EXPECT_EQ(view.DrawStars, 110);
     EXPECT_DOUBLE_EQ(view.Koudo2, 900.0);
     EXPECT_DOUBLE_EQ(view.Houi2, 3510.0);
+}
+
+// Every field a view file stores, in record order.
+std::vector<double> StoredFields(const state::ViewState& v, const state::AppOptions& o) {
+    return std::vector<double>{double(v.Keisanji),
+                               double(v.Dst),
+                               double(v.Constella),
+                               double(v.Galaxy),
+                               double(v.StarName),
+                               double(v.Solar),
+                               double(v.Comet),
+                               double(v.DrawStars),
+                               double(v.Line),
+                               double(v.Picture),
+                               double(v.Kyoukai),
+                               double(v.Horizon),
+                               double(v.Glid),
+                               double(v.Sekidou),
+                               double(v.Koudou),
+                               double(v.TimeZone),
+                               v.Houi2,
+                               v.Koudo2,
+                               double(v.Zoom),
+                               double(v.clock.year),
+                               double(v.clock.month),
+                               double(v.clock.day),
+                               double(v.clock.hour),
+                               double(v.clock.minute),
+                               double(o.Interval),
+                               double(v.TrackedKind),
+                               double(v.TrackedIndex),
+                               double(v.Tracking),
+                               double(v.SekidouMod),
+                               double(o.AutoType),
+                               double(o.AutoYear),
+                               double(o.AutoMonth),
+                               double(o.AutoDay),
+                               double(o.AutoHour),
+                               double(o.AutoMinit),
+                               double(o.AutoRepeat),
+                               double(o.AutoBack),
+                               double(o.AutoTaishou[0]),
+                               double(o.AutoTaishou[4]),
+                               double(v.AutoRunning),
+                               double(v.Hakumei),
+                               double(v.Jimen),
+                               double(v.SaisaKeisan),
+                               double(v.KoyuKeisan),
+                               double(v.Kisetu),
+                               double(v.ShukuLine),
+                               double(v.ShukuName),
+                               double(v.ShukuStar),
+                               double(v.AlphaMode),
+                               double(v.KisetuName),
+                               double(v.MilkyWay),
+                               double(v.BrightAuto),
+                               double(o.SaveOption),
+                               double(v.TaikisaKeisan),
+                               double(v.GridScale),
+                               double(v.SeiunImage),
+                               double(v.Ido2),
+                               double(v.Keido2),
+                               double(v.WakuseiLevel)};
 }
 
 // A view and options in which every field stored in a view file differs from its default.
@@ -118,69 +172,24 @@ TEST_F(ViewFileTest, EveryFieldSurvivesASaveAndOpen) {
     EXPECT_EQ(std::filesystem::file_size(path), 512u);
     ASSERT_EQ(OpenViewFile(path, view, options), ViewFileResult::Opened);
 
-    // Every stored field, in record order.
-    const auto fields = [](const state::ViewState& v, const state::AppOptions& o) {
-        return std::vector<double>{double(v.Keisanji),
-                                   double(v.Dst),
-                                   double(v.Constella),
-                                   double(v.Galaxy),
-                                   double(v.StarName),
-                                   double(v.Solar),
-                                   double(v.Comet),
-                                   double(v.DrawStars),
-                                   double(v.Line),
-                                   double(v.Picture),
-                                   double(v.Kyoukai),
-                                   double(v.Horizon),
-                                   double(v.Glid),
-                                   double(v.Sekidou),
-                                   double(v.Koudou),
-                                   double(v.TimeZone),
-                                   v.Houi2,
-                                   v.Koudo2,
-                                   double(v.Zoom),
-                                   double(v.clock.year),
-                                   double(v.clock.month),
-                                   double(v.clock.day),
-                                   double(v.clock.hour),
-                                   double(v.clock.minute),
-                                   double(o.Interval),
-                                   double(v.TrackedKind),
-                                   double(v.TrackedIndex),
-                                   double(v.Tracking),
-                                   double(v.SekidouMod),
-                                   double(o.AutoType),
-                                   double(o.AutoYear),
-                                   double(o.AutoMonth),
-                                   double(o.AutoDay),
-                                   double(o.AutoHour),
-                                   double(o.AutoMinit),
-                                   double(o.AutoRepeat),
-                                   double(o.AutoBack),
-                                   double(o.AutoTaishou[0]),
-                                   double(o.AutoTaishou[4]),
-                                   double(v.AutoRunning),
-                                   double(v.Hakumei),
-                                   double(v.Jimen),
-                                   double(v.SaisaKeisan),
-                                   double(v.KoyuKeisan),
-                                   double(v.Kisetu),
-                                   double(v.ShukuLine),
-                                   double(v.ShukuName),
-                                   double(v.ShukuStar),
-                                   double(v.AlphaMode),
-                                   double(v.KisetuName),
-                                   double(v.MilkyWay),
-                                   double(v.BrightAuto),
-                                   double(o.SaveOption),
-                                   double(v.TaikisaKeisan),
-                                   double(v.GridScale),
-                                   double(v.SeiunImage),
-                                   double(v.Ido2),
-                                   double(v.Keido2),
-                                   double(v.WakuseiLevel)};
-    };
-    EXPECT_EQ(fields(view, options), fields(saved, savedOptions));
+    EXPECT_EQ(StoredFields(view, options), StoredFields(saved, savedOptions));
+}
+
+TEST_F(ViewFileTest, ASaveWithOnlyTimeRestoresOnlyTheTime) {
+    state::ViewState saved;
+    state::AppOptions savedOptions;
+    MarkEveryField(saved, savedOptions);
+    savedOptions.SaveOption = kGroupTime;
+    const std::string path = (dir / "time.QEL").string();
+    ASSERT_EQ(WriteViewFile(path, saved, savedOptions), ViewFileWriteResult::Written);
+    ASSERT_EQ(OpenViewFile(path, view, options), ViewFileResult::Opened);
+    state::ViewState expected;
+    expected.clock = saved.clock;
+    expected.Keisanji = saved.Keisanji;
+    expected.Dst = saved.Dst;
+    state::AppOptions expectedOptions;
+    expectedOptions.SaveOption = kGroupTime;  // the stored groups become the current ones
+    EXPECT_EQ(StoredFields(view, options), StoredFields(expected, expectedOptions));
 }
 
 TEST_F(ViewFileTest, EachFormatVersionRestoresItsFields) {

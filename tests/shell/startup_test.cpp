@@ -9,6 +9,7 @@
 #include "persist/paths.h"
 #include "persist/profile.h"
 #include "persist/settings.h"
+#include "persist/view_file.h"
 #include "shell/startup.h"
 #include "state/comet_record.h"
 #include "state/messages.h"
@@ -198,6 +199,31 @@ class StartupTest : public QObject {
         QCOMPARE(program.options.SpeakFlag, 0);
         QTRY_VERIFY(program.view.AutoRunning);  // Fast Clocking starts by itself
         QVERIFY(recorded.messages.empty());
+    }
+
+    void screenSaverOpensTheUsersOwnViewElseKeepsTheSettings() {
+        WriteFixtureDataSet(data_.path());
+        persist::SetDataDirectory(data_.path().toStdString());
+        persist::WriteProfileKeys("Tavilo Pro v7", {{"Zoom", "200"}});
+        for (const bool ownView : {false, true}) {
+            if (ownView) {
+                state::ViewState view;
+                view.Zoom = 350;
+                state::AppOptions options;
+                options.SaveOption = persist::kGroupViewpoint;
+                const QString folder = home_.path() + "/share/planetarium";
+                QVERIFY(QDir().mkpath(folder));
+                QCOMPARE(persist::WriteViewFile((folder + "/ScrSaver.QEL").toStdString(), view,
+                                                options),
+                         persist::ViewFileWriteResult::Written);
+            }
+            RecordedMessages recorded;
+            shell::Program program;
+            shell::Session session(program);
+            QVERIFY(session.Start(Options("/SCREENSAVER")));
+            QCOMPARE(program.view.Zoom, ownView ? 350 : 200);
+            QVERIFY(recorded.messages.empty());
+        }
     }
 
     void closingAMaximisedWindowKeepsItsNormalRectangle() {
