@@ -18,6 +18,7 @@
 #include "render/text_formats.h"
 #include "shell/commands.h"
 #include "shell/external_programs.h"
+#include "shell/file_commands.h"
 #include "shell/menu_state.h"
 #include "shell/menus.h"
 #include "shell/program.h"
@@ -153,6 +154,9 @@ class MainWindow : public QMainWindow, public CommandHost {
     void WriteSaveDefault() override;
     void SaveDisplaySettings() override;
     void RunExternal(int entry) override;
+    void RunFileCommand(int command) override;
+
+    FileCommands& fileCommands() { return *files_; }
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -193,6 +197,7 @@ class MainWindow : public QMainWindow, public CommandHost {
     mutable bool tablesFromData_ = false;
     mutable std::vector<state::CityRecord> cities_;
     std::unique_ptr<SkyPainter> painter_;
+    std::unique_ptr<FileCommands> files_;
     std::unique_ptr<Toolbar> toolbar_;
     StatusBar* statusBar_;
     MenuMemory menuMemory_;

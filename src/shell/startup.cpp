@@ -115,7 +115,7 @@ bool Session::Start(const StartupOptions& options) {
         OpenViewFile(program_, command_.viewFile, true);
     }
 
-    view.CurrentCity = FindCurrentCity(program_);
+    view.CurrentCity = FindCurrentCity(program_.data, appOptions, view);
     mainWindow_->PlaceFromSettings();
     if (view.ScreenSaverMode) {
         QGuiApplication::setOverrideCursor(Qt::BlankCursor);

@@ -79,7 +79,7 @@ bool OpenViewFile(Program& program, const std::string& givenPath, bool prompts) 
     const std::string sound = CompanionPath(path, ".WAV");
     if (!sound.empty()) platform::PlayWaveFile(QString::fromStdString(sound));
     astro::NormalizeClock(program.view.clock);
-    program.view.CurrentCity = FindCurrentCity(program);
+    program.view.CurrentCity = FindCurrentCity(program.data, program.options, program.view);
     program.view.ViewChanged = true;
     const std::string text = CompanionText(path);
     if (!text.empty()) {
@@ -96,14 +96,14 @@ bool SaveViewFile(const Program& program, const std::string& path) {
     return false;
 }
 
-int FindCurrentCity(const Program& program) {
-    const auto records = program.data.block(persist::BlockId::CITY).records<state::CityRecord>();
+int FindCurrentCity(const persist::DataSet& data, const state::AppOptions& options,
+                    const state::ViewState& view) {
+    const auto records = data.block(persist::BlockId::CITY).records<state::CityRecord>();
     std::vector<state::CityRecord> cities;
     cities.reserve(records.count());
     for (std::size_t i = 0; i < records.count(); ++i)
         cities.push_back(records.at(i));
-    const state::ViewState& view = program.view;
-    return astro::FindCity(cities, program.options, view.Ido2, view.Keido2, view.TimeZone);
+    return astro::FindCity(cities, options, view.Ido2, view.Keido2, view.TimeZone);
 }
 
 }  // namespace shell

@@ -5,6 +5,9 @@
 
 #include <string>
 
+#include "persist/data_set.h"
+#include "state/view_state.h"
+
 namespace shell {
 
 struct Program;
@@ -19,6 +22,7 @@ bool OpenViewFile(Program& program, const std::string& path, bool prompts);
 bool SaveViewFile(const Program& program, const std::string& path);
 
 // The stored city matching the current place (user cities first, from 10000), or -1.
-int FindCurrentCity(const Program& program);
+int FindCurrentCity(const persist::DataSet& data, const state::AppOptions& options,
+                    const state::ViewState& view);
 
 }  // namespace shell
