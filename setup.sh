@@ -16,6 +16,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     fontconfig libfontconfig-dev fonts-liberation2 fonts-dejavu-core fonts-wqy-microhei
     espeak-ng sox xauth xvfb
+    poppler-utils shared-mime-info desktop-file-utils
     dpkg-dev ca-certificates
 )
 missing=()
