@@ -1,6 +1,7 @@
 #include "shell/file_commands.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -14,6 +15,7 @@
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QStandardPaths>
 #include <QVBoxLayout>
 
 #include "platform/message_box.h"
@@ -28,6 +30,13 @@ namespace shell {
 namespace {
 
 const QString kViewFileFilter = QStringLiteral("Planetarium (*.QEL *.qel)");
+
+// Where a file dialog opens: the last file or folder used, else the user's documents.
+QString StartAt(const QString& last) {
+    if (!last.isEmpty()) return last;
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QFileInfo(documents).isDir() ? documents : QDir::homePath();
+}
 
 void ShowStop(const char* text) {
     state::ShowMessage({text, "", state::MessageIcon::Stop, state::MessageButtons::Ok});
@@ -79,7 +88,7 @@ QPrinter& FileCommands::printer() {
         printer_->setDocName(platform::kWindowTitle);
         const QSize view = host_.viewSize();
         printer_->setPageOrientation(view.width() > view.height() ? QPageLayout::Landscape
-                                                                 : QPageLayout::Portrait);
+                                                                  : QPageLayout::Portrait);
     }
     return *printer_;
 }
@@ -115,21 +124,19 @@ bool FileCommands::Run(int command) {
 }
 
 void FileCommands::OpenViewFileDialog() {
-    QFileDialog dialog(host_.window, QStringLiteral("Open View File"), lastViewFile_,
+    QFileDialog dialog(host_.window, QStringLiteral("Open View File"), StartAt(lastViewFile_),
                        kViewFileFilter + QStringLiteral(";;All files (*)"));
     dialog.setFileMode(QFileDialog::ExistingFile);
-    if (!lastViewFile_.isEmpty()) dialog.selectFile(lastViewFile_);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
     lastViewFile_ = dialog.selectedFiles().first();
     host_.openViewFile(lastViewFile_.toStdString());
 }
 
 void FileCommands::SaveViewFileDialog() {
-    QFileDialog dialog(host_.window, QStringLiteral("Save View File"), lastViewFile_,
+    QFileDialog dialog(host_.window, QStringLiteral("Save View File"), StartAt(lastViewFile_),
                        kViewFileFilter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("QEL"));
-    if (!lastViewFile_.isEmpty()) dialog.selectFile(lastViewFile_);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
     lastViewFile_ = dialog.selectedFiles().first();
     SaveViewFile(program_, lastViewFile_.toStdString());
@@ -210,7 +217,7 @@ bool FileCommands::ExportPng(const QString& path) {
 void FileCommands::ExportDialog(const QString& caption, const QString& filter,
                                 const QString& suffix,
                                 bool (FileCommands::*write)(const QString&)) {
-    QFileDialog dialog(host_.window, caption, lastExport_, filter);
+    QFileDialog dialog(host_.window, caption, StartAt(lastExport_), filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(suffix);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
