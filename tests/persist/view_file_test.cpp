@@ -60,6 +60,7 @@ TEST_F(ViewFileTest, FileSizesFromNothingToMoreThanARecord) {
     EXPECT_DOUBLE_EQ(view.Koudo2, 45.25);
     EXPECT_EQ(OpenViewFile((dir / "missing.QEL").string(), view, options),
               ViewFileResult::CannotOpen);
+    EXPECT_EQ(OpenViewFile('"' + Write(512) + '"', view, options), ViewFileResult::Opened);
 }
 
 TEST_F(ViewFileTest, CometFilesAreRecognised) {
