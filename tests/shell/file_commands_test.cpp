@@ -1,5 +1,5 @@
 // The File menu's dialogs and pages on the full data set: view files saved and opened through
-// the dialogs with their companions, and the printed page as PDF, on paper and as PNG.
+// the dialogs, and the printed page as PDF, on paper and as PNG.
 #include <QtTest>
 
 #include <QApplication>
@@ -21,7 +21,6 @@ class FileCommandsTest : public QObject {
     shell::Program program;
     std::unique_ptr<MainWindow> window;
     std::vector<state::Message> messages;
-    int zoomWhenShown = 0;
 
     // Answers the next file dialog with path.
     void AnswerFileDialog(const QString& path) {
@@ -33,34 +32,15 @@ class FileCommandsTest : public QObject {
         });
     }
 
-    // Orion in equator mode, drawn the same whatever the computer's clock says.
-    void ViewOrion() {
-        auto& v = program.view;
-        v.SekidouMod = 1;
-        v.Houi2 = 840;
-        v.Koudo2 = 0;
-        v.Zoom = 80;
-        v.SaisaKeisan = 0;
-        v.Constella = 1;
-        v.clock = {2024, 1, 15, 21, 0};
-    }
-
-    // The page's text and whether any pixel of it (at 20 dpi) has a colour other than a grey.
+    // The page's text, and whether it is all greys (rendered at 20 dpi).
     std::pair<QString, bool> ReadPdf(const QString& pdf) {
-        QProcess text;
-        text.start("pdftotext", {pdf, "-"});
-        text.waitForFinished(30000);
-        QProcess raster;
-        raster.start("pdftoppm", {"-r", "20", "-png", "-singlefile", pdf, dir.path() + "/page"});
-        raster.waitForFinished(30000);
-        const QImage page(dir.path() + "/page.png");
-        bool coloured = page.isNull();
-        for (int y = 0; y < page.height() && !coloured; ++y)
-            for (int x = 0; x < page.width() && !coloured; ++x) {
-                const QRgb p = page.pixel(x, y);
-                coloured = qRed(p) != qGreen(p) || qGreen(p) != qBlue(p);
-            }
-        return {QString::fromUtf8(text.readAllStandardOutput()), coloured};
+        const QString text = dir.path() + "/page.txt";
+        QProcess::execute("pdftotext", {pdf, text});
+        QProcess::execute("pdftoppm",
+                          {"-r", "20", "-png", "-singlefile", pdf, dir.path() + "/page"});
+        QFile file(text);
+        file.open(QIODevice::ReadOnly);
+        return {QString::fromUtf8(file.readAll()), QImage(dir.path() + "/page.png").allGray()};
     }
 
   private slots:
@@ -75,38 +55,21 @@ class FileCommandsTest : public QObject {
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
         state::SetMessageHandler([this](const state::Message& m) {
             messages.push_back(m);
-            zoomWhenShown = program.view.Zoom;
             return state::MessageAnswer::Ok;
         });
     }
     void init() { messages.clear(); }
-    void cleanupTestCase() {
-        window.reset();
-        state::SetMessageHandler({});
-    }
 
-    void viewFilesGoThroughTheDialogsWithTheirCompanions() {
+    void viewFilesGoThroughTheDialogs() {
         program.view.Zoom = 350;
         AnswerFileDialog(dir.path() + "/orion");  // the extension is added
         QVERIFY(window->Command(102));
-        const QString saved = dir.path() + "/orion.QEL";
-        QCOMPARE(QFileInfo(saved).size(), 512);
-        // Companions in the case a Linux user writes them: a text over the 9999-byte limit and
-        // a sound file that is no sound.
-        QFile text(dir.path() + "/orion.txt");
-        QVERIFY(text.open(QIODevice::WriteOnly));
-        text.write(QByteArray(12000, 'a'));
-        text.close();
-        QFile sound(dir.path() + "/orion.wav");
-        QVERIFY(sound.open(QIODevice::WriteOnly) && sound.write("not a sound") > 0);
-        sound.close();
+        QCOMPARE(QFileInfo(dir.path() + "/orion.QEL").size(), 512);
         program.view.Zoom = 100;
-        AnswerFileDialog(saved);
+        AnswerFileDialog(dir.path() + "/orion.QEL");
         QVERIFY(window->Command(101));
         QCOMPARE(program.view.Zoom, 350);
-        QCOMPARE(messages.size(), size_t(1));
-        QCOMPARE(messages[0].text.size(), size_t(9999));
-        QCOMPARE(zoomWhenShown, 350);  // the text comes once its view is in force
+        QVERIFY(messages.empty());
     }
 
     void pagesGoThroughOnePrintPath_data() {
@@ -119,7 +82,11 @@ class FileCommandsTest : public QObject {
     void pagesGoThroughOnePrintPath() {
         QFETCH(int, colorPrint);
         QFETCH(bool, onPrinter);
-        ViewOrion();
+        auto& v = program.view;  // Orion in equator mode, whatever the computer's clock says
+        v.SekidouMod = 1;
+        v.Houi2 = 840;
+        v.Koudo2 = 0;
+        v.Zoom = 80;
         program.options.ColorPrint = colorPrint;
         const QString pdf = dir.path() + "/page.pdf";
         QFile::remove(pdf);
@@ -136,10 +103,10 @@ class FileCommandsTest : public QObject {
         QVERIFY(!files.printing());
         QVERIFY(QApplication::overrideCursor() == nullptr);
         QVERIFY(!window->findChild<QWidget*>("D_PRINTING"));
-        const auto [text, coloured] = ReadPdf(pdf);
+        const auto [text, grey] = ReadPdf(pdf);
         QVERIFY2(text.contains("Orion"), qPrintable(text));  // text stays text
         QVERIFY(text.contains("Printed by Planetarium"));
-        QCOMPARE(coloured, colorPrint == 1);
+        QCOMPARE(grey, colorPrint == 0);
         QVERIFY(messages.empty());
     }
 
