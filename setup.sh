@@ -16,8 +16,8 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     fontconfig libfontconfig-dev fonts-liberation2 fonts-dejavu-core fonts-wqy-microhei
     espeak-ng sox xauth xvfb
-    poppler-utils shared-mime-info desktop-file-utils
-    dpkg-dev ca-certificates
+    poppler-utils shared-mime-info
+    dpkg-dev ca-certificates file groff-base desktop-file-utils appstream
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -11,7 +11,6 @@
 
 #include <unistd.h>
 
-#include "persist/paths.h"
 #include "persist/profile.h"
 
 namespace persist {
@@ -388,13 +387,6 @@ ViewFileWriteResult WriteViewFile(const std::string& path, const state::ViewStat
     const std::string_view bytes(reinterpret_cast<const char*>(record.data()), kViewRecordSize);
     return WriteFileAtomically(path, bytes) ? ViewFileWriteResult::Written
                                             : ViewFileWriteResult::ShortWrite;
-}
-
-std::string ScreenSaverViewPath(const std::string& userPath) {
-    constexpr const char* kName = "ScrSaver.QEL";
-    const std::string own = JoinPath(userPath, kName);
-    if (!userPath.empty() && ::access(own.c_str(), F_OK) == 0) return own;
-    return ProgramFile(kName);
 }
 
 ViewFileResult OpenViewFile(const std::string& path, state::ViewState& view,

@@ -63,10 +63,6 @@ ViewRecord BuildViewRecord(const state::ViewState& view, const state::AppOptions
 ViewFileWriteResult WriteViewFile(const std::string& path, const state::ViewState& view,
                                   const state::AppOptions& options);
 
-// The view the screen saver opens, "ScrSaver.QEL": the user's own copy in userPath when there
-// is one (the program's folder may be read-only), else the one beside the program.
-std::string ScreenSaverViewPath(const std::string& userPath);
-
 // ReadViewRecord then ApplyViewRecord; nothing changes on failure.
 ViewFileResult OpenViewFile(const std::string& path, state::ViewState& view,
                             state::AppOptions& options);

@@ -58,6 +58,15 @@ AssociationPaths AssociationPathsUnder(const QString& dataHome) {
             dataHome + QStringLiteral("/applications/planetarium.desktop")};
 }
 
+bool InstalledEntryExists(const QString& programDir) {
+    const QString entry = QStringLiteral("%1.desktop").arg(QLatin1String(kDesktopId));
+    if (QFileInfo::exists(
+            QDir::cleanPath(programDir + QStringLiteral("/../share/applications/") + entry))) {
+        return true;
+    }
+    return !QStandardPaths::locate(QStandardPaths::ApplicationsLocation, entry).isEmpty();
+}
+
 QString XdgDataHome() {
     QString home = qEnvironmentVariable("XDG_DATA_HOME");
     if (home.isEmpty()) home = QDir::homePath() + QStringLiteral("/.local/share");

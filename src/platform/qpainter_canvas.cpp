@@ -57,6 +57,7 @@ QPainterCanvas::QPainterCanvas(QImage& image) {
         stride_ = static_cast<int>(image.bytesPerLine() / 4);
         width_ = image.width();
         height_ = image.height();
+        scale_ = std::max(1, qRound(image.devicePixelRatio()));
     }
     ownPainter_.begin(&image);
     painter_ = &ownPainter_;
@@ -102,10 +103,10 @@ void QPainterCanvas::FillRect(int left, int top, int right, int bottom, render::
     if (right <= left || bottom <= top) return;
     const QRgb rgb = Resolve(colour);
     if (DirectPixels()) {
-        const int x0 = std::max(0, left + originX_);
-        const int x1 = std::min(width_, right + originX_);
-        const int y0 = std::max(0, top + originY_);
-        const int y1 = std::min(height_, bottom + originY_);
+        const int x0 = std::max(0, (left + originX_) * scale_);
+        const int x1 = std::min(width_, (right + originX_) * scale_);
+        const int y0 = std::max(0, (top + originY_) * scale_);
+        const int y1 = std::min(height_, (bottom + originY_) * scale_);
         for (int y = y0; y < y1; ++y) {
             uint32_t* row = bits_ + static_cast<std::ptrdiff_t>(y) * stride_;
             std::fill(row + x0, row + std::max(x0, x1), rgb);
@@ -119,15 +120,28 @@ void QPainterCanvas::SetPixel(int x, int y, render::Colour colour) {
     FlushPolyline();
     const QRgb rgb = Resolve(colour);
     if (DirectPixels()) {
-        const int px = x + originX_;
-        const int py = y + originY_;
+        PutPixel(x, y, rgb);
+        return;
+    }
+    painter_->fillRect(QRect(x, y, 1, 1), QColor::fromRgb(rgb));
+}
+
+void QPainterCanvas::PutPixel(int x, int y, QRgb rgb) {
+    const int px = (x + originX_) * scale_;
+    const int py = (y + originY_) * scale_;
+    if (scale_ == 1) {
         if (static_cast<unsigned>(px) < static_cast<unsigned>(width_) &&
             static_cast<unsigned>(py) < static_cast<unsigned>(height_)) {
             bits_[static_cast<std::ptrdiff_t>(py) * stride_ + px] = rgb;
         }
         return;
     }
-    painter_->fillRect(QRect(x, y, 1, 1), QColor::fromRgb(rgb));
+    for (int row = std::max(0, py); row < std::min(height_, py + scale_); ++row) {
+        uint32_t* line = bits_ + static_cast<std::ptrdiff_t>(row) * stride_;
+        for (int column = std::max(0, px); column < std::min(width_, px + scale_); ++column) {
+            line[column] = rgb;
+        }
+    }
 }
 
 void QPainterCanvas::PlotPattern(int x, int y, std::span<const render::PatternOffset> offsets,
@@ -135,15 +149,8 @@ void QPainterCanvas::PlotPattern(int x, int y, std::span<const render::PatternOf
     FlushPolyline();
     const QRgb rgb = Resolve(colour);
     if (DirectPixels()) {
-        const int bx = x + originX_;
-        const int by = y + originY_;
         for (const render::PatternOffset& o : offsets) {
-            const int px = bx + o.dx;
-            const int py = by + o.dy;
-            if (static_cast<unsigned>(px) < static_cast<unsigned>(width_) &&
-                static_cast<unsigned>(py) < static_cast<unsigned>(height_)) {
-                bits_[static_cast<std::ptrdiff_t>(py) * stride_ + px] = rgb;
-            }
+            PutPixel(x + o.dx, y + o.dy, rgb);
         }
         return;
     }
@@ -159,8 +166,10 @@ void QPainterCanvas::ApplyPen() {
         return;
     }
     QPen pen(QColor::fromRgb(Resolve(pen_.colour)));
-    pen.setWidth(pen_.width);  // 0 is the cosmetic one-pixel pen
-    pen.setCosmetic(pen_.width == 0);
+    // 0 is the thinnest line: one device pixel, or one logical pixel on a HiDPI image.
+    const bool cosmetic = pen_.width == 0 && scale_ == 1;
+    pen.setWidth(pen_.width == 0 && !cosmetic ? 1 : pen_.width);
+    pen.setCosmetic(cosmetic);
     pen.setStyle(pen_.style == render::PenStyle::Dot ? Qt::DotLine : Qt::SolidLine);
     painter_->setPen(pen);
 }

@@ -30,6 +30,9 @@ const QFont& CachedFont(std::string_view face, int pixelHeight, bool bold, bool 
 class QPainterCanvas : public render::Canvas {
   public:
     // Draws on an image of format RGB32 or ARGB32(_Premultiplied); pixels are written directly.
+    // Drawing coordinates are the image's logical pixels: an image with a device pixel ratio of
+    // 2 (a HiDPI screen) gets the same picture with every pixel of a pattern as a 2x2 block and
+    // lines and text drawn at the finer resolution.
     explicit QPainterCanvas(QImage& image);
     // Draws through QPainter only, on a painter the caller has begun and mapped.
     explicit QPainterCanvas(QPainter& painter);
@@ -65,6 +68,8 @@ class QPainterCanvas : public render::Canvas {
     const QFontMetrics& Metrics();
     void FlushPolyline();
     bool DirectPixels() const { return bits_ != nullptr && !clipped_; }
+    // Sets the scale x scale block of device pixels of logical pixel (x, y) from the origin.
+    void PutPixel(int x, int y, QRgb rgb);
 
     QPainter ownPainter_;
     QPainter* painter_ = nullptr;
@@ -72,6 +77,7 @@ class QPainterCanvas : public render::Canvas {
     int stride_ = 0;            // in pixels
     int width_ = 0;
     int height_ = 0;
+    int scale_ = 1;  // device pixels per logical pixel of the image
     int originX_ = 0;
     int originY_ = 0;
     bool clipped_ = false;

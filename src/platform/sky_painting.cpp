@@ -9,8 +9,9 @@ namespace platform {
 
 void PaintSkyImage(QImage& image, int clientWidth, int clientHeight, render::SkyScene& scene) {
     scene.viewport = render::Viewport{(clientWidth + 1) / 2, (clientHeight + 1) / 2};
-    scene.bitmapCentreX = image.width() / 2;
-    scene.bitmapCentreY = image.height() / 2;
+    const QSize size = image.deviceIndependentSize().toSize();
+    scene.bitmapCentreX = size.width() / 2;
+    scene.bitmapCentreY = size.height() / 2;
     scene.printing = false;
     QPainterCanvas canvas(image);
     render::RenderSky(canvas, render::kTargetScreen, scene);

@@ -13,7 +13,8 @@ namespace platform {
 
 // Draws a screen frame into image (RGB32 or ARGB32). The visible client area is clientWidth x
 // clientHeight; the image may be larger (it is kept between frames and only grows) and the
-// view is centred in it.
+// view is centred in it. Sizes are logical pixels: an image with a device pixel ratio holds the
+// same picture at that many device pixels per logical pixel.
 void PaintSkyImage(QImage& image, int clientWidth, int clientHeight, render::SkyScene& scene);
 
 // Draws a page on a painter begun on a device of pageWidth x pageHeight device pixels: the

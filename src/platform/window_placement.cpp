@@ -50,6 +50,13 @@ QRect MonitorNearest(const QPoint& point) {
     return screen ? screen->geometry() : QRect(0, 0, 1024, 768);
 }
 
+QRect WholeDesktop() {
+    QRect desktop;
+    for (QScreen* screen : QGuiApplication::screens())
+        desktop = desktop.united(screen->geometry());
+    return desktop.isEmpty() ? QRect(0, 0, 1024, 768) : desktop;
+}
+
 QPoint CentredOver(const QSize& window, const QRect& reference) {
     return {reference.left() + (reference.width() - window.width()) / 2,
             reference.top() + (reference.height() - window.height()) / 2};

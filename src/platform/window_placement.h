@@ -22,6 +22,9 @@ QRect WorkAreaNearest(const QPoint& point);
 // The full rectangle of the monitor nearest to the point (for full-screen display).
 QRect MonitorNearest(const QPoint& point);
 
+// The rectangle that holds every monitor (a screen saver covers it all).
+QRect WholeDesktop();
+
 // The top-left that centres a window of the given size over a reference rectangle (integer
 // halving of the size difference, as dialogs and the title picture are placed).
 QPoint CentredOver(const QSize& window, const QRect& reference);

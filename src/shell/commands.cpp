@@ -237,6 +237,7 @@ void Runner::SelectUserCity(int index) {
     view_.Keido2 = city.longitude;
     view_.TimeZone = city.zone;
     FindCurrentCity();
+    program_.narration.triggers.locationChanged = true;
     Changed();
 }
 
@@ -785,6 +786,16 @@ bool Runner::Run(int command) {
         case 40015:
             Toggle(v.Hakumei);
             return true;
+        case 153:
+            host_.ShowAbout();
+            return true;
+        // The program's pages (home page, web page, and F1 as on every desktop) are its
+        // user guide.
+        case 40005:
+        case 40010:
+        case 151:
+            host_.OpenHelp({});
+            return true;
 
         case kCommandOpenViewFile:
         case kCommandSaveViewFile:
@@ -802,15 +813,12 @@ bool Runner::Run(int command) {
         case 132:
         case 133:
         case 134:
-        case 153:
         case 161:
         case 162:
         case 169:
         case 246:
         case 413:
         case 40058:
-        case 40005:
-        case 40010:
         case 502:
         case 503:
         case 504:

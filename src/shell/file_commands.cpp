@@ -1,5 +1,7 @@
 #include "shell/file_commands.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -202,9 +204,12 @@ bool FileCommands::ExportPdf(const QString& path) {
 
 bool FileCommands::ExportPng(const QString& path) {
     const QSize view = host_.viewSize();
-    QImage image(view, QImage::Format_RGB32);
+    // At the screen's device pixels, as the window shows it.
+    const int ratio = host_.window ? std::max(1, qRound(host_.window->devicePixelRatioF())) : 1;
+    QImage image(view * ratio, QImage::Format_RGB32);
     bool written = false;
     if (!image.isNull()) {
+        image.setDevicePixelRatio(ratio);
         image.fill(Qt::black);
         host_.painter().Paint(image, view.width(), view.height());
         written = image.save(path, "PNG");

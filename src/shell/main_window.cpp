@@ -23,12 +23,15 @@
 #include "astro/clock.h"
 #include "astro/inverse_projection.h"
 #include "astro/time_steps.h"
+#include "dialogs/about_dialog.h"
 #include "persist/settings.h"
+#include "platform/help.h"
 #include "platform/message_box.h"
 #include "platform/window_placement.h"
 #include "render/render_sky.h"
 #include "shell/accelerators.h"
 #include "shell/external_programs.h"
+#include "shell/narration.h"
 #include "shell/view_file_open.h"
 #include "shell/window_settings.h"
 #include "state/messages.h"
@@ -112,6 +115,10 @@ void SkyView::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void SkyView::wheelEvent(QWheelEvent* event) {
+    if (program_.view.ScreenSaverMode) {
+        window_.ScreenSaverInput();
+        return;
+    }
     const int delta = event->angleDelta().y();
     if (delta == 0) return;
     window_.PostCommand(delta > 0 ? 410 : 411);
@@ -242,11 +249,18 @@ QRect MainWindow::PrepareFrame() {
 
     const QSize area = skyView_->size();
     QImage& bitmap = skyView_->skyBitmap_;
-    if (bitmap.width() < area.width() || bitmap.height() < area.height()) {
+    // On a HiDPI screen the picture has that many device pixels per logical pixel (whole
+    // ratios; a fractional one is drawn at the next whole ratio and scaled down by Qt).
+    const int ratio =
+        std::max(1, static_cast<int>(std::ceil(skyView_->devicePixelRatioF() - 0.01)));
+    const QSize logical = bitmap.deviceIndependentSize().toSize();
+    if (logical.width() < area.width() || logical.height() < area.height() ||
+        bitmap.devicePixelRatio() != ratio) {
         // Grown in the outgrown direction only, so that the other keeps its margin. When the
         // memory cannot be had the old picture stays and shows its middle part.
-        QImage grown(area.expandedTo(bitmap.size()), QImage::Format_RGB32);
+        QImage grown(area.expandedTo(logical) * ratio, QImage::Format_RGB32);
         if (!grown.isNull()) {
+            grown.setDevicePixelRatio(ratio);
             bitmap = std::move(grown);
             bitmap.fill(Qt::black);
             view.ViewChanged = true;
@@ -270,9 +284,11 @@ QRect MainWindow::PrepareFrame() {
         RefreshMenus();
     }
 
-    const QPoint origin(bitmap.width() / 2 - area.width() / 2,
-                        bitmap.height() / 2 - area.height() / 2);
-    return QRect(origin, area);
+    // The part of the picture that the window shows, in the picture's own pixels.
+    const QSize size = bitmap.deviceIndependentSize().toSize();
+    const int scale = static_cast<int>(bitmap.devicePixelRatio());
+    const QPoint origin(size.width() / 2 - area.width() / 2, size.height() / 2 - area.height() / 2);
+    return QRect(origin * scale, area * scale);
 }
 
 void MainWindow::FinishFrame() {
@@ -470,9 +486,12 @@ void MainWindow::SetFullScreen(bool on) {
         toolbar_->bar()->hide();
         statusBar_->hide();
         menuBar()->hide();
-        if (program_.view.ScreenSaverMode) setWindowFlag(Qt::WindowStaysOnTopHint, true);
-        setGeometry(platform::MonitorNearest(frameGeometry().center()));
-        showFullScreen();
+        if (program_.view.ScreenSaverMode) {
+            CoverWholeDesktop();
+        } else {
+            setGeometry(platform::MonitorNearest(frameGeometry().center()));
+            showFullScreen();
+        }
     } else {
         showNormal();
         setGeometry(savedRect_);
@@ -481,6 +500,19 @@ void MainWindow::SetFullScreen(bool on) {
         statusBar_->setVisible(program_.options.StatusBar);
     }
     Redraw();
+}
+
+// A screen saver covers every monitor, above every window and panel, and takes the keyboard so
+// that any key reaches it (and ends it); the mouse is over it wherever it is.
+void MainWindow::CoverWholeDesktop() {
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
+                   Qt::X11BypassWindowManagerHint);
+    setGeometry(platform::WholeDesktop());
+    show();
+    raise();
+    activateWindow();
+    skyView_->setFocus();
+    skyView_->grabKeyboard();
 }
 
 void MainWindow::ShowToolbar(bool on) {
@@ -649,7 +681,11 @@ void MainWindow::HideTooltip() {
 }
 
 void MainWindow::RunNarrationCheck() {
-    if (hooks_.narrationCheck) hooks_.narrationCheck();
+    if (hooks_.narrationCheck) {
+        hooks_.narrationCheck();
+    } else {
+        RunNarration(program_);
+    }
 }
 
 void MainWindow::RebuildUserCityMenu() {
@@ -677,6 +713,22 @@ void MainWindow::WriteSaveDefault() {
 
 void MainWindow::SaveDisplaySettings() {
     persist::SaveDisplaySettings(program_.view);
+}
+
+void MainWindow::ShowAbout() {
+    auto* about = new dialogs::AboutDialog(
+        program_.dataDirectory, [this] { OpenHelp({}); }, this);
+    about->setAttribute(Qt::WA_DeleteOnClose);
+    about->setModal(true);
+    about->show();
+}
+
+void MainWindow::OpenHelp(const std::string& topic) {
+    if (hooks_.openHelp) {
+        hooks_.openHelp(topic);
+    } else {
+        platform::OpenHelpTopic(topic);
+    }
 }
 
 void MainWindow::RunExternal(int entry) {

@@ -59,8 +59,11 @@ struct MainWindowHooks {
     std::span<const state::CityRecord> builtinCities;
     // The projection tables (default: the data set's, or built when it has none).
     astro::ProjectionTables tables;
-    // Called after a change of the view that the narration may speak about.
+    // Called after a change of the view that the narration may speak about (default: the
+    // narration check, which plays the event it finds).
     std::function<void()> narrationCheck;
+    // Opens a help topic (default: the user guide or web page in the desktop's viewer).
+    std::function<void(const std::string& topic)> openHelp;
 };
 
 // The drawing area of the main window (the client area between toolbar and status bar).
@@ -155,6 +158,8 @@ class MainWindow : public QMainWindow, public CommandHost {
     void SaveDisplaySettings() override;
     void RunExternal(int entry) override;
     void RunFileCommand(int command) override;
+    void ShowAbout() override;
+    void OpenHelp(const std::string& topic) override;
 
     FileCommands& fileCommands() { return *files_; }
 
@@ -175,6 +180,7 @@ class MainWindow : public QMainWindow, public CommandHost {
     void AdvanceMoves(qint64 now);
     bool HandleKey(QKeyEvent* event);
     void ScreenSaverInput();
+    void CoverWholeDesktop();
     QPoint SkyPoint(const QPointF& position) const;
     void MouseMoved(QPoint point);
     void LeftDown(QPoint point);

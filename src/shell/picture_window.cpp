@@ -73,13 +73,14 @@ void PictureFileWindow::paintEvent(QPaintEvent*) {
     drawShadowed(rightCaption_, Qt::AlignRight | Qt::AlignTop);
 }
 
-PictureFileWindow* OpenTitleWindow(const QString& picturePath) {
+PictureFileWindow* OpenTitleWindow(const QString& picturePath, bool zoomToFit) {
     auto* window = new PictureFileWindow(
         nullptr, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->setAttribute(Qt::WA_ShowWithoutActivating);
     window->resize(638, 478);
     platform::CentreWindow(*window, nullptr);
+    window->SetZoomToFit(zoomToFit);
     window->SetPictureFile(picturePath);
     window->show();
     QTimer::singleShot(3000, window, &QWidget::close);

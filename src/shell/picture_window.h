@@ -37,8 +37,8 @@ class PictureFileWindow : public QWidget {
     bool zoomToFit_ = true;
 };
 
-// Opens the start-up title picture over the desktop without taking focus; it closes itself
-// after 3000 ms. Returns the window (deleted on close).
-PictureFileWindow* OpenTitleWindow(const QString& picturePath);
+// Opens the start-up title picture over the desktop without taking focus, enlarged to fit when
+// zoomToFit (MediaZoom); it closes itself after 3000 ms. Returns the window (deleted on close).
+PictureFileWindow* OpenTitleWindow(const QString& picturePath, bool zoomToFit);
 
 }  // namespace shell

@@ -1,8 +1,13 @@
 #include "shell/startup.h"
 
+#include <filesystem>
+#include <system_error>
+
 #include <QApplication>
 #include <QCursor>
+#include <QFileInfo>
 #include <QGuiApplication>
+#include <QIcon>
 #include <QScreen>
 
 #include "astro/time_steps.h"
@@ -10,7 +15,6 @@
 #include "persist/data_set.h"
 #include "persist/paths.h"
 #include "persist/settings.h"
-#include "persist/view_file.h"
 #include "platform/data_location.h"
 #include "platform/file_association.h"
 #include "platform/font_families.h"
@@ -18,14 +22,36 @@
 #include "shell/view_file_open.h"
 #include "state/messages.h"
 
+// The icons are compiled into the shell library, whose resources a static link does not register.
+static void RegisterProgramResources() {
+    Q_INIT_RESOURCE(icons);
+}
+
 namespace shell {
 namespace {
+
+// The program's icon in every size it is drawn in, for the window manager and task bars.
+QIcon ProgramIcon() {
+    RegisterProgramResources();
+    QIcon icon;
+    for (int size : {16, 32, 48, 64, 128, 256}) {
+        icon.addFile(QStringLiteral(":/icons/planetarium-%1.png").arg(size), QSize(size, size));
+    }
+    return icon;
+}
 
 void ShowStop(const char* text) {
     state::ShowMessage({text, "", state::MessageIcon::Stop, state::MessageButtons::Ok});
 }
 
 }  // namespace
+
+std::string ScreenSaverViewFile(const state::AppOptions& options) {
+    const std::string own = persist::JoinPath(options.UserPath, kScreenSaverView);
+    std::error_code error;
+    if (std::filesystem::is_regular_file(own, error)) return own;
+    return persist::ProgramFile(kScreenSaverView);
+}
 
 Session::Session(Program& program) : program_(program) {
     state::SetTitleWindowCloser([this] { CloseTitleWindow(); });
@@ -52,7 +78,9 @@ void Session::ReadScreen() {
 void Session::OpenTitleWindowUnlessSuppressed() {
     if (program_.view.ScreenSaverMode || command_.noTitle) return;
     const char* name = program_.view.TrueColourDisplay ? "TITLE256.IMG" : "TITLE16.IMG";
-    titleWindow_ = OpenTitleWindow(QString::fromStdString(persist::ProgramFile(name)));
+    titleWindow_ = OpenTitleWindow(QString::fromStdString(persist::ProgramFile(name)),
+                                   program_.options.MediaZoom != 0);
+    mainWindow_->RunNarrationCheck();  // the first check says "Welcome"
     QCoreApplication::processEvents();
 }
 
@@ -94,7 +122,7 @@ bool Session::Start(const StartupOptions& options) {
     view.GscAvailable = program_.data.gscAvailable;
 
     if (view.ScreenSaverMode) {
-        OpenViewFile(program_, persist::ScreenSaverViewPath(appOptions.UserPath), false);
+        OpenViewFile(program_, ScreenSaverViewFile(appOptions), false);
         view.CircleGuide = 0;
         appOptions.SpeakFlag = 0;
         view.Shaya = 0;
@@ -106,9 +134,12 @@ bool Session::Start(const StartupOptions& options) {
     if (options.dataDirectoryGiven)
         programArguments = {QStringLiteral("--data-dir"),
                             QString::fromStdString(options.dataDirectory)};
-    platform::RegisterViewFileType(
-        ".qel", platform::kWindowTitle, platform::kWindowTitle + QStringLiteral(" Data File"),
-        QString::fromStdString(options.programPath), programArguments, platform::XdgDataHome());
+    const QString programPath = QString::fromStdString(options.programPath);
+    if (!platform::InstalledEntryExists(QFileInfo(programPath).absolutePath())) {
+        platform::RegisterViewFileType(".qel", platform::kWindowTitle,
+                                       platform::kWindowTitle + QStringLiteral(" Data File"),
+                                       programPath, programArguments, platform::XdgDataHome());
+    }
 
     if (!command_.viewFile.empty() && !view.ScreenSaverMode) {
         if (!command_.noTitle) CloseTitleWindow();
@@ -119,7 +150,7 @@ bool Session::Start(const StartupOptions& options) {
     mainWindow_->PlaceFromSettings();
     if (view.ScreenSaverMode) {
         QGuiApplication::setOverrideCursor(Qt::BlankCursor);
-        mainWindow_->showFullScreen();
+        mainWindow_->Command(147);  // full screen, which shows the window
     } else {
         mainWindow_->show();
     }
@@ -134,6 +165,8 @@ bool Session::Start(const StartupOptions& options) {
 int RunGui(int argc, char** argv, const std::string& dataDirectoryOverride) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("planetarium"));
+    QGuiApplication::setDesktopFileName(QLatin1String(platform::kDesktopId));
+    QApplication::setWindowIcon(ProgramIcon());
     platform::InstallMessageBoxes();
 
     std::vector<std::string> arguments(argv + 1, argv + argc);

@@ -20,6 +20,12 @@ struct StartupOptions {
     bool dataDirectoryGiven = false;  // by --data-dir: the association passes it on
 };
 
+inline constexpr const char* kScreenSaverView = "ScrSaver.QEL";
+
+// The view the screen saver opens: the user's own in UserPath (the program's folder may be
+// read-only), else the one beside the program.
+std::string ScreenSaverViewFile(const state::AppOptions& options);
+
 // One run of the GUI program: owns the main window and the title picture.
 class Session {
   public:

@@ -401,12 +401,18 @@ std::vector<ToolbarEntry> ToolbarLayout(bool equatorMode, int incTime) {
 }
 
 QIcon ToolbarImage(int index) {
-    QPixmap pixmap(16, 16);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    Paint(painter, index);
-    painter.end();
-    return QIcon(pixmap);
+    // Drawn once for each device pixel ratio, so the buttons stay sharp on HiDPI screens.
+    QIcon icon;
+    for (int ratio = 1; ratio <= 3; ++ratio) {
+        QPixmap pixmap(16 * ratio, 16 * ratio);
+        pixmap.setDevicePixelRatio(ratio);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        Paint(painter, index);
+        painter.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
 }
 
 void Toolbar::Rebuild(bool equatorMode, int incTime) {

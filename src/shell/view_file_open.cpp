@@ -11,7 +11,7 @@
 #include "astro/clock.h"
 #include "astro/comet_import.h"
 #include "persist/view_file.h"
-#include "platform/sound_player.h"
+#include "platform/sound.h"
 #include "shell/program.h"
 #include "state/messages.h"
 
@@ -54,6 +54,15 @@ std::string CompanionText(const std::string& path) {
     return QString::fromLatin1(bytes.data(), qsizetype(bytes.size())).toStdString();
 }
 
+// The view file's own recording plays instead of the narration's "OpenSetting".
+void AnnounceViewFile(Program& program, const std::string& sound) {
+    using Triggers = state::NarrationTriggers;
+    const bool ownSound = platform::IsWaveFile(sound);
+    if (ownSound) platform::PlaySoundFile(sound);
+    program.narration.triggers.viewFile =
+        ownSound ? Triggers::kViewFileWithOwnSound : Triggers::kViewFileOpened;
+}
+
 }  // namespace
 
 bool OpenViewFile(Program& program, const std::string& givenPath, bool prompts) {
@@ -76,11 +85,10 @@ bool OpenViewFile(Program& program, const std::string& givenPath, bool prompts) 
         case persist::ViewFileResult::Opened:
             break;
     }
-    const std::string sound = CompanionPath(path, ".WAV");
-    if (!sound.empty()) platform::PlayWaveFile(QString::fromStdString(sound));
     astro::NormalizeClock(program.view.clock);
     program.view.CurrentCity = FindCurrentCity(program.data, program.options, program.view);
     program.view.ViewChanged = true;
+    AnnounceViewFile(program, CompanionPath(path, ".WAV"));
     const std::string text = CompanionText(path);
     if (!text.empty()) {
         state::ShowMessage({text, "", state::MessageIcon::Information, state::MessageButtons::Ok});

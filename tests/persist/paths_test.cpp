@@ -1,5 +1,7 @@
 #include "persist/paths.h"
 
+#include "persist/narration_index.h"
+
 #include <cstdlib>
 
 #include "test_world.h"
@@ -49,6 +51,22 @@ TEST_F(Paths, SettingsAndUserFoldersFollowTheXdgVariables) {
     EXPECT_EQ(persist::BareSettingsPath(), Root() + "/home/.config/planetarium/TAVILO.INI");
     EXPECT_EQ(persist::DefaultUserDirectory(), Root() + "/home/.local/share/planetarium");
     ::setenv("HOME", home.c_str(), 1);
+}
+
+TEST_F(Paths, NarrationSoundsAreLookedUpInTheSourceFolderIndex) {
+    WriteFile(DataDir() + "/TAVILO.INI", "[Tavilo Pro v7]\nsource=voice\n");
+    WriteFile(DataDir() + "/voice/BASIC.TXT",
+              "[North]\nWAV=\\en\\north.wav\n[Day]\nWAV=\n[south]\nWAV=South.wav\n");
+    const std::string folder = persist::NarrationFolder();
+    EXPECT_EQ(folder, DataDir() + "/voice");
+    EXPECT_EQ(persist::NarrationSoundFile(folder, "North"), folder + "/en/north.wav");
+    EXPECT_EQ(persist::NarrationSoundFile(folder, "South"), folder + "/South.wav");
+    EXPECT_EQ(persist::NarrationSoundFile(folder, "Day"), "");
+    EXPECT_EQ(persist::NarrationSoundFile(folder, "Evening"), "");
+    EXPECT_EQ(persist::NarrationSoundFile(Root() + "/none", "North"), "");
+    // The bare-name copy wins.
+    WriteFile(Root() + "/config/planetarium/TAVILO.INI", "[Tavilo Pro v7]\nsource=/srv/v/\n");
+    EXPECT_EQ(persist::NarrationFolder(), "/srv/v");
 }
 
 }  // namespace

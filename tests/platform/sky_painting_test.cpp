@@ -61,6 +61,28 @@ class SkyPaintingTest : public QObject {
         QCOMPARE(scene.viewport.halfWidth, 150);
     }
 
+    void hiDpiFrameIsTheSamePictureAtTwiceThePixels() {
+        QImage single(300, 200, QImage::Format_RGB32);
+        platform::PaintSkyImage(single, 300, 200, scene);
+        QImage doubled(600, 400, QImage::Format_RGB32);
+        doubled.setDevicePixelRatio(2);
+        platform::PaintSkyImage(doubled, 300, 200, scene);
+        // Fills and pixel patterns become 2x2 blocks; outlines are drawn finer, so only pixels
+        // on the edge of the star may differ, and the star covers the same place to half a pixel.
+        QRect lit[2];
+        int differing = 0;
+        for (int y = 0; y < 400; ++y) {
+            for (int x = 0; x < 600; ++x) {
+                const QRgb pixel = doubled.pixel(x, y);
+                differing += pixel != single.pixel(x / 2, y / 2);
+                if (pixel & 0xFFFFFF) lit[1] |= QRect(x / 2, y / 2, 1, 1);
+                if (single.pixel(x / 2, y / 2) & 0xFFFFFF) lit[0] |= QRect(x / 2, y / 2, 1, 1);
+            }
+        }
+        QVERIFY(lit[1].contains(lit[0]) && lit[0].adjusted(-1, -1, 1, 1).contains(lit[1]));
+        QVERIFY2(differing < 400, qPrintable(QString::number(differing)));
+    }
+
     void monochromePageIsBlackOnWhiteAndKeepsTheZoom() {
         QImage page(600, 400, QImage::Format_RGB32);
         page.fill(Qt::white);

@@ -76,6 +76,22 @@ class WindowPlacementTest : public QObject {
         QCOMPARE(QFileInfo(paths.mimePackage).lastModified(), written);
     }
 
+    void installedEntryIsFoundBesideTheProgramOrInTheDataDirs() {
+        QTemporaryDir prefix, dataDirs;
+        qputenv("XDG_DATA_DIRS", dataDirs.path().toUtf8());
+        const QString bin = prefix.path() + "/bin";
+        const QString entry = QStringLiteral("/applications/%1.desktop").arg(platform::kDesktopId);
+        QVERIFY(!platform::InstalledEntryExists(bin));
+        for (const QString& share : {prefix.path() + "/share", dataDirs.path()}) {
+            QVERIFY(QDir().mkpath(share + "/applications"));
+            QFile file(share + entry);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.close();
+            QVERIFY(platform::InstalledEntryExists(bin));
+            QVERIFY(file.remove());
+        }
+    }
+
     void unwritableHomeIsIgnored() {
         platform::RegisterViewFileType(".qel", "Planetarium", "Planetarium Data File",
                                        "/usr/bin/planetarium", {}, "/proc/no-such-place");

@@ -43,6 +43,18 @@ class CommandLineTest : public QObject {
         QCOMPARE(shell::FitPictureSize({320, 240}, {638, 478}, false), QSize(320, 240));
         QCOMPARE(shell::FitPictureSize({100, 400}, {638, 478}, true), QSize(119, 478));
     }
+
+    void aFileThatIsNoPictureLeavesTheWindowBlack() {
+        QTemporaryFile junk;
+        QVERIFY(junk.open());
+        junk.write("GIF89a, or so it says");
+        junk.close();
+        shell::PictureFileWindow window;
+        window.resize(64, 48);
+        window.SetPictureFile(junk.fileName());
+        QVERIFY(window.picture().isNull());
+        QCOMPARE(window.grab().toImage().pixelColor(30, 20), QColor(Qt::black));
+    }
 };
 
 QTEST_MAIN(CommandLineTest)

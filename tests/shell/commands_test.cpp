@@ -512,7 +512,7 @@ class CommandsTest : public QObject {
     }
 
     void unknownNumbersAreNotServed() {
-        QVERIFY(!window->Command(151));
+        QVERIFY(!window->Command(152));
         QVERIFY(!window->Command(0));
         QVERIFY(!window->Command(65535));
     }

@@ -2,12 +2,15 @@
 // toolbar layouts, the status bar, the context menu and dropped files.
 #include <QtTest>
 
+#include <QDialog>
 #include <QMenu>
+#include <QPushButton>
 #include <QScreen>
 #include <QToolBar>
 
 #include "persist/paths.h"
 #include "persist/profile.h"
+#include "platform/help.h"
 #include "shell/external_programs.h"
 #include "shell/main_window.h"
 #include "shell/menus.h"
@@ -34,15 +37,17 @@ class MainWindowTest : public QObject {
     std::unique_ptr<MainWindow> window;
     qint64 now = 100000;
     int renders = 0;
+    int helpOpened = 0;
 
     void Paint() { window->skyView()->repaint(); }
-    // A cheap picture unless a test asks for the real sky.
+    // A cheap picture unless a test asks for the real sky; help never starts a viewer.
     void Make(shell::MainWindowHooks hooks = {}, bool realSky = false) {
         if (!hooks.renderSky && !realSky)
             hooks.renderSky = [](QImage& bitmap, shell::Program&, int, int) {
                 bitmap.fill(Qt::black);
                 return shell::FrameFacts{};
             };
+        if (!hooks.openHelp) hooks.openHelp = [this](const std::string&) { ++helpOpened; };
         window = std::make_unique<MainWindow>(*program, std::move(hooks));
         window->SetMillisecondClock([this] { return now; });
         window->show();
@@ -64,6 +69,7 @@ class MainWindowTest : public QObject {
         program = std::make_unique<shell::Program>();
         now = 100000;
         renders = 0;
+        helpOpened = 0;
         state::SetMessageHandler([](const state::Message&) { return state::MessageAnswer::Ok; });
     }
     void cleanup() {
@@ -773,11 +779,55 @@ class MainWindowTest : public QObject {
         QVERIFY(!Checked(163));
     }
 
-    void screenSaverClosesOnAnyKey() {
-        program->view.ScreenSaverMode = true;
+    void screenSaverClosesOnAnyKeyButtonOrWheel() {
+        const std::function<void(QWidget*)> inputs[] = {
+            [](QWidget* sky) { QTest::keyClick(sky, Qt::Key_Space); },
+            [](QWidget* sky) { QTest::mousePress(sky, Qt::MiddleButton); },
+            [](QWidget* sky) {
+                QWheelEvent wheel(QPointF(5, 5), sky->mapToGlobal(QPointF(5, 5)), {},
+                                  QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
+                                  false);
+                QCoreApplication::sendEvent(sky, &wheel);
+            },
+        };
+        for (const auto& input : inputs) {
+            program->view.ScreenSaverMode = true;
+            Make();
+            input(window->skyView());
+            QVERIFY(!window->isVisible());
+        }
+    }
+
+    void helpCommandsOpenTheGuideAndAboutIsModal() {
         Make();
-        QTest::keyClick(window->skyView(), Qt::Key_Space);
-        QVERIFY(!window->isVisible());
+        for (int command : {40005, 40010, 151})
+            QVERIFY(window->Command(command));
+        QCOMPARE(helpOpened, 3);
+        QVERIFY(window->Command(153));
+        auto* about = window->findChild<QDialog*>("D_ABOUT");
+        QVERIFY(about && about->isVisible() && about->isModal());
+        QTest::mouseClick(about->findChild<QPushButton*>("userGuide"), Qt::LeftButton);
+        QCOMPARE(helpOpened, 4);
+    }
+
+    void userGuideLiesInTheBuildOrTheInstalledTree() {
+        QTemporaryDir tree;
+        QDir().mkpath(tree.path() + "/bin");
+        const std::string bin = (tree.path() + "/bin").toStdString();
+        QVERIFY(platform::UserGuidePath(bin).empty());
+        QVERIFY(platform::HelpTopicUrl("Time Dialog", "").isEmpty());
+        for (const char* place : {"/share/planetarium/docs", "/bin/docs"}) {
+            QDir().mkpath(tree.path() + place);
+            QFile guide(tree.path() + place + "/user-guide.md");
+            QVERIFY(guide.open(QIODevice::WriteOnly));
+            guide.close();
+            QCOMPARE(QString::fromStdString(platform::UserGuidePath(bin)), guide.fileName());
+        }
+        const std::string guide = platform::UserGuidePath(bin);
+        QCOMPARE(platform::HelpTopicUrl("Time Dialog", guide),
+                 QUrl::fromLocalFile(QString::fromStdString(guide)));
+        QCOMPARE(platform::HelpTopicUrl("https://example.org/x", guide),
+                 QUrl("https://example.org/x"));
     }
 
     void screenSaverClosesOnTheSixteenthMove() {

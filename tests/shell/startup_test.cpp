@@ -1,5 +1,7 @@
 #include <QtTest>
 
+#include <QMenuBar>
+
 #include <array>
 #include <cstring>
 #include <fstream>
@@ -9,8 +11,9 @@
 #include "persist/paths.h"
 #include "persist/profile.h"
 #include "persist/settings.h"
-#include "persist/view_file.h"
+#include "platform/window_placement.h"
 #include "shell/startup.h"
+#include "shell/view_file_open.h"
 #include "state/comet_record.h"
 #include "state/messages.h"
 
@@ -56,14 +59,15 @@ void WriteFixtureDataSet(const QString& dir, bool withIndex = true, bool withCom
     std::ofstream(dir.toStdString() + "/QELDATA.INI") << index;
 }
 
-// A view file that restores only the viewpoint, at the zoom given.
-bool WriteZoomView(const QString& path, int zoom) {
-    state::ViewState view;
-    view.Zoom = zoom;
-    state::AppOptions options;
-    options.SaveOption = persist::kGroupViewpoint;
-    return persist::WriteViewFile(path.toStdString(), view, options) ==
-           persist::ViewFileWriteResult::Written;
+// A view file that restores only the viewpoint, with this zoom.
+void WriteViewFile(const QString& path, int zoom) {
+    std::vector<int32_t> record(128, 0);
+    record[0] = 2500;       // format version
+    record[84 / 4] = zoom;  // zoom
+    record[240 / 4] = 1;    // groups: viewpoint only
+    std::vector<char> bytes(512);
+    std::memcpy(bytes.data(), record.data(), bytes.size());
+    WriteBytes(path, bytes);
 }
 
 struct RecordedMessages {
@@ -139,6 +143,7 @@ class StartupTest : public QObject {
         QVERIFY(recorded.messages.empty());
         QVERIFY(session.mainWindow() && session.mainWindow()->isVisible());
         QVERIFY(session.titleWindow() != nullptr);
+        QCOMPARE(program.narration.startCounter, 1);  // "Welcome" with the title
         QCOMPARE(program.view.Zoom, 80);
         QVERIFY(QFile::exists(home_.path() + "/share/applications/planetarium.desktop"));
     }
@@ -180,7 +185,7 @@ class StartupTest : public QObject {
     void viewFileOnTheCommandLineIsAppliedThenItsTextShown() {
         WriteFixtureDataSet(data_.path());
         const QString path = data_.path() + "/orion.QEL";
-        QVERIFY(WriteZoomView(path, 350));
+        WriteViewFile(path, 350);
         // Companions as Linux users name them: a text over the 9999-byte limit, and a sound
         // file that holds no sound.
         WriteBytes(data_.path() + "/orion.txt", std::vector<char>(12000, 'a'));
@@ -198,35 +203,57 @@ class StartupTest : public QObject {
         QCOMPARE(shown[0], std::make_pair(std::string(9999, 'a'), 350));
     }
 
-    void screenSaverHasNoTitleAndSwitchesOffGuides() {
+    void screenSaverCoversTheDesktopWithTheUsersView() {
         WriteFixtureDataSet(data_.path());
+        WriteViewFile(data_.path() + "/ScrSaver.QEL", 200);
+        QDir().mkpath(home_.path() + "/share/planetarium");
+        WriteViewFile(home_.path() + "/share/planetarium/ScrSaver.QEL", 350);
         RecordedMessages recorded;
         shell::Program program;
         shell::Session session(program);
         QVERIFY(session.Start(Options("/s /ScreenSaver")));
         QVERIFY(program.view.ScreenSaverMode);
         QVERIFY(session.titleWindow() == nullptr);
+        QCOMPARE(program.view.Zoom, 350);
         QCOMPARE(program.view.CircleGuide, 0);
         QCOMPARE(program.options.SpeakFlag, 0);
         QTRY_VERIFY(program.view.AutoRunning);  // Fast Clocking starts by itself
         QVERIFY(recorded.messages.empty());
+        shell::MainWindow* window = session.mainWindow();
+        QCOMPARE(window->frameGeometry(), platform::WholeDesktop());
+        QVERIFY(!window->menuBar()->isVisible() && !window->statusPanes()->isVisible());
+        QCOMPARE(QGuiApplication::overrideCursor()->shape(), Qt::BlankCursor);
+        QGuiApplication::restoreOverrideCursor();
     }
 
-    void screenSaverOpensTheUsersOwnViewElseKeepsTheSettings() {
+    void viewFilesOwnSoundSilencesTheNarration() {
+        const std::pair<std::vector<char>, const char*> cases[] = {
+            {{'R', 'I', 'F', 'F', 4, 0, 0, 0, 'W', 'A', 'V', 'E'}, "(nothing)"},
+            {{'I', 'D', '3', 4, 0, 0, 0, 0, 0, 0, 0, 0}, "OpenSetting"},
+        };
+        for (const auto& [sound, expected] : cases) {
+            WriteViewFile(data_.path() + "/tour.QEL", 120);
+            WriteBytes(data_.path() + "/tour.WAV", sound);
+            shell::Program program;
+            program.narration.startCounter = 0;
+            QVERIFY(shell::OpenViewFile(program, (data_.path() + "/tour.QEL").toStdString(), true));
+            const char* said =
+                state::NarrationCheck(program.narration, program.view, program.options);
+            QCOMPARE(QString(said ? said : "(nothing)"), QString(expected));
+        }
+    }
+
+    void screenSaverWithoutItsViewKeepsTheSettings() {
         WriteFixtureDataSet(data_.path());
         persist::SetDataDirectory(data_.path().toStdString());
         persist::WriteProfileKeys("Tavilo Pro v7", {{"Zoom", "200"}});
-        for (const bool ownView : {false, true}) {
-            QDir().mkpath(home_.path() + "/share/planetarium");
-            if (ownView)
-                QVERIFY(WriteZoomView(home_.path() + "/share/planetarium/ScrSaver.QEL", 350));
-            RecordedMessages recorded;
-            shell::Program program;
-            shell::Session session(program);
-            QVERIFY(session.Start(Options("/SCREENSAVER")));
-            QCOMPARE(program.view.Zoom, ownView ? 350 : 200);
-            QVERIFY(recorded.messages.empty());
-        }
+        RecordedMessages recorded;
+        shell::Program program;
+        shell::Session session(program);
+        QVERIFY(session.Start(Options("/SCREENSAVER")));
+        QCOMPARE(program.view.Zoom, 200);
+        QVERIFY(recorded.messages.empty());
+        QGuiApplication::restoreOverrideCursor();
     }
 
     void closingAMaximisedWindowKeepsItsNormalRectangle() {
