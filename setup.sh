@@ -16,6 +16,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     fontconfig libfontconfig-dev fonts-liberation2 fonts-dejavu-core fonts-wqy-microhei
     espeak-ng sox xauth xvfb
+    poppler-utils shared-mime-info
     dpkg-dev ca-certificates file groff-base desktop-file-utils appstream
 )
 missing=()

@@ -1,14 +1,23 @@
 #include "persist/view_file.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <string_view>
+
+#include <unistd.h>
+
+#include "persist/profile.h"
 
 namespace persist {
 namespace {
+
+// Records are read and written as the machine keeps its integers.
+static_assert(std::endian::native == std::endian::little);
 
 // Field offsets of the record in bytes.
 enum Offset : int {
@@ -35,6 +44,10 @@ enum Offset : int {
     kAltitude = 80,
     kZoom = 84,
     kYear = 88,
+    kMonth = 92,
+    kDay = 96,
+    kHour = 100,
+    kMinute = 104,
     kStepMinutes = 108,
     kInterval = 112,
     kTrackedKind = 116,
@@ -42,6 +55,13 @@ enum Offset : int {
     kTracking = 124,
     kSekidouMod = 128,
     kAutoType = 132,
+    kAutoYear = 136,
+    kAutoMonth = 140,
+    kAutoDay = 144,
+    kAutoHour = 148,
+    kAutoMinit = 152,
+    kAutoRepeat = 156,
+    kAutoBack = 160,
     kAutoTaishou = 164,
     kAutoRunning = 184,
     kHakumei = 188,
@@ -49,6 +69,7 @@ enum Offset : int {
     kSaisaKeisan = 196,
     kKoyuKeisan = 200,
     kKisetu = 204,
+    kAlwaysOne = 208,
     kShukuLine = 212,
     kShukuName = 216,
     kShukuStar = 220,
@@ -86,7 +107,48 @@ void SetStepFromMinutes(int32_t minutes, state::AppOptions& options) {
     options.AutoMinit = static_cast<int32_t>(m % 60);
 }
 
+// Whole degrees of a tenths-of-a-degree place, rounded (kept for readers older than 2030).
+int32_t WholeDegrees(int32_t tenths) {
+    return (tenths + 3605) / 10 - 360;
+}
+
+// Hundredths of the angle's unit, truncated; the nudge keeps 123.45 from becoming 12344.
+int32_t Hundredths(double value) {
+    return static_cast<int32_t>(std::trunc(value * 100.0 + std::copysign(1e-6, value)));
+}
+
+// Whether a new file can be made in the path's folder: tried, since the mode bits do not tell
+// (a read-only mount, a folder that does not exist, or one that takes no files).
+bool CanCreateBeside(const std::string& path) {
+    const std::size_t slash = path.find_last_of('/');
+    const std::string folder = slash == std::string::npos ? "."
+                               : slash == 0               ? ""
+                                                          : path.substr(0, slash);
+    std::string probe = folder + "/.planetarium-XXXXXX";
+    const int fd = ::mkstemp(probe.data());
+    if (fd < 0) return false;
+    ::close(fd);
+    ::unlink(probe.c_str());
+    return true;
+}
+
 }  // namespace
+
+const char* ViewFileMessage(ViewFileWriteResult result) {
+    switch (result) {
+        case ViewFileWriteResult::CannotCreate:
+            return "Failed to create file.";
+        case ViewFileWriteResult::ShortWrite:
+            return "Failed to write file.";
+        default:
+            return "";
+    }
+}
+
+std::string UnquotedViewPath(const std::string& path) {
+    if (path.empty() || path.front() != '"') return path;
+    return path.size() >= 2 ? path.substr(1, path.size() - 2) : "";
+}
 
 const char* ViewFileMessage(ViewFileResult result) {
     switch (result) {
@@ -100,9 +162,7 @@ const char* ViewFileMessage(ViewFileResult result) {
 }
 
 ViewFileResult ReadViewRecord(const std::string& path, ViewRecord& record) {
-    std::string name = path;
-    if (!name.empty() && name.front() == '"')
-        name = name.size() >= 2 ? name.substr(1, name.size() - 2) : "";
+    const std::string name = UnquotedViewPath(path);
     std::unique_ptr<std::FILE, FileCloser> file(std::fopen(name.c_str(), "rb"));
     if (!file) return ViewFileResult::CannotOpen;
     uint8_t bytes[kViewRecordSize] = {};
@@ -143,8 +203,7 @@ void ApplyViewRecord(const ViewRecord& record, state::ViewState& view, state::Ap
     if (time) {
         view.Keisanji = std::clamp(at(kKeisanji), 0, 3);
         view.Dst = at(kDst) ? 1 : 0;
-        view.clock = state::CivilClock{at(kYear), at(kYear + 4), at(kYear + 8), at(kYear + 12),
-                                       at(kYear + 16)};
+        view.clock = state::CivilClock{at(kYear), at(kMonth), at(kDay), at(kHour), at(kMinute)};
     }
     if (display) {
         view.Constella = at(kConstella);
@@ -178,10 +237,11 @@ void ApplyViewRecord(const ViewRecord& record, state::ViewState& view, state::Ap
             SetStepFromMinutes(at(kStepMinutes), options);
             options.Interval = std::max(1, at(kInterval));
         }
-        if (viewpoint && at(kTracking) != 0) {
+        // A view saved without tracking shows its own direction, not the object tracked now.
+        if (viewpoint) view.Tracking = at(kTracking) != 0;
+        if (viewpoint && view.Tracking) {
             view.TrackedKind = at(kTrackedKind);
             view.TrackedIndex = at(kTrackedIndex);
-            view.Tracking = true;
         }
     } else {
         view.Tracking = false;
@@ -189,13 +249,13 @@ void ApplyViewRecord(const ViewRecord& record, state::ViewState& view, state::Ap
     if (viewpoint) view.SekidouMod = version >= 145 && at(kSekidouMod) ? 1 : 0;
     if (version >= 150 && automatic) {
         options.AutoType = at(kAutoType);
-        options.AutoYear = at(kAutoType + 4);
-        options.AutoMonth = at(kAutoType + 8);
-        options.AutoDay = at(kAutoType + 12);
-        options.AutoHour = at(kAutoType + 16);
-        options.AutoMinit = at(kAutoType + 20);
-        options.AutoRepeat = std::clamp(at(kAutoType + 24), 0, 1000);
-        options.AutoBack = at(kAutoType + 28);
+        options.AutoYear = at(kAutoYear);
+        options.AutoMonth = at(kAutoMonth);
+        options.AutoDay = at(kAutoDay);
+        options.AutoHour = at(kAutoHour);
+        options.AutoMinit = at(kAutoMinit);
+        options.AutoRepeat = std::clamp(at(kAutoRepeat), 0, 1000);
+        options.AutoBack = at(kAutoBack);
         if (version >= 155) {
             for (int i = 0; i < 5; ++i)
                 options.AutoTaishou[static_cast<std::size_t>(i)] = at(kAutoTaishou + 4 * i);
@@ -237,6 +297,96 @@ void ApplyViewRecord(const ViewRecord& record, state::ViewState& view, state::Ap
         if (version >= 2500) view.WakuseiLevel = std::clamp(at(kWakuseiLevel), 0, 5);
     }
     view.ViewChanged = true;
+}
+
+ViewRecord BuildViewRecord(const state::ViewState& view, const state::AppOptions& options) {
+    ViewRecord record{};
+    const auto set = [&record](int offset, int32_t value) {
+        record[static_cast<std::size_t>(offset / 4)] = value;
+    };
+    const int32_t stepMinutes = options.AutoMinit + 60 * (options.AutoHour + 24 * options.AutoDay);
+    const std::pair<int, int32_t> fields[] = {
+        {kVersion, kViewFormatVersion},
+        {kKeisanji, view.Keisanji},
+        {kDst, view.Dst},
+        {kConstella, view.Constella},
+        {kGalaxy, view.Galaxy},
+        {kStarName, view.StarName},
+        {kSolar, view.Solar},
+        {kComet, view.Comet},
+        {kDrawStars, view.DrawStars},
+        {kLine, view.Line},
+        {kPicture, view.Picture},
+        {kKyoukai, view.Kyoukai},
+        {kHorizon, view.Horizon},
+        {kGlid, view.Glid},
+        {kSekidou, view.Sekidou},
+        {kKoudou, view.Koudou},
+        {kLatitudeDegrees, WholeDegrees(view.Ido2)},
+        {kLongitudeDegrees, WholeDegrees(view.Keido2)},
+        {kTimeZone, view.TimeZone},
+        {kAzimuth, static_cast<int32_t>(view.Houi2)},
+        {kAltitude, static_cast<int32_t>(view.Koudo2)},
+        {kZoom, view.Zoom},
+        {kYear, view.clock.year},
+        {kMonth, view.clock.month},
+        {kDay, view.clock.day},
+        {kHour, view.clock.hour},
+        {kMinute, view.clock.minute},
+        {kStepMinutes, options.AutoBack ? -stepMinutes : stepMinutes},
+        {kInterval, options.Interval},
+        {kTrackedKind, view.TrackedKind},
+        {kTrackedIndex, view.TrackedIndex},
+        {kTracking, view.Tracking ? 1 : 0},
+        {kSekidouMod, view.SekidouMod},
+        {kAutoType, options.AutoType},
+        {kAutoYear, options.AutoYear},
+        {kAutoMonth, options.AutoMonth},
+        {kAutoDay, options.AutoDay},
+        {kAutoHour, options.AutoHour},
+        {kAutoMinit, options.AutoMinit},
+        {kAutoRepeat, options.AutoRepeat},
+        {kAutoBack, options.AutoBack},
+        {kAutoRunning, view.AutoRunning ? 1 : 0},
+        {kHakumei, view.Hakumei},
+        {kJimen, view.Jimen},
+        {kSaisaKeisan, view.SaisaKeisan},
+        {kKoyuKeisan, view.KoyuKeisan},
+        {kKisetu, view.Kisetu},
+        {kAlwaysOne, 1},
+        {kShukuLine, view.ShukuLine},
+        {kShukuName, view.ShukuName},
+        {kShukuStar, view.ShukuStar},
+        {kAlphaMode, view.AlphaMode},
+        {kKisetuName, view.KisetuName},
+        {kMilkyWay, view.MilkyWay},
+        {kBrightAuto, view.BrightAuto},
+        {kGroups, options.SaveOption & 0x7F},
+        {kAzimuth100, Hundredths(view.Houi2)},
+        {kAltitude100, Hundredths(view.Koudo2)},
+        {kTaikisaKeisan, view.TaikisaKeisan},
+        {kGridScale, view.GridScale},
+        {kSeiunImage, view.SeiunImage},
+        {kIdo2, view.Ido2},
+        {kKeido2, view.Keido2},
+        {kWakuseiLevel, view.WakuseiLevel},
+    };
+    for (const auto& [offset, value] : fields)
+        set(offset, value);
+    for (int i = 0; i < 5; ++i)
+        set(kAutoTaishou + 4 * i, options.AutoTaishou[static_cast<std::size_t>(i)]);
+    return record;
+}
+
+ViewFileWriteResult WriteViewFile(const std::string& path, const state::ViewState& view,
+                                  const state::AppOptions& options) {
+    const bool exists = ::access(path.c_str(), F_OK) == 0;
+    if (path.empty() || !CanCreateBeside(path) || (exists && ::access(path.c_str(), W_OK) != 0))
+        return ViewFileWriteResult::CannotCreate;
+    const ViewRecord record = BuildViewRecord(view, options);
+    const std::string_view bytes(reinterpret_cast<const char*>(record.data()), kViewRecordSize);
+    return WriteFileAtomically(path, bytes) ? ViewFileWriteResult::Written
+                                            : ViewFileWriteResult::ShortWrite;
 }
 
 ViewFileResult OpenViewFile(const std::string& path, state::ViewState& view,

@@ -1,6 +1,6 @@
-// Reading saved view files (".QEL"): one 512-byte record of 128 signed 32-bit little-endian
-// integers. Opening replaces only the groups of the view that the file selects (bits stored at
-// offset 240 from format 183 on; older files restore every group). Angles are tenths of a degree.
+// Saved view files (".QEL"): one 512-byte record of 128 signed 32-bit little-endian integers.
+// Opening replaces only the groups of the view that the file selects (bits stored at offset 240
+// from format 183 on; older files restore every group). Angles are tenths of a degree.
 #pragma once
 
 #include <array>
@@ -33,17 +33,35 @@ enum class ViewFileResult {
     CometFile,   // begins with "[DORVANCOMET]": a comet file, not a view
 };
 
-// The program's message for a failed result ("" for Opened and CometFile).
-const char* ViewFileMessage(ViewFileResult result);
+enum class ViewFileWriteResult {
+    Written,
+    CannotCreate,  // "Failed to create file."
+    ShortWrite,    // "Failed to write file."
+};
 
-// Reads up to 512 bytes of path into a zero-filled record. A path that begins with a double
-// quote loses that quote and its last character.
+// The program's message for a failed result ("" for Opened, CometFile and Written).
+const char* ViewFileMessage(ViewFileResult result);
+const char* ViewFileMessage(ViewFileWriteResult result);
+
+// A path that begins with a double quote loses that quote and its last character.
+std::string UnquotedViewPath(const std::string& path);
+
+// Reads up to 512 bytes of path (UnquotedViewPath) into a zero-filled record.
 ViewFileResult ReadViewRecord(const std::string& path, ViewRecord& record);
 
 // Applies the selected groups of a record to the view state and options (SaveOption takes the
 // stored groups from format 183 on). Values outside the view state's ranges are brought into
 // them; the caller normalises the clock (astro::NormalizeClock) afterwards.
 void ApplyViewRecord(const ViewRecord& record, state::ViewState& view, state::AppOptions& options);
+
+// The record of the current view in the current format; the groups to restore are SaveOption.
+ViewRecord BuildViewRecord(const state::ViewState& view, const state::AppOptions& options);
+
+// Writes BuildViewRecord to path. The file is replaced only once the new one is complete, so a
+// failed save leaves an existing file as it was; a file or folder the user may not write is
+// refused before anything is written.
+ViewFileWriteResult WriteViewFile(const std::string& path, const state::ViewState& view,
+                                  const state::AppOptions& options);
 
 // ReadViewRecord then ApplyViewRecord; nothing changes on failure.
 ViewFileResult OpenViewFile(const std::string& path, state::ViewState& view,

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QSaveFile>
 #include <QStandardPaths>
 
@@ -11,25 +12,46 @@ namespace {
 
 constexpr const char* kMimeType = "application/x-planetarium-view";
 
-void WriteIfChanged(const QString& path, const QByteArray& content) {
+// Returns true when the file was written anew.
+bool WriteIfChanged(const QString& path, const QByteArray& content) {
     QFile existing(path);
-    if (existing.open(QIODevice::ReadOnly) && existing.readAll() == content) return;
+    if (QFileInfo(path).isFile() && existing.open(QIODevice::ReadOnly) &&
+        existing.readAll() == content)
+        return false;
     existing.close();
     QDir().mkpath(QFileInfo(path).absolutePath());
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return;
+    if (!file.open(QIODevice::WriteOnly)) return false;
     file.write(content);
-    file.commit();
+    return file.commit();
 }
 
-QString QuotedForExec(const QString& path) {
-    QString quoted = path;
-    quoted.replace(QLatin1Char('\\'), QLatin1String("\\\\"));
-    quoted.replace(QLatin1Char('"'), QLatin1String("\\\""));
-    return QLatin1Char('"') + quoted + QLatin1Char('"');
+// Rebuilds a cache of the desktop in the background, when its tool is installed.
+void RefreshCache(const char* tool, const QString& folder) {
+    const QString program = QStandardPaths::findExecutable(QString::fromLatin1(tool));
+    if (program.isEmpty()) return;
+    QProcess process;
+    process.setProgram(program);
+    process.setArguments({folder});
+    process.setStandardOutputFile(QProcess::nullDevice());
+    process.setStandardErrorFile(QProcess::nullDevice());
+    process.startDetached();
 }
 
 }  // namespace
+
+QString DesktopExecArgument(const QString& argument) {
+    QString quoted;
+    for (const QChar c : argument) {
+        if (c == u'"' || c == u'`' || c == u'$' || c == u'\\') quoted += u'\\';
+        quoted += c;
+    }
+    quoted = u'"' + quoted + u'"';
+    quoted.replace(u'%', QStringLiteral("%%"));
+    // The key's value is itself escaped: each backslash is written twice.
+    quoted.replace(u'\\', QStringLiteral("\\\\"));
+    return quoted;
+}
 
 AssociationPaths AssociationPathsUnder(const QString& dataHome) {
     return {dataHome + QStringLiteral("/mime/packages/planetarium-qel.xml"),
@@ -53,7 +75,7 @@ QString XdgDataHome() {
 
 void RegisterViewFileType(const QString& extension, const QString& typeName,
                           const QString& description, const QString& programPath,
-                          const QString& dataHome) {
+                          const QStringList& programArguments, const QString& dataHome) {
     if (dataHome.isEmpty()) return;
     const AssociationPaths paths = AssociationPathsUnder(dataHome);
     const QString bare = extension.startsWith(QLatin1Char('.')) ? extension.mid(1) : extension;
@@ -66,16 +88,23 @@ void RegisterViewFileType(const QString& extension, const QString& typeName,
     mime += QStringLiteral("    <glob pattern=\"*.%1\"/>\n").arg(bare.toLower()).toUtf8();
     mime += QStringLiteral("    <glob pattern=\"*.%1\"/>\n").arg(bare.toUpper()).toUtf8();
     mime += "  </mime-type>\n</mime-info>\n";
-    WriteIfChanged(paths.mimePackage, mime);
+    const QString mimeFolder = dataHome + QStringLiteral("/mime");
+    if (WriteIfChanged(paths.mimePackage, mime) ||
+        !QFileInfo::exists(mimeFolder + QStringLiteral("/mime.cache")))
+        RefreshCache("update-mime-database", mimeFolder);
 
     QByteArray desktop;
     desktop += "[Desktop Entry]\nType=Application\n";
     desktop += QStringLiteral("Name=%1\n").arg(typeName).toUtf8();
     desktop += QStringLiteral("Comment=%1\n").arg(description).toUtf8();
-    desktop += QStringLiteral("Exec=%1 %f\n").arg(QuotedForExec(programPath)).toUtf8();
+    QString exec = DesktopExecArgument(programPath);
+    for (const QString& argument : programArguments)
+        exec += u' ' + DesktopExecArgument(argument);
+    desktop += QStringLiteral("Exec=%1 %f\n").arg(exec).toUtf8();
     desktop += QStringLiteral("MimeType=%1;\n").arg(QLatin1String(kMimeType)).toUtf8();
     desktop += "Categories=Education;Science;Astronomy;\nTerminal=false\n";
-    WriteIfChanged(paths.desktopEntry, desktop);
+    if (WriteIfChanged(paths.desktopEntry, desktop))
+        RefreshCache("update-desktop-database", QFileInfo(paths.desktopEntry).absolutePath());
 }
 
 }  // namespace platform

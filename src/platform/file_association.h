@@ -1,10 +1,12 @@
 // The desktop association of view files (".qel"): an XDG MIME type and a desktop entry under
-// $XDG_DATA_HOME, written at start-up by a program run from its build tree. An installed program
-// has both files in its share folder already, so then nothing is written. Failures are ignored;
-// unchanged files are not rewritten.
+// $XDG_DATA_HOME, written at start-up by a program run from its build tree, and the desktop's
+// MIME and application caches brought up to date after a change (so that a file manager opens
+// view files with the program). An installed program has both files in its share folder
+// already, so then nothing is written. Failures are ignored; unchanged files are not rewritten.
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace platform {
 
@@ -16,11 +18,15 @@ struct AssociationPaths {
 // Where the association files go for the given XDG data home.
 AssociationPaths AssociationPathsUnder(const QString& dataHome);
 
-// Writes both files for the program at programPath; typeName names the type ("Planetarium"),
+// Writes both files for the program at programPath, started with programArguments before the
+// file (the data folder the program was given); typeName names the type ("Planetarium"),
 // description describes it ("Planetarium Data File").
 void RegisterViewFileType(const QString& extension, const QString& typeName,
                           const QString& description, const QString& programPath,
-                          const QString& dataHome);
+                          const QStringList& programArguments, const QString& dataHome);
+
+// One argument of a desktop entry's Exec key, quoted and escaped as the entry's reader expects.
+QString DesktopExecArgument(const QString& argument);
 
 // The desktop id of the installed program (its desktop entry, icon and AppStream file).
 inline constexpr const char* kDesktopId = "io.github.planetarium.Planetarium";

@@ -60,6 +60,8 @@ state::MessageAnswer ShowBox(const state::Message& message) {
         message.caption.empty() ? kWindowTitle : QString::fromStdString(message.caption);
     QMessageBox box(IconOf(message.icon), caption, QString::fromStdString(message.text),
                     ButtonsOf(message.buttons), Owner().data());
+    // Texts may come from files (a view's companion text): never read as markup.
+    box.setTextFormat(Qt::PlainText);
     return AnswerOf(box.exec());
 }
 

@@ -1,5 +1,6 @@
 #include "platform/sky_painting.h"
 
+#include "platform/message_box.h"
 #include "platform/qpainter_canvas.h"
 #include "render/print_scaling.h"
 #include "render/render_sky.h"
@@ -39,6 +40,13 @@ void PaintSkyPage(QPainter& painter, int pageWidth, int pageHeight, int screenWi
     view.Zoom = savedZoom;
     scene.printing = false;
     view.ViewChanged = true;
+}
+
+void PreparePdfPage(QPdfWriter& pdf, const QPageLayout& layout) {
+    pdf.setResolution(300);
+    pdf.setTitle(kWindowTitle);
+    pdf.setCreator(kWindowTitle);
+    pdf.setPageLayout(layout);
 }
 
 }  // namespace platform

@@ -3,7 +3,9 @@
 #pragma once
 
 #include <QImage>
+#include <QPageLayout>
 #include <QPainter>
+#include <QPdfWriter>
 
 #include "render/sky_scene.h"
 
@@ -20,5 +22,9 @@ void PaintSkyImage(QImage& image, int clientWidth, int clientHeight, render::Sky
 // widened to the page; target 1 monochrome or 2 colour print. The zoom is restored after.
 void PaintSkyPage(QPainter& painter, int pageWidth, int pageHeight, int screenWidth,
                   int screenHeight, int target, render::SkyScene& scene);
+
+// Sets a PDF writer up for one such page: the layout given, 300 dots per inch (lines and text
+// stay vectors; the dots set the size of the star patterns), titled with the program's name.
+void PreparePdfPage(QPdfWriter& pdf, const QPageLayout& layout);
 
 }  // namespace platform

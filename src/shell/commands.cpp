@@ -9,6 +9,7 @@
 #include "astro/inverse_projection.h"
 #include "astro/time_steps.h"
 #include "astro/view_frame.h"
+#include "shell/file_commands.h"
 #include "shell/program.h"
 #include "shell/string_table.h"
 #include "state/messages.h"
@@ -796,11 +797,17 @@ bool Runner::Run(int command) {
             host_.OpenHelp({});
             return true;
 
+        case kCommandOpenViewFile:
+        case kCommandSaveViewFile:
+        case kCommandPrinterSetup:
+        case kCommandPrint:
+        case kCommandPrintPreview:
+        case kCommandExportPdf:
+        case kCommandExportPng:
+            host_.RunFileCommand(command);
+            return true;
+
         // Commands whose dialogs and windows are not built yet keep their numbers.
-        case 101:
-        case 102:
-        case 103:
-        case 104:
         case 106:
         case 131:
         case 132:

@@ -54,6 +54,8 @@ class CommandHost {
     virtual void SaveDisplaySettings() = 0;
     // Runs an external program entry (path from the settings), or opens a page.
     virtual void RunExternal(int entry) = 0;
+    // The File menu's commands with dialogs: view files, printing, exports (file_commands.h).
+    virtual void RunFileCommand(int command) = 0;
     // The modal About dialog, and help (the user guide, or a web page) in the desktop's viewer.
     virtual void ShowAbout() = 0;
     virtual void OpenHelp(const std::string& topic) = 0;

@@ -142,6 +142,12 @@ MainWindow::MainWindow(Program& program, MainWindowHooks hooks)
     setAcceptDrops(true);
     tooltip_ = new SkyTooltip(this);
     elapsed_.start();
+    files_ = std::make_unique<FileCommands>(
+        program_,
+        FileCommandHost{this, [this]() -> SkyPainter& { return Painter(); },
+                        [this] { return skyView_->size(); },
+                        [this](const std::string& path) { OpenViewFileWithPrompts(path); },
+                        [this] { Redraw(); }});
 
     menus_.BuildMenuBar(menuBar(), MainMenuRows());
 
@@ -263,14 +269,15 @@ QRect MainWindow::PrepareFrame() {
     const int halfWidth = (area.width() + 1) / 2;
     const int halfHeight = (area.height() + 1) / 2;
 
-    if (view.ViewChanged) {
+    // While a page is printed the window shows its last picture; the frame follows after.
+    if (view.ViewChanged && !files_->printing()) {
         view.ViewChanged = false;
         if (activeMoves_ == 0 && !dragged_) RunNarrationCheck();
         if (view.BrightAuto) view.DrawStars = render::AutoStarLevelOf(view) - 40;
         if (hooks_.renderSky) {
             frameFacts_ = hooks_.renderSky(bitmap, program_, halfWidth, halfHeight);
         } else {
-            frameFacts_ = Painter().Paint(bitmap, halfWidth, halfHeight, activeMoves_ != 0);
+            frameFacts_ = Painter().Paint(bitmap, area.width(), area.height(), activeMoves_ != 0);
         }
         ++skyView_->renderCount_;
         RefreshStatusBar();
@@ -586,6 +593,10 @@ bool MainWindow::TrackObjectAtClick() {
 void MainWindow::ColoursChanged() {
     if (painter_) painter_->RebuildPalette();
     Redraw();
+}
+
+void MainWindow::RunFileCommand(int command) {
+    files_->Run(command);
 }
 
 void MainWindow::OpenViewFileWithPrompts(const std::string& path) {

@@ -18,6 +18,7 @@
 #include "render/text_formats.h"
 #include "shell/commands.h"
 #include "shell/external_programs.h"
+#include "shell/file_commands.h"
 #include "shell/menu_state.h"
 #include "shell/menus.h"
 #include "shell/program.h"
@@ -156,8 +157,11 @@ class MainWindow : public QMainWindow, public CommandHost {
     void WriteSaveDefault() override;
     void SaveDisplaySettings() override;
     void RunExternal(int entry) override;
+    void RunFileCommand(int command) override;
     void ShowAbout() override;
     void OpenHelp(const std::string& topic) override;
+
+    FileCommands& fileCommands() { return *files_; }
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -199,6 +203,7 @@ class MainWindow : public QMainWindow, public CommandHost {
     mutable bool tablesFromData_ = false;
     mutable std::vector<state::CityRecord> cities_;
     std::unique_ptr<SkyPainter> painter_;
+    std::unique_ptr<FileCommands> files_;
     std::unique_ptr<Toolbar> toolbar_;
     StatusBar* statusBar_;
     MenuMemory menuMemory_;

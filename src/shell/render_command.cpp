@@ -29,6 +29,7 @@
 #include "platform/sky_painting.h"
 #include "render/glyph_sheet.h"
 #include "render/render_sky.h"
+#include "shell/view_file_open.h"
 #include "state/messages.h"
 
 namespace shell {
@@ -164,6 +165,8 @@ std::optional<Failure> LoadSky(const RenderRequest& request, LoadedSky& sky) {
     if (!tables) return Failure{"bad projection tables in the data set: " + tableError};
     sky.tables = std::move(*tables);
     sky.view.GscAvailable = sky.data.gscAvailable;
+    // The printed footer names the place when it is a stored city.
+    sky.view.CurrentCity = FindCurrentCity(sky.data, sky.options, sky.view);
     // Without a comet file the picture is drawn without comets.
     persist::LoadStartupComets(sky.options.UserPath, sky.comets);
     return std::nullopt;
@@ -197,12 +200,11 @@ std::optional<Failure> WritePdf(const RenderRequest& request, render::SkyScene& 
         if (!probe.open(QIODevice::WriteOnly)) return Failure{"cannot write " + request.output};
     }
     QPdfWriter pdf(QString::fromStdString(request.output));
-    pdf.setResolution(300);
-    pdf.setTitle(QStringLiteral("Planetarium"));
-    pdf.setPageLayout(QPageLayout(
-        QPageSize(QPageSize::A4),
-        request.width >= request.height ? QPageLayout::Landscape : QPageLayout::Portrait,
-        QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
+    platform::PreparePdfPage(
+        pdf, QPageLayout(
+                 QPageSize(QPageSize::A4),
+                 request.width >= request.height ? QPageLayout::Landscape : QPageLayout::Portrait,
+                 QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
     QPainter painter;
     if (!painter.begin(&pdf)) return Failure{"cannot write " + request.output};
     platform::PaintSkyPage(painter, pdf.width(), pdf.height(), request.width, request.height,

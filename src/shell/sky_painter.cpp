@@ -3,7 +3,7 @@
 #include "astro/clock.h"
 #include "astro/moon.h"
 #include "persist/paths.h"
-#include "platform/qpainter_canvas.h"
+#include "platform/sky_painting.h"
 #include "render/primitives.h"
 #include "render/render_sky.h"
 #include "shell/program.h"
@@ -37,20 +37,16 @@ void SkyPainter::RebuildPalette() {
     scene_.palette = render::CreateSkyPalette(program_.view.lineSets);
 }
 
-FrameFacts SkyPainter::Paint(QImage& bitmap, int halfWidth, int halfHeight,
-                             bool smoothMoveRunning) {
+FrameFacts SkyPainter::Paint(QImage& bitmap, int width, int height, bool smoothMoveRunning) {
     scene_.smoothMoveRunning = smoothMoveRunning;
-    scene_.viewport = render::Viewport{halfWidth, halfHeight};
-    // The centre in the picture's logical pixels (device pixels over the HiDPI ratio).
-    const QSize size = bitmap.deviceIndependentSize().toSize();
-    scene_.bitmapCentreX = size.width() / 2;
-    scene_.bitmapCentreY = size.height() / 2;
-    scene_.printing = false;
-    {
-        platform::QPainterCanvas canvas(bitmap);
-        render::RenderSky(canvas, render::kTargetScreen, scene_);
-    }
+    platform::PaintSkyImage(bitmap, width, height, scene_);
     return FrameFacts{MoonAgeOf(program_.view), scene_.frame.starLevel};
+}
+
+void SkyPainter::PaintPage(QPainter& painter, int pageWidth, int pageHeight, int width, int height,
+                           int target) {
+    scene_.smoothMoveRunning = false;
+    platform::PaintSkyPage(painter, pageWidth, pageHeight, width, height, target, scene_);
 }
 
 double MoonAgeOf(const state::ViewState& view) {

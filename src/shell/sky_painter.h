@@ -6,6 +6,7 @@
 #include <string>
 
 #include <QImage>
+#include <QPainter>
 
 #include "astro/projection_tables.h"
 #include "persist/data_set.h"
@@ -24,9 +25,14 @@ class SkyPainter {
     SkyPainter(Program& program, const persist::DataSet* data, astro::ProjectionTables tables,
                const std::string& gscPath);
 
-    // Draws one frame within +-halfWidth, +-halfHeight of the bitmap's centre. While a smooth
-    // move runs, tracking waits for it to end.
-    FrameFacts Paint(QImage& bitmap, int halfWidth, int halfHeight, bool smoothMoveRunning = false);
+    // Draws one frame of a drawing area of width x height pixels, centred on the bitmap's
+    // centre. While a smooth move runs, tracking waits for it to end.
+    FrameFacts Paint(QImage& bitmap, int width, int height, bool smoothMoveRunning = false);
+
+    // Draws the printed page of that drawing area on a painter begun on a page of pageWidth x
+    // pageHeight device pixels; target 1 monochrome or 2 colour print.
+    void PaintPage(QPainter& painter, int pageWidth, int pageHeight, int width, int height,
+                   int target);
 
     // The catalogue's star counts per magnitude level (the Brightness menu's captions).
     const render::StarCatalog& stars() const { return scene_.stars; }

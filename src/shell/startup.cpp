@@ -130,11 +130,15 @@ bool Session::Start(const StartupOptions& options) {
         if (appOptions.AutoType == 0) mainWindow_->PostCommand(331);
     }
 
+    QStringList programArguments;
+    if (options.dataDirectoryGiven)
+        programArguments = {QStringLiteral("--data-dir"),
+                            QString::fromStdString(options.dataDirectory)};
     const QString programPath = QString::fromStdString(options.programPath);
     if (!platform::InstalledEntryExists(QFileInfo(programPath).absolutePath())) {
         platform::RegisterViewFileType(".qel", platform::kWindowTitle,
                                        platform::kWindowTitle + QStringLiteral(" Data File"),
-                                       programPath, platform::XdgDataHome());
+                                       programPath, programArguments, platform::XdgDataHome());
     }
 
     if (!command_.viewFile.empty() && !view.ScreenSaverMode) {
@@ -142,7 +146,7 @@ bool Session::Start(const StartupOptions& options) {
         OpenViewFile(program_, command_.viewFile, true);
     }
 
-    view.CurrentCity = FindCurrentCity(program_);
+    view.CurrentCity = FindCurrentCity(program_.data, appOptions, view);
     mainWindow_->PlaceFromSettings();
     if (view.ScreenSaverMode) {
         QGuiApplication::setOverrideCursor(Qt::BlankCursor);
@@ -171,6 +175,7 @@ int RunGui(int argc, char** argv, const std::string& dataDirectoryOverride) {
     options.programPath = QCoreApplication::applicationFilePath().toStdString();
     options.dataDirectory =
         platform::FindDataDirectory(platform::ExecutableDirectory(), dataDirectoryOverride);
+    options.dataDirectoryGiven = !dataDirectoryOverride.empty();
 
     Program program;
     Session session(program);

@@ -14,9 +14,10 @@
 namespace shell {
 
 struct StartupOptions {
-    std::string commandLine;    // the arguments after the program name, joined by blanks
-    std::string dataDirectory;  // the folder of the data set
-    std::string programPath;    // the executable, for the view-file association
+    std::string commandLine;          // the arguments after the program name, joined by blanks
+    std::string dataDirectory;        // the folder of the data set
+    std::string programPath;          // the executable, for the view-file association
+    bool dataDirectoryGiven = false;  // by --data-dir: the association passes it on
 };
 
 inline constexpr const char* kScreenSaverView = "ScrSaver.QEL";

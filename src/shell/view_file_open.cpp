@@ -1,7 +1,10 @@
 #include "shell/view_file_open.h"
 
+#include <QFileInfo>
+#include <QStringDecoder>
+
+#include <cctype>
 #include <fstream>
-#include <iterator>
 #include <vector>
 
 #include "astro/city_lookup.h"
@@ -21,27 +24,34 @@ void ShowStop(const char* text) {
     state::ShowMessage({text, "", state::MessageIcon::Stop, state::MessageButtons::Ok});
 }
 
-// A file beside a view file: its path with the last four characters replaced.
-std::string Companion(const std::string& path, const char* extension) {
+// The file beside a view file with its last four characters replaced by extension (".TXT"),
+// or by the lower-case extension when only that one exists; empty when neither is a file.
+std::string CompanionPath(const std::string& path, const std::string& extension) {
     if (path.size() <= 4) return {};
-    return path.substr(0, path.size() - 4) + extension;
+    const std::string stem = path.substr(0, path.size() - 4);
+    std::string lower = extension;
+    for (char& c : lower)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (const std::string& candidate : {stem + extension, stem + lower}) {
+        if (QFileInfo(QString::fromStdString(candidate)).isFile()) return candidate;
+    }
+    return {};
 }
 
+// Up to 9999 bytes of the companion text, ending at a zero byte. Text that is not UTF-8 is
+// taken as Latin-1, as older files were written; a character cut at the limit is left out.
 std::string CompanionText(const std::string& path) {
-    const std::string companion = Companion(path, ".TXT");
-    if (companion.empty()) return {};
-    std::ifstream file(companion, std::ios::binary);
-    if (!file) return {};
-    std::string text(kCompanionTextLimit, '\0');
-    file.read(text.data(), std::streamsize(text.size()));
-    text.resize(std::size_t(file.gcount()));
-    return text;
-}
-
-std::string Unquoted(const std::string& path) {
-    if (!path.empty() && path.front() == '"')
-        return path.substr(1, path.size() >= 2 ? path.size() - 2 : 0);
-    return path;
+    const std::string textPath = CompanionPath(path, ".TXT");
+    if (textPath.empty()) return {};
+    std::ifstream file(textPath, std::ios::binary);
+    std::string bytes(kCompanionTextLimit, '\0');
+    file.read(bytes.data(), std::streamsize(bytes.size()));
+    bytes.resize(std::size_t(file.gcount()));
+    bytes.resize(bytes.find('\0') == std::string::npos ? bytes.size() : bytes.find('\0'));
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString text = utf8(QByteArrayView(bytes));
+    if (!utf8.hasError()) return text.toStdString();
+    return QString::fromLatin1(bytes.data(), qsizetype(bytes.size())).toStdString();
 }
 
 // The view file's own recording plays instead of the narration's "OpenSetting".
@@ -58,6 +68,7 @@ void AnnounceViewFile(Program& program, const std::string& sound) {
 bool OpenViewFile(Program& program, const std::string& givenPath, bool prompts) {
     const persist::ViewFileResult result =
         persist::OpenViewFile(givenPath, program.view, program.options);
+    const std::string path = persist::UnquotedViewPath(givenPath);
     switch (result) {
         case persist::ViewFileResult::CannotOpen:
             if (prompts) ShowStop(persist::ViewFileMessage(result));
@@ -66,8 +77,8 @@ bool OpenViewFile(Program& program, const std::string& givenPath, bool prompts) 
             ShowStop(persist::ViewFileMessage(result));
             return false;
         case persist::ViewFileResult::CometFile: {
-            const auto imported = astro::ImportCometText(Unquoted(givenPath), program.comets,
-                                                         program.options, program.view);
+            const auto imported =
+                astro::ImportCometText(path, program.comets, program.options, program.view);
             if (imported.changed) program.view.ViewChanged = true;
             return imported.changed;
         }
@@ -75,24 +86,32 @@ bool OpenViewFile(Program& program, const std::string& givenPath, bool prompts) 
             break;
     }
     astro::NormalizeClock(program.view.clock);
-    program.view.CurrentCity = FindCurrentCity(program);
+    program.view.CurrentCity = FindCurrentCity(program.data, program.options, program.view);
     program.view.ViewChanged = true;
-    AnnounceViewFile(program, Companion(Unquoted(givenPath), ".WAV"));
-    const std::string text = CompanionText(Unquoted(givenPath));
+    AnnounceViewFile(program, CompanionPath(path, ".WAV"));
+    const std::string text = CompanionText(path);
     if (!text.empty()) {
         state::ShowMessage({text, "", state::MessageIcon::Information, state::MessageButtons::Ok});
     }
     return true;
 }
 
-int FindCurrentCity(const Program& program) {
-    const auto records = program.data.block(persist::BlockId::CITY).records<state::CityRecord>();
+bool SaveViewFile(const Program& program, const std::string& path) {
+    const persist::ViewFileWriteResult result =
+        persist::WriteViewFile(path, program.view, program.options);
+    if (result == persist::ViewFileWriteResult::Written) return true;
+    ShowStop(persist::ViewFileMessage(result));
+    return false;
+}
+
+int FindCurrentCity(const persist::DataSet& data, const state::AppOptions& options,
+                    const state::ViewState& view) {
+    const auto records = data.block(persist::BlockId::CITY).records<state::CityRecord>();
     std::vector<state::CityRecord> cities;
     cities.reserve(records.count());
     for (std::size_t i = 0; i < records.count(); ++i)
         cities.push_back(records.at(i));
-    const state::ViewState& view = program.view;
-    return astro::FindCity(cities, program.options, view.Ido2, view.Keido2, view.TimeZone);
+    return astro::FindCity(cities, options, view.Ido2, view.Keido2, view.TimeZone);
 }
 
 }  // namespace shell

@@ -4,6 +4,8 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <vector>
 
 namespace persist {
 namespace {
@@ -24,73 +26,46 @@ class ViewFileTest : public ::testing::Test {
     void TearDown() override { std::filesystem::remove_all(dir); }
 
     void Set(int offset, int32_t value) { record[static_cast<std::size_t>(offset / 4)] = value; }
+    // The record's first bytes, or the record and junk after it.
     std::string Write(std::size_t bytes, const std::string& name = "view.QEL") {
         const std::filesystem::path path = dir / name;
-        std::ofstream(path, std::ios::binary)
-            .write(reinterpret_cast<const char*>(record.data()),
-                   static_cast<std::streamsize>(std::min<std::size_t>(bytes, 512)));
+        std::string content(reinterpret_cast<const char*>(record.data()), 512);
+        content.resize(bytes, '\x7f');
+        std::ofstream(path, std::ios::binary) << content;
         return path.string();
     }
 };
 
-TEST_F(ViewFileTest, OnlyTheSelectedGroupsChange) {
-    Set(0, 2500);
-    Set(240, kGroupTime);
-    Set(84, 600);   // zoom, not restored
-    Set(88, 1999);  // year
-    Set(92, 8);
-    Set(96, 11);
-    Set(100, 11);
-    Set(104, 3);
-    Set(32, 40);  // DrawStars, not restored
-    ASSERT_EQ(OpenViewFile(Write(512), view, options), ViewFileResult::Opened);
-    EXPECT_EQ(view.clock, (state::CivilClock{1999, 8, 11, 11, 3}));
-    EXPECT_EQ(view.Zoom, 80);
-    EXPECT_EQ(view.DrawStars, 15);
-    EXPECT_EQ(options.SaveOption, kGroupTime);
-}
-
-TEST_F(ViewFileTest, ShortFilesReadAsZeroAndTooShortFilesFail) {
+TEST_F(ViewFileTest, FileSizesFromNothingToMoreThanARecord) {
     Set(0, 2500);
     Set(240, kGroupViewpoint | kGroupDisplay);
     Set(84, 350);
     Set(244, 18050);  // azimuth x 100
     Set(248, 4525);
-    Set(272, 5);  // WakuseiLevel: beyond a 300-byte file
-    view.WakuseiLevel = 3;
-    ASSERT_EQ(OpenViewFile(Write(260), view, options), ViewFileResult::Opened);
-    EXPECT_EQ(view.Zoom, 350);
+    Set(272, 5);  // WakuseiLevel: the last field, beyond a 260-byte file
+    const struct {
+        std::size_t bytes;
+        ViewFileResult result;
+        int wakuseiLevel;
+    } rows[] = {{0, ViewFileResult::TooShort, 3},   {100, ViewFileResult::TooShort, 3},
+                {255, ViewFileResult::TooShort, 3}, {256, ViewFileResult::Opened, 0},
+                {260, ViewFileResult::Opened, 0},   {300, ViewFileResult::Opened, 5},
+                {600, ViewFileResult::Opened, 5}};
+    for (const auto& row : rows) {
+        view = state::ViewState{};
+        view.Tracking = true;
+        const bool opened = row.result == ViewFileResult::Opened;
+        EXPECT_EQ(OpenViewFile(Write(row.bytes), view, options), row.result) << row.bytes;
+        EXPECT_EQ(view.WakuseiLevel, row.wakuseiLevel) << row.bytes;
+        EXPECT_EQ(view.Zoom, opened ? 350 : 80) << row.bytes;
+        // A view stored without tracking shows its own direction.
+        EXPECT_EQ(view.Tracking, !opened) << row.bytes;
+    }
     EXPECT_DOUBLE_EQ(view.Houi2, 180.5);
     EXPECT_DOUBLE_EQ(view.Koudo2, 45.25);
-    EXPECT_EQ(view.WakuseiLevel, 0);
-    state::ViewState before;
-    EXPECT_EQ(OpenViewFile(Write(255, "short.QEL"), before, options), ViewFileResult::TooShort);
-    EXPECT_EQ(OpenViewFile((dir / "missing.QEL").string(), before, options),
+    EXPECT_EQ(OpenViewFile((dir / "missing.QEL").string(), view, options),
               ViewFileResult::CannotOpen);
-    EXPECT_EQ(before.Zoom, 80);
-}
-
-TEST_F(ViewFileTest, FormatVersionsDecideTheFields) {
-    Set(0, 2000);
-    Set(240, kGroupDisplay | kGroupLocation);
-    Set(272, 5);
-    Set(64, 35);  // whole degrees, used before format 2030
-    Set(68, -139);
-    Set(264, 999);
-    view.WakuseiLevel = 3;
-    ASSERT_EQ(OpenViewFile(Write(512), view, options), ViewFileResult::Opened);
-    EXPECT_EQ(view.WakuseiLevel, 3);  // only from 2500
-    EXPECT_EQ(view.Ido2, 350);
-    EXPECT_EQ(view.Keido2, -1390);
-    // Old files restore every group but never start the automatic mode.
-    record = {};
-    Set(0, 170);
-    Set(84, 120);
-    Set(240, 0);
-    ASSERT_EQ(OpenViewFile(Write(512, "old.QEL"), view, options), ViewFileResult::Opened);
-    EXPECT_EQ(view.Zoom, 120);
-    EXPECT_EQ(view.KisetuName, 0);  // takes Kisetu before 172
-    EXPECT_FALSE(view.AutoRunning);
+    EXPECT_EQ(OpenViewFile('"' + Write(512) + '"', view, options), ViewFileResult::Opened);
 }
 
 TEST_F(ViewFileTest, CometFilesAreRecognised) {
@@ -111,6 +86,137 @@ TEST_F(ViewFileTest, OutOfRangeValuesAreBroughtIntoRange) {
     EXPECT_EQ(view.DrawStars, 110);
     EXPECT_DOUBLE_EQ(view.Koudo2, 900.0);
     EXPECT_DOUBLE_EQ(view.Houi2, 3510.0);
+}
+
+// clang-format off
+// Every field a view file stores, in record order.
+std::vector<double> StoredFields(const state::ViewState& v, const state::AppOptions& o) {
+    return {double(v.Keisanji), double(v.Dst), double(v.Constella), double(v.Galaxy),
+        double(v.StarName), double(v.Solar), double(v.Comet), double(v.DrawStars), double(v.Line),
+        double(v.Picture), double(v.Kyoukai), double(v.Horizon), double(v.Glid),
+        double(v.Sekidou), double(v.Koudou), double(v.TimeZone), v.Houi2, v.Koudo2,
+        double(v.Zoom), double(v.clock.year), double(v.clock.month), double(v.clock.day),
+        double(v.clock.hour), double(v.clock.minute), double(o.Interval), double(v.TrackedKind),
+        double(v.TrackedIndex), double(v.Tracking), double(v.SekidouMod), double(o.AutoType),
+        double(o.AutoYear), double(o.AutoMonth), double(o.AutoDay), double(o.AutoHour),
+        double(o.AutoMinit), double(o.AutoRepeat), double(o.AutoBack), double(o.AutoTaishou[0]),
+        double(o.AutoTaishou[4]), double(v.AutoRunning), double(v.Hakumei), double(v.Jimen),
+        double(v.SaisaKeisan), double(v.KoyuKeisan), double(v.Kisetu), double(v.ShukuLine),
+        double(v.ShukuName), double(v.ShukuStar), double(v.AlphaMode), double(v.KisetuName),
+        double(v.MilkyWay), double(v.BrightAuto), double(o.SaveOption), double(v.TaikisaKeisan),
+        double(v.GridScale), double(v.SeiunImage), double(v.Ido2), double(v.Keido2),
+        double(v.WakuseiLevel)};
+}
+
+// A view and options in which every field stored in a view file differs from its default.
+void MarkEveryField(state::ViewState& v, state::AppOptions& o) {
+    v.clock = {1997, 4, 1, 19, 45}; v.Keisanji = 1; v.Dst = 1; v.TimeZone = 540; v.Ido2 = -355;
+    v.Keido2 = 1392; v.SekidouMod = 1; v.Houi2 = 1234.56; v.Koudo2 = -45.25; v.Zoom = 420;
+    v.Constella = 3; v.StarName = 3; v.AlphaMode = 3; v.Galaxy = 2; v.SeiunImage = 0;
+    v.Solar = 1; v.WakuseiLevel = 5; v.Comet = 2; v.DrawStars = 60; v.BrightAuto = 0;
+    v.Line = 0; v.Picture = 1; v.Kyoukai = 1; v.Kisetu = 2; v.KisetuName = 0; v.ShukuLine = 1;
+    v.ShukuName = 1; v.ShukuStar = 1; v.MilkyWay = 0; v.Horizon = 0; v.Jimen = 0; v.Glid = 0;
+    v.GridScale = 1; v.Sekidou = 2; v.Koudou = 3; v.Hakumei = 0; v.SaisaKeisan = 0;
+    v.KoyuKeisan = 0; v.TaikisaKeisan = 0; v.AutoRunning = true; v.Tracking = true;
+    v.TrackedKind = 3; v.TrackedIndex = 12;
+    o.AutoType = 1; o.AutoYear = 2; o.AutoMonth = 3; o.AutoDay = 4; o.AutoHour = 5;
+    o.AutoMinit = 6; o.Interval = 7; o.AutoRepeat = 88; o.AutoBack = 1;
+    o.AutoTaishou = {0, 1, 0, 1, 1}; o.SaveOption = 0x7F;
+}
+// clang-format on
+
+TEST_F(ViewFileTest, EverySavedFieldOpensAgainInTheSavedGroups) {
+    state::ViewState saved;
+    state::AppOptions savedOptions;
+    MarkEveryField(saved, savedOptions);
+    const std::string path = (dir / "saved.QEL").string();
+    for (const int groups : {0x7F, kGroupTime}) {
+        savedOptions.SaveOption = groups;
+        ASSERT_EQ(WriteViewFile(path, saved, savedOptions), ViewFileWriteResult::Written);
+        view = {};
+        options = {};
+        ASSERT_EQ(OpenViewFile(path, view, options), ViewFileResult::Opened);
+        state::ViewState expected = saved;
+        state::AppOptions expectedOptions = savedOptions;
+        if (groups == kGroupTime) {  // only the time; the stored groups become the current ones
+            expected = {};
+            expected.clock = saved.clock;
+            expected.Keisanji = saved.Keisanji;
+            expected.Dst = saved.Dst;
+            expectedOptions = {};
+            expectedOptions.SaveOption = kGroupTime;
+        }
+        EXPECT_EQ(StoredFields(view, options), StoredFields(expected, expectedOptions)) << groups;
+    }
+}
+
+TEST_F(ViewFileTest, EachFormatVersionRestoresItsFields) {
+    state::ViewState marked;
+    state::AppOptions markedOptions;
+    MarkEveryField(marked, markedOptions);
+    marked.BrightAuto = 1;  // older formats set 0
+    marked.AutoRunning = true;
+    markedOptions.SaveOption = 0x7F & ~kGroupAutoOn;  // offset 184 and bit 5 disagree
+    const ViewRecord base = BuildViewRecord(marked, markedOptions);
+
+    struct Row {
+        const char* field;
+        int from, to;  // the versions that restore it
+        std::function<bool(const state::ViewState&, const state::AppOptions&)> restored;
+    };
+    const Row rows[] = {
+        {"Tracking, Interval", 140, 99999,
+         [](auto& v, auto& o) { return v.TrackedIndex == 12 && o.Interval == 7; }},
+        {"SekidouMod", 145, 99999, [](auto& v, auto&) { return v.SekidouMod == 1; }},
+        {"AutoType", 150, 99999, [](auto&, auto& o) { return o.AutoType == 1; }},
+        {"AutoTaishou", 155, 99999, [](auto&, auto& o) { return o.AutoTaishou[0] == 0; }},
+        {"AutoRunning", 157, 182, [](auto& v, auto&) { return v.AutoRunning; }},
+        {"SaveOption", 183, 99999, [](auto&, auto& o) { return o.SaveOption == 0x5F; }},
+        {"Hakumei, SaisaKeisan", 165, 99999,
+         [](auto& v, auto&) { return v.Hakumei == 0 && v.SaisaKeisan == 0; }},
+        {"ShukuLine", 172, 99999, [](auto& v, auto&) { return v.ShukuLine == 1; }},
+        {"KisetuName = Kisetu", 165, 171, [](auto& v, auto&) { return v.KisetuName == 2; }},
+        {"MilkyWay", 173, 99999, [](auto& v, auto&) { return v.MilkyWay == 0; }},
+        {"BrightAuto", 177, 99999, [](auto& v, auto&) { return v.BrightAuto == 1; }},
+        {"Houi2 x 100, TaikisaKeisan", 1831, 99999,
+         [](auto& v, auto&) { return v.Houi2 == 1234.56 && v.TaikisaKeisan == 0; }},
+        {"GridScale", 2000, 99999, [](auto& v, auto&) { return v.GridScale == 1; }},
+        {"Ido2 tenths", 2030, 99999, [](auto& v, auto&) { return v.Ido2 == -355; }},
+        {"WakuseiLevel", 2500, 99999, [](auto& v, auto&) { return v.WakuseiLevel == 5; }},
+    };
+    for (int version :
+         {0,   139, 140, 144, 145, 149, 150,  154,  155,  156,  157,  164,  165,  171,
+          172, 173, 176, 177, 182, 183, 1830, 1831, 1999, 2000, 2029, 2030, 2499, 2500}) {
+        record = base;
+        record[0] = version;
+        state::ViewState v;
+        v.Tracking = true;  // tracking something else before the file is opened
+        v.TrackedIndex = 3;
+        state::AppOptions o;
+        ApplyViewRecord(record, v, o);
+        for (const Row& row : rows) {
+            EXPECT_EQ(row.restored(v, o), row.from <= version && version <= row.to)
+                << row.field << " at version " << version;
+        }
+        EXPECT_EQ(v.Zoom, 420) << version;  // every version has the base fields
+    }
+}
+
+TEST_F(ViewFileTest, SavesThatCannotBeMadeAreRefusedBeforeWriting) {
+    for (const std::string& path : {std::string("/proc/self/view.QEL"),
+                                    (dir / "no such folder" / "v.QEL").string(), std::string()}) {
+        EXPECT_EQ(WriteViewFile(path, view, options), ViewFileWriteResult::CannotCreate) << path;
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir / "no such folder"));
+    EXPECT_STREQ(ViewFileMessage(ViewFileWriteResult::CannotCreate), "Failed to create file.");
+    // A save replaces the old file whole; no probe files stay behind.
+    const std::string path = Write(512, "old.QEL");
+    ASSERT_EQ(WriteViewFile(path, view, options), ViewFileWriteResult::Written);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1);
+    ASSERT_EQ(ReadViewRecord(path, record), ViewFileResult::Opened);
+    EXPECT_EQ(record, BuildViewRecord(view, options));
+    EXPECT_EQ(record[0], kViewFormatVersion);
+    EXPECT_EQ(record[208 / 4], 1);
 }
 
 }  // namespace

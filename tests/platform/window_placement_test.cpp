@@ -50,13 +50,20 @@ class WindowPlacementTest : public QObject {
 
     void associationFilesAreWrittenOnceAndNameTheProgram() {
         QTemporaryDir home;
+        const QStringList arguments = {"--data-dir", "/srv/sky $1 \\ \"100%\""};
         platform::RegisterViewFileType(".qel", "Planetarium", "Planetarium Data File",
-                                       "/opt/my planetarium/planetarium", home.path());
+                                       "/opt/my planetarium/planetarium", arguments, home.path());
         auto paths = platform::AssociationPathsUnder(home.path());
         QFile desktop(paths.desktopEntry);
         QVERIFY(desktop.open(QIODevice::ReadOnly));
         QByteArray entry = desktop.readAll();
-        QVERIFY(entry.contains("Exec=\"/opt/my planetarium/planetarium\" %f"));
+        // Quoted, with ", `, $ and \ escaped inside the quotes, % doubled, and the backslashes of
+        // that escaping written twice in the file.
+        QVERIFY(entry.contains(R"(Exec="/opt/my planetarium/planetarium" "--data-dir" )"
+                               R"("/srv/sky \\$1 \\\\ \\"100%%\\"" %f)"));
+        // The desktop learns the type: its MIME cache is rebuilt in the background.
+        QTRY_VERIFY_WITH_TIMEOUT(
+            QFile::exists(home.path() + "/mime/application/x-planetarium-view.xml"), 10000);
         QFile mime(paths.mimePackage);
         QVERIFY(mime.open(QIODevice::ReadOnly));
         QByteArray xml = mime.readAll();
@@ -65,7 +72,7 @@ class WindowPlacementTest : public QObject {
         const QDateTime written = QFileInfo(paths.mimePackage).lastModified();
         QTest::qWait(20);
         platform::RegisterViewFileType(".qel", "Planetarium", "Planetarium Data File",
-                                       "/opt/my planetarium/planetarium", home.path());
+                                       "/opt/my planetarium/planetarium", arguments, home.path());
         QCOMPARE(QFileInfo(paths.mimePackage).lastModified(), written);
     }
 
@@ -87,7 +94,7 @@ class WindowPlacementTest : public QObject {
 
     void unwritableHomeIsIgnored() {
         platform::RegisterViewFileType(".qel", "Planetarium", "Planetarium Data File",
-                                       "/usr/bin/planetarium", "/proc/no-such-place");
+                                       "/usr/bin/planetarium", {}, "/proc/no-such-place");
     }
 };
 

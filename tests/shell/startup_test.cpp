@@ -182,18 +182,25 @@ class StartupTest : public QObject {
         QCOMPARE(program.view.CurrentCity, 1);
     }
 
-    void viewFileOnTheCommandLineIsAppliedAndItsTextShown() {
+    void viewFileOnTheCommandLineIsAppliedThenItsTextShown() {
         WriteFixtureDataSet(data_.path());
-        WriteViewFile(data_.path() + "/orion.QEL", 350);
-        std::ofstream((data_.path() + "/orion.TXT").toStdString()) << "Orion rises.";
-        RecordedMessages recorded;
+        const QString path = data_.path() + "/orion.QEL";
+        WriteViewFile(path, 350);
+        // Companions as Linux users name them: a text over the 9999-byte limit, and a sound
+        // file that holds no sound.
+        WriteBytes(data_.path() + "/orion.txt", std::vector<char>(12000, 'a'));
+        WriteBytes(data_.path() + "/orion.wav", std::vector<char>(64, 'x'));
         shell::Program program;
+        std::vector<std::pair<std::string, int>> shown;  // text, zoom at the time
+        state::SetMessageHandler([&](const state::Message& m) {
+            shown.emplace_back(m.text, program.view.Zoom);
+            return state::MessageAnswer::Ok;
+        });
         shell::Session session(program);
-        QVERIFY(session.Start(Options((data_.path() + "/orion.QEL").toStdString())));
-        QCOMPARE(program.view.Zoom, 350);
-        QCOMPARE(recorded.messages.size(), size_t(1));
-        QCOMPARE(recorded.messages[0].text, std::string("Orion rises."));
-        QVERIFY(recorded.messages[0].icon == state::MessageIcon::Information);
+        QVERIFY(session.Start(Options(path.toStdString())));
+        state::SetMessageHandler({});
+        QCOMPARE(shown.size(), size_t(1));
+        QCOMPARE(shown[0], std::make_pair(std::string(9999, 'a'), 350));
     }
 
     void screenSaverCoversTheDesktopWithTheUsersView() {
@@ -234,6 +241,19 @@ class StartupTest : public QObject {
                 state::NarrationCheck(program.narration, program.view, program.options);
             QCOMPARE(QString(said ? said : "(nothing)"), QString(expected));
         }
+    }
+
+    void screenSaverWithoutItsViewKeepsTheSettings() {
+        WriteFixtureDataSet(data_.path());
+        persist::SetDataDirectory(data_.path().toStdString());
+        persist::WriteProfileKeys("Tavilo Pro v7", {{"Zoom", "200"}});
+        RecordedMessages recorded;
+        shell::Program program;
+        shell::Session session(program);
+        QVERIFY(session.Start(Options("/SCREENSAVER")));
+        QCOMPARE(program.view.Zoom, 200);
+        QVERIFY(recorded.messages.empty());
+        QGuiApplication::restoreOverrideCursor();
     }
 
     void closingAMaximisedWindowKeepsItsNormalRectangle() {

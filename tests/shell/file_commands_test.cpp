@@ -1,0 +1,125 @@
+// The File menu's dialogs and pages on the full data set: view files saved and opened through
+// the dialogs, and the printed page as PDF, on paper and as PNG.
+#include <QtTest>
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QPrinter>
+#include <QProcess>
+
+#include "persist/data_set.h"
+#include "persist/paths.h"
+#include "shell/main_window.h"
+#include "state/messages.h"
+
+using shell::MainWindow;
+
+class FileCommandsTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir;
+    shell::Program program;
+    std::unique_ptr<MainWindow> window;
+    std::vector<state::Message> messages;
+
+    // Answers the next file dialog with path.
+    void AnswerFileDialog(const QString& path) {
+        QTimer::singleShot(0, [path] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            dialog->selectFile(path);
+            static_cast<QDialog*>(dialog)->accept();
+        });
+    }
+
+    // The page's text, and whether it is all greys (rendered at 20 dpi).
+    std::pair<QString, bool> ReadPdf(const QString& pdf) {
+        const QString text = dir.path() + "/page.txt";
+        QProcess::execute("pdftotext", {pdf, text});
+        QProcess::execute("pdftoppm",
+                          {"-r", "20", "-png", "-singlefile", pdf, dir.path() + "/page"});
+        QFile file(text);
+        file.open(QIODevice::ReadOnly);
+        return {QString::fromUtf8(file.readAll()), QImage(dir.path() + "/page.png").allGray()};
+    }
+
+  private slots:
+    void initTestCase() {
+        QVERIFY(dir.isValid());
+        persist::SetDataDirectory(PLANETARIUM_DATASET_DIR);
+        std::string gscPath;
+        QVERIFY(persist::LoadDataSet(program.data, dir.path().toStdString(), gscPath));
+        window = std::make_unique<MainWindow>(program);
+        window->resize(900, 700);
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        state::SetMessageHandler([this](const state::Message& m) {
+            messages.push_back(m);
+            return state::MessageAnswer::Ok;
+        });
+    }
+    void init() { messages.clear(); }
+
+    void viewFilesGoThroughTheDialogs() {
+        program.view.Zoom = 350;
+        AnswerFileDialog(dir.path() + "/orion");  // the extension is added
+        QVERIFY(window->Command(102));
+        QCOMPARE(QFileInfo(dir.path() + "/orion.QEL").size(), 512);
+        program.view.Zoom = 100;
+        AnswerFileDialog(dir.path() + "/orion.QEL");
+        QVERIFY(window->Command(101));
+        QCOMPARE(program.view.Zoom, 350);
+        QVERIFY(messages.empty());
+    }
+
+    void pagesGoThroughOnePrintPath_data() {
+        QTest::addColumn<int>("colorPrint");
+        QTest::addColumn<bool>("onPrinter");
+        QTest::newRow("monochrome PDF export") << 0 << false;
+        QTest::newRow("colour PDF export") << 1 << false;
+        QTest::newRow("printer without a printer: PDF file") << 0 << true;
+    }
+    void pagesGoThroughOnePrintPath() {
+        QFETCH(int, colorPrint);
+        QFETCH(bool, onPrinter);
+        auto& v = program.view;  // Orion in equator mode, whatever the computer's clock says
+        v.SekidouMod = 1;
+        v.Houi2 = 840;
+        v.Koudo2 = 0;
+        v.Zoom = 80;
+        program.options.ColorPrint = colorPrint;
+        const QString pdf = dir.path() + "/page.pdf";
+        QFile::remove(pdf);
+        shell::FileCommands& files = window->fileCommands();
+        if (onPrinter) {
+            QPrinter printer(QPrinter::HighResolution);
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(pdf);
+            QVERIFY(files.PrintPage(printer));
+        } else {
+            QVERIFY(files.ExportPdf(pdf));
+        }
+        QCOMPARE(program.view.Zoom, 80);
+        QVERIFY(!files.printing());
+        QVERIFY(QApplication::overrideCursor() == nullptr);
+        QVERIFY(!window->findChild<QWidget*>("D_PRINTING"));
+        const auto [text, grey] = ReadPdf(pdf);
+        QVERIFY2(text.contains("Orion"), qPrintable(text));  // text stays text
+        QVERIFY(text.contains("Printed by Planetarium"));
+        QCOMPARE(grey, colorPrint == 0);
+        QVERIFY(messages.empty());
+    }
+
+    void pngExportAndFailures() {
+        shell::FileCommands& files = window->fileCommands();
+        QVERIFY(files.ExportPng(dir.path() + "/sky.png"));
+        QCOMPARE(QImage(dir.path() + "/sky.png").size(), window->skyView()->size());
+        QVERIFY(!files.ExportPng("/proc/self/sky.png"));
+        QVERIFY(!files.ExportPdf("/proc/self/sky.pdf"));
+        QCOMPARE(messages.size(), size_t(2));
+        QCOMPARE(messages[1].text, std::string("Failed to create file."));
+    }
+};
+
+QTEST_MAIN(FileCommandsTest)
+#include "file_commands_test.moc"
