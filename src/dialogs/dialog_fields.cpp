@@ -55,6 +55,28 @@ int CheckedRadio(const QWidget& dialog, int firstId, int count) {
     return -1;
 }
 
+void CheckRadio(const QWidget& dialog, std::initializer_list<int> ids, int index) {
+    int i = 0;
+    for (int id : ids) {
+        const bool checked = i++ == index;
+        auto* button = FindControl<QAbstractButton>(dialog, id);
+        if (!button || button->isChecked() == checked) continue;
+        // An exclusive radio refuses to be unchecked by itself.
+        const bool exclusive = button->autoExclusive();
+        button->setAutoExclusive(false);
+        button->setChecked(checked);
+        button->setAutoExclusive(exclusive);
+    }
+}
+
+QLineEdit* NumberField(int id, int characters) {
+    auto* field = WithId<QLineEdit>(id);
+    field->setAlignment(Qt::AlignRight);
+    const QFontMetrics metrics(field->font());
+    field->setFixedWidth(metrics.horizontalAdvance(QString(characters + 1, QLatin1Char('0'))) + 12);
+    return field;
+}
+
 int32_t ReadInt(const QString& text) {
     const long long value = std::strtoll(text.toLatin1().constData(), nullptr, 10);
     constexpr long long low = std::numeric_limits<int32_t>::min();

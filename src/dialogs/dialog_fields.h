@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <utility>
 
 #include <QString>
@@ -40,6 +41,12 @@ bool SetTextIfChanged(QPlainTextEdit* field, const QString& text);
 
 // The index of the first checked button among the count consecutive ids from firstId, or -1.
 int CheckedRadio(const QWidget& dialog, int firstId, int count);
+
+// Checks the radio at index of the ids given; an index outside them leaves none checked.
+void CheckRadio(const QWidget& dialog, std::initializer_list<int> ids, int index);
+
+// A right-aligned number field of the given id, wide enough for that many characters.
+QLineEdit* NumberField(int id, int characters);
 
 // A typed number: leading blanks, a sign and the digits that follow; anything else reads as 0.
 // Integers are held to the 32-bit range; doubles that are not finite read as 0.

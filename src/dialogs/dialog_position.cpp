@@ -41,6 +41,13 @@ class MinimisedPlaceKeeper : public QObject {
     bool remembered_ = false;
 };
 
+// The window's outer size; before it is first shown its frame is not known, and the parent's
+// frame is the best guess of it.
+QSize FrameSize(const QWidget& window, const QWidget* parent) {
+    if (window.isVisible() || !parent) return window.frameGeometry().size();
+    return window.size() + parent->frameGeometry().size() - parent->geometry().size();
+}
+
 }  // namespace
 
 QPoint KeptOnMonitor(QPoint parentTopLeft, QPoint offset, QSize size, const QRect& monitor) {
@@ -51,7 +58,7 @@ QPoint KeptOnMonitor(QPoint parentTopLeft, QPoint offset, QSize size, const QRec
 }
 
 void PlaceDialog(QWidget& window, const QWidget* parent, QPoint offset) {
-    const QSize size = window.frameGeometry().size();
+    const QSize size = FrameSize(window, parent);
     const QPoint wanted = TopLeftOf(parent) + offset;
     const QRect monitor = platform::MonitorNearest(
         QPoint(wanted.x() + size.width() / 2, wanted.y() + size.height() / 2));

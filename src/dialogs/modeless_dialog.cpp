@@ -1,6 +1,7 @@
 #include "dialogs/modeless_dialog.h"
 
 #include <QHBoxLayout>
+#include <QLayout>
 #include <QPushButton>
 #include <QShortcut>
 
@@ -26,6 +27,9 @@ ModelessDialog::ModelessDialog(shell::Program& program, DialogHost& host, int sl
 }
 
 void ModelessDialog::ShowAtSlot() {
+    // The final size before the placement, which keeps the whole dialog on the monitor.
+    ensurePolished();
+    if (layout()) layout()->activate();
     adjustSize();
     PlaceDialog(*this, host_.DialogParent(), program_.options, slot_);
     show();
@@ -108,6 +112,15 @@ void OpenDialogs::Open(DialogKind kind, const std::function<ModelessDialog*()>& 
 void OpenDialogs::ViewStateChanged() const {
     for (const QPointer<ModelessDialog>& dialog : dialogs_)
         if (dialog && !dialog->closing()) dialog->ViewStateChanged();
+}
+
+void OpenDialogs::DeleteAll() {
+    for (QPointer<ModelessDialog>& dialog : dialogs_) {
+        if (!dialog) continue;
+        // Hidden first, so that a field losing the focus still finds the whole dialog.
+        dialog->hide();
+        delete dialog.data();
+    }
 }
 
 }  // namespace dialogs

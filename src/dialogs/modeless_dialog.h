@@ -91,6 +91,7 @@ class ModelessDialog : public QDialog {
     void EditDone();
 
     shell::Program& program() { return program_; }
+    const shell::Program& program() const { return program_; }
     DialogHost& host() { return host_; }
 
   private:
@@ -114,6 +115,9 @@ class OpenDialogs {
 
     // Tells every open dialog that the view state may have changed.
     void ViewStateChanged() const;
+
+    // Deletes the open dialogs without storing anything (the main window goes).
+    void DeleteAll();
 
   private:
     std::array<QPointer<ModelessDialog>, kDialogKindCount> dialogs_;

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "astro/projection_tables.h"
+#include "dialogs/dialog_kind.h"
 #include "state/view_state.h"
 
 namespace shell {
@@ -54,6 +55,8 @@ class CommandHost {
     virtual void SaveDisplaySettings() = 0;
     // Runs an external program entry (path from the settings), or opens a page.
     virtual void RunExternal(int entry) = 0;
+    // Opens a modeless dialog, or brings the open one up and lets it reload.
+    virtual void OpenDialog(dialogs::DialogKind kind) = 0;
 };
 
 // Runs one command. Returns false for a number that no handler serves.
