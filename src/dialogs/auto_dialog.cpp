@@ -202,6 +202,7 @@ QLayout* AutoDialog::BuildStep() {
     QSizePolicy keepPlace = direction->sizePolicy();
     keepPlace.setRetainSizeWhenHidden(true);  // the step fields stay put when the tab changes
     direction->setSizePolicy(keepPlace);
+    direction->setMinimumWidth(direction->sizeHint().width());
     connect(direction, &QCheckBox::clicked, this, [this] {
         ReadFields();
         Refresh();

@@ -13,14 +13,13 @@ namespace dialogs {
 
 ModelessDialog::ModelessDialog(shell::Program& program, DialogHost& host, int slot,
                                const QString& caption)
-    : QDialog(host.DialogParent(),
-              Qt::Dialog | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+    // No minimise button: desktops minimise a dialog together with the window it belongs to.
+    : QDialog(host.DialogParent(), Qt::Dialog | Qt::WindowCloseButtonHint),
       program_(program),
       host_(host),
       slot_(slot) {
     setWindowTitle(caption);
     setModal(false);
-    setAttribute(Qt::WA_DeleteOnClose);
     KeepMinimisedInPlace(*this);
     auto* help = new QShortcut(QKeySequence::HelpContents, this);
     connect(help, &QShortcut::activated, this, [this] { Help(); });
@@ -52,7 +51,8 @@ void ModelessDialog::reject() {
 void ModelessDialog::Finish() {
     StoreDialogPosition(*this, host_.DialogParent(), program_.options, slot_);
     closing_ = true;
-    close();
+    hide();
+    deleteLater();
 }
 
 QHBoxLayout* ModelessDialog::ButtonRow(int32_t* autoApply) {

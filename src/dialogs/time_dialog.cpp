@@ -141,6 +141,7 @@ QLayout* TimeDialog::BuildDateFields() {
         pair->setSpacing(0);
         pair->addWidget(field);
         pair->addWidget(bar);
+        pair->addStretch();
         grid->addLayout(pair, row, column + 1);
         connect(field, &QLineEdit::editingFinished, this, [this] {
             ReadFields();

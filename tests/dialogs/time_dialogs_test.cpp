@@ -230,8 +230,9 @@ class TimeDialogsTest : public QObject {
         window->TimerTick();
         QCOMPARE(program->view.clock.minute, 33);
         QCOMPARE(Text(dialog, 902).isEmpty(), false);
-        Click(dialog, kIdCancel);
+        QTest::keyClick(dialog, Qt::Key_Escape);
         QVERIFY(!program->view.AutoRunning);
+        QVERIFY(!dialog->isVisible());
         QCOMPARE(program->options.DlgPosX[3],
                  dialog->frameGeometry().x() - window->frameGeometry().x());
     }
