@@ -64,19 +64,16 @@ constexpr TickSpeed kTickSpeeds[] = {
 
 constexpr const char* kObjects[] = {"Sun", "Moon", "Planets", "Comets", "Main Stars"};
 
-int32_t& StepField(AutoWork& work, int index) {
-    switch (index) {
-        case 0:
-            return work.years;
-        case 1:
-            return work.months;
-        case 2:
-            return work.days;
-        case 3:
-            return work.hours;
-        default:
-            return work.minutes;
-    }
+// The step edits 101 .. 109 in order.
+constexpr int32_t AutoWork::*kStepParts[kStepFields] = {
+    &AutoWork::years, &AutoWork::months, &AutoWork::days, &AutoWork::hours, &AutoWork::minutes};
+
+QPlainTextEdit* DescriptionField(int id) {
+    auto* description = WithId<QPlainTextEdit>(id);
+    description->setReadOnly(true);
+    description->setFocusPolicy(Qt::NoFocus);
+    description->setFixedHeight(description->fontMetrics().lineSpacing() * 6 + 12);
+    return description;
 }
 
 std::string Format(const char* format, const std::string& a, int64_t value, const char* plural) {
@@ -138,7 +135,9 @@ std::string DurationText(int64_t years, int64_t months, int64_t days, int64_t ho
     return text.substr(1);
 }
 
-std::string AutoDescription(const AutoWork& work, const state::CivilClock& now) {
+std::string AutoDescription(const AutoWork& step, const state::CivilClock& now) {
+    AutoWork work = step;
+    NormalizeStep(work);
     if (work.type == 1) {
         const int32_t n = work.repeat;
         state::CivilClock start{now.year - n * work.years, now.month - n * work.months,
@@ -226,7 +225,7 @@ QLayout* AutoDialog::BuildStep() {
         });
         connect(bar, &UpDownBar::Stepped, this, [this, i](int delta) {
             ReadFields();
-            StepField(work_, i) += delta;
+            work_.*kStepParts[i] += delta;
             Refresh();
         });
     }
@@ -235,7 +234,7 @@ QLayout* AutoDialog::BuildStep() {
     connect(reset, &QPushButton::clicked, this, [this] {
         ReadFields();
         for (int i = 0; i < kStepFields; ++i)
-            StepField(work_, i) = 0;
+            work_.*kStepParts[i] = 0;
         FindControl(*this, kFirstStepField)->setFocus();
         Refresh();
     });
@@ -258,11 +257,7 @@ QWidget* AutoDialog::BuildFastClocking() {
         column->addWidget(radio);
     }
     layout->addWidget(speeds);
-    auto* description = WithId<QPlainTextEdit>(kClockingDescription);
-    description->setReadOnly(true);
-    description->setFocusPolicy(Qt::NoFocus);
-    description->setFixedHeight(description->fontMetrics().lineSpacing() * 6 + 12);
-    layout->addWidget(description, 1);
+    layout->addWidget(DescriptionField(kClockingDescription), 1);
     return page;
 }
 
@@ -303,11 +298,7 @@ QWidget* AutoDialog::BuildTracing() {
     groups->addWidget(objects);
     layout->addLayout(groups);
 
-    auto* description = WithId<QPlainTextEdit>(kTracingDescription);
-    description->setReadOnly(true);
-    description->setFocusPolicy(Qt::NoFocus);
-    description->setFixedHeight(description->fontMetrics().lineSpacing() * 6 + 12);
-    layout->addWidget(description, 1);
+    layout->addWidget(DescriptionField(kTracingDescription), 1);
     return page;
 }
 
@@ -328,7 +319,7 @@ void AutoDialog::ViewStateChanged() {
 void AutoDialog::ReadFields() {
     work_.type = FindControl<QTabBar>(*this, kTabs)->currentIndex();
     for (int i = 0; i < kStepFields; ++i)
-        StepField(work_, i) =
+        work_.*kStepParts[i] =
             ReadInt(FindControl<QLineEdit>(*this, kFirstStepField + 2 * i)->text());
     work_.back = FindControl<QCheckBox>(*this, kDirection)->isChecked() ? 1 : 0;
     for (const TickSpeed& speed : kTickSpeeds)
@@ -337,6 +328,8 @@ void AutoDialog::ReadFields() {
     work_.repeat = ReadInt(FindControl<QLineEdit>(*this, kTraceCount)->text());
     for (int i = 0; i < 5; ++i)
         work_.objects[i] = FindControl<QCheckBox>(*this, kFirstObject + i)->isChecked() ? 1 : 0;
+    // At once, so that an up-down step never adds to a typed value at the 32-bit limit.
+    NormalizeStep(work_);
 }
 
 void AutoDialog::Refresh() {
@@ -348,7 +341,7 @@ void AutoDialog::Refresh() {
     static const char* const kFormats[kStepFields] = {"%04d", "%02d", "%04d", "%02d", "%02d"};
     for (int i = 0; i < kStepFields; ++i) {
         SetTextIfChanged(FindControl<QLineEdit>(*this, kFirstStepField + 2 * i),
-                         QString::asprintf(kFormats[i], StepField(work_, i)));
+                         QString::asprintf(kFormats[i], work_.*kStepParts[i]));
     }
     auto* direction = FindControl<QCheckBox>(*this, kDirection);
     direction->setChecked(work_.back != 0);

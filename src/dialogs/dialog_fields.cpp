@@ -7,7 +7,6 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QFontDatabase>
-#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -22,24 +21,6 @@ long long NumberAt(const QByteArray& text, qsizetype p) {
 }
 
 }  // namespace
-
-bool SetTextIfChanged(QLineEdit* field, const QString& text) {
-    if (!field || field->text() == text) return false;
-    field->setText(text);
-    return true;
-}
-
-bool SetTextIfChanged(QLabel* label, const QString& text) {
-    if (!label || label->text() == text) return false;
-    label->setText(text);
-    return true;
-}
-
-bool SetTextIfChanged(QAbstractButton* button, const QString& text) {
-    if (!button || button->text() == text) return false;
-    button->setText(text);
-    return true;
-}
 
 bool SetTextIfChanged(QPlainTextEdit* field, const QString& text) {
     if (!field || field->toPlainText() == text) return false;

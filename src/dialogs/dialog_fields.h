@@ -10,9 +10,7 @@
 #include <QString>
 #include <QWidget>
 
-class QAbstractButton;
 class QComboBox;
-class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPlainTextEdit;
@@ -33,10 +31,14 @@ Control* FindControl(const QWidget& dialog, int id) {
     return dialog.findChild<Control*>(QString::number(id));
 }
 
-// Set the text only when it differs from what the control holds; true when it was set.
-bool SetTextIfChanged(QLineEdit* field, const QString& text);
-bool SetTextIfChanged(QLabel* label, const QString& text);
-bool SetTextIfChanged(QAbstractButton* button, const QString& text);
+// Set the text only when it differs from what the control holds; true when it was set. For
+// every control with text() and setText() (fields, labels, buttons), and multi-line fields.
+template <class Control>
+bool SetTextIfChanged(Control* control, const QString& text) {
+    if (!control || control->text() == text) return false;
+    control->setText(text);
+    return true;
+}
 bool SetTextIfChanged(QPlainTextEdit* field, const QString& text);
 
 // The index of the first checked button among the count consecutive ids from firstId, or -1.

@@ -51,20 +51,10 @@ constexpr double kMjdLimit = 40000000.0;
 constexpr const char* kMonthNames[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                        "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
 
-int32_t& Field(state::CivilClock& clock, int index) {
-    switch (index) {
-        case 0:
-            return clock.year;
-        case 1:
-            return clock.month;
-        case 2:
-            return clock.day;
-        case 3:
-            return clock.hour;
-        default:
-            return clock.minute;
-    }
-}
+// The edits 101 .. 109 in order.
+constexpr int32_t state::CivilClock::*kClockFields[kFieldCount] = {
+    &state::CivilClock::year, &state::CivilClock::month, &state::CivilClock::day,
+    &state::CivilClock::hour, &state::CivilClock::minute};
 
 // The computer's clock expressed in the work's mode and daylight saving, as command 321 and the
 // start-up take the present instant.
@@ -265,7 +255,7 @@ void TimeDialog::ViewStateChanged() {
 void TimeDialog::ReadFields() {
     for (int i = 0; i < kFieldCount; ++i) {
         const int32_t value = ReadInt(FindControl<QLineEdit>(*this, kFirstField + 2 * i)->text());
-        Field(work_.clock, i) = i == 0 ? TypedYear(value) : value;
+        work_.clock.*kClockFields[i] = i == 0 ? TypedYear(value) : value;
     }
     astro::NormalizeClock(work_.clock);
     const int mode = CheckedRadio(*this, kFirstMode, 4);
@@ -282,7 +272,7 @@ void TimeDialog::Edited() {
 
 void TimeDialog::StepField(int field, int delta) {
     ReadFields();
-    Field(work_.clock, field) += delta;
+    work_.clock.*kClockFields[field] += delta;
     Edited();
 }
 
@@ -338,7 +328,7 @@ void TimeDialog::Refresh() {
                      QString::asprintf("%5d", ShownYear(c.year)));
     for (int i = 1; i < kFieldCount; ++i) {
         SetTextIfChanged(FindControl<QLineEdit>(*this, kFirstField + 2 * i),
-                         QString::asprintf("%02d", Field(work_.clock, i)));
+                         QString::asprintf("%02d", work_.clock.*kClockFields[i]));
     }
     CheckRadio(*this, {111, 112, 113, 114}, work_.mode);
     FindControl<QCheckBox>(*this, kDaylightSaving)->setChecked(work_.dst != 0);
