@@ -209,21 +209,16 @@ QLayout* AutoDialog::BuildStep() {
     row->addWidget(direction);
     for (int i = 0; i < kStepFields; ++i) {
         auto* label = new QLabel(tr(kLabels[i]));
-        QLineEdit* field = NumberField(kFirstStepField + 2 * i, kWidths[i]);
-        auto* bar = WithId<UpDownBar>(kFirstStepField + 2 * i + 1);
-        label->setBuddy(field);
-        bar->AttachTo(field);
+        const NumberWithBar pair =
+            NumberFieldWithBar(kFirstStepField + 2 * i, kFirstStepField + 2 * i + 1, kWidths[i]);
+        label->setBuddy(pair.field);
         row->addWidget(label);
-        auto* pair = new QHBoxLayout;
-        pair->setSpacing(0);
-        pair->addWidget(field);
-        pair->addWidget(bar);
-        row->addLayout(pair);
-        connect(field, &QLineEdit::editingFinished, this, [this] {
+        row->addLayout(pair.layout);
+        connect(pair.field, &QLineEdit::editingFinished, this, [this] {
             ReadFields();
             Refresh();
         });
-        connect(bar, &UpDownBar::Stepped, this, [this, i](int delta) {
+        connect(pair.bar, &UpDownBar::Stepped, this, [this, i](int delta) {
             ReadFields();
             work_.*kStepParts[i] += delta;
             Refresh();
@@ -270,19 +265,16 @@ QWidget* AutoDialog::BuildTracing() {
     auto* trace = WithId<QGroupBox>(kTraceGroup, tr("Trace"));
     auto* traceRow = new QHBoxLayout(trace);
     auto* label = WithId<QLabel>(kTraceLabel, tr("&Number of Trace"));
-    QLineEdit* count = NumberField(kTraceCount, 3);
-    auto* bar = WithId<UpDownBar>(kTraceBar);
-    label->setBuddy(count);
-    bar->AttachTo(count);
+    const NumberWithBar count = NumberFieldWithBar(kTraceCount, kTraceBar, 3);
+    label->setBuddy(count.field);
     traceRow->addWidget(label);
-    traceRow->addWidget(count);
-    traceRow->addWidget(bar);
+    traceRow->addLayout(count.layout);
     traceRow->addWidget(WithId<QLabel>(kPointsLabel, tr("points")));
-    connect(count, &QLineEdit::editingFinished, this, [this] {
+    connect(count.field, &QLineEdit::editingFinished, this, [this] {
         ReadFields();
         Refresh();
     });
-    connect(bar, &UpDownBar::Stepped, this, [this](int delta) {
+    connect(count.bar, &UpDownBar::Stepped, this, [this](int delta) {
         ReadFields();
         work_.repeat += delta;
         Refresh();

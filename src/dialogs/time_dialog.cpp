@@ -120,24 +120,18 @@ QLayout* TimeDialog::BuildDateFields() {
     auto* grid = new QGridLayout;
     for (int i = 0; i < kFieldCount; ++i) {
         auto* label = new QLabel(tr(kLabels[i]));
-        QLineEdit* field = NumberField(kFirstField + 2 * i, kWidths[i]);
-        auto* bar = WithId<UpDownBar>(kFirstField + 2 * i + 1);
-        label->setBuddy(field);
-        bar->AttachTo(field);
+        const NumberWithBar pair =
+            NumberFieldWithBar(kFirstField + 2 * i, kFirstField + 2 * i + 1, kWidths[i]);
+        label->setBuddy(pair.field);
         const int row = i < 3 ? 0 : 1;
         const int column = (i % 3) * 3;
         grid->addWidget(label, row, column);
-        auto* pair = new QHBoxLayout;
-        pair->setSpacing(0);
-        pair->addWidget(field);
-        pair->addWidget(bar);
-        pair->addStretch();
-        grid->addLayout(pair, row, column + 1);
-        connect(field, &QLineEdit::editingFinished, this, [this] {
+        grid->addLayout(pair.layout, row, column + 1);
+        connect(pair.field, &QLineEdit::editingFinished, this, [this] {
             ReadFields();
             Edited();
         });
-        connect(bar, &UpDownBar::Stepped, this, [this, i](int delta) { StepField(i, delta); });
+        connect(pair.bar, &UpDownBar::Stepped, this, [this, i](int delta) { StepField(i, delta); });
     }
     auto* obtain = WithId<QPushButton>(kObtainCurrentTime, tr("Obtain &Current Time"));
     connect(obtain, &QPushButton::clicked, this, &TimeDialog::ObtainCurrentTime);

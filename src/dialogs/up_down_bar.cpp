@@ -1,9 +1,12 @@
 #include "dialogs/up_down_bar.h"
 
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include "dialogs/dialog_fields.h"
 
 namespace dialogs {
 namespace {
@@ -44,6 +47,16 @@ bool UpDownBar::eventFilter(QObject* watched, QEvent* event) {
     if (key != Qt::Key_Up && key != Qt::Key_Down) return false;
     emit Stepped(key == Qt::Key_Up ? 1 : -1);
     return true;
+}
+
+NumberWithBar NumberFieldWithBar(int fieldId, int barId, int characters) {
+    NumberWithBar pair{NumberField(fieldId, characters), WithId<UpDownBar>(barId), new QHBoxLayout};
+    pair.bar->AttachTo(pair.field);
+    pair.layout->setSpacing(0);
+    pair.layout->addWidget(pair.field);
+    pair.layout->addWidget(pair.bar);
+    pair.layout->addStretch();
+    return pair;
 }
 
 }  // namespace dialogs

@@ -5,6 +5,7 @@
 
 #include <QWidget>
 
+class QHBoxLayout;
 class QLineEdit;
 
 namespace dialogs {
@@ -23,5 +24,13 @@ class UpDownBar : public QWidget {
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 };
+
+// A number field (NumberField) with its bar right beside it, attached, in a layout of their own.
+struct NumberWithBar {
+    QLineEdit* field;
+    UpDownBar* bar;
+    QHBoxLayout* layout;
+};
+NumberWithBar NumberFieldWithBar(int fieldId, int barId, int characters);
 
 }  // namespace dialogs
