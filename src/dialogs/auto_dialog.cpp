@@ -85,8 +85,17 @@ std::string Format(const char* format, const std::string& a, int64_t value, cons
 }  // namespace
 
 AutoWork AutoWorkOf(const state::AppOptions& o) {
-    return {o.AutoType,  o.AutoYear, o.AutoMonth,  o.AutoDay,  o.AutoHour,
-            o.AutoMinit, o.Interval, o.AutoRepeat, o.AutoBack, o.AutoTaishou};
+    // A type from a damaged file shows as Fast Clocking, as the tab would read it.
+    return {o.AutoType == 1 ? 1 : 0,
+            o.AutoYear,
+            o.AutoMonth,
+            o.AutoDay,
+            o.AutoHour,
+            o.AutoMinit,
+            o.Interval,
+            o.AutoRepeat,
+            o.AutoBack,
+            o.AutoTaishou};
 }
 
 void StoreAutoWork(const AutoWork& work, state::AppOptions& o) {
@@ -328,7 +337,7 @@ void AutoDialog::Refresh() {
     NormalizeStep(work_);
     seen_ = SeenNow();
     auto* tabs = FindControl<QTabBar>(*this, kTabs);
-    if (tabs->currentIndex() != work_.type) tabs->setCurrentIndex(std::clamp(work_.type, 0, 1));
+    if (tabs->currentIndex() != work_.type) tabs->setCurrentIndex(work_.type);
 
     static const char* const kFormats[kStepFields] = {"%04d", "%02d", "%04d", "%02d", "%02d"};
     for (int i = 0; i < kStepFields; ++i) {

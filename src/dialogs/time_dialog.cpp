@@ -1,7 +1,6 @@
 #include "dialogs/time_dialog.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 
 #include <QCheckBox>
@@ -20,6 +19,7 @@
 #include "dialogs/dialog_position.h"
 #include "dialogs/help.h"
 #include "dialogs/up_down_bar.h"
+#include "render/text_formats.h"
 #include "shell/program.h"
 #include "shell/string_table.h"
 
@@ -47,9 +47,6 @@ constexpr int kHelpTopic = 25;
 constexpr double kJdOfMjdZero = 2400000.5;
 // Beyond these MJDs every date lies outside the calendar's years, which hold at their limits.
 constexpr double kMjdLimit = 40000000.0;
-
-constexpr const char* kMonthNames[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                       "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
 
 // The edits 101 .. 109 in order.
 constexpr int32_t state::CivilClock::*kClockFields[kFieldCount] = {
@@ -347,7 +344,7 @@ void TimeDialog::RefreshEnabling() {
 
 void TimeDialog::RefreshCalendar() {
     const state::CivilClock& c = work_.clock;
-    const QString heading = QString::asprintf("%s %d", kMonthNames[c.month - 1], c.year);
+    const QString heading = QString::asprintf("%s %d", render::MonthName(c.month), c.year);
     if (SetTextIfChanged(FindControl<QLabel>(*this, kHeading), heading)) {
         const MonthGrid grid = MonthGridOf(c.year, c.month);
         const bool enable = work_.mode != astro::kRealTime;
