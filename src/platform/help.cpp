@@ -15,6 +15,19 @@
 #include "state/messages.h"
 
 namespace platform {
+namespace {
+
+// The anchor a Markdown viewer gives a heading: lower case, punctuation dropped, blanks as "-".
+QString HeadingAnchor(const QString& heading) {
+    QString anchor;
+    for (QChar c : heading.toLower()) {
+        if (c.isLetterOrNumber() || c == u'-') anchor += c;
+        if (c.isSpace()) anchor += u'-';
+    }
+    return anchor;
+}
+
+}  // namespace
 
 std::string UserGuidePath(const std::string& executableDir) {
     namespace fs = std::filesystem;
@@ -32,22 +45,16 @@ QUrl HelpTopicUrl(const std::string& topic, const std::string& guidePath) {
     if (topic.find("http://") != std::string::npos || topic.find("https://") != std::string::npos)
         return QUrl(QString::fromStdString(topic));
     if (guidePath.empty()) return {};
-    return QUrl::fromLocalFile(QString::fromStdString(guidePath));
+    QUrl url = QUrl::fromLocalFile(QString::fromStdString(guidePath));
+    // A dialog's topic is the heading of its section in the guide.
+    const QString anchor = HeadingAnchor(QString::fromStdString(topic).trimmed());
+    if (!anchor.isEmpty()) url.setFragment(anchor);
+    return url;
 }
 
 namespace {
 
 constexpr int kReaderPictureWidth = 760;
-
-// The anchor a Markdown viewer gives a heading: lower case, punctuation dropped, blanks as "-".
-QString HeadingAnchor(const QString& heading) {
-    QString anchor;
-    for (QChar c : heading.toLower()) {
-        if (c.isLetterOrNumber() || c == u'-') anchor += c;
-        if (c.isSpace()) anchor += u'-';
-    }
-    return anchor;
-}
 
 // Brings the heading that a "#anchor" link names to the top of the reader.
 void ScrollToHeading(QTextBrowser& reader, const QString& anchor) {
@@ -95,8 +102,11 @@ void ShowGuideInReader(const QUrl& guide) {
                              }
                          });
     }
-    reader->setSource(guide, QTextDocument::MarkdownResource);
+    QUrl document = guide;
+    document.setFragment({});
+    reader->setSource(document, QTextDocument::MarkdownResource);
     FitPictures(*reader->document());
+    if (guide.hasFragment()) ScrollToHeading(*reader, guide.fragment());
     reader->show();
     reader->raise();
     reader->activateWindow();

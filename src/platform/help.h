@@ -14,7 +14,8 @@ namespace platform {
 std::string UserGuidePath(const std::string& executableDir);
 
 // What a help topic opens: a web address ("http://", "https://") as it stands, any other topic
-// (a dialog's name) the user guide; empty when there is no guide.
+// (a dialog's name) the user guide at the section of that name ("Time Dialog" gives
+// "#time-dialog"); empty when there is no guide.
 QUrl HelpTopicUrl(const std::string& topic, const std::string& guidePath);
 
 // Opens a help topic in the desktop's viewer; the guide opens in a reader window of the

@@ -18,10 +18,13 @@ std::string Field(const char* field, std::size_t size) {
 
 }  // namespace
 
+const char* MonthName(int month) {
+    return kMonthNames[month >= 1 && month <= 12 ? month - 1 : 0];
+}
+
 std::string DateText(const state::CivilClock& clock) {
-    const int month = clock.month >= 1 && clock.month <= 12 ? clock.month : 1;
     char text[48];
-    std::snprintf(text, sizeof text, "%s %02d,%6d", kMonthNames[month - 1], clock.day, clock.year);
+    std::snprintf(text, sizeof text, "%s %02d,%6d", MonthName(clock.month), clock.day, clock.year);
     return text;
 }
 

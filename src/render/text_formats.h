@@ -12,6 +12,9 @@
 
 namespace render {
 
+// "Jan" .. "Dec" for the months 1..12 (January for anything else).
+const char* MonthName(int month);
+
 // "Jan 05,  2026": month name, two-digit day, year right-aligned in six places.
 std::string DateText(const state::CivilClock& clock);
 

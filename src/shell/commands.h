@@ -7,6 +7,7 @@
 #include <string>
 
 #include "astro/projection_tables.h"
+#include "dialogs/dialog_kind.h"
 #include "state/view_state.h"
 
 namespace shell {
@@ -59,6 +60,8 @@ class CommandHost {
     // The modal About dialog, and help (the user guide, or a web page) in the desktop's viewer.
     virtual void ShowAbout() = 0;
     virtual void OpenHelp(const std::string& topic) = 0;
+    // Opens a modeless dialog, or brings the open one up and lets it reload.
+    virtual void OpenDialog(dialogs::DialogKind kind) = 0;
 };
 
 // Runs one command. Returns false for a number that no handler serves.

@@ -24,6 +24,7 @@
 #include "astro/inverse_projection.h"
 #include "astro/time_steps.h"
 #include "dialogs/about_dialog.h"
+#include "dialogs/create_dialog.h"
 #include "persist/settings.h"
 #include "platform/help.h"
 #include "platform/message_box.h"
@@ -182,14 +183,19 @@ MainWindow::MainWindow(Program& program, MainWindowHooks hooks)
     skyView_->setFocus();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+    // Before the window's own parts go, as the dialogs talk to it.
+    openDialogs_.DeleteAll();
+}
 
 void MainWindow::PlaceFromSettings() {
     PlaceMainWindow(program_, *this);
 }
 
 bool MainWindow::Command(int command) {
-    return RunCommand(program_, *this, command);
+    const bool known = RunCommand(program_, *this, command);
+    openDialogs_.ViewStateChanged();
+    return known;
 }
 
 // --- Paint -----------------------------------------------------------------------------------
@@ -359,7 +365,10 @@ void MainWindow::TimerTick() {
         PostCommand(321);
         return;
     }
-    if (view.AutoRunning && program_.options.AutoType == 0) StepFastClocking();
+    if (view.AutoRunning && program_.options.AutoType == 0) {
+        StepFastClocking();
+        openDialogs_.ViewStateChanged();
+    }
 }
 
 // --- Mouse and keys --------------------------------------------------------------------------
@@ -608,6 +617,7 @@ void MainWindow::OpenViewFileWithPrompts(const std::string& path) {
     Redraw();
     RefreshStatusBar();
     RefreshMenus();
+    openDialogs_.ViewStateChanged();
 }
 
 const astro::ProjectionTables& MainWindow::Tables() const {
@@ -729,6 +739,17 @@ void MainWindow::OpenHelp(const std::string& topic) {
     } else {
         platform::OpenHelpTopic(topic);
     }
+}
+
+void MainWindow::OpenDialog(dialogs::DialogKind kind) {
+    openDialogs_.Open(kind, [this, kind] { return dialogs::CreateDialog(kind, program_, *this); });
+}
+
+void MainWindow::ViewStateWritten() {
+    Redraw();
+    RefreshStatusBar();
+    RefreshMenus();
+    openDialogs_.ViewStateChanged();
 }
 
 void MainWindow::RunExternal(int entry) {

@@ -824,8 +824,10 @@ class MainWindowTest : public QObject {
             QCOMPARE(QString::fromStdString(platform::UserGuidePath(bin)), guide.fileName());
         }
         const std::string guide = platform::UserGuidePath(bin);
-        QCOMPARE(platform::HelpTopicUrl("Time Dialog", guide),
-                 QUrl::fromLocalFile(QString::fromStdString(guide)));
+        QUrl section = QUrl::fromLocalFile(QString::fromStdString(guide));
+        section.setFragment("time-dialog");
+        QCOMPARE(platform::HelpTopicUrl("Time Dialog", guide), section);
+        QCOMPARE(platform::HelpTopicUrl("", guide).fragment(), QString());
         QCOMPARE(platform::HelpTopicUrl("https://example.org/x", guide),
                  QUrl("https://example.org/x"));
     }
