@@ -54,6 +54,10 @@ class CommandHost {
     virtual void SaveDisplaySettings() = 0;
     // Runs an external program entry (path from the settings), or opens a page.
     virtual void RunExternal(int entry) = 0;
+    // Opens the tool window when it is closed and closes it when it is open; its flag
+    // (PlanetWnd, MoonWnd) follows.
+    virtual void ToggleSolarSystemWindow() = 0;
+    virtual void ToggleMoonWindow() = 0;
 };
 
 // Runs one command. Returns false for a number that no handler serves.

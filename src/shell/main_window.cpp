@@ -151,6 +151,23 @@ MainWindow::MainWindow(Program& program, MainWindowHooks hooks)
     statusBar_->setObjectName(QStringLiteral("statusbar3002"));
     setStatusBar(statusBar_);
 
+    // The open flags tell whether the windows exist; the stored ones are the start's request.
+    startSolarSystem_ = program_.options.PlanetWnd != 0;
+    startMoon_ = program_.options.MoonWnd != 0;
+    program_.options.PlanetWnd = 0;
+    program_.options.MoonWnd = 0;
+    toolWindows_ = std::make_unique<windows::ToolWindows>(
+        program_, this,
+        [this] {
+            windows::SkyFrameBodies frame;
+            if (painter_ && painter_->painted()) {
+                const render::SkyScene& scene = painter_->scene();
+                frame = {&scene.bodies, scene.viewFrame.CurrentMjd, scene.viewFrame.UtMinutes};
+            }
+            return frame;
+        },
+        [this](int command) { Command(command); }, [this] { RefreshMenus(); });
+
     bar->setVisible(program_.options.ToolBar);
     statusBar_->setVisible(program_.options.StatusBar);
     externalPrograms_ = ReadExternalPrograms();
@@ -173,6 +190,10 @@ MainWindow::~MainWindow() = default;
 
 void MainWindow::PlaceFromSettings() {
     PlaceMainWindow(program_, *this);
+}
+
+void MainWindow::OpenToolWindowsAtStart() {
+    toolWindows_->Open(startSolarSystem_, startMoon_);
 }
 
 bool MainWindow::Command(int command) {
@@ -261,6 +282,7 @@ QRect MainWindow::PrepareFrame() {
         ++skyView_->renderCount_;
         RefreshStatusBar();
         RefreshMenus();
+        toolWindows_->SkyFrameDrawn();
     }
 
     const QPoint origin(bitmap.width() / 2 - area.width() / 2,
@@ -553,6 +575,7 @@ bool MainWindow::TrackObjectAtClick() {
 
 void MainWindow::ColoursChanged() {
     if (painter_) painter_->RebuildPalette();
+    toolWindows_->ColoursChanged();
     Redraw();
 }
 

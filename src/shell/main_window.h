@@ -25,6 +25,7 @@
 #include "shell/sky_tooltip.h"
 #include "shell/status_bar.h"
 #include "shell/toolbar.h"
+#include "windows/tool_windows.h"
 
 class QMenu;
 
@@ -101,6 +102,10 @@ class MainWindow : public QMainWindow, public CommandHost {
     // Places the window from the stored placement (MainWndX .. MainWndZ), fitted to a monitor.
     void PlaceFromSettings();
 
+    // Opens the Solar System and Moon windows that were open at the last exit.
+    void OpenToolWindowsAtStart();
+    windows::ToolWindows& toolWindows() { return *toolWindows_; }
+
     // Runs a command number as a menu item, key or button would.
     bool Command(int command);
     // The message that opens a view file by path (bit 0 of flags opens the two tool windows).
@@ -153,6 +158,8 @@ class MainWindow : public QMainWindow, public CommandHost {
     void WriteSaveDefault() override;
     void SaveDisplaySettings() override;
     void RunExternal(int entry) override;
+    void ToggleSolarSystemWindow() override { toolWindows_->ToggleSolarSystem(); }
+    void ToggleMoonWindow() override { toolWindows_->ToggleMoon(); }
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -201,6 +208,10 @@ class MainWindow : public QMainWindow, public CommandHost {
     std::function<qint64()> clock_;
     FrameFacts frameFacts_;
     std::vector<ExternalProgram> externalPrograms_;
+    std::unique_ptr<windows::ToolWindows> toolWindows_;
+    // The tool windows open at the last exit; their flags stay 0 until they really open.
+    bool startSolarSystem_ = false;
+    bool startMoon_ = false;
 
     // Smooth moves: index 0 azimuth, 1 altitude, 2 zoom; requested through the view state's
     // PendingMoves and targets.

@@ -48,6 +48,7 @@ FrameFacts SkyPainter::Paint(QImage& bitmap, int halfWidth, int halfHeight,
         platform::QPainterCanvas canvas(bitmap);
         render::RenderSky(canvas, render::kTargetScreen, scene_);
     }
+    painted_ = true;
     return FrameFacts{MoonAgeOf(program_.view), scene_.frame.starLevel};
 }
 

@@ -32,12 +32,14 @@ SkyTooltip::SkyTooltip(QWidget* owner) : QLabel(owner, Qt::ToolTip | Qt::Framele
     hide();
 }
 
-void SkyTooltip::ShowAt(const QString& text, QPoint cursor, const QRect& owner) {
+TooltipPlacement SkyTooltip::ShowAt(const QString& text, QPoint cursor, const QRect& owner,
+                                    bool picture) {
     setText(text);
     const QSize textSize = fontMetrics().size(Qt::TextSingleLine, text);
-    const TooltipPlacement placement = PlaceTooltip(cursor, textSize, owner, false);
+    const TooltipPlacement placement = PlaceTooltip(cursor, textSize, owner, picture);
     setGeometry(placement.rect);
     show();
+    return placement;
 }
 
 }  // namespace shell
