@@ -29,6 +29,8 @@ class ToolWindows {
     void SkyFrameDrawn();
     void ColoursChanged();
 
+    // What the windows draw from now.
+    SkyFrameBodies frame() const { return FrameOrClock(frame_, program_); }
     SolarSystemWindow* solarSystem() const { return solarSystem_; }
     MoonWindow* moon() const { return moon_; }
 
