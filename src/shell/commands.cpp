@@ -76,6 +76,10 @@ class Runner {
         host_.Redraw();
         host_.RefreshMenus();
     }
+    void OpenDialog(dialogs::DialogKind kind) {
+        host_.OpenDialog(kind);
+        host_.RefreshMenus();
+    }
     void CancelTracking() {
         if (!view_.Tracking) return;
         view_.Tracking = false;
@@ -453,8 +457,11 @@ bool Runner::Run(int command) {
             if (v.AutoRunning && o.AutoType == 0) {
                 v.AutoRunning = false;
                 host_.RefreshStatusBar();
-                host_.RefreshMenus();
             }
+            OpenDialog(dialogs::DialogKind::Auto);
+            return true;
+        case 132:
+            OpenDialog(dialogs::DialogKind::Time);
             return true;
 
         // Direction, zoom and position.
@@ -792,7 +799,6 @@ bool Runner::Run(int command) {
         case 104:
         case 106:
         case 131:
-        case 132:
         case 133:
         case 134:
         case 153:

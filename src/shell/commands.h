@@ -7,6 +7,7 @@
 #include <string>
 
 #include "astro/projection_tables.h"
+#include "dialogs/dialog_kind.h"
 #include "state/view_state.h"
 
 namespace shell {
@@ -58,6 +59,8 @@ class CommandHost {
     // (PlanetWnd, MoonWnd) follows.
     virtual void ToggleSolarSystemWindow() = 0;
     virtual void ToggleMoonWindow() = 0;
+    // Opens a modeless dialog, or brings the open one up and lets it reload.
+    virtual void OpenDialog(dialogs::DialogKind kind) = 0;
 };
 
 // Runs one command. Returns false for a number that no handler serves.

@@ -23,6 +23,7 @@
 #include "astro/clock.h"
 #include "astro/inverse_projection.h"
 #include "astro/time_steps.h"
+#include "dialogs/create_dialog.h"
 #include "persist/settings.h"
 #include "platform/message_box.h"
 #include "platform/window_placement.h"
@@ -186,7 +187,10 @@ MainWindow::MainWindow(Program& program, MainWindowHooks hooks)
     skyView_->setFocus();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+    // Before the window's own parts go, as the dialogs talk to it.
+    openDialogs_.DeleteAll();
+}
 
 void MainWindow::PlaceFromSettings() {
     PlaceMainWindow(program_, *this);
@@ -197,7 +201,9 @@ void MainWindow::OpenToolWindowsAtStart() {
 }
 
 bool MainWindow::Command(int command) {
-    return RunCommand(program_, *this, command);
+    const bool known = RunCommand(program_, *this, command);
+    openDialogs_.ViewStateChanged();
+    return known;
 }
 
 // --- Paint -----------------------------------------------------------------------------------
@@ -358,7 +364,10 @@ void MainWindow::TimerTick() {
         PostCommand(321);
         return;
     }
-    if (view.AutoRunning && program_.options.AutoType == 0) StepFastClocking();
+    if (view.AutoRunning && program_.options.AutoType == 0) {
+        StepFastClocking();
+        openDialogs_.ViewStateChanged();
+    }
 }
 
 // --- Mouse and keys --------------------------------------------------------------------------
@@ -588,6 +597,7 @@ void MainWindow::OpenViewFileWithPrompts(const std::string& path) {
     Redraw();
     RefreshStatusBar();
     RefreshMenus();
+    openDialogs_.ViewStateChanged();
 }
 
 const astro::ProjectionTables& MainWindow::Tables() const {
@@ -689,6 +699,17 @@ void MainWindow::WriteSaveDefault() {
 
 void MainWindow::SaveDisplaySettings() {
     persist::SaveDisplaySettings(program_.view);
+}
+
+void MainWindow::OpenDialog(dialogs::DialogKind kind) {
+    openDialogs_.Open(kind, [this, kind] { return dialogs::CreateDialog(kind, program_, *this); });
+}
+
+void MainWindow::ViewStateWritten() {
+    Redraw();
+    RefreshStatusBar();
+    RefreshMenus();
+    openDialogs_.ViewStateChanged();
 }
 
 void MainWindow::RunExternal(int entry) {

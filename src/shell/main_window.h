@@ -15,6 +15,7 @@
 #include <QTimer>
 
 #include "astro/projection_tables.h"
+#include "dialogs/modeless_dialog.h"
 #include "render/text_formats.h"
 #include "shell/commands.h"
 #include "shell/external_programs.h"
@@ -93,7 +94,7 @@ class SkyView : public QWidget {
     int paintCount_ = 0;
 };
 
-class MainWindow : public QMainWindow, public CommandHost {
+class MainWindow : public QMainWindow, public CommandHost, public dialogs::DialogHost {
     Q_OBJECT
   public:
     explicit MainWindow(Program& program, MainWindowHooks hooks = {});
@@ -106,8 +107,9 @@ class MainWindow : public QMainWindow, public CommandHost {
     void OpenToolWindowsAtStart();
     windows::ToolWindows& toolWindows() { return *toolWindows_; }
 
-    // Runs a command number as a menu item, key or button would.
-    bool Command(int command);
+    // Runs a command number as a menu item, key or button would; then the open dialogs follow
+    // the view state.
+    bool Command(int command) override;
     // The message that opens a view file by path (bit 0 of flags opens the two tool windows).
     void OpenViewFileMessage(const std::string& path, int flags);
     // Opens the first of the dropped paths when it is a file.
@@ -160,6 +162,13 @@ class MainWindow : public QMainWindow, public CommandHost {
     void RunExternal(int entry) override;
     void ToggleSolarSystemWindow() override { toolWindows_->ToggleSolarSystem(); }
     void ToggleMoonWindow() override { toolWindows_->ToggleMoon(); }
+    void OpenDialog(dialogs::DialogKind kind) override;
+
+    // DialogHost.
+    QWidget* DialogParent() override { return this; }
+    void ViewStateWritten() override;
+
+    const dialogs::OpenDialogs& openDialogs() const { return openDialogs_; }
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -236,6 +245,7 @@ class MainWindow : public QMainWindow, public CommandHost {
     SkyTooltip* tooltip_;
     int autoTick_ = 0;
     int screenSaverMoves_ = 0;
+    dialogs::OpenDialogs openDialogs_;
 };
 
 }  // namespace shell

@@ -16,6 +16,7 @@ struct Entry {
 constexpr Entry kStrings[] = {
     {11, "You can not add any more city!"},
     {12, "Name / Country"},
+    {25, "Time Dialog"},
     {39, "Asterisms(F)"},
     {44, "Cursor did not find a bright object, \n\nTracking setting failed!"},
     {48, "Celestial &North Pole\tN"},
@@ -74,6 +75,17 @@ std::string LoadString(int id) {
                          [](const Entry& entry, int key) { return entry.id < key; });
     if (found == std::end(kStrings) || found->id != id) return {};
     return found->text;
+}
+
+const char* LoadStringInRing(int id) {
+    static std::array<std::array<char, 512>, 8> buffers{};
+    static std::size_t last = buffers.size() - 1;
+    last = (last + 1) % buffers.size();
+    std::array<char, 512>& buffer = buffers[last];
+    buffer.fill('\0');
+    const std::string text = LoadString(id);
+    text.copy(buffer.data(), buffer.size() - 1);
+    return buffer.data();
 }
 
 }  // namespace shell

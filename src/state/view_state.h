@@ -165,6 +165,8 @@ struct ViewState {
     bool UnicodeText = true;
     bool TrueColourDisplay = true;
     bool ScreenSaverMode = false;
+    // The automatic mode dialog applied its settings; the narration check reads and clears it.
+    bool AutoModeApplied = false;
 
     // Smooth view moves requested by commands and by centring; the main window animates them
     // from paint to paint and clears the bits it has taken over. Targets in the units of

@@ -10,7 +10,7 @@
 
 #include "astro/comets.h"
 #include "astro/equatorial.h"
-#include "windows/resource_picture.h"
+#include "dialogs/bitmaps.h"
 
 namespace windows {
 namespace {
@@ -108,7 +108,7 @@ BodyCard::BodyCard(const BodyCardTexts& texts, QWidget* parent) : QDialog(parent
         picture->setFixedSize(kPictureSize, kPictureSize);
         picture->setAlignment(Qt::AlignCenter);
         picture->setStyleSheet(QStringLiteral("background: black;"));
-        picture->setPixmap(ResourcePicture(texts.picture));
+        picture->setPixmap(QPixmap::fromImage(dialogs::LoadBitmapResource(texts.picture)));
         body->addWidget(picture);
     }
     body->addLayout(grid);

@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QPainter>
 
+#include "dialogs/dialog_position.h"
 #include "platform/qpainter_canvas.h"
 #include "render/moon_disc.h"
 #include "shell/program.h"
@@ -13,8 +14,8 @@ namespace windows {
 
 MoonWindow::MoonWindow(shell::Program& program, SkyFrameSource frame, QWidget* parent)
     : ToolWindow(parent,
-                 {&program.options.DlgPosX[9], &program.options.DlgPosY[9],
-                  &program.options.DlgWid10, &program.options.DlgHei10},
+                 {&program.options, dialogs::kSlotMoon, &program.options.DlgWid10,
+                  &program.options.DlgHei10},
                  "MOONWINDOW", QStringLiteral("Moon View")),
       program_(program),
       frame_(std::move(frame)) {

@@ -12,6 +12,8 @@
 #include <QWheelEvent>
 
 #include "astro/solar_system_plot.h"
+#include "dialogs/bitmaps.h"
+#include "dialogs/dialog_position.h"
 #include "platform/qpainter_canvas.h"
 #include "platform/window_placement.h"
 #include "render/fonts.h"
@@ -20,7 +22,6 @@
 #include "shell/sky_tooltip.h"
 #include "shell/toolbar.h"
 #include "windows/body_card.h"
-#include "windows/resource_picture.h"
 
 namespace windows {
 namespace {
@@ -157,8 +158,8 @@ class PlotArea : public QWidget {
 SolarSystemWindow::SolarSystemWindow(shell::Program& program, SkyFrameSource frame, QWidget* parent,
                                      std::function<void(int)> mainCommand)
     : ToolWindow(parent,
-                 {&program.options.DlgPosX[6], &program.options.DlgPosY[6],
-                  &program.options.DlgWid7, &program.options.DlgHei7},
+                 {&program.options, dialogs::kSlotSolarSystem, &program.options.DlgWid7,
+                  &program.options.DlgHei7},
                  "PLANETWINDOW", QStringLiteral("Solar System")),
       program_(program),
       frame_(std::move(frame)),
@@ -385,7 +386,8 @@ void SolarSystemWindow::ShowTip(const render::PlotHit& hit) {
         if (!sameTime || sameDay) text += render::TimeText(c);
     }
 
-    const QPixmap pixmap = picture.empty() ? QPixmap() : ResourcePicture(picture);
+    const QPixmap pixmap =
+        picture.empty() ? QPixmap() : QPixmap::fromImage(dialogs::LoadBitmapResource(picture));
     const QPoint cursor = area_->mapToGlobal(hoverPoint_);
     const shell::TooltipPlacement placement =
         tip_->ShowAt(QString::fromStdString(text), cursor, frameGeometry(), !pixmap.isNull());

@@ -5,8 +5,8 @@
 #include <QCloseEvent>
 
 #include "astro/clock.h"
+#include "dialogs/dialog_position.h"
 #include "shell/program.h"
-#include "windows/tool_window_placement.h"
 
 namespace windows {
 namespace {
@@ -33,21 +33,21 @@ ToolWindow::ToolWindow(QWidget* parent, ToolWindowSlot slot, const char* classNa
     setObjectName(QString::fromLatin1(className));
     setWindowTitle(title);
     setAttribute(Qt::WA_DeleteOnClose);
+    dialogs::KeepMinimisedInPlace(*this);
 }
 
 void ToolWindow::Open() {
     resize(std::clamp(*slot_.width, kMinimumSide, kMaximumSide),
            std::clamp(*slot_.height, kMinimumSide, kMaximumSide));
-    if (parentWidget()) PlaceToolWindow(*this, *parentWidget(), *slot_.x, *slot_.y);
+    dialogs::PlaceDialog(*this, parentWidget(), *slot_.options, slot_.slot);
     show();
     placed_ = true;
     StorePlace();
 }
 
 void ToolWindow::StorePlace() {
-    if (!placed_ || !parentWidget()) return;
-    StoreToolWindowPosition(*this, *parentWidget(), *slot_.x, *slot_.y);
-    if (isMinimized()) return;
+    if (!placed_ || isMinimized()) return;
+    dialogs::StoreDialogPosition(*this, parentWidget(), *slot_.options, slot_.slot);
     *slot_.width = width();
     *slot_.height = height();
 }

@@ -10,6 +10,7 @@
 #include <QWidget>
 
 #include "astro/bodies.h"
+#include "state/view_state.h"
 
 namespace shell {
 struct Program;
@@ -28,10 +29,11 @@ using SkyFrameSource = std::function<SkyFrameBodies()>;
 // The frame's bodies and instant, or the instant of the view's clock when there is no frame.
 SkyFrameBodies FrameOrClock(const SkyFrameSource& source, const shell::Program& program);
 
-// Where a tool window keeps its place: the slot's offset and the size fields of the settings.
+// Where a tool window keeps its place: its dialog-position slot and the size fields of the
+// settings.
 struct ToolWindowSlot {
-    int32_t* x;
-    int32_t* y;
+    state::AppOptions* options;
+    int slot;
     int32_t* width;
     int32_t* height;
 };

@@ -1,0 +1,29 @@
+#include "dialogs/bitmaps.h"
+
+#include <QFileInfo>
+#include <QImageReader>
+
+#include "persist/paths.h"
+#include "platform/deep_sky_pictures.h"
+
+namespace dialogs {
+
+QImage LoadBitmapResource(const std::string& name) {
+    if (name.empty() || name.find('/') != std::string::npos) return {};
+    const std::string folder = persist::ProgramFile(platform::kDeepSkyPictureFolder);
+    for (const char* extension : {".bmp", ".png"}) {
+        const QString path = QString::fromStdString(persist::JoinPath(folder, name + extension));
+        if (QFileInfo::exists(path)) return LoadPictureFile(path);
+    }
+    return {};
+}
+
+QImage LoadPictureFile(const QString& path) {
+    const QFileInfo info(path);
+    if (!info.isFile() || info.size() > kPictureFileLimit) return {};
+    QImageReader reader(path);
+    reader.setDecideFormatFromContent(true);
+    return reader.read();
+}
+
+}  // namespace dialogs

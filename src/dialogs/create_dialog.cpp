@@ -1,0 +1,19 @@
+#include "dialogs/create_dialog.h"
+
+#include "dialogs/auto_dialog.h"
+#include "dialogs/time_dialog.h"
+
+namespace dialogs {
+
+ModelessDialog* CreateDialog(DialogKind kind, shell::Program& program, DialogHost& host) {
+    switch (kind) {
+        case DialogKind::Time:
+            return new TimeDialog(program, host);
+        case DialogKind::Auto:
+            return new AutoDialog(program, host);
+        default:
+            return nullptr;
+    }
+}
+
+}  // namespace dialogs

@@ -1,0 +1,63 @@
+// Working with a dialog's controls. Every control carries its control id as its object name, so
+// the dialog code and the tests find it by number. Texts are set only when they differ, so that a
+// field the user is typing in is not disturbed by a refresh.
+#pragma once
+
+#include <cstdint>
+#include <initializer_list>
+#include <utility>
+
+#include <QString>
+#include <QWidget>
+
+class QAbstractButton;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+
+namespace dialogs {
+
+// A new control with its id as object name.
+template <class Control, class... Args>
+Control* WithId(int id, Args&&... args) {
+    auto* control = new Control(std::forward<Args>(args)...);
+    control->setObjectName(QString::number(id));
+    return control;
+}
+
+// The control of that id inside the dialog, or nullptr.
+template <class Control = QWidget>
+Control* FindControl(const QWidget& dialog, int id) {
+    return dialog.findChild<Control*>(QString::number(id));
+}
+
+// Set the text only when it differs from what the control holds; true when it was set.
+bool SetTextIfChanged(QLineEdit* field, const QString& text);
+bool SetTextIfChanged(QLabel* label, const QString& text);
+bool SetTextIfChanged(QAbstractButton* button, const QString& text);
+bool SetTextIfChanged(QPlainTextEdit* field, const QString& text);
+
+// The index of the first checked button among the count consecutive ids from firstId, or -1.
+int CheckedRadio(const QWidget& dialog, int firstId, int count);
+
+// Checks the radio at index of the ids given; an index outside them leaves none checked.
+void CheckRadio(const QWidget& dialog, std::initializer_list<int> ids, int index);
+
+// A right-aligned number field of the given id, wide enough for that many characters.
+QLineEdit* NumberField(int id, int characters);
+
+// A typed number: leading blanks, a sign and the digits that follow; anything else reads as 0.
+// Integers are held to the 32-bit range; doubles that are not finite read as 0.
+int32_t ReadInt(const QString& text);
+double ReadDouble(const QString& text);
+
+// Fills the combo box with the font families of the screen.
+void FillFontNames(QComboBox& combo);
+
+// Moves the items of an alphabetically sorted list so that numbers after a shared prefix come in
+// numeric order ("M 2" before "M 10"); each item keeps its data. Sorting is switched off.
+void NaturalOrder(QListWidget& list);
+
+}  // namespace dialogs

@@ -1,0 +1,150 @@
+// The helpers every dialog shares: remembered positions kept on a monitor, fields, typed numbers,
+// the string ring, the natural order of lists, help addresses and picture files.
+#include <QtTest>
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QListWidget>
+
+#include "dialogs/bitmaps.h"
+#include "dialogs/dialog_fields.h"
+#include "dialogs/dialog_position.h"
+#include "dialogs/help.h"
+#include "shell/string_table.h"
+
+using namespace dialogs;
+
+class DialogHelpersTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void positionIsKeptOnTheMonitor_data() {
+        QTest::addColumn<QPoint>("offset");
+        QTest::addColumn<QPoint>("expected");
+        // A 300 x 200 window placed from a parent at (100, 50) on a 1920 x 1080 monitor.
+        QTest::newRow("inside") << QPoint(20, 80) << QPoint(120, 130);
+        QTest::newRow("off the right and bottom") << QPoint(1700, 1000) << QPoint(1620, 880);
+        QTest::newRow("left of and above") << QPoint(-400, -90) << QPoint(0, 0);
+    }
+    void positionIsKeptOnTheMonitor() {
+        QFETCH(QPoint, offset);
+        QFETCH(QPoint, expected);
+        QCOMPARE(KeptOnMonitor({100, 50}, offset, {300, 200}, QRect(0, 0, 1920, 1080)), expected);
+        // Larger than the monitor: the top-left corner wins.
+        QCOMPARE(KeptOnMonitor({100, 50}, offset, {2500, 1200}, QRect(0, 0, 1920, 1080)),
+                 QPoint(0, 0));
+    }
+
+    void storedPositionIsTheOffsetAndSurvivesMinimising() {
+        QWidget parent;
+        parent.setGeometry(100, 100, 800, 600);
+        parent.show();
+        QWidget window(&parent, Qt::Window);
+        window.resize(200, 100);
+        state::AppOptions options;
+        PlaceDialog(window, &parent, QPoint(30, 40));
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        window.move(window.pos() + QPoint(5, 6));
+        StoreDialogPosition(window, &parent, options, kSlotTime);
+        QCOMPARE(QPoint(options.DlgPosX[1], options.DlgPosY[1]), QPoint(35, 46));
+        window.showMinimized();
+        window.move(0, 0);
+        StoreDialogPosition(window, &parent, options, kSlotTime);
+        QCOMPARE(QPoint(options.DlgPosX[1], options.DlgPosY[1]), QPoint(35, 46));
+    }
+
+    void fieldsAreSetOnlyWhenTheyDiffer() {
+        QLineEdit field(QStringLiteral("2000"));
+        QVERIFY(!SetTextIfChanged(&field, QStringLiteral("2000")));
+        QVERIFY(SetTextIfChanged(&field, QStringLiteral("2001")));
+        QCOMPARE(field.text(), QStringLiteral("2001"));
+
+        QWidget dialog;
+        for (int id = 111; id <= 114; ++id)
+            WithId<QCheckBox>(id)->setParent(&dialog);
+        QCOMPARE(CheckedRadio(dialog, 111, 4), -1);
+        FindControl<QCheckBox>(dialog, 113)->setChecked(true);
+        FindControl<QCheckBox>(dialog, 114)->setChecked(true);
+        QCOMPARE(CheckedRadio(dialog, 111, 4), 2);
+    }
+
+    void typedNumbersNeverFail() {
+        const struct {
+            const char* text;
+            int32_t integer;
+            double real;
+        } cases[] = {
+            {"abc", 0, 0.0},
+            {"  12x", 12, 12.0},
+            {"-5", -5, -5.0},
+            {"99999999999", INT32_MAX, 99999999999.0},
+            {"-99999999999", INT32_MIN, -99999999999.0},
+            {"nan", 0, 0.0},
+            {"1e999", 1, 0.0},
+            {"0x10", 0, 0.0},
+            {" 51544.5", 51544, 51544.5},
+            {"", 0, 0.0},
+        };
+        for (const auto& c : cases) {
+            QCOMPARE(ReadInt(QString::fromLatin1(c.text)), c.integer);
+            QCOMPARE(ReadDouble(QString::fromLatin1(c.text)), c.real);
+        }
+    }
+
+    void nineStringLoadsReuseTheFirstBuffer() {
+        const char* first = shell::LoadStringInRing(11);
+        QCOMPARE(QByteArray(first), QByteArray("You can not add any more city!"));
+        for (int i = 0; i < 7; ++i)
+            QVERIFY(shell::LoadStringInRing(12) != first);
+        QCOMPARE(shell::LoadStringInRing(42), first);  // a missing entry is empty
+        QCOMPARE(QByteArray(first), QByteArray());
+    }
+
+    void numbersAfterASharedPrefixComeInNumericOrder() {
+        QListWidget list;
+        list.setSortingEnabled(true);
+        const char* names[] = {"M 1",     "M 10",     "M 2",     "M 31",   "Mira",
+                               "NGC 224", "NGC 7000", "NGC 891", "10 Lac", "2 Lac"};
+        for (const char* name : names) {
+            auto* item = new QListWidgetItem(QString::fromLatin1(name));
+            item->setData(Qt::UserRole, QString::fromLatin1(name));
+            list.addItem(item);
+        }
+        NaturalOrder(list);
+        QStringList order;
+        for (int i = 0; i < list.count(); ++i) {
+            QCOMPARE(list.item(i)->data(Qt::UserRole).toString(), list.item(i)->text());
+            order << list.item(i)->text();
+        }
+        QCOMPARE(order, QStringList({"2 Lac", "10 Lac", "M 1", "M 2", "M 10", "M 31", "Mira",
+                                     "NGC 224", "NGC 891", "NGC 7000"}));
+    }
+
+    void helpTopicsPointIntoTheUserGuide() {
+        QCOMPARE(HelpUrl("http://example.org/a b"), QUrl("http://example.org/a b"));
+        const QUrl topic = HelpUrl("Time Dialog");
+        QVERIFY(topic.isLocalFile());
+        QVERIFY(topic.path().endsWith(QLatin1String("user-guide.md")));
+        QCOMPARE(topic.fragment(), QStringLiteral("time-dialog"));
+    }
+
+    void pictureFilesKeepTheirPaletteOnlyUpTo8Bits() {
+        QTemporaryDir folder;
+        QImage truecolour(4, 3, QImage::Format_RGB888);
+        truecolour.fill(Qt::red);
+        QImage indexed = truecolour.convertToFormat(QImage::Format_Indexed8);
+        QVERIFY(truecolour.save(folder.filePath("deep.bmp"), "BMP"));
+        QVERIFY(indexed.save(folder.filePath("flat.picture"), "BMP"));
+        const QImage deep = LoadPictureFile(folder.filePath("deep.bmp"));
+        QCOMPARE(deep.size(), QSize(4, 3));
+        QVERIFY(deep.colorTable().isEmpty());
+        QVERIFY(!LoadPictureFile(folder.filePath("flat.picture")).colorTable().isEmpty());
+        // Not regular files, or not pictures: no image and no stall.
+        QVERIFY(LoadPictureFile(folder.path()).isNull());
+        QVERIFY(LoadPictureFile(QStringLiteral("/dev/zero")).isNull());
+        QVERIFY(LoadBitmapResource("../B_NONE").isNull());
+    }
+};
+
+QTEST_MAIN(DialogHelpersTest)
+#include "dialog_helpers_test.moc"

@@ -1,0 +1,241 @@
+// The time dialog and the automatic mode dialog on a real main window: carrying typed values,
+// the calendar, the Julian dates, Real Time, Auto Apply, the step and its description, the two
+// tabs, and starting and stopping the automatic mode.
+#include <QtTest>
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabBar>
+
+#include "astro/clock.h"
+#include "astro/time_steps.h"
+#include "dialogs/auto_dialog.h"
+#include "dialogs/dialog_fields.h"
+#include "dialogs/time_dialog.h"
+#include "shell/main_window.h"
+#include "state/messages.h"
+
+using namespace dialogs;
+
+class TimeDialogsTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<shell::Program> program;
+    std::unique_ptr<shell::MainWindow> window;
+    QTemporaryDir home;
+
+    template <class Dialog>
+    Dialog* Open(int command, DialogKind kind) {
+        window->Command(command);
+        return static_cast<Dialog*>(window->openDialogs().Find(kind));
+    }
+    TimeDialog* OpenTime() { return Open<TimeDialog>(132, DialogKind::Time); }
+    AutoDialog* OpenAuto() { return Open<AutoDialog>(332, DialogKind::Auto); }
+    static QString Text(QWidget* dialog, int id) {
+        if (auto* field = FindControl<QLineEdit>(*dialog, id)) return field->text();
+        if (auto* label = FindControl<QLabel>(*dialog, id)) return label->text();
+        if (auto* text = FindControl<QPlainTextEdit>(*dialog, id)) return text->toPlainText();
+        return FindControl<QAbstractButton>(*dialog, id)->text();
+    }
+    static void Type(QWidget* dialog, int id, const QString& text) {
+        auto* field = FindControl<QLineEdit>(*dialog, id);
+        field->setText(text);
+        emit field->editingFinished();
+    }
+    static void Click(QWidget* dialog, int id) {
+        FindControl<QAbstractButton>(*dialog, id)->click();
+    }
+
+  private slots:
+    void initTestCase() {
+        qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
+        qputenv("XDG_DATA_HOME", home.path().toUtf8());
+    }
+    void init() {
+        program = std::make_unique<shell::Program>();
+        program->view.clock = {2000, 1, 15, 10, 30};
+        shell::MainWindowHooks hooks;
+        hooks.renderSky = [](QImage& bitmap, shell::Program&, int, int) {
+            bitmap.fill(Qt::black);
+            return shell::FrameFacts{};
+        };
+        window = std::make_unique<shell::MainWindow>(*program, std::move(hooks));
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        state::SetMessageHandler([](const state::Message&) { return state::MessageAnswer::Ok; });
+    }
+    void cleanup() {
+        window.reset();
+        program.reset();
+        state::SetMessageHandler({});
+    }
+
+    void typedFieldsCarryIntoTheirNeighbours() {
+        TimeDialog* dialog = OpenTime();
+        QVERIFY(dialog);
+        const struct {
+            int id;
+            const char* typed;
+            state::CivilClock expected;
+        } cases[] = {
+            {109, "75", {2000, 1, 15, 11, 15}},  // minute 75: the next hour
+            {105, "0", {1999, 12, 31, 11, 15}},  // day 0: the last day of the month before
+            {101, "-1", {0, 12, 31, 11, 15}},    // -1 is 1 BC, year 0
+            {101, "abc", {0, 12, 31, 11, 15}},   // not a number: 0, which is year 0 too
+            {101, "200000", {99999, 12, 31, 11, 15}}, {101, "-200000", {-99998, 12, 31, 11, 15}},
+        };
+        for (const auto& c : cases) {
+            Type(dialog, c.id, QString::fromLatin1(c.typed));
+            QCOMPARE(dialog->work().clock, c.expected);
+        }
+        Type(dialog, 101, QStringLiteral("0"));
+        Type(dialog, 103, QStringLiteral("1"));
+        QCOMPARE(Text(dialog, 101), QStringLiteral("   -1"));
+        QCOMPARE(Text(dialog, 1108), QStringLiteral("Jan 0"));
+        QCOMPARE(program->view.clock, state::CivilClock({2000, 1, 15, 10, 30}));  // not applied
+    }
+
+    void calendarEnablesTheDaysOfTheMonth() {
+        TimeDialog* dialog = OpenTime();
+        const struct {
+            const char* year;
+            int days;
+            int firstButton;
+        } cases[] = {{"2000", 29, 1203}, {"1900", 28, 1205}, {"-5", 29, 1206}};
+        for (const auto& c : cases) {
+            Type(dialog, 103, QStringLiteral("2"));
+            Type(dialog, 101, QString::fromLatin1(c.year));
+            int enabled = 0;
+            for (int id = 1201; id <= 1240; ++id)
+                enabled += FindControl<QPushButton>(*dialog, id)->isEnabled();
+            QCOMPARE(enabled, c.days);
+            QCOMPARE(Text(dialog, c.firstButton), QStringLiteral("1"));
+        }
+        Click(dialog, 1220);  // in February of 5 BC, which begins on a Friday
+        QCOMPARE(dialog->work().clock.day, 15);
+        QVERIFY(FindControl<QPushButton>(*dialog, 1220)->isChecked());
+    }
+
+    void julianDatesKeepTheMoment() {
+        program->view.TimeZone = -300;
+        TimeDialog* dialog = OpenTime();
+        const QString jd = Text(dialog, 117);
+        Click(dialog, 112);  // Greenwich Time: five hours later on the clock, the same moment
+        QCOMPARE(dialog->work().clock, state::CivilClock({2000, 1, 15, 15, 30}));
+        QCOMPARE(Text(dialog, 117), jd);
+        Type(dialog, 119, QStringLiteral("51544.5"));
+        QCOMPARE(dialog->work().clock, state::CivilClock({2000, 1, 1, 12, 0}));
+        QCOMPARE(Text(dialog, 117), QStringLiteral("  2451545.0000"));
+        Type(dialog, 117, QStringLiteral("1e15"));
+        QCOMPARE(dialog->work().clock.year, astro::kMaxYear);
+        Type(dialog, 119, QStringLiteral("-1e15"));
+        QCOMPARE(dialog->work().clock.year, astro::kMinYear);
+    }
+
+    void realTimeDisablesTheInputsAndApplyTakesTheComputerClock() {
+        program->view.AutoRunning = true;
+        program->options.AutoType = 1;
+        TimeDialog* dialog = OpenTime();
+        Click(dialog, 114);
+        for (int id : {101, 102, 105, 110, 116, 117, 119, 1102, 1105, 1107, 1203, 1231})
+            QVERIFY2(!FindControl(*dialog, id)->isEnabled(), qPrintable(QString::number(id)));
+        Click(dialog, kIdApply);
+        state::ViewState expected = program->view;
+        astro::ObtainCurrentTime(expected, astro::ReadComputerStandardClock());
+        QCOMPARE(program->view.Keisanji, astro::kRealTime);
+        QCOMPARE(program->view.clock, expected.clock);
+        QVERIFY(!program->view.AutoRunning);
+        Click(dialog, 111);
+        QVERIFY(FindControl(*dialog, 1107)->isEnabled());
+    }
+
+    void autoApplyRendersOnceForAKeystrokeAndFollowsOtherChanges() {
+        TimeDialog* dialog = OpenTime();
+        Click(dialog, kIdAutoApply);
+        QCOMPARE(program->options.KosinAutoTime, 1);
+        QTest::qWait(50);
+        const int renders = window->skyView()->renderCount();
+        QTest::keyClick(FindControl<QLineEdit>(*dialog, 109), Qt::Key_Up);
+        QTest::qWait(100);
+        QCOMPARE(program->view.clock.minute, 31);
+        QCOMPARE(window->skyView()->renderCount(), renders + 1);
+        // The clock stepped elsewhere: the dialog shows it (command 999).
+        window->Command(624);
+        QCOMPARE(Text(dialog, 107), QStringLiteral("11"));
+        // Opening it again brings up the same dialog.
+        QCOMPARE(OpenTime(), dialog);
+    }
+
+    void stepIsCarriedAndDescribed() {
+        const struct {
+            AutoWork step;
+            const char* duration;
+        } cases[] = {
+            {{0, 0, 0, 0, 25, 90}, "1 day 2 hours 30 minutes"},
+            {{0, 0, 14, 0, 0, 0}, "1 year 2 months"},
+            {{0, 0, 0, 0, 0, 0}, "0 minutes"},
+            {{0, 0, 0, 0, 1, 0}, "1 hour"},
+            {{0, 0, 0, 5000, 0, 0}, "1000 days"},
+            {{0, INT32_MAX, INT32_MAX, 0, 0, -5}, "1000 years"},
+        };
+        for (const auto& c : cases) {
+            AutoWork work = c.step;
+            NormalizeStep(work);
+            QCOMPARE(DurationText(work.years, work.months, work.days, work.hours, work.minutes),
+                     std::string(c.duration));
+        }
+        AutoDialog* dialog = OpenAuto();
+        Type(dialog, 107, QStringLiteral("25"));
+        Type(dialog, 109, QStringLiteral("90"));
+        QCOMPARE(Text(dialog, 105) + Text(dialog, 107) + Text(dialog, 109),
+                 QStringLiteral("00010230"));
+        QCOMPARE(Text(dialog, 902),
+                 QStringLiteral("Every tick, clock advances\nby 1 day 2 hours 30 "
+                                "minutes.\nTick speed is very fast."));
+    }
+
+    void tracingModeHidesTheTickSpeedsAndTracesBackwards() {
+        AutoDialog* dialog = OpenAuto();
+        QVERIFY(FindControl(*dialog, 1034)->isVisible());
+        FindControl<QTabBar>(*dialog, 201)->setCurrentIndex(1);
+        QCOMPARE(Text(dialog, 1003), QStringLiteral("-"));
+        for (int id : {1003, 1034, 1035, 902})
+            QVERIFY(!FindControl(*dialog, id)->isVisible());
+        for (int id : {1030, 251, 1032, 1015, 901})
+            QVERIFY(FindControl(*dialog, id)->isVisible());
+        Type(dialog, 251, QStringLiteral("500"));
+        QCOMPARE(Text(dialog, 251), QStringLiteral("120"));
+        QCOMPARE(Text(dialog, 901), QStringLiteral("Display the trace of object\nfor the last 6 "
+                                                   "hours\nwith the interval of 3 minutes.\nFrom: "
+                                                   "Jan 15,  2000  04:30\nTo: Jan 15,  2000  10:30 "
+                                                   "(SetTime button)"));
+        Click(dialog, kIdOk);
+        QVERIFY(program->view.AutoRunning);
+        QCOMPARE(program->options.AutoType, 1);
+        QCOMPARE(program->options.AutoRepeat, 120);
+        QVERIFY(!window->openDialogs().Find(DialogKind::Auto));
+    }
+
+    void cancelStopsARunningFastClockingAndKeepsThePlace() {
+        program->options.DlgPosX[3] = 5000;  // off every monitor
+        AutoDialog* dialog = OpenAuto();
+        QVERIFY(window->screen()->geometry().contains(dialog->frameGeometry()));
+        Click(dialog, kIdApply);
+        QVERIFY(program->view.AutoRunning);
+        QCOMPARE(Text(dialog, kIdApply), QStringLiteral("&Stop"));
+        window->TimerTick();
+        QCOMPARE(program->view.clock.minute, 33);
+        QCOMPARE(Text(dialog, 902).isEmpty(), false);
+        Click(dialog, kIdCancel);
+        QVERIFY(!program->view.AutoRunning);
+        QCOMPARE(program->options.DlgPosX[3],
+                 dialog->frameGeometry().x() - window->frameGeometry().x());
+    }
+};
+
+QTEST_MAIN(TimeDialogsTest)
+#include "time_dialogs_test.moc"
