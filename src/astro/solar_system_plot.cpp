@@ -138,8 +138,7 @@ const OrbitTrack& OrbitCache::Orbit(int index, double t, int32_t currentMjd, int
     return track;
 }
 
-CometOrbitCurve CometOrbitPoints(const OrbitElements& el, const PlotRotation& rotation,
-                                 double reachAu) {
+CometOrbitCurve CometOrbitPoints(const OrbitElements& el, double reachAu) {
     CometOrbitCurve curve;
     const double q = el.q, e = el.e;
     if (!(q > 0 && e >= 0 && reachAu > q && std::isfinite(q) && std::isfinite(e) &&
@@ -159,7 +158,7 @@ CometOrbitCurve CometOrbitPoints(const OrbitElements& el, const PlotRotation& ro
         const double nu = curve.open ? limit * (2.0 * k / (count - 1) - 1) : 2 * kPi * k / count;
         const double r = p / (1 + e * std::cos(nu));
         const OrbitPoint o = OrbitPlaneToEcliptic(el, r * std::cos(nu), r * std::sin(nu));
-        curve.points.push_back(PlotPosition(rotation, o.x, o.y, o.z));
+        curve.points.push_back(PlotPoint{o.x, o.y, o.z});
     }
     return curve;
 }

@@ -97,15 +97,14 @@ class OrbitCache {
     int rotationRuns_ = 0;
 };
 
-// A comet's orbit in plot coordinates, sampled by true anomaly so that the bend at perihelion
-// is as smooth as the rest: the whole ellipse (closed) when its aphelion lies within reachAu
-// of the Sun, otherwise the arc within that distance (open). Empty for elements that give no
-// orbit.
+// A comet's orbit, heliocentric ecliptic (AU), sampled by true anomaly so that the bend at
+// perihelion is as smooth as the rest: the whole ellipse (closed) when its aphelion lies within
+// reachAu of the Sun, otherwise the arc within that distance (open). Empty for elements that
+// give no orbit.
 struct CometOrbitCurve {
     std::vector<PlotPoint> points;
     bool open = false;
 };
-CometOrbitCurve CometOrbitPoints(const OrbitElements& elements, const PlotRotation& rotation,
-                                 double reachAu);
+CometOrbitCurve CometOrbitPoints(const OrbitElements& elements, double reachAu);
 
 }  // namespace astro

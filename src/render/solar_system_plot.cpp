@@ -184,20 +184,24 @@ class PlotPainter {
             if (!(comet.q * 10 <= o_.CometKyori) && !IsHalley(comet)) continue;
             CometOrbitMemory& cached = memory_.cometOrbits[static_cast<std::size_t>(k)];
             const astro::OrbitElements elements = astro::OrbitElementsOf(comet);
-            if (!SameElements(cached.elements, elements) || cached.settings != settings_ ||
-                cached.reachAu != reach || cached.curve.points.empty()) {
-                cached = {elements, settings_, reach,
-                          astro::CometOrbitPoints(elements, rotation_, reach)};
+            if (!SameElements(cached.elements, elements) || cached.reachAu != reach ||
+                cached.curve.points.empty()) {
+                cached = {elements, reach, astro::CometOrbitPoints(elements, reach), {}, {}};
             }
-            const auto& points = cached.curve.points;
+            if (cached.plotted.size() != cached.curve.points.size() ||
+                cached.settings != settings_) {
+                cached.plotted.clear();
+                for (const astro::PlotPoint& p : cached.curve.points)
+                    cached.plotted.push_back(
+                        PixelOf(astro::PlotPosition(rotation_, p.x, p.y, p.z)));
+                cached.settings = settings_;
+            }
+            const auto& points = cached.plotted;
             if (points.empty()) continue;
-            const Point first = PixelOf(points.front());
-            canvas_.MoveTo(first.x, first.y);
-            for (std::size_t n = 1; n < points.size(); ++n) {
-                const Point q = PixelOf(points[n]);
-                canvas_.LineTo(q.x, q.y);
-            }
-            if (!cached.curve.open) canvas_.LineTo(first.x, first.y);
+            canvas_.MoveTo(points.front().x, points.front().y);
+            for (std::size_t n = 1; n < points.size(); ++n)
+                canvas_.LineTo(points[n].x, points[n].y);
+            if (!cached.curve.open) canvas_.LineTo(points.front().x, points.front().y);
         }
     }
 

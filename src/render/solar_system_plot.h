@@ -43,12 +43,14 @@ struct PlotMark {
     Point at;
 };
 
-// What the window keeps between paints.
+// What the window keeps between paints: a comet's orbit for its elements and reach, and the
+// orbit in plot coordinates for the settings it was turned with.
 struct CometOrbitMemory {
     astro::OrbitElements elements;
-    astro::PlotSettings settings;
     double reachAu = 0.0;
     astro::CometOrbitCurve curve;
+    astro::PlotSettings settings;
+    std::vector<Point> plotted;
 };
 struct PlotMemory {
     astro::OrbitCache orbits;

@@ -135,28 +135,27 @@ TEST(OrbitCache, SednaIsAnOpenArcOverTwoThousandYears) {
 }
 
 TEST(CometOrbitPoints, WholeEllipseWithinReachElseTheArcWithinIt) {
-    const PlotRotation unit = PlotRotationOf({1, 0, 0});
     OrbitElements ellipse;
     ellipse.q = 1.0;
     ellipse.e = 0.5;  // aphelion 3 AU
-    EXPECT_FALSE(CometOrbitPoints(ellipse, unit, 10).open);
-    EXPECT_EQ(CometOrbitPoints(ellipse, unit, 10).points.size(), 72u);
+    EXPECT_FALSE(CometOrbitPoints(ellipse, 10).open);
+    EXPECT_EQ(CometOrbitPoints(ellipse, 10).points.size(), 72u);
 
     for (double e : {0.5, 1.0, 1.5}) {
         OrbitElements comet;
         comet.q = 1.0;
         comet.e = e;
-        const CometOrbitCurve curve = CometOrbitPoints(comet, unit, 2.0);
+        const CometOrbitCurve curve = CometOrbitPoints(comet, 2.0);
         ASSERT_TRUE(curve.open) << e;
         for (const PlotPoint& end : {curve.points.front(), curve.points.back()})
             EXPECT_NEAR(std::hypot(end.x, end.y), 2.0, 1e-9) << e;
     }
     OrbitElements broken;
     broken.q = NAN;
-    EXPECT_TRUE(CometOrbitPoints(broken, unit, 10).points.empty());
+    EXPECT_TRUE(CometOrbitPoints(broken, 10).points.empty());
     broken.q = 1.0;
     broken.e = -1;
-    EXPECT_TRUE(CometOrbitPoints(broken, unit, 10).points.empty());
+    EXPECT_TRUE(CometOrbitPoints(broken, 10).points.empty());
 }
 
 }  // namespace
