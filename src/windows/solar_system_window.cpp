@@ -248,9 +248,18 @@ bool SolarSystemWindow::TraceShown() const {
 
 SolarSystemWindow::Shown SolarSystemWindow::ShownNow(const SkyFrameBodies& frame) const {
     const auto& v = program_.view;
-    return Shown{frame.currentMjd, frame.utMinutes, frame.bodies != nullptr,
-                 v.WakuseiLevel,   v.Solar,         v.Comet,
-                 TraceShown()};
+    const auto& o = program_.options;
+    Shown shown{frame.currentMjd,
+                frame.utMinutes,
+                frame.bodies != nullptr,
+                {v.WakuseiLevel, v.Solar, v.Comet, o.CometBright, o.CometKyori},
+                TraceShown()};
+    if (shown.trace) {
+        shown.steps = {o.AutoRepeat,     o.AutoYear,       o.AutoMonth,
+                       o.AutoDay,        o.AutoHour,       o.AutoMinit,
+                       o.AutoTaishou[0], o.AutoTaishou[2], o.AutoTaishou[3]};
+    }
+    return shown;
 }
 
 void SolarSystemWindow::SkyFrameDrawn() {

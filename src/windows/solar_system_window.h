@@ -4,6 +4,7 @@
 // and a right click opens the menu "M_POPUPP" with the information card.
 #pragma once
 
+#include <array>
 #include <functional>
 #include <span>
 #include <vector>
@@ -73,12 +74,14 @@ class SolarSystemWindow : public ToolWindow {
   private:
     friend class PlotArea;
 
-    // What a paint showed, to tell whether a new sky frame changes it.
+    // What a paint showed, to tell whether a new sky frame changes it: the instant, the
+    // switches of the bodies and comets, and the trace with its steps.
     struct Shown {
         int32_t mjd = 0, ut = 0;
         bool bodies = false;
-        int level = 0, solar = 0, comet = 0;
+        std::array<int32_t, 5> display{};
         bool trace = false;
+        std::array<int32_t, 9> steps{};
         friend bool operator==(const Shown&, const Shown&) = default;
     };
     Shown ShownNow(const SkyFrameBodies& frame) const;
