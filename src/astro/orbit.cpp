@@ -173,6 +173,10 @@ OrbitPoint SolveOrbitElements(double mjd, const OrbitElements& el) {
         yp = a * std::sqrt(e * e - 1) * std::sinh(H);
     }
 
+    return OrbitPlaneToEcliptic(el, xp, yp);
+}
+
+OrbitPoint OrbitPlaneToEcliptic(const OrbitElements& el, double xp, double yp) {
     const double w = el.peri * kDegree, node = el.node * kDegree, inc = el.inclination * kDegree;
     const double cw = std::cos(w), sw = std::sin(w), cn = std::cos(node), sn = std::sin(node);
     const double ci = std::cos(inc), si = std::sin(inc);

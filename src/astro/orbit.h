@@ -32,6 +32,10 @@ double PerihelionMjd(int year, int month, double day);
 // The elements of a comet record (perihelion instant from TY, TM, TD).
 OrbitElements OrbitElementsOf(const state::CometRecord& record);
 
+// The heliocentric ecliptic position of the point (xp, yp) of the orbit's plane (AU; x towards
+// perihelion, y in the direction of motion there).
+OrbitPoint OrbitPlaneToEcliptic(const OrbitElements& elements, double xp, double yp);
+
 // Position at mjd (MJD with fraction, UT).
 OrbitPoint SolveOrbitElements(double mjd, const OrbitElements& elements);
 OrbitPoint SolveOrbit(double mjd, const state::CometRecord& record);

@@ -155,13 +155,18 @@ std::span<const Accelerator> MainAccelerators() {
 }
 
 int AcceleratorCommand(int key, Qt::KeyboardModifiers modifiers) {
+    return AcceleratorCommand(kMain, key, modifiers);
+}
+
+int AcceleratorCommand(std::span<const Accelerator> table, int key,
+                       Qt::KeyboardModifiers modifiers) {
     modifiers &= Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier;
     if (modifiers & Qt::ShiftModifier) {
         for (const auto& pair : kShiftedDigits)
             if (key == pair[0]) key = pair[1];
     }
     if (key == Qt::Key_Bar) key = Qt::Key_Backslash;
-    for (const Accelerator& accelerator : kMain)
+    for (const Accelerator& accelerator : table)
         if (accelerator.key == key && accelerator.modifiers == modifiers)
             return accelerator.command;
     return 0;

@@ -401,11 +401,11 @@ bool Runner::Run(int command) {
             if (host_.IsFullScreen()) host_.SetFullScreen(false);
             return true;
         case 149:
-            o.PlanetWnd = o.PlanetWnd ? 0 : 1;
+            host_.ToggleSolarSystemWindow();
             host_.RefreshMenus();
             return true;
         case 40011:
-            o.MoonWnd = o.MoonWnd ? 0 : 1;
+            host_.ToggleMoonWindow();
             host_.RefreshMenus();
             return true;
         case 163:

@@ -60,6 +60,10 @@ class CommandHost {
     // The modal About dialog, and help (the user guide, or a web page) in the desktop's viewer.
     virtual void ShowAbout() = 0;
     virtual void OpenHelp(const std::string& topic) = 0;
+    // Opens the tool window when it is closed and closes it when it is open; its flag
+    // (PlanetWnd, MoonWnd) follows.
+    virtual void ToggleSolarSystemWindow() = 0;
+    virtual void ToggleMoonWindow() = 0;
     // Opens a modeless dialog, or brings the open one up and lets it reload.
     virtual void OpenDialog(dialogs::DialogKind kind) = 0;
 };

@@ -165,6 +165,23 @@ MainWindow::MainWindow(Program& program, MainWindowHooks hooks)
     statusBar_->setObjectName(QStringLiteral("statusbar3002"));
     setStatusBar(statusBar_);
 
+    // The open flags tell whether the windows exist; the stored ones are the start's request.
+    startSolarSystem_ = program_.options.PlanetWnd != 0;
+    startMoon_ = program_.options.MoonWnd != 0;
+    program_.options.PlanetWnd = 0;
+    program_.options.MoonWnd = 0;
+    toolWindows_ = std::make_unique<windows::ToolWindows>(
+        program_, this,
+        [this] {
+            windows::SkyFrameBodies frame;
+            if (painter_ && painter_->painted()) {
+                const render::SkyScene& scene = painter_->scene();
+                frame = {&scene.bodies, scene.viewFrame.CurrentMjd, scene.viewFrame.UtMinutes};
+            }
+            return frame;
+        },
+        [this](int command) { Command(command); }, [this] { RefreshMenus(); });
+
     bar->setVisible(program_.options.ToolBar);
     statusBar_->setVisible(program_.options.StatusBar);
     externalPrograms_ = ReadExternalPrograms();
@@ -190,6 +207,10 @@ MainWindow::~MainWindow() {
 
 void MainWindow::PlaceFromSettings() {
     PlaceMainWindow(program_, *this);
+}
+
+void MainWindow::OpenToolWindowsAtStart() {
+    toolWindows_->Open(startSolarSystem_, startMoon_);
 }
 
 bool MainWindow::Command(int command) {
@@ -288,6 +309,7 @@ QRect MainWindow::PrepareFrame() {
         ++skyView_->renderCount_;
         RefreshStatusBar();
         RefreshMenus();
+        toolWindows_->SkyFrameDrawn();
     }
 
     // The part of the picture that the window shows, in the picture's own pixels.
@@ -601,6 +623,7 @@ bool MainWindow::TrackObjectAtClick() {
 
 void MainWindow::ColoursChanged() {
     if (painter_) painter_->RebuildPalette();
+    toolWindows_->ColoursChanged();
     Redraw();
 }
 

@@ -27,6 +27,7 @@
 #include "shell/sky_tooltip.h"
 #include "shell/status_bar.h"
 #include "shell/toolbar.h"
+#include "windows/tool_windows.h"
 
 class QMenu;
 
@@ -106,6 +107,10 @@ class MainWindow : public QMainWindow, public CommandHost, public dialogs::Dialo
     // Places the window from the stored placement (MainWndX .. MainWndZ), fitted to a monitor.
     void PlaceFromSettings();
 
+    // Opens the Solar System and Moon windows that were open at the last exit.
+    void OpenToolWindowsAtStart();
+    windows::ToolWindows& toolWindows() { return *toolWindows_; }
+
     // Runs a command number as a menu item, key or button would; then the open dialogs follow
     // the view state.
     bool Command(int command) override;
@@ -164,6 +169,8 @@ class MainWindow : public QMainWindow, public CommandHost, public dialogs::Dialo
     void OpenHelp(const std::string& topic) override;
 
     FileCommands& fileCommands() { return *files_; }
+    void ToggleSolarSystemWindow() override { toolWindows_->ToggleSolarSystem(); }
+    void ToggleMoonWindow() override { toolWindows_->ToggleMoon(); }
     void OpenDialog(dialogs::DialogKind kind) override;
 
     // DialogHost.
@@ -221,6 +228,10 @@ class MainWindow : public QMainWindow, public CommandHost, public dialogs::Dialo
     std::function<qint64()> clock_;
     FrameFacts frameFacts_;
     std::vector<ExternalProgram> externalPrograms_;
+    std::unique_ptr<windows::ToolWindows> toolWindows_;
+    // The tool windows open at the last exit; their flags stay 0 until they really open.
+    bool startSolarSystem_ = false;
+    bool startMoon_ = false;
 
     // Smooth moves: index 0 azimuth, 1 altitude, 2 zoom; requested through the view state's
     // PendingMoves and targets.

@@ -40,6 +40,7 @@ void SkyPainter::RebuildPalette() {
 FrameFacts SkyPainter::Paint(QImage& bitmap, int width, int height, bool smoothMoveRunning) {
     scene_.smoothMoveRunning = smoothMoveRunning;
     platform::PaintSkyImage(bitmap, width, height, scene_);
+    painted_ = true;
     return FrameFacts{MoonAgeOf(program_.view), scene_.frame.starLevel};
 }
 

@@ -39,11 +39,17 @@ class SkyPainter {
     // A new palette from the line colours (after the colour dialog).
     void RebuildPalette();
 
+    // The scene of the last frame (its body state serves the tool windows); painted() is false
+    // until the first frame.
+    const render::SkyScene& scene() const { return scene_; }
+    bool painted() const { return painted_; }
+
   private:
     Program& program_;
     render::GlyphSheet glyphs_;
     platform::DeepSkyPictureFolder pictures_;
     render::SkyScene scene_;
+    bool painted_ = false;
 };
 
 // The age of the Moon in days at the view's moment.

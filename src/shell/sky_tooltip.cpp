@@ -32,12 +32,17 @@ SkyTooltip::SkyTooltip(QWidget* owner) : QLabel(owner, Qt::ToolTip | Qt::Framele
     hide();
 }
 
-void SkyTooltip::ShowAt(const QString& text, QPoint cursor, const QRect& owner) {
+TooltipPlacement SkyTooltip::ShowAt(const QString& text, QPoint cursor, const QRect& owner,
+                                    bool picture) {
     setText(text);
-    const QSize textSize = fontMetrics().size(Qt::TextSingleLine, text);
-    const TooltipPlacement placement = PlaceTooltip(cursor, textSize, owner, false);
+    // The label's own measure also counts the glyphs that come from a fallback font (Japanese
+    // names); the text extent is what remains without the border and padding.
+    const QSize textSize =
+        fontMetrics().size(Qt::TextSingleLine, text).expandedTo(sizeHint() - QSize(6, 3));
+    const TooltipPlacement placement = PlaceTooltip(cursor, textSize, owner, picture);
     setGeometry(placement.rect);
     show();
+    return placement;
 }
 
 }  // namespace shell

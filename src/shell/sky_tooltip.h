@@ -22,8 +22,10 @@ class SkyTooltip : public QLabel {
   public:
     explicit SkyTooltip(QWidget* owner);
 
-    // Shows the text at the cursor (screen coordinates) inside the owner window's rectangle.
-    void ShowAt(const QString& text, QPoint cursor, const QRect& owner);
+    // Shows the text at the cursor (screen coordinates) inside the owner window's rectangle,
+    // leaving room for a picture under it when asked.
+    TooltipPlacement ShowAt(const QString& text, QPoint cursor, const QRect& owner,
+                            bool picture = false);
 };
 
 }  // namespace shell

@@ -154,6 +154,7 @@ bool Session::Start(const StartupOptions& options) {
     } else {
         mainWindow_->show();
     }
+    if (!view.ScreenSaverMode) mainWindow_->OpenToolWindowsAtStart();
     // The title picture stays in front of the main window for its three seconds.
     if (titleWindow_) titleWindow_->raise();
     platform::SetMessageOwner(mainWindow_.get());

@@ -711,9 +711,9 @@ class MainWindowTest : public QObject {
 
     void viewFileMessageOpensTheToolWindows() {
         Make();
-        program->options.PlanetWnd = 0;
-        program->options.MoonWnd = 1;
+        window->Command(40011);  // the Moon window is open already and stays open
         window->OpenViewFileMessage("/tmp/none.qel", 1);
+        QVERIFY(window->toolWindows().solarSystem() && window->toolWindows().moon());
         QCOMPARE(program->options.PlanetWnd, 1);
         QCOMPARE(program->options.MoonWnd, 1);
     }

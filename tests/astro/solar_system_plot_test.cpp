@@ -1,0 +1,162 @@
+// The Solar System window's geometry: the plot commands and drag at their limits, the rotation,
+// the depth pens, the orbit cache and the comet orbit curves.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "astro/planets.h"
+#include "astro/solar_system_plot.h"
+
+namespace astro {
+namespace {
+
+struct CommandCase {
+    int zoom, turn, tilt, command;
+    int wantZoom, wantTurn, wantTilt;
+};
+
+TEST(PlotCommands, KeepScaleTurnAndTiltInRange) {
+    const CommandCase cases[] = {
+        {2, 0, 0, 411, 2, 0, 0},           // the smallest scale stays
+        {256, 0, 0, 410, 256, 0, 0},       // the largest stays
+        {200, 0, 0, 410, 256, 0, 0},       // 288 is cut to 256
+        {100, 0, 0, 411, 69, 0, 0},        // round(69.44)
+        {9, 0, 0, 410, 13, 0, 0},          // round(12.96)
+        {2, 0, 0, 601, 2, 0, 0},           // no tilt below the pole view
+        {2, 0, 900, 603, 2, 0, 900},       // nor beyond edge-on
+        {2, 0, 850, 603, 2, 0, 900},       // a step that would pass edge-on stops there
+        {2, 0, 0, 603, 2, 0, 75},          //
+        {2, 3550, 0, 605, 2, 25, 0},       // turns wrap round
+        {2, 0, 0, 607, 2, 3525, 0},        //
+        {7, 1234, 456, 501, 7, 0, 0},      // back to the pole view, scale kept
+        {9999, -75, -40, 605, 256, 0, 0},  // settings out of range are brought in first
+    };
+    for (const CommandCase& c : cases) {
+        state::AppOptions o;
+        o.PlanetZoom = c.zoom;
+        o.PlanetK1 = c.turn;
+        o.PlanetK2 = c.tilt;
+        ASSERT_TRUE(ApplyPlotCommand(o, c.command));
+        const PlotSettings s = PlotSettingsOf(o);
+        EXPECT_EQ(s, (PlotSettings{c.wantZoom, c.wantTurn, c.wantTilt}))
+            << c.zoom << " " << c.turn << " " << c.tilt << " command " << c.command;
+    }
+    state::AppOptions o;
+    EXPECT_TRUE(ApplyPlotCommand(o, 609));
+    EXPECT_EQ(o.PlaCometKidou, 1);
+    EXPECT_FALSE(ApplyPlotCommand(o, 502));
+}
+
+TEST(PlotDrag, TurnsHalfARoundPerHalfWidthAndHoldsTheTilt) {
+    struct Case {
+        int turn, tilt, dx, dyUp, wantTurn, wantTilt;
+    } const cases[] = {
+        {0, 0, 0, -50, 0, 0},        // tilt 0 dragged downward stays 0
+        {0, 900, 0, 50, 0, 900},     // 900 tilted further stays 900
+        {0, 0, 400, 0, 1800, 0},     // half the width: half a turn
+        {100, 300, -1, 1, 96, 306},  // one pixel: 1800 / 400 and 1800 / 300, truncated
+        {0, 0, -400, 300, 1800, 900},
+    };
+    for (const Case& c : cases) {
+        state::AppOptions o;
+        o.PlanetK1 = c.turn;
+        o.PlanetK2 = c.tilt;
+        DragPlot(o, c.dx, c.dyUp, 400, 300);
+        EXPECT_EQ(o.PlanetK1, c.wantTurn) << c.dx;
+        EXPECT_EQ(o.PlanetK2, c.wantTilt) << c.dyUp;
+    }
+}
+
+TEST(PlotPosition, LooksDownFromTheNorthPoleAndTiltsItTowardsTheViewer) {
+    struct Case {
+        int turn, tilt;
+        double x, y, z;
+        PlotPoint want;
+    } const cases[] = {
+        {0, 0, 1, 0, 0, {10, 0, 0}},     // the equinox to the right
+        {0, 0, 0, 1, 0, {0, -10, 0}},    // longitude 90 degrees up: anticlockwise
+        {0, 0, 0, 0, 1, {0, 0, 10}},     // the north pole faces the viewer
+        {900, 0, 1, 0, 0, {0, 10, 0}},   // turned a quarter
+        {0, 900, 0, 0, 1, {0, -10, 0}},  // edge-on, north is up
+        {0, 900, 0, 1, 0, {0, 0, -10}},  // and longitude 90 degrees lies behind
+    };
+    for (const Case& c : cases) {
+        const PlotPoint p = PlotPosition(PlotRotationOf({10, c.turn, c.tilt}), c.x, c.y, c.z);
+        EXPECT_NEAR(p.x, c.want.x, 1e-9);
+        EXPECT_NEAR(p.y, c.want.y, 1e-9);
+        EXPECT_NEAR(p.z, c.want.z, 1e-9);
+    }
+}
+
+TEST(DepthPen, ByTheSummedDepthWithinThirteenPens) {
+    EXPECT_EQ(DepthPen(0, 0), 6);
+    EXPECT_EQ(DepthPen(-150, 0), 5);  // trunc(-1.5)
+    EXPECT_EQ(DepthPen(99, 0), 6);
+    EXPECT_EQ(DepthPen(300, 300), 12);
+    EXPECT_EQ(DepthPen(-700, -700), 0);
+    EXPECT_EQ(DepthPen(NAN, 0), 0);
+}
+
+TEST(OrbitCache, ReusedUntilTheScaleOrTheDayMoves) {
+    OrbitCache cache;
+    const PlotSettings pole{2, 0, 0};
+    const int mercury = kMercuryIndex;
+    const double t = 9000.25;  // days from J2000.0; CurrentMjd 60544
+    const PlotPoint first = cache.Orbit(mercury, t, 60544, 2024, pole).plotted[0];
+    EXPECT_EQ(cache.positionRuns(), 1);
+    EXPECT_EQ(cache.rotationRuns(), 1);
+
+    cache.Orbit(mercury, t + 0.5, 60544, 2024, pole);  // nothing changed
+    cache.Orbit(mercury, t + 8, 60552, 2024, pole);    // within 8.8 days (P / 10)
+    EXPECT_EQ(cache.positionRuns(), 1);
+    EXPECT_EQ(cache.rotationRuns(), 1);
+
+    const PlotPoint scaled = cache.Orbit(mercury, t, 60552, 2024, {4, 0, 0}).plotted[0];
+    EXPECT_EQ(cache.positionRuns(), 1);  // the positions stay, only the plot is redone
+    EXPECT_EQ(cache.rotationRuns(), 2);
+    EXPECT_DOUBLE_EQ(scaled.x, 2 * first.x);
+
+    cache.Orbit(mercury, t + 9, 60553, 2024, {4, 0, 0});  // 9 days on
+    EXPECT_EQ(cache.positionRuns(), 2);
+}
+
+TEST(OrbitCache, SednaIsAnOpenArcOverTwoThousandYears) {
+    OrbitCache cache;
+    const double t = 9000.0;
+    const OrbitTrack& sedna = cache.Orbit(kSednaIndex, t, 60544, 2024, {2, 0, 0});
+    EXPECT_TRUE(sedna.open);
+    MeanArguments memory;
+    for (int k : {0, 71}) {
+        const BodyPosition p =
+            ComputeBodyPosition(kSednaIndex, t + (k - 36) * 730500.0 * 0.01375, 2024, memory);
+        EXPECT_DOUBLE_EQ(sedna.heliocentric[static_cast<std::size_t>(k)].x, p.x) << k;
+    }
+    EXPECT_FALSE(cache.Orbit(5, t, 60544, 2024, {2, 0, 0}).open);  // Jupiter closes
+}
+
+TEST(CometOrbitPoints, WholeEllipseWithinReachElseTheArcWithinIt) {
+    OrbitElements ellipse;
+    ellipse.q = 1.0;
+    ellipse.e = 0.5;  // aphelion 3 AU
+    EXPECT_FALSE(CometOrbitPoints(ellipse, 10).open);
+    EXPECT_EQ(CometOrbitPoints(ellipse, 10).points.size(), 72u);
+
+    for (double e : {0.5, 1.0, 1.5}) {
+        OrbitElements comet;
+        comet.q = 1.0;
+        comet.e = e;
+        const CometOrbitCurve curve = CometOrbitPoints(comet, 2.0);
+        ASSERT_TRUE(curve.open) << e;
+        for (const PlotPoint& end : {curve.points.front(), curve.points.back()})
+            EXPECT_NEAR(std::hypot(end.x, end.y), 2.0, 1e-9) << e;
+    }
+    OrbitElements broken;
+    broken.q = NAN;
+    EXPECT_TRUE(CometOrbitPoints(broken, 10).points.empty());
+    broken.q = 1.0;
+    broken.e = -1;
+    EXPECT_TRUE(CometOrbitPoints(broken, 10).points.empty());
+}
+
+}  // namespace
+}  // namespace astro

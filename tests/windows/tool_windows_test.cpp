@@ -1,0 +1,248 @@
+// The Solar System and Moon windows on a real main window: the menu marks and buttons follow
+// the windows, they reopen where they were, the plot's mouse, keys, tips, menu and card, the
+// Moon's phase, and the redraw after a new instant.
+#include <QtTest>
+
+#include <QMenu>
+#include <QToolBar>
+
+#include "shell/main_window.h"
+#include "state/messages.h"
+#include "windows/tool_windows.h"
+
+using shell::MainWindow;
+using windows::SolarSystemWindow;
+
+class ToolWindowsTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir home;
+    std::unique_ptr<shell::Program> program;
+    std::unique_ptr<MainWindow> main;
+
+    windows::ToolWindows& tools() { return main->toolWindows(); }
+    bool Checked(int command) { return main->menus().FirstAction(command)->isChecked(); }
+    bool Pressed(int command) { return main->toolbar().Button(command)->isChecked(); }
+    void PaintSky() {
+        main->Redraw();
+        main->skyView()->repaint();
+        QCoreApplication::processEvents();
+    }
+    SolarSystemWindow* OpenPlot() {
+        if (!tools().solarSystem()) main->Command(149);
+        SolarSystemWindow* w = tools().solarSystem();
+        w->resize(400, 300);
+        PaintSky();
+        w->plotArea()->repaint();
+        return w;
+    }
+    QPoint Centre(SolarSystemWindow* w) { return w->plotArea()->rect().center() + QPoint(1, 1); }
+    // A move without a button (QTest's moves do not reach a widget on every platform).
+    void Hover(QWidget* area, QPoint point) {
+        QMouseEvent move(QEvent::MouseMove, point, area->mapToGlobal(point), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(area, &move);
+    }
+
+  private slots:
+    void initTestCase() {
+        qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
+        qputenv("XDG_DATA_HOME", home.path().toUtf8());
+    }
+    void init() {
+        program = std::make_unique<shell::Program>();
+        program->view.clock = state::CivilClock{2024, 1, 18, 20, 0};  // first quarter
+        program->options.PlanetWnd = 1;                               // open at the last exit
+        program->options.MoonWnd = 0;
+        main = std::make_unique<MainWindow>(*program);
+        main->show();
+        QVERIFY(QTest::qWaitForWindowExposed(main.get()));
+        state::SetMessageHandler([](const state::Message&) { return state::MessageAnswer::Ok; });
+    }
+    void cleanup() {
+        main.reset();
+        program.reset();
+        state::SetMessageHandler({});
+    }
+
+    void marksAndButtonsTellWhetherTheWindowsExist() {
+        // Before the start opens them nothing is open, whatever the settings said.
+        QCOMPARE(program->options.PlanetWnd, 0);
+        QVERIFY(!Checked(149) && !Pressed(149));
+        main->OpenToolWindowsAtStart();
+        QVERIFY(tools().solarSystem() && !tools().moon());
+        QCOMPARE(program->options.PlanetWnd, 1);
+
+        for (int command : {149, 40011}) {
+            auto open = [&] {
+                return command == 149 ? tools().solarSystem() != nullptr
+                                      : tools().moon() != nullptr;
+            };
+            const int32_t& flag =
+                command == 149 ? program->options.PlanetWnd : program->options.MoonWnd;
+            for (int round = 0; round < 2; ++round) {
+                const bool wasOpen = open();
+                main->Command(command);
+                QCOMPARE(open(), !wasOpen);
+                QCOMPARE(flag, wasOpen ? 0 : 1);
+                QCOMPARE(Checked(command), !wasOpen);
+                QCOMPARE(Pressed(command), !wasOpen);
+            }
+            // Closed by its own close box.
+            if (!open()) main->Command(command);
+            QWidget* window = command == 149 ? static_cast<QWidget*>(tools().solarSystem())
+                                             : static_cast<QWidget*>(tools().moon());
+            window->close();
+            QVERIFY(!open());
+            QCOMPARE(flag, 0);
+            QVERIFY(!Checked(command) && !Pressed(command));
+        }
+    }
+
+    void bothWindowsReopenWhereTheyWere() {
+        for (int command : {149, 40011}) {
+            main->Command(command);
+            QWidget* w = command == 149 ? static_cast<QWidget*>(tools().solarSystem())
+                                        : static_cast<QWidget*>(tools().moon());
+            w->move(main->pos() + QPoint(123, 77));
+            w->resize(333, 222);
+            main->Command(command);  // closed
+            main->Command(command);  // and open again
+            w = command == 149 ? static_cast<QWidget*>(tools().solarSystem())
+                               : static_cast<QWidget*>(tools().moon());
+            QCOMPARE(w->pos() - main->pos(), QPoint(123, 77));
+            QCOMPARE(w->size(), QSize(333, 222));
+        }
+        QCOMPARE(program->options.DlgPosX[6], 123);
+        QCOMPARE(program->options.DlgHei10, 222);
+    }
+
+    void rightClickMenuAndCard() {
+        SolarSystemWindow* w = OpenPlot();
+        struct Case {
+            QPoint point;
+            bool enabled;
+        } const cases[] = {{QPoint(5, 5), false}, {Centre(w), true}};
+        for (const Case& c : cases) {
+            QTest::mousePress(w->plotArea(), Qt::RightButton, {}, c.point);
+            QMenu* menu = w->findChild<QMenu*>(QStringLiteral("M_POPUPP"));
+            QVERIFY(menu);
+            for (QAction* item : menu->actions()) {
+                const int command = item->data().toInt();
+                if (command == 502 || command == 504) QCOMPARE(item->isEnabled(), c.enabled);
+                if (command == 410) QVERIFY(item->isEnabled());
+            }
+            menu->close();
+            delete menu;
+        }
+        // The last click found the Sun: its card.
+        QVERIFY(w->Command(502));
+        QVERIFY(w->card());
+        QCOMPARE(w->card()->findChild<QLabel*>(QStringLiteral("201"))->text(),
+                 QStringLiteral("Sun"));
+        QCOMPARE(w->card()->findChild<QLabel*>(QStringLiteral("205"))->text(),
+                 QStringLiteral("------"));
+    }
+
+    void cardsOfTheEarthAndOfAComet() {
+        PaintSky();
+        const windows::SkyFrameBodies painted = tools().frame();
+        QVERIFY(painted.bodies);
+        state::CometTable comets;
+        comets.count = 1;
+        std::snprintf(comets.records[0].NAMEE, 32, "Test comet");
+        const double mjd = painted.currentMjd + painted.utMinutes / 1440.0;
+        using render::PlotMarkKind;
+        struct Case {
+            render::PlotHit hit;
+            std::string dialog, first, second;
+            int secondField;
+        } const cases[] = {
+            {{true, PlotMarkKind::Body, 0, 0}, "D_PLANETINFO2", "Earth", "Planet", 5},
+            {{true, PlotMarkKind::Body, 20, 0}, "D_PLANETINFO2", "1 Ceres", "Dwarf Planet", 5},
+            {{true, PlotMarkKind::Body, 5, 0}, "D_PLANETINFO", "Jupiter", "Planet", 5},
+            {{true, PlotMarkKind::Comet, 0, 0}, "D_COMETINFO", "Test comet", "---", 4},
+        };
+        for (const Case& c : cases) {
+            const windows::BodyCardTexts card =
+                windows::BodyCardOf(c.hit, *painted.bodies, &comets, mjd);
+            QCOMPARE(card.dialog, c.dialog);
+            QCOMPARE(card.field[0], c.first);
+            QCOMPARE(card.field[static_cast<std::size_t>(c.secondField)], c.second);
+        }
+        const windows::BodyCardTexts earth =
+            windows::BodyCardOf({true, PlotMarkKind::Body, 0, 0}, *painted.bodies, &comets, mjd);
+        QCOMPARE(earth.field[2], std::string("------"));  // no place on the sky
+        QVERIFY(earth.picture.empty());
+    }
+
+    void mouseAndKeysTurnTiltAndZoom() {
+        SolarSystemWindow* w = OpenPlot();
+        auto& o = program->options;
+        QWidget* area = w->plotArea();
+        const QPoint from = Centre(w);
+        QTest::mousePress(area, Qt::LeftButton, {}, from);
+        QTest::mouseMove(area, from + QPoint(area->width() / 2, 0));
+        QTest::mouseRelease(area, Qt::LeftButton, {}, from + QPoint(area->width() / 2, 0));
+        QCOMPARE(o.PlanetK1, 1800);
+
+        struct Key {
+            Qt::Key key;
+            Qt::KeyboardModifiers modifiers;
+            int zoom, tilt;
+        } const keys[] = {
+            {Qt::Key_PageUp, {}, 3, 0}, {Qt::Key_Z, Qt::ShiftModifier, 2, 0},
+            {Qt::Key_Up, {}, 2, 0},     {Qt::Key_Down, {}, 2, 75},
+            {Qt::Key_F3, {}, 3, 75},    {Qt::Key_Home, {}, 3, 0},
+        };
+        for (const Key& k : keys) {
+            QTest::keyClick(area, k.key, k.modifiers);
+            QCOMPARE(o.PlanetZoom, k.zoom);
+            QCOMPARE(o.PlanetK2, k.tilt);
+        }
+        QCOMPARE(o.PlanetK1, 0);
+        // A key the plot does not have goes to the main window: F9 closes this window.
+        QTest::keyClick(area, Qt::Key_F9);
+        QVERIFY(!tools().solarSystem());
+    }
+
+    void restingMouseNamesTheBody() {
+        SolarSystemWindow* w = OpenPlot();
+        Hover(w->plotArea(), Centre(w));
+        for (int tick = 0; tick < 10; ++tick)
+            w->HoverTick();
+        QVERIFY2(w->tipText().contains(QStringLiteral("Sun")), qPrintable(w->tipText()));
+        Hover(w->plotArea(), QPoint(5, 5));
+        QVERIFY(w->tipText().isEmpty());
+    }
+
+    void moonPhaseMatchesTheSky() {
+        main->Command(40011);
+        PaintSky();
+        windows::MoonWindow* moon = tools().moon();
+        moon->resize(200, 200);
+        const QImage picture = moon->grab().toImage();
+        const windows::SkyFrameBodies frame = tools().frame();
+        QVERIFY(frame.bodies);
+        QCOMPARE(moon->elongation(), frame.bodies->MoonElongation);
+        QVERIFY(moon->elongation() > 0);  // waxing: lit on the right
+        QCOMPARE(picture.pixelColor(140, 100), QColor(255, 255, 128));
+        QCOMPARE(picture.pixelColor(60, 100), QColor(0, 0, 0));
+    }
+
+    void redrawnWhenTheInstantChanges() {
+        SolarSystemWindow* w = OpenPlot();
+        QCoreApplication::processEvents();
+        const int before = w->paintCount();
+        main->Command(410);  // a new sky, the same instant
+        PaintSky();
+        QCoreApplication::processEvents();
+        QCOMPARE(w->paintCount(), before);
+        main->Command(623);  // one day on
+        PaintSky();
+        QTRY_VERIFY(w->paintCount() > before);
+    }
+};
+
+QTEST_MAIN(ToolWindowsTest)
+#include "tool_windows_test.moc"
