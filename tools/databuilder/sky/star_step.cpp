@@ -40,12 +40,10 @@ std::set<int> starsNeedingBrightRecords(BuildContext& context) {
     addFigures("skycultures/western/constellationship.fab", false);
     addFigures("skycultures/western/asterism_lines.fab", true);
     addFigures("skycultures/chinese/constellationship.fab", false);
-    const auto names =
-        readJsonFile(context.sources.file(sources::kD3Celestial,
-                                          std::string(sources::kD3Root) + "starnames.cn.json"),
-                     "d3-celestial starnames.cn.json");
-    for (const auto& key : names.object().keys())
-        hips.insert(key.toInt());
+    const std::string chineseNames = "skycultures/chinese/star_names.fab";
+    for (const auto& [hip, names] : parseStarNames(
+             readTextFile(context.sources.file(sd, stellarium(chineseNames)), chineseNames)))
+        hips.insert(hip);
     hips.erase(0);
     return hips;
 }
