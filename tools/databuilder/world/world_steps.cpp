@@ -259,7 +259,8 @@ void buildLandscapeBlock(BuildContext& context) {
 
 void buildCometFile(BuildContext& context) {
     const auto& sd = sources::kStellariumData;
-    const auto recent = world::ParseCometIni(
+    const auto& ks = sources::kKstarsData;
+    auto comets = world::ParseCometIni(
         readTextFile(context.sources.file(sd, Stellarium("data/ssystem_minor.ini")),
                      "ssystem_minor.ini"),
         "data/ssystem_minor.ini");
@@ -267,13 +268,34 @@ void buildCometFile(BuildContext& context) {
         readTextFile(context.sources.file(sd, Stellarium("data/ssystem_1000comets.ini")),
                      "ssystem_1000comets.ini"),
         "data/ssystem_1000comets.ini");
-    const auto comets = world::SelectComets(recent, historic);
-    context.output.writeFile("QELCOMET.DAT", world::CometFileBytes(comets));
-    context.provenance.record(sd,
-                              "data/ssystem_minor.ini, data/ssystem_1000comets.ini -> "
-                              "QELCOMET.DAT (" +
-                                  Count(comets.size(), "comets") +
-                                  "; H1 = H, K1 = 2.5 n of the catalogue's magnitude law)");
+    const std::string kstars = sources::kKstarsRoot;
+    const auto mpc = world::ParseMpcComets(
+        world::Gunzip(ReadBytes(context, ks, kstars + "cometels.json.gz", "cometels.json.gz"),
+                      "cometels.json.gz"),
+        "cometels.json.gz");
+    const auto jpl = world::ParseJplComets(
+        ReadBytes(context, ks, kstars + "comets.dat", "comets.dat"), "comets.dat");
+    for (const auto* list : {&historic, &mpc, &jpl})
+        comets.insert(comets.end(), list->begin(), list->end());
+    const auto shipped = world::SelectComets(comets);
+    context.output.writeFile("QELCOMET.DAT", world::CometFileBytes(shipped));
+    std::map<std::string, std::string> perList;  // list -> its comets with their epochs
+    for (const auto& c : shipped)
+        perList[c.source.list] += "\n" + world::DescribeCometSource(c);
+    for (const auto& [list, lines] : perList) {
+        const bool stellarium = list.starts_with("data/");
+        context.provenance.record(stellarium ? sd : ks,
+                                  (stellarium ? "" : kstars) + list +
+                                      " -> QELCOMET.DAT, these comets (name, perihelion, "
+                                      "osculation epoch, equinox of the list):",
+                                  lines.substr(1));
+    }
+    context.provenance.record(
+        sd, "QELCOMET.DAT: " + Count(shipped.size(), "comets") +
+                ", one per comet from the lists of this package and of kstars-data (lost and "
+                "broken-up comets left out; a periodic comet at its apparition nearest 2026); "
+                "elements precessed to the ecliptic and equinox of each perihelion passage; "
+                "H1 = H, K1 = K of each list's magnitude law");
 }
 
 void buildDeepStarCatalogue(BuildContext& context) {
