@@ -35,7 +35,7 @@ TraditionalStarName traditionalStarName(const std::vector<ReferencedName>& names
     // The list gives a star's English names, then their romanisations in the same order.
     TraditionalStarName name;
     if (names.empty()) return name;
-    name.chinese = toChinese.translate("", names.front().text.c_str());
+    name.chinese = toChinese.translate("", names.front().text.c_str()).trimmed();
     if (names.size() % 2 == 0) name.pinyin = names[names.size() / 2].text;
     return name;
 }

@@ -124,7 +124,9 @@ SkyCatalogue buildSkyCatalogue(const std::vector<DecodedStar>& decoded,
         if (s.magMilli > kFaintLimitMilli) continue;
         CatalogueStar c = toCatalogueStar(s, spectralTypes);
         const bool promoted = c.hip > 0 && referenced.count(c.hip);
-        (c.magMilli <= kBrightLimitMilli || promoted ? bright : faint).push_back(c);
+        // By the stored code: combined light is not a multiple of the code's step.
+        (c.record.mag <= magnitudeCode(kBrightLimitMilli) || promoted ? bright : faint)
+            .push_back(c);
     }
     std::stable_sort(bright.begin(), bright.end(), brighter);
     keepReferencesOffMarks(bright, referenced);

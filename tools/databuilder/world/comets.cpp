@@ -134,7 +134,8 @@ Vec3 EquatorialToEcliptic(Vec3 v, double obliquityDeg) {
     return {v.x, c * v.y + s * v.z, -s * v.y + c * v.z};
 }
 
-void RenameAll(std::vector<CometIdentity>& ids, const std::string& from, const std::string& to) {
+void RenameAll(std::vector<CometIdentity>& ids, std::string from,
+               std::string to) {  // copies: ids changes
     if (from == to) return;
     for (CometIdentity& id : ids)
         if (id.key == from) id.key = to;
@@ -196,8 +197,10 @@ std::vector<CometIdentity> IdentifyComets(const std::vector<CometSource>& comets
     for (const CometSource& c : comets)
         if (std::regex_match(c.name, m, kNumbered)) {
             const std::string number = m[1].str() + (m[2] == "I" ? "I" : "P");
-            const auto [it, fresh] = numberOfName.emplace(m[3].str(), number);
-            if (!fresh && it->second != number) shared.insert(m[3].str());
+            std::string name = m[3].str();  // "Halley (2061)": the name without the year
+            name = name.substr(0, name.find(" ("));
+            const auto [it, fresh] = numberOfName.emplace(name, number);
+            if (!fresh && it->second != number) shared.insert(name);
         }
     std::vector<CometIdentity> out;
     for (const CometSource& c : comets) {
@@ -224,8 +227,15 @@ std::vector<CometIdentity> IdentifyComets(const std::vector<CometSource>& comets
              b < byTime.size() &&
              comets[byTime[b]].perihelionJd - comets[byTime[a]].perihelionJd < 2.0;
              ++b)
-            if (SameApparition(comets[byTime[a]], comets[byTime[b]]))
-                RenameAll(out, out[byTime[b]].key, out[byTime[a]].key);
+            if (SameApparition(comets[byTime[a]], comets[byTime[b]])) {
+                // The designation of the current style names the comet.
+                const std::string& first = out[byTime[a]].key;
+                const std::string& second = out[byTime[b]].key;
+                if (first.find('(') != std::string::npos)
+                    RenameAll(out, first, second);
+                else
+                    RenameAll(out, second, first);
+            }
     // A comet that any list marks as lost is lost in all of them.
     std::set<std::string> lost;
     for (const CometIdentity& id : out)
