@@ -112,7 +112,8 @@ void buildStarBlocks(BuildContext& context) {
                               "package/data/stars.14.json -> the V magnitudes of the Hipparcos "
                               "entries, the combined light of the stars merged in STAR2",
                               "Hipparcos: ESA 1997, The Hipparcos and Tycho Catalogues, ESA "
-                              "SP-1200.");
+                              "SP-1200; compiled in XHIP, Anderson E., Francis C. 2012, VizieR "
+                              "V/137D.");
     context.sky = catalogue;
 }
 
