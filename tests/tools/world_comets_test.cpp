@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <iostream>
+#include <set>
 
 #include "persist/comet_file.h"
 #include "world/comet_sources.h"
@@ -267,6 +269,22 @@ TEST(CometDataset, RecordsOf168BytesWithTheThreeNamedComets) {
         EXPECT_GT(table.records[i].q, 0.0) << name;
     }
     EXPECT_EQ(named, 3);
+    // One record per comet, at most 80, no lost comet, Pons-Brooks at its 2024 return.
+    EXPECT_LE(count, 80);
+    std::set<std::string> names;
+    int ponsBrooks = 0;
+    for (int i = 0; i < count; ++i) {
+        const std::string name = table.records[i].NAMEE;
+        EXPECT_TRUE(names.insert(name).second) << name;
+        EXPECT_EQ(name.find("Shoemaker-Levy 9"), std::string::npos);
+        EXPECT_EQ(name.find("Biela"), std::string::npos);
+        if (name.find("Pons-Brooks") != std::string::npos) {
+            ++ponsBrooks;
+            EXPECT_EQ(table.records[i].TY, 2024);
+        }
+    }
+    EXPECT_EQ(ponsBrooks, 1);
+    std::cout << "comets: " << count << "\n";
 }
 
 }  // namespace
