@@ -2,6 +2,9 @@
 // codes, spectral letters, zones, ordering, STIDX and the star numbers that paths can reach.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <set>
+
 #include <cmath>
 
 #include "framework/build_error.h"
@@ -134,10 +137,10 @@ DecodedStar star(double ra, double dec, int magMilli, int hip = 0, int component
 
 TEST(SkyCatalogueTest, BrightPartByMagnitudeThenZonesWithTheirIndex) {
     std::vector<DecodedStar> stars = {
-        star(10, 5, 7000),        star(10, 5, 6600),       star(200, -30, 8000),
-        star(10, 5, 3000, 11),    star(10, 5, 9600),       star(50, 60, 6500),
-        star(200, -30, 9450),     star(10, 5, -1000, 12),  star(10, 5, 9000, 13),
-        star(10, 5, 6600, 14, 1), star(10, 5, 6700, 14, 2)};
+        star(10, 5, 7000),          star(10.05, 5, 6600),       star(200, -30, 8000),
+        star(10.1, 5, 3000, 11),    star(10.15, 5, 9600),       star(50, 60, 6500),
+        star(200.05, -30, 9450),    star(10.2, 5, -1000, 12),   star(10.25, 5, 9000, 13),
+        star(10.3, 5, 6600, 14, 1), star(10.35, 5, 6700, 14, 2)};
     const SkyCatalogue cat = buildSkyCatalogue(stars, {}, {});
     ASSERT_EQ(cat.stars.size(), 10u);  // the star of V 9.6 is beyond the catalogue
     ASSERT_EQ(cat.brightCount, 3u);
@@ -174,7 +177,7 @@ TEST(SkyCatalogueTest, BrightPartByMagnitudeThenZonesWithTheirIndex) {
 
 TEST(SkyCatalogueTest, RepeatedComponentKeepsItsBrightestRecord) {
     const SkyCatalogue cat = buildSkyCatalogue(
-        {star(10, 5, 5200, 7, 1), star(10.001, 5, 4100, 7, 1), star(10, 5, 8000, 7, 2)}, {}, {});
+        {star(10, 5, 5200, 7, 1), star(10.001, 5, 4100, 7, 1), star(10.1, 5, 8000, 7, 2)}, {}, {});
     ASSERT_EQ(cat.stars.size(), 2u);
     EXPECT_EQ(cat.stars[0].magMilli, 4100);
     EXPECT_EQ(cat.brightCount, 1u);
@@ -182,7 +185,7 @@ TEST(SkyCatalogueTest, RepeatedComponentKeepsItsBrightestRecord) {
 
 TEST(SkyCatalogueTest, ReferencedFaintStarsJoinTheBrightPartInOrder) {
     const SkyCatalogue cat = buildSkyCatalogue(
-        {star(10, 5, 7200, 21), star(10, 5, 2000, 22), star(10, 5, 8000, 23)}, {}, {21});
+        {star(10, 5, 7200, 21), star(10.1, 5, 2000, 22), star(10.2, 5, 8000, 23)}, {}, {21});
     ASSERT_EQ(cat.brightCount, 2u);
     EXPECT_EQ(cat.stars[0].hip, 22);
     EXPECT_EQ(cat.stars[1].hip, 21);
@@ -192,12 +195,48 @@ TEST(SkyCatalogueTest, ReferencedFaintStarsJoinTheBrightPartInOrder) {
 TEST(SkyCatalogueTest, ReferencedStarsStayOffThePathMarks) {
     std::vector<DecodedStar> stars;
     for (int i = 0; i < 10005; ++i)
-        stars.push_back(star(i * 0.01, 0, 5000, 100 + i));
+        stars.push_back(star(i * 0.02, 0, 5000, 100 + i));
     const SkyCatalogue cat = buildSkyCatalogue(stars, {}, {100 + 10000});
     EXPECT_NE(cat.stars[10000].hip, 100 + 10000);
     const int n = cat.numberOfHip(100 + 10000);
     EXPECT_NE(n, 10000);
     EXPECT_LT(n, 10005);
+}
+
+TEST(SkyCatalogueTest, StarsCloserThanTheResolutionBecomeOneWithTheirCombinedLight) {
+    const double arcsec = 1.0 / 3600;
+    DecodedStar xiA = star(169.55, 31.53 + 6 * arcsec, 4250), xiB = star(169.55, 31.53, 4700);
+    xiA.pmRaCosDec = -453.7;  // the Hipparcos record below has no proper motion
+    std::vector<DecodedStar> stars = {
+        star(219.90, -60.835, 100, 71683, 1),  // alpha Cen A and B: two entries
+        star(219.90, -60.835 + 15 * arcsec, 1200, 71681, 2),
+        star(186.65, -63.10, 1250, 60718, 1),  // Acrux: two records of one entry
+        star(186.65, -63.10 + 4 * arcsec, 1550, 60718, 2),
+        star(169.55, 31.53 + 2 * arcsec, 3750, 55203),
+        xiA,
+        xiB,  // xi UMa: entry + its parts
+        star(100.0, 10.0, 9800, 500, 1),
+        star(100.0, 10.0 + 3 * arcsec, 9800, 500, 2),
+        star(120.0, 10.0, 9600),
+        star(120.0, 10.0 + 30 * arcsec, 9600),  // no entry: records
+        star(140.0, 10.0, 5000, 601),
+        star(140.0, 10.0 + 60 * arcsec, 5000, 602)};  // apart
+    const HipparcosMagnitudes hipparcos = {
+        {71683, -10}, {71681, 1350}, {60718, 770}, {55203, 3790}};
+    const SkyCatalogue cat = buildSkyCatalogue(stars, {}, {71681}, hipparcos);
+    const auto magAt = [&](int hip) { return cat.stars[cat.numberOfHip(hip)].magMilli; };
+    EXPECT_EQ(cat.numberOfHip(71681), cat.numberOfHip(71683));
+    EXPECT_EQ(cat.mergedHips, (std::set<int>{71681}));
+    EXPECT_EQ(magAt(71683), combinedMagnitude({-10, 1350}));  // -0.28
+    EXPECT_EQ(magAt(60718), 770);
+    EXPECT_EQ(magAt(55203), 3790);
+    EXPECT_NE(cat.stars[cat.numberOfHip(55203)].record.pmLon, 0);
+    EXPECT_EQ(magAt(500), combinedMagnitude({9800, 9800}));  // 9.05: both parts beyond 9.5
+    EXPECT_NE(cat.numberOfHip(601), cat.numberOfHip(602));
+    ASSERT_EQ(cat.stars.size(), 7u);
+    EXPECT_EQ(std::count_if(cat.stars.begin(), cat.stars.end(),
+                            [](const CatalogueStar& s) { return s.magMilli == 8847; }),
+              1);  // the two records without an entry: 9.6 and 9.6 make 8.85
 }
 
 TEST(SkyCatalogueTest, RecordsCarryConvertedPositionAndSpectralLetter) {

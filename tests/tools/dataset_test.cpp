@@ -2,10 +2,13 @@
 // block consistency, star references, figure marks, known stars and the star counts.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <fstream>
+#include <iostream>
 #include <map>
+#include <set>
 
 #include "persist/records/sky_records.h"
 #include "persist/records/star_records.h"
@@ -219,10 +222,60 @@ TEST_F(DataSetTest, EightyNineConstellationsWithSerpensTwice) {
     for (const auto& r : names) {
         serpens += std::strcmp(r.code, "Ser") == 0;
         EXPECT_EQ(std::strlen(r.code), 3u);
-        EXPECT_NE(r.popular[0], 0);
         EXPECT_NE(r.scientific[0], 0);
     }
     EXPECT_EQ(serpens, 2);
+    // Popular names: distinct, plain ASCII spaces, the ones people use.
+    std::set<std::string> popular;
+    for (const auto& r : names) {
+        EXPECT_TRUE(popular.insert(r.popular).second) << r.popular;
+        for (const char* c = r.popular; *c; ++c)
+            EXPECT_LT(static_cast<unsigned char>(*c), 0x80) << r.popular;
+    }
+    for (const char* name : {"Great Bear", "Little Bear", "Compasses", "Mariner's Compass",
+                             "Serpent's Head", "Serpent's Tail", "Bird of Paradise"})
+        EXPECT_EQ(popular.count(name), 1u) << name;
+}
+
+TEST_F(DataSetTest, OneNamePerStarAndDoublesWithTheirCombinedLight) {
+    const auto stars = records<persist::StarRecord>("STAR2");
+    const auto names = records<persist::StarNameRecord>("STARN");
+    const size_t bright = block("ALPHA").size() / 10;
+    std::set<uint32_t> named;
+    std::set<std::string> texts;
+    for (const auto& r : names) {
+        EXPECT_TRUE(named.insert(r.star).second) << r.name;
+        for (const std::string text : {std::string(r.name), std::string(r.second)}) {
+            if (text.empty()) continue;
+            EXPECT_TRUE(texts.insert(text).second) << "on two stars: " << text;
+            const std::string last = text.substr(text.rfind(' ') + 1);
+            EXPECT_NE(last.find_first_not_of("IVX"), std::string::npos) << text;
+        }
+    }
+    std::cout << "named stars: " << names.size() << "\n";
+    EXPECT_GE(names.size(), 400u);
+    for (size_t i = 0; i < bright && stars[i].mag < 40; ++i)  // brighter than 2.0
+        EXPECT_EQ(named.count(static_cast<uint32_t>(i)), 1u) << "unnamed bright star " << i;
+    // The four doubles, in tenths: combined Hipparcos light of their components.
+    const std::pair<const char*, int> doubles[] = {
+        {"Rigil Kentaurus", -3}, {"Acrux", 8}, {"Castor", 16}, {"Porrima", 27}};
+    for (const auto& [name, tenths] : doubles) {
+        const int n = starNamed(name);
+        ASSERT_GE(n, 0) << name;
+        std::cout << name << ": " << (stars[n].mag - 20) / 10.0 << "\n";
+        EXPECT_EQ(stars[n].mag - 20, tenths) << name;
+    }
+    // No bright record on top of another.
+    std::set<std::pair<int16_t, int16_t>> places;
+    for (size_t i = 0; i < bright; ++i)
+        EXPECT_TRUE(places.insert({stars[i].lon, stars[i].lat}).second) << i;
+    // Old Chinese labels: Polaris by its name within its asterism.
+    const auto skusu = records<persist::ChineseStarNameRecord>("SKUSU");
+    const int polaris = starNamed("Polaris");
+    const auto label =
+        std::find_if(skusu.begin(), skusu.end(), [&](const auto& r) { return r.star == polaris; });
+    ASSERT_NE(label, skusu.end());
+    EXPECT_EQ(std::u16string(reinterpret_cast<const char16_t*>(label->name)), u"勾陈一");
 }
 
 }  // namespace

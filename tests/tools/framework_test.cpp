@@ -9,6 +9,7 @@
 #include "framework/provenance.h"
 #include "framework/source_registry.h"
 #include "test_files.h"
+#include "world/licences.h"
 
 namespace databuilder {
 namespace {
@@ -202,6 +203,27 @@ TEST(ProvenanceTest, ListsEachInputOnceWithAllItsUses) {
     EXPECT_LT(text.find("BLOCK1"), text.find("BLOCK3"));
     EXPECT_LT(text.find("BLOCK3"), text.find("fixture-pkg"));
     EXPECT_NE(text.find("      Catalogue credit"), std::string::npos);
+}
+
+TEST(LicenceFilesTest, TextsLoseTheirFrontMatterAndEveryFileHasALicence) {
+    const std::string text =
+        "---\ntitle: MIT License\n---\n\nMIT License\n\nCopyright (c) [year] "
+        "[fullname]\n";
+    EXPECT_EQ(world::LicenceBody(text, "", "Kevin Roberts"),
+              "MIT License\n\nCopyright (c) Kevin Roberts\n");
+    EXPECT_EQ(world::LicenceBody(text, "2020", "A"), "MIT License\n\nCopyright (c) 2020 A\n");
+    const std::pair<const char*, bool> paths[] = {{"STAR2.DAT", true},
+                                                  {"pictures/B_GALAXY12.png", true},
+                                                  {"narration/BASIC.TXT", true},
+                                                  {"licences/GPL-2.0.txt", true},
+                                                  {"NEW.DAT", false},
+                                                  {"pictures2/x", false}};
+    for (const auto& [path, covered] : paths) {
+        bool any = false;
+        for (const auto& f : world::kFileLicences)
+            any = any || world::CoveredBy(path, f.files);
+        EXPECT_EQ(any, covered) << path;
+    }
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 // Parsing of the sky-culture and catalogue text inputs, designations, names and the figure blocks.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include <cstring>
 
 #include "framework/build_error.h"
@@ -66,8 +68,9 @@ TEST(NamesTest, FigureAndStarNameLines) {
     const auto stars = parseStarNames(
         "# names\n   677|_(\"Alpheratz\") 1,2\n   677|_(\"Sirrah\") 23\n "
         "32349|_(\"Sirius\")\nbad|x\n");
-    EXPECT_EQ(stars.at(677), (std::vector<std::string>{"Alpheratz", "Sirrah"}));
-    EXPECT_EQ(stars.at(32349).size(), 1u);
+    EXPECT_EQ(stars.at(677),
+              (std::vector<ReferencedName>{{"Alpheratz", {1, 2}}, {"Sirrah", {23}}}));
+    EXPECT_EQ(stars.at(32349), (std::vector<ReferencedName>{{"Sirius", {}}}));
     EXPECT_EQ(stars.size(), 2u);
 }
 
@@ -134,21 +137,34 @@ TEST(ConstellationSpansTest, FirstSpanAtOrAboveTheLowerDeclination) {
     EXPECT_EQ(spans.constellationOf(equatorialVector(42.0, -2.5)), "Oct");
 }
 
-TEST(StarNamesTest, FirstNameShownSecondKept) {
+TEST(StarNamesTest, IauNameShownOnePerStarNoSeriesNoSharedNames) {
     SkyCatalogue cat;
-    cat.stars.resize(3);
-    cat.byHip = {{32349, 0}, {677, 2}};
-    const auto records = starNameRecords(cat, {{677, {"Alpheratz", "Sirrah"}},
-                                               {32349, {"Sirius", "Sirius"}},
-                                               {99, {"Nowhere"}},
-                                               {1, {}}});
-    ASSERT_EQ(records.size(), 2u);
-    EXPECT_EQ(records[0].star, 0u);
-    EXPECT_STREQ(records[0].name, "Sirius");
-    EXPECT_STREQ(records[0].second, "");
-    EXPECT_EQ(records[1].star, 2u);
-    EXPECT_STREQ(records[1].name, "Alpheratz");
-    EXPECT_STREQ(records[1].second, "Sirrah");
+    cat.stars.resize(8);
+    cat.byHip = {{677, 0},   {113881, 1}, {13954, 2}, {14135, 3}, {72622, 4},
+                 {72603, 5}, {71683, 6},  {71681, 6}, {10324, 7}};
+    cat.mergedHips = {71681};
+    const std::vector<int> iau = {6}, old = {2}, dictionary = {1};
+    const auto records = starNameRecords(
+        cat, {{677, {{"Sirrah", old}, {"Alpheratz", iau}}},  // IAU first, old second
+              {113881, {{"Scheat", iau}}},
+              {13954, {{"Menkar", old}, {"Menkab", dictionary}}},  // Menkar is 14135's
+              {14135, {{"Menkar", iau}}},
+              {72622, {{"Zubenelgenubi II", iau}}},  // numeral of the list
+              {72603, {{"Zubenelgenubi I", iau}, {"Kiffa Australis", old}}},
+              {71683, {{"Rigil Kentaurus", iau}}},
+              {71681, {{"Toliman", iau}}},                      // merged into 71683
+              {10324, {{"Al Kaff al Jidhmah I", dictionary}}},  // a numbered series
+              {99, {{"Nowhere", iau}}}});
+    std::vector<std::tuple<uint32_t, std::string, std::string>> got;
+    for (const auto& r : records)
+        got.emplace_back(r.star, r.name, r.second);
+    EXPECT_EQ(got, (std::vector<std::tuple<uint32_t, std::string, std::string>>{
+                       {0, "Alpheratz", "Sirrah"},
+                       {1, "Scheat", ""},
+                       {2, "Menkab", ""},
+                       {3, "Menkar", ""},
+                       {4, "Zubenelgenubi", ""},
+                       {6, "Rigil Kentaurus", ""}}));
 }
 
 TEST(StarNamesTest, LongUtf8NamesAreCutAtACharacterBoundary) {

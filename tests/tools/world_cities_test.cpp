@@ -1,8 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <iostream>
+#include <set>
 #include <string>
+#include <tuple>
 
+#include "astro/city_lookup.h"
 #include "state/view_state.h"
 #include "world/cities.h"
 #include "world_dataset.h"
@@ -45,15 +50,16 @@ TEST(CityBlock, UnknownZoneStopsTheBuildNamingIt) {
 
 TEST(CityBlock, RecordsAreWholeDegreesWestPositiveOrderedByCountryAndName) {
     const std::string json = R"([
-        {"city":"Tokyo","lat":35.685,"lng":139.7514,"country":"Japan","timezone":"Asia/Tokyo"},
+        {"city":"Kawasaki","lat":35.52,"lng":139.71,"pop":1400000,"country":"Japan","timezone":"Asia/Tokyo"},
+        {"city":"Tokyo","lat":35.685,"lng":139.7514,"pop":22000000,"country":"Japan","timezone":"Asia/Tokyo"},
         {"city":"New York","lat":40.74997906,"lng":-73.98001693,"country":"United States of America","timezone":"America/New_York"},
         {"city":"Albany","lat":42.67,"lng":-73.8,"country":"United States of America","timezone":"America/New_York"},
         {"city":"Nowhere","lat":1,"lng":1,"country":"X","timezone":""},
         {"city":"Kathmandu","lat":27.71,"lng":85.31,"country":"Nepal","timezone":"Asia/Kathmandu"}])";
     auto cities = databuilder::world::ParseCityMap(AsBytes(json), "fixture");
-    ASSERT_EQ(cities.size(), 4u);  // the city without a zone is left out
+    ASSERT_EQ(cities.size(), 5u);  // the city without a zone is left out
     const auto records = Records(databuilder::world::BuildCityBlock(cities, kZoneinfo));
-    ASSERT_EQ(records.size(), 4u);
+    ASSERT_EQ(records.size(), 4u);  // Kawasaki shares Tokyo's whole degrees and zone
     EXPECT_STREQ(records[0].name, "Tokyo");
     EXPECT_EQ(records[0].latitude, 36);
     EXPECT_EQ(records[0].longitude, -140);  // east is negative
@@ -109,6 +115,37 @@ TEST(CityBlockDataset, NewYorkIsPresentAndTheListIsOrdered) {
         }
     }
     EXPECT_TRUE(newYork);
+}
+
+TEST(CityBlockDataset, EveryCityNamesItselfAfterARestart) {
+    SKIP_WITHOUT_DATASET();
+    const auto bytes = world_test::ReadBlock("CITY");
+    std::vector<state::CityRecord> cities(bytes.size() / sizeof(state::CityRecord));
+    std::memcpy(cities.data(), bytes.data(), cities.size() * sizeof(state::CityRecord));
+    for (auto& c : cities)  // the program holds tenths of a degree
+        c.latitude = static_cast<int16_t>(c.latitude * 10),
+        c.longitude = static_cast<int16_t>(c.longitude * 10);
+    std::cout << "cities: " << cities.size() << "\n";
+    const std::pair<const char*, const char*> known[] = {
+        {"Tokyo", "Japan"},
+        {"London", "United Kingdom"},
+        {"Sydney", "Australia"},
+        {"Sao Paulo", "Brazil"},
+        {"Kolkata", "India"},
+        {"Kathmandu", "Nepal"},
+        {"Los Angeles", "United States of America"}};
+    for (const auto& [name, country] : known) {
+        const auto it = std::find_if(cities.begin(), cities.end(), [&](const auto& c) {
+            return std::strcmp(c.name, name) == 0 && std::strcmp(c.country, country) == 0;
+        });
+        ASSERT_NE(it, cities.end()) << name;
+        EXPECT_EQ(astro::FindBuiltinCity(cities, it->latitude, it->longitude, it->zone),
+                  it - cities.begin())
+            << name;
+    }
+    std::set<std::tuple<int, int, int>> places;
+    for (const auto& c : cities)
+        EXPECT_TRUE(places.insert({c.latitude, c.longitude, c.zone}).second) << c.name;
 }
 
 }  // namespace

@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <iostream>
+#include <set>
 
 #include "persist/comet_file.h"
+#include "world/comet_sources.h"
 #include "world/comets.h"
 #include "world_dataset.h"
 
@@ -104,43 +107,143 @@ TEST(Comets, JulianDaysBecomeCalendarDates) {
     EXPECT_NEAR(d, 4.0, 1e-9);
 }
 
-TEST(Comets, NamedCometsKeepFlagZeroAndOthersCarryTheirMagnitudeLaw) {
-    const auto recent = ParseCometIni(kIni, "minor.ini");
+CometSource Comet(const std::string& name, double perihelionJd, double epochJd = 0,
+                  double q = 1.0) {
+    CometSource c;
+    c.name = name;
+    c.perihelionJd = perihelionJd;
+    c.q = q;
+    c.e = 0.9;
+    c.peri = 10;
+    c.node = 20;
+    c.incl = 30;
+    c.H = 6;
+    c.epochJd = epochJd;
+    return c;
+}
+
+TEST(Comets, EntriesOfOneCometShareAKeyAndLostCometsAreMarked) {
+    const std::vector<CometSource> comets = {Comet("12P/Pons-Brooks", 2460421.3),
+                                             Comet("P/Pons-Brooks (1953c=1954VII)", 2434885.7),
+                                             Comet("3D/Biela", 2390514.1),
+                                             Comet("P/Biela (1852III)", 2397388.0),
+                                             Comet("D/1993 F2-A (Shoemaker-Levy 9)", 2449435.6),
+                                             Comet("C/West (1975n=1976VI)", 2442833.7, 0, 0.1966),
+                                             Comet("C/1975 V1-A (West)", 2442834.2, 0, 0.1967),
+                                             Comet("C/2020 F3 (NEOWISE)", 2459034.2)};
+    const auto ids = IdentifyComets(comets);
+    const std::vector<std::pair<std::string, bool>> expected = {
+        {"12P", false},      {"12P", false},       {"3P", true},         {"3P", true},
+        {"D/1993 F2", true}, {"C/1975 V1", false}, {"C/1975 V1", false}, {"C/2020 F3", false}};
+    for (size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(ids[i].key, expected[i].first) << comets[i].name;
+        EXPECT_EQ(ids[i].defunct, expected[i].second) << comets[i].name;
+    }
+}
+
+TEST(Comets, ElementsPrecessBetweenEquinoxes) {
+    // Halley 1986 in B1950 and in J2000 (Marsden's catalogue gives both).
+    CometSource halley = Comet("P/Halley (1982i=1986III)", 2446470.9589);
+    halley.peri = 111.8466;
+    halley.node = 58.1440;
+    halley.incl = 162.2393;
+    halley.equinoxJd = kB1950Jd;
+    const CometSource j2000 = PrecessElements(halley, kJ2000Jd);
+    EXPECT_NEAR(j2000.peri, 111.8657, 0.002);
+    EXPECT_NEAR(j2000.node, 58.8601, 0.002);
+    EXPECT_NEAR(j2000.incl, 162.2422, 0.002);
+    const CometSource back = PrecessElements(j2000, kB1950Jd);
+    EXPECT_NEAR(back.node, halley.node, 1e-9);
+    EXPECT_NEAR(back.peri, halley.peri, 1e-9);
+}
+
+TEST(Comets, OneRecordPerCometAtItsApparitionNearestThePresentNamedFirst) {
+    auto recent = ParseCometIni(kIni, "minor.ini");
     ASSERT_EQ(recent.size(), 3u);  // the asteroid is not a comet
     const auto historic = ParseCometIni(kHistoric, "1000comets.ini");
-    const auto comets = SelectComets(recent, historic);
-    ASSERT_EQ(comets.size(), 5u);  // the comet before year 0 does not fit the record
-    EXPECT_STREQ(comets[0].NAMEE, "Halley");
-    EXPECT_STREQ(comets[0].NAMEJ, "ハレー彗星");
-    EXPECT_STREQ(comets[1].NAMEE, "Hale-Bopp");
-    EXPECT_STREQ(comets[2].NAMEE, "Hyakutake 2");
-    EXPECT_STREQ(comets[2].NAMEJ, "第２百武彗星");
+    EXPECT_EQ(recent[0].equinoxJd, kB1950Jd);  // old-style designation
+    EXPECT_EQ(recent[1].equinoxJd, kJ2000Jd);
+    recent.insert(recent.end(), historic.begin(), historic.end());
+    recent.push_back(Comet("1P/Halley (2061)", 2473976.5, 2473976.5));
+    recent.push_back(Comet("12P/Pons-Brooks", 2434885.7, 2434800));  // the 1954 return
+    recent.push_back(Comet("12P/Pons-Brooks", 2460421.3, 2459815.5));
+    recent.push_back(Comet("12P/Pons-Brooks", 2460421.1, 2460400.5));  // nearer perihelion
+    recent.push_back(Comet("3D/Biela", 2460500.0));
+    CometSource noMagnitude = Comet("C/2030 A1 (Nobody)", 2462500.0);
+    noMagnitude.hasMagnitude = false;
+    recent.push_back(noMagnitude);
+
+    const auto comets = SelectComets(recent, 2461222.5);
+    std::vector<std::string> names;
+    for (const auto& c : comets)
+        names.push_back(c.record.NAMEE);
+    EXPECT_EQ(names, (std::vector<std::string>{"Halley", "Hale-Bopp", "Hyakutake 2",
+                                               "12P/Pons-Brooks", "C/Ikeya-Seki (1965f=1965VIII)",
+                                               "Great September comet (1882II)"}));
+    EXPECT_EQ(comets[0].record.TY, 2061);
+    EXPECT_STREQ(comets[0].record.NAMEJ, "ハレー彗星");
+    EXPECT_STREQ(comets[2].record.NAMEJ, "第２百武彗星");
     for (int i = 0; i < 3; ++i)
-        EXPECT_EQ(comets[i].initialised, 0);
-    EXPECT_EQ(comets[0].TY, 1986);
-    EXPECT_EQ(comets[0].TM, 2);
-    EXPECT_DOUBLE_EQ(comets[0].q, 0.587104);
-    EXPECT_STREQ(comets[3].NAMEE, "C/Ikeya-Seki (1965f=1965VIII)");   // brightest first
-    EXPECT_STREQ(comets[4].NAMEE, "Great September comet (1882II)");  // shortened to fit
-    const auto& ikeya = comets[3];
-    EXPECT_STREQ(ikeya.NAMEE, "C/Ikeya-Seki (1965f=1965VIII)");
+        EXPECT_EQ(comets[i].record.initialised, 0);
+    EXPECT_EQ(comets[3].record.TY, 2024);
+    EXPECT_DOUBLE_EQ(comets[3].source.epochJd, 2460400.5);
+    const auto& ikeya = comets[4].record;
     EXPECT_STREQ(ikeya.NAMEJ, "池谷・関彗星");
     EXPECT_EQ(ikeya.initialised, 1);
     EXPECT_EQ(ikeya.show, 1);
     EXPECT_FLOAT_EQ(ikeya.H1, 0.5f);
     EXPECT_FLOAT_EQ(ikeya.K1, 7.5f);  // 2.5 n
+    // Elements of the equinox of the perihelion: B1950 carried over 15.8 years of precession.
+    EXPECT_NEAR(ikeya.Node, 346.9 + 15.8 * 50.29 / 3600, 0.05);
+
+    EXPECT_EQ(SelectComets(recent, 2461222.5, 4).size(), 4u);
+    EXPECT_THROW(SelectComets(historic), databuilder::BuildError);  // no Halley
 }
 
-TEST(Comets, SelectionStopsAtTheLimitAndMissingElementsStopTheBuild) {
-    const auto comets = SelectComets(ParseCometIni(kIni, "a"), ParseCometIni(kHistoric, "b"), 4);
-    EXPECT_EQ(comets.size(), 4u);
+TEST(Comets, KStarsListsParseAndBadInputNamesItsFile) {
+    const std::string mpc =
+        R"([{"Comet_num": 12, "Orbit_type": "P", "Year_of_perihelion": 2024,
+             "Month_of_perihelion": 4, "Day_of_perihelion": 20.8249, "Perihelion_dist": 0.781076,
+             "e": 0.95475, "Peri": 198.9678, "Node": 255.8177, "i": 74.169, "Epoch_year": 2022,
+             "Epoch_month": 8, "Epoch_day": 24, "H": 9.0, "G": 4.0,
+             "Designation_and_name": "12P/Pons-Brooks"}])";
+    const auto m = ParseMpcComets(Bytes(mpc.begin(), mpc.end()), "cometels.json");
+    ASSERT_EQ(m.size(), 1u);
+    EXPECT_NEAR(m[0].perihelionJd, 2460421.3249, 1e-6);
+    EXPECT_NEAR(m[0].epochJd, 2459815.5, 1e-9);
+    EXPECT_DOUBLE_EQ(m[0].K, 10.0);
+    const std::string jpl =
+        R"J({"fields": ["full_name","epoch.mjd","q","e","i","w","om","tp","M1"],
+            "data": [["    1P/Halley",49400,"0.5859","0.9671","162.26","111.33","58.42",
+                      "2446467.395",  "5.5"],
+                     ["  D/1993 F2-A (Shoemaker-Levy 9)",49480,"5.38","0.216","6.0","354.9",
+                      "220.5","2449435.6",null]]})J";
+    const auto j = ParseJplComets(Bytes(jpl.begin(), jpl.end()), "comets.dat");
+    ASSERT_EQ(j.size(), 2u);
+    EXPECT_EQ(j[0].name, "1P/Halley");
+    EXPECT_DOUBLE_EQ(j[0].H, 5.5);
+    EXPECT_DOUBLE_EQ(j[0].epochJd, 2449400.5);
+    EXPECT_FALSE(j[1].hasMagnitude);
+    const std::vector<std::pair<std::string, bool>> bad = {
+        {"{\"fields\": [\"full_name\"], \"data\": []}", false},
+        {"[{\"Designation_and_name\": \"C/X\"}]", true},
+        {"not json", true}};
+    for (const auto& [text, isMpc] : bad) {
+        try {
+            const Bytes bytes(text.begin(), text.end());
+            isMpc ? ParseMpcComets(bytes, "cometels.json") : ParseJplComets(bytes, "comets.dat");
+            ADD_FAILURE() << text;
+        } catch (const databuilder::BuildError& e) {
+            EXPECT_NE(std::string(e.what()).find(isMpc ? "cometels.json" : "comets.dat"),
+                      std::string::npos);
+        }
+    }
     try {
         ParseCometIni("[x]\ntype=comet\nname=X\norbit_Eccentricity=abc\n", "minor.ini");
-        FAIL();
+        ADD_FAILURE();
     } catch (const databuilder::BuildError& e) {
         EXPECT_NE(std::string(e.what()).find("minor.ini"), std::string::npos);
     }
-    EXPECT_THROW(SelectComets(ParseCometIni(kHistoric, "b"), {}), databuilder::BuildError);
 }
 
 TEST(CometDataset, RecordsOf168BytesWithTheThreeNamedComets) {
@@ -166,6 +269,22 @@ TEST(CometDataset, RecordsOf168BytesWithTheThreeNamedComets) {
         EXPECT_GT(table.records[i].q, 0.0) << name;
     }
     EXPECT_EQ(named, 3);
+    // One record per comet, at most 80, no lost comet, Pons-Brooks at its 2024 return.
+    EXPECT_LE(count, 80);
+    std::set<std::string> names;
+    int ponsBrooks = 0;
+    for (int i = 0; i < count; ++i) {
+        const std::string name = table.records[i].NAMEE;
+        EXPECT_TRUE(names.insert(name).second) << name;
+        EXPECT_EQ(name.find("Shoemaker-Levy 9"), std::string::npos);
+        EXPECT_EQ(name.find("Biela"), std::string::npos);
+        if (name.find("Pons-Brooks") != std::string::npos) {
+            ++ponsBrooks;
+            EXPECT_EQ(table.records[i].TY, 2024);
+        }
+    }
+    EXPECT_EQ(ponsBrooks, 1);
+    std::cout << "comets: " << count << "\n";
 }
 
 }  // namespace

@@ -111,37 +111,54 @@ TEST(DeepSkyCatalogue, TypesMapToTheProgramsLetters) {
 }
 
 TEST(DeepSkyCatalogue, SelectionKeepsMessierBrightNgcAndLargeDarkNebulae) {
-    std::vector<DsoSource> catalogue(5);
+    std::vector<DsoSource> catalogue(7);
     catalogue[0].messier = 2, catalogue[0].ngc = 7089, catalogue[0].type = 7,
     catalogue[0].vMag = 6.5;
     catalogue[1].ngc = 9999, catalogue[1].vMag = 13.0;  // too faint
     catalogue[2].ngc = 869, catalogue[2].vMag = 3.7, catalogue[2].type = 6;
     catalogue[3].barnard = 33, catalogue[3].type = 12, catalogue[3].majorAxis = 0.1;  // too small
     catalogue[4].barnard = 72, catalogue[4].type = 12, catalogue[4].majorAxis = 0.5;
+    // Clusters with nebulosity: the Eagle is looked for as a nebula, the Pleiades as a cluster.
+    catalogue[5].messier = 16, catalogue[5].ngc = 6611, catalogue[5].type = 16;
+    catalogue[6].messier = 45, catalogue[6].type = 16;
     std::map<std::string, std::vector<std::string>> names = {
         {"NGC 869", {"Double Cluster in Perseus, h Persei", "h Persei"}},
-        {"B 72", {"Snake Nebula"}}};
+        {"B 72", {"Snake Nebula"}},
+        {"NGC 6611", {"Eagle Nebula"}},
+        {"M 45", {"Pleiades"}}};
     const auto selected = databuilder::world::SelectDeepSky(catalogue, names);
-    ASSERT_EQ(selected.size(), 3u);
+    ASSERT_EQ(selected.size(), 5u);
     EXPECT_EQ(selected[0].messier, "M2");  // Messier objects first
     EXPECT_EQ(selected[0].ngc, "NGC 7089");
-    EXPECT_EQ(selected[1].ngc, "NGC 869");
-    EXPECT_EQ(selected[1].popular, "h Persei");  // the first name that fits the field
-    EXPECT_EQ(selected[2].ngc, "B 72");
-    EXPECT_EQ(selected[2].popular, "Snake Nebula");
+    EXPECT_EQ(selected[1].popular + selected[1].type, "Eagle NebulaN");
+    EXPECT_EQ(selected[2].popular + selected[2].type, "PleiadesC");
+    EXPECT_EQ(selected[3].ngc, "NGC 869");
+    EXPECT_EQ(selected[3].popular, "h Persei");  // the first name that fits the field
+    EXPECT_EQ(selected[4].ngc, "B 72");
+    EXPECT_EQ(selected[4].popular, "Snake Nebula");
 }
 
 TEST(DeepSkyCatalogue, NamesFileGivesNamesInOrderByDesignation) {
+    // Names with a single source other than SIMBAD, or none, are not names users know.
     const auto names = databuilder::world::ParseDsoNames(
         "# comment\n"
-        "NGC  224             _(\"Andromeda Galaxy\") # NED\n"
+        "NGC  224             _(\"Andromeda Galaxy\") # NED, DSW\n"
         "NGC  224             _(\"Andromeda Nebula\") # WK\n"
-        "M    8               _(\"Lagoon Nebula\") # WK\n");
-    ASSERT_EQ(names.at("NGC 224").size(), 2u);
-    EXPECT_EQ(names.at("NGC 224")[0], "Andromeda Galaxy");
+        "NGC  224             _(\"Great Spiral\") # PAS\n"
+        "NGC  2068            _(\"Casper the Friendly Ghost Nebula\") # B500\n"
+        "M    24              _(\"Delle Caustiche\")\n"
+        "M    8               _(\"Lagoon Nebula\") # SIMBAD\n");
+    EXPECT_EQ(names.at("NGC 224"),
+              (std::vector<std::string>{"Andromeda Galaxy", "Andromeda Nebula"}));
     EXPECT_EQ(names.at("M 8")[0], "Lagoon Nebula");
-    EXPECT_EQ(databuilder::world::ShortestFittingName({"Great Star Cluster in Hercules"}),
-              "Great Star Cluster in");
+    EXPECT_EQ(names.count("NGC 2068") + names.count("M 24"), 0u);
+    const std::vector<std::pair<std::vector<std::string>, std::string>> fitted = {
+        {{"Small Sagittarius Star Cloud"}, "Small Sgr Star Cloud"},
+        {{"Great Star Cluster in Hercules", "Hercules Globular Cluster"}, "Hercules Cluster"},
+        {{"September epsilon-Perseids"}, "Sept. epsilon-Perseids"},
+        {{"A very long name that no short form fits"}, "A very long name that"}};
+    for (const auto& [list, name] : fitted)
+        EXPECT_EQ(databuilder::world::FittingName(list), name);
 }
 
 TEST(DeepSkyCatalogue, RadiantCarriesItsPeakInTheMessierField) {

@@ -68,6 +68,20 @@ TEST(SkyPictures, OnlyCreditsWithARedistributableLicenceAreUsed) {
     EXPECT_EQ(LicenceOfCredit("ESO/R. Gendler and Sun Shuwei"), "CC BY 4.0");
     EXPECT_EQ(LicenceOfCredit("Plover Hill Observatory"), "");  // no licence stated
     EXPECT_EQ(LicenceOfCredit("Albert van Donklaar"), "");
+    EXPECT_EQ(LicenceOfCredit("Jose Mtanous"), "CC BY-SA 3.0");  // omega Centauri
+}
+
+TEST(SkyPictures, DimPicturesAreStretchedAndBlackOnesRefused) {
+    QImage dim(20, 20, QImage::Format_RGB32), black = dim;
+    dim.fill(qRgb(2, 2, 2));
+    dim.setPixel(3, 3, qRgb(40, 20, 10));
+    for (int x = 0; x < 20; ++x)
+        dim.setPixel(x, 5, qRgb(32, 32, 32));  // 5 % of the picture: the stretch's reference
+    black.fill(qRgb(1, 1, 1));
+    EXPECT_TRUE(databuilder::world::MakeUsable(dim));
+    EXPECT_EQ(qGray(dim.pixel(0, 5)), 224);
+    EXPECT_EQ(qRed(dim.pixel(3, 3)), 255);
+    EXPECT_FALSE(databuilder::world::MakeUsable(black));
 }
 
 TEST(SkyPictures, FieldPictureShowsNorthUpAndEastLeft) {

@@ -8,6 +8,7 @@
 
 #include "framework/build_run.h"
 #include "sky/sky_steps.h"
+#include "world/licences.h"
 #include "world/world_steps.h"
 
 namespace {
@@ -30,6 +31,7 @@ const std::vector<databuilder::BuildStep> kSteps = {
     {"narration", databuilder::buildNarration},
     {"deep stars", databuilder::buildDeepStarCatalogue},
     {"world pictures", databuilder::buildWorldPictures},
+    {"licences", databuilder::buildLicenceFiles},
 };
 
 // The stamp changes whenever the builder changes; the pinned inputs are compiled into it.

@@ -15,6 +15,10 @@ void Provenance::record(const SourceSpec& spec, const std::string& what,
     inputs_.push_back({spec, {{what, credit}}});
 }
 
+void Provenance::licenceOf(const std::string& files, const std::string& licence) {
+    licences_.emplace_back(files, licence);
+}
+
 std::string Provenance::text() const {
     std::ostringstream out;
     out << "Sources of this data set\n"
@@ -38,6 +42,12 @@ std::string Provenance::text() const {
                     out << "      " << line << "\n";
             }
         }
+    }
+    if (!licences_.empty()) {
+        out << "\nLicence of each file (the texts are in licences/)\n"
+            << "-------------------------------------------------\n";
+        for (const auto& [files, licence] : licences_)
+            out << files << "\n    " << licence << "\n";
     }
     return out.str();
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "framework/source_registry.h"
@@ -14,6 +15,8 @@ class Provenance {
     // `what`: the files taken and the blocks made from them. `credit`: acknowledgements that the
     // data inside requires beyond the package's own (catalogue authors, image credits).
     void record(const SourceSpec& spec, const std::string& what, const std::string& credit = {});
+    // The licence under which the data set passes on `files` (names or patterns of the folder).
+    void licenceOf(const std::string& files, const std::string& licence);
     std::string text() const;
 
   private:
@@ -26,6 +29,7 @@ class Provenance {
         std::vector<Use> uses;
     };
     std::vector<Input> inputs_;
+    std::vector<std::pair<std::string, std::string>> licences_;  // files -> licence
 };
 
 }  // namespace databuilder

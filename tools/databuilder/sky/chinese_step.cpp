@@ -10,6 +10,7 @@
 #include "framework/byte_writer.h"
 #include "framework/sources.h"
 #include "persist/records/sky_records.h"
+#include "sky/chinese_names.h"
 #include "sky/designations.h"
 #include "sky/figures.h"
 #include "sky/json_input.h"
@@ -28,6 +29,16 @@ void copyUtf16(uint16_t* field, size_t count, const QString& text) {
 }
 
 }  // namespace
+
+TraditionalStarName traditionalStarName(const std::vector<ReferencedName>& names,
+                                        const QTranslator& toChinese) {
+    // The list gives a star's English names, then their romanisations in the same order.
+    TraditionalStarName name;
+    if (names.empty()) return name;
+    name.chinese = toChinese.translate("", names.front().text.c_str()).trimmed();
+    if (names.size() % 2 == 0) name.pinyin = names[names.size() / 2].text;
+    return name;
+}
 
 void buildChineseBlocks(BuildContext& context) {
     if (!context.sky) throw BuildError("the Old Chinese set needs the star catalogue step first");
@@ -130,27 +141,38 @@ void buildChineseBlocks(BuildContext& context) {
                                       " asterisms; any others at the mean direction of their "
                                       "stars)");
 
-    // Star names, by star number.
-    const auto stars = readJsonFile(context.sources.file(d3, d3root + "starnames.cn.json"),
-                                    "d3-celestial starnames.cn.json");
-    const QJsonObject byHip = stars.object();
-    std::vector<std::pair<int, QJsonObject>> named;
-    for (auto it = byHip.begin(); it != byHip.end(); ++it) {
-        const int number = context.sky->numberOfHip(it.key().toInt());
-        if (number >= 0 && number <= kMaxPathStarNumber && number != persist::kListEnd)
-            named.emplace_back(number, it.value().toObject());
+    // Star names, by star number: the name of each star within its asterism ("Curved Array I",
+    // 勾陈一, for Polaris), not the later popular ones that the list gives after it.
+    const auto starNames = parseStarNames(readTextFile(
+        context.sources.file(sd, folder + "star_names.fab"), "chinese star_names.fab"));
+    const std::string qmPath =
+        std::string(sources::kStellariumRoot) + "translations/stellarium-skycultures/zh_CN.qm";
+    QTranslator toChinese;
+    if (!toChinese.load(QString::fromStdString(context.sources.file(sd, qmPath).string())))
+        throw BuildError(qmPath + ": not a readable translation file");
+    std::vector<std::pair<int, TraditionalStarName>> named;
+    for (const auto& [hip, names] : starNames) {
+        const int number = context.sky->numberOfHip(hip);
+        if (number < 0 || number > kMaxPathStarNumber || number == persist::kListEnd ||
+            context.sky->mergedHips.count(hip))
+            continue;
+        const TraditionalStarName name = traditionalStarName(names, toChinese);
+        if (!name.chinese.isEmpty()) named.emplace_back(number, name);
     }
+    if (named.size() < 2500)
+        throw BuildError("chinese star_names.fab: only " + std::to_string(named.size()) +
+                         " star names translate to Chinese");
     std::sort(named.begin(), named.end(),
               [](const auto& a, const auto& b) { return a.first < b.first; });
     ByteWriter skusu, skusn;
-    for (const auto& [number, entry] : named) {
+    for (const auto& [number, name] : named) {
         persist::ChineseStarNameRecord r{};
         r.star = static_cast<int16_t>(number);
-        copyUtf16(r.name, 10, entry.value("name").toString());
+        copyUtf16(r.name, 10, name.chinese);
         skusu.record(r);
         persist::ChineseStarNameTextRecord t{};
         t.star = static_cast<int16_t>(number);
-        copyUtf8(t.name, sizeof t.name, entry.value("pinyin").toString().toStdString());
+        copyUtf8(t.name, sizeof t.name, name.pinyin);
         skusn.record(t);
     }
     persist::ChineseStarNameRecord endStar{};
@@ -161,9 +183,14 @@ void buildChineseBlocks(BuildContext& context) {
     skusn.record(endText);
     context.output.writeBlock("SKUSU", skusu.take());
     context.output.writeBlock("SKUSN", skusn.take());
-    context.provenance.record(d3, "package/data/starnames.cn.json -> SKUSU, SKUSN (" +
-                                      std::to_string(named.size()) +
-                                      " Old Chinese star names: Chinese characters, pinyin)");
+    context.provenance.record(
+        sd,
+        "skycultures/chinese/star_names.fab with translations/stellarium-skycultures/zh_CN.qm -> "
+        "SKUSU, SKUSN (" +
+            std::to_string(named.size()) +
+            " Old Chinese star names, each star by its name within its asterism: Chinese "
+            "characters, pinyin)",
+        "Chinese sky culture: CC BY-SA 4.0 (skycultures/chinese/info.ini).");
 }
 
 }  // namespace databuilder

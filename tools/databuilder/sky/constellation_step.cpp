@@ -1,6 +1,8 @@
 // SEIZA, SEIZAZ (names and label points), LINE (stick figures) and KAI (boundaries).
 #include <QJsonArray>
 #include <QJsonObject>
+#include <map>
+#include <set>
 
 #include "framework/build_error.h"
 #include "framework/byte_writer.h"
@@ -26,6 +28,20 @@ std::string scientificName(const std::string& name) {
     return name;
 }
 
+// Where the list gives an asterism's name (the Dippers) or one name to two constellations, the
+// names that people use.
+std::string popularName(const std::string& latin, const QString& listed) {
+    static const std::map<std::string, std::string> kUsual = {
+        {"Ursa Major", "Great Bear"},        {"Ursa Minor", "Little Bear"},
+        {"Circinus", "Compasses"},           {"Pyxis", "Mariner's Compass"},
+        {"Serpens Caput", "Serpent's Head"}, {"Serpens Cauda", "Serpent's Tail"}};
+    if (const auto it = kUsual.find(latin); it != kUsual.end()) return it->second;
+    QString plain = listed;  // the list spaces words with U+2005, three bytes in UTF-8
+    for (QChar& c : plain)
+        if (c.isSpace()) c = u' ';
+    return plain.simplified().toStdString();
+}
+
 }  // namespace
 
 void buildConstellationBlocks(BuildContext& context) {
@@ -43,6 +59,7 @@ void buildConstellationBlocks(BuildContext& context) {
                          " constellations instead of 89");
     ByteWriter names, points;
     std::vector<std::string> codes;
+    std::set<std::string> popularNames;
     for (const auto& value : features) {
         const QJsonObject f = value.toObject();
         const QJsonObject p = f.value("properties").toObject();
@@ -52,10 +69,16 @@ void buildConstellationBlocks(BuildContext& context) {
             throw BuildError(
                 "d3-celestial constellations.json: a constellation lacks its code or "
                 "label point");
+        const std::string latin = p.value("name").toString().toStdString();
+        const std::string popular = popularName(latin, p.value("en").toString());
+        if (popular.empty() ||
+            popular.size() >= sizeof(persist::ConstellationNameRecord::popular) ||
+            !popularNames.insert(popular).second)
+            throw BuildError("d3-celestial constellations.json: the popular name \"" + popular +
+                             "\" of " + latin + " is empty, too long or not distinct");
         persist::ConstellationNameRecord r{};
-        copyUtf8(r.popular, sizeof r.popular, p.value("en").toString().toStdString());
-        copyUtf8(r.scientific, sizeof r.scientific,
-                 scientificName(p.value("name").toString().toStdString()));
+        copyUtf8(r.popular, sizeof r.popular, popular);
+        copyUtf8(r.scientific, sizeof r.scientific, scientificName(latin));
         copyUtf8(r.code, sizeof r.code, code);
         names.record(r);
         const BinPoint point =
@@ -69,7 +92,9 @@ void buildConstellationBlocks(BuildContext& context) {
     context.provenance.record(
         d3,
         "package/data/constellations.json -> SEIZA (89 names: English, Latin, "
-        "code; Serpens as Caput and Cauda), SEIZAZ (their label points)");
+        "code; Serpens as Caput and Cauda; Great Bear, Little Bear, Compasses, Mariner's Compass, "
+        "Serpent's Head and Serpent's Tail where the list repeats a name or gives an "
+        "asterism's), SEIZAZ (their label points)");
 
     // Stick figures, in the order of the names.
     auto figures = parseFigureLines(

@@ -28,15 +28,20 @@ void buildDesignationBlocks(BuildContext& context) {
 
     const auto names = parseStarNames(readTextFile(
         context.sources.file(sd, root + "skycultures/western/star_names.fab"), "star_names.fab"));
-    const auto records = starNameRecords(*context.sky, names);
+    size_t iau = 0;
+    const auto records = starNameRecords(*context.sky, names, &iau);
     ByteWriter w;
     for (const auto& r : records)
         w.record(r);
     context.output.writeBlock("STARN", w.take());
     context.provenance.record(sd,
                               "skycultures/western/star_names.fab -> STARN (" +
-                                  std::to_string(records.size()) +
-                                  " named stars; the first name is shown, the second kept)",
+                                  std::to_string(records.size()) + " named stars, " +
+                                  std::to_string(iau) +
+                                  " of them by the names of the IAU Working Group on Star Names, "
+                                  "the others by the dictionary of modern star names or SIMBAD; "
+                                  "one name per star, a traditional alternative as the second "
+                                  "name)",
                               "Western sky culture: CC BY-SA 4.0 International Public License + "
                               "Free Art License (skycultures/western/info.ini); IAU WGSN names.");
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <set>
 #include <sstream>
 
 #include "framework/byte_writer.h"
@@ -180,25 +181,89 @@ std::vector<uint8_t> alphaBytes(const SkyCatalogue& catalogue,
     return w.take();
 }
 
+namespace {
+
+// A name of the IAU Working Group on Star Names: star_names.fab cites the IAU's naming campaigns
+// or its catalogue of star names for it.
+bool isIauName(const ReferencedName& name) {
+    return std::any_of(name.references.begin(), name.references.end(),
+                       [](int r) { return r == 4 || r == 6 || r == 12 || r == 36; });
+}
+
+// References that name stars as modern atlases do: the dictionary of modern star names, SIMBAD,
+// the Bright Star Catalogue and Burnham's handbook.
+bool isModernName(const ReferencedName& name) {
+    return std::any_of(name.references.begin(), name.references.end(),
+                       [](int r) { return r == 1 || r == 3 || r == 13 || r == 18; });
+}
+
+// "Dolones III", "Al Kaff al Jidhmah IV": the last word a Roman numeral.
+bool isNumberedSeries(const std::string& name) {
+    const size_t space = name.rfind(' ');
+    if (space == std::string::npos || space + 1 == name.size()) return false;
+    return name.find_first_not_of("IVX", space + 1) == std::string::npos;
+}
+
+}  // namespace
+
 std::vector<persist::StarNameRecord> starNameRecords(
-    const SkyCatalogue& catalogue, const std::map<int, std::vector<std::string>>& names) {
-    std::vector<persist::StarNameRecord> records;
-    for (const auto& [hip, list] : names) {
-        const int number = catalogue.numberOfHip(hip);
-        if (number < 0 || list.empty()) continue;
-        persist::StarNameRecord r{};
-        r.star = static_cast<uint32_t>(number);
-        copyUtf8(r.name, sizeof r.name, list[0]);
-        for (size_t i = 1; i < list.size(); ++i) {
-            if (list[i] != list[0]) {
-                copyUtf8(r.second, sizeof r.second, list[i]);
-                break;
+    const SkyCatalogue& catalogue, const std::map<int, std::vector<ReferencedName>>& names,
+    size_t* iauCount) {
+    // The candidate names of each star: those of its own Hipparcos number first.
+    std::map<int, std::vector<ReferencedName>> byStar;
+    for (bool merged : {false, true})
+        for (const auto& [hip, list] : names) {
+            const int number = catalogue.numberOfHip(hip);
+            if (number < 0 || catalogue.mergedHips.count(hip) != static_cast<size_t>(merged))
+                continue;
+            auto& candidates = byStar[number];
+            if (merged && !candidates.empty()) continue;
+            for (const auto& name : list) {
+                if (!isNumberedSeries(name.text))
+                    candidates.push_back(name);
+                else if (isIauName(name))  // "Zubenelgenubi II": the IAU name has no number
+                    candidates.push_back(
+                        {name.text.substr(0, name.text.rfind(' ')), name.references});
             }
         }
+    // Which stars each name is on, and whose IAU name it is (the brightest such star: star
+    // numbers follow magnitude in the bright part).
+    std::map<std::string, std::set<int>> starsOfName;
+    std::map<std::string, int> iauOwner;
+    for (const auto& [number, list] : byStar)
+        for (const auto& name : list) {
+            starsOfName[name.text].insert(number);
+            if (isIauName(name)) iauOwner.emplace(name.text, number);
+        }
+    const auto usable = [&](const std::string& text, int number) {
+        const auto owner = iauOwner.find(text);
+        return owner != iauOwner.end() ? owner->second == number : starsOfName[text].size() == 1;
+    };
+
+    std::vector<persist::StarNameRecord> records;
+    for (const auto& [number, list] : byStar) {
+        const auto shown = std::find_if(list.begin(), list.end(), [&](const ReferencedName& n) {
+            return isIauName(n) && usable(n.text, number);
+        });
+        const ReferencedName* first = shown != list.end() ? &*shown : nullptr;
+        if (!first)
+            for (const auto& name : list)
+                if (isModernName(name) && usable(name.text, number)) {
+                    first = &name;
+                    break;
+                }
+        if (!first) continue;
+        if (iauCount && shown != list.end()) ++*iauCount;
+        persist::StarNameRecord r{};
+        r.star = static_cast<uint32_t>(number);
+        copyUtf8(r.name, sizeof r.name, first->text);
+        for (const auto& name : list)
+            if (name.text != first->text && usable(name.text, number)) {
+                copyUtf8(r.second, sizeof r.second, name.text);
+                break;
+            }
         records.push_back(r);
     }
-    std::sort(records.begin(), records.end(),
-              [](const auto& a, const auto& b) { return a.star < b.star; });
     return records;
 }
 

@@ -8,6 +8,7 @@
 
 #include "persist/records/sky_records.h"
 #include "sky/sky_catalogue.h"
+#include "sky/sky_inputs.h"
 
 namespace databuilder {
 
@@ -49,10 +50,15 @@ std::vector<uint8_t> alphaBytes(const SkyCatalogue& catalogue,
                                 const std::map<int, Designation>& designations,
                                 const ConstellationSpans& spans);
 
-// STARN: for each named Hipparcos star in the catalogue, its first name as the shown name and its
-// second name (when there is one) as the second name; sorted by star number.
+// STARN, one record per named star, sorted by star number. The shown name is the star's name of
+// the IAU Working Group on Star Names; a star without one is named only when a dictionary or
+// catalogue of modern star names lists it. A traditional alternative becomes the second name.
+// Names of a numbered series ("Dolones III") and names that the list gives to several stars are
+// left out, except on the star whose IAU name they are; a star whose light went into another
+// record lends its names only when that record has none of its own.
 std::vector<persist::StarNameRecord> starNameRecords(
-    const SkyCatalogue& catalogue, const std::map<int, std::vector<std::string>>& names);
+    const SkyCatalogue& catalogue, const std::map<int, std::vector<ReferencedName>>& names,
+    size_t* iauCount = nullptr);
 
 // Copies UTF-8 text into a fixed field, cut at a character boundary so the terminator fits.
 void copyUtf8(char* field, size_t width, const std::string& text);

@@ -94,33 +94,42 @@ void keepReferencesOffMarks(std::vector<CatalogueStar>& bright, const std::set<i
 
 SkyCatalogue buildSkyCatalogue(const std::vector<DecodedStar>& decoded,
                                const std::vector<std::string>& spectralTypes,
-                               const std::set<int>& lowNumberHips) {
+                               const std::set<int>& lowNumberHips,
+                               const HipparcosMagnitudes& hipparcos) {
     // Brightest record of each (HIP, component); stars without HIP are all distinct.
     std::map<std::pair<int, int>, size_t> firstOf;
-    std::vector<const DecodedStar*> kept;
-    kept.reserve(decoded.size());
+    std::vector<DecodedStar> distinct;
+    distinct.reserve(decoded.size());
     for (const auto& s : decoded) {
-        if (s.magMilli > kFaintLimitMilli) continue;
         if (s.hip > 0) {
             const auto key = std::make_pair(s.hip, s.component);
             const auto it = firstOf.find(key);
             if (it != firstOf.end()) {
-                if (s.magMilli < kept[it->second]->magMilli) kept[it->second] = &s;
+                if (s.magMilli < distinct[it->second].magMilli) distinct[it->second] = s;
                 continue;
             }
-            firstOf.emplace(key, kept.size());
+            firstOf.emplace(key, distinct.size());
         }
-        kept.push_back(&s);
+        distinct.push_back(s);
     }
+    const MergedStars merged = mergeCloseStars(distinct, hipparcos);
+
+    // A referenced star whose light went into another record brings that record forward.
+    std::set<int> referenced = lowNumberHips;
+    for (const auto& [alias, kept] : merged.hipAliases)
+        if (lowNumberHips.count(alias)) referenced.insert(kept);
 
     std::vector<CatalogueStar> bright, faint;
-    for (const DecodedStar* s : kept) {
-        CatalogueStar c = toCatalogueStar(*s, spectralTypes);
-        const bool promoted = c.hip > 0 && lowNumberHips.count(c.hip);
-        (c.magMilli <= kBrightLimitMilli || promoted ? bright : faint).push_back(c);
+    for (const DecodedStar& s : merged.stars) {
+        if (s.magMilli > kFaintLimitMilli) continue;
+        CatalogueStar c = toCatalogueStar(s, spectralTypes);
+        const bool promoted = c.hip > 0 && referenced.count(c.hip);
+        // By the stored code: combined light is not a multiple of the code's step.
+        (c.record.mag <= magnitudeCode(kBrightLimitMilli) || promoted ? bright : faint)
+            .push_back(c);
     }
     std::stable_sort(bright.begin(), bright.end(), brighter);
-    keepReferencesOffMarks(bright, lowNumberHips);
+    keepReferencesOffMarks(bright, referenced);
 
     // Faint part: by zone, each zone by magnitude.
     std::stable_sort(faint.begin(), faint.end(),
@@ -161,6 +170,11 @@ SkyCatalogue buildSkyCatalogue(const std::vector<DecodedStar>& decoded,
         if (it == cat.byHip.end() || s.magMilli < cat.stars[it->second].magMilli)
             cat.byHip[s.hip] = static_cast<uint32_t>(n);
     }
+    for (const auto& [alias, kept] : merged.hipAliases)
+        if (const auto it = cat.byHip.find(kept); it != cat.byHip.end()) {
+            cat.byHip.emplace(alias, it->second);
+            cat.mergedHips.insert(alias);
+        }
     return cat;
 }
 

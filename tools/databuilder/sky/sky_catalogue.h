@@ -11,6 +11,7 @@
 
 #include "persist/records/star_records.h"
 #include "sky/star_file.h"
+#include "sky/star_merging.h"
 
 namespace databuilder {
 
@@ -34,6 +35,7 @@ struct SkyCatalogue {
     size_t brightCount = 0;                   // records of the bright part (= ALPHA records)
     std::vector<uint32_t> stidx;              // 432 x 30 + 1 entries, absolute STAR2 numbers
     std::unordered_map<int, uint32_t> byHip;  // brightest record of each Hipparcos number
+    std::set<int> mergedHips;  // Hipparcos numbers whose light went into another star's record
 
     // STAR2 number of a Hipparcos star, -1 when it is not in the catalogue.
     int numberOfHip(int hip) const;
@@ -46,13 +48,16 @@ uint8_t spectralLetter(const std::string& spectralType, double bMinusV);
 // Zone 0..431 of an ecliptic position: 15 degrees of longitude by 10 degrees of latitude.
 int starZone(int16_t lon, int16_t lat);
 
-// Builds the catalogue from decoded stars (V <= 9.5 are kept; repeated (HIP, component) pairs are
-// reduced to their brightest record). `lowNumberHips` are stars that 16-bit star references
-// (lines, asterisms, Old Chinese names) must reach: those fainter than 6.5 join the bright part,
-// and no referenced star is placed at a number that is one of the path marks.
+// Builds the catalogue from decoded stars: repeated (HIP, component) pairs are reduced to their
+// brightest record, stars closer than the record's resolution merged (see mergeCloseStars, with
+// `hipparcos` for the light of the entries), and those to V 9.5 kept. `lowNumberHips` are stars
+// that 16-bit star references (lines, asterisms, Old Chinese names) must reach: those fainter
+// than 6.5 join the bright part, and no referenced star is placed at a number that is one of the
+// path marks.
 SkyCatalogue buildSkyCatalogue(const std::vector<DecodedStar>& decoded,
                                const std::vector<std::string>& spectralTypes,
-                               const std::set<int>& lowNumberHips);
+                               const std::set<int>& lowNumberHips,
+                               const HipparcosMagnitudes& hipparcos = {});
 
 std::vector<uint8_t> star2Bytes(const SkyCatalogue& catalogue);
 std::vector<uint8_t> stidxBytes(const SkyCatalogue& catalogue);

@@ -1,5 +1,6 @@
 #include "sky/sky_inputs.h"
 
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
@@ -117,8 +118,8 @@ std::map<std::string, std::string> parseNativeFigureNames(const std::string& tex
     return names;
 }
 
-std::map<int, std::vector<std::string>> parseStarNames(const std::string& text) {
-    std::map<int, std::vector<std::string>> names;
+std::map<int, std::vector<ReferencedName>> parseStarNames(const std::string& text) {
+    std::map<int, std::vector<ReferencedName>> names;
     std::istringstream lines(text);
     std::string line;
     while (std::getline(lines, line)) {
@@ -133,7 +134,15 @@ std::map<int, std::vector<std::string>> parseStarNames(const std::string& text) 
             continue;
         }
         const auto texts = quotedTexts(line.substr(bar));
-        if (hip > 0 && !texts.empty()) names[hip].push_back(texts.front());
+        if (hip <= 0 || texts.empty()) continue;
+        ReferencedName name{texts.front(), {}};
+        const size_t close = line.rfind(')');
+        std::istringstream references(close == std::string::npos ? "" : line.substr(close + 1));
+        std::string number;
+        while (std::getline(references, number, ','))
+            if (number.find_first_of("0123456789") != std::string::npos)
+                name.references.push_back(std::atoi(number.c_str()));
+        names[hip].push_back(name);
     }
     return names;
 }

@@ -30,8 +30,13 @@ std::map<std::string, std::string> parseFigureNames(const std::string& text);
 // The same lines: code -> the first quoted text (the native name, e.g. the pinyin romanisation).
 std::map<std::string, std::string> parseNativeFigureNames(const std::string& text);
 
-// `HIP|_("Name") refs` lines: HIP -> names in file order.
-std::map<int, std::vector<std::string>> parseStarNames(const std::string& text);
+// `HIP|_("Name") 1,2,6` lines: HIP -> names in file order, each with its reference numbers.
+struct ReferencedName {
+    std::string text;
+    std::vector<int> references;
+    bool operator==(const ReferencedName&) const = default;
+};
+std::map<int, std::vector<ReferencedName>> parseStarNames(const std::string& text);
 
 std::string readTextFile(const std::filesystem::path& path, const std::string& inputName);
 

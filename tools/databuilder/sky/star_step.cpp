@@ -1,5 +1,7 @@
 // STAR2 and STIDX from the four Stellarium star files.
+#include <QJsonArray>
 #include <QJsonObject>
+#include <cmath>
 #include <memory>
 #include <set>
 
@@ -38,14 +40,32 @@ std::set<int> starsNeedingBrightRecords(BuildContext& context) {
     addFigures("skycultures/western/constellationship.fab", false);
     addFigures("skycultures/western/asterism_lines.fab", true);
     addFigures("skycultures/chinese/constellationship.fab", false);
-    const auto names =
-        readJsonFile(context.sources.file(sources::kD3Celestial,
-                                          std::string(sources::kD3Root) + "starnames.cn.json"),
-                     "d3-celestial starnames.cn.json");
-    for (const auto& key : names.object().keys())
-        hips.insert(key.toInt());
+    const std::string chineseNames = "skycultures/chinese/star_names.fab";
+    for (const auto& [hip, names] : parseStarNames(
+             readTextFile(context.sources.file(sd, stellarium(chineseNames)), chineseNames)))
+        hips.insert(hip);
     hips.erase(0);
     return hips;
+}
+
+// V of every Hipparcos entry from d3-celestial's copy of the Hipparcos catalogue.
+HipparcosMagnitudes hipparcosMagnitudes(BuildContext& context) {
+    const auto doc =
+        readJsonFile(context.sources.file(sources::kD3Celestial,
+                                          std::string(sources::kD3Root) + "stars.14.json"),
+                     "d3-celestial stars.14.json");
+    HipparcosMagnitudes magnitudes;
+    for (const auto& value : doc.object().value("features").toArray()) {
+        const QJsonObject star = value.toObject();
+        const QJsonValue mag = star.value("properties").toObject().value("mag");
+        const int hip = star.value("id").toInt();
+        if (hip > 0 && mag.isDouble())
+            magnitudes[hip] = static_cast<int>(std::lround(mag.toDouble() * 1000.0));
+    }
+    if (magnitudes.size() < 100000)
+        throw BuildError("d3-celestial stars.14.json: only " + std::to_string(magnitudes.size()) +
+                         " Hipparcos stars");
+    return magnitudes;
 }
 
 }  // namespace
@@ -62,8 +82,8 @@ void buildStarBlocks(BuildContext& context) {
     const auto spectralTypes =
         readLines(context.sources.file(sd, spPath), "stars_hip_sp_0v0_4.cat");
 
-    auto catalogue = std::make_shared<SkyCatalogue>(
-        buildSkyCatalogue(decoded, spectralTypes, starsNeedingBrightRecords(context)));
+    auto catalogue = std::make_shared<SkyCatalogue>(buildSkyCatalogue(
+        decoded, spectralTypes, starsNeedingBrightRecords(context), hipparcosMagnitudes(context)));
     if (catalogue->brightCount < 2859)
         throw BuildError("star catalogue: only " + std::to_string(catalogue->brightCount) +
                          " bright stars; the program needs at least 2859");
@@ -75,7 +95,8 @@ void buildStarBlocks(BuildContext& context) {
             std::to_string(catalogue->stars.size()) + " stars to V 9.5, " +
             std::to_string(catalogue->brightCount) +
             " in the bright part), STIDX. Positions converted to ecliptic J2000, proper motions "
-            "recovered from the stored zone-plane rates; multiple-star duplicates removed.",
+            "recovered from the stored zone-plane rates; stars closer than the record's resolution "
+            "(40\") merged into one with their combined light.",
         "Hipparcos: ESA 1997, The Hipparcos and Tycho Catalogues, ESA SP-1200.\n"
         "Tycho-2: Hog E. et al. 2000, A&A 355, L27.\n"
         "NOMAD: Zacharias N. et al. 2004, Naval Observatory Merged Astrometric Dataset, U.S. "
@@ -87,6 +108,12 @@ void buildStarBlocks(BuildContext& context) {
         "made here: stars selected to V 9.5, positions converted to ecliptic coordinates of J2000\n"
         "in binary angles, magnitudes rounded to 0.1, spectral classes reduced to one letter\n"
         "(derived from B-V where no spectral type is given).");
+    context.provenance.record(sources::kD3Celestial,
+                              "package/data/stars.14.json -> the V magnitudes of the Hipparcos "
+                              "entries, the combined light of the stars merged in STAR2",
+                              "Hipparcos: ESA 1997, The Hipparcos and Tycho Catalogues, ESA "
+                              "SP-1200; compiled in XHIP, Anderson E., Francis C. 2012, VizieR "
+                              "V/137D.");
     context.sky = catalogue;
 }
 

@@ -148,4 +148,30 @@ QImage ReduceTo16Colours(const QImage& picture) {
         .convertToFormat(QImage::Format_Indexed8, palette, Qt::DiffuseDither);
 }
 
+QImage DrawJupiterMap(int width) {
+    const int height = width / 2;
+    QImage map(width, height, QImage::Format_RGB32);
+    // Latitude bands from north to south: upper edge in degrees and colour.
+    struct Band {
+        double top;
+        QRgb colour;
+    };
+    const Band bands[] = {
+        {90, qRgb(150, 140, 125)},  {40, qRgb(200, 185, 160)},  {28, qRgb(160, 115, 80)},
+        {18, qRgb(225, 210, 185)},  {7, qRgb(215, 200, 175)},   {-7, qRgb(170, 120, 85)},
+        {-20, qRgb(230, 215, 190)}, {-30, qRgb(175, 140, 110)}, {-40, qRgb(150, 140, 125)}};
+    for (int y = 0; y < height; ++y) {
+        const double latitude = 90.0 - 180.0 * (y + 0.5) / height;
+        QRgb colour = bands[0].colour;
+        for (const Band& b : bands)
+            if (latitude <= b.top) colour = b.colour;
+        for (int x = 0; x < width; ++x) {
+            // The Great Red Spot at 22 degrees south.
+            const double dx = (x - width * 0.6) / (width * 0.05), dy = (latitude + 22.0) / 5.0;
+            map.setPixel(x, y, dx * dx + dy * dy < 1.0 ? qRgb(190, 95, 60) : colour);
+        }
+    }
+    return map;
+}
+
 }  // namespace databuilder::world

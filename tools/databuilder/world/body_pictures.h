@@ -22,6 +22,10 @@ QImage RenderLitSphere(const QImage& map, int size, const SphereLook& look = {})
 // tail toward the upper right.
 QImage RenderCometPicture(int size);
 
+// A map of Jupiter's cloud belts drawn by the builder (pale zones, brown belts, the Great Red
+// Spot), for RenderLitSphere.
+QImage DrawJupiterMap(int width = 256);
+
 // The Earth map of the location dialog: 720 x 360 pixels, half a degree each, longitude -180 at
 // the left edge and north at the top, 8 bits per pixel with a palette.
 QImage MakeEarthMap(const QImage& equirectangular);

@@ -32,8 +32,8 @@ std::vector<CitySource> ParseCityMap(const Bytes& json, const std::string& input
             !o.value("lng").isDouble())
             continue;
         cities.push_back({name.toStdString(), o.value("country").toString().toStdString(),
-                          o.value("lat").toDouble(), o.value("lng").toDouble(),
-                          zone.toStdString()});
+                          o.value("lat").toDouble(), o.value("lng").toDouble(), zone.toStdString(),
+                          o.value("pop").toDouble()});
     }
     if (cities.empty()) throw InputError(inputName + ": no city with a time zone");
     return cities;
@@ -72,34 +72,48 @@ int StandardOffsetMinutes(const std::string& zone, const std::string& zoneinfoDi
     return offset;
 }
 
+namespace {
+
+state::CityRecord CityRecordOf(const CitySource& c, int zoneMinutes) {
+    state::CityRecord r{};
+    CopyField(r.name, sizeof r.name, c.name);
+    CopyField(r.country, sizeof r.country, c.country);
+    r.latitude = static_cast<int16_t>(std::lround(std::clamp(c.latitude, -90.0, 90.0)));
+    long west = std::lround(-c.longitude);
+    if (west >= 180) west -= 360;
+    if (west < -180) west += 360;
+    r.longitude = static_cast<int16_t>(west);
+    r.zone = static_cast<int16_t>(zoneMinutes);
+    return r;
+}
+
+}  // namespace
+
 Bytes BuildCityBlock(std::vector<CitySource> cities, const std::string& zoneinfoDir, int year) {
-    std::sort(cities.begin(), cities.end(), [](const CitySource& a, const CitySource& b) {
-        return std::tie(a.country, a.name, a.latitude, a.longitude) <
-               std::tie(b.country, b.name, b.latitude, b.longitude);
-    });
     std::map<std::string, int> offsets;
-    Bytes out;
-    const state::CityRecord* previous = nullptr;
-    state::CityRecord last{};
+    std::map<std::tuple<int, int, int>, std::pair<double, state::CityRecord>> byPlace;
     for (const CitySource& c : cities) {
         auto found = offsets.find(c.zone);
         if (found == offsets.end())
             found = offsets.emplace(c.zone, StandardOffsetMinutes(c.zone, zoneinfoDir, year)).first;
-        state::CityRecord r{};
-        CopyField(r.name, sizeof r.name, c.name);
-        CopyField(r.country, sizeof r.country, c.country);
-        r.latitude = static_cast<int16_t>(std::lround(std::clamp(c.latitude, -90.0, 90.0)));
-        long west = std::lround(-c.longitude);
-        if (west >= 180) west -= 360;
-        if (west < -180) west += 360;
-        r.longitude = static_cast<int16_t>(west);
-        r.zone = static_cast<int16_t>(found->second);
-        // Two entries that read the same after rounding would be indistinguishable in the list.
-        if (previous && std::memcmp(&last, &r, sizeof r) == 0) continue;
-        PutRecord(out, r);
-        last = r;
-        previous = &last;
+        const state::CityRecord r = CityRecordOf(c, found->second);
+        const auto key = std::make_tuple(r.latitude, r.longitude, r.zone);
+        const auto it = byPlace.find(key);
+        if (it == byPlace.end() || c.population > it->second.first)
+            byPlace[key] = {c.population, r};
     }
+    std::vector<state::CityRecord> kept;
+    for (const auto& [place, entry] : byPlace)
+        kept.push_back(entry.second);
+    std::sort(kept.begin(), kept.end(), [](const state::CityRecord& a, const state::CityRecord& b) {
+        return std::make_tuple(std::string(a.country), std::string(a.name), a.latitude,
+                               a.longitude) < std::make_tuple(std::string(b.country),
+                                                              std::string(b.name), b.latitude,
+                                                              b.longitude);
+    });
+    Bytes out;
+    for (const state::CityRecord& r : kept)
+        PutRecord(out, r);
     return out;
 }
 

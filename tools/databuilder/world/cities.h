@@ -15,10 +15,11 @@ struct CitySource {
     double latitude;      // degrees, north positive
     double longitude;     // degrees, EAST positive (as the sources give it)
     std::string zone;     // IANA zone name, e.g. "America/New_York"
+    double population = 0;
 };
 
 // Reads the city map of the city-timezones package (a JSON array of objects with city, lat,
-// lng, country and timezone). Entries without a zone are left out.
+// lng, pop, country and timezone). Entries without a zone are left out.
 std::vector<CitySource> ParseCityMap(const Bytes& json, const std::string& inputName);
 
 // Standard offset of an IANA zone in minutes east: the smaller of the offsets on 15 January and
@@ -26,7 +27,9 @@ std::vector<CitySource> ParseCityMap(const Bytes& json, const std::string& input
 // folder. Throws InputError when the zone is not there.
 int StandardOffsetMinutes(const std::string& zone, const std::string& zoneinfoDir, int year);
 
-// Builds the CITY block; zones are resolved once each through StandardOffsetMinutes.
+// Builds the CITY block; zones are resolved once each through StandardOffsetMinutes. The program
+// recognises a place by its whole-degree latitude, longitude and zone, so of the cities that
+// share these only the most populous is kept.
 Bytes BuildCityBlock(std::vector<CitySource> cities, const std::string& zoneinfoDir,
                      int year = 2025);
 

@@ -2,36 +2,21 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <map>
+#include <regex>
 #include <set>
-#include <sstream>
+
+#include "sky/ecliptic.h"
 
 namespace databuilder::world {
 
 namespace {
 
-std::string Trim(const std::string& s) {
-    const size_t a = s.find_first_not_of(" \t\r\"");
-    if (a == std::string::npos) return {};
-    const size_t b = s.find_last_not_of(" \t\r\"");
-    return s.substr(a, b - a + 1);
-}
-
-double Number(const std::map<std::string, std::string>& keys, const std::string& key,
-              const std::string& where, const double* fallback = nullptr) {
-    const auto it = keys.find(key);
-    if (it == keys.end()) {
-        if (fallback) return *fallback;
-        throw InputError(where + ": missing " + key);
-    }
-    try {
-        size_t used = 0;
-        const double v = std::stod(it->second, &used);
-        if (used == 0 || !std::isfinite(v)) throw std::invalid_argument(key);
-        return v;
-    } catch (const std::exception&) {
-        throw InputError(where + ": bad number in " + key + " = " + it->second);
-    }
-}
+constexpr double kDeg = kPi / 180.0;
+// Current comets are taken first when they reach this magnitude at perihelion (binoculars) and
+// come no closer to the Sun than 0.1 AU (the sungrazers that only coronagraphs see).
+constexpr double kCurrentPeakLimit = 10.0;
 
 // Names the program knows by their Japanese names; the others use the English name.
 struct JapaneseName {
@@ -52,15 +37,30 @@ constexpr JapaneseName kJapaneseNames[] = {
 };
 
 struct NamedComet {
-    const char* designation;  // as the catalogue names it
-    const char* english;      // the name the program recognises
+    const char* key;      // as IdentifyComets keys it
+    const char* english;  // the name the program recognises
     const char* japanese;
 };
 constexpr NamedComet kNamedComets[] = {
-    {"P/Halley (1982i=1986III)", "Halley", "ハレー彗星"},
-    {"C/1995 O1 (Hale-Bopp)", "Hale-Bopp", "ヘール・ボップ彗星"},
-    {"C/1996 B2 (Hyakutake)", "Hyakutake 2", "第２百武彗星"},
+    {"1P", "Halley", "ハレー彗星"},
+    {"C/1995 O1", "Hale-Bopp", "ヘール・ボップ彗星"},
+    {"C/1996 B2", "Hyakutake 2", "第２百武彗星"},
 };
+
+// The great comets of the past, taken before the others whatever their magnitude law.
+constexpr const char* kGreatComets[] = {
+    "Great ",       "Ikeya-Seki (1965", "West (1975",   "Kohoutek (1973f",
+    "Arend-Roland", "Bennett (1969",    "Donati (1858", "Tebbutt (1861",
+    "Coggia (1874", "Mrkos (1957",      "Seki-Lines",   "IRAS-Araki-Alcock",
+    "Swift-Tuttle", "Tempel-Tuttle",    "Daylight",     "Skjellerup-Maristany",
+    "C/2006 P1",    "C/2011 W3",        "C/2020 F3",    "C/2022 E3",
+};
+
+bool IsGreatComet(const std::string& name) {
+    for (const char* part : kGreatComets)
+        if (name.find(part) != std::string::npos) return true;
+    return false;
+}
 
 // A name for the 31-byte field: a designation "(1882b=1882II)" too long for it keeps only its
 // Roman-numeral part "(1882II)", and if that is not enough the "C/" or "P/" prefix goes.
@@ -73,19 +73,9 @@ std::string FittingName(std::string name) {
     return name;
 }
 
-// The great comets of the historic list, taken before the others whatever their magnitude law.
-constexpr const char* kGreatComets[] = {
-    "Great ",       "Ikeya-Seki (1965", "West (1975",           "Kohoutek (1973f",
-    "Arend-Roland", "Bennett (1969",    "Donati (1858",         "Tebbutt (1861",
-    "Coggia (1874", "Mrkos (1957",      "Seki-Lines",           "IRAS-Araki-Alcock",
-    "Halley (1910", "Swift-Tuttle",     "Tempel-Tuttle",        "Pons-Brooks",
-    "Biela",        "Daylight",         "Skjellerup-Maristany",
-};
-
-bool IsGreatComet(const std::string& name) {
-    for (const char* part : kGreatComets)
-        if (name.find(part) != std::string::npos) return true;
-    return false;
+double Wrap360(double deg) {
+    deg = std::fmod(deg, 360.0);
+    return deg < 0 ? deg + 360.0 : deg;
 }
 
 state::CometRecord ToRecord(const CometSource& c) {
@@ -104,7 +94,7 @@ state::CometRecord ToRecord(const CometSource& c) {
     r.show = 1;
     r.initialised = 1;
     r.H1 = static_cast<float>(c.H);
-    r.K1 = static_cast<float>(2.5 * c.n);
+    r.K1 = static_cast<float>(c.K);
     CopyField(r.NAMEE, sizeof r.NAMEE, FittingName(c.name));
     std::string japanese = FittingName(c.name);
     for (const JapaneseName& j : kJapaneseNames)
@@ -114,54 +104,44 @@ state::CometRecord ToRecord(const CometSource& c) {
     return r;
 }
 
+// Comets seen only by the coronagraphs of the solar observatories are left out too.
 bool Usable(const CometSource& c) {
     int year, month;
     double day;
     JulianDayToCalendar(c.perihelionJd, year, month, day);
-    return year >= 0 && year <= 9999 && c.q > 0 && c.e >= 0;
+    return c.hasMagnitude && year >= 0 && year <= 9999 && c.q > 0 && c.e >= 0 &&
+           c.name.find("SOHO") == std::string::npos && c.name.find("STEREO") == std::string::npos;
+}
+
+// Two entries of one apparition: perihelion within two days at nearly the same distance.
+bool SameApparition(const CometSource& a, const CometSource& b) {
+    return std::abs(a.perihelionJd - b.perihelionJd) < 2.0 &&
+           std::abs(a.q - b.q) < 0.02 * std::max(a.q, b.q) + 0.001;
+}
+
+// Brightness at perihelion seen from one astronomical unit.
+double PeakMagnitude(const CometSource& c) {
+    return c.H + c.K * std::log10(c.q);
+}
+
+Vec3 EclipticToEquatorial(Vec3 v, double obliquityDeg) {
+    const double c = std::cos(obliquityDeg * kDeg), s = std::sin(obliquityDeg * kDeg);
+    return {v.x, c * v.y - s * v.z, s * v.y + c * v.z};
+}
+
+Vec3 EquatorialToEcliptic(Vec3 v, double obliquityDeg) {
+    const double c = std::cos(obliquityDeg * kDeg), s = std::sin(obliquityDeg * kDeg);
+    return {v.x, c * v.y + s * v.z, -s * v.y + c * v.z};
+}
+
+void RenameAll(std::vector<CometIdentity>& ids, std::string from,
+               std::string to) {  // copies: ids changes
+    if (from == to) return;
+    for (CometIdentity& id : ids)
+        if (id.key == from) id.key = to;
 }
 
 }  // namespace
-
-std::vector<CometSource> ParseCometIni(const std::string& text, const std::string& inputName) {
-    std::vector<CometSource> comets;
-    std::istringstream in(text);
-    std::string line, section;
-    std::map<std::string, std::string> keys;
-    auto flush = [&]() {
-        const auto type = keys.find("type");
-        if (!section.empty() && type != keys.end() && type->second == "comet") {
-            const std::string where = inputName + " [" + section + "]";
-            const double defaultSlope = 4.0, noMagnitude = 0.0;
-            CometSource c;
-            c.name = keys.count("name") ? keys["name"] : section;
-            c.perihelionJd = Number(keys, "orbit_TimeAtPericenter", where);
-            c.q = Number(keys, "orbit_PericenterDistance", where);
-            c.e = Number(keys, "orbit_Eccentricity", where);
-            c.peri = Number(keys, "orbit_ArgOfPericenter", where);
-            c.node = Number(keys, "orbit_AscendingNode", where);
-            c.incl = Number(keys, "orbit_Inclination", where);
-            c.H = Number(keys, "absolute_magnitude", where, &noMagnitude);
-            c.n = Number(keys, "slope_parameter", where, &defaultSlope);
-            comets.push_back(c);
-        }
-        keys.clear();
-    };
-    while (std::getline(in, line)) {
-        const std::string t = Trim(line);
-        if (t.empty() || t[0] == ';' || t[0] == '#') continue;
-        if (t.front() == '[' && t.back() == ']') {
-            flush();
-            section = t.substr(1, t.size() - 2);
-            continue;
-        }
-        const size_t eq = t.find('=');
-        if (eq != std::string::npos) keys[Trim(t.substr(0, eq))] = Trim(t.substr(eq + 1));
-    }
-    flush();
-    if (comets.empty()) throw InputError(inputName + ": no comets");
-    return comets;
-}
 
 void JulianDayToCalendar(double jd, int& year, int& month, double& day) {
     // Gregorian calendar from 1582 October 15, Julian before (the usual astronomical dating).
@@ -181,58 +161,177 @@ void JulianDayToCalendar(double jd, int& year, int& month, double& day) {
     year = static_cast<int>(month > 2 ? c - 4716 : c - 4715);
 }
 
-std::vector<state::CometRecord> SelectComets(const std::vector<CometSource>& recent,
-                                             const std::vector<CometSource>& historic,
-                                             size_t limit) {
-    std::vector<state::CometRecord> out;
+CometSource PrecessElements(const CometSource& comet, double toJd) {
+    // The perihelion direction and the orbit's pole carried through the equator.
+    const double w = comet.peri * kDeg, n = comet.node * kDeg, i = comet.incl * kDeg;
+    const Vec3 perihelion{std::cos(w) * std::cos(n) - std::sin(w) * std::sin(n) * std::cos(i),
+                          std::cos(w) * std::sin(n) + std::sin(w) * std::cos(n) * std::cos(i),
+                          std::sin(w) * std::sin(i)};
+    const Vec3 pole{std::sin(i) * std::sin(n), -std::sin(i) * std::cos(n), std::cos(i)};
+    const double fromObliquity = meanObliquityDeg(comet.equinoxJd);
+    const double toObliquity = meanObliquityDeg(toJd);
+    const auto carry = [&](Vec3 v) {
+        return EquatorialToEcliptic(
+            precessEquatorial(EclipticToEquatorial(v, fromObliquity), comet.equinoxJd, toJd),
+            toObliquity);
+    };
+    const Vec3 p = carry(perihelion), h = carry(pole);
+    CometSource out = comet;
+    out.incl = std::acos(std::clamp(h.z, -1.0, 1.0)) / kDeg;
+    const double node = std::atan2(h.x, -h.y);
+    const Vec3 ascending{std::cos(node), std::sin(node), 0.0};
+    out.node = Wrap360(node / kDeg);
+    out.peri = Wrap360(std::atan2(dot(p, cross(h, ascending)), dot(p, ascending)) / kDeg);
+    out.equinoxJd = toJd;
+    return out;
+}
+
+std::vector<CometIdentity> IdentifyComets(const std::vector<CometSource>& comets) {
+    static const std::regex kNumbered(R"(^(\d+)([PDI])/(.*)$)");
+    static const std::regex kOldStyle(R"(^([PD])/(.+?) \(.*\)$)");
+    static const std::regex kCurrent(R"(^([CPDXAI])/(-?\d{1,4} [A-Z]+\d*)(-[A-Z]+\d*)?( .*)?$)");
+    // Names of numbered periodic comets; a name that two numbers share identifies neither.
+    std::map<std::string, std::string> numberOfName;
+    std::set<std::string> shared;
+    std::smatch m;
+    for (const CometSource& c : comets)
+        if (std::regex_match(c.name, m, kNumbered)) {
+            const std::string number = m[1].str() + (m[2] == "I" ? "I" : "P");
+            std::string name = m[3].str();  // "Halley (2061)": the name without the year
+            name = name.substr(0, name.find(" ("));
+            const auto [it, fresh] = numberOfName.emplace(name, number);
+            if (!fresh && it->second != number) shared.insert(name);
+        }
+    std::vector<CometIdentity> out;
+    for (const CometSource& c : comets) {
+        CometIdentity id{c.name, false};
+        if (std::regex_match(c.name, m, kNumbered)) {
+            id = {m[1].str() + (m[2] == "I" ? "I" : "P"), m[2] == "D"};
+        } else if (std::regex_match(c.name, m, kCurrent)) {
+            id = {m[1].str() + "/" + m[2].str(), m[1] == "D"};
+        } else if (std::regex_match(c.name, m, kOldStyle)) {
+            const auto it = numberOfName.find(m[2].str());
+            if (it != numberOfName.end() && !shared.count(m[2].str())) id.key = it->second;
+            id.defunct = m[1] == "D";
+        }
+        out.push_back(id);
+    }
+    // Entries of one apparition under names of different styles are one comet.
+    std::vector<size_t> byTime(comets.size());
+    for (size_t k = 0; k < byTime.size(); ++k)
+        byTime[k] = k;
+    std::sort(byTime.begin(), byTime.end(),
+              [&](size_t a, size_t b) { return comets[a].perihelionJd < comets[b].perihelionJd; });
+    for (size_t a = 0; a < byTime.size(); ++a)
+        for (size_t b = a + 1;
+             b < byTime.size() &&
+             comets[byTime[b]].perihelionJd - comets[byTime[a]].perihelionJd < 2.0;
+             ++b)
+            if (SameApparition(comets[byTime[a]], comets[byTime[b]])) {
+                // The designation of the current style names the comet.
+                const std::string& first = out[byTime[a]].key;
+                const std::string& second = out[byTime[b]].key;
+                if (first.find('(') != std::string::npos)
+                    RenameAll(out, first, second);
+                else
+                    RenameAll(out, second, first);
+            }
+    // A comet that any list marks as lost is lost in all of them.
+    std::set<std::string> lost;
+    for (const CometIdentity& id : out)
+        if (id.defunct) lost.insert(id.key);
+    for (CometIdentity& id : out)
+        id.defunct = lost.count(id.key) != 0;
+    return out;
+}
+
+std::vector<ShippedComet> SelectComets(const std::vector<CometSource>& comets, double presentJd,
+                                       size_t limit) {
+    const auto ids = IdentifyComets(comets);
+    std::map<std::string, std::vector<const CometSource*>> byComet;
+    for (size_t k = 0; k < comets.size(); ++k)
+        if (!ids[k].defunct && Usable(comets[k])) byComet[ids[k].key].push_back(&comets[k]);
+
+    // The apparition nearest the present, from its entry osculating nearest the perihelion.
+    std::map<std::string, const CometSource*> chosen;
+    for (const auto& [key, entries] : byComet) {
+        const CometSource* nearest = *std::min_element(
+            entries.begin(), entries.end(), [&](const CometSource* a, const CometSource* b) {
+                return std::abs(a->perihelionJd - presentJd) <
+                       std::abs(b->perihelionJd - presentJd);
+            });
+        const auto distance = [&](const CometSource* c) {
+            return c->epochJd > 0 ? std::abs(c->epochJd - c->perihelionJd) : 1e12;
+        };
+        const CometSource* best = nearest;
+        for (const CometSource* c : entries) {
+            if (std::abs(c->perihelionJd - nearest->perihelionJd) > 365.0) continue;
+            if (distance(c) < distance(best) ||
+                (distance(c) == distance(best) && c->epochJd > best->epochJd))
+                best = c;
+        }
+        chosen[key] = best;
+    }
+
+    std::vector<ShippedComet> out;
     std::set<std::string> taken;
-    auto all = recent;
-    all.insert(all.end(), historic.begin(), historic.end());
+    const auto add = [&](const std::string& key, const CometSource& c) {
+        if (out.size() >= limit || !taken.insert(key).second) return;
+        out.push_back({ToRecord(PrecessElements(c, c.perihelionJd)), c});
+    };
     for (const NamedComet& named : kNamedComets) {
-        const auto it = std::find_if(all.begin(), all.end(), [&](const CometSource& c) {
-            return c.name == named.designation;
-        });
-        if (it == all.end())
-            throw InputError(std::string("comet catalogue: ") + named.designation + " is missing");
-        state::CometRecord r = ToRecord(*it);
+        const auto it = chosen.find(named.key);
+        if (it == chosen.end())
+            throw InputError(std::string("comet lists: ") + named.english + " is missing");
+        add(named.key, *it->second);
+        state::CometRecord& r = out.back().record;
         CopyField(r.NAMEE, sizeof r.NAMEE, named.english);
         CopyField(r.NAMEJ, sizeof r.NAMEJ, named.japanese);
         r.initialised = 0;  // the program applies its own magnitude terms by name
         r.H1 = 0.0f;
         r.K1 = 0.0f;
-        out.push_back(r);
-        taken.insert(named.designation);
     }
-    auto add = [&](const CometSource& c) {
-        if (out.size() >= limit || !Usable(c) || !taken.insert(c.name).second) return;
-        out.push_back(ToRecord(c));
-    };
-    for (const CometSource& c : recent)
-        add(c);
-    // Historic comets: the great comets, then the telescopic era (from 1600) intrinsically
-    // brightest first, then the older records; earlier returns of Halley are already represented
-    // by "Halley".
-    auto bright = historic;
-    auto era = [](const CometSource& c) {
-        int year, month;
-        double day;
-        JulianDayToCalendar(c.perihelionJd, year, month, day);
-        return year >= 1600 ? 0 : 1;
-    };
-    std::stable_sort(bright.begin(), bright.end(), [&](const CometSource& a, const CometSource& b) {
-        return std::make_pair(era(a), a.H) < std::make_pair(era(b), b.H);
+    std::vector<std::pair<std::string, const CometSource*>> ranked(chosen.begin(), chosen.end());
+    std::stable_sort(ranked.begin(), ranked.end(), [](const auto& a, const auto& b) {
+        return PeakMagnitude(*a.second) < PeakMagnitude(*b.second);
     });
-    for (const CometSource& c : bright)
-        if (IsGreatComet(c.name)) add(c);
-    for (const CometSource& c : bright)
-        if (c.name.find("Halley") == std::string::npos || era(c) == 0) add(c);
+    const auto current = [&](const CometSource& c) {
+        return c.perihelionJd >= presentJd - 3 * 365.25 &&
+               c.perihelionJd <= presentJd + 10 * 365.25 && c.q >= 0.1 &&
+               PeakMagnitude(c) <= kCurrentPeakLimit;
+    };
+    constexpr double k1900Jd = 2415020.5;
+    for (const auto& [key, c] : ranked)
+        if (current(*c)) add(key, *c);
+    for (const auto& [key, c] : ranked)
+        if (c->perihelionJd >= k1900Jd && out.size() < limit * 5 / 8) add(key, *c);
+    for (const auto& [key, c] : ranked)
+        if (IsGreatComet(c->name)) add(key, *c);
+    for (const auto& [key, c] : ranked)
+        add(key, *c);
     return out;
 }
 
-Bytes CometFileBytes(const std::vector<state::CometRecord>& comets) {
+std::string DescribeCometSource(const ShippedComet& comet) {
+    const auto date = [](double jd, bool fraction) {
+        int year, month;
+        double day;
+        JulianDayToCalendar(jd, year, month, day);
+        char text[32];
+        std::snprintf(text, sizeof text, fraction ? "%04d-%02d-%05.2f" : "%04d-%02d-%02.0f", year,
+                      month, fraction ? day : std::floor(day));
+        return std::string(text);
+    };
+    const CometSource& c = comet.source;
+    return c.name + ": perihelion " + date(c.perihelionJd, true) + ", epoch " +
+           (c.epochJd > 0 ? date(c.epochJd, false) : std::string("not given")) + ", equinox " +
+           (c.equinoxJd == kB1950Jd ? "B1950" : "J2000");
+}
+
+Bytes CometFileBytes(const std::vector<ShippedComet>& comets) {
     Bytes out;
-    for (const state::CometRecord& r : comets)
-        PutRecord(out, r);
+    for (const ShippedComet& c : comets)
+        PutRecord(out, c.record);
     return out;
 }
 

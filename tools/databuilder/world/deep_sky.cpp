@@ -128,6 +128,48 @@ std::vector<DsoSource> ParseDsoCatalog(const Bytes& data, const std::string& inp
     return out;
 }
 
+namespace {
+
+// A name that users know: the list calls it well known (WK) or gives SIMBAD or two sources for it.
+bool KnownName(const std::string& comment) {
+    std::istringstream sources(comment);
+    std::string source;
+    int count = 0;
+    while (std::getline(sources, source, ',')) {
+        source.erase(0, source.find_first_not_of(' '));
+        source.erase(source.find_last_not_of(" \r") + 1);
+        if (source.empty()) continue;
+        if (source == "WK" || source == "SIMBAD") return true;
+        ++count;
+    }
+    return count >= 2;
+}
+
+// The short forms that atlases use for long words in names.
+constexpr std::pair<const char*, const char*> kShortForms[] = {
+    {"September", "Sept."},    {"December", "Dec."},
+    {"November", "Nov."},      {"October", "Oct."},
+    {"Southern", "S."},        {"Northern", "N."},
+    {"Sagittarius", "Sgr"},    {" Globular Cluster", " Cluster"},
+    {"Andromeda", "And"},      {"Cassiopeia", "Cas"},
+    {"Centaurus", "Cen"},      {"Triangulum", "Tri"},
+    {"Monoceros", "Mon"},      {"Ophiuchus", "Oph"},
+    {"Canes Venatici", "CVn"}, {"Ursa Major", "UMa"},
+};
+
+// The name with its long words shortened, one after another, until it fits; empty when it
+// cannot be made to fit that way.
+std::string Shortened(std::string name, size_t room) {
+    for (const auto& [word, shortForm] : kShortForms) {
+        if (name.size() <= room) break;
+        const size_t at = name.find(word);
+        if (at != std::string::npos) name.replace(at, std::string(word).size(), shortForm);
+    }
+    return name.size() <= room ? name : std::string();
+}
+
+}  // namespace
+
 std::map<std::string, std::vector<std::string>> ParseDsoNames(const std::string& text) {
     std::map<std::string, std::vector<std::string>> names;
     std::istringstream in(text);
@@ -143,15 +185,19 @@ std::map<std::string, std::vector<std::string>> ParseDsoNames(const std::string&
         const size_t close = line.find("\")", open == std::string::npos ? 0 : open);
         if (prefix.empty() || id.empty() || open == std::string::npos || close == std::string::npos)
             continue;
+        const size_t hash = line.find('#', close);
+        if (!KnownName(hash == std::string::npos ? "" : line.substr(hash + 1))) continue;
         names[prefix + " " + id].push_back(line.substr(open + 3, close - open - 3));
     }
     return names;
 }
 
-std::string ShortestFittingName(const std::vector<std::string>& names, size_t room) {
+std::string FittingName(const std::vector<std::string>& names, size_t room) {
     if (names.empty()) return {};
     for (const std::string& n : names)
         if (n.size() <= room) return n;
+    for (const std::string& n : names)
+        if (const std::string shortened = Shortened(n, room); !shortened.empty()) return shortened;
     std::string cut = names[0].substr(0, room + 1);
     const size_t space = cut.find_last_of(' ');
     return space != std::string::npos && space > 0 ? cut.substr(0, space) : cut.substr(0, room);
@@ -250,10 +296,14 @@ std::vector<DeepSkyObject> SelectDeepSky(
             if (number == 0) continue;
             const auto it = names.find(Key(prefix, number));
             if (it != names.end()) {
-                o.popular = ShortestFittingName(it->second);
+                o.popular = FittingName(it->second);
                 break;
             }
         }
+        // A cluster with nebulosity that its common name calls a nebula (M16, M17, M20, the
+        // Tarantula, the Lagoon's cluster) is drawn as the nebula people look for.
+        if ((s.type == 16 || s.type == 5) && o.popular.find("Nebula") != std::string::npos)
+            o.type = 'N', o.tint = 'M';
         o.sortKey = s.messier ? Padded('0', s.messier)
                     : s.ngc   ? Padded('1', s.ngc)
                     : s.ic    ? Padded('2', s.ic)
@@ -280,7 +330,7 @@ void AddMeteorRadiants(std::vector<DeepSkyObject>& objects, const MeteorShower* 
         o.dec = showers[i].dec;
         o.type = 'M';
         o.tint = 'F';
-        o.popular = showers[i].name;
+        o.popular = FittingName({showers[i].name});
         o.messier = "L" + std::to_string(std::lround(showers[i].peakSolarLongitude) % 360);
         o.ngc = showers[i].code;
         o.sortKey = std::string("4") + showers[i].code;

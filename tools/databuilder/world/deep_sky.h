@@ -27,11 +27,14 @@ struct DsoSource {
 std::vector<DsoSource> ParseDsoCatalog(const Bytes& data, const std::string& inputName);
 
 // Popular names by designation ("M 31", "NGC 224", "IC 434", "C 99", "B 33", "PGC 17223"),
-// in the order listed (the most common name first).
+// in the order listed (the most common name first); only names that users know: those the list
+// marks well known (WK) or gives SIMBAD or at least two sources for.
 std::map<std::string, std::vector<std::string>> ParseDsoNames(const std::string& text);
 
-// The name for a 24-byte field: the first of the names that fits, else the first cut at a word.
-std::string ShortestFittingName(const std::vector<std::string>& names, size_t room = 23);
+// The name for a 24-byte field: the first of the names that fits; else the first that fits with
+// its long words shortened as atlases do ("Small Sgr Star Cloud", "Sept. epsilon-Perseids");
+// else the first cut at a word.
+std::string FittingName(const std::vector<std::string>& names, size_t room = 23);
 
 struct DeepSkyObject {
     double ra = 0, dec = 0;

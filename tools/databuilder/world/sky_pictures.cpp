@@ -26,7 +26,7 @@ constexpr CreditLicence kCreditLicences[] = {
     {"SunShuwei", "public domain"},
     {"Wang Lingyi", "public domain"},
     {"Lowell Observatory", "public domain"},
-    {"Jose Mtanous", "public domain"},
+    {"Jose Mtanous", "CC BY-SA 3.0"},  // omega Centauri; the Veil is "Jose A Mtanous"
     {"Jose A Mtanous", "public domain"},
     {"Fryns Fryns", "public domain"},
     {"NASA", "public domain"},
@@ -139,6 +139,29 @@ std::vector<TextureTile> ParseTextureIndex(const std::string& text, const std::s
     }
     if (tiles.empty()) throw InputError(inputName + ": no pictures listed");
     return tiles;
+}
+
+bool MakeUsable(QImage& picture) {
+    std::vector<int> levels;
+    levels.reserve(static_cast<size_t>(picture.width()) * picture.height());
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            levels.push_back(qGray(picture.pixel(x, y)));
+    if (levels.empty()) return false;
+    // The level below which 99.5 % of the pixels lie.
+    auto at = levels.begin() + static_cast<std::ptrdiff_t>(levels.size() * 995 / 1000);
+    std::nth_element(levels.begin(), at, levels.end());
+    const int bright = *at;
+    if (bright < 4) return false;
+    if (bright >= 128) return true;
+    const double gain = 224.0 / bright;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x) {
+            const QRgb c = picture.pixel(x, y);
+            const auto scaled = [&](int v) { return std::min(255, static_cast<int>(v * gain)); };
+            picture.setPixel(x, y, qRgb(scaled(qRed(c)), scaled(qGreen(c)), scaled(qBlue(c))));
+        }
+    return true;
 }
 
 std::string LicenceOfCredit(const std::string& credit) {

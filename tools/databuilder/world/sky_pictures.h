@@ -24,6 +24,10 @@ struct TextureTile {
 // Reads the index; the file writes numbers such as "-.98", which strict JSON refuses.
 std::vector<TextureTile> ParseTextureIndex(const std::string& text, const std::string& inputName);
 
+// Makes a rendered picture usable: a dim one (its brightest pixels well below white, as a
+// hydrogen-alpha exposure) is stretched to the full range. False when it is all but black.
+bool MakeUsable(QImage& picture);
+
 // The licence of a photograph by its credit, or empty when the credit names no licence that
 // allows redistribution (such photographs are left out).
 std::string LicenceOfCredit(const std::string& credit);

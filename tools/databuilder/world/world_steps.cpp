@@ -60,12 +60,7 @@ std::string Count(size_t n, const char* what) {
     return std::to_string(n) + " " + what;
 }
 
-// The zoneinfo folder of the machine's tzdata (TZDIR when set) and its package version.
-std::string ZoneinfoDir() {
-    const char* dir = std::getenv("TZDIR");
-    return dir && *dir ? dir : "/usr/share/zoneinfo";
-}
-
+// The program that speaks the narration: installed, recorded by its version.
 std::string InstalledVersion(const char* package) {
     std::string version;
     const std::string command =
@@ -76,15 +71,7 @@ std::string InstalledVersion(const char* package) {
             version += buf;
         pclose(p);
     }
-    return version.empty() ? "installed" : version;
-}
-
-const SourceSpec& InstalledTool(const char* package, const char* licence, const char* credit) {
-    static std::vector<std::unique_ptr<SourceSpec>> specs;
-    specs.push_back(std::make_unique<SourceSpec>(
-        SourceSpec{package, InstalledVersion(package), "(the machine's installed copy)",
-                   SourceKind::DebianPackage, licence, credit}));
-    return *specs.back();
+    return version.empty() ? "unknown" : version;
 }
 
 constexpr const char* kNarrationFolder = "narration";
@@ -124,13 +111,6 @@ std::vector<world::DeepSkyObject> DeepSkySelection(BuildContext& context) {
                                 names);
 }
 
-bool AllBlack(const QImage& image) {
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if ((image.pixel(x, y) & 0xFFFFFF) != 0) return false;
-    return true;
-}
-
 }  // namespace
 
 void buildProjectionTables(BuildContext& context) {
@@ -155,12 +135,14 @@ void buildDefaultSettings(BuildContext& context) {
 void buildNarration(BuildContext& context) {
     const auto& lines = world::NarrationLines();
     const std::filesystem::path folder = context.output.stagingDir() / kNarrationFolder;
+    const QString voices = QString::fromStdString(
+        (context.sources.root(sources::kEspeakNgData) / sources::kEspeakDataParent).string());
     std::filesystem::create_directories(folder);
     for (const world::NarrationLine& line : lines) {
         const std::filesystem::path wav = folder / world::SoundFileName(line.event);
         const int rc = QProcess::execute(
-            "espeak-ng", {"-v", "en-us", "-s", "150", "-w", QString::fromStdString(wav.string()),
-                          QString::fromUtf8(line.sentence)});
+            "espeak-ng", {"--path=" + voices, "-v", "en-us", "-s", "150", "-w",
+                          QString::fromStdString(wav.string()), QString::fromUtf8(line.sentence)});
         if (rc != 0 || !std::filesystem::is_regular_file(wav) ||
             std::filesystem::file_size(wav) < 1000)
             throw BuildError(std::string("espeak-ng could not speak the narration event ") +
@@ -168,11 +150,12 @@ void buildNarration(BuildContext& context) {
     }
     context.output.writeFile(std::string(kNarrationFolder) + "/BASIC.TXT",
                              world::BasicIndexText(lines));
-    context.provenance.record(
-        InstalledTool("espeak-ng", "GPL-3+ (usr/share/doc/espeak-ng/copyright)",
-                      "eSpeak NG text-to-speech, https://github.com/espeak-ng/espeak-ng"),
-        "narration/*.wav: " + Count(lines.size(), "sentences") +
-            " spoken with the en-us voice; narration/BASIC.TXT indexes them");
+    context.provenance.record(sources::kEspeakNgData,
+                              "usr/lib/x86_64-linux-gnu/espeak-ng-data -> narration/*.wav: " +
+                                  Count(lines.size(), "sentences") +
+                                  " spoken with the en-us voice by the espeak-ng program " +
+                                  InstalledVersion("espeak-ng") +
+                                  "; narration/BASIC.TXT indexes them");
 }
 
 void buildCityBlock(BuildContext& context) {
@@ -180,18 +163,16 @@ void buildCityBlock(BuildContext& context) {
     const std::string path = std::string(sources::kCityTimezonesRoot) + "cityMap.json";
     auto cities = world::ParseCityMap(ReadBytes(context, spec, path, "cityMap.json"),
                                       "city-timezones cityMap.json");
-    const std::string zoneinfo = ZoneinfoDir();
+    const std::string zoneinfo =
+        (context.sources.root(sources::kTzdata) / sources::kZoneinfoRoot).string();
     const Bytes block = world::BuildCityBlock(cities, zoneinfo);
     context.output.writeBlock("CITY", block);
     context.provenance.record(spec, "data/cityMap.json -> CITY (" +
                                         Count(block.size() / 80, "cities") +
                                         "; whole degrees, ordered by country and name)");
-    context.provenance.record(
-        InstalledTool("tzdata", "public domain (usr/share/doc/tzdata/copyright)",
-                      "IANA Time Zone Database, https://www.iana.org/time-zones"),
-        zoneinfo +
-            " -> CITY standard offsets: the smaller of the offsets "
-            "on 15 January and 15 July 2025 of each city's zone");
+    context.provenance.record(sources::kTzdata,
+                              "usr/share/zoneinfo -> CITY standard offsets: the smaller of the "
+                              "offsets on 15 January and 15 July 2025 of each city's zone");
 }
 
 void buildDeepSkyBlocks(BuildContext& context) {
@@ -229,7 +210,10 @@ void buildMilkyWayBlock(BuildContext& context) {
     context.output.writeBlock("MILKY", block);
     context.provenance.record(spec,
                               "data/mw.json levels ol1 (band 1, faint outer glow) and ol3 (band 2, "
-                              "bright core) -> MILKY, cut into strips along galactic longitude");
+                              "bright core) -> MILKY, cut into strips along galactic longitude",
+                              "Milky Way outline: Milky Way Outline Catalog, Jose R. Vieira, "
+                              "http://www.skymap.com/milkyway_cat.htm (as d3-celestial credits "
+                              "it)");
 }
 
 void buildEarthBlock(BuildContext& context) {
@@ -259,7 +243,8 @@ void buildLandscapeBlock(BuildContext& context) {
 
 void buildCometFile(BuildContext& context) {
     const auto& sd = sources::kStellariumData;
-    const auto recent = world::ParseCometIni(
+    const auto& ks = sources::kKstarsData;
+    auto comets = world::ParseCometIni(
         readTextFile(context.sources.file(sd, Stellarium("data/ssystem_minor.ini")),
                      "ssystem_minor.ini"),
         "data/ssystem_minor.ini");
@@ -267,13 +252,34 @@ void buildCometFile(BuildContext& context) {
         readTextFile(context.sources.file(sd, Stellarium("data/ssystem_1000comets.ini")),
                      "ssystem_1000comets.ini"),
         "data/ssystem_1000comets.ini");
-    const auto comets = world::SelectComets(recent, historic);
-    context.output.writeFile("QELCOMET.DAT", world::CometFileBytes(comets));
-    context.provenance.record(sd,
-                              "data/ssystem_minor.ini, data/ssystem_1000comets.ini -> "
-                              "QELCOMET.DAT (" +
-                                  Count(comets.size(), "comets") +
-                                  "; H1 = H, K1 = 2.5 n of the catalogue's magnitude law)");
+    const std::string kstars = sources::kKstarsRoot;
+    const auto mpc = world::ParseMpcComets(
+        world::Gunzip(ReadBytes(context, ks, kstars + "cometels.json.gz", "cometels.json.gz"),
+                      "cometels.json.gz"),
+        "cometels.json.gz");
+    const auto jpl = world::ParseJplComets(
+        ReadBytes(context, ks, kstars + "comets.dat", "comets.dat"), "comets.dat");
+    for (const auto* list : {&historic, &mpc, &jpl})
+        comets.insert(comets.end(), list->begin(), list->end());
+    const auto shipped = world::SelectComets(comets);
+    context.output.writeFile("QELCOMET.DAT", world::CometFileBytes(shipped));
+    std::map<std::string, std::string> perList;  // list -> its comets with their epochs
+    for (const auto& c : shipped)
+        perList[c.source.list] += "\n" + world::DescribeCometSource(c);
+    for (const auto& [list, lines] : perList) {
+        const bool stellarium = list.starts_with("data/");
+        context.provenance.record(stellarium ? sd : ks,
+                                  (stellarium ? "" : kstars) + list +
+                                      " -> QELCOMET.DAT, these comets (name, perihelion, "
+                                      "osculation epoch, equinox of the list):",
+                                  lines.substr(1));
+    }
+    context.provenance.record(
+        sd, "QELCOMET.DAT: " + Count(shipped.size(), "comets") +
+                ", one per comet from the lists of this package and of kstars-data (lost and "
+                "broken-up comets left out; a periodic comet at its apparition nearest 2026); "
+                "elements precessed to the ecliptic and equinox of each perihelion passage; "
+                "H1 = H, K1 = K of each list's magnitude law");
 }
 
 void buildDeepStarCatalogue(BuildContext& context) {
@@ -293,10 +299,12 @@ void buildDeepStarCatalogue(BuildContext& context) {
     if (catalogue.count == 0) throw BuildError("deep star catalogue: no star decoded");
     context.output.writeFile("QELGAIDX.DAT", catalogue.index);
     context.output.writeFile("QELGSA.DAT", catalogue.records);
-    context.provenance.record(sources::kStellariumData,
-                              "stars/default/stars_0..3 -> QELGAIDX.DAT, QELGSA.DAT (" +
-                                  Count(catalogue.count, "stars") +
-                                  " to V 14.5; positions of J2000 without proper motion)");
+    context.provenance.record(
+        sources::kStellariumData,
+        "stars/default/stars_0..3 -> QELGAIDX.DAT, QELGSA.DAT (" + Count(catalogue.count, "stars") +
+            ", complete to V 10.5, with the fainter Hipparcos and Tycho stars "
+            "that the files hold; positions of J2000 without proper "
+            "motion)");
 }
 
 void buildWorldPictures(BuildContext& context) {
@@ -322,8 +330,8 @@ void buildWorldPictures(BuildContext& context) {
     std::string missing;
     int drawn = 0;
     for (const auto& image : world::kDeepSkyImages) {
-        const QImage picture = world::RenderCornerPicture(mosaic, image.corners);
-        if (AllBlack(picture)) {
+        QImage picture = world::RenderCornerPicture(mosaic, image.corners);
+        if (!world::MakeUsable(picture)) {
             missing += std::string(missing.empty() ? "" : ", ") + image.name;
             continue;
         }
@@ -364,8 +372,10 @@ void buildWorldPictures(BuildContext& context) {
         world::SphereLook look;
         look.selfLit = i == 0;
         if (i == 6) look.ringInner = 1.24, look.ringOuter = 2.27, look.ringTexture = &rings;
+        // Jupiter's texture may not be passed on; its belts are drawn instead.
         const QImage map =
-            LoadImage(context, sd, Stellarium(std::string("textures/") + planetMaps[i]));
+            i == 5 ? world::DrawJupiterMap()
+                   : LoadImage(context, sd, Stellarium(std::string("textures/") + planetMaps[i]));
         WritePicture(context, "B_PLANET" + std::to_string(i),
                      world::RenderLitSphere(map, 96, look));
     }
@@ -375,13 +385,15 @@ void buildWorldPictures(BuildContext& context) {
         world::MakeEarthMap(LoadImage(context, sd, Stellarium("textures/earth_cmap.png"))));
     context.provenance.record(
         sd,
-        "textures/{sun,moon,mercury,venus,mars,jupiter,saturn,uranus,neptune,pluto}.png, "
-        "saturn_rings_radial.png -> pictures/B_PLANET0..9 (lit spheres, 96 x 96); "
+        "textures/{sun,moon,mercury,venus,mars,saturn,uranus,neptune,pluto}.png, "
+        "saturn_rings_radial.png -> pictures/B_PLANET0..9 (lit spheres, 96 x 96; Jupiter's "
+        "belts drawn by the builder, as its texture's terms do not allow passing it on); "
         "textures/earth_cmap.png -> pictures/B_EARTHMAP (720 x 360, 8-bit palette); "
         "pictures/B_COMET is drawn by the builder",
-        "Planet maps: Oleg Pluton (Helleformer), Kexitt (CC BY 4.0); Jupiter: James Hastings-Trew; "
-        "Sun: Celestia (GPL-2+); Moon: USGS Astrogeology (public domain); Earth: NASA Blue "
-        "Marble, Reto Stockli, NASA Earth Observatory (public domain)");
+        "Planet maps: Mercury, Venus, Saturn, Uranus, Neptune by Oleg Pluton (Helleformer), Pluto "
+        "by Kexitt and Oleg Pluton (CC BY 4.0); Mars by the Stellarium team (GPL-2+); Sun: "
+        "Celestia (GPL-2+); Moon: USGS Astrogeology (public domain); Earth: NASA Blue Marble, "
+        "Reto Stockli, NASA Earth Observatory (public domain)");
 
     // Title pictures: the winter sky around Orion from the star catalogue.
     if (!context.sky) throw BuildError("title picture: the star catalogue was not built");
