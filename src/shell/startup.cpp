@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 
+#include "astro/minor_planet_file.h"
 #include "astro/time_steps.h"
 #include "persist/comet_file.h"
 #include "persist/data_set.h"
@@ -91,6 +92,12 @@ bool Session::Start(const StartupOptions& options) {
         return false;
     }
     view.GscAvailable = program_.data.gscAvailable;
+    const std::string minorPlanets =
+        astro::LoadMinorPlanetFile(persist::ProgramFile(astro::kMinorPlanetFile));
+    if (!minorPlanets.empty()) {
+        state::ShowMessage(
+            {minorPlanets, "", state::MessageIcon::Information, state::MessageButtons::Ok});
+    }
 
     if (view.ScreenSaverMode) {
         OpenViewFile(program_, persist::ProgramFile("ScrSaver.QEL"), false);

@@ -1,0 +1,193 @@
+#include "astro/precise_places.h"
+
+#include <erfa.h>
+#include <libnova/jupiter.h>
+#include <libnova/pluto.h>
+#include <libnova/saturn.h>
+#include <libnova/uranus.h>
+
+#include <cmath>
+
+#include "astro/minor_planets.h"
+#include "astro/planets.h"
+#include "astro/precise_time.h"
+#include "astro/projection.h"
+
+namespace astro {
+namespace {
+
+constexpr double kDegree = 0.017453292519943295;
+constexpr double kLightAuPerDay = 173.1446326846693;
+constexpr double kObliquityJ2000 = 84381.406 / 3600.0 * kDegree;
+// The years of Pluto's series.
+constexpr double kPlutoFirstYear = 1885.0;
+constexpr double kPlutoLastYear = 2101.0;
+
+// The Earth as the observing platform at one instant, and the rotations of that instant.
+struct Observer {
+    double earth[3];              // heliocentric position, AU, J2000 mean equator
+    double velocity[3];           // barycentric velocity in units of the speed of light
+    double contraction;           // sqrt(1 - v^2)
+    double sunDistance;           // AU
+    double trueEquator[3][3];     // J2000 mean equator to the true equator of date
+    double eclipticOfDate[3][3];  // J2000 mean equator to the mean ecliptic of date
+};
+
+// A heliocentric position in ecliptic coordinates of J2000 (degrees, AU) on the J2000 equator.
+void EquatorFromEcliptic(double longitude, double latitude, double r, double out[3]) {
+    const double cb = std::cos(latitude * kDegree);
+    const double x = r * cb * std::cos(longitude * kDegree);
+    const double y = r * cb * std::sin(longitude * kDegree);
+    const double z = r * std::sin(latitude * kDegree);
+    const double ce = std::cos(kObliquityJ2000), se = std::sin(kObliquityJ2000);
+    out[0] = x;
+    out[1] = ce * y - se * z;
+    out[2] = se * y + ce * z;
+}
+
+void EquatorFromEcliptic(const BodyPosition& p, double out[3]) {
+    const double ce = std::cos(kObliquityJ2000), se = std::sin(kObliquityJ2000);
+    out[0] = p.x;
+    out[1] = ce * p.y - se * p.z;
+    out[2] = se * p.y + ce * p.z;
+}
+
+using HelioFunction = void (*)(double jd, ln_helio_posn* position);
+
+void FromSeries(HelioFunction series, double mjdTt, double out[3]) {
+    ln_helio_posn p;
+    series(kMjdZeroJd + mjdTt, &p);
+    EquatorFromEcliptic(p.L, p.B, p.R, out);
+}
+
+// A state from a position routine, the velocity from positions half a day either side.
+template <class Position>
+HelioState Differentiated(Position position, double mjdTt) {
+    HelioState out;
+    double before[3], after[3];
+    position(mjdTt, out.p);
+    position(mjdTt - 0.5, before);
+    position(mjdTt + 0.5, after);
+    for (int c = 0; c < 3; ++c)
+        out.v[c] = after[c] - before[c];
+    return out;
+}
+
+// Heliocentric state of body index (2..24) at mjdTt; false where no theory covers it.
+bool HelioStateOf(int index, double mjdTt, HelioState& out) {
+    static constexpr int kTheoryNumber[] = {0, 0, 1, 2, 4, 5, 6, 7, 8};
+    if (index >= kMercuryIndex && index < kPlutoIndex) {
+        double pv[2][3];
+        eraPlan94(kMjdZeroJd, mjdTt, kTheoryNumber[index], pv);
+        for (int c = 0; c < 3; ++c)
+            out.p[c] = pv[0][c], out.v[c] = pv[1][c];
+        // Jupiter, Saturn and Uranus: the position from VSOP87 (eraPlan94 misses their mutual
+        // perturbations by up to 90"); the velocity, needed only for the light time, stays.
+        static constexpr HelioFunction kSeries[] = {
+            ln_get_jupiter_helio_coords, ln_get_saturn_helio_coords, ln_get_uranus_helio_coords};
+        if (index >= 5 && index <= 7) FromSeries(kSeries[index - 5], mjdTt, out.p);
+        return true;
+    }
+    const double year = YearOf(mjdTt - kJ2000Mjd);
+    if (index == kPlutoIndex) {
+        if (year < kPlutoFirstYear || year > kPlutoLastYear) return false;
+        out = Differentiated(
+            [](double mjd, double p[3]) { FromSeries(ln_get_pluto_helio_coords, mjd, p); }, mjdTt);
+        return true;
+    }
+    if (index >= kFirstMinorPlanetIndex) {
+        return MinorPlanetState(index - kFirstMinorPlanetIndex, mjdTt, out);
+    }
+    // The other minor bodies keep their two-body orbits, whose elements are of J2000.
+    out = Differentiated(
+        [index](double mjd, double p[3]) {
+            MeanArguments unused;
+            EquatorFromEcliptic(ComputeBodyPosition(index, mjd - kJ2000Mjd, 2000, unused), p);
+        },
+        mjdTt);
+    return true;
+}
+
+// A vector of the true equator of date in the program's ecliptic axes: turned by the fixed
+// obliquity of the sky transform, which turns it back.
+void SetProgramAxes(const double q[3], double scale, PrecisePlace& place) {
+    const double c = kCosObliquity65536 / 65536.0, s = kSinObliquity65536 / 65536.0;
+    place.x = scale * q[0];
+    place.y = scale * (c * q[1] + s * q[2]);
+    place.z = scale * (-s * q[1] + c * q[2]);
+}
+
+// (ERFA 2.0 takes its arguments without const.)
+void SetHelio(Observer& o, double p[3], PrecisePlace& place) {
+    double e[3];
+    eraRxp(o.eclipticOfDate, p, e);
+    place.helioX = e[0], place.helioY = e[1], place.helioZ = e[2];
+}
+
+// The apparent place of a body with heliocentric state h: seen where it was when the light
+// left it (the position moved back along the velocity; the light time converges in two
+// passes), displaced by the aberration of the Earth's motion.
+PrecisePlace ApparentPlace(HelioState h, Observer& o) {
+    double g[3];
+    double lightTime = 0.0;
+    for (int pass = 0; pass < 3; ++pass) {
+        for (int c = 0; c < 3; ++c)
+            g[c] = h.p[c] - h.v[c] * lightTime - o.earth[c];
+        lightTime = eraPm(g) / kLightAuPerDay;
+    }
+    double distance = 0.0, direction[3], apparent[3], ofDate[3];
+    eraPn(g, &distance, direction);
+    eraAb(direction, o.velocity, o.sunDistance, o.contraction, apparent);
+    eraRxp(o.trueEquator, apparent, ofDate);
+    PrecisePlace place;
+    place.valid = true;
+    SetProgramAxes(ofDate, distance, place);
+    SetHelio(o, h.p, place);
+    return place;
+}
+
+Observer ObserverAt(double mjdTt) {
+    Observer o;
+    double heliocentric[2][3], barycentric[2][3];
+    eraEpv00(kMjdZeroJd, mjdTt, heliocentric, barycentric);
+    for (int c = 0; c < 3; ++c) {
+        o.earth[c] = heliocentric[0][c];
+        o.velocity[c] = barycentric[1][c] / kLightAuPerDay;
+    }
+    o.contraction = std::sqrt(1.0 - eraPdp(o.velocity, o.velocity));
+    o.sunDistance = eraPm(o.earth);
+    TrueEquatorMatrix(mjdTt, o.trueEquator);
+    eraEcm06(kMjdZeroJd, mjdTt, o.eclipticOfDate);
+    return o;
+}
+
+}  // namespace
+
+void ComputePrecisePlaces(double daysFromJ2000, PrecisePlaces& places) {
+    if (places.daysFromJ2000 == daysFromJ2000) return;
+    places.daysFromJ2000 = daysFromJ2000;
+    places.bodies = {};
+    if (!PreciseTheoriesCover(daysFromJ2000)) return;
+    const double mjdTt = PreciseInstantOf(daysFromJ2000).mjdTt;
+    Observer o = ObserverAt(mjdTt);
+
+    places.bodies[kSunIndex] = ApparentPlace(HelioState{}, o);
+    SetHelio(o, o.earth, places.bodies[kSunIndex]);
+
+    // The Moon moves with the Earth: no annual aberration; its light time (1.3 s) moves it by
+    // under an arc second.
+    double moon[2][3], ofDate[3];
+    eraMoon98(kMjdZeroJd, mjdTt, moon);
+    eraRxp(o.trueEquator, moon[0], ofDate);
+    PrecisePlace& m = places.bodies[kMoonIndex];
+    m.valid = true;
+    SetProgramAxes(ofDate, kEarthRadiiPerAu, m);
+    m.helioX = m.x, m.helioY = m.y, m.helioZ = m.z;
+
+    for (int index = kMercuryIndex; index < kBodyCount; ++index) {
+        HelioState h;
+        if (HelioStateOf(index, mjdTt, h)) places.bodies[index] = ApparentPlace(h, o);
+    }
+}
+
+}  // namespace astro
