@@ -25,7 +25,7 @@ double YearOf(double daysFromJ2000) {
 
 bool PreciseTheoriesCover(double daysFromJ2000) {
     const double year = YearOf(daysFromJ2000);
-    return year >= kPreciseFirstYear && year <= kPreciseLastYear;
+    return year >= kPreciseFirstYear && year < kPreciseLastYear + 1.0;
 }
 
 void TrueEquatorMatrix(double mjdTt, double rnpb[3][3]) {

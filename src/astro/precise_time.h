@@ -14,7 +14,8 @@ struct PreciseInstant {
 // Julian Date of MJD 0; ERFA takes dates as two parts, this one and the MJD.
 inline constexpr double kMjdZeroJd = 2400000.5;
 
-// The years in which the precise theories hold: the planetary theory's range (1000 to 3000).
+// The years in which the precise theories hold: the planetary theory's range (1000 to 3000,
+// both whole).
 // Outside it each body falls back to the described model, and so does the sidereal angle.
 inline constexpr double kPreciseFirstYear = 1000.0;
 inline constexpr double kPreciseLastYear = 3000.0;

@@ -8,6 +8,7 @@
 #include "framework/build_error.h"
 #include "framework/sources.h"
 #include "sky/json_input.h"
+#include "world/comets.h"
 
 namespace databuilder {
 
@@ -40,6 +41,7 @@ astro::MinorPlanetElements ParseAsteroidElements(const QJsonDocument& document,
                            column("om"), column("w"), column("ma")};
     astro::MinorPlanetElements out;
     bool found[astro::kMinorPlanetCount] = {};
+    bool haveEpoch = false;
     for (const QJsonValue& value : document.object().value("data").toArray()) {
         const QJsonArray row = value.toArray();
         const int number = row.at(nameColumn).toString().trimmed().section(' ', 0, 0).toInt();
@@ -47,9 +49,10 @@ astro::MinorPlanetElements ParseAsteroidElements(const QJsonDocument& document,
             if (number != kNumbers[slot] || found[slot]) continue;
             const std::string where = inputName + ", body " + std::to_string(number);
             const double epoch = Field(row, epochColumn, where);
-            if (slot > 0 && epoch != out.epochMjd)
+            if (haveEpoch && epoch != out.epochMjd)
                 throw BuildError(where + ": the elements are not of one epoch");
             out.epochMjd = epoch;
+            haveEpoch = true;
             astro::OsculatingElements& el = out.bodies[slot];
             double* targets[] = {&el.a, &el.e, &el.i, &el.node, &el.perihelion, &el.meanAnomaly};
             for (int k = 0; k < 6; ++k)
@@ -73,8 +76,12 @@ void buildMinorPlanetFile(BuildContext& context) {
         world::ParseAsteroidElements(readJsonFile(context.sources.file(kd, path), path), path);
     const std::string text = astro::MinorPlanetFileText(elements);
     context.output.writeFile(astro::kMinorPlanetFile, world::Bytes(text.begin(), text.end()));
-    char epoch[32];
-    std::snprintf(epoch, sizeof epoch, "%.1f", elements.epochMjd);
+    int year = 0, month = 0;
+    double day = 0.0;
+    world::JulianDayToCalendar(elements.epochMjd + 2400000.5, year, month, day);
+    char epoch[64];
+    std::snprintf(epoch, sizeof epoch, "%.1f (%04d-%02d-%02.0f)", elements.epochMjd, year, month,
+                  day);
     context.provenance.record(
         kd,
         "asteroids.dat -> " + std::string(astro::kMinorPlanetFile) +
