@@ -189,7 +189,9 @@ TEST_F(Bodies, PreciseTheoriesFallBackOutsideTheirYears) {
             EXPECT_TRUE(std::isfinite(p.geoLongitude) && std::isfinite(p.geoLatitude) &&
                         std::isfinite(p.geoDistance) && std::isfinite(p.screenX))
                 << year << " body " << k;
-            if (!covered) EXPECT_EQ(p.geoLongitude, d.geoLongitude) << year << " body " << k;
+            if (!covered) {
+                EXPECT_EQ(p.geoLongitude, d.geoLongitude) << year << " body " << k;
+            }
         }
     }
 }
