@@ -73,19 +73,54 @@ HelioState Differentiated(Position position, double mjdTt) {
     return out;
 }
 
+constexpr double kCorrectionNodeDays = 365.25;
+constexpr int kFirstCorrectedIndex = 5;  // Jupiter, Saturn, Uranus
+
+// The correction of the three planets at a node.
+void ComputeCorrection(double node, SeriesCorrection& c) {
+    static constexpr HelioFunction kSeries[] = {
+        ln_get_jupiter_helio_coords, ln_get_saturn_helio_coords, ln_get_uranus_helio_coords};
+    c.mjdTt = node;
+    for (int k = 0; k < 3; ++k) {
+        double series[3], pv[2][3];
+        FromSeries(kSeries[k], node, series);
+        eraPlan94(kMjdZeroJd, node, kFirstCorrectedIndex + k, pv);
+        for (int axis = 0; axis < 3; ++axis)
+            c.delta[k][axis] = series[axis] - pv[0][axis];
+    }
+}
+
+// Adds the correction, interpolated between the nodes around mjdTt, to Jupiter's, Saturn's or
+// Uranus's position. A node already at hand is not computed again.
+void Correct(int index, double mjdTt, std::array<SeriesCorrection, 2>& nodes, double p[3]) {
+    const double first = std::floor(mjdTt / kCorrectionNodeDays) * kCorrectionNodeDays;
+    const double wanted[2] = {first, first + kCorrectionNodeDays};
+    auto held = [&](const SeriesCorrection& c) {
+        return c.mjdTt == wanted[0] || c.mjdTt == wanted[1];
+    };
+    for (double node : wanted) {
+        if (nodes[0].mjdTt == node || nodes[1].mjdTt == node) continue;
+        ComputeCorrection(node, held(nodes[0]) ? nodes[1] : nodes[0]);
+    }
+    const SeriesCorrection& a = nodes[0].mjdTt == first ? nodes[0] : nodes[1];
+    const SeriesCorrection& b = nodes[0].mjdTt == first ? nodes[1] : nodes[0];
+    const double u = (mjdTt - first) / kCorrectionNodeDays;
+    const int k = index - kFirstCorrectedIndex;
+    for (int axis = 0; axis < 3; ++axis)
+        p[axis] += a.delta[k][axis] + u * (b.delta[k][axis] - a.delta[k][axis]);
+}
+
 // Heliocentric state of body index (2..24) at mjdTt; false where no theory covers it.
-bool HelioStateOf(int index, double mjdTt, HelioState& out) {
+bool HelioStateOf(int index, double mjdTt, std::array<SeriesCorrection, 2>& corrections,
+                  HelioState& out) {
     static constexpr int kTheoryNumber[] = {0, 0, 1, 2, 4, 5, 6, 7, 8};
     if (index >= kMercuryIndex && index < kPlutoIndex) {
         double pv[2][3];
         eraPlan94(kMjdZeroJd, mjdTt, kTheoryNumber[index], pv);
         for (int c = 0; c < 3; ++c)
             out.p[c] = pv[0][c], out.v[c] = pv[1][c];
-        // Jupiter, Saturn and Uranus: the position from VSOP87 (eraPlan94 misses their mutual
-        // perturbations by up to 90"); the velocity, needed only for the light time, stays.
-        static constexpr HelioFunction kSeries[] = {
-            ln_get_jupiter_helio_coords, ln_get_saturn_helio_coords, ln_get_uranus_helio_coords};
-        if (index >= 5 && index <= 7) FromSeries(kSeries[index - 5], mjdTt, out.p);
+        if (index >= kFirstCorrectedIndex && index < kFirstCorrectedIndex + 3)
+            Correct(index, mjdTt, corrections, out.p);
         return true;
     }
     const double year = YearOf(mjdTt - kJ2000Mjd);
@@ -186,7 +221,9 @@ void ComputePrecisePlaces(double daysFromJ2000, PrecisePlaces& places) {
 
     for (int index = kMercuryIndex; index < kBodyCount; ++index) {
         HelioState h;
-        if (HelioStateOf(index, mjdTt, h)) places.bodies[index] = ApparentPlace(h, o);
+        if (HelioStateOf(index, mjdTt, places.corrections, h)) {
+            places.bodies[index] = ApparentPlace(h, o);
+        }
     }
 }
 

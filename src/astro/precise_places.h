@@ -3,7 +3,8 @@
 //
 // Theories: the Earth from the simplified VSOP2000 solution (eraEpv00), the Moon from the
 // Meeus/ELP series (eraMoon98), Mercury, Venus, Mars and Neptune from eraPlan94, Jupiter, Saturn
-// and Uranus from VSOP87 (libnova), where eraPlan94 errs by more than an arc minute, Pluto from
+// and Uranus from eraPlan94 corrected to VSOP87 (libnova), as eraPlan94 alone errs by up to 90"
+// there, Pluto from
 // the Chapront-Francou series (libnova, 1885-2099), the five principal minor planets from their
 // integrated orbits (minor_planets.h) and the other minor bodies from their elements.
 // Positions are at TT = UT + Delta T, corrected for light time and annual aberration (the
@@ -29,9 +30,19 @@ struct PrecisePlace {
     double helioX = 0.0, helioY = 0.0, helioZ = 0.0;
 };
 
+// VSOP87 less eraPlan94 for Jupiter, Saturn and Uranus at one node (MJD, TT; AU, J2000 mean
+// equator). The difference changes so slowly that nodes a year apart, interpolated, give it to
+// 5" (Jupiter; Saturn 3", Uranus 0.6"), so that a step of the clock by a year costs one node;
+// the two nodes around the last instant are kept.
+struct SeriesCorrection {
+    double mjdTt = -1e300;
+    double delta[3][3] = {};
+};
+
 struct PrecisePlaces {
     double daysFromJ2000 = -1e300;  // instant of the places; a repeated instant is not redone
     std::array<PrecisePlace, kBodyCount> bodies{};
+    std::array<SeriesCorrection, 2> corrections{};
 };
 
 // The places at an instant (days from J2000.0, UT). Bodies whose theory does not hold then
