@@ -19,7 +19,7 @@ namespace {
 constexpr double kDegree = 0.017453292519943295;
 constexpr double kLightAuPerDay = 173.1446326846693;
 constexpr double kObliquityJ2000 = 84381.406 / 3600.0 * kDegree;
-// The years of Pluto's series.
+// The years of Pluto's series: published for 1885-2099, still within 12" through 2100.
 constexpr double kPlutoFirstYear = 1885.0;
 constexpr double kPlutoLastYear = 2101.0;
 
@@ -33,31 +33,22 @@ struct Observer {
     double eclipticOfDate[3][3];  // J2000 mean equator to the mean ecliptic of date
 };
 
-// A heliocentric position in ecliptic coordinates of J2000 (degrees, AU) on the J2000 equator.
-void EquatorFromEcliptic(double longitude, double latitude, double r, double out[3]) {
-    const double cb = std::cos(latitude * kDegree);
-    const double x = r * cb * std::cos(longitude * kDegree);
-    const double y = r * cb * std::sin(longitude * kDegree);
-    const double z = r * std::sin(latitude * kDegree);
+// A heliocentric vector of the J2000 ecliptic on the J2000 mean equator.
+void EquatorFromEcliptic(double x, double y, double z, double out[3]) {
     const double ce = std::cos(kObliquityJ2000), se = std::sin(kObliquityJ2000);
     out[0] = x;
     out[1] = ce * y - se * z;
     out[2] = se * y + ce * z;
 }
 
-void EquatorFromEcliptic(const BodyPosition& p, double out[3]) {
-    const double ce = std::cos(kObliquityJ2000), se = std::sin(kObliquityJ2000);
-    out[0] = p.x;
-    out[1] = ce * p.y - se * p.z;
-    out[2] = se * p.y + ce * p.z;
-}
-
 using HelioFunction = void (*)(double jd, ln_helio_posn* position);
 
 void FromSeries(HelioFunction series, double mjdTt, double out[3]) {
-    ln_helio_posn p;
+    ln_helio_posn p;  // ecliptic of J2000: degrees, AU
     series(kMjdZeroJd + mjdTt, &p);
-    EquatorFromEcliptic(p.L, p.B, p.R, out);
+    const double l = p.L * kDegree, b = p.B * kDegree;
+    EquatorFromEcliptic(p.R * std::cos(b) * std::cos(l), p.R * std::cos(b) * std::sin(l),
+                        p.R * std::sin(b), out);
 }
 
 // A state from a position routine, the velocity from positions half a day either side.
@@ -73,6 +64,8 @@ HelioState Differentiated(Position position, double mjdTt) {
     return out;
 }
 
+// eraPlan94's numbers of the planets by body index (Mercury 2 .. Neptune 8).
+constexpr int kTheoryNumber[] = {0, 0, 1, 2, 4, 5, 6, 7, 8};
 constexpr double kCorrectionNodeDays = 365.25;
 constexpr int kFirstCorrectedIndex = 5;  // Jupiter, Saturn, Uranus
 
@@ -84,7 +77,7 @@ void ComputeCorrection(double node, SeriesCorrection& c) {
     for (int k = 0; k < 3; ++k) {
         double series[3], pv[2][3];
         FromSeries(kSeries[k], node, series);
-        eraPlan94(kMjdZeroJd, node, kFirstCorrectedIndex + k, pv);
+        eraPlan94(kMjdZeroJd, node, kTheoryNumber[kFirstCorrectedIndex + k], pv);
         for (int axis = 0; axis < 3; ++axis)
             c.delta[k][axis] = series[axis] - pv[0][axis];
     }
@@ -113,7 +106,6 @@ void Correct(int index, double mjdTt, std::array<SeriesCorrection, 2>& nodes, do
 // Heliocentric state of body index (2..24) at mjdTt; false where no theory covers it.
 bool HelioStateOf(int index, double mjdTt, std::array<SeriesCorrection, 2>& corrections,
                   HelioState& out) {
-    static constexpr int kTheoryNumber[] = {0, 0, 1, 2, 4, 5, 6, 7, 8};
     if (index >= kMercuryIndex && index < kPlutoIndex) {
         double pv[2][3];
         eraPlan94(kMjdZeroJd, mjdTt, kTheoryNumber[index], pv);
@@ -137,7 +129,8 @@ bool HelioStateOf(int index, double mjdTt, std::array<SeriesCorrection, 2>& corr
     out = Differentiated(
         [index](double mjd, double p[3]) {
             MeanArguments unused;
-            EquatorFromEcliptic(ComputeBodyPosition(index, mjd - kJ2000Mjd, 2000, unused), p);
+            const BodyPosition q = ComputeBodyPosition(index, mjd - kJ2000Mjd, 2000, unused);
+            EquatorFromEcliptic(q.x, q.y, q.z, p);
         },
         mjdTt);
     return true;
