@@ -53,9 +53,7 @@ std::optional<MinorPlanetElements> ParseMinorPlanetFile(const std::string& text)
     const auto epoch = profile.Find(kMinorPlanetSection, "Epoch");
     if (!epoch) return std::nullopt;
     std::istringstream epochText(*epoch);
-    const double first = 51544.5 + (kMinorPlanetFirstYear - 2000.0) * 365.25;
-    const double last = 51544.5 + (kMinorPlanetLastYear - 2000.0) * 365.25;
-    if (!ParseNumber(epochText, out.epochMjd) || out.epochMjd < first || out.epochMjd > last)
+    if (!ParseNumber(epochText, out.epochMjd) || !WithinMinorPlanetYears(out.epochMjd))
         return std::nullopt;
     for (int slot = 0; slot < kMinorPlanetCount; ++slot) {
         const auto value = profile.Find(kMinorPlanetSection, NameOf(slot));

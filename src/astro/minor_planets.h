@@ -33,6 +33,9 @@ struct MinorPlanetElements {
 inline constexpr double kMinorPlanetFirstYear = 1900.0;
 inline constexpr double kMinorPlanetLastYear = 2100.0;
 
+// Whether an instant (MJD, TT) lies in the covered years.
+bool WithinMinorPlanetYears(double mjdTt);
+
 // The elements of the built-in body table (epoch 2006 September 22).
 MinorPlanetElements BuiltInMinorPlanetElements();
 
