@@ -50,12 +50,12 @@ Tracks& SharedTracks() {
     return tracks;
 }
 
-double MjdOfYear(double year) {
+constexpr double MjdOfYear(double year) {
     return 51544.5 + (year - 2000.0) * 365.25;
 }
 
-const double kFirstMjd = MjdOfYear(kMinorPlanetFirstYear);
-const double kLastMjd = MjdOfYear(kMinorPlanetLastYear + 1.0);
+constexpr double kFirstMjd = MjdOfYear(kMinorPlanetFirstYear);
+constexpr double kLastMjd = MjdOfYear(kMinorPlanetLastYear + 1.0);
 
 // Accelerations (AU/day^2) of every body of a snapshot at mjdTt.
 void Accelerate(double mjdTt, const Snapshot& s, double acc[kMinorPlanetCount][3]) {
