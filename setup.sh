@@ -14,6 +14,7 @@ packages=(
     build-essential cmake ninja-build clang pkg-config
     qt6-base-dev qt6-multimedia-dev libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
+    liberfa-dev libnova-dev
     fontconfig libfontconfig-dev fonts-liberation2 fonts-dejavu-core fonts-wqy-microhei
     espeak-ng sox xauth xvfb
     poppler-utils shared-mime-info

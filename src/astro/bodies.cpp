@@ -52,10 +52,21 @@ double EclipticSeparation(double lambda1, double beta1, double lambda2, double b
 void ComputeAllBodies(const state::ViewState& view, const ViewFrame& frame, SolarSystemState& out) {
     const double t = DaysFromJ2000(frame.CurrentMjd, frame.UtMinutes);
     const int year = view.clock.year;
+    if (view.SeimitsuKeisan) ComputePrecisePlaces(t, out.precise);
+    auto preciseOf = [&](int k) -> const PrecisePlace* {
+        const PrecisePlace& place = out.precise.bodies[k];
+        return view.SeimitsuKeisan && place.valid ? &place : nullptr;
+    };
 
     std::array<BodyPosition, kBodyCount> positions;
     for (int k = 0; k < kBodyCount; ++k) {
         positions[k] = ComputeBodyPosition(k, t, year, out.meanArguments);
+        if (const PrecisePlace* place = preciseOf(k)) {
+            BodyPosition& p = positions[k];
+            p.x = place->helioX, p.y = place->helioY, p.z = place->helioZ;
+            p.longitude = std::atan2(p.y, p.x);
+            p.latitude = std::atan2(p.z, std::sqrt(p.x * p.x + p.y * p.y));
+        }
         BodyState& body = out.bodies[k];
         body.helioX = positions[k].x;
         body.helioY = positions[k].y;
@@ -70,16 +81,19 @@ void ComputeAllBodies(const state::ViewState& view, const ViewFrame& frame, Sola
         BodyState& body = out.bodies[k];
         double x = positions[k].x, y = positions[k].y, z = positions[k].z;
         body.helioDistance = Length(x, y, z);
-        if (k == kSunIndex) {
+        if (const PrecisePlace* place = preciseOf(k)) {
+            x = place->x, y = place->y, z = place->z;  // already geocentric and apparent
+        } else if (k == kSunIndex) {
             x = -x, y = -y,
             z = -z;  // the Earth seen from the Sun becomes the Sun seen from the Earth
-        } else if (k == kMoonIndex) {
+        } else if (k != kMoonIndex) {
+            x -= earthX, y -= earthY, z -= earthZ;
+        }
+        if (k == kMoonIndex) {
             const double latitude = view.Ido2 * 0.0017453292519943296;
             const Vector3 observer =
                 ObserverEclipticVector(latitude, frame.SiderealAngle * kRadiansPerBin);
             x -= observer.x, y -= observer.y, z -= observer.z;
-        } else {
-            x -= earthX, y -= earthY, z -= earthZ;
         }
         body.geoDistance = Length(x, y, z);
         body.geoLongitude = std::atan2(y, x);

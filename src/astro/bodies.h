@@ -9,6 +9,7 @@
 #include "astro/body_table.h"
 #include "astro/moon.h"
 #include "astro/planets.h"
+#include "astro/precise_places.h"
 #include "astro/view_frame.h"
 #include "state/view_state.h"
 
@@ -44,13 +45,15 @@ struct SolarSystemState {
     double sunMercurySeparation = 0.0;
     double sunVenusSeparation = 0.0;
     MeanArguments meanArguments;  // the Sun's and Moon's mean values of the last computation
+    PrecisePlaces precise;        // the precise places of the last instant (SeimitsuKeisan)
 };
 
 // Earth radii per AU, halved: the unit of the "Planets Location" values.
 inline constexpr double kHalfEarthRadiiPerAu = 46909.55984;
 
 // Fills every body and the frame-wide results for the frame's instant (CurrentMjd,
-// UtMinutes), the observer's latitude (view.Ido2) and the frame's sidereal angle.
+// UtMinutes), the observer's latitude (view.Ido2) and the frame's sidereal angle. With
+// view.SeimitsuKeisan the bodies that a precise theory covers take their precise places.
 void ComputeAllBodies(const state::ViewState& view, const ViewFrame& frame, SolarSystemState& out);
 
 // The separation sqrt(dLambda^2 + dBeta^2) of two ecliptic directions (radians), with a

@@ -1,5 +1,12 @@
 #include "astro/sidereal.h"
 
+#include <erfa.h>
+
+#include <cmath>
+
+#include "astro/planets.h"
+#include "astro/precise_time.h"
+
 namespace astro {
 
 namespace {
@@ -16,6 +23,16 @@ BinAngle SiderealAngle(int32_t mjd, int32_t utMinutes, int32_t keido2) {
     double theta = (mjd % kDaysOf400Years) * kSolarDayExcess - keido2 * kBinPerTenth +
                    utMinutes * kAdvancePerMinute + kAngleAtEpoch;
     return static_cast<BinAngle>(theta);
+}
+
+double ApparentSiderealAngle(int32_t mjd, int32_t utMinutes, int32_t keido2) {
+    const PreciseInstant instant = PreciseInstantOf(DaysFromJ2000(mjd, utMinutes));
+    double rnpb[3][3];
+    TrueEquatorMatrix(instant.mjdTt, rnpb);
+    const double gast = eraGst06(kMjdZeroJd, instant.mjdUt, kMjdZeroJd, instant.mjdTt, rnpb);
+    const double units = gast * kBinPerRadian + kBinHalfTurn - keido2 * kBinPerTenth;
+    const double reduced = std::fmod(units, static_cast<double>(kBinTurn));
+    return reduced < 0 ? reduced + kBinTurn : reduced;
 }
 
 }  // namespace astro

@@ -15,4 +15,9 @@ namespace astro {
 // and truncated toward zero; only the value modulo 32768 is meaningful.
 BinAngle SiderealAngle(int32_t mjd, int32_t utMinutes, int32_t keido2);
 
+// The same angle on the true sky: Greenwich apparent sidereal time (IAU 2006 precession, IAU
+// 2000B nutation) plus 12 hours, minus the west longitude; in binary units, unrounded and
+// reduced to 0..32768. Used by the precise-positions option inside the years its theories hold.
+double ApparentSiderealAngle(int32_t mjd, int32_t utMinutes, int32_t keido2);
+
 }  // namespace astro

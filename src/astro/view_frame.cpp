@@ -3,6 +3,8 @@
 #include <cmath>
 
 #include "astro/clock.h"
+#include "astro/planets.h"
+#include "astro/precise_time.h"
 #include "astro/sidereal.h"
 
 namespace astro {
@@ -15,7 +17,8 @@ void FillSines(ViewFrame& f) {
         s = std::sin(a * kRadiansPerBin);
         c = std::cos(a * kRadiansPerBin);
     };
-    precise(f.SiderealAngle, f.precise.sinSidereal, f.precise.cosSidereal);
+    f.precise.sinSidereal = std::sin(f.SiderealUnits * kRadiansPerBin);
+    f.precise.cosSidereal = std::cos(f.SiderealUnits * kRadiansPerBin);
     precise(f.LatitudeAngle, f.precise.sinLatitude, f.precise.cosLatitude);
     precise(f.ViewAzimuthAngle, f.precise.sinAzimuth, f.precise.cosAzimuth);
     precise(f.ViewTiltAngle, f.precise.sinTilt, f.precise.cosTilt);
@@ -68,6 +71,11 @@ ViewFrame ComputeViewFrame(const state::ViewState& view, const ProjectionTables&
         f.ViewAzimuthAngle = TenthsToBinAngle(1800.0 - view.Houi2);
     } else {
         f.SiderealAngle = SiderealAngle(f.CurrentMjd, f.UtMinutes, view.Keido2);
+        f.SiderealUnits = f.SiderealAngle;
+        if (view.SeimitsuKeisan && PreciseTheoriesCover(DaysFromJ2000(f.CurrentMjd, f.UtMinutes))) {
+            f.SiderealUnits = ApparentSiderealAngle(f.CurrentMjd, f.UtMinutes, view.Keido2);
+            f.SiderealAngle = static_cast<BinAngle>(std::lround(f.SiderealUnits)) & kBinMask;
+        }
         f.LatitudeAngle = TenthsToBinAngleExact(view.Ido2);
         f.ViewAzimuthAngle = TenthsToBinAngle(view.Houi2);
     }

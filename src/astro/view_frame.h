@@ -25,7 +25,10 @@ struct ViewFrame {
     int32_t CurrentMjd = 0;  // MJD of the clock's date
     int32_t UtMinutes = 0;   // minutes of that date in UT, unfolded
 
-    BinAngle SiderealAngle = 0;     // local sidereal time + 12 h; 0 in equator mode
+    BinAngle SiderealAngle = 0;  // local sidereal time + 12 h; 0 in equator mode
+    // The same, unrounded, for the double-precision transform: the apparent sidereal angle
+    // with precise positions on, else equal to SiderealAngle.
+    double SiderealUnits = 0.0;
     BinAngle LatitudeAngle = 0;     // observer latitude; 8192 in equator mode
     BinAngle ViewAzimuthAngle = 0;  // horizon mode: Houi2; equator mode: 1800 - Houi2
     BinAngle ViewTiltAngle = 0;     // Koudo2 - 90 degrees

@@ -81,6 +81,7 @@ constexpr IntSetting kIntSettings[] = {
     V("SaisaKeisan", 1, D, &ViewState::SaisaKeisan),
     V("KoyuKeisan", 1, D, &ViewState::KoyuKeisan),
     V("TaikisaKeisan", 1, D, &ViewState::TaikisaKeisan),
+    V("SeimitsuKeisan", 1, D, &ViewState::SeimitsuKeisan),
     V("AlphaMode", 1, D, &ViewState::AlphaMode),
     A("ColorPrint", 0, F, &AppOptions::ColorPrint),
     A("PrintInfo", 1, F, &AppOptions::PrintInfo),

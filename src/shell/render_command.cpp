@@ -15,6 +15,7 @@
 #include <optional>
 
 #include "astro/clock.h"
+#include "astro/minor_planet_file.h"
 #include "astro/projection_tables.h"
 #include "astro/time_steps.h"
 #include "persist/comet_file.h"
@@ -169,6 +170,10 @@ std::optional<Failure> LoadSky(const RenderRequest& request, LoadedSky& sky) {
     sky.view.CurrentCity = FindCurrentCity(sky.data, sky.options, sky.view);
     // Without a comet file the picture is drawn without comets.
     persist::LoadStartupComets(sky.options.UserPath, sky.comets);
+    // An unreadable minor-planet file leaves the built-in elements; the picture is still made.
+    const std::string minorPlanets =
+        astro::LoadMinorPlanetFile(persist::ProgramFile(astro::kMinorPlanetFile));
+    if (!minorPlanets.empty()) std::fprintf(stderr, "planetarium: %s\n", minorPlanets.c_str());
     return std::nullopt;
 }
 

@@ -10,6 +10,7 @@
 #include <QIcon>
 #include <QScreen>
 
+#include "astro/minor_planet_file.h"
 #include "astro/time_steps.h"
 #include "persist/comet_file.h"
 #include "persist/data_set.h"
@@ -120,6 +121,12 @@ bool Session::Start(const StartupOptions& options) {
         return false;
     }
     view.GscAvailable = program_.data.gscAvailable;
+    const std::string minorPlanets =
+        astro::LoadMinorPlanetFile(persist::ProgramFile(astro::kMinorPlanetFile));
+    if (!minorPlanets.empty()) {
+        state::ShowMessage(
+            {minorPlanets, "", state::MessageIcon::Information, state::MessageButtons::Ok});
+    }
 
     if (view.ScreenSaverMode) {
         OpenViewFile(program_, ScreenSaverViewFile(appOptions), false);

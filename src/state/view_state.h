@@ -151,6 +151,9 @@ struct ViewState {
     int32_t SaisaKeisan = 1;
     int32_t KoyuKeisan = 1;
     int32_t TaikisaKeisan = 1;
+    // Precise positions: the Sun, Moon, planets, Pluto, the minor bodies and the sidereal angle
+    // from standard theories with light time, aberration and Delta T (0: the mean elements).
+    int32_t SeimitsuKeisan = 1;
     int32_t DblClick = 3;
 
     // Line colours and font slots.

@@ -39,6 +39,7 @@ class Bodies : public ::testing::Test {
 };
 
 TEST_F(Bodies, SunIsTheNegatedEarthWithItsApparentRadius) {
+    view.SeimitsuKeisan = 0;  // the described series, without aberration
     const SolarSystemState s = At(2000, 1, 1, 12, 0);
     const BodyState& sun = s.bodies[kSunIndex];
     EXPECT_NEAR(sun.geoLongitude / kDegree + 360, 280.38, 0.01);
@@ -169,6 +170,29 @@ TEST_F(Bodies, EveryFieldIsFiniteAtTheYearLimits) {
         }
         EXPECT_TRUE(std::isfinite(s.MoonElongation) && std::isfinite(s.moonRadius)) << year;
         EXPECT_LE(std::fabs(s.MoonElongation), kPi);
+    }
+}
+
+// The precise theories hold from 1000 to 3000; outside, every body and the sidereal angle
+// fall back to the described model, and at the clock's limits nothing is lost or hangs.
+TEST_F(Bodies, PreciseTheoriesFallBackOutsideTheirYears) {
+    for (int year : {-99998, 999, 1000, 3000, 3001, 99999}) {
+        view.SeimitsuKeisan = 1;
+        const SolarSystemState precise = At(year, 6, 1, 12, 0);
+        const BinAngle preciseSidereal = frame.SiderealAngle;
+        view.SeimitsuKeisan = 0;
+        const SolarSystemState described = At(year, 6, 1, 12, 0);
+        const bool covered = year >= 1000 && year <= 3000;
+        EXPECT_EQ(preciseSidereal == frame.SiderealAngle, !covered) << year;
+        for (int k = 0; k < kBodyCount; ++k) {
+            const BodyState &p = precise.bodies[k], &d = described.bodies[k];
+            EXPECT_TRUE(std::isfinite(p.geoLongitude) && std::isfinite(p.geoLatitude) &&
+                        std::isfinite(p.geoDistance) && std::isfinite(p.screenX))
+                << year << " body " << k;
+            if (!covered) {
+                EXPECT_EQ(p.geoLongitude, d.geoLongitude) << year << " body " << k;
+            }
+        }
     }
 }
 

@@ -20,6 +20,7 @@ class Comets : public ::testing::Test {
     void SetUp() override {
         view.clock = {2024, 10, 12, 6, 0};
         view.Keisanji = 1;
+        view.SeimitsuKeisan = 0;  // the geometry of the described Earth, without aberration
         frame = ComputeViewFrame(view, store.view());
         ComputeAllBodies(view, frame, bodies);
     }

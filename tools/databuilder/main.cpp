@@ -9,6 +9,7 @@
 #include "framework/build_run.h"
 #include "sky/sky_steps.h"
 #include "world/licences.h"
+#include "world/minor_planets.h"
 #include "world/world_steps.h"
 
 namespace {
@@ -27,6 +28,7 @@ const std::vector<databuilder::BuildStep> kSteps = {
     {"earth", databuilder::buildEarthBlock},
     {"landscape", databuilder::buildLandscapeBlock},
     {"comets", databuilder::buildCometFile},
+    {"minor planets", databuilder::buildMinorPlanetFile},
     {"settings", databuilder::buildDefaultSettings},
     {"narration", databuilder::buildNarration},
     {"deep stars", databuilder::buildDeepStarCatalogue},

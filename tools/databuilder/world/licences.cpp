@@ -19,6 +19,9 @@ const std::vector<FileLicence> kFileLicences = {
     {"KAI.DAT YAMA.DAT OBJ.DAT OBJN.DAT QELCOMET.DAT",
      "GPL-2+ (stellarium-data; the comets also from kstars-data, GPL-2+)"},
     {"SEIZA.DAT SEIZAZ.DAT MILKY.DAT", "BSD-3-Clause (d3-celestial)"},
+    {"QELMINOR.INI",
+     "GPL-2+ (kstars-data's extract of the JPL Small-Body Database; the elements themselves are "
+     "NASA/JPL data, public domain)"},
     {"SKULI.DAT SKUNU.DAT SKUNM.DAT SKUSU.DAT SKUSN.DAT",
      "CC BY-SA 4.0 (the Chinese sky culture of stellarium-data); the label points of SKUNU "
      "BSD-3-Clause (d3-celestial)"},
