@@ -220,6 +220,21 @@ void QPainterCanvas::Polygon(std::span<const render::Point> points) {
     painter_->drawPolygon(ToPolygon(points, 0, 0));
 }
 
+void QPainterCanvas::PolyPolygon(std::span<const render::Point> points,
+                                 std::span<const int> ringSizes) {
+    FlushPolyline();
+    QPainterPath path;
+    path.setFillRule(Qt::OddEvenFill);
+    std::size_t first = 0;
+    for (int size : ringSizes) {
+        if (size <= 0 || first + static_cast<std::size_t>(size) > points.size()) break;
+        path.addPolygon(ToPolygon(points.subspan(first, static_cast<std::size_t>(size)), 0, 0));
+        path.closeSubpath();
+        first += static_cast<std::size_t>(size);
+    }
+    if (!path.isEmpty()) painter_->drawPath(path);
+}
+
 void QPainterCanvas::SetClipPolygon(std::span<const render::Point> points) {
     FlushPolyline();
     QPainterPath path;

@@ -50,6 +50,8 @@ class QPainterCanvas : public render::Canvas {
     void LineTo(int x, int y) override;
     void Ellipse(int left, int top, int right, int bottom) override;
     void Polygon(std::span<const render::Point> points) override;
+    void PolyPolygon(std::span<const render::Point> points,
+                     std::span<const int> ringSizes) override;
     void SetClipPolygon(std::span<const render::Point> points) override;
     void ClearClip() override;
     void SetFont(const render::FontSpec& font) override;

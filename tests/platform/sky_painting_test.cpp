@@ -2,6 +2,7 @@
 #include <QPainter>
 #include <QtTest>
 
+#include <cmath>
 #include <cstring>
 
 #include "astro/projection_tables.h"
@@ -83,6 +84,28 @@ class SkyPaintingTest : public QObject {
         QCOMPARE(page.pixel(20, 20) & 0xFFFFFF, 0u);  // the night sky fill
         // Class 1 (A) on colour paper: C0 FF FF.
         QCOMPARE(page.pixel(300, 200) & 0xFFFFFF, 0xC0FFFFu);
+    }
+
+    void groundAllRoundTheZenithWithoutACrack() {
+        view.SekidouMod = 0;
+        view.Koudo2 = 900;
+        view.Zoom = 10;
+        view.Yama = 0;
+        view.lineSets[15] = state::LineSet{90, 60, 30, 0};  // the ground
+        scene.palette = render::CreateSkyPalette(view.lineSets);
+        QImage image(400, 400, QImage::Format_RGB32);
+        platform::PaintSkyImage(image, 400, 400, scene);
+        // The refracted horizon, 90.6 degrees from the zenith, lies 162 pixels out.
+        const QRgb ground = scene.palette.rgb(49);
+        int wrong = 0;
+        for (int y = 0; y < 400; ++y) {
+            for (int x = 0; x < 400; ++x) {
+                const double r = std::hypot(x - 200, y - 200);
+                const bool isGround = (image.pixel(x, y) & 0xFFFFFF) == ground;
+                if ((r > 182 && !isGround) || (r < 150 && isGround)) ++wrong;
+            }
+        }
+        QCOMPARE(wrong, 0);
     }
 };
 
