@@ -90,7 +90,11 @@ class SkyPaintingTest : public QObject {
         view.SekidouMod = 0;
         view.Koudo2 = 900;
         view.Zoom = 10;
-        view.Yama = 0;
+        // A flat landscape, one record a degree (azimuth, altitude in fiftieths of a degree).
+        std::vector<uint16_t> landscape;
+        for (uint16_t az = 0; az < 18000; az += 50)
+            landscape.insert(landscape.end(), {az, 0});
+        SetBlock(data.block(persist::BlockId::YAMA), landscape);
         view.lineSets[15] = state::LineSet{90, 60, 30, 0};  // the ground
         scene.palette = render::CreateSkyPalette(view.lineSets);
         QImage image(400, 400, QImage::Format_RGB32);
