@@ -66,6 +66,7 @@ QPainterCanvas::QPainterCanvas(QImage& image) {
 
 QPainterCanvas::QPainterCanvas(QPainter& painter) : painter_(&painter) {
     painter_->setBackgroundMode(Qt::TransparentMode);
+    if (painter_->hasClipping()) baseClip_ = painter_->clipPath();
 }
 
 QPainterCanvas::~QPainterCanvas() {
@@ -240,13 +241,22 @@ void QPainterCanvas::SetClipPolygon(std::span<const render::Point> points) {
     QPainterPath path;
     path.addPolygon(ToPolygon(points, 0, 0));
     path.closeSubpath();
-    painter_->setClipPath(path);
+    if (baseClip_) {
+        painter_->setClipPath(*baseClip_);
+        painter_->setClipPath(path, Qt::IntersectClip);
+    } else {
+        painter_->setClipPath(path);
+    }
     clipped_ = true;
 }
 
 void QPainterCanvas::ClearClip() {
     FlushPolyline();
-    painter_->setClipping(false);
+    if (baseClip_) {
+        painter_->setClipPath(*baseClip_);
+    } else {
+        painter_->setClipping(false);
+    }
     clipped_ = false;
 }
 

@@ -7,6 +7,7 @@
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPoint>
 #include <QPolygon>
 
@@ -31,7 +32,8 @@ class QPainterCanvas : public render::Canvas {
   public:
     // Draws on an image of format RGB32 or ARGB32(_Premultiplied); pixels are written directly.
     explicit QPainterCanvas(QImage& image);
-    // Draws through QPainter only, on a painter the caller has begun and mapped.
+    // Draws through QPainter only, on a painter the caller has begun and mapped; a clip the
+    // painter has then stays in force under every clip of the layers.
     explicit QPainterCanvas(QPainter& painter);
     ~QPainterCanvas() override;
 
@@ -77,6 +79,7 @@ class QPainterCanvas : public render::Canvas {
     int originX_ = 0;
     int originY_ = 0;
     bool clipped_ = false;
+    std::optional<QPainterPath> baseClip_;  // the caller's clip
     const render::SkyPalette* palette_ = nullptr;
     render::Pen pen_;
     render::Brush brush_;
