@@ -22,6 +22,9 @@ constexpr int kSkyColour = 16;
 constexpr int kMoonLitColour = 70;
 constexpr int kMoonEdgeColour = 88;
 constexpr int kPenumbraColour = 76;
+// The Moon in the Earth's umbra is lit only by sunlight bent through the Earth's air: a dim
+// copper red, never the sky's colour (which would make the totally eclipsed Moon vanish).
+constexpr Colour kUmbraColour = Colour::Rgb(0x60, 0x24, 0x14);
 constexpr int kBlack = -1;
 constexpr int kPlanetLabelColour = 11;  // line colour slot 14
 constexpr int kCometLabelColour = 14;   // line colour slot 15
@@ -288,7 +291,7 @@ class BodyPainter {
             std::min(1e5, DiscDiameter(scene_.viewFrame, shadow.umbraRadius, 1) * scale));
         canvas_.SetClipPolygon(disc_);
         Circle(centre, penumbra, PaletteColour(kPenumbraColour, shift_), false);
-        Circle(centre, umbra, PaletteColour(kSkyColour, 0), false);
+        Circle(centre, umbra, kUmbraColour, false);
         canvas_.ClearClip();
         canvas_.SetPen(Pen{edge, 0, PenStyle::Solid});
         canvas_.SetBrush(Brush{edge, true});
