@@ -272,6 +272,16 @@ void BM_OrionPictures(benchmark::State& state) {
     RenderFrames(state, view, {}, true);
 }
 
+// Zoomed into M42 until its photograph fills the picture.
+void BM_PhotographFillsTheView(benchmark::State& state) {
+    state::ViewState view = GridAndDeepSkyView();
+    view.SekidouMod = 1;
+    view.Houi2 = 838;
+    view.Koudo2 = -54;
+    view.Zoom = 7700;
+    RenderFrames(state, view, {}, true);
+}
+
 // Every layer at once: figures, pictures, boundaries and names, all grids with scales, the horizon
 // with its landscape, labelled deep sky with photographs, the Milky Way, bodies, every comet and
 // star labels.
@@ -379,6 +389,7 @@ BENCHMARK(BM_BodiesAndComets)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BodiesAndCometsOff)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GridsHorizonDeepSky)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OrionPictures)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PhotographFillsTheView)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_EverythingOn)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_NoFigures)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PlusPictures)->Unit(benchmark::kMillisecond);

@@ -76,7 +76,8 @@ struct TextSize {
     int height = 0;
 };
 
-// A 32-bit ARGB picture in memory; pixels with alpha 0 are the mask (left untouched).
+// A 32-bit ARGB picture in memory (alpha not premultiplied), drawn over what is there by its
+// alpha: 0 leaves a pixel untouched, 255 covers it.
 struct ImageCell {
     const uint32_t* pixels = nullptr;
     int width = 0;
