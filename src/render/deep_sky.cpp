@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "render/fonts.h"
+#include "render/layer_support.h"
 #include "render/picture_warp.h"
 
 namespace render {
@@ -220,13 +221,16 @@ void DrawDeepSkySymbols(LayerContext& layer) {
 
     const int mode = scene.view->Galaxy;
     if (mode < 2 || mode > 4) return;
-    canvas.SetFont(SlotFont(*scene.view, 6 + mode, layer.target));
-    canvas.SetTextColour(Colour::Index(kLabelPaletteIndex));
+    const LabelStyle style{SlotFont(*scene.view, 6 + mode, layer.target),
+                           Colour::Index(kLabelPaletteIndex)};
+    UseLabelStyle(canvas, style);
     const int offset = layer.target == kTargetScreen ? kLabelOffsetScreen : kLabelOffsetPaper;
+    // The catalogue gives no brightness; its order (the Messier objects first) ranks the names.
     auto label = [&](std::size_t i, std::string_view text) {
         if (text.empty()) return;
         const StarScreen& s = scene.objectScreen[i];
-        DrawText8(canvas, viewport, s.x, s.y, offset, text);
+        DrawLayerLabel(layer, style, s.x, s.y, offset, text, LabelRank::DeepSky,
+                       static_cast<int>(i));
     };
     // Only objects with a names record are labelled.
     const std::size_t named = std::min(count, names.count());

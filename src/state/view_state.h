@@ -152,6 +152,8 @@ struct ViewState {
     int32_t KoyuKeisan = 1;
     int32_t TaikisaKeisan = 1;
     int32_t DblClick = 3;
+    // Labels never pile up: a label whose box would overlap one already placed is left out.
+    int32_t KasanariYoke = 1;
 
     // Line colours and font slots.
     std::array<LineSet, kLineSetCount> lineSets{};
