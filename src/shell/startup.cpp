@@ -114,7 +114,7 @@ bool Session::Start(const StartupOptions& options) {
     mainWindow_->PlaceFromSettings();
     if (view.ScreenSaverMode) {
         QGuiApplication::setOverrideCursor(Qt::BlankCursor);
-        mainWindow_->showFullScreen();
+        mainWindow_->SetFullScreen(true);  // without menu bar, toolbar and status bar
     } else {
         mainWindow_->show();
     }

@@ -1,5 +1,8 @@
 #include <QtTest>
 
+#include <QMenuBar>
+#include <QToolBar>
+
 #include <array>
 #include <cstring>
 #include <fstream>
@@ -9,6 +12,7 @@
 #include "persist/paths.h"
 #include "persist/profile.h"
 #include "persist/settings.h"
+#include "shell/main_window.h"
 #include "shell/startup.h"
 #include "state/comet_record.h"
 #include "state/messages.h"
@@ -198,6 +202,12 @@ class StartupTest : public QObject {
         QCOMPARE(program.options.SpeakFlag, 0);
         QTRY_VERIFY(program.view.AutoRunning);  // Fast Clocking starts by itself
         QVERIFY(recorded.messages.empty());
+        // Nothing but the sky: no menu bar, toolbar or status bar.
+        shell::MainWindow* window = session.mainWindow();
+        QVERIFY(window->fullScreen());
+        QVERIFY(!window->menuBar()->isVisible());
+        QVERIFY(!window->toolbar().bar()->isVisible());
+        QVERIFY(!window->statusPanes()->isVisible());
     }
 
     void closingAMaximisedWindowKeepsItsNormalRectangle() {
