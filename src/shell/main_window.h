@@ -88,6 +88,7 @@ class SkyView : public QWidget {
     MainWindow& window_;
     Program& program_;
     QImage skyBitmap_;
+    int wheelAngle_ = 0;  // wheel angle not yet turned into zoom steps
     int renderCount_ = 0;
     int paintCount_ = 0;
 };
@@ -164,6 +165,9 @@ class MainWindow : public QMainWindow, public CommandHost {
   private:
     friend class SkyView;
 
+    // A command from a menu item or a toolbar button: run, then the marks shown again.
+    void CommandFromMenu(int command);
+    void ReturnKeysToTheSky();
     // The paint in two halves: moves, bitmap and render; then, after the copy, the next frame.
     QRect PrepareFrame();
     void FinishFrame();
@@ -217,7 +221,8 @@ class MainWindow : public QMainWindow, public CommandHost {
     QPoint clickPoint_;
     QPoint hoverPoint_;
     bool fullScreen_ = false;
-    QRect savedRect_;
+    QRect savedRect_;  // the normal rectangle before full screen
+    bool savedMaximised_ = false;
     int hoverTicks_ = -1;
     bool tipShown_ = false;
     QString tipText_ = QStringLiteral("Dummy");
