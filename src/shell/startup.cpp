@@ -121,7 +121,8 @@ bool Session::Start(const StartupOptions& options) {
     // The title picture stays in front of the main window for its three seconds.
     if (titleWindow_) titleWindow_->raise();
     platform::SetMessageOwner(mainWindow_.get());
-    if (!view.ScreenSaverMode) mainWindow_->activateWindow();
+    // The screen saver takes the keyboard too, so that any key ends it.
+    mainWindow_->activateWindow();
     view.ViewChanged = true;
     return true;
 }
