@@ -2,7 +2,6 @@
 #include <QPainter>
 #include <QtTest>
 
-#include <cmath>
 #include <cstring>
 
 #include "astro/projection_tables.h"
@@ -101,32 +100,6 @@ class SkyPaintingTest : public QObject {
         QCOMPARE(sheet.pixel(300, 390) & 0xFFFFFF, scene.palette.rgb(49));
         for (int x = 0; x < 600; x += 7)
             QCOMPARE(sheet.pixel(x, 401) & 0xFFFFFF, 0xFF0000u);
-    }
-
-    void groundAllRoundTheZenithWithoutACrack() {
-        view.SekidouMod = 0;
-        view.Koudo2 = 900;
-        view.Zoom = 10;
-        // A flat landscape, one record a degree (azimuth, altitude in fiftieths of a degree).
-        std::vector<uint16_t> landscape;
-        for (uint16_t az = 0; az < 18000; az += 50)
-            landscape.insert(landscape.end(), {az, 0});
-        SetBlock(data.block(persist::BlockId::YAMA), landscape);
-        view.lineSets[15] = state::LineSet{90, 60, 30, 0};  // the ground
-        scene.palette = render::CreateSkyPalette(view.lineSets);
-        QImage image(400, 400, QImage::Format_RGB32);
-        platform::PaintSkyImage(image, 400, 400, scene);
-        // The refracted horizon, 90.6 degrees from the zenith, lies 162 pixels out.
-        const QRgb ground = scene.palette.rgb(49);
-        int wrong = 0;
-        for (int y = 0; y < 400; ++y) {
-            for (int x = 0; x < 400; ++x) {
-                const double r = std::hypot(x - 200, y - 200);
-                const bool isGround = (image.pixel(x, y) & 0xFFFFFF) == ground;
-                if ((r > 182 && !isGround) || (r < 150 && isGround)) ++wrong;
-            }
-        }
-        QCOMPARE(wrong, 0);
     }
 };
 

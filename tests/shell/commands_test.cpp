@@ -534,8 +534,7 @@ class CommandsTest : public QObject {
                  40019);
         QCOMPARE(shell::AcceleratorCommand(Qt::Key_F1, Qt::NoModifier), 151);
         QCOMPARE(shell::AcceleratorCommand(Qt::Key_V, Qt::AltModifier), 0);
-        // The digit row by its key codes (10 = key 1 .. 19 = key 0) on any layout: German
-        // Shift+7 gives "/", the French unshifted 1 gives "&".
+        // The digit row by key codes 10..19 on any layout: German Shift+7, French 1.
         QCOMPARE(shell::AcceleratorCommand(Qt::Key_Slash, Qt::ShiftModifier, 16), 2307);
         QCOMPARE(shell::AcceleratorCommand(Qt::Key_Equal, Qt::ShiftModifier, 19), 2310);
         QCOMPARE(shell::AcceleratorCommand(Qt::Key_Ampersand, Qt::NoModifier, 10), 2201);
