@@ -129,12 +129,6 @@ int TextTop(int y, int offset, int height) {
     return y + offset - height;
 }
 
-void DrawText16(Canvas& canvas, const Viewport& viewport, int x, int y, int offset,
-                std::u16string_view text) {
-    if (text.empty() || !viewport.contains(x, y)) return;
-    DrawText8(canvas, viewport, x, y, offset, Utf16ToUtf8(text));
-}
-
 void DrawPolygonClipped(Canvas& canvas, const Viewport& viewport, std::span<const Point> points) {
     if (points.empty()) return;
     bool allRight = true, allLeft = true, allBelow = true, allAbove = true;

@@ -43,8 +43,6 @@ void DrawText8(Canvas& canvas, const Viewport& viewport, int x, int y, int offse
                std::string_view utf8);
 // The top of a text of the given height anchored at y with that offset.
 int TextTop(int y, int offset, int height);
-void DrawText16(Canvas& canvas, const Viewport& viewport, int x, int y, int offset,
-                std::u16string_view text);
 // UTF-16 text (unpaired surrogates become U+FFFD) as UTF-8.
 std::string Utf16ToUtf8(std::u16string_view text);
 
