@@ -343,10 +343,13 @@ double AltitudeAt(const state::ViewState& view, double x, double y) {
 // the glow band j = 5 every pixel between its altitudes, out to the picture's edges.
 TEST(Ground, BelowTheHorizonAtEveryZoomAndAltitude) {
     constexpr double kRefraction = 54 * 360.0 / 32768;  // degrees
+    std::vector<persist::YamaRecord> flat;              // a level landscape, a record a degree
+    for (int az = 0; az < 360; ++az)
+        flat.push_back({static_cast<uint16_t>(az * 50), 0});
     for (int zoom : {10, 15, 20, 40, 80}) {
         for (double altitude : {-0.3, 0.0, 29.0, 30.0, 60.0, 90.0}) {
             GridHarness h;
-            h.view.Yama = 0;
+            SetBlock(h.data.block(persist::BlockId::YAMA), flat);
             h.view.Zoom = zoom;
             h.view.Koudo2 = altitude * 10;
             h.scene.frame.viewport = Viewport{800, 500};
