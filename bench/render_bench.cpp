@@ -1,10 +1,11 @@
 // Frame times of RenderSky at 1920 x 1080 on the QImage canvas: the default view, a wide view
 // to magnitude 9.5, a zoomed view drawn from the deep star catalogue, the bodies with every
 // comet of the table (and the same view without them), grids with deep sky and the Milky Way,
-// the constellation and label layers one by one, every layer at once, and a bare background
-// fill for reference. Comets come from the data set's QELCOMET.DAT, else 200 synthetic ones. Uses
-// the data set in PLANETARIUM_DATASET_DIR when it is there, else a synthetic catalogue of the same
-// size (259 000 stars to magnitude 9.5, 2750 catalogue stars per deep zone around the zoomed view).
+// the constellation and label layers one by one, every label placed or piled up (and the
+// placement alone), every layer at once, and a bare background fill for reference. Comets come from
+// the data set's QELCOMET.DAT, else 200 synthetic ones. Uses the data set in
+// PLANETARIUM_DATASET_DIR when it is there, else a synthetic catalogue of the same size (259 000
+// stars to magnitude 9.5, 2750 catalogue stars per deep zone around the zoomed view).
 #include <benchmark/benchmark.h>
 
 #include <QGuiApplication>
@@ -28,6 +29,7 @@
 #include "render/deep_sky.h"
 #include "render/glyph_sheet.h"
 #include "render/primitives.h"
+#include "render/recording_canvas.h"
 #include "render/render_sky.h"
 #include "synthetic_sky.h"
 
@@ -272,6 +274,16 @@ void BM_OrionPictures(benchmark::State& state) {
     RenderFrames(state, view, {}, true);
 }
 
+// Zoomed into M42 until its photograph fills the picture.
+void BM_PhotographFillsTheView(benchmark::State& state) {
+    state::ViewState view = GridAndDeepSkyView();
+    view.SekidouMod = 1;
+    view.Houi2 = 838;
+    view.Koudo2 = -54;
+    view.Zoom = 7700;
+    RenderFrames(state, view, {}, true);
+}
+
 // Every layer at once: figures, pictures, boundaries and names, all grids with scales, the horizon
 // with its landscape, labelled deep sky with photographs, the Milky Way, bodies, every comet and
 // star labels.
@@ -292,6 +304,61 @@ void BM_EverythingOn(benchmark::State& state) {
     options.CometBright = 999;
     options.CometKyori = 999;
     RenderFrames(state, view, options, true);
+}
+
+// Every label on over a wide view, placed so that none piles up (the default) and drawn as
+// they come: the difference is the cost of the placement.
+state::ViewState EveryLabelView() {
+    state::ViewState view = NightView();
+    view.Zoom = 60;
+    view.Constella = 1;
+    view.KisetuName = 1;
+    view.ShukuName = 1;
+    view.ShukuStar = 1;
+    view.StarName = 2;
+    view.Galaxy = 3;
+    view.Solar = 3;
+    view.Comet = 3;
+    view.WakuseiLevel = 5;
+    return view;
+}
+
+void BM_EveryLabelPlaced(benchmark::State& state) {
+    RenderFrames(state, EveryLabelView());
+}
+
+void BM_EveryLabelPiledUp(benchmark::State& state) {
+    state::ViewState view = EveryLabelView();
+    view.KasanariYoke = 0;
+    RenderFrames(state, view);
+}
+
+// The placement alone: 1500 labels (as many as the view above hands over) of 60 x 14 pixels
+// spread over the picture, kept or left out and drawn on a recording canvas.
+void BM_PlacingLabels(benchmark::State& state) {
+    std::mt19937 rng(3);
+    std::uniform_int_distribution<int> x(-kWidth / 2, kWidth / 2 - 60);
+    std::uniform_int_distribution<int> y(-kHeight / 2, kHeight / 2 - 14);
+    std::vector<render::LabelBox> boxes(1500);
+    for (render::LabelBox& box : boxes) {
+        box.left = x(rng);
+        box.top = y(rng);
+        box.right = box.left + 60;
+        box.bottom = box.top + 14;
+    }
+    const render::LabelStyle style{render::FontSpec{"Arial", 12, false, false},
+                                   render::Colour::Index(8)};
+    render::LabelPlacement placement;
+    render::RecordingCanvas canvas;
+    for (auto _ : state) {
+        placement.Begin(true, render::Viewport{kWidth / 2, kHeight / 2});
+        for (std::size_t i = 0; i < boxes.size(); ++i)
+            placement.Add(boxes[i], style, "Label name", render::LabelRank::StarName,
+                          static_cast<int>(i));
+        canvas.Clear();
+        placement.DrawKept(canvas);
+        benchmark::DoNotOptimize(canvas.ops.data());
+    }
 }
 
 // The constellation and label layers, one by one and together.
@@ -379,6 +446,7 @@ BENCHMARK(BM_BodiesAndComets)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BodiesAndCometsOff)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GridsHorizonDeepSky)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OrionPictures)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PhotographFillsTheView)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_EverythingOn)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_NoFigures)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PlusPictures)->Unit(benchmark::kMillisecond);
@@ -388,6 +456,9 @@ BENCHMARK(BM_DefaultFigures)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_AllFiguresAndNames)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WideScientificLabels)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OldChineseSet)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EveryLabelPlaced)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EveryLabelPiledUp)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PlacingLabels)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BackgroundFill)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -86,6 +86,7 @@ constexpr IntSetting kIntSettings[] = {
     A("ColorPrint", 0, F, &AppOptions::ColorPrint),
     A("PrintInfo", 1, F, &AppOptions::PrintInfo),
     V("HougakuNW", 0, F, &ViewState::HougakuNW),
+    V("KasanariYoke", 1, F, &ViewState::KasanariYoke),
     A("SaveDefault", 1, N, &AppOptions::SaveDefault),
     A("AutoType", 0, F, &AppOptions::AutoType),
     A("AutoYear", 0, F, &AppOptions::AutoYear),

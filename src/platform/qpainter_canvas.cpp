@@ -67,6 +67,7 @@ QPainterCanvas::QPainterCanvas(QImage& image) {
 
 QPainterCanvas::QPainterCanvas(QPainter& painter) : painter_(&painter) {
     painter_->setBackgroundMode(Qt::TransparentMode);
+    if (painter_->hasClipping()) baseClip_ = painter_->clipPath();
 }
 
 QPainterCanvas::~QPainterCanvas() {
@@ -229,18 +230,42 @@ void QPainterCanvas::Polygon(std::span<const render::Point> points) {
     painter_->drawPolygon(ToPolygon(points, 0, 0));
 }
 
+void QPainterCanvas::PolyPolygon(std::span<const render::Point> points,
+                                 std::span<const int> ringSizes) {
+    FlushPolyline();
+    QPainterPath path;
+    path.setFillRule(Qt::OddEvenFill);
+    std::size_t first = 0;
+    for (int size : ringSizes) {
+        if (size <= 0 || first + static_cast<std::size_t>(size) > points.size()) break;
+        path.addPolygon(ToPolygon(points.subspan(first, static_cast<std::size_t>(size)), 0, 0));
+        path.closeSubpath();
+        first += static_cast<std::size_t>(size);
+    }
+    if (!path.isEmpty()) painter_->drawPath(path);
+}
+
 void QPainterCanvas::SetClipPolygon(std::span<const render::Point> points) {
     FlushPolyline();
     QPainterPath path;
     path.addPolygon(ToPolygon(points, 0, 0));
     path.closeSubpath();
-    painter_->setClipPath(path);
+    if (baseClip_) {
+        painter_->setClipPath(*baseClip_);
+        painter_->setClipPath(path, Qt::IntersectClip);
+    } else {
+        painter_->setClipPath(path);
+    }
     clipped_ = true;
 }
 
 void QPainterCanvas::ClearClip() {
     FlushPolyline();
-    painter_->setClipping(false);
+    if (baseClip_) {
+        painter_->setClipPath(*baseClip_);
+    } else {
+        painter_->setClipping(false);
+    }
     clipped_ = false;
 }
 

@@ -7,6 +7,7 @@
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPoint>
 #include <QPolygon>
 
@@ -34,7 +35,8 @@ class QPainterCanvas : public render::Canvas {
     // 2 (a HiDPI screen) gets the same picture with every pixel of a pattern as a 2x2 block and
     // lines and text drawn at the finer resolution.
     explicit QPainterCanvas(QImage& image);
-    // Draws through QPainter only, on a painter the caller has begun and mapped.
+    // Draws through QPainter only, on a painter the caller has begun and mapped; a clip the
+    // painter has then stays in force under every clip of the layers.
     explicit QPainterCanvas(QPainter& painter);
     ~QPainterCanvas() override;
 
@@ -53,6 +55,8 @@ class QPainterCanvas : public render::Canvas {
     void LineTo(int x, int y) override;
     void Ellipse(int left, int top, int right, int bottom) override;
     void Polygon(std::span<const render::Point> points) override;
+    void PolyPolygon(std::span<const render::Point> points,
+                     std::span<const int> ringSizes) override;
     void SetClipPolygon(std::span<const render::Point> points) override;
     void ClearClip() override;
     void SetFont(const render::FontSpec& font) override;
@@ -81,6 +85,7 @@ class QPainterCanvas : public render::Canvas {
     int originX_ = 0;
     int originY_ = 0;
     bool clipped_ = false;
+    std::optional<QPainterPath> baseClip_;  // the caller's clip
     const render::SkyPalette* palette_ = nullptr;
     render::Pen pen_;
     render::Brush brush_;

@@ -32,6 +32,10 @@ void PaintSkyPage(QPainter& painter, int pageWidth, int pageHeight, int screenWi
     painter.setViewport(0, 0, pageWidth, pageHeight);
     painter.setWindow(-scaling.halfWidth, -scaling.halfHeight, 2 * scaling.halfWidth,
                       2 * scaling.halfHeight);
+    // The layers reach past the frame (the ground, glow and Milky Way polygons, long lines);
+    // the page's margins stay blank.
+    painter.setClipRect(QRect(-scaling.halfWidth, -scaling.halfHeight, 2 * scaling.halfWidth,
+                              2 * scaling.halfHeight));
     {
         QPainterCanvas canvas(painter);
         render::RenderSky(canvas, target, scene);

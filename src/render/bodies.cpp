@@ -9,6 +9,7 @@
 #include "astro/moon_phase.h"
 #include "astro/projection.h"
 #include "render/fonts.h"
+#include "render/layer_support.h"
 #include "render/primitives.h"
 
 namespace render {
@@ -22,11 +23,15 @@ constexpr int kSkyColour = 16;
 constexpr int kMoonLitColour = 70;
 constexpr int kMoonEdgeColour = 88;
 constexpr int kPenumbraColour = 76;
+// The Moon in the Earth's umbra is lit only by sunlight bent through the Earth's air: a dim
+// copper red, never the sky's colour (which would make the totally eclipsed Moon vanish).
+constexpr Colour kUmbraColour = Colour::Rgb(0x60, 0x24, 0x14);
 constexpr int kBlack = -1;
 constexpr int kPlanetLabelColour = 11;  // line colour slot 14
 constexpr int kCometLabelColour = 14;   // line colour slot 15
 constexpr int kPlanetLabelFont = 12;
 constexpr int kCometLabelFont = 14;
+constexpr int kCometLabelOrder = 100;  // comets' names after those of the 25 bodies
 
 constexpr int kScreenDiscMinimum = 13;
 constexpr int kPrintDiscMinimum = 40;
@@ -174,16 +179,6 @@ std::string_view BoundedName(const char (&field)[32]) {
 
 // --- Drawing -----------------------------------------------------------------------------------
 
-// A written label's box, pixels: [left, right) x [top, bottom).
-struct LabelBox {
-    int left = 0, top = 0, right = 0, bottom = 0;
-    bool empty() const { return right <= left; }
-    bool overlaps(const LabelBox& o) const {
-        return !empty() && !o.empty() && left < o.right && o.left < right && top < o.bottom &&
-               o.top < bottom;
-    }
-};
-
 class BodyPainter {
   public:
     BodyPainter(LayerContext& layer, bool trace)
@@ -288,7 +283,7 @@ class BodyPainter {
             std::min(1e5, DiscDiameter(scene_.viewFrame, shadow.umbraRadius, 1) * scale));
         canvas_.SetClipPolygon(disc_);
         Circle(centre, penumbra, PaletteColour(kPenumbraColour, shift_), false);
-        Circle(centre, umbra, PaletteColour(kSkyColour, 0), false);
+        Circle(centre, umbra, kUmbraColour, false);
         canvas_.ClearClip();
         canvas_.SetPen(Pen{edge, 0, PenStyle::Solid});
         canvas_.SetBrush(Brush{edge, true});
@@ -354,12 +349,13 @@ class BodyPainter {
     // over the label kept in `avoid` (the Sun's, under the Moon in an eclipse): then just below
     // it. Returns the label's box (empty when nothing was written).
     LabelBox Label(Point p, int size, std::string_view name, int fontSlot, int colourIndex,
-                   const LabelBox& avoid = {}) {
+                   int order, const LabelBox& avoid = {}) {
         if (name.empty()) return {};
-        canvas_.SetFont(SlotFont(view_, fontSlot, layer_.target));
-        canvas_.SetTextColour(printing_ ? ResolveColour(frame_.bodyColourMode, kLabelGrey,
-                                                        Colour::Index(colourIndex), scene_.palette)
-                                        : Colour::Index(colourIndex));
+        const LabelStyle style{SlotFont(view_, fontSlot, layer_.target),
+                               printing_ ? ResolveColour(frame_.bodyColourMode, kLabelGrey,
+                                                         Colour::Index(colourIndex), scene_.palette)
+                                         : Colour::Index(colourIndex)};
+        UseLabelStyle(canvas_, style);
         const TextSize text = canvas_.MeasureText(name);
         const int gap = printing_ ? 5 : 3;
         const int centreX = p.x + size / 2 + gap + text.width / 2;
@@ -373,7 +369,7 @@ class BodyPainter {
             box.top = avoid.bottom;
         }
         if (!frame_.viewport.contains(centreX, y)) return {};
-        DrawText8(canvas_, frame_.viewport, centreX, y, 0, name);
+        DrawLayerLabel(layer_, style, centreX, y, 0, name, LabelRank::Body, order);
         return box;
     }
 
@@ -571,7 +567,7 @@ void DrawBodies(LayerContext& layer, bool trace) {
     for (const PendingLabel& label : labels) {
         const LabelBox box =
             painter.Label(label.pixel, label.size, BodyName(label.index, label.mode),
-                          kPlanetLabelFont, kPlanetLabelColour, sunLabel);
+                          kPlanetLabelFont, kPlanetLabelColour, label.index, sunLabel);
         if (label.index == astro::kSunIndex) sunLabel = box;
     }
 }
@@ -601,7 +597,7 @@ void DrawComets(LayerContext& layer, bool trace) {
         const int size = painter.DrawComet(p);
         if (view.Comet == 2 || view.Comet == 3) {
             painter.Label(p, size, BoundedName(view.Comet == 2 ? record.NAMEJ : record.NAMEE),
-                          kCometLabelFont, kCometLabelColour);
+                          kCometLabelFont, kCometLabelColour, kCometLabelOrder + k);
         }
     }
 }

@@ -76,7 +76,8 @@ struct TextSize {
     int height = 0;
 };
 
-// A 32-bit ARGB picture in memory; pixels with alpha 0 are the mask (left untouched).
+// A 32-bit ARGB picture in memory (alpha not premultiplied), drawn over what is there by its
+// alpha: 0 leaves a pixel untouched, 255 covers it.
 struct ImageCell {
     const uint32_t* pixels = nullptr;
     int width = 0;
@@ -110,6 +111,10 @@ class Canvas {
     // with the brush.
     virtual void Ellipse(int left, int top, int right, int bottom) = 0;
     virtual void Polygon(std::span<const Point> points) = 0;
+    // Closed rings filled together by the alternate rule (a point inside an odd number of rings
+    // is filled), each outlined with the pen; ringSizes gives the point count of each ring in
+    // turn, so that a region may have holes or reach round the view without a seam.
+    virtual void PolyPolygon(std::span<const Point> points, std::span<const int> ringSizes) = 0;
     // Limits drawing to the polygon until ClearClip.
     virtual void SetClipPolygon(std::span<const Point> points) = 0;
     virtual void ClearClip() = 0;

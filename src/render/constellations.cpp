@@ -22,6 +22,7 @@ constexpr int kLineSlotOldChineseLines = 20;
 constexpr int kLineSlotOldChineseNames = 21;
 
 constexpr std::size_t kChineseNameLength = 10;  // UTF-16 units of a name field
+constexpr int kOldChineseOrder = 1000;          // placed after every Western name
 
 bool PenUpPair(const persist::SkyPoint& p) {
     return p.lon == persist::kOutlinePenUp;
@@ -51,8 +52,9 @@ void DrawWesternNames(LayerContext& layer) {
     const std::size_t count = std::min(pointRecords.count(), nameRecords.count());
 
     // Constella 1, 2, 3 choose the popular, scientific or code name and font slot 1, 2, 3.
-    layer.canvas.SetFont(SlotFont(view, view.Constella, layer.target));
-    layer.canvas.SetTextColour(SlotColour(layer, kLineSlotConstellationNames));
+    const LabelStyle style{SlotFont(view, view.Constella, layer.target),
+                           SlotColour(layer, kLineSlotConstellationNames)};
+    UseLabelStyle(layer.canvas, style);
     for (std::size_t i = 0; i < count; ++i) {
         const persist::SkyPoint point = pointRecords.at(i);
         const ProjectedPoint p = layer.scene.projection.Ecliptic(point.lon, point.lat);
@@ -61,8 +63,8 @@ void DrawWesternNames(LayerContext& layer) {
         const char* text = view.Constella == 1   ? record.popular
                            : view.Constella == 2 ? record.scientific
                                                  : record.code;
-        DrawText8(layer.canvas, layer.scene.frame.viewport, p.x, p.y, 0,
-                  FieldText(text, sizeof record.code));
+        DrawLayerLabel(layer, style, p.x, p.y, 0, FieldText(text, sizeof record.code),
+                       LabelRank::ConstellationName, static_cast<int>(i));
     }
 }
 
@@ -72,15 +74,16 @@ void DrawAsterismNameList(LayerContext& layer) {
     const persist::Block* block = LoadedBlock(layer, BlockId::KISEN);
     if (!block) return;
     const auto records = block->records<persist::AsterismNameRecord>();
-    layer.canvas.SetFont(SlotFont(view, kFontAsterism, layer.target));
-    layer.canvas.SetTextColour(SlotColour(layer, kLineSlotAsterismNames));
+    const LabelStyle style{SlotFont(view, kFontAsterism, layer.target),
+                           SlotColour(layer, kLineSlotAsterismNames)};
+    UseLabelStyle(layer.canvas, style);
     for (std::size_t i = 0; i < records.count(); ++i) {
         const persist::AsterismNameRecord record = records.at(i);
         if (ListEnd(record.lon)) break;
         const ProjectedPoint p = layer.scene.projection.Ecliptic(record.lon, record.lat);
         if (!LabelPointShown(layer, p.flag)) continue;
-        DrawText8(layer.canvas, layer.scene.frame.viewport, p.x, p.y, 0,
-                  FieldText(record.name, sizeof record.name));
+        DrawLayerLabel(layer, style, p.x, p.y, 0, FieldText(record.name, sizeof record.name),
+                       LabelRank::Asterism, static_cast<int>(i));
     }
 }
 
@@ -90,14 +93,17 @@ void DrawOldChineseNameList(LayerContext& layer) {
     const persist::Block* block = LoadedBlock(layer, BlockId::SKUNU);
     if (!block) return;
     const auto records = block->records<persist::ChineseAsterismNameRecord>();
-    layer.canvas.SetFont(SlotFont(view, kFontOldChineseName, layer.target));
-    layer.canvas.SetTextColour(SlotColour(layer, kLineSlotOldChineseNames));
+    const LabelStyle style{SlotFont(view, kFontOldChineseName, layer.target),
+                           SlotColour(layer, kLineSlotOldChineseNames)};
+    UseLabelStyle(layer.canvas, style);
     for (std::size_t i = 0; i < records.count(); ++i) {
         const persist::ChineseAsterismNameRecord record = records.at(i);
         if (ListEnd(record.lon)) break;
         const ProjectedPoint p = layer.scene.projection.Ecliptic(record.lon, record.lat);
         if (!LabelPointShown(layer, p.flag)) continue;
-        DrawText16(layer.canvas, layer.scene.frame.viewport, p.x, p.y, 0, ChineseName(record.name));
+        // After the Western names of their rank.
+        DrawLayerLabel(layer, style, p.x, p.y, 0, Utf16ToUtf8(ChineseName(record.name)),
+                       LabelRank::ConstellationName, kOldChineseOrder + static_cast<int>(i));
     }
 }
 

@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "render/fonts.h"
+#include "render/layer_support.h"
+#include "render/picture_warp.h"
 
 namespace render {
 namespace {
@@ -20,7 +22,6 @@ constexpr int kLabelPaletteIndex = 10;  // line colour slot 13, "Galaxy Label"
 constexpr int kLabelOffsetScreen = 4;
 constexpr int kLabelOffsetPaper = 19;
 constexpr int kPaperSymbolRadius = 14;  // pixels of the five-times enlarged page
-constexpr int kImageMargin = 10;        // blocks this far outside the view are still painted
 constexpr double kPi = 3.14159265358979323846;
 
 constexpr PatternOffset kGalaxy[] = {
@@ -111,56 +112,11 @@ void DrawPaperSymbol(Canvas& canvas, int target, int x, int y, const ObjectRecor
     }
 }
 
-uint32_t SkyColourAt(const SkyPalette& palette, int level) {
-    return palette.skyColours[static_cast<std::size_t>(std::clamp(level, 0, 16))];
-}
-
-int Distance(Point a, Point b) {
-    return static_cast<int>(
-        std::hypot(static_cast<double>(a.x - b.x), static_cast<double>(a.y - b.y)));
-}
-
 bool PictureUsable(const DeepSkyPicture& picture) {
     return picture.bitsPerPixel == 24 && !picture.compressed && picture.width > 0 &&
            picture.height > 0 && picture.width <= kDeepSkyPictureLimit &&
            picture.height <= kDeepSkyPictureLimit &&
            picture.rgb.size() >= static_cast<std::size_t>(picture.width) * picture.height * 3;
-}
-
-// Paints the picture onto the quadrilateral of its projected corners in 2 x 2 blocks, a third
-// of its brightness over the sky colour base.
-void PaintPicture(Canvas& canvas, const Viewport& viewport, const DeepSkyPicture& picture,
-                  const std::array<Point, 4>& c, uint32_t base) {
-    const int w = picture.width;
-    const int h = picture.height;
-    const int spanW = std::max(Distance(c[0], c[1]), Distance(c[2], c[3]));
-    const int spanH = std::max(Distance(c[0], c[2]), Distance(c[1], c[3]));
-    const int stepX = std::max(1, w / std::max(1, spanW));
-    const int stepY = std::max(1, h / std::max(1, spanH));
-    const int baseR = static_cast<int>((base >> 16) & 0xFF);
-    const int baseG = static_cast<int>((base >> 8) & 0xFF);
-    const int baseB = static_cast<int>(base & 0xFF);
-    const int limitX = viewport.halfWidth + kImageMargin;
-    const int limitY = viewport.halfHeight + kImageMargin;
-    for (int col = 0; col < w; col += stepX) {
-        const int64_t topX = c[0].x + int64_t{c[1].x - c[0].x} * col / w;
-        const int64_t topY = c[0].y + int64_t{c[1].y - c[0].y} * col / w;
-        const int64_t bottomX = c[2].x + int64_t{c[3].x - c[2].x} * col / w;
-        const int64_t bottomY = c[2].y + int64_t{c[3].y - c[2].y} * col / w;
-        for (int row = 0; row < h; row += stepY) {
-            const std::size_t at = (static_cast<std::size_t>(row) * w + col) * 3;
-            const int r = picture.rgb[at];
-            const int g = picture.rgb[at + 1];
-            const int b = picture.rgb[at + 2];
-            if (r == 0 && g == 0 && b == 0) continue;
-            const int x = static_cast<int>(topX + (bottomX - topX) * row / h);
-            const int y = static_cast<int>(topY + (bottomY - topY) * row / h);
-            if (std::abs(x + 1) > limitX || std::abs(y + 1) > limitY) continue;
-            canvas.FillRect(x, y, x + 2, y + 2,
-                            Colour::Rgb(std::max(baseR, r / 3), std::max(baseG, g / 3),
-                                        std::max(baseB, b / 3)));
-        }
-    }
 }
 
 }  // namespace
@@ -265,13 +221,16 @@ void DrawDeepSkySymbols(LayerContext& layer) {
 
     const int mode = scene.view->Galaxy;
     if (mode < 2 || mode > 4) return;
-    canvas.SetFont(SlotFont(*scene.view, 6 + mode, layer.target));
-    canvas.SetTextColour(Colour::Index(kLabelPaletteIndex));
+    const LabelStyle style{SlotFont(*scene.view, 6 + mode, layer.target),
+                           Colour::Index(kLabelPaletteIndex)};
+    UseLabelStyle(canvas, style);
     const int offset = layer.target == kTargetScreen ? kLabelOffsetScreen : kLabelOffsetPaper;
+    // The catalogue gives no brightness; its order (the Messier objects first) ranks the names.
     auto label = [&](std::size_t i, std::string_view text) {
         if (text.empty()) return;
         const StarScreen& s = scene.objectScreen[i];
-        DrawText8(canvas, viewport, s.x, s.y, offset, text);
+        DrawLayerLabel(layer, style, s.x, s.y, offset, text, LabelRank::DeepSky,
+                       static_cast<int>(i));
     };
     // Only objects with a names record are labelled.
     const std::size_t named = std::min(count, names.count());
@@ -298,10 +257,6 @@ void DrawDeepSkyImages(LayerContext& layer, int group) {
     if (layer.target == kTargetScreen && !view.TrueColourDisplay) return;
     if (!scene.projection.project) return;
     const Viewport& viewport = scene.frame.viewport;
-    int level = 0;
-    if (view.MilkyWay && group == 2) level = scene.frame.deepSkyLevel;
-    if (view.MilkyWay && group == 1) level = scene.frame.milkyWayLevel;
-    const uint32_t base = SkyColourAt(scene.palette, level);
 
     for (const DeepSkyImage& image : kDeepSkyImages) {
         if (image.group != group) continue;
@@ -325,7 +280,8 @@ void DrawDeepSkyImages(LayerContext& layer, int group) {
         if (allRight || allLeft || allBelow || allAbove) continue;
         const DeepSkyPicture* picture = scene.deepSkyPictures(image.resource);
         if (!picture || !PictureUsable(*picture)) continue;
-        PaintPicture(layer.canvas, viewport, *picture, corners, base);
+        const WarpedPicture warped = WarpPicture(*picture, corners, viewport);
+        if (warped.width > 0) layer.canvas.DrawImageCell(warped.left, warped.top, warped.cell());
     }
 }
 

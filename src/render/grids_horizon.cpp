@@ -6,10 +6,12 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
 #include <vector>
 
 #include "persist/records/world_records.h"
 #include "render/fonts.h"
+#include "render/skyline_region.h"
 
 namespace render {
 namespace {
@@ -29,7 +31,7 @@ constexpr int kSlotGuide = 17;
 
 constexpr int kGroundPaletteIndex = 49;
 constexpr int kGroundPrintGrey = 255;
-constexpr int kClosingMargin = 4;  // pixels the ground polygon reaches past the view
+constexpr int kGlowSamples = 72;  // points round the horizon of a glow band's edge
 
 // Horizontal angles 0, 45, ... 315 degrees (0 is west, 90 south).
 constexpr std::array<const char*, 8> kDirectionNames = {"W", "SW", "S", "SE", "E", "NE", "N", "NW"};
@@ -190,13 +192,6 @@ BinAngle BinOfRadians(double radians) {
     return static_cast<BinAngle>(radians * astro::kBinPerRadian);
 }
 
-// Half the horizontal angle (tenths) the horizon layers sample around the view azimuth: from
-// 30 degrees up the whole horizon circle may show, so the bands and the skyline go all round.
-int SampledHalfRange(double viewAltitude) {
-    const int half = AzimuthHalfRange(viewAltitude);
-    return half == 900 ? 1800 : half;
-}
-
 // --- Glow ----------------------------------------------------------------------------------
 
 struct SunGlow {
@@ -268,119 +263,82 @@ void DrawSunRing(LayerContext& layer, const SunGlow& glow, int j) {
     DrawPolygonClipped(layer.canvas, layer.scene.frame.viewport, ring);
 }
 
-// The band between the altitudes j x 0.6 and (j + 1) x 0.6 degrees, lowered by refraction.
-void DrawHorizonBand(LayerContext& layer, int j) {
+// The sky below the edge of band j, j x 0.6 degrees high, lowered by refraction.
+SkylineOutline BelowBandEdge(const LayerContext& layer, int j) {
     const astro::ViewFrame& f = layer.scene.viewFrame;
-    const int half = SampledHalfRange(layer.scene.view->Koudo2);
-    const int centre = ViewHorizontalAngle(*layer.scene.view);
-    const BinAngle low = Bin(j * 6) - f.RefractionAngle;
-    const BinAngle high = Bin((j + 1) * 6) - f.RefractionAngle;
-    std::vector<Point> band;
-    std::vector<int> angles;
-    for (int a = centre - half;; a = std::min(a + 50, centre + half)) {
-        angles.push_back(a);
-        if (a >= centre + half) break;
-    }
-    band.reserve(2 * angles.size());
-    for (int a : angles) {
-        const ScreenPoint p = astro::ProjectHorizontal(f, Bin(a), high);
-        band.push_back(Point{p.x, p.y});
-    }
-    for (auto a = angles.rbegin(); a != angles.rend(); ++a) {
-        const ScreenPoint p = astro::ProjectHorizontal(f, Bin(*a), low);
-        band.push_back(Point{p.x, p.y});
-    }
-    DrawPolygonClipped(layer.canvas, layer.scene.frame.viewport, band);
+    return OutlineBelowSkyline(f, layer.scene.frame.viewport,
+                               LevelSkyline(f, Bin(j * 6) - f.RefractionAngle, kGlowSamples));
+}
+
+// Band j: the sky below its upper edge without the sky below its lower edge, all round the
+// horizon. Bands are drawn downward, so the lower edge is kept for the next band's upper one.
+void DrawHorizonBand(LayerContext& layer, int j, std::optional<SkylineOutline>& upper) {
+    if (!upper) upper = BelowBandEdge(layer, j + 1);
+    SkylineOutline lower = BelowBandEdge(layer, j);
+    std::vector<Point> points = upper->points;
+    std::vector<int> rings = upper->rings;
+    points.insert(points.end(), lower.points.begin(), lower.points.end());
+    rings.insert(rings.end(), lower.rings.begin(), lower.rings.end());
+    if (!rings.empty()) layer.canvas.PolyPolygon(points, rings);
+    upper = std::move(lower);
 }
 
 // --- Ground --------------------------------------------------------------------------------
 
-// The refracted horizon from centre - half to centre + half (tenths of horizontal angle).
-void AppendHorizonEdge(const LayerContext& layer, int half, std::vector<Point>& edge) {
-    const astro::ViewFrame& f = layer.scene.viewFrame;
-    const int centre = ViewHorizontalAngle(*layer.scene.view);
-    const int step = Positive(f.CurveStep2);
-    for (int a = centre - half;; a = std::min(a + step, centre + half)) {
-        const ScreenPoint p = astro::ProjectHorizontal(f, Bin(a), -f.RefractionAngle);
-        edge.push_back(Point{p.x, p.y});
-        if (a >= centre + half) break;
-    }
+// The refracted horizon, every CurveStep2 round the turn.
+std::vector<SkylinePoint> HorizonSkyline(const astro::ViewFrame& f) {
+    return LevelSkyline(f, -f.RefractionAngle, 3600 / Positive(f.CurveStep2));
 }
 
-// The landscape skyline within half (tenths) of the view azimuth, ordered by horizontal angle.
-// Records hold the azimuth from south through east and the altitude, fiftieths of a degree.
-void AppendLandscapeEdge(const LayerContext& layer, int half, std::vector<Point>& edge) {
+// The landscape skyline round the turn from behind the viewer, with a point straight behind
+// (where the projection leaves the picture when the view is level). Records hold the azimuth
+// from the south through the east and the altitude, fiftieths of a degree. Fewer than two
+// records give no skyline.
+std::vector<SkylinePoint> LandscapeSkyline(const LayerContext& layer) {
     const SkyScene& scene = layer.scene;
-    if (!scene.data) return;
+    std::vector<SkylinePoint> skyline;
+    if (!scene.data) return skyline;
     const auto records = scene.data->block(persist::BlockId::YAMA).records<persist::YamaRecord>();
+    if (records.count() < 2) return skyline;
     const astro::ViewFrame& f = scene.viewFrame;
-    const int centre = ViewHorizontalAngle(*scene.view) * 5;
-    const int range = half * 5;
-    struct Sample {
-        int offset;  // horizontal angle from the view centre, fiftieths
-        int altitude;
-    };
-    std::vector<Sample> samples;
-    samples.reserve(records.count());
+    const int behind = HorizontalAngleBehind(f);
+    skyline.reserve(records.count() + 1);
     for (std::size_t i = 0; i < records.count(); ++i) {
         const persist::YamaRecord r = records[i];
         // Horizontal angle = 90 degrees plus the azimuth from south through east.
-        int offset = (4500 + static_cast<int>(r.az) - centre) % 18000;
-        if (offset < -9000) offset += 18000;
-        if (offset >= 9000) offset -= 18000;
-        if (std::abs(offset) <= range) samples.push_back(Sample{offset, r.alt});
+        const int a = static_cast<int>(int64_t{4500 + r.az} * astro::kBinTurn / 18000);
+        const int fromBehind = ((a - behind) % astro::kBinTurn + astro::kBinTurn) % astro::kBinTurn;
+        const int altitude =
+            static_cast<int>(int64_t{r.alt} * astro::kBinTurn / 18000) - f.RefractionAngle;
+        skyline.push_back(SkylinePoint{behind + fromBehind, altitude});
     }
-    std::stable_sort(samples.begin(), samples.end(),
-                     [](const Sample& a, const Sample& b) { return a.offset < b.offset; });
-    for (const Sample& s : samples) {
-        const BinAngle a = static_cast<BinAngle>(int64_t{centre + s.offset} * 32768 / 18000);
-        const BinAngle b =
-            static_cast<BinAngle>(int64_t{s.altitude} * 32768 / 18000) - f.RefractionAngle;
-        const ScreenPoint p = astro::ProjectHorizontal(f, a, b);
-        edge.push_back(Point{p.x, p.y});
-    }
-}
-
-// Closes the ground below the skyline: around the whole view when the view is high enough for
-// the whole horizon to show, else from the skyline's ends out to the sides and down.
-void CloseGround(const Viewport& viewport, bool wholeHorizon, std::vector<Point>& points) {
-    const int hw = viewport.halfWidth + kClosingMargin;
-    const int hh = viewport.halfHeight + kClosingMargin;
-    if (wholeHorizon) {
-        points.insert(points.end(), {Point{0, -hh}, Point{-hw, -hh}, Point{-hw, hh}, Point{hw, hh},
-                                     Point{hw, -hh}, Point{0, -hh}});
-        return;
-    }
-    if (points.empty()) return;
-    const Point first = points.front();
-    const Point last = points.back();
-    const int lastSide = last.x <= first.x ? -hw : hw;
-    const int firstSide = -lastSide;
-    points.insert(points.end(), {Point{lastSide, last.y}, Point{lastSide, hh}, Point{firstSide, hh},
-                                 Point{firstSide, first.y}});
+    std::stable_sort(skyline.begin(), skyline.end(),
+                     [](const SkylinePoint& p, const SkylinePoint& q) { return p.a < q.a; });
+    // Straight behind: between the last point and the first, one turn on.
+    const SkylinePoint& last = skyline.back();
+    const SkylinePoint first{skyline.front().a + astro::kBinTurn, skyline.front().altitude};
+    const int span = std::max(1, first.a - last.a);
+    const int altitude =
+        last.altitude + static_cast<int>(int64_t{first.altitude - last.altitude} *
+                                         (behind + astro::kBinTurn - last.a) / span);
+    if (skyline.front().a != behind)
+        skyline.insert(skyline.begin(), SkylinePoint{behind, altitude});
+    return skyline;
 }
 
 void DrawGround(LayerContext& layer) {
     const SkyScene& scene = layer.scene;
-    const state::ViewState& view = *scene.view;
-    const int range = SampledHalfRange(view.Koudo2);
-    const bool wholeHorizon = range == 1800;
-    std::vector<Point> points;
-    if (view.Yama && scene.data) {
-        points.reserve(scene.data->block(persist::BlockId::YAMA).size / 4 + 10);
-        AppendLandscapeEdge(layer, range, points);
-    }
+    std::vector<SkylinePoint> skyline;
+    if (scene.view->Yama) skyline = LandscapeSkyline(layer);
     // Without a usable landscape the ground ends at the refracted horizon.
-    if (points.size() < 2) {
-        points.clear();
-        AppendHorizonEdge(layer, range, points);
-    }
-    CloseGround(scene.frame.viewport, wholeHorizon, points);
+    if (skyline.empty()) skyline = HorizonSkyline(scene.viewFrame);
+    const SkylineOutline ground =
+        OutlineBelowSkyline(scene.viewFrame, scene.frame.viewport, skyline);
     const Colour colour = ResolveColour(layer.target, kGroundPrintGrey,
                                         Colour::Index(kGroundPaletteIndex), scene.palette);
     layer.canvas.SetPen(Pen{colour, 0, PenStyle::Solid});
     layer.canvas.SetBrush(Brush{colour, false});
-    layer.canvas.Polygon(points);
+    if (!ground.rings.empty()) layer.canvas.PolyPolygon(ground.points, ground.rings);
 }
 
 }  // namespace
@@ -407,15 +365,6 @@ ScreenPoint ProjectEquatorial(const astro::ViewFrame& f, BinAngle ra, BinAngle d
     return point;
 }
 
-int AzimuthHalfRange(double viewAltitude) {
-    if (viewAltitude >= 300) return 900;
-    if (viewAltitude >= 297) return 800;
-    if (viewAltitude >= 285) return 750;
-    if (viewAltitude >= 263) return 700;
-    if (viewAltitude >= 172) return 650;
-    return 600;
-}
-
 int GuideRadius(const astro::ViewFrame& f, BinAngle theta) {
     const int32_t depth = astro::Cos15(f.tables.sincos, theta);
     const int32_t divisor = depth >= 1 ? f.tables.zbi[depth] : f.tables.zbi2[-depth];
@@ -429,12 +378,13 @@ void DrawGlowBands(LayerContext& layer, int first, int last) {
     const bool horizonBands = view.Chijoukou && view.Horizon && !view.SekidouMod;
     if (!glow.shown && !horizonBands) return;
     layer.canvas.SetPen(Pen{Colour::Index(0), 0, PenStyle::Null});
+    std::optional<SkylineOutline> bandTop;
     for (int j = last - 1; j >= first; --j) {
         // Sky gradient above the horizon, Sun-glow ramp (brightest inward) around the Sun.
         const int index = j >= 0 ? kSkyGradientLast - j : kStarColourFirst + j;
         layer.canvas.SetBrush(Brush{Colour::Index(index), false});
         if (glow.shown) DrawSunRing(layer, glow, j);
-        if (j >= 0 && horizonBands) DrawHorizonBand(layer, j);
+        if (j >= 0 && horizonBands) DrawHorizonBand(layer, j, bandTop);
     }
 }
 
@@ -495,15 +445,20 @@ void DrawHorizon(LayerContext& layer) {
 
     // The ground's outline is the horizon; the line is drawn only without it, and on paper
     // without colour where the ground is white.
-    const bool line = !f.HorizonShown || layer.target == kTargetMonochromePrint;
     canvas.SetPen(SlotPen(layer, kSlotHorizon));
-    std::array<ScreenPoint, kDirectionNames.size()> directions{};
-    for (int i = 0; i <= 72; ++i) {
-        const ScreenPoint p = astro::ProjectHorizontal(f, Bin(i * 50), -f.RefractionAngle);
-        if (line) PolylineTo(canvas, scene.polyline, p.x, p.y, p.flag);
-        if (i % 9 == 0 && i < 72) directions[static_cast<std::size_t>(i / 9)] = p;
+    if (!f.HorizonShown || layer.target == kTargetMonochromePrint) {
+        const std::vector<SkylinePoint> horizon = HorizonSkyline(f);
+        for (const std::vector<Point>& piece :
+             OutlineBelowSkyline(f, scene.frame.viewport, horizon).pieces) {
+            for (const Point& p : piece)
+                PolylineTo(canvas, scene.polyline, p.x, p.y, 1);
+            PolylineTo(canvas, scene.polyline, 0, 0, 0);
+        }
     }
-    PolylineTo(canvas, scene.polyline, 0, 0, 0);
+    std::array<ScreenPoint, kDirectionNames.size()> directions{};
+    for (std::size_t i = 0; i < directions.size(); ++i)
+        directions[i] =
+            astro::ProjectHorizontal(f, Bin(static_cast<int>(i) * 450), -f.RefractionAngle);
 
     canvas.SetFont(SlotFont(*scene.view, kFontDirection, layer.target));
     canvas.SetTextColour(Colour::Index(PaletteIndexOfSlot(kSlotHorizon)));

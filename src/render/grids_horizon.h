@@ -26,10 +26,6 @@ void DrawHorizon(LayerContext& layer);
 astro::ScreenPoint ProjectEquatorial(const astro::ViewFrame& frame, astro::BinAngle ra,
                                      astro::BinAngle dec);
 
-// Half the azimuth range (tenths of a degree) that the horizon layers sample around the view
-// azimuth, by the view altitude (tenths): 900 from 30 degrees up, down to 600 near the horizon.
-int AzimuthHalfRange(double viewAltitude);
-
 // Radius in pixels of a circle of angular radius theta (binary angle) around the view centre.
 int GuideRadius(const astro::ViewFrame& frame, astro::BinAngle theta);
 

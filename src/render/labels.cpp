@@ -65,16 +65,18 @@ void DrawProperNames(LayerContext& layer, const StarContext& stars, int offset, 
     const auto records = block->records<persist::StarNameRecord>();
     const std::size_t count = std::min(records.count(), layer.scene.data->starNameCount);
     const state::ViewState& view = *layer.scene.view;
-    layer.canvas.SetFont(
-        SlotFont(view, firstName ? kFontStarFirstName : kFontStarLatin, layer.target));
-    layer.canvas.SetTextColour(SlotColour(layer, kLineSlotStarNames));
+    const LabelStyle style{
+        SlotFont(view, firstName ? kFontStarFirstName : kFontStarLatin, layer.target),
+        SlotColour(layer, kLineSlotStarNames)};
+    UseLabelStyle(layer.canvas, style);
     for (std::size_t i = 0; i < count; ++i) {
         const persist::StarNameRecord record = records.at(i);
         ProjectedPoint p;
         if (!NamedStarShown(stars, record.star, p)) continue;
         const std::string_view text = firstName ? FieldText(record.second, sizeof record.second)
                                                 : FieldText(record.name, sizeof record.name);
-        DrawText8(layer.canvas, layer.scene.frame.viewport, p.x, p.y, offset, text);
+        DrawLayerLabel(layer, style, p.x, p.y, offset, text, LabelRank::StarName,
+                       static_cast<int>(record.star));
     }
 }
 
@@ -86,42 +88,47 @@ void DrawDesignations(LayerContext& layer, const StarContext& stars, int offset)
                                 static_cast<int>(designations.count())});
     const std::vector<LabelledStar> visible = VisibleStars(stars, count);
     const state::ViewState& view = *layer.scene.view;
-    const Viewport& viewport = layer.scene.frame.viewport;
     Canvas& canvas = layer.canvas;
-    canvas.SetTextColour(SlotColour(layer, kLineSlotScientific));
+    const Colour colour = SlotColour(layer, kLineSlotScientific);
+    canvas.SetTextColour(colour);
+    auto label = [&](const LabelStyle& style, const LabelledStar& star, std::string_view text) {
+        DrawLayerLabel(layer, style, star.x, star.y, offset, text, LabelRank::StarName, star.index);
+    };
 
     if (view.AlphaMode & kAlphaBayer) {
-        canvas.SetFont(SlotFont(view, kFontStarBayerGreek, layer.target));
+        const LabelStyle greek{SlotFont(view, kFontStarBayerGreek, layer.target), colour};
+        canvas.SetFont(greek.font);
         for (const LabelledStar& star : visible) {
             const persist::DesignationRecord d =
                 designations.at(static_cast<std::size_t>(star.index));
             if (d.bayer[0] != persist::kGreekBayerMark) continue;
             const std::string letter = GreekLetterText(static_cast<uint8_t>(d.bayer[1]));
             if (letter.empty()) continue;
-            DrawText8(canvas, viewport, star.x, star.y, offset,
-                      letter + std::string(FieldText(d.suffix, sizeof d.suffix)));
+            label(greek, star, letter + std::string(FieldText(d.suffix, sizeof d.suffix)));
         }
-        canvas.SetFont(SlotFont(view, kFontStarBayerLatin, layer.target));
+        const LabelStyle latin{SlotFont(view, kFontStarBayerLatin, layer.target), colour};
+        canvas.SetFont(latin.font);
         for (const LabelledStar& star : visible) {
             const persist::DesignationRecord d =
                 designations.at(static_cast<std::size_t>(star.index));
             if (d.bayer[0] == 0 || d.bayer[0] == persist::kGreekBayerMark) continue;
-            DrawText8(canvas, viewport, star.x, star.y, offset,
-                      std::string(FieldText(d.bayer, sizeof d.bayer)) +
-                          std::string(FieldText(d.suffix, sizeof d.suffix)));
+            label(latin, star,
+                  std::string(FieldText(d.bayer, sizeof d.bayer)) +
+                      std::string(FieldText(d.suffix, sizeof d.suffix)));
         }
     }
     if (view.AlphaMode & kAlphaFlamsteed) {
         // With Bayer letters shown too, a star that has one keeps it alone.
         const bool everyStar = view.AlphaMode == kAlphaFlamsteed;
-        canvas.SetFont(SlotFont(view, kFontStarFlamsteed, layer.target));
+        const LabelStyle flamsteed{SlotFont(view, kFontStarFlamsteed, layer.target), colour};
+        canvas.SetFont(flamsteed.font);
         for (const LabelledStar& star : visible) {
             const persist::DesignationRecord d =
                 designations.at(static_cast<std::size_t>(star.index));
             if (d.flamsteed == 0 || !(everyStar || d.bayer[0] == 0)) continue;
             char text[8];
             std::snprintf(text, sizeof text, "%d", d.flamsteed);
-            DrawText8(canvas, viewport, star.x, star.y, offset, text);
+            label(flamsteed, star, text);
         }
     }
 }
@@ -129,12 +136,14 @@ void DrawDesignations(LayerContext& layer, const StarContext& stars, int offset)
 // A diagnostic numbering of the bright stars by record number.
 void DrawRecordNumbers(LayerContext& layer, const StarContext& stars, int offset) {
     const int count = std::min(layer.scene.stars.brightStarCount, layer.scene.frame.starCount);
-    layer.canvas.SetTextColour(SlotColour(layer, kLineSlotScientific));
-    layer.canvas.SetFont(NamedFont("Arial", 9, false, false, layer.target));
+    const LabelStyle style{NamedFont("Arial", 9, false, false, layer.target),
+                           SlotColour(layer, kLineSlotScientific)};
+    layer.canvas.SetTextColour(style.colour);
+    layer.canvas.SetFont(style.font);
     for (const LabelledStar& star : VisibleStars(stars, count)) {
         char text[16];
         std::snprintf(text, sizeof text, "%d", star.index);
-        DrawText8(layer.canvas, layer.scene.frame.viewport, star.x, star.y, offset, text);
+        DrawLayerLabel(layer, style, star.x, star.y, offset, text, LabelRank::StarName, star.index);
     }
 }
 
@@ -142,8 +151,9 @@ void DrawOldChineseStarNames(LayerContext& layer, const StarContext& stars, int 
     const persist::Block* block = LoadedBlock(layer, BlockId::SKUSU);
     if (!block) return;
     const auto records = block->records<persist::ChineseStarNameRecord>();
-    layer.canvas.SetFont(SlotFont(*layer.scene.view, kFontOldChineseStar, layer.target));
-    layer.canvas.SetTextColour(SlotColour(layer, kLineSlotOldChineseStars));
+    const LabelStyle style{SlotFont(*layer.scene.view, kFontOldChineseStar, layer.target),
+                           SlotColour(layer, kLineSlotOldChineseStars)};
+    UseLabelStyle(layer.canvas, style);
     for (std::size_t i = 0; i < records.count(); ++i) {
         const persist::ChineseStarNameRecord record = records.at(i);
         if (static_cast<uint16_t>(record.star) == persist::kListEnd) break;
@@ -155,7 +165,8 @@ void DrawOldChineseStarNames(LayerContext& layer, const StarContext& stars, int 
             name += static_cast<char16_t>(unit);
         }
         // Above the star, so that it does not collide with a Western label below.
-        DrawText16(layer.canvas, layer.scene.frame.viewport, p.x, p.y, -offset, name);
+        DrawLayerLabel(layer, style, p.x, p.y, -offset, Utf16ToUtf8(name), LabelRank::StarName,
+                       record.star);
     }
 }
 

@@ -29,6 +29,12 @@ StarContext StarContextOf(LayerContext& layer) {
                        scene.stars,  scene.projection, scene.starScreen};
 }
 
+void DrawLayerLabel(LayerContext& layer, const LabelStyle& style, int x, int y, int offset,
+                    std::string_view utf8, LabelRank rank, int order) {
+    DrawLabel(layer.canvas, layer.scene.labels, layer.scene.frame.viewport, style, x, y, offset,
+              utf8, rank, order);
+}
+
 bool LabelPointShown(const LayerContext& layer, int flag) {
     return flag >= 0 && !(layer.scene.projection.horizonShown && flag == kBelowHorizonFlag);
 }

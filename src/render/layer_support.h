@@ -20,6 +20,11 @@ void SelectLinePen(LayerContext& layer, int lineSlot);
 // The frame's star context, for StarPoint and StarVisible.
 StarContext StarContextOf(LayerContext& layer);
 
+// A label of the layer in the style the canvas has (see DrawLabel): drawn at once, or handed to
+// the frame's placement while labels may not pile up.
+void DrawLayerLabel(LayerContext& layer, const LabelStyle& style, int x, int y, int offset,
+                    std::string_view utf8, LabelRank rank, int order);
+
 // A projected label point is drawn when it lies in front of the viewer and, while the ground is
 // shown, not below the horizon. (The text itself checks that its anchor is inside the view.)
 bool LabelPointShown(const LayerContext& layer, int flag);

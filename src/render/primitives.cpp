@@ -40,22 +40,6 @@ void AppendUtf8(std::string& out, char32_t c) {
     }
 }
 
-std::string Utf16ToUtf8(std::u16string_view text) {
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        char32_t c = text[i];
-        if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-            text[i + 1] < 0xE000) {
-            c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
-            ++i;
-        } else if (c >= 0xD800 && c < 0xE000) {
-            c = 0xFFFD;  // unpaired surrogate
-        }
-        AppendUtf8(out, c);
-    }
-    return out;
-}
-
 }  // namespace
 
 Colour ResolveColour(int mode, int grey, Colour colour, const SkyPalette& palette) {
@@ -116,25 +100,33 @@ void PolylineTo(Canvas& canvas, PolylineState& state, int x, int y, int visible)
     }
 }
 
+std::string Utf16ToUtf8(std::u16string_view text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char32_t c = text[i];
+        if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+            text[i + 1] < 0xE000) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+            ++i;
+        } else if (c >= 0xD800 && c < 0xE000) {
+            c = 0xFFFD;  // unpaired surrogate
+        }
+        AppendUtf8(out, c);
+    }
+    return out;
+}
+
 void DrawText8(Canvas& canvas, const Viewport& viewport, int x, int y, int offset,
                std::string_view utf8) {
     if (utf8.empty() || !viewport.contains(x, y)) return;
     const TextSize size = canvas.MeasureText(utf8);
-    int top;
-    if (offset >= 1) {
-        top = y + offset;
-    } else if (offset == 0) {
-        top = y - size.height / 2;
-    } else {
-        top = y + offset - size.height;
-    }
-    canvas.DrawText(x - size.width / 2, top, utf8);
+    canvas.DrawText(x - size.width / 2, TextTop(y, offset, size.height), utf8);
 }
 
-void DrawText16(Canvas& canvas, const Viewport& viewport, int x, int y, int offset,
-                std::u16string_view text) {
-    if (text.empty() || !viewport.contains(x, y)) return;
-    DrawText8(canvas, viewport, x, y, offset, Utf16ToUtf8(text));
+int TextTop(int y, int offset, int height) {
+    if (offset >= 1) return y + offset;
+    if (offset == 0) return y - height / 2;
+    return y + offset - height;
 }
 
 void DrawPolygonClipped(Canvas& canvas, const Viewport& viewport, std::span<const Point> points) {

@@ -41,8 +41,10 @@ void PolylineTo(Canvas& canvas, PolylineState& state, int x, int y, int visible)
 // drawn for empty text or an anchor outside the viewport.
 void DrawText8(Canvas& canvas, const Viewport& viewport, int x, int y, int offset,
                std::string_view utf8);
-void DrawText16(Canvas& canvas, const Viewport& viewport, int x, int y, int offset,
-                std::u16string_view text);
+// The top of a text of the given height anchored at y with that offset.
+int TextTop(int y, int offset, int height);
+// UTF-16 text (unpaired surrogates become U+FFFD) as UTF-8.
+std::string Utf16ToUtf8(std::u16string_view text);
 
 // A filled polygon, unless every vertex lies beyond one and the same edge of the viewport.
 void DrawPolygonClipped(Canvas& canvas, const Viewport& viewport, std::span<const Point> points);

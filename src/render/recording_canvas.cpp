@@ -84,6 +84,13 @@ void RecordingCanvas::Polygon(std::span<const Point> points) {
     ops.push_back(std::move(op));
 }
 
+void RecordingCanvas::PolyPolygon(std::span<const Point> points, std::span<const int> ringSizes) {
+    CanvasOp op = Op(CanvasOp::Kind::PolyPolygon);
+    op.points.assign(points.begin(), points.end());
+    op.rings.assign(ringSizes.begin(), ringSizes.end());
+    ops.push_back(std::move(op));
+}
+
 void RecordingCanvas::SetClipPolygon(std::span<const Point> points) {
     CanvasOp op = Op(CanvasOp::Kind::SetClipPolygon);
     op.points.assign(points.begin(), points.end());

@@ -22,6 +22,7 @@ struct CanvasOp {
         LineTo,
         Ellipse,
         Polygon,
+        PolyPolygon,
         SetClipPolygon,
         ClearClip,
         SetFont,
@@ -38,6 +39,7 @@ struct CanvasOp {
     Pen pen;
     Brush brush;
     std::vector<Point> points;           // polygon, clip, or the pixels of a pattern (absolute)
+    std::vector<int> rings;              // point counts of the rings of a PolyPolygon
     std::vector<PatternOffset> offsets;  // pattern offsets as given
     std::string text;                    // text or font face
     int fontHeight = 0;
@@ -63,6 +65,7 @@ class RecordingCanvas : public Canvas {
     void LineTo(int x, int y) override;
     void Ellipse(int left, int top, int right, int bottom) override;
     void Polygon(std::span<const Point> points) override;
+    void PolyPolygon(std::span<const Point> points, std::span<const int> ringSizes) override;
     void SetClipPolygon(std::span<const Point> points) override;
     void ClearClip() override;
     void SetFont(const FontSpec& font) override;

@@ -303,6 +303,10 @@ void DrawForegroundLayers(LayerContext& layer) {
         Trace(scene, "asterism names");
         DrawAsterismNames(layer);
     }
+    if (scene.labels.active()) {
+        Trace(scene, "labels kept");
+        scene.labels.DrawKept(layer.canvas);
+    }
     if (view.Horizon && !view.SekidouMod) {
         Trace(scene, "horizon");
         DrawHorizon(layer);
@@ -376,6 +380,7 @@ void RenderSky(Canvas& canvas, int target, SkyScene& scene) {
     f.bitmapCentreX = scene.bitmapCentreX;
     f.bitmapCentreY = scene.bitmapCentreY;
     LayerContext layer{canvas, scene, target};
+    scene.labels.Begin(view.KasanariYoke != 0, f.viewport);
 
     // 1-2. Star source, pens and colour mode.
     f.gscMode = DecideGscMode(view, scene.stars.gscAvailable, target);

@@ -16,6 +16,7 @@
 #include "render/canvas.h"
 #include "render/deep_sky_pictures.h"
 #include "render/frame_state.h"
+#include "render/label_placement.h"
 #include "render/palette.h"
 #include "render/primitives.h"
 #include "render/sky_projection.h"
@@ -80,6 +81,7 @@ struct SkyScene {
     std::vector<StarScreen> starScreen;
     std::vector<StarScreen> objectScreen;  // one per OBJ record, same layout as the stars'
     PolylineState polyline;
+    LabelPlacement labels;
 };
 
 // Points the scene at the view, options and loaded catalogues, builds the star catalogue (with

@@ -148,20 +148,28 @@ constexpr int kShiftedDigits[10][2] = {
     {Qt::Key_ParenLeft, Qt::Key_9},  {Qt::Key_ParenRight, Qt::Key_0},
 };
 
+// Key codes of the keys 1..9, 0 of the digit row on Linux (the kernel's codes 2..11 plus 8, as
+// both X11 and Wayland hand them over), the same on every layout.
+constexpr quint32 kDigitRowFirst = 10;
+
 }  // namespace
 
 std::span<const Accelerator> MainAccelerators() {
     return kMain;
 }
 
-int AcceleratorCommand(int key, Qt::KeyboardModifiers modifiers) {
-    return AcceleratorCommand(kMain, key, modifiers);
+int AcceleratorCommand(int key, Qt::KeyboardModifiers modifiers, quint32 scanCode) {
+    return AcceleratorCommand(kMain, key, modifiers, scanCode);
 }
 
-int AcceleratorCommand(std::span<const Accelerator> table, int key,
-                       Qt::KeyboardModifiers modifiers) {
+int AcceleratorCommand(std::span<const Accelerator> table, int key, Qt::KeyboardModifiers modifiers,
+                       quint32 scanCode) {
     modifiers &= Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier;
-    if (modifiers & Qt::ShiftModifier) {
+    if (scanCode >= kDigitRowFirst && scanCode < kDigitRowFirst + 10) {
+        key = scanCode == kDigitRowFirst + 9
+                  ? Qt::Key_0
+                  : Qt::Key_1 + static_cast<int>(scanCode - kDigitRowFirst);
+    } else if (modifiers & Qt::ShiftModifier) {
         for (const auto& pair : kShiftedDigits)
             if (key == pair[0]) key = pair[1];
     }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -42,6 +43,7 @@ namespace {
 
 constexpr int kMoveMilliseconds = 500;
 constexpr int kMaxDroppedPath = 512;
+constexpr int kWheelNotch = 120;  // wheel angle units of one notch
 
 QSize ScreenSize() {
     if (QScreen* screen = QGuiApplication::primaryScreen()) return screen->size();
@@ -122,8 +124,15 @@ void SkyView::wheelEvent(QWheelEvent* event) {
     }
     const int delta = event->angleDelta().y();
     if (delta == 0) return;
-    window_.PostCommand(delta > 0 ? 410 : 411);
     event->accept();
+    // One zoom step per notch of 120 units; a touchpad's small steps add up to notches, and a
+    // turn the other way starts afresh.
+    if ((delta > 0) != (wheelAngle_ > 0)) wheelAngle_ = 0;
+    wheelAngle_ += delta;
+    for (; wheelAngle_ >= kWheelNotch; wheelAngle_ -= kWheelNotch)
+        window_.PostCommand(410);
+    for (; wheelAngle_ <= -kWheelNotch; wheelAngle_ += kWheelNotch)
+        window_.PostCommand(411);
 }
 
 void SkyView::keyPressEvent(QKeyEvent* event) {
@@ -137,7 +146,7 @@ MainWindow::MainWindow(Program& program, MainWindowHooks hooks)
       program_(program),
       hooks_(std::move(hooks)),
       skyView_(new SkyView(*this, program, this)),
-      menus_([this](int command) { Command(command); }) {
+      menus_([this](int command) { CommandFromMenu(command); }) {
     setWindowTitle(platform::kWindowTitle);
     setCentralWidget(skyView_);
     setAcceptDrops(true);
@@ -151,6 +160,8 @@ MainWindow::MainWindow(Program& program, MainWindowHooks hooks)
                         [this] { Redraw(); }});
 
     menus_.BuildMenuBar(menuBar(), MainMenuRows());
+    for (int i = 0; QMenu* menu = menus_.TopMenu(i); ++i)
+        connect(menu, &QMenu::aboutToHide, this, &MainWindow::ReturnKeysToTheSky);
 
     auto* bar = new QToolBar(QStringLiteral("Toolbar"), this);
     bar->setObjectName(QStringLiteral("toolbar3001"));
@@ -159,7 +170,7 @@ MainWindow::MainWindow(Program& program, MainWindowHooks hooks)
     bar->setIconSize(QSize(16, 16));
     bar->setContextMenuPolicy(Qt::PreventContextMenu);
     addToolBar(Qt::TopToolBarArea, bar);
-    toolbar_ = std::make_unique<Toolbar>(bar, [this](int command) { Command(command); });
+    toolbar_ = std::make_unique<Toolbar>(bar, [this](int command) { CommandFromMenu(command); });
 
     statusBar_ = new StatusBar(program_.screenDpi, this);
     statusBar_->setObjectName(QStringLiteral("statusbar3002"));
@@ -217,6 +228,20 @@ bool MainWindow::Command(int command) {
     const bool known = RunCommand(program_, *this, command);
     openDialogs_.ViewStateChanged();
     return known;
+}
+
+void MainWindow::CommandFromMenu(int command) {
+    Command(command);
+    // Qt takes the mark off a checked item that is chosen again; the marks follow the state.
+    RefreshMenus();
+}
+
+void MainWindow::ReturnKeysToTheSky() {
+    // After a menu closes (by Esc, a click or a choice) the menu bar would keep the keyboard
+    // without showing it; the keys belong to the sky again once no other menu has opened.
+    QTimer::singleShot(0, this, [this] {
+        if (!QApplication::activePopupWidget()) skyView_->setFocus(Qt::OtherFocusReason);
+    });
 }
 
 // --- Paint -----------------------------------------------------------------------------------
@@ -468,7 +493,8 @@ bool MainWindow::HandleKey(QKeyEvent* event) {
         close();
         return true;
     }
-    const int command = AcceleratorCommand(event->key(), event->modifiers());
+    const int command =
+        AcceleratorCommand(event->key(), event->modifiers(), event->nativeScanCode());
     if (command == 0) return false;
     Command(command);
     return true;
@@ -513,7 +539,8 @@ void MainWindow::SetFullScreen(bool on) {
     if (on == fullScreen_) return;
     fullScreen_ = on;
     if (on) {
-        savedRect_ = geometry();
+        savedMaximised_ = isMaximized();
+        savedRect_ = savedMaximised_ ? normalGeometry() : geometry();
         toolbar_->bar()->hide();
         statusBar_->hide();
         menuBar()->hide();
@@ -526,6 +553,7 @@ void MainWindow::SetFullScreen(bool on) {
     } else {
         showNormal();
         setGeometry(savedRect_);
+        if (savedMaximised_) showMaximized();
         menuBar()->show();
         toolbar_->bar()->setVisible(program_.options.ToolBar);
         statusBar_->setVisible(program_.options.StatusBar);
@@ -592,6 +620,7 @@ void MainWindow::RefreshMenus() {
 void MainWindow::RefreshStatusBar() {
     statusBar_->SetTexts(
         MakeStatusTexts(program_.view, program_.options, BuiltinCityOf(), frameFacts_));
+    statusBar_->SetEquatorMode(program_.view.SekidouMod != 0);
 }
 
 void MainWindow::MoveSmoothly(int bits, double azimuth, double altitude, int zoom) {

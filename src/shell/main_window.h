@@ -94,6 +94,7 @@ class SkyView : public QWidget {
     MainWindow& window_;
     Program& program_;
     QImage skyBitmap_;
+    int wheelAngle_ = 0;  // wheel angle not yet turned into zoom steps
     int renderCount_ = 0;
     int paintCount_ = 0;
 };
@@ -189,6 +190,9 @@ class MainWindow : public QMainWindow, public CommandHost, public dialogs::Dialo
   private:
     friend class SkyView;
 
+    // A command from a menu item or a toolbar button: run, then the marks shown again.
+    void CommandFromMenu(int command);
+    void ReturnKeysToTheSky();
     // The paint in two halves: moves, bitmap and render; then, after the copy, the next frame.
     QRect PrepareFrame();
     void FinishFrame();
@@ -248,7 +252,8 @@ class MainWindow : public QMainWindow, public CommandHost, public dialogs::Dialo
     QPoint clickPoint_;
     QPoint hoverPoint_;
     bool fullScreen_ = false;
-    QRect savedRect_;
+    QRect savedRect_;  // the normal rectangle before full screen
+    bool savedMaximised_ = false;
     int hoverTicks_ = -1;
     bool tipShown_ = false;
     QString tipText_ = QStringLiteral("Dummy");

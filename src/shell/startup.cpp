@@ -157,7 +157,7 @@ bool Session::Start(const StartupOptions& options) {
     mainWindow_->PlaceFromSettings();
     if (view.ScreenSaverMode) {
         QGuiApplication::setOverrideCursor(Qt::BlankCursor);
-        mainWindow_->Command(147);  // full screen, which shows the window
+        mainWindow_->SetFullScreen(true);  // over every monitor, without the bars
     } else {
         mainWindow_->show();
     }
@@ -165,7 +165,8 @@ bool Session::Start(const StartupOptions& options) {
     // The title picture stays in front of the main window for its three seconds.
     if (titleWindow_) titleWindow_->raise();
     platform::SetMessageOwner(mainWindow_.get());
-    if (!view.ScreenSaverMode) mainWindow_->activateWindow();
+    // The screen saver takes the keyboard too, so that any key ends it.
+    mainWindow_->activateWindow();
     view.ViewChanged = true;
     return true;
 }

@@ -3,8 +3,10 @@
 #include <cmath>
 #include <cstdio>
 
+#include <QHelpEvent>
 #include <QPainter>
 #include <QResizeEvent>
+#include <QToolTip>
 
 namespace shell {
 namespace {
@@ -55,6 +57,26 @@ std::array<int, kStatusPanes> PaneRightEdges(int barWidth,
     return edges;
 }
 
+const char* StatusPaneTip(int pane, bool equatorMode) {
+    static constexpr const char* kTips[kStatusPanes] = {
+        "Observing place (latitude, longitude) and time zone",
+        "Age of the Moon: days since new moon",
+        "Faintest star magnitude drawn",
+        "Azimuth of the view centre: degrees from south through west",
+        "Altitude of the view centre: degrees above the horizon",
+        "Date",
+        "Time (hours:minutes)",
+        "Time mode: L local, G Greenwich, S system, R real time",
+        "D: daylight-saving time",
+        "A: automatic mode running",
+        "C: tracking an object",
+        "Q: equator mode (the view is oriented on the celestial equator)",
+    };
+    if (equatorMode && pane == 3) return "Right ascension of the view centre: hours and minutes";
+    if (equatorMode && pane == 4) return "Declination of the view centre: degrees";
+    return pane >= 0 && pane < kStatusPanes ? kTips[pane] : "";
+}
+
 StatusBar::StatusBar(int screenDpi, QWidget* parent) : QStatusBar(parent) {
     QFont font = this->font();
     font.setPixelSize(std::max(8, 12 * screenDpi / 96));
@@ -78,6 +100,25 @@ void StatusBar::LayoutPanes() {
     for (int i = 0; i < kStatusPanes; ++i)
         widths[i] = metrics.horizontalAdvance(QString::fromStdString(texts_[i]));
     edges_ = PaneRightEdges(width(), widths);
+}
+
+int StatusBar::PaneAt(int x) const {
+    for (int i = 0; i < kStatusPanes; ++i)
+        if (x >= 0 && x < edges_[i]) return i;
+    return -1;
+}
+
+bool StatusBar::event(QEvent* event) {
+    if (event->type() != QEvent::ToolTip) return QStatusBar::event(event);
+    const auto* help = static_cast<QHelpEvent*>(event);
+    const int pane = PaneAt(help->pos().x());
+    if (pane < 0) {
+        QToolTip::hideText();
+    } else {
+        QToolTip::showText(help->globalPos(), QString::fromUtf8(StatusPaneTip(pane, equatorMode_)),
+                           this);
+    }
+    return true;
 }
 
 void StatusBar::resizeEvent(QResizeEvent* event) {

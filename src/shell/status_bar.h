@@ -29,6 +29,10 @@ StatusTexts MakeStatusTexts(const state::ViewState& view, const state::AppOption
 std::array<int, kStatusPanes> PaneRightEdges(int barWidth,
                                              const std::array<int, kStatusPanes>& textWidths);
 
+// What a pane shows, for its tooltip; panes 3 and 4 show the right ascension and declination
+// in equator mode.
+const char* StatusPaneTip(int pane, bool equatorMode);
+
 class StatusBar : public QStatusBar {
     Q_OBJECT
   public:
@@ -39,16 +43,21 @@ class StatusBar : public QStatusBar {
     const StatusTexts& texts() const { return texts_; }
     const std::array<int, kStatusPanes>& rightEdges() const { return edges_; }
     void LayoutPanes();
+    void SetEquatorMode(bool on) { equatorMode_ = on; }
+    // The pane under x (pixels from the bar's left edge), or -1.
+    int PaneAt(int x) const;
 
     QSize sizeHint() const override;
 
   protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
   private:
     StatusTexts texts_;
     std::array<int, kStatusPanes> edges_{};
+    bool equatorMode_ = false;
 };
 
 }  // namespace shell

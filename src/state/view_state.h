@@ -155,6 +155,8 @@ struct ViewState {
     // from standard theories with light time, aberration and Delta T (0: the mean elements).
     int32_t SeimitsuKeisan = 1;
     int32_t DblClick = 3;
+    // Labels never pile up: a label whose box would overlap one already placed is left out.
+    int32_t KasanariYoke = 1;
 
     // Line colours and font slots.
     std::array<LineSet, kLineSetCount> lineSets{};

@@ -58,6 +58,7 @@ TEST_F(Settings, EmptyFilesGiveTheDocumentedDefaults) {
     EXPECT_EQ(view_.UnderHorizon, 1);
     EXPECT_EQ(view_.DblClick, 3);
     EXPECT_EQ(view_.StarNameDef, 2);
+    EXPECT_EQ(view_.KasanariYoke, 1);  // labels never pile up
     EXPECT_EQ(options_.OnePointNo, -1);
     EXPECT_EQ(options_.SaveOption, 15);
     EXPECT_EQ(options_.CometBright, 60);
@@ -242,6 +243,7 @@ TEST_F(Settings, EverySavedValueReadsBack) {
     view_.KisetuNameDef = 0;
     view_.UnderHorizon = 0;
     view_.FindUnder = 1;
+    view_.KasanariYoke = 0;
     options_.AutoTaishou = {0, 1, 0, 1, 1};
     options_.PlaWaiwakuKidou = 1;
     options_.KosinAutoCity = 1;
@@ -262,6 +264,7 @@ TEST_F(Settings, EverySavedValueReadsBack) {
     EXPECT_EQ(view_.SekidouMod, 1);
     EXPECT_EQ(view_.KisetuNameDef, 0);
     EXPECT_EQ(view_.UnderHorizon, 0);
+    EXPECT_EQ(view_.KasanariYoke, 0);
     EXPECT_EQ(options_.AutoTaishou, expectedOptions.AutoTaishou);
     EXPECT_EQ(options_.PlaWaiwakuKidou, 1);
     EXPECT_EQ(options_.KosinAutoCity, 1);

@@ -106,6 +106,23 @@ class SkyPaintingTest : public QObject {
         // Class 1 (A) on colour paper: C0 FF FF.
         QCOMPARE(page.pixel(300, 200) & 0xFFFFFF, 0xC0FFFFu);
     }
+
+    void aPageLeavesItsMarginsBlank() {
+        // A page of 600 x 400 on a sheet with 100 pixels of margin below it; the ground of a
+        // level view reaches the bottom of the frame.
+        view.SekidouMod = 0;
+        view.Koudo2 = 0;
+        view.lineSets[15] = state::LineSet{90, 60, 30, 0};
+        scene.palette = render::CreateSkyPalette(view.lineSets);
+        QImage sheet(600, 500, QImage::Format_RGB32);
+        sheet.fill(Qt::red);
+        QPainter painter(&sheet);
+        platform::PaintSkyPage(painter, 600, 400, 300, 200, render::kTargetColourPrint, scene);
+        painter.end();
+        QCOMPARE(sheet.pixel(300, 390) & 0xFFFFFF, scene.palette.rgb(49));
+        for (int x = 0; x < 600; x += 7)
+            QCOMPARE(sheet.pixel(x, 401) & 0xFFFFFF, 0xFF0000u);
+    }
 };
 
 QTEST_MAIN(SkyPaintingTest)

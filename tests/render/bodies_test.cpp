@@ -438,7 +438,7 @@ TEST(Moon, LunarEclipseShadowIsClippedToTheDisc) {
     ASSERT_LT(clear, h.canvas.ops.size());
     const auto brushes = h.canvas.OpsOf(Kind::SetBrush);
     EXPECT_EQ(h.canvas.ops[penumbra - 1].brush.colour, Colour::Index(76));
-    EXPECT_EQ(h.canvas.ops[umbra - 1].brush.colour, Colour::Index(16));
+    EXPECT_EQ(h.canvas.ops[umbra - 1].brush.colour, Colour::Rgb(0x60, 0x24, 0x14));  // copper
     // The umbra is wider than the Moon (about 2.7 times) and smaller than the penumbra.
     const CanvasOp& pe = h.canvas.ops[penumbra];
     const CanvasOp& um = h.canvas.ops[umbra];

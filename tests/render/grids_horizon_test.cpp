@@ -312,121 +312,103 @@ TEST(GlowBands, NoSunGlowBelowTheGroundAtNightOrWithoutTheSun) {
     EXPECT_TRUE(h.canvas.OpsOf(Kind::Polygon).empty());
 }
 
-TEST(GlowBands, HorizonBandsOnlyAboveTheHorizonInTheirRange) {
-    GridHarness h;
-    h.view.Chijoukou = 1;
-    LayerContext layer = h.Layer();
-    DrawGlowBands(layer, 10, 16);  // j = 15 .. 10, no Sun glow at night
-    const std::vector<CanvasOp> bands = h.canvas.OpsOf(Kind::Polygon);
-    ASSERT_EQ(bands.size(), 6u);
-    // Band j = 15 spans 9.0 .. 9.6 degrees of altitude, lowered by the refraction (0.59).
-    const CanvasOp& top = bands[0];
-    const std::size_t half = top.points.size() / 2;
-    EXPECT_EQ(half, 2u * 600 / 50 + 1);
-    const Point upper = top.points[half / 2];
-    const Point lower = top.points[half + half / 2];
-    EXPECT_EQ(upper.x, 0);
-    EXPECT_NEAR(-upper.y, 1280 * std::tan((9.6 - 0.593) / 2 * kDegree), 1.5);
-    EXPECT_NEAR(-lower.y, 1280 * std::tan((9.0 - 0.593) / 2 * kDegree), 1.5);
-    EXPECT_EQ(h.canvas.OpsOf(Kind::SetBrush)[0].brush.colour, Colour::Index(17));
-
-    DrawGlowBands(layer, -15, 0);  // below 0 only the Sun glow would draw
-    EXPECT_EQ(h.canvas.OpsOf(Kind::Polygon).size(), 6u);
-
-    // From 30 degrees up the bands go all round the horizon, every 5 degrees.
-    h.view.Koudo2 = 300;
-    h.Prepare();
-    DrawGlowBands(layer, 15, 16);
-    ASSERT_EQ(h.canvas.OpsOf(Kind::Polygon).size(), 1u);
-    EXPECT_EQ(h.canvas.OpsOf(Kind::Polygon)[0].points.size(), 2u * (3600 / 50 + 1));
-}
-
-TEST(AzimuthRange, ByViewAltitude) {
-    EXPECT_EQ(AzimuthHalfRange(900), 900);
-    EXPECT_EQ(AzimuthHalfRange(300), 900);
-    EXPECT_EQ(AzimuthHalfRange(299.9), 800);
-    EXPECT_EQ(AzimuthHalfRange(297), 800);
-    EXPECT_EQ(AzimuthHalfRange(285), 750);
-    EXPECT_EQ(AzimuthHalfRange(263), 700);
-    EXPECT_EQ(AzimuthHalfRange(172), 650);
-    EXPECT_EQ(AzimuthHalfRange(171), 600);
-    EXPECT_EQ(AzimuthHalfRange(-5), 600);
-}
-
-const CanvasOp& GroundOf(const RecordingCanvas& canvas) {
-    static const CanvasOp none;
-    const std::vector<CanvasOp>& ops = canvas.ops;
-    for (const CanvasOp& op : ops) {
-        if (op.kind == Kind::Polygon) return op;
+// Odd-even membership of a point in the rings of a PolyPolygon.
+bool InsideRings(const CanvasOp& op, double x, double y) {
+    bool inside = false;
+    std::size_t first = 0;
+    for (int size : op.rings) {
+        const auto n = static_cast<std::size_t>(size);
+        for (std::size_t i = 0, j = n - 1; i < n; j = i++) {
+            const Point& p = op.points[first + i];
+            const Point& q = op.points[first + j];
+            if ((p.y > y) != (q.y > y) &&
+                x < q.x + (p.x - q.x) * (y - q.y) / static_cast<double>(p.y - q.y))
+                inside = !inside;
+        }
+        first += n;
     }
-    ADD_FAILURE() << "no ground polygon";
-    return none;
+    return inside;
 }
 
-TEST(Ground, ClosedAroundTheWholeViewFromThirtyDegreesUp) {
-    GridHarness h;
-    h.view.Yama = 0;
-    h.view.Koudo2 = 300;
-    LayerContext layer = h.Layer();
-    DrawHorizon(layer);
-    std::vector<Point> ground = GroundOf(h.canvas).points;
-    ASSERT_GE(ground.size(), 6u);
-    const std::vector<Point> closing(ground.end() - 6, ground.end());
-    EXPECT_EQ(closing,
-              (std::vector<Point>{
-                  {0, -404}, {-644, -404}, {-644, 404}, {644, 404}, {644, -404}, {0, -404}}));
-    EXPECT_EQ(h.canvas.OpsOf(Kind::SetBrush)[0].brush, (Brush{Colour::Index(49), false}));
+// Altitude in degrees under a pixel of the view (the radial law without its integer steps).
+double AltitudeAt(const state::ViewState& view, double x, double y) {
+    const double r = std::hypot(x, y);
+    const double t = 2 * std::atan(r / (16.0 * view.Zoom));
+    const double h0 = view.Koudo2 / 10.0 * kDegree;
+    const double up = r > 0 ? -y / r : 0;
+    return std::asin(std::sin(h0) * std::cos(t) + std::cos(h0) * std::sin(t) * up) / kDegree;
+}
 
-    h.view.Koudo2 = 299;  // below 30 degrees: down the sides only
-    h.Prepare();
-    layer.target = kTargetScreen;
-    DrawHorizon(layer);
-    ground = GroundOf(h.canvas).points;
-    ASSERT_GE(ground.size(), 4u);
-    const std::vector<Point> sides(ground.end() - 4, ground.end());
-    EXPECT_EQ(sides[1].y, 404);
-    EXPECT_EQ(sides[2].y, 404);
-    EXPECT_EQ(std::abs(sides[0].x), 644);
-    EXPECT_EQ(sides[1].x, sides[0].x);
-    EXPECT_EQ(sides[2].x, -sides[1].x);
-    EXPECT_EQ(std::count(ground.begin(), ground.end(), Point{0, -404}), 0);
+// At any zoom and view altitude the ground covers every pixel below the refracted horizon, and
+// the glow band j = 5 every pixel between its altitudes, out to the picture's edges.
+TEST(Ground, BelowTheHorizonAtEveryZoomAndAltitude) {
+    constexpr double kRefraction = 54 * 360.0 / 32768;  // degrees
+    std::vector<persist::YamaRecord> flat;              // a level landscape, a record a degree
+    for (int az = 0; az < 360; ++az)
+        flat.push_back({static_cast<uint16_t>(az * 50), 0});
+    for (int zoom : {10, 15, 20, 40, 80}) {
+        for (double altitude : {-0.3, 0.0, 29.0, 30.0, 60.0, 90.0}) {
+            GridHarness h;
+            SetBlock(h.data.block(persist::BlockId::YAMA), flat);
+            h.view.Zoom = zoom;
+            h.view.Koudo2 = altitude * 10;
+            h.scene.frame.viewport = Viewport{800, 500};
+            LayerContext layer = h.Layer();
+            DrawHorizon(layer);
+            const std::vector<CanvasOp> ground = h.canvas.OpsOf(Kind::PolyPolygon);
+            h.Prepare();
+            DrawGlowBands(layer, 5, 6);
+            const std::vector<CanvasOp> band = h.canvas.OpsOf(Kind::PolyPolygon);
+            ASSERT_EQ(ground.size(), 1u);
+            ASSERT_EQ(band.size(), 1u);
+            int wrong = 0;
+            for (int y = -500; y <= 500; y += 40) {
+                for (int x = -800; x <= 800; x += 40) {
+                    auto below = [&](double edge, int dx = 0, int dy = 0) {
+                        return AltitudeAt(h.view, x + dx, y + dy) < edge;
+                    };
+                    // Pixels within 3 of an edge are left to the integer projection.
+                    auto clear = [&](double edge) {
+                        const bool here = below(edge);
+                        return below(edge, -3, 0) == here && below(edge, 3, 0) == here &&
+                               below(edge, 0, -3) == here && below(edge, 0, 3) == here;
+                    };
+                    const double low = 3.0 - kRefraction, high = 3.6 - kRefraction;
+                    if (clear(-kRefraction) && InsideRings(ground[0], x, y) != below(-kRefraction))
+                        ++wrong;
+                    if (clear(low) && clear(high) &&
+                        InsideRings(band[0], x, y) != (below(high) && !below(low)))
+                        ++wrong;
+                }
+            }
+            EXPECT_EQ(wrong, 0) << "Zoom " << zoom << ", altitude " << altitude;
+        }
+    }
 }
 
 TEST(Ground, LandscapeSkylineAndItsAbsence) {
     GridHarness h;
     // Flat skyline every degree (azimuth from south through east) with a 10-degree peak due
-    // south and a 5-degree one in the south-east.
+    // south.
     std::vector<persist::YamaRecord> skyline;
-    for (int az = 0; az < 360; ++az) {
-        const int alt = az == 0 ? 500 : (az == 45 ? 250 : 0);
-        skyline.push_back({static_cast<uint16_t>(az * 50), static_cast<uint16_t>(alt)});
-    }
+    for (int az = 0; az < 360; ++az)
+        skyline.push_back({static_cast<uint16_t>(az * 50), static_cast<uint16_t>(az ? 0 : 500)});
     SetBlock(h.data.block(persist::BlockId::YAMA), skyline);
     LayerContext layer = h.Layer();
     DrawHorizon(layer);
-    std::vector<Point> ground = GroundOf(h.canvas).points;
-    // 60 degrees each side of south at 1-degree records, then the four closing points.
-    EXPECT_EQ(ground.size(), 121u + 4);
-    const auto peak =
-        std::min_element(ground.begin(), ground.end(), [](Point a, Point b) { return a.y < b.y; });
-    EXPECT_EQ(peak->x, 0);
-    EXPECT_NEAR(-peak->y, 1280 * std::tan((10 - 0.593) / 2 * kDegree), 1.5);
-    // South-east lies to the left when facing south.
-    const astro::ScreenPoint southEast = astro::ProjectHorizontal(
-        h.scene.viewFrame, astro::TenthsToBinAngleExact(1350),
-        astro::TenthsToBinAngleExact(50) - h.scene.viewFrame.RefractionAngle);
-    EXPECT_LT(southEast.x, 0);
-    EXPECT_EQ(std::count(ground.begin(), ground.end(), Point{southEast.x, southEast.y}), 1);
+    CanvasOp ground = h.canvas.OpsOf(Kind::PolyPolygon).at(0);
+    const double peak = -1280 * std::tan((10 - 0.593) / 2 * kDegree);
+    EXPECT_TRUE(InsideRings(ground, 0, peak + 30));
+    EXPECT_FALSE(InsideRings(ground, 0, peak - 3));
+    EXPECT_FALSE(InsideRings(ground, 40, peak + 30));
 
     // A block without a whole record: the ground ends at the plain horizon.
     h.data.block(persist::BlockId::YAMA).size = 3;
     h.Prepare();
-    layer.target = kTargetScreen;
     DrawHorizon(layer);
-    ground = GroundOf(h.canvas).points;
-    EXPECT_EQ(ground.size(), 2u * 600 / 100 + 1 + 4);
-    for (std::size_t i = 0; i + 4 < ground.size(); ++i)
-        EXPECT_NEAR(ground[i].y, 0, 80) << i;
+    ground = h.canvas.OpsOf(Kind::PolyPolygon).at(0);
+    EXPECT_FALSE(InsideRings(ground, 0, peak + 30));
+    EXPECT_TRUE(InsideRings(ground, 0, 10));
 }
 
 TEST(Horizon, LineOnlyWithoutGroundOrOnMonochromePaper) {

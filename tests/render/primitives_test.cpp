@@ -89,12 +89,8 @@ TEST(DrawText8, AnchorsAndRejection) {
     EXPECT_EQ(texts[2].y, 7);
 }
 
-TEST(DrawText16, ConvertsToUtf8) {
-    RecordingCanvas canvas;
-    DrawText16(canvas, Viewport{100, 100}, 0, 0, 0, u"\u89D2\u5BBF");
-    const auto texts = canvas.OpsOf(Kind::DrawText);
-    ASSERT_EQ(texts.size(), 1u);
-    EXPECT_EQ(texts[0].text, "\u89D2\u5BBF");
+TEST(Utf16ToUtf8, ConvertsWideText) {
+    EXPECT_EQ(Utf16ToUtf8(u"\u89D2\u5BBF"), "\u89D2\u5BBF");
 }
 
 TEST(DrawPolygonClipped, RejectsPolygonsBeyondOneEdge) {

@@ -199,6 +199,7 @@ TEST_F(RenderSkyTest, LayerOrderOfTheDefaultView) {
                                                "bodies",
                                                "constellation names",
                                                "asterism names",
+                                               "labels kept",
                                                "horizon"};
     EXPECT_EQ(layers, expected);
     // The frame starts at the bitmap centre and ends back at the device origin.

@@ -534,6 +534,15 @@ class CommandsTest : public QObject {
                  40019);
         QCOMPARE(shell::AcceleratorCommand(Qt::Key_F1, Qt::NoModifier), 151);
         QCOMPARE(shell::AcceleratorCommand(Qt::Key_V, Qt::AltModifier), 0);
+        // The digit row by key codes 10..19 on any layout: German Shift+7, French 1.
+        QCOMPARE(shell::AcceleratorCommand(Qt::Key_Slash, Qt::ShiftModifier, 16), 2307);
+        QCOMPARE(shell::AcceleratorCommand(Qt::Key_Equal, Qt::ShiftModifier, 19), 2310);
+        QCOMPARE(shell::AcceleratorCommand(Qt::Key_Ampersand, Qt::NoModifier, 10), 2201);
+        QCOMPARE(shell::AcceleratorCommand(Qt::Key_Q, Qt::NoModifier, 24), 636);
+        const state::CivilClock before = v.clock;
+        QKeyEvent shifted7(QEvent::KeyPress, Qt::Key_Slash, Qt::ShiftModifier, 16, 0, 0, "/");
+        QCoreApplication::sendEvent(window->skyView(), &shifted7);
+        QCOMPARE(v.clock.minute, (before.minute + 53) % 60);
     }
 
     void noKeyIsBoundTwice() {

@@ -4,9 +4,11 @@
 
 #include <QDialog>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QToolBar>
+#include <QToolTip>
 
 #include "persist/paths.h"
 #include "persist/profile.h"
@@ -537,11 +539,84 @@ class MainWindowTest : public QObject {
         QCOMPARE(v.Line, 0);
         QVERIFY(!window->toolbar().Button(251)->isChecked());
         QVERIFY(!Checked(251));
-        // A radio item chosen again keeps its mark.
-        window->menus().FirstAction(202)->trigger();
-        window->menus().FirstAction(202)->trigger();
-        QCOMPARE(v.Constella, 2);
-        QVERIFY(Checked(202));
+        // A radio item chosen again keeps its mark, also where the command changes nothing.
+        v.Zoom = 140;
+        v.Keisanji = 0;
+        v.BrightAuto = 0;
+        v.DrawStars = 30;
+        for (int command : {202, 202, 40046, 300, 2031}) {
+            window->menus().FirstAction(command)->trigger();
+            QVERIFY2(Checked(command), qPrintable(QString::number(command)));
+        }
+    }
+
+    void escapeFromAMenuGivesTheKeysBackToTheSky() {
+        Make();
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        QMenu* view = window->menus().TopMenu(1);
+        window->menuBar()->setActiveAction(view->menuAction());
+        QTRY_VERIFY(view->isVisible());
+        QTest::keyClick(view, Qt::Key_Escape);
+        QTRY_VERIFY(!view->isVisible());
+        // The offscreen platform leaves the window to be activated again, as a desktop does.
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        QTRY_COMPARE(QApplication::focusWidget(), window->skyView());
+        program->view.Zoom = 100;
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z);
+        QCOMPARE(program->view.Zoom, 120);
+    }
+
+    // In every menu, in both view modes, no two shown items share an access letter.
+    void accessLettersAreUniqueInEveryMenu() {
+        Make();
+        std::function<void(QMenu*)> check = [&](QMenu* menu) {
+            QSet<QChar> letters;
+            for (QAction* action : menu->actions()) {
+                if (action->isSeparator() || !action->isVisible()) continue;
+                const QString text = action->text().section('\t', 0, 0).remove("&&");
+                const int at = text.indexOf('&');
+                if (at >= 0 && at + 1 < text.size()) {
+                    const QChar letter = text[at + 1].toLower();
+                    QVERIFY2(!letters.contains(letter), qPrintable(menu->title() + ": " + text));
+                    letters.insert(letter);
+                }
+                if (action->menu()) check(action->menu());
+            }
+        };
+        for (int mode = 0; mode < 2; ++mode) {
+            for (int i = 0; QMenu* menu = window->menus().TopMenu(i); ++i)
+                check(menu);
+            window->Command(107);
+            window->Command(147);  // the context menu of full screen the second time
+            check(window->BuildContextMenu(shell::ObjectHit{true, 3, 0, {}}));
+        }
+    }
+
+    // Each pane of the status bar says what it shows, the direction panes by the view's mode.
+    void statusPanesTellWhatTheyShow() {
+        Make();
+        window->resize(1000, 600);
+        shell::StatusBar* bar = window->statusPanes();
+        bar->LayoutPanes();
+        const struct {
+            int pane, equator;
+            const char* words;
+        } cases[] = {{0, 0, "time zone"},
+                     {3, 0, "Azimuth"},
+                     {3, 1, "Right ascension"},
+                     {7, 0, "R real time"},
+                     {11, 1, "equator mode"}};
+        for (const auto& c : cases) {
+            program->view.SekidouMod = c.equator;
+            window->RefreshStatusBar();
+            const int left = c.pane == 0 ? 0 : bar->rightEdges()[c.pane - 1];
+            const QPoint at((left + bar->rightEdges()[c.pane]) / 2, bar->height() / 2);
+            QHelpEvent help(QEvent::ToolTip, at, bar->mapToGlobal(at));
+            QCoreApplication::sendEvent(bar, &help);
+            QTRY_VERIFY2(QToolTip::text().contains(c.words), qPrintable(QToolTip::text()));
+        }
     }
 
     void autoCaptionFollowsTheMode() {
@@ -638,6 +713,12 @@ class MainWindowTest : public QObject {
         QVERIFY(window->toolbar().bar()->isVisible());
         window->Command(40001);
         QVERIFY(!window->fullScreen());
+        // A maximised window comes back maximised.
+        window->showMaximized();
+        QTRY_VERIFY(window->isMaximized());
+        window->Command(147);
+        window->Command(147);
+        QTRY_VERIFY(window->isMaximized());
     }
 
     void barsFollowTheirSwitches() {
@@ -662,6 +743,16 @@ class MainWindowTest : public QObject {
         QCoreApplication::sendEvent(window->skyView(), &away);
         QCoreApplication::processEvents();
         QCOMPARE(v.Zoom, 120);
+        // A touchpad's small steps add up to a notch of 120; a turn back starts afresh.
+        const int turns[][2] = {{30, 120}, {30, 120}, {30, 120}, {30, 140}, {-60, 140}, {-60, 120}};
+        for (const auto& [delta, zoom] : turns) {
+            QWheelEvent small(QPointF(10, 10), window->skyView()->mapToGlobal(QPointF(10, 10)),
+                              QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
+                              Qt::NoScrollPhase, false);
+            QCoreApplication::sendEvent(window->skyView(), &small);
+            QCoreApplication::processEvents();
+            QCOMPARE(v.Zoom, zoom);
+        }
         v.DblClick = 0;
         v.Tracking = true;
         QTest::mouseDClick(window->skyView(), Qt::LeftButton);

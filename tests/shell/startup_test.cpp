@@ -1,6 +1,7 @@
 #include <QtTest>
 
 #include <QMenuBar>
+#include <QToolBar>
 
 #include <array>
 #include <cstring>
@@ -12,6 +13,7 @@
 #include "persist/profile.h"
 #include "persist/settings.h"
 #include "platform/window_placement.h"
+#include "shell/main_window.h"
 #include "shell/startup.h"
 #include "shell/view_file_open.h"
 #include "state/comet_record.h"
@@ -222,6 +224,7 @@ class StartupTest : public QObject {
         shell::MainWindow* window = session.mainWindow();
         QCOMPARE(window->frameGeometry(), platform::WholeDesktop());
         QVERIFY(!window->menuBar()->isVisible() && !window->statusPanes()->isVisible());
+        QVERIFY(window->fullScreen() && !window->toolbar().bar()->isVisible());
         QCOMPARE(QGuiApplication::overrideCursor()->shape(), Qt::BlankCursor);
         QGuiApplication::restoreOverrideCursor();
     }
