@@ -4,6 +4,7 @@
 
 #include "astro/moon.h"
 #include "astro/projection.h"
+#include "astro/sidereal.h"
 
 namespace astro {
 namespace {
@@ -74,9 +75,10 @@ void ComputeAllBodies(const state::ViewState& view, const ViewFrame& frame, Sola
             x = -x, y = -y,
             z = -z;  // the Earth seen from the Sun becomes the Sun seen from the Earth
         } else if (k == kMoonIndex) {
+            // The observer's own sidereal angle: the frame's is 0 in equator mode.
             const double latitude = view.Ido2 * 0.0017453292519943296;
-            const Vector3 observer =
-                ObserverEclipticVector(latitude, frame.SiderealAngle * kRadiansPerBin);
+            const BinAngle sidereal = SiderealAngle(frame.CurrentMjd, frame.UtMinutes, view.Keido2);
+            const Vector3 observer = ObserverEclipticVector(latitude, sidereal * kRadiansPerBin);
             x -= observer.x, y -= observer.y, z -= observer.z;
         } else {
             x -= earthX, y -= earthY, z -= earthZ;
