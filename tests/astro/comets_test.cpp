@@ -4,11 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 #include "astro/clock.h"
 #include "astro/orbit.h"
 #include "astro/projection_tables.h"
+#include "persist/comet_file.h"
 
 namespace astro {
 namespace {
@@ -85,6 +87,65 @@ TEST_F(Comets, HiddenCometsGetTheHiddenDepth) {
     const CometState broken = ComputeCometState(comet, frame, bodies, 60, 20);
     EXPECT_TRUE(broken.hidden);
     EXPECT_EQ(broken.depth, kHiddenCometDepth);
+}
+
+TEST(CometMagnitude, TheBuiltInLawsShowTheGreatCometsWhenEveryoneSawThem) {
+    // Osculating elements of the two apparitions (JPL small-body database); the magnitude terms
+    // come from the loader's built-in laws, as for a distributed comet file.
+    struct Apparition {
+        const char* name;
+        int32_t TY, TM;
+        double TD, q, e, peri, node, i;
+        state::CivilClock seen;
+        double brighterThan;
+    };
+    const Apparition apparitions[] = {
+        {"Hale-Bopp",
+         1997,
+         4,
+         1.1373,
+         0.91413353,
+         0.99508172,
+         130.58949,
+         282.47085,
+         89.43015,
+         {1997, 4, 1, 0, 0},
+         0.0},
+        // 5.03 by the law on that day (it stayed near 7.7 with the terms swapped).
+        {"Halley",
+         1986,
+         2,
+         9.4589,
+         0.587104,
+         0.967277,
+         111.8466,
+         58.1434,
+         162.2392,
+         {1986, 3, 10, 0, 0},
+         5.1},
+    };
+    const ProjectionTableStore store = BuildProjectionTables();
+    for (const Apparition& a : apparitions) {
+        state::CometRecord record{};
+        std::strcpy(record.NAMEE, a.name);
+        record.TY = a.TY, record.TM = a.TM, record.TD = a.TD, record.q = a.q, record.e = a.e;
+        record.Peri = a.peri, record.Node = a.node, record.i = a.i;
+        state::CometTable table;
+        ASSERT_EQ(
+            persist::ParseComets({reinterpret_cast<const uint8_t*>(&record), sizeof record}, table),
+            1);
+        state::ViewState view;
+        view.clock = a.seen;
+        view.Keisanji = kGreenwichTime;
+        const ViewFrame frame = ComputeViewFrame(view, store.view());
+        SolarSystemState bodies;
+        ComputeAllBodies(view, frame, bodies);
+        const state::AppOptions defaults;
+        const CometState seen = ComputeCometState(table.records[0], frame, bodies,
+                                                  defaults.CometBright, defaults.CometKyori);
+        EXPECT_LT(seen.magnitude, a.brighterThan) << a.name;
+        EXPECT_FALSE(seen.hidden) << a.name;
+    }
 }
 
 }  // namespace
