@@ -1,19 +1,31 @@
 #include "platform/file_association.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+
+#include <vector>
+
+#include "persist/regular_file.h"
 
 namespace platform {
 namespace {
 
 constexpr const char* kMimeType = "application/x-planetarium-view";
 
+// The entries are a few hundred bytes.
+constexpr std::size_t kEntryFileLimit = 64 * 1024;
+
 void WriteIfChanged(const QString& path, const QByteArray& content) {
-    QFile existing(path);
-    if (existing.open(QIODevice::ReadOnly) && existing.readAll() == content) return;
-    existing.close();
+    std::vector<uint8_t> existing;
+    const persist::FileStatus status =
+        persist::ReadRegularFile(path.toStdString(), kEntryFileLimit, existing);
+    if (status == persist::FileStatus::Ok &&
+        QByteArray::fromRawData(reinterpret_cast<const char*>(existing.data()),
+                                qsizetype(existing.size())) == content)
+        return;
+    // Anything but a regular file (a FIFO, a device) is left alone.
+    if (status != persist::FileStatus::Ok && status != persist::FileStatus::Missing) return;
     QDir().mkpath(QFileInfo(path).absolutePath());
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) return;

@@ -1,12 +1,11 @@
 #include "shell/view_file_open.h"
 
-#include <fstream>
-#include <iterator>
 #include <vector>
 
 #include "astro/city_lookup.h"
 #include "astro/clock.h"
 #include "astro/comet_import.h"
+#include "persist/regular_file.h"
 #include "persist/view_file.h"
 #include "shell/program.h"
 #include "state/messages.h"
@@ -23,12 +22,10 @@ void ShowStop(const char* text) {
 // The text of the ".TXT" file beside a view file (the last four characters replaced).
 std::string CompanionText(const std::string& path) {
     if (path.size() <= 4) return {};
-    std::ifstream file(path.substr(0, path.size() - 4) + ".TXT", std::ios::binary);
-    if (!file) return {};
-    std::string text(kCompanionTextLimit, '\0');
-    file.read(text.data(), std::streamsize(text.size()));
-    text.resize(std::size_t(file.gcount()));
-    return text;
+    std::vector<uint8_t> bytes;
+    persist::ReadRegularFileStart(path.substr(0, path.size() - 4) + ".TXT", kCompanionTextLimit,
+                                  bytes);
+    return std::string(bytes.begin(), bytes.end());
 }
 
 std::string Unquoted(const std::string& path) {

@@ -1,8 +1,10 @@
 #include "persist/data_set.h"
 
+#include <array>
 #include <cstring>
 #include <map>
 
+#include "persist/records/star_records.h"
 #include "state/view_state.h"
 #include "test_world.h"
 
@@ -28,6 +30,23 @@ std::string DivisorTable() {
     std::string bytes;
     for (int i = 0; i <= 16384; ++i)
         bytes += Int16s({i == 16384 ? 16391 : 1000 + (i % 100)});
+    return bytes;
+}
+
+// A deep star index of 96 x 72 zones, all empty but those given (zone, first, count).
+std::string GscIndex(std::initializer_list<std::array<uint32_t, 3>> zones = {}) {
+    std::vector<persist::GscIndexEntry> entries(persist::kGscZones);
+    for (const auto& [zone, first, count] : zones)
+        entries[zone] = {first, count};
+    return std::string(reinterpret_cast<const char*>(entries.data()), entries.size() * 8);
+}
+
+// Deep star records at a position (binary angles).
+std::string GscRecords(int count, int lon, int lat) {
+    const persist::GscRecord record{static_cast<int16_t>(lon), static_cast<int16_t>(lat), 100};
+    std::string bytes;
+    for (int i = 0; i < count; ++i)
+        bytes.append(reinterpret_cast<const char*>(&record), sizeof record);
     return bytes;
 }
 
@@ -223,22 +242,65 @@ TEST_F(DataSetTest, BackslashFoldersInTheIndexWork) {
 TEST_F(DataSetTest, GuideStarIndexBesideTheDataWins) {
     WriteDataSet();
     WriteFile(gscPath_ = Root() + "/gsc/QELGAIDX.DAT", "elsewhere");
-    WriteFile(DataDir() + "/QELGSIDX.DAT", std::string(16, 'g'));
+    WriteFile(DataDir() + "/QELGSIDX.DAT", GscIndex());
     ASSERT_TRUE(Load());
     EXPECT_TRUE(set_.gscAvailable);
     EXPECT_EQ(set_.gscIndexKind, 0);
     EXPECT_EQ(gscPath_, DataDir());
-    EXPECT_EQ(set_.gscIndex.records<uint64_t>().count(), 2u);
+    EXPECT_EQ(set_.gscIndex.records<uint64_t>().count(), 6912u);
 }
 
 TEST_F(DataSetTest, GuideStarIndexInItsOwnFolder) {
     WriteDataSet();
-    WriteFile(Root() + "/gsc/QELGSIDX.DAT", "g");
-    WriteFile(Root() + "/gsc/QELGAIDX.DAT", "a");
+    WriteFile(Root() + "/gsc/QELGSIDX.DAT", GscIndex());
+    WriteFile(Root() + "/gsc/QELGAIDX.DAT", GscIndex());
     ASSERT_TRUE(Load());
     EXPECT_TRUE(set_.gscAvailable);
     EXPECT_EQ(set_.gscIndexKind, 1);
     EXPECT_EQ(gscPath_, Root() + "/gsc");
+}
+
+TEST_F(DataSetTest, AGuideStarIndexThatDoesNotMatchItsCatalogueIsNotUsed) {
+    // Zone 36 (a = 0, d = 36) holds longitude 0..3.75 degrees, latitude 0..2.5 degrees.
+    const struct {
+        const char* what;
+        std::string index;
+        std::string catalogue;
+        bool usable;
+    } cases[] = {
+        {"matching", GscIndex({{36, 0, 3}}), GscRecords(3, 100, 100), true},
+        {"zone files instead of one catalogue", GscIndex({{36, 0, 3}}), {}, true},
+        {"index past the end", GscIndex({{36, 2, 3}}), GscRecords(3, 100, 100), false},
+        {"a catalogue of zeros", GscIndex({{5, 0, 3}}), std::string(15, '\0'), false},
+        {"index of the wrong size", GscIndex().substr(8), GscRecords(3, 100, 100), false},
+    };
+    WriteDataSet();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        set_ = DataSet{};
+        fs::remove(DataDir() + "/QELGSA.DAT");
+        WriteFile(DataDir() + "/QELGAIDX.DAT", c.index);
+        if (!c.catalogue.empty()) WriteFile(DataDir() + "/QELGSA.DAT", c.catalogue);
+        const std::size_t before = Messages().size();
+        ASSERT_TRUE(Load());
+        EXPECT_EQ(set_.gscAvailable, c.usable);
+        EXPECT_EQ(Messages().size(), before + (c.usable ? 0 : 1));
+    }
+}
+
+TEST_F(DataSetTest, IndexValuesThatLeaveTheDataFolderAreRefused) {
+    WriteDataSet();
+    WriteFile(Root() + "/outside/SEIZA.DAT", "outside");
+    WriteFile(UserDir() + "/../outside/SEIZA.USR", "outside");
+    for (const std::string& value : std::vector<std::string>{
+             "../outside/SEIZA", "blocks/../../outside/SEIZA", Root() + "/outside/SEIZA"}) {
+        WriteFile(DataDir() + "/QELDATA.INI", "[QELDATA]\nSEIZA=" + value + "\n");
+        persist::Block block;
+        EXPECT_FALSE(persist::LoadBlock("SEIZA", {}, UserDir(), block, false, false)) << value;
+        ASSERT_FALSE(Messages().empty());
+        EXPECT_EQ(Messages().back().text, "QELDATA.INI Error.");
+        EXPECT_EQ(Messages().back().caption, "SEIZA");
+    }
 }
 
 TEST_F(DataSetTest, NoGuideStarIndexIsNoError) {
@@ -250,7 +312,7 @@ TEST_F(DataSetTest, NoGuideStarIndexIsNoError) {
 
 TEST_F(DataSetTest, FreeReleasesBlocksButKeepsTheGuideStarIndex) {
     WriteDataSet();
-    WriteFile(DataDir() + "/QELGAIDX.DAT", "12345678");
+    WriteFile(DataDir() + "/QELGAIDX.DAT", GscIndex());
     ASSERT_TRUE(Load());
     persist::FreeDataSet(set_);
     for (const persist::Block& block : set_.blocks)

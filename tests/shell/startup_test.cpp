@@ -5,6 +5,7 @@
 #include <fstream>
 #include <vector>
 
+#include "astro/projection_tables.h"
 #include "persist/data_set.h"
 #include "persist/paths.h"
 #include "persist/profile.h"
@@ -31,13 +32,17 @@ void WriteFixtureDataSet(const QString& dir, bool withIndex = true, bool withCom
     }
     if (!withIndex) return;
     std::string index = "[QELDATA]\n";
+    const astro::ProjectionTableStore tables = astro::BuildProjectionTables();
     for (size_t i = 0; i < persist::kBlockCount; ++i) {
         const std::string key = persist::BlockKey(static_cast<persist::BlockId>(i));
         index += key + "=" + key + "\n";
-        size_t size = 0;
-        if (key == "SINCOS") size = 8193 * 2;
-        if (key == "ZBI" || key == "ZBI2") size = 16386 * 2;
-        std::vector<char> bytes(size, 1);
+        std::vector<char> bytes;
+        for (const auto& [name, table] :
+             {std::pair{"SINCOS", &tables.sincos}, {"ZBI", &tables.zbi}, {"ZBI2", &tables.zbi2}}) {
+            if (key != name) continue;
+            const std::vector<uint8_t> tableBytes = astro::TableBytes(*table);
+            bytes.assign(tableBytes.begin(), tableBytes.end());
+        }
         if (key == "CITY") {
             // Two cities in whole degrees: Tokyo, then New York (the default place).
             for (auto [lat, lon, zone] :
@@ -117,6 +122,24 @@ class StartupTest : public QObject {
         QCOMPARE(recorded.messages[0].caption, std::string("STAR2"));
         QCOMPARE(recorded.messages[1].text, std::string("Load Datas"));
         QVERIFY(!program.data.block(persist::BlockId::STAR2).loaded);
+    }
+
+    void swappedProjectionTableStopsTheStart() {
+        WriteFixtureDataSet(data_.path());
+        QFile index(data_.path() + "/QELDATA.INI");
+        QVERIFY(index.open(QIODevice::ReadOnly));
+        const QByteArray text = index.readAll().replace("SINCOS=SINCOS", "SINCOS=ZBI");
+        index.close();
+        QVERIFY(index.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        index.write(text);
+        index.close();
+        RecordedMessages recorded;
+        shell::Program program;
+        shell::Session session(program);
+        QVERIFY(!session.Start(Options()));
+        QCOMPARE(recorded.messages.size(), size_t(2));
+        QVERIFY(recorded.messages[0].text.find("SINCOS") != std::string::npos);
+        QCOMPARE(recorded.messages[1].text, std::string("Load Datas"));
     }
 
     void fullStartShowsTheWindowAndTheTitle() {
