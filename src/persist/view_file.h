@@ -36,8 +36,8 @@ enum class ViewFileResult {
 // The program's message for a failed result ("" for Opened and CometFile).
 const char* ViewFileMessage(ViewFileResult result);
 
-// Reads up to 512 bytes of path into a zero-filled record. A path that begins with a double
-// quote loses that quote and its last character.
+// Reads up to 512 bytes of path into a zero-filled record; anything but a regular file cannot be
+// opened. A path that begins with a double quote loses that quote and its last character.
 ViewFileResult ReadViewRecord(const std::string& path, ViewRecord& record);
 
 // Applies the selected groups of a record to the view state and options (SaveOption takes the
