@@ -256,7 +256,7 @@ QRect MainWindow::PrepareFrame() {
         if (hooks_.renderSky) {
             frameFacts_ = hooks_.renderSky(bitmap, program_, halfWidth, halfHeight);
         } else {
-            frameFacts_ = Painter().Paint(bitmap, halfWidth, halfHeight, activeMoves_ != 0);
+            frameFacts_ = Painter().Paint(bitmap, halfWidth, halfHeight, Now(), activeMoves_ != 0);
         }
         ++skyView_->renderCount_;
         RefreshStatusBar();
@@ -332,6 +332,7 @@ void MainWindow::HoverTick() {
 void MainWindow::TimerTick() {
     auto& view = program_.view;
     HoverTick();
+    if (painter_) painter_->FlushPlanetsLocation(Now(), false);
     if (view.Keisanji == 3) {
         PostCommand(321);
         return;
@@ -493,6 +494,7 @@ int MainWindow::AreaHeight() const {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    if (painter_) painter_->FlushPlanetsLocation(Now(), true);
     if (!program_.view.ScreenSaverMode) {
         if (fullScreen_) SetFullScreen(false);
         SaveSettingsOnClose(program_, *this);

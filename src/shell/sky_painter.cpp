@@ -29,15 +29,13 @@ SkyPainter::SkyPainter(Program& program, const persist::DataSet* data,
     scene_.comets = &program.comets;
     scene_.glyphSheet = &glyphs_;
     scene_.deepSkyPictures = pictures_.Lookup();
-    // Other programs read the bodies' places from the settings file after every frame.
-    scene_.writePlanetsLocation = true;
 }
 
 void SkyPainter::RebuildPalette() {
     scene_.palette = render::CreateSkyPalette(program_.view.lineSets);
 }
 
-FrameFacts SkyPainter::Paint(QImage& bitmap, int halfWidth, int halfHeight,
+FrameFacts SkyPainter::Paint(QImage& bitmap, int halfWidth, int halfHeight, qint64 nowMs,
                              bool smoothMoveRunning) {
     scene_.smoothMoveRunning = smoothMoveRunning;
     scene_.viewport = render::Viewport{halfWidth, halfHeight};
@@ -48,7 +46,13 @@ FrameFacts SkyPainter::Paint(QImage& bitmap, int halfWidth, int halfHeight,
         platform::QPainterCanvas canvas(bitmap);
         render::RenderSky(canvas, render::kTargetScreen, scene_);
     }
+    astro::UpdatePlanetsLocation(scene_.bodies, planetsLocation_, nowMs,
+                                 persist::BareSettingsPath());
     return FrameFacts{MoonAgeOf(program_.view), scene_.frame.starLevel};
+}
+
+void SkyPainter::FlushPlanetsLocation(qint64 nowMs, bool force) {
+    astro::FlushPlanetsLocation(planetsLocation_, nowMs, force);
 }
 
 double MoonAgeOf(const state::ViewState& view) {

@@ -7,6 +7,7 @@
 
 #include <QImage>
 
+#include "astro/planets_location.h"
 #include "astro/projection_tables.h"
 #include "persist/data_set.h"
 #include "platform/deep_sky_pictures.h"
@@ -25,8 +26,14 @@ class SkyPainter {
                const std::string& gscPath);
 
     // Draws one frame within +-halfWidth, +-halfHeight of the bitmap's centre. While a smooth
-    // move runs, tracking waits for it to end.
-    FrameFacts Paint(QImage& bitmap, int halfWidth, int halfHeight, bool smoothMoveRunning = false);
+    // move runs, tracking waits for it to end. nowMs (a steady millisecond clock) paces the
+    // writes of "Planets Location".
+    FrameFacts Paint(QImage& bitmap, int halfWidth, int halfHeight, qint64 nowMs,
+                     bool smoothMoveRunning = false);
+    // Other programs read the bodies' places from "Planets Location" of the settings file: it
+    // is written at most once a second while the picture changes. This writes the last frame's
+    // places once their second has passed, or at once with force (the window closes).
+    void FlushPlanetsLocation(qint64 nowMs, bool force);
 
     // The catalogue's star counts per magnitude level (the Brightness menu's captions).
     const render::StarCatalog& stars() const { return scene_.stars; }
@@ -38,6 +45,7 @@ class SkyPainter {
     render::GlyphSheet glyphs_;
     platform::DeepSkyPictureFolder pictures_;
     render::SkyScene scene_;
+    astro::PlanetsLocationMemory planetsLocation_;
 };
 
 // The age of the Moon in days at the view's moment.
