@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "astro/clock.h"
+#include "astro/time_steps.h"
 #include "shell/accelerators.h"
 #include "shell/commands.h"
 #include "shell/main_window.h"
@@ -543,6 +545,51 @@ class CommandsTest : public QObject {
                 QVERIFY2(
                     keys[i].key != keys[j].key || keys[i].modifiers != keys[j].modifiers,
                     qPrintable(QString("%1 and %2").arg(keys[i].command).arg(keys[j].command)));
+    }
+
+    // The computer on daylight time (POSIX rules of Australia/Sydney and America/New_York): in
+    // every mode the clock, its zone and Dst give the real UT after start-up, Ctrl+N and a tick.
+    void everyClockPathTakesTheSameInstant_data() {
+        QTest::addColumn<QByteArray>("zone");
+        QTest::addColumn<qint64>("utMinutes");  // since 1970
+        QTest::newRow("Sydney, December")
+            << QByteArray("AEST-10AEDT,M10.1.0,M4.1.0/3") << qint64(20437) * 1440 + 22 * 60 + 26;
+        QTest::newRow("New York, July")
+            << QByteArray("EST5EDT,M3.2.0,M11.1.0") << qint64(20284) * 1440 + 18 * 60 + 5;
+    }
+    void everyClockPathTakesTheSameInstant() {
+        QFETCH(QByteArray, zone);
+        QFETCH(qint64, utMinutes);
+        const QByteArray savedZone = qgetenv("TZ");
+        const auto restore = qScopeGuard([&savedZone] {
+            astro::FixComputerInstant(std::nullopt);
+            qputenv("TZ", savedZone);
+            if (savedZone.isEmpty()) qunsetenv("TZ");
+        });
+        qputenv("TZ", zone);
+        astro::FixComputerInstant(std::time_t(utMinutes * 60));
+        auto& v = program->view;
+        v.TimeZone = 60;  // the observing place keeps a zone of its own
+        const auto shownUt = [&v] {
+            return (qint64(astro::ModifiedJulianDay(v.clock.year, v.clock.month, v.clock.day)) -
+                    40587) *
+                       1440 +
+                   astro::UtMinutesOf(v);
+        };
+        for (int mode = 0; mode <= 3; ++mode) {
+            v.Keisanji = mode;
+            v.Dst = 0;
+            astro::SetClockAtStartup(v);
+            QCOMPARE(shownUt(), utMinutes);
+            v.clock = {2000, 1, 1, 0, 0};
+            Run(321);
+            QCOMPARE(shownUt(), utMinutes);
+            if (mode != astro::kRealTime) continue;
+            v.clock = {2000, 1, 1, 0, 0};
+            window->TimerTick();
+            QCoreApplication::processEvents();
+            QCOMPARE(shownUt(), utMinutes);
+        }
     }
 
     void everyKeyAndMenuItemIsServed() {
