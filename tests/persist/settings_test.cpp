@@ -1,5 +1,10 @@
 #include "persist/settings.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+
+#include <algorithm>
 #include <cstring>
 
 #include "persist/default_tables.h"
@@ -9,6 +14,7 @@ namespace {
 
 using persist::Profile;
 using persist_test::TestWorld;
+namespace fs = std::filesystem;
 
 class Settings : public TestWorld {
   protected:
@@ -300,6 +306,75 @@ TEST_F(Settings, GarbageValuesLoadWithoutHarm) {
     // A font record without a terminating zero still gives a terminated face name.
     for (const state::FontSet& font : view_.fontSets)
         EXPECT_LT(strnlen(font.face, sizeof font.face), sizeof font.face);
+}
+
+TEST_F(Settings, ValuesThatWouldOverflowAreClampedToTheirRange) {
+    WriteFile(BareCopy(),
+              "[Tavilo Pro v7]\nIdo2=2147483647\nKeido2=-2147483648\nTimeZone=99999999\n"
+              "Houi2=-2147483648\nKoudo2=2147483647\nAutoYear=2000000000\nAutoDay=-7\n"
+              "AutoRepeat=2147483647\nInterval=-1\nIncTime=99\nAutoTaishou3=5\nGalaxy=9\n"
+              "MainWndW=2147483647\nMainWndX=-2147483648\n");
+    Load();
+    EXPECT_EQ(view_.Ido2, 900);
+    EXPECT_EQ(view_.Keido2, -848);  // whole turns of longitude dropped
+    EXPECT_EQ(view_.TimeZone, persist::kZoneLimit);
+    EXPECT_GE(view_.Houi2, 0.0);
+    EXPECT_LT(view_.Houi2, 3600.0);
+    EXPECT_EQ(view_.Koudo2, 900.0);
+    EXPECT_EQ(options_.AutoYear, 1000);
+    EXPECT_EQ(options_.AutoDay, 0);
+    EXPECT_EQ(options_.AutoRepeat, 120);
+    EXPECT_EQ(options_.Interval, 0);
+    EXPECT_EQ(view_.IncTime, 20);
+    EXPECT_EQ(options_.AutoTaishou[3], 1);
+    EXPECT_EQ(view_.Galaxy, 4);
+    const persist::StoredWindowPlacement placement = persist::ReadMainWindowPlacement();
+    EXPECT_EQ(placement.width, 100000);
+    EXPECT_EQ(placement.x, -100000);
+}
+
+TEST_F(Settings, AFailedSaveIsReportedOnceNamingTheFile) {
+    // The settings folder cannot be made: a plain file stands in its place.
+    WriteFile(Root() + "/config/planetarium", "not a folder");
+    persist::SaveDisplaySettings(view_);
+    persist::WriteSettingInt("Zoom", 150);
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_NE(Messages()[0].text.find(BareCopy()), std::string::npos);
+    EXPECT_EQ(ReadFile(Root() + "/config/planetarium"), "not a folder");
+}
+
+TEST_F(Settings, ASpecialFileAsTheSettingsIsReportedAndNeverReplaced) {
+    // A link to a FIFO (a device behaves alike): read as nothing, written never.
+    const std::string fifo = Root() + "/fifo";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    fs::create_directories(fs::path(BareCopy()).parent_path());
+    fs::create_symlink(fifo, BareCopy());
+    Load();
+    EXPECT_EQ(view_.Zoom, 80);
+    persist::SaveDisplaySettings(view_);
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_NE(Messages()[0].text.find(BareCopy()), std::string::npos);
+    EXPECT_TRUE(fs::is_fifo(fifo));
+}
+
+TEST_F(Settings, TemporariesOfInterruptedSavesAreRemovedAtTheNextSave) {
+    const std::string folder = fs::path(BareCopy()).parent_path();
+    for (int i = 0; i < 16; ++i)
+        WriteFile(BareCopy() + ".saving-" + std::to_string(100000 + i), "half");
+    WriteFile(BareCopy() + ".backup", "the user's own");
+    // A save of another instance in progress holds its temporary locked.
+    const std::string busy = BareCopy() + ".saving-Busy01";
+    WriteFile(busy, "in progress");
+    const int held = ::open(busy.c_str(), O_RDONLY);
+    ASSERT_EQ(::flock(held, LOCK_EX), 0);
+    persist::SaveDisplaySettings(view_);
+    ::close(held);
+    std::vector<std::string> left;
+    for (const auto& entry : fs::directory_iterator(folder))
+        left.push_back(entry.path().filename().string());
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, (std::vector<std::string>{"TAVILO.INI", "TAVILO.INI.backup",
+                                              "TAVILO.INI.saving-Busy01"}));
 }
 
 TEST_F(Settings, WritesGoToTheBareCopyOnly) {
