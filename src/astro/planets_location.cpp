@@ -43,11 +43,10 @@ ProfileValues PlanetsLocationValues(const SolarSystemState& state) {
     return values;
 }
 
-bool UpdatePlanetsLocation(const SolarSystemState& bodies, PlanetsLocationMemory& memory,
-                           int64_t nowMs, const std::string& path) {
+void KeepPlanetsLocation(const SolarSystemState& bodies, PlanetsLocationMemory& memory,
+                         const std::string& path) {
     if (memory.path != path) memory = PlanetsLocationMemory{{}, {}, 0, false, path};
     memory.pending = PlanetsLocationValues(bodies);
-    return FlushPlanetsLocation(memory, nowMs, false);
 }
 
 bool FlushPlanetsLocation(PlanetsLocationMemory& memory, int64_t nowMs, bool force) {

@@ -33,15 +33,14 @@ struct PlanetsLocationMemory {
     std::string path;  // the file they were written to
 };
 
-// Keeps the section current after a frame: the frame's values are written at once when a
-// period has passed since the last write, else they wait for FlushPlanetsLocation. nowMs is any
-// steady millisecond clock. Only keys whose values changed are written, in one replacement of
-// the settings file at path; a failed write is reported once (persist) and tried again a period
-// later. Returns true when the file was written.
-bool UpdatePlanetsLocation(const SolarSystemState& bodies, PlanetsLocationMemory& memory,
-                           int64_t nowMs, const std::string& path);
-// Writes the waiting values once a period has passed since the last write, or at once with
-// force (after the last frame of a run, at the end of the program).
+// Keeps a frame's values for the next write (the caller paints; writing, which may report a
+// failure, waits for FlushPlanetsLocation).
+void KeepPlanetsLocation(const SolarSystemState& bodies, PlanetsLocationMemory& memory,
+                         const std::string& path);
+// Writes the values kept last once a period has passed since the last write, or at once with
+// force (at the end of the program). Only keys whose values changed are written, in one
+// replacement of the settings file; a failed write is reported once (persist) and tried again
+// a period later. nowMs is any steady millisecond clock. Returns true when the file was written.
 bool FlushPlanetsLocation(PlanetsLocationMemory& memory, int64_t nowMs, bool force);
 
 }  // namespace astro

@@ -256,7 +256,7 @@ QRect MainWindow::PrepareFrame() {
         if (hooks_.renderSky) {
             frameFacts_ = hooks_.renderSky(bitmap, program_, halfWidth, halfHeight);
         } else {
-            frameFacts_ = Painter().Paint(bitmap, halfWidth, halfHeight, Now(), activeMoves_ != 0);
+            frameFacts_ = Painter().Paint(bitmap, halfWidth, halfHeight, activeMoves_ != 0);
         }
         ++skyView_->renderCount_;
         RefreshStatusBar();

@@ -35,7 +35,7 @@ void SkyPainter::RebuildPalette() {
     scene_.palette = render::CreateSkyPalette(program_.view.lineSets);
 }
 
-FrameFacts SkyPainter::Paint(QImage& bitmap, int halfWidth, int halfHeight, qint64 nowMs,
+FrameFacts SkyPainter::Paint(QImage& bitmap, int halfWidth, int halfHeight,
                              bool smoothMoveRunning) {
     scene_.smoothMoveRunning = smoothMoveRunning;
     scene_.viewport = render::Viewport{halfWidth, halfHeight};
@@ -46,8 +46,7 @@ FrameFacts SkyPainter::Paint(QImage& bitmap, int halfWidth, int halfHeight, qint
         platform::QPainterCanvas canvas(bitmap);
         render::RenderSky(canvas, render::kTargetScreen, scene_);
     }
-    astro::UpdatePlanetsLocation(scene_.bodies, planetsLocation_, nowMs,
-                                 persist::BareSettingsPath());
+    astro::KeepPlanetsLocation(scene_.bodies, planetsLocation_, persist::BareSettingsPath());
     return FrameFacts{MoonAgeOf(program_.view), scene_.frame.starLevel};
 }
 

@@ -26,13 +26,11 @@ class SkyPainter {
                const std::string& gscPath);
 
     // Draws one frame within +-halfWidth, +-halfHeight of the bitmap's centre. While a smooth
-    // move runs, tracking waits for it to end. nowMs (a steady millisecond clock) paces the
-    // writes of "Planets Location".
-    FrameFacts Paint(QImage& bitmap, int halfWidth, int halfHeight, qint64 nowMs,
-                     bool smoothMoveRunning = false);
-    // Other programs read the bodies' places from "Planets Location" of the settings file: it
-    // is written at most once a second while the picture changes. This writes the last frame's
-    // places once their second has passed, or at once with force (the window closes).
+    // move runs, tracking waits for it to end.
+    FrameFacts Paint(QImage& bitmap, int halfWidth, int halfHeight, bool smoothMoveRunning = false);
+    // Other programs read the bodies' places from "Planets Location" of the settings file: the
+    // window's timer writes the last frame's places, at most once a second (nowMs: a steady
+    // millisecond clock), and the close writes them at once (force).
     void FlushPlanetsLocation(qint64 nowMs, bool force);
 
     // The catalogue's star counts per magnitude level (the Brightness menu's captions).

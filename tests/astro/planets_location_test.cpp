@@ -77,7 +77,8 @@ class PlanetsLocationFile : public ::testing::Test {
 TEST_F(PlanetsLocationFile, WritesOnlyChangedKeysAndNotAgainUntilAValueChanges) {
     PlanetsLocationMemory memory;
     SolarSystemState s = Sample();
-    ASSERT_TRUE(UpdatePlanetsLocation(s, memory, 0, path));
+    KeepPlanetsLocation(s, memory, path);
+    ASSERT_TRUE(FlushPlanetsLocation(memory, 0, false));
     const persist::Profile written = persist::Profile::Load(path);
     EXPECT_EQ(written.ReadText("Planets Location", "Mars", "", 100),
               "211093.019280, -187638.239360, 187.638239");
@@ -86,15 +87,18 @@ TEST_F(PlanetsLocationFile, WritesOnlyChangedKeysAndNotAgainUntilAValueChanges) 
     // Same positions, or a change below the sixth decimal: the file is not replaced.
     struct stat before {};
     ASSERT_EQ(::stat(path.c_str(), &before), 0);
-    EXPECT_FALSE(UpdatePlanetsLocation(s, memory, 5000, path));
+    KeepPlanetsLocation(s, memory, path);
+    EXPECT_FALSE(FlushPlanetsLocation(memory, 5000, false));
     s.bodies[4].helioX += 1e-13;
-    EXPECT_FALSE(UpdatePlanetsLocation(s, memory, 6000, path));
+    KeepPlanetsLocation(s, memory, path);
+    EXPECT_FALSE(FlushPlanetsLocation(memory, 6000, true));
     struct stat after {};
     ASSERT_EQ(::stat(path.c_str(), &after), 0);
     EXPECT_EQ(before.st_ino, after.st_ino);  // an atomic write would make a new inode
 
     s.bodies[4].helioX += 0.001;
-    EXPECT_TRUE(UpdatePlanetsLocation(s, memory, 7000, path));
+    KeepPlanetsLocation(s, memory, path);
+    EXPECT_TRUE(FlushPlanetsLocation(memory, 7000, false));
     EXPECT_EQ(persist::Profile::Load(path).ReadText("Planets Location", "Jupiter", "", 100),
               written.ReadText("Planets Location", "Jupiter", "", 100));
 }
@@ -103,11 +107,12 @@ TEST_F(PlanetsLocationFile, AnAnimationWritesOnceASecondAndOnceAfterItsLastFrame
     PlanetsLocationMemory memory;
     SolarSystemState s = Sample();
     int writes = 0;
-    // Fast Clocking at 40 frames a second for three seconds, every frame a new position.
+    // Fast Clocking at 40 frames a second for three seconds, every frame a new position, and
+    // the window's timer every 100 ms.
     for (int64_t t = 0; t < 3000; t += 25) {
         s.bodies[4].helioX += 0.01;
-        writes += UpdatePlanetsLocation(s, memory, t, path);
-        writes += FlushPlanetsLocation(memory, t + 10, false);  // the window's timer
+        KeepPlanetsLocation(s, memory, path);
+        if (t % 100 == 0) writes += FlushPlanetsLocation(memory, t, false);
     }
     EXPECT_EQ(writes, 3);
     const std::string last = PlanetsLocationValues(s)[4].second;
@@ -119,7 +124,8 @@ TEST_F(PlanetsLocationFile, AnAnimationWritesOnceASecondAndOnceAfterItsLastFrame
     EXPECT_EQ(persist::Profile::Load(path).ReadText("Planets Location", "Mars", "", 100), last);
     // Closing the window writes what waits without waiting.
     s.bodies[4].helioX += 0.01;
-    EXPECT_FALSE(UpdatePlanetsLocation(s, memory, 3100, path));
+    KeepPlanetsLocation(s, memory, path);
+    EXPECT_FALSE(FlushPlanetsLocation(memory, 3100, false));
     EXPECT_TRUE(FlushPlanetsLocation(memory, 3101, true));
 }
 
@@ -127,9 +133,13 @@ TEST_F(PlanetsLocationFile, AFailedWriteIsTriedAgain) {
     PlanetsLocationMemory memory;
     const std::string blocked = (dir / "file").string();
     std::ofstream(blocked) << "x";
-    EXPECT_FALSE(UpdatePlanetsLocation(Sample(), memory, 0, blocked + "/TAVILO.INI"));
+    KeepPlanetsLocation(Sample(), memory, blocked + "/TAVILO.INI");
+    EXPECT_FALSE(FlushPlanetsLocation(memory, 0, false));
     EXPECT_TRUE(memory.written.empty());
-    EXPECT_TRUE(UpdatePlanetsLocation(Sample(), memory, 0, path));
+    EXPECT_FALSE(FlushPlanetsLocation(memory, 500, false));  // tried again a second later
+    EXPECT_TRUE(memory.written.empty());
+    KeepPlanetsLocation(Sample(), memory, path);
+    EXPECT_TRUE(FlushPlanetsLocation(memory, 0, false));
 }
 
 }  // namespace
