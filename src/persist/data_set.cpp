@@ -1,15 +1,11 @@
 #include "persist/data_set.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdlib>
 #include <cstring>
-#include <limits>
-#include <new>
 
 #include "persist/paths.h"
 #include "persist/profile.h"
@@ -250,7 +246,8 @@ std::string GscMismatch(const DataSet& set, const std::string& cataloguePath) {
     if (status == FileStatus::Missing) return {};
     if (fd < 0) return std::string("The Guide Star Catalog ") + FileStatusText(status) + ".";
     struct stat info {};
-    const uint64_t records = ::fstat(fd, &info) == 0 ? uint64_t(info.st_size) / 5 : 0;
+    const uint64_t records =
+        ::fstat(fd, &info) == 0 ? uint64_t(info.st_size) / sizeof(GscRecord) : 0;
     std::string mismatch;
     for (int zone = 0; zone < kGscZones && mismatch.empty(); ++zone) {
         const GscIndexEntry entry = index.at(static_cast<std::size_t>(zone));

@@ -130,14 +130,12 @@ bool WriteAll(int fd, std::string_view bytes) {
 }
 
 // Temporary files of a save are named after the file they replace: "TAVILO.INI.saving-Ab12Cd".
-std::string TemporaryPrefix(const fs::path& target) {
-    return target.string() + ".saving-";
-}
+constexpr const char* kTemporaryMark = ".saving-";
 
 // Removes the temporaries that saves of target left behind when they were interrupted. A save
 // in progress holds a lock on its temporary, so only abandoned ones are removed.
 void RemoveStaleTemporaries(const fs::path& target) {
-    const std::string prefix = target.filename().string() + ".saving-";
+    const std::string prefix = target.filename().string() + kTemporaryMark;
     std::error_code error;
     fs::directory_iterator entries(target.parent_path().empty() ? "." : target.parent_path(),
                                    error);
@@ -358,7 +356,7 @@ bool WriteProfileValues(const std::string& path, std::string_view section,
     }
     for (const auto& [key, value] : values)
         profile->Write(section, key, value);
-    return WriteFileAtomically(path, profile->Text(), reason);
+    return profile->Save(path, reason);
 }
 
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string* reason) {
@@ -386,7 +384,7 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::s
     if (struct stat info; ::stat(target.c_str(), &info) == 0) mode = info.st_mode & 07777;
 
     RemoveStaleTemporaries(target);
-    std::string temporary = TemporaryPrefix(target) + "XXXXXX";
+    std::string temporary = target.string() + kTemporaryMark + "XXXXXX";
     const int fd = ::mkstemp(temporary.data());
     if (fd < 0) return fail(std::strerror(errno));
     // Held until the new file is in place: a lock that nobody holds marks a stale temporary.
