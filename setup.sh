@@ -18,7 +18,7 @@ packages=(
     fontconfig libfontconfig-dev fonts-liberation2 fonts-dejavu-core fonts-wqy-microhei
     espeak-ng sox xauth xvfb
     poppler-utils shared-mime-info
-    dpkg-dev ca-certificates file groff-base desktop-file-utils appstream
+    dpkg-dev ca-certificates locales file groff-base desktop-file-utils appstream
 )
 missing=()
 for p in "${packages[@]}"; do
@@ -32,6 +32,17 @@ if ((${#missing[@]})); then
     else
         echo "planetarium set-up: missing Debian packages, install them as root:" \
              "apt-get install ${missing[*]}" >&2
+        exit 1
+    fi
+fi
+
+# The tests check number formats under a German locale (decimal comma).
+if ! locale -a 2>/dev/null | grep -qix 'de_DE.utf-\?8'; then
+    if [[ $(id -u) -eq 0 ]]; then
+        localedef -i de_DE -f UTF-8 de_DE.UTF-8
+    elif [[ $mode == test ]]; then
+        echo "planetarium set-up: the tests need the de_DE.UTF-8 locale; generate it as root:" \
+             "localedef -i de_DE -f UTF-8 de_DE.UTF-8" >&2
         exit 1
     fi
 fi

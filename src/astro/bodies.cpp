@@ -4,6 +4,7 @@
 
 #include "astro/moon.h"
 #include "astro/projection.h"
+#include "astro/sidereal.h"
 
 namespace astro {
 namespace {
@@ -90,9 +91,12 @@ void ComputeAllBodies(const state::ViewState& view, const ViewFrame& frame, Sola
             x -= earthX, y -= earthY, z -= earthZ;
         }
         if (k == kMoonIndex) {
+            // The observer's own sidereal angle: the frame's is 0 in equator mode.
             const double latitude = view.Ido2 * 0.0017453292519943296;
-            const Vector3 observer =
-                ObserverEclipticVector(latitude, frame.SiderealAngle * kRadiansPerBin);
+            const BinAngle sidereal =
+                frame.EquatorMode ? ObserverSiderealAngle(view, frame.CurrentMjd, frame.UtMinutes)
+                                  : frame.SiderealAngle;
+            const Vector3 observer = ObserverEclipticVector(latitude, sidereal * kRadiansPerBin);
             x -= observer.x, y -= observer.y, z -= observer.z;
         }
         body.geoDistance = Length(x, y, z);

@@ -52,8 +52,9 @@ struct SolarSystemState {
 inline constexpr double kHalfEarthRadiiPerAu = 46909.55984;
 
 // Fills every body and the frame-wide results for the frame's instant (CurrentMjd,
-// UtMinutes), the observer's latitude (view.Ido2) and the frame's sidereal angle. With
-// view.SeimitsuKeisan the bodies that a precise theory covers take their precise places.
+// UtMinutes), the observer's place (view.Ido2, view.Keido2; the Moon's parallax uses the
+// observer's sidereal angle in both view modes). With view.SeimitsuKeisan the bodies that a
+// precise theory covers take their precise places.
 void ComputeAllBodies(const state::ViewState& view, const ViewFrame& frame, SolarSystemState& out);
 
 // The separation sqrt(dLambda^2 + dBeta^2) of two ecliptic directions (radians), with a

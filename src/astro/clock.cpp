@@ -130,8 +130,27 @@ int32_t UtMinutesOf(const state::ViewState& view) {
            (view.Dst ? 60 : 0);
 }
 
+namespace {
+
+std::optional<std::time_t>& FixedInstant() {
+    static std::optional<std::time_t> instant;
+    return instant;
+}
+
+}  // namespace
+
+std::time_t ComputerInstant() {
+    if (FixedInstant()) return *FixedInstant();
+    return std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
+}
+
+void FixComputerInstant(std::optional<std::time_t> instant) {
+    FixedInstant() = instant;
+}
+
 CivilClock ReadComputerClock() {
-    std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
+    tzset();  // pick up the zone as it is set now
+    std::time_t now = ComputerInstant();
     std::tm local{};
     CivilClock clock{};
     if (localtime_r(&now, &local) == nullptr) {
@@ -169,7 +188,7 @@ void ReadComputerClock(int32_t& year, int32_t& month, int32_t& day, int32_t& hou
 
 SystemZoneInfo ReadSystemZone() {
     tzset();  // pick up the zone as it is set now
-    std::time_t now = std::time(nullptr);
+    std::time_t now = ComputerInstant();
     std::tm local{};
     SystemZoneInfo info;
     if (localtime_r(&now, &local) == nullptr) return info;

@@ -6,6 +6,8 @@
 
 #include <array>
 #include <cstdint>
+#include <ctime>
+#include <optional>
 
 #include "state/view_state.h"
 
@@ -42,16 +44,23 @@ int32_t ZoneOf(const state::ViewState& view, int32_t mode);
 // daylight saving. Never folded into a day: may be negative or exceed 1440.
 int32_t UtMinutesOf(const state::ViewState& view);
 
-// The computer's local date and time to the minute (std::chrono and localtime_r).
+// The present instant, seconds since 1970 UT, from the computer's clock. Every reading of the
+// computer's time goes through it; a test may fix it to a known instant (std::nullopt returns
+// to the computer's clock).
+std::time_t ComputerInstant();
+void FixComputerInstant(std::optional<std::time_t> instant);
+
+// The computer's local date and time (wall clock, daylight saving included) to the minute.
 CivilClock ReadComputerClock();
 
 // The computer's clock as its zone's standard time: the local clock with the daylight-saving
-// hour taken off while daylight saving is in force.
+// hour taken off while daylight saving is in force. This is the computer time that start-up,
+// "Obtain Current Time" and the Real Time clock take (UT = this clock - SystemZone).
 CivilClock ReadComputerStandardClock();
 void ReadComputerClock(int32_t& year, int32_t& month, int32_t& day, int32_t& hour, int32_t& minute);
 
 // The computer's zone: the standard offset in minutes east of UT (daylight saving not added)
-// and whether daylight saving is in force now.
+// and whether daylight saving is in force at the present instant.
 struct SystemZoneInfo {
     int32_t standardMinutesEast = 0;
     bool daylightInForce = false;

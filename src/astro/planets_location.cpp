@@ -2,8 +2,7 @@
 
 #include <charconv>
 
-#include "persist/paths.h"
-#include "persist/profile.h"
+#include "persist/settings.h"
 
 namespace astro {
 namespace {
@@ -44,23 +43,32 @@ ProfileValues PlanetsLocationValues(const SolarSystemState& state) {
     return values;
 }
 
-bool WritePlanetsLocation(const SolarSystemState& state, PlanetsLocationMemory& memory,
-                          const std::string& path) {
-    const ProfileValues values = PlanetsLocationValues(state);
-    if (memory.path != path) memory = PlanetsLocationMemory{{}, path};
+void KeepPlanetsLocation(const SolarSystemState& bodies, PlanetsLocationMemory& memory,
+                         const std::string& path) {
+    if (memory.path != path) memory = PlanetsLocationMemory{{}, {}, 0, false, path};
+    memory.pending = PlanetsLocationValues(bodies);
+}
+
+bool FlushPlanetsLocation(PlanetsLocationMemory& memory, int64_t nowMs, bool force) {
+    if (memory.pending.empty()) return false;
+    if (!force && memory.everWritten && nowMs - memory.lastWriteMs < kPlanetsLocationPeriodMs)
+        return false;
+    ProfileValues values = std::move(memory.pending);
+    memory.pending.clear();
     ProfileValues changed;
     for (std::size_t k = 0; k < values.size(); ++k) {
         if (k >= memory.written.size() || memory.written[k] != values[k])
             changed.push_back(values[k]);
     }
     if (changed.empty()) return false;
-    if (!persist::WriteProfileValues(path, kPlanetsLocationSection, changed)) return false;
-    memory.written = values;
+    memory.lastWriteMs = nowMs;
+    memory.everWritten = true;
+    if (!persist::WriteProfileKeys(memory.path, kPlanetsLocationSection, changed)) {
+        memory.pending = std::move(values);
+        return false;
+    }
+    memory.written = std::move(values);
     return true;
-}
-
-bool WritePlanetsLocation(const SolarSystemState& state, PlanetsLocationMemory& memory) {
-    return WritePlanetsLocation(state, memory, persist::BareSettingsPath());
 }
 
 }  // namespace astro

@@ -62,20 +62,27 @@ std::vector<int16_t> DecodeEntries(std::span<const uint8_t> bytes, std::size_t c
     return table;
 }
 
-bool DecodeDivisors(std::span<const uint8_t> bytes, const char* name, std::vector<int16_t>& out,
-                    std::string* error) {
-    if (bytes.size() / 2 < kDivisorEntries - 1) {
-        if (error) *error = std::string(name) + ": fewer than 16385 entries";
-        return false;
-    }
+bool Refuse(std::string* error, const std::string& text) {
+    if (error) *error = text;
+    return false;
+}
+
+// Front (ZBI, indexed by the depth) or back (ZBI2, indexed by minus the depth) divisors. The
+// radius grows away from the view centre, so the centre's divisor, ZBI's last entry, is the
+// largest of the front table and the antipode's, ZBI2's last entry, the smallest of the back
+// one: a table put in place of the other shows at its ends.
+bool DecodeDivisors(std::span<const uint8_t> bytes, const char* name, bool front,
+                    std::vector<int16_t>& out, std::string* error) {
+    const std::string table(name);
+    if (bytes.size() != 2 * (kDivisorEntries - 1) && bytes.size() != 2 * kDivisorEntries)
+        return Refuse(error, table + ": not 16385 entries");
     out = DecodeEntries(bytes, kDivisorEntries - 1);
     out.push_back(out[16384]);
     for (int16_t d : out) {
-        if (d == 0) {
-            if (error) *error = std::string(name) + ": a divisor is zero";
-            return false;
-        }
+        if (d == 0) return Refuse(error, table + ": a divisor is zero");
     }
+    const bool endsInOrder = front ? out[16384] > out[1] : out[0] > out[16384];
+    if (!endsInOrder) return Refuse(error, table + ": the end entries are not this table's");
     return true;
 }
 
@@ -86,20 +93,25 @@ std::optional<ProjectionTableStore> DecodeProjectionTables(std::span<const uint8
                                                            std::span<const uint8_t> zbi2,
                                                            std::string* error) {
     ProjectionTableStore store;
-    if (sincos.size() / 2 < kSinCosEntries) {
-        if (error) *error = "SINCOS: fewer than 8193 entries";
+    if (sincos.size() != 2 * kSinCosEntries) {
+        Refuse(error, "SINCOS: not 8193 entries");
         return std::nullopt;
     }
     store.sincos = DecodeEntries(sincos, kSinCosEntries);
-    for (int16_t v : store.sincos) {
-        // Larger values could overflow the 32-bit products of the projection.
-        if (v < 0 || v > kUnitScale) {
-            if (error) *error = "SINCOS: an entry lies outside 0..16384";
+    // A quarter wave from 0 up to the scale; larger values could overflow the 32-bit products
+    // of the projection.
+    if (store.sincos.front() != 0 || store.sincos.back() != kUnitScale) {
+        Refuse(error, "SINCOS: the end entries are not 0 and 16384");
+        return std::nullopt;
+    }
+    for (std::size_t k = 1; k < store.sincos.size(); ++k) {
+        if (store.sincos[k] < store.sincos[k - 1]) {
+            Refuse(error, "SINCOS: the entries do not rise");
             return std::nullopt;
         }
     }
-    if (!DecodeDivisors(zbi, "ZBI", store.zbi, error)) return std::nullopt;
-    if (!DecodeDivisors(zbi2, "ZBI2", store.zbi2, error)) return std::nullopt;
+    if (!DecodeDivisors(zbi, "ZBI", true, store.zbi, error)) return std::nullopt;
+    if (!DecodeDivisors(zbi2, "ZBI2", false, store.zbi2, error)) return std::nullopt;
     return store;
 }
 

@@ -61,10 +61,12 @@ ProjectionTableStore BuildProjectionTables();
 // Little-endian bytes of a table, as the block files hold them.
 std::vector<uint8_t> TableBytes(const std::vector<int16_t>& table);
 
-// Reads the three blocks: SINCOS needs at least 8193 entries within 0..16384, each divisor
-// table at least 16385 entries (a 16386th is added or overwritten with entry 16384) and no zero
-// divisor, since a zero would divide by zero in the projection. On failure returns nothing and
-// names the faulty block in error.
+// Reads the three blocks, each checked by its size and its end entries so that one table in
+// place of another is refused: SINCOS holds exactly 8193 entries rising from 0 to 16384; each
+// divisor table 16385 or 16386 entries (the 16386th is set to entry 16384) and no zero divisor,
+// since a zero would divide by zero in the projection; the centre's divisor (ZBI entry 16384)
+// exceeds ZBI entry 1, and ZBI2 entry 0 exceeds the antipode's (ZBI2 entry 16384). On failure
+// returns nothing and names the faulty block in error.
 std::optional<ProjectionTableStore> DecodeProjectionTables(std::span<const uint8_t> sincos,
                                                            std::span<const uint8_t> zbi,
                                                            std::span<const uint8_t> zbi2,

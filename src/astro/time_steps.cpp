@@ -75,13 +75,17 @@ bool ObtainCurrentTime(state::ViewState& view, const state::CivilClock& computer
     return true;
 }
 
+bool ObtainCurrentTime(state::ViewState& view) {
+    return ObtainCurrentTime(view, ReadComputerStandardClock());
+}
+
 void SetClockAtStartup(state::ViewState& view) {
     SystemZoneInfo zone = ReadSystemZone();
     view.SystemZone = zone.standardMinutesEast;
     if (view.Keisanji == kSystemTime) view.Dst = zone.daylightInForce ? 1 : 0;
     // The present instant in the zone of the view's time mode, not the computer's wall clock
     // taken for the location's time.
-    ObtainCurrentTime(view, ReadComputerStandardClock());
+    ObtainCurrentTime(view);
 }
 
 }  // namespace astro

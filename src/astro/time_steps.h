@@ -39,9 +39,12 @@ bool SwitchTimeMode(state::ViewState& view, int32_t newMode);
 // Command 311: toggles daylight saving; the clock moves by an hour so the instant is unchanged.
 void ToggleDaylightSaving(state::ViewState& view);
 
-// Command 321: the computer clock (its zone's standard time when read with the daylight hour
-// removed) expressed in the current mode. Returns true when the displayed clock changed.
+// Command 321: the computer clock, taken as its zone's standard time, expressed in the current
+// mode. Returns true when the displayed clock changed.
 bool ObtainCurrentTime(state::ViewState& view, const state::CivilClock& computerClock);
+// The same with the computer's standard clock at the present instant: the one way command 321,
+// the Real Time clock and start-up take the time, whatever daylight saving the computer is on.
+bool ObtainCurrentTime(state::ViewState& view);
 
 // Start-up: SystemZone from the computer's standard offset; in System Time mode the
 // daylight-saving flag follows the computer; the clock is the present instant expressed in the

@@ -35,6 +35,18 @@ void FillSines(ViewFrame& f) {
 
 }  // namespace
 
+BinAngle ObserverSiderealAngle(const state::ViewState& view, int32_t mjd, int32_t utMinutes,
+                               double* units) {
+    if (view.SeimitsuKeisan && PreciseTheoriesCover(DaysFromJ2000(mjd, utMinutes))) {
+        const double apparent = ApparentSiderealAngle(mjd, utMinutes, view.Keido2);
+        if (units) *units = apparent;
+        return static_cast<BinAngle>(std::lround(apparent)) & kBinMask;
+    }
+    const BinAngle mean = SiderealAngle(mjd, utMinutes, view.Keido2);
+    if (units) *units = mean;
+    return mean;
+}
+
 ViewFrame ComputeViewFrame(const state::ViewState& view, const ProjectionTables& tables,
                            bool gscMode) {
     ViewFrame f;
@@ -70,12 +82,7 @@ ViewFrame ComputeViewFrame(const state::ViewState& view, const ProjectionTables&
         f.LatitudeAngle = kBinQuarterTurn;
         f.ViewAzimuthAngle = TenthsToBinAngle(1800.0 - view.Houi2);
     } else {
-        f.SiderealAngle = SiderealAngle(f.CurrentMjd, f.UtMinutes, view.Keido2);
-        f.SiderealUnits = f.SiderealAngle;
-        if (view.SeimitsuKeisan && PreciseTheoriesCover(DaysFromJ2000(f.CurrentMjd, f.UtMinutes))) {
-            f.SiderealUnits = ApparentSiderealAngle(f.CurrentMjd, f.UtMinutes, view.Keido2);
-            f.SiderealAngle = static_cast<BinAngle>(std::lround(f.SiderealUnits)) & kBinMask;
-        }
+        f.SiderealAngle = ObserverSiderealAngle(view, f.CurrentMjd, f.UtMinutes, &f.SiderealUnits);
         f.LatitudeAngle = TenthsToBinAngleExact(view.Ido2);
         f.ViewAzimuthAngle = TenthsToBinAngle(view.Houi2);
     }

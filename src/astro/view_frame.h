@@ -55,6 +55,12 @@ struct ViewFrame {
 
 // Fills a frame from the view state. gscMode: the frame draws the deep star catalogue (proper
 // motion is then not applied).
+// The observer's sidereal angle (local sidereal time + 12 h, binary units) whatever the view
+// mode: the apparent one with precise positions on inside their years, else the mean one;
+// units, when given, receives it unrounded.
+BinAngle ObserverSiderealAngle(const state::ViewState& view, int32_t mjd, int32_t utMinutes,
+                               double* units = nullptr);
+
 ViewFrame ComputeViewFrame(const state::ViewState& view, const ProjectionTables& tables,
                            bool gscMode = false);
 

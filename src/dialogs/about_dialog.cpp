@@ -1,12 +1,12 @@
 #include "dialogs/about_dialog.h"
 
 #include <QDialogButtonBox>
-#include <QImageReader>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include "persist/paths.h"
+#include "platform/picture_file.h"
 
 namespace dialogs {
 namespace {
@@ -15,9 +15,8 @@ constexpr int kBannerWidth = 400;
 
 // The title picture at a width that suits a dialog; none when the data set lacks it.
 QLabel* Banner(const std::string& dataDirectory) {
-    QImageReader reader(QString::fromStdString(persist::JoinPath(dataDirectory, "TITLE256.IMG")));
-    reader.setDecideFormatFromContent(true);
-    const QImage picture = reader.read();
+    const QImage picture = platform::ReadPicture(
+        QString::fromStdString(persist::JoinPath(dataDirectory, "TITLE256.IMG")));
     if (picture.isNull()) return nullptr;
     auto* label = new QLabel;
     label->setPixmap(

@@ -1,10 +1,10 @@
 #include "dialogs/bitmaps.h"
 
 #include <QFileInfo>
-#include <QImageReader>
 
 #include "persist/paths.h"
 #include "platform/deep_sky_pictures.h"
+#include "platform/picture_file.h"
 
 namespace dialogs {
 
@@ -19,11 +19,7 @@ QImage LoadBitmapResource(const std::string& name) {
 }
 
 QImage LoadPictureFile(const QString& path) {
-    const QFileInfo info(path);
-    if (!info.isFile() || info.size() > kPictureFileLimit) return {};
-    QImageReader reader(path);
-    reader.setDecideFormatFromContent(true);
-    return reader.read();
+    return platform::ReadPicture(path);
 }
 
 }  // namespace dialogs

@@ -12,14 +12,11 @@
 
 namespace dialogs {
 
-// Larger files are not read: they are not pictures of ours.
-inline constexpr qint64 kPictureFileLimit = 64LL * 1024 * 1024;
-
 // The program's bitmap of that name ("B_PLANET3"), or a null image.
 QImage LoadBitmapResource(const std::string& name);
 
-// A picture file by its content, not its extension. Only a regular file up to the limit is read,
-// so a device, a pipe or a huge file never stalls the program.
+// A picture file by its content, not its extension (platform::ReadPicture: only a regular file
+// of at most 64 MiB is read, so a device, a pipe or a huge file never stalls the program).
 QImage LoadPictureFile(const QString& path);
 
 }  // namespace dialogs

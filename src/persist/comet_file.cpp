@@ -1,16 +1,13 @@
 #include "persist/comet_file.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
 #include <string_view>
 #include <vector>
 
 #include "persist/paths.h"
 #include "persist/profile.h"
+#include "persist/regular_file.h"
 #include "persist/settings.h"
 #include "state/messages.h"
 
@@ -20,59 +17,54 @@ namespace {
 constexpr std::size_t kRecordSize = sizeof(state::CometRecord);
 constexpr std::size_t kFileLimit = kRecordSize * state::kCometFileLimit;  // 33600 bytes
 
-// Magnitude terms of the comets that the distributed list is known to hold.
+// Magnitude terms of the comets that the distributed list is known to hold: the absolute
+// magnitude H1 and the coefficient K1 of log10 r (m = H1 + 5 log10 delta + K1 log10 r).
 struct MagnitudeDefault {
     const char* japaneseName;  // UTF-8
     const char* englishName;
     float H1;
     float K1;
+    // Earlier versions stored the two terms the wrong way round, which hid these comets in the
+    // years everyone saw them; records that still hold exactly those values are set anew.
+    float swappedH1;
+    float swappedK1;
 };
 
 constexpr MagnitudeDefault kMagnitudeDefaults[] = {
-    {"ハレー彗星", "Halley", 8.0f, 5.5f},
-    {"ヘール・ボップ彗星", "Hale-Bopp", 10.0f, -2.0f},
-    {"第２百武彗星", "Hyakutake 2", 10.0f, 5.5f},
+    {"ハレー彗星", "Halley", 5.5f, 8.0f, 8.0f, 5.5f},
+    {"ヘール・ボップ彗星", "Hale-Bopp", -2.0f, 10.0f, 10.0f, -2.0f},
+    {"第２百武彗星", "Hyakutake 2", 5.5f, 10.0f, 10.0f, 5.5f},
 };
 
 std::string_view FieldText(const char (&field)[32]) {
     return std::string_view(field, strnlen(field, sizeof field));
 }
 
-void ApplyMagnitudeDefaults(state::CometRecord& record) {
-    record.initialised = 1;
-    record.H1 = 0.0f;
-    record.K1 = 0.0f;
+const MagnitudeDefault* KnownComet(const state::CometRecord& record) {
     for (const MagnitudeDefault& known : kMagnitudeDefaults) {
         if (FieldText(record.NAMEJ) == known.japaneseName ||
-            FieldText(record.NAMEE) == known.englishName) {
-            record.H1 = known.H1;
-            record.K1 = known.K1;
-            return;
-        }
+            FieldText(record.NAMEE) == known.englishName)
+            return &known;
     }
+    return nullptr;
 }
 
-// Reads up to limit bytes; a short file simply gives fewer.
-std::size_t ReadUpTo(int fd, uint8_t* data, std::size_t limit) {
-    std::size_t total = 0;
-    while (total < limit) {
-        ssize_t got = ::read(fd, data + total, limit - total);
-        if (got < 0 && errno == EINTR) continue;
-        if (got <= 0) break;
-        total += static_cast<std::size_t>(got);
-    }
-    return total;
+void ApplyMagnitudeDefaults(state::CometRecord& record) {
+    const MagnitudeDefault* known = KnownComet(record);
+    const bool swapped = record.initialised != 0 && known && record.H1 == known->swappedH1 &&
+                         record.K1 == known->swappedK1;
+    if (record.initialised != 0 && !swapped) return;
+    record.initialised = 1;
+    record.H1 = known ? known->H1 : 0.0f;
+    record.K1 = known ? known->K1 : 0.0f;
 }
 
 }  // namespace
 
 int LoadComets(const std::string& path, state::CometTable& table) {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return 0;
-    std::vector<uint8_t> bytes(kFileLimit);
-    const std::size_t got = ReadUpTo(fd, bytes.data(), bytes.size());
-    ::close(fd);
-    return ParseComets(std::span<const uint8_t>(bytes.data(), got), table);
+    std::vector<uint8_t> bytes;
+    if (ReadRegularFileStart(path, kFileLimit, bytes) != FileStatus::Ok) return 0;
+    return ParseComets(bytes, table);
 }
 
 int ParseComets(std::span<const uint8_t> bytes, state::CometTable& table) {
@@ -84,7 +76,7 @@ int ParseComets(std::span<const uint8_t> bytes, state::CometTable& table) {
         std::memcpy(&record, bytes.data() + static_cast<std::size_t>(i) * kRecordSize, kRecordSize);
         record.NAMEJ[sizeof record.NAMEJ - 1] = '\0';
         record.NAMEE[sizeof record.NAMEE - 1] = '\0';
-        if (record.initialised == 0) ApplyMagnitudeDefaults(record);
+        ApplyMagnitudeDefaults(record);
     }
     table.count = count;
     return count;

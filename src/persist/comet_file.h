@@ -14,8 +14,9 @@ inline constexpr const char* kUserCometFile = "QELCOMET.USR";
 inline constexpr const char* kShippedCometFile = "QELCOMET.DAT";
 
 // Reads up to 200 records (a trailing partial record is ignored) into table and returns the
-// count; 0 when the file cannot be opened or is empty. Records whose initialised flag is 0 get
-// the magnitude defaults by name (Halley, Hale-Bopp, Hyakutake 2, else 0/0) and the flag set.
+// count; 0 when the file cannot be opened (or is not a regular file) or is empty. Records whose
+// initialised flag is 0 get the magnitude defaults by name (Halley, Hale-Bopp, Hyakutake 2,
+// else 0/0) and the flag set; so do those three when they hold the terms swapped.
 int LoadComets(const std::string& path, state::CometTable& table);
 // The same for file contents already in memory (at most the first 33600 bytes are used).
 int ParseComets(std::span<const uint8_t> bytes, state::CometTable& table);

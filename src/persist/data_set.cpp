@@ -1,17 +1,16 @@
 #include "persist/data_set.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
+#include <cstdlib>
 #include <cstring>
-#include <limits>
-#include <new>
 
 #include "persist/paths.h"
 #include "persist/profile.h"
+#include "persist/records/star_records.h"
+#include "persist/regular_file.h"
 #include "state/messages.h"
 
 namespace persist {
@@ -20,7 +19,7 @@ namespace {
 // Index values are read up to 260 characters.
 constexpr std::size_t kIndexValueBuffer = 261;
 // No block comes near this; a larger file is refused like an allocation failure.
-constexpr std::size_t kBlockFileLimit = std::size_t{1} << 30;
+constexpr std::size_t kBlockFileLimit = std::size_t{256} << 20;
 
 constexpr std::size_t kStarNameRecord = 68;
 constexpr std::size_t kAlphaRecord = 10;
@@ -79,17 +78,6 @@ constexpr BlockSpec kBlockTable[kBlockCount] = {
 void ShowStop(const std::string& text, const std::string& caption) {
     state::CloseTitleWindow();
     state::ShowMessage({text, caption, state::MessageIcon::Stop, state::MessageButtons::Ok});
-}
-
-bool ReadAll(int fd, uint8_t* data, std::size_t size) {
-    while (size > 0) {
-        ssize_t got = ::read(fd, data, size);
-        if (got < 0 && errno == EINTR) continue;
-        if (got <= 0) return false;
-        data += got;
-        size -= static_cast<std::size_t>(got);
-    }
-    return true;
 }
 
 uint16_t ReadU16(const Block& block, std::size_t offset) {
@@ -162,6 +150,19 @@ bool ApplyLoadWork(DataSet& set, const BlockSpec& spec) {
     return true;
 }
 
+// An index value names a file inside the data folder (or the user folder): no absolute path
+// and no ".." that would climb out of it.
+bool StaysInsideFolder(const std::string& value) {
+    if (value.front() == '/') return false;
+    std::size_t start = 0;
+    while (start <= value.size()) {
+        const std::size_t end = std::min(value.find('/', start), value.size());
+        if (value.compare(start, end - start, "..") == 0) return false;
+        start = end + 1;
+    }
+    return true;
+}
+
 std::string IndexValue(const std::string& key, const std::string& alternateIndex) {
     std::string value = Profile::Load(ProgramFile(kDataIndexFile))
                             .ReadText(kDataIndexSection, key, "", kIndexValueBuffer);
@@ -173,19 +174,93 @@ std::string IndexValue(const std::string& key, const std::string& alternateIndex
     return value;
 }
 
+FileStatus LoadFile(const std::string& path, Block& block) {
+    std::vector<uint8_t> storage;
+    const FileStatus status = ReadRegularFile(path, kBlockFileLimit, storage, kBlockSpareBytes);
+    if (status == FileStatus::TooLarge || status == FileStatus::NoMemory)
+        ShowStop("Out of Memory!", path);
+    if (status != FileStatus::Ok) return status;
+    block.size = storage.size() - kBlockSpareBytes;
+    block.storage = std::move(storage);
+    block.loaded = true;
+    block.path = path;
+    return status;
+}
+
+void ShowWithoutGsc(const std::string& text, const std::string& caption) {
+    state::CloseTitleWindow();
+    state::ShowMessage({text + "\n\nThe program runs without the Guide Star Catalog.", caption,
+                        state::MessageIcon::Exclamation, state::MessageButtons::Ok});
+}
+
 bool LoadGscIndex(DataSet& set, const std::string& directory) {
     static constexpr struct {
         const char* name;
         int kind;
     } kIndexFiles[] = {{"QELGAIDX.DAT", 1}, {"QELGSIDX.DAT", 0}};
     for (const auto& file : kIndexFiles) {
-        if (LoadWholeFile(JoinPath(directory, file.name), set.gscIndex)) {
+        const std::string path = JoinPath(directory, file.name);
+        const FileStatus status = LoadFile(path, set.gscIndex);
+        if (status == FileStatus::Ok) {
             set.gscIndexKind = file.kind;
             set.gscAvailable = true;
             return true;
         }
+        if (status == FileStatus::NotRegular || status == FileStatus::Unreadable)
+            ShowWithoutGsc(std::string("The index ") + FileStatusText(status) + ".", path);
     }
     return false;
+}
+
+// The catalogue zone (a x 72 + d) that a record's position falls in.
+int ZoneOf(int16_t lon, int16_t lat) {
+    const int a = (lon & 32767) * kGscZoneColumns / 32768;
+    const int d = std::clamp((lat + 8192) * kGscZoneRows / 16384, 0, kGscZoneRows - 1);
+    return a * kGscZoneRows + d;
+}
+
+// A record in its zone or next to it (catalogues may round the zone borders either way).
+bool InOrBesideZone(const GscRecord& record, int zone) {
+    const int found = ZoneOf(record.lon, record.lat);
+    const int columns = std::abs(found / kGscZoneRows - zone / kGscZoneRows);
+    const int rows = std::abs(found % kGscZoneRows - zone % kGscZoneRows);
+    return (columns <= 1 || columns == kGscZoneColumns - 1) && rows <= 1;
+}
+
+// Reads the record at index from the catalogue file.
+bool ReadGscRecord(int fd, uint64_t index, GscRecord& record) {
+    return ::pread(fd, &record, sizeof record, static_cast<off_t>(index * sizeof record)) ==
+           static_cast<ssize_t>(sizeof record);
+}
+
+// The index must describe the catalogue beside it, or the deep layer would draw phantom stars:
+// 96 x 72 entries, every zone's records inside the file, and the first and last record of each
+// zone in that zone. Without the one catalogue file the zones come from files of their own,
+// which are read (and bounded) zone by zone.
+std::string GscMismatch(const DataSet& set, const std::string& cataloguePath) {
+    const RecordView<GscIndexEntry> index = set.gscIndex.records<GscIndexEntry>();
+    if (set.gscIndex.size != kGscZones * sizeof(GscIndexEntry))
+        return "The Guide Star Catalog index does not have 96 x 72 zones.";
+    FileStatus status;
+    const int fd = OpenRegularFile(cataloguePath, status);
+    if (status == FileStatus::Missing) return {};
+    if (fd < 0) return std::string("The Guide Star Catalog ") + FileStatusText(status) + ".";
+    struct stat info {};
+    const uint64_t records =
+        ::fstat(fd, &info) == 0 ? uint64_t(info.st_size) / sizeof(GscRecord) : 0;
+    std::string mismatch;
+    for (int zone = 0; zone < kGscZones && mismatch.empty(); ++zone) {
+        const GscIndexEntry entry = index.at(static_cast<std::size_t>(zone));
+        if (entry.count == 0) continue;
+        GscRecord first{}, last{};
+        if (uint64_t{entry.first} + entry.count > records ||
+            !ReadGscRecord(fd, entry.first, first) ||
+            !ReadGscRecord(fd, uint64_t{entry.first} + entry.count - 1, last) ||
+            !InOrBesideZone(first, zone) || !InOrBesideZone(last, zone))
+            mismatch = "The Guide Star Catalog does not match its index.";
+    }
+    ::close(fd);
+    return mismatch;
 }
 
 }  // namespace
@@ -194,38 +269,18 @@ const char* BlockKey(BlockId id) {
     return kBlockTable[static_cast<std::size_t>(id)].key;
 }
 
+const char* GscCatalogueName(int indexKind) {
+    return indexKind == 1 ? "QELGSA.DAT" : "QELGSC.DAT";
+}
+
 bool LoadWholeFile(const std::string& path, Block& block) {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return false;
-    struct stat info;
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        ::close(fd);
-        return false;
-    }
-    const auto size = static_cast<std::size_t>(info.st_size);
-    std::vector<uint8_t> storage;
-    try {
-        if (size > kBlockFileLimit) throw std::bad_alloc();
-        storage.assign(size + kBlockSpareBytes, 0);
-    } catch (const std::bad_alloc&) {
-        ::close(fd);
-        ShowStop("Out of Memory!", path);
-        return false;
-    }
-    const bool ok = ReadAll(fd, storage.data(), size);
-    ::close(fd);
-    if (!ok) return false;
-    block.storage = std::move(storage);
-    block.size = size;
-    block.loaded = true;
-    block.path = path;
-    return true;
+    return LoadFile(path, block) == FileStatus::Ok;
 }
 
 bool LoadBlock(const std::string& key, const std::string& alternateIndex,
                const std::string& userPath, Block& block, bool quiet, bool shippedOnly) {
     const std::string value = IndexValue(key, alternateIndex);
-    if (value.empty()) {
+    if (value.empty() || !StaysInsideFolder(value)) {
         ShowStop("QELDATA.INI Error.", key);
         return false;
     }
@@ -250,6 +305,15 @@ bool LoadDataSet(DataSet& set, const std::string& userPath, std::string& gscPath
         gscPath = DataDirectory();
     else if (!gscPath.empty())
         LoadGscIndex(set, gscPath);
+    if (set.gscAvailable) {
+        const std::string catalogue = JoinPath(gscPath, GscCatalogueName(set.gscIndexKind));
+        const std::string mismatch = GscMismatch(set, catalogue);
+        if (!mismatch.empty()) {
+            ShowWithoutGsc(mismatch, catalogue);
+            set.gscAvailable = false;
+            set.gscIndex = Block{};
+        }
+    }
     return true;
 }
 

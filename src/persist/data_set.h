@@ -94,25 +94,31 @@ struct DataSet {
     const Block& block(BlockId id) const { return blocks[static_cast<std::size_t>(id)]; }
 };
 
-// Reads a whole file into block (bytes + 16 zero bytes). Returns false without a message when
-// the file cannot be opened or read; shows "Out of Memory!" (caption: the path) when the
-// memory cannot be had.
+// Reads a whole regular file into block (bytes + 16 zero bytes). Returns false without a
+// message when the file is missing, special or cannot be read; shows "Out of Memory!" (caption:
+// the path) when it is larger than any block or the memory cannot be had.
 bool LoadWholeFile(const std::string& path, Block& block);
 
 // Finds and loads one block: the key is read from QELDATA.INI in the data directory and, when
 // alternateIndex is not empty, again from that file in the data directory (overriding). Then
 // userPath/<value>.USR (unless shippedOnly), then <data directory>/<value>.DAT. Messages:
-// "QELDATA.INI Error." (caption: the key) for a missing key; "Failed to read the data file."
+// "QELDATA.INI Error." (caption: the key) for a missing key or a value that leaves the folder
+// (an absolute path or a ".." part); "Failed to read the data file."
 // (caption: the .DAT path) unless quiet.
 bool LoadBlock(const std::string& key, const std::string& alternateIndex,
                const std::string& userPath, Block& block, bool quiet, bool shippedOnly);
 
 // Loads every block in order with its load-time work, stopping at the first failure (false),
 // then looks for the Guide Star Catalog index: QELGAIDX.DAT, QELGSIDX.DAT in the data
-// directory (gscPath then becomes the data directory), else the same names in gscPath.
-// The caller copies set.gscAvailable to the view state.
+// directory (gscPath then becomes the data directory), else the same names in gscPath. An index
+// that does not match its catalogue file (GscCatalogueName) leaves the catalogue unused, with a
+// message. The caller copies set.gscAvailable to the view state.
 bool LoadDataSet(DataSet& set, const std::string& userPath, std::string& gscPath,
                  const std::string& alternateIndex = {});
+
+// The deep star catalogue file that goes with an index kind: "QELGSA.DAT" for 1, else
+// "QELGSC.DAT".
+const char* GscCatalogueName(int indexKind);
 
 // Releases every block and work buffer of the table; the GSC index stays.
 void FreeDataSet(DataSet& set);

@@ -1,13 +1,14 @@
 #include "persist/profile.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <string>
 
 namespace persist {
@@ -35,7 +36,8 @@ std::string IndexKey(std::string_view section, std::string_view key) {
     std::string text;
     text.reserve(section.size() + key.size() + 1);
     text.append(section).append(1, '\n').append(key);  // a line break cannot occur in a name
-    for (char& c : text) c = LowerAscii(c);
+    for (char& c : text)
+        c = LowerAscii(c);
     return text;
 }
 
@@ -105,19 +107,13 @@ std::string SingleLine(std::string_view value) {
 
 enum class ReadResult { Ok, Missing, Failed };
 
-ReadResult ReadFileLimited(const std::string& path, std::string& text) {
+ReadResult ReadFileLimited(const std::string& path, std::string& text, FileStatus& status) {
     text.clear();
-    std::error_code error;
-    if (!fs::exists(path, error)) return error ? ReadResult::Failed : ReadResult::Missing;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return ReadResult::Failed;
-    char buffer[65536];
-    while (in) {
-        in.read(buffer, sizeof buffer);
-        text.append(buffer, static_cast<std::size_t>(in.gcount()));
-        if (text.size() > kProfileFileLimit) return ReadResult::Failed;
-    }
-    if (in.bad()) return ReadResult::Failed;
+    std::vector<uint8_t> bytes;
+    status = ReadRegularFile(path, kProfileFileLimit, bytes);
+    if (status == FileStatus::Missing) return ReadResult::Missing;
+    if (status != FileStatus::Ok) return ReadResult::Failed;
+    text.assign(bytes.begin(), bytes.end());
     return ReadResult::Ok;
 }
 
@@ -131,6 +127,30 @@ bool WriteAll(int fd, std::string_view bytes) {
         bytes.remove_prefix(static_cast<std::size_t>(written));
     }
     return true;
+}
+
+// Temporary files of a save are named after the file they replace: "TAVILO.INI.saving-Ab12Cd".
+constexpr const char* kTemporaryMark = ".saving-";
+
+// Removes the temporaries that saves of target left behind when they were interrupted. A save
+// in progress holds a lock on its temporary, so only abandoned ones are removed.
+void RemoveStaleTemporaries(const fs::path& target) {
+    const std::string prefix = target.filename().string() + kTemporaryMark;
+    std::error_code error;
+    fs::directory_iterator entries(target.parent_path().empty() ? "." : target.parent_path(),
+                                   error);
+    for (; !error && entries != fs::directory_iterator(); entries.increment(error)) {
+        const std::string name = entries->path().filename().string();
+        if (name.size() != prefix.size() + 6 || name.compare(0, prefix.size(), prefix) != 0)
+            continue;
+        const int fd = ::open(entries->path().c_str(),
+                              O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY);
+        if (fd < 0) continue;
+        struct stat info {};
+        if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0)
+            ::unlink(entries->path().c_str());
+        ::close(fd);
+    }
 }
 
 void SyncDirectory(const fs::path& directory) {
@@ -156,15 +176,21 @@ Profile::Profile(std::string_view text) {
     }
 }
 
-Profile Profile::Load(const std::string& path) {
+Profile Profile::Load(const std::string& path, FileStatus* status) {
     std::string text;
-    if (ReadFileLimited(path, text) != ReadResult::Ok) return Profile();
+    FileStatus seen;
+    const ReadResult result = ReadFileLimited(path, text, seen);
+    if (status) *status = seen;
+    if (result != ReadResult::Ok) return Profile();
     return Profile(text);
 }
 
-std::optional<Profile> Profile::LoadForUpdate(const std::string& path) {
+std::optional<Profile> Profile::LoadForUpdate(const std::string& path, FileStatus* status) {
     std::string text;
-    switch (ReadFileLimited(path, text)) {
+    FileStatus seen;
+    const ReadResult result = ReadFileLimited(path, text, seen);
+    if (status) *status = seen;
+    switch (result) {
         case ReadResult::Ok:
             return Profile(text);
         case ReadResult::Missing:
@@ -277,8 +303,8 @@ std::string Profile::Text() const {
     return text;
 }
 
-bool Profile::Save(const std::string& path) const {
-    return WriteFileAtomically(path, Text());
+bool Profile::Save(const std::string& path, std::string* reason) const {
+    return WriteFileAtomically(path, Text(), reason);
 }
 
 int ParseProfileInt(std::string_view text) {
@@ -320,40 +346,59 @@ std::size_t DecodeRecord(std::string_view text, void* record, std::size_t size) 
 }
 
 bool WriteProfileValues(const std::string& path, std::string_view section,
-                        const std::vector<std::pair<std::string, std::string>>& values) {
-    std::optional<Profile> profile = Profile::LoadForUpdate(path);
-    if (!profile) return false;
+                        const std::vector<std::pair<std::string, std::string>>& values,
+                        std::string* reason) {
+    FileStatus status;
+    std::optional<Profile> profile = Profile::LoadForUpdate(path, &status);
+    if (!profile) {
+        if (reason) *reason = FileStatusText(status);
+        return false;
+    }
     for (const auto& [key, value] : values)
         profile->Write(section, key, value);
-    return profile->Save(path);
+    return profile->Save(path, reason);
 }
 
-bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
+bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string* reason) {
+    const auto fail = [reason](const std::string& why) {
+        if (reason) *reason = why;
+        return false;
+    };
     std::error_code error;
     fs::path target(path);
     // A settings file kept as a link elsewhere stays a link: the file it names is replaced.
     if (fs::is_symlink(fs::symlink_status(target, error))) {
         target = fs::weakly_canonical(target, error);
-        if (error) return false;
+        if (error) return fail(error.message());
     }
+    // Only a regular file is ever replaced: a device or FIFO keeps its place.
+    const fs::file_status existing = fs::status(target, error);
+    if (fs::exists(existing) && !fs::is_regular_file(existing))
+        return fail(FileStatusText(FileStatus::NotRegular));
     const fs::path directory = target.parent_path();
     if (!directory.empty()) {
         fs::create_directories(directory, error);
-        if (error) return false;
+        if (error) return fail(error.message());
     }
     mode_t mode = 0644;
-    if (struct stat existing; ::stat(target.c_str(), &existing) == 0)
-        mode = existing.st_mode & 07777;
+    if (struct stat info; ::stat(target.c_str(), &info) == 0) mode = info.st_mode & 07777;
 
-    std::string temporary = target.string() + ".XXXXXX";
-    int fd = ::mkstemp(temporary.data());
-    if (fd < 0) return false;
-    bool ok = WriteAll(fd, bytes) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
-    if (ok) ok = ::rename(temporary.c_str(), target.c_str()) == 0;
+    RemoveStaleTemporaries(target);
+    std::string temporary = target.string() + kTemporaryMark + "XXXXXX";
+    const int fd = ::mkstemp(temporary.data());
+    if (fd < 0) return fail(std::strerror(errno));
+    // Held until the new file is in place: a lock that nobody holds marks a stale temporary.
+    ::flock(fd, LOCK_EX);
+    bool ok = WriteAll(fd, bytes) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0 &&
+              ::rename(temporary.c_str(), target.c_str()) == 0;
+    int failure = ok ? 0 : errno;
+    if (::close(fd) != 0 && ok) {
+        ok = false;
+        failure = errno;
+    }
     if (!ok) {
         ::unlink(temporary.c_str());
-        return false;
+        return fail(std::strerror(failure));
     }
     SyncDirectory(directory);
     return true;

@@ -16,6 +16,8 @@
 #include <utility>
 #include <vector>
 
+#include "persist/regular_file.h"
+
 namespace persist {
 
 // Files larger than this are treated as empty when read (a settings file is a few KB).
@@ -27,12 +29,14 @@ class Profile {
     // Parses text; never fails (binary junk simply yields no usable keys).
     explicit Profile(std::string_view text);
 
-    // Reads a file; a missing, unreadable or oversized file gives an empty profile.
-    static Profile Load(const std::string& path);
+    // Reads a regular file; a missing, unreadable, special or oversized file gives an empty
+    // profile (and its status when asked).
+    static Profile Load(const std::string& path, FileStatus* status = nullptr);
     // Reads a file that is about to be changed: a missing file gives an empty profile, but an
-    // existing file that cannot be read (or is oversized) gives nothing, so that a write never
-    // replaces a file whose contents it could not keep.
-    static std::optional<Profile> LoadForUpdate(const std::string& path);
+    // existing file that cannot be read (or is special or oversized) gives nothing, so that a
+    // write never replaces a file whose contents it could not keep.
+    static std::optional<Profile> LoadForUpdate(const std::string& path,
+                                                FileStatus* status = nullptr);
 
     // The trimmed value of the key, or nothing when the section or key is absent.
     std::optional<std::string> Find(std::string_view section, std::string_view key) const;
@@ -56,8 +60,8 @@ class Profile {
     // The file text, lines joined with "\n".
     std::string Text() const;
     // Writes the text atomically to path, creating its directory when missing. Returns false
-    // (and leaves any existing file untouched) when anything fails.
-    bool Save(const std::string& path) const;
+    // (with the reason when asked, and any existing file untouched) when anything fails.
+    bool Save(const std::string& path, std::string* reason = nullptr) const;
 
   private:
     void BuildIndex() const;
@@ -82,10 +86,15 @@ std::size_t DecodeRecord(std::string_view text, void* record, std::size_t size);
 
 // Loads the file at path, sets the keys of one section and saves it once (atomically).
 bool WriteProfileValues(const std::string& path, std::string_view section,
-                        const std::vector<std::pair<std::string, std::string>>& values);
+                        const std::vector<std::pair<std::string, std::string>>& values,
+                        std::string* reason = nullptr);
 
 // Writes the whole text to path atomically (temporary file, fsync, rename), creating the
-// directory when missing. Used by every settings and user-file write.
-bool WriteFileAtomically(const std::string& path, std::string_view bytes);
+// directory when missing. Used by every settings and user-file write. A link is written
+// through to the file it names, and only a regular file (or none) is ever replaced. The
+// temporaries that interrupted saves of the same file left behind are removed first. On
+// failure the old file is untouched and reason (when given) says why.
+bool WriteFileAtomically(const std::string& path, std::string_view bytes,
+                         std::string* reason = nullptr);
 
 }  // namespace persist

@@ -1,10 +1,13 @@
 // The settings file TAVILO.INI, section "Tavilo Pro v7". Two copies: the one beside the data
 // (ProgramSettingsPath) supplies defaults, the bare-name copy (BareSettingsPath) wins wherever
 // it holds a key and receives every write. Each Save* call replaces the bare-name copy once,
-// atomically; a failed write is ignored (the old file stays intact).
+// atomically. A failed write leaves the old file intact and is reported once per run and file
+// (state::ShowMessage, naming the file); so is a copy that exists but cannot be read at
+// start-up (a special or oversized file).
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <utility>
@@ -31,7 +34,7 @@ std::string ReadSettingText(const std::string& key, const std::string& fallback,
 // not covered by the text keep their contents.
 void ReadSettingRecord(const std::string& key, void* record, std::size_t size);
 
-// Writes go to the bare-name copy only; failures are ignored.
+// Writes go to the bare-name copy only; failures are reported as above.
 void WriteSettingInt(const std::string& key, int value);
 void WriteSettingText(const std::string& key, const std::string& value);
 void WriteSettingRecord(const std::string& key, const void* record, std::size_t size);
@@ -39,6 +42,9 @@ void WriteSettingRecord(const std::string& key, const void* record, std::size_t 
 void WriteProfileKey(const std::string& section, const std::string& key, const std::string& value);
 // Writes several keys of one section of the bare-name copy in one file replacement.
 void WriteProfileKeys(const std::string& section,
+                      const std::vector<std::pair<std::string, std::string>>& values);
+// The same for the settings file at path; false when the save failed (and was reported).
+bool WriteProfileKeys(const std::string& path, const std::string& section,
                       const std::vector<std::pair<std::string, std::string>>& values);
 
 // --- Reading with both copies loaded once ---------------------------------------------------
@@ -114,6 +120,25 @@ void WriteDisplaySettings(Profile& profile, const state::ViewState& view);
 void WriteUserCities(Profile& profile, const state::AppOptions& options);
 void WriteLineSets(Profile& profile, const state::ViewState& view);
 void WriteFontSets(Profile& profile, const state::ViewState& view);
+
+// --- Ranges of the values read from files ---------------------------------------------------
+// Every value read from the settings or a view file is brought into its field's range, so that
+// no file can make the arithmetic on it overflow.
+
+// Zones, minutes east of UT.
+inline constexpr int32_t kZoneLimit = 1440;
+
+// The range of an integer field that has a settings key (the key table holds it); a field
+// without one is returned as it is.
+int32_t ClampToRange(int32_t state::ViewState::*field, int32_t value);
+int32_t ClampToRange(int32_t state::AppOptions::*field, int32_t value);
+// Latitude in tenths of a degree: -900..900.
+int32_t ClampLatitude(int32_t tenths);
+// Longitude in tenths of a degree: a value beyond -1800..1800 is taken modulo whole turns.
+int32_t WrapLongitude(int32_t tenths);
+// View azimuth in tenths: reduced into 0..3600; altitude: -900..900 (a non-finite value is 0).
+double ReduceAzimuth(double tenths);
+double ClampAltitude(double tenths);
 
 // "LineSet01".."LineSet23", "FontSet01".., "UserCity01".., "DlgPosX1".. (1-based numbers).
 std::string NumberedKey(const char* prefix, int number, bool twoDigits);

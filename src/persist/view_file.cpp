@@ -3,15 +3,18 @@
 #include <algorithm>
 #include <bit>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <string_view>
+#include <type_traits>
+#include <vector>
 
 #include <unistd.h>
 
 #include "persist/profile.h"
+#include "persist/regular_file.h"
+#include "persist/settings.h"
 
 namespace persist {
 namespace {
@@ -88,21 +91,10 @@ enum Offset : int {
     kWakuseiLevel = 272,
 };
 
-struct FileCloser {
-    void operator()(std::FILE* f) const {
-        if (f) std::fclose(f);
-    }
-};
-
-double ReduceTurns(double tenths) {
-    tenths -= 3600.0 * std::trunc(tenths / 3600.0);
-    return tenths < 0 ? tenths + 3600.0 : tenths;
-}
-
 void SetStepFromMinutes(int32_t minutes, state::AppOptions& options) {
     options.AutoBack = minutes < 0 ? 1 : 0;
     const int64_t m = std::llabs(static_cast<int64_t>(minutes));
-    options.AutoDay = static_cast<int32_t>(std::min<int64_t>(m / 1440, 9999));
+    options.AutoDay = ClampToRange(&state::AppOptions::AutoDay, static_cast<int32_t>(m / 1440));
     options.AutoHour = static_cast<int32_t>((m / 60) % 24);
     options.AutoMinit = static_cast<int32_t>(m % 60);
 }
@@ -130,6 +122,11 @@ bool CanCreateBeside(const std::string& path) {
     ::close(fd);
     ::unlink(probe.c_str());
     return true;
+}
+
+// Whole degrees of older files become tenths; beyond two turns nothing is a place anyway.
+int32_t DegreesToTenths(int32_t degrees) {
+    return std::clamp(degrees, -7200, 7200) * 10;
 }
 
 }  // namespace
@@ -163,18 +160,30 @@ const char* ViewFileMessage(ViewFileResult result) {
 
 ViewFileResult ReadViewRecord(const std::string& path, ViewRecord& record) {
     const std::string name = UnquotedViewPath(path);
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(name.c_str(), "rb"));
-    if (!file) return ViewFileResult::CannotOpen;
-    uint8_t bytes[kViewRecordSize] = {};
-    const std::size_t got = std::fread(bytes, 1, sizeof bytes, file.get());
-    if (got >= 13 && std::memcmp(bytes, "[DORVANCOMET]", 13) == 0) return ViewFileResult::CometFile;
+    std::vector<uint8_t> bytes;
+    if (ReadRegularFileStart(name, kViewRecordSize, bytes) != FileStatus::Ok)
+        return ViewFileResult::CannotOpen;
+    const std::size_t got = bytes.size();
+    if (got >= 13 && std::memcmp(bytes.data(), "[DORVANCOMET]", 13) == 0)
+        return ViewFileResult::CometFile;
     if (got < static_cast<std::size_t>(kViewRecordMinimum)) return ViewFileResult::TooShort;
-    std::memcpy(record.data(), bytes, sizeof bytes);
+    record.fill(0);
+    std::memcpy(record.data(), bytes.data(), got);
     return ViewFileResult::Opened;
 }
 
 void ApplyViewRecord(const ViewRecord& record, state::ViewState& view, state::AppOptions& options) {
     const auto at = [&record](int offset) { return record[static_cast<std::size_t>(offset / 4)]; };
+    // Every field is brought into its range as it is read.
+    const auto put = [&](auto field, int offset) {
+        if constexpr (std::is_same_v<decltype(field), int32_t state::ViewState::*>) {
+            view.*field = ClampToRange(field, at(offset));
+        } else {
+            options.*field = ClampToRange(field, at(offset));
+        }
+    };
+    using V = state::ViewState;
+    using A = state::AppOptions;
     const int32_t version = at(kVersion);
     int groups = 0x7F & ~kGroupAutoOn;
     if (version >= 183) {
@@ -189,7 +198,7 @@ void ApplyViewRecord(const ViewRecord& record, state::ViewState& view, state::Ap
     const bool calculation = groups & kGroupCalculation;
 
     if (viewpoint) {
-        view.Zoom = std::clamp(at(kZoom), state::kZoomMin, state::kZoomMax);
+        put(&V::Zoom, kZoom);
         if (version >= 1831) {
             view.Houi2 = at(kAzimuth100) * 0.01;
             view.Koudo2 = at(kAltitude100) * 0.01;
@@ -197,45 +206,44 @@ void ApplyViewRecord(const ViewRecord& record, state::ViewState& view, state::Ap
             view.Houi2 = at(kAzimuth);
             view.Koudo2 = at(kAltitude);
         }
-        view.Houi2 = ReduceTurns(view.Houi2);
-        view.Koudo2 = std::clamp(view.Koudo2, -900.0, 900.0);
+        view.Houi2 = ReduceAzimuth(view.Houi2);
+        view.Koudo2 = ClampAltitude(view.Koudo2);
     }
     if (time) {
-        view.Keisanji = std::clamp(at(kKeisanji), 0, 3);
+        put(&V::Keisanji, kKeisanji);
         view.Dst = at(kDst) ? 1 : 0;
+        // NormalizeClock, which the caller runs next, bounds the clock fields.
         view.clock = state::CivilClock{at(kYear), at(kMonth), at(kDay), at(kHour), at(kMinute)};
     }
     if (display) {
-        view.Constella = at(kConstella);
-        view.Galaxy = at(kGalaxy);
-        view.StarName = at(kStarName);
-        view.Solar = at(kSolar);
-        view.Comet = at(kComet);
-        view.DrawStars = std::clamp(at(kDrawStars), 0, 110);
-        view.Line = at(kLine);
-        view.Picture = at(kPicture);
-        view.Kyoukai = at(kKyoukai);
-        view.Horizon = at(kHorizon);
-        view.Glid = at(kGlid);
-        view.Sekidou = at(kSekidou);
-        view.Koudou = at(kKoudou);
+        put(&V::Constella, kConstella);
+        put(&V::Galaxy, kGalaxy);
+        put(&V::StarName, kStarName);
+        put(&V::Solar, kSolar);
+        put(&V::Comet, kComet);
+        put(&V::DrawStars, kDrawStars);
+        put(&V::Line, kLine);
+        put(&V::Picture, kPicture);
+        put(&V::Kyoukai, kKyoukai);
+        put(&V::Horizon, kHorizon);
+        put(&V::Glid, kGlid);
+        put(&V::Sekidou, kSekidou);
+        put(&V::Koudou, kKoudou);
     }
     if (location) {
         if (version >= 2030) {
-            view.Ido2 = at(kIdo2);
-            view.Keido2 = at(kKeido2);
+            view.Ido2 = ClampLatitude(at(kIdo2));
+            view.Keido2 = WrapLongitude(at(kKeido2));
         } else {
-            view.Ido2 = at(kLatitudeDegrees) * 10;
-            view.Keido2 = at(kLongitudeDegrees) * 10;
+            view.Ido2 = ClampLatitude(DegreesToTenths(at(kLatitudeDegrees)));
+            view.Keido2 = WrapLongitude(DegreesToTenths(at(kLongitudeDegrees)));
         }
-        view.Ido2 = std::clamp(view.Ido2, -900, 900);
-        view.Keido2 = std::clamp(view.Keido2, -1800, 1800);
-        view.TimeZone = std::clamp(at(kTimeZone), -1440, 1440);
+        put(&V::TimeZone, kTimeZone);
     }
     if (version >= 140) {
         if (automatic) {
             SetStepFromMinutes(at(kStepMinutes), options);
-            options.Interval = std::max(1, at(kInterval));
+            options.Interval = ClampToRange(&A::Interval, std::max(1, at(kInterval)));
         }
         // A view saved without tracking shows its own direction, not the object tracked now.
         if (viewpoint) view.Tracking = at(kTracking) != 0;
@@ -248,31 +256,32 @@ void ApplyViewRecord(const ViewRecord& record, state::ViewState& view, state::Ap
     }
     if (viewpoint) view.SekidouMod = version >= 145 && at(kSekidouMod) ? 1 : 0;
     if (version >= 150 && automatic) {
-        options.AutoType = at(kAutoType);
-        options.AutoYear = at(kAutoYear);
-        options.AutoMonth = at(kAutoMonth);
-        options.AutoDay = at(kAutoDay);
-        options.AutoHour = at(kAutoHour);
-        options.AutoMinit = at(kAutoMinit);
-        options.AutoRepeat = std::clamp(at(kAutoRepeat), 0, 1000);
-        options.AutoBack = at(kAutoBack);
+        put(&A::AutoType, kAutoType);
+        put(&A::AutoYear, kAutoYear);
+        put(&A::AutoMonth, kAutoMonth);
+        put(&A::AutoDay, kAutoDay);
+        put(&A::AutoHour, kAutoHour);
+        put(&A::AutoMinit, kAutoMinit);
+        put(&A::AutoRepeat, kAutoRepeat);
+        put(&A::AutoBack, kAutoBack);
         if (version >= 155) {
             for (int i = 0; i < 5; ++i)
-                options.AutoTaishou[static_cast<std::size_t>(i)] = at(kAutoTaishou + 4 * i);
+                options.AutoTaishou[static_cast<std::size_t>(i)] =
+                    std::clamp(at(kAutoTaishou + 4 * i), 0, 1);
         }
     }
     if (version >= 157 && version <= 182) view.AutoRunning = at(kAutoRunning) != 0;
     if (version >= 183) view.AutoRunning = (at(kGroups) & kGroupAutoOn) != 0;
     if (version >= 165) {
         if (display) {
-            view.Hakumei = at(kHakumei);
-            view.Jimen = at(kJimen);
-            view.Kisetu = at(kKisetu);
+            put(&V::Hakumei, kHakumei);
+            put(&V::Jimen, kJimen);
+            put(&V::Kisetu, kKisetu);
         }
         if (calculation) {
-            view.SaisaKeisan = at(kSaisaKeisan);
-            view.KoyuKeisan = at(kKoyuKeisan);
-            if (version >= 1831) view.TaikisaKeisan = at(kTaikisaKeisan);
+            put(&V::SaisaKeisan, kSaisaKeisan);
+            put(&V::KoyuKeisan, kKoyuKeisan);
+            if (version >= 1831) put(&V::TaikisaKeisan, kTaikisaKeisan);
         }
     } else if (display) {
         view.Kisetu = 0;
@@ -282,19 +291,20 @@ void ApplyViewRecord(const ViewRecord& record, state::ViewState& view, state::Ap
             view.ShukuLine = view.ShukuName = view.ShukuStar = 0;
             view.KisetuName = view.Kisetu;
         } else {
-            view.ShukuLine = at(kShukuLine);
-            view.ShukuName = at(kShukuName);
-            view.ShukuStar = at(kShukuStar);
-            view.AlphaMode = at(kAlphaMode);
-            view.KisetuName = at(kKisetuName);
+            put(&V::ShukuLine, kShukuLine);
+            put(&V::ShukuName, kShukuName);
+            put(&V::ShukuStar, kShukuStar);
+            put(&V::AlphaMode, kAlphaMode);
+            put(&V::KisetuName, kKisetuName);
         }
-        if (version >= 173) view.MilkyWay = at(kMilkyWay);
-        view.BrightAuto = version >= 177 ? at(kBrightAuto) : 0;
+        if (version >= 173) put(&V::MilkyWay, kMilkyWay);
+        view.BrightAuto = 0;
+        if (version >= 177) put(&V::BrightAuto, kBrightAuto);
         if (version >= 2000) {
-            view.GridScale = at(kGridScale);
-            view.SeiunImage = at(kSeiunImage);
+            put(&V::GridScale, kGridScale);
+            put(&V::SeiunImage, kSeiunImage);
         }
-        if (version >= 2500) view.WakuseiLevel = std::clamp(at(kWakuseiLevel), 0, 5);
+        if (version >= 2500) put(&V::WakuseiLevel, kWakuseiLevel);
     }
     view.ViewChanged = true;
 }

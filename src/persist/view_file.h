@@ -46,7 +46,8 @@ const char* ViewFileMessage(ViewFileWriteResult result);
 // A path that begins with a double quote loses that quote and its last character.
 std::string UnquotedViewPath(const std::string& path);
 
-// Reads up to 512 bytes of path (UnquotedViewPath) into a zero-filled record.
+// Reads up to 512 bytes of path (UnquotedViewPath) into a zero-filled record; anything but a
+// regular file cannot be opened.
 ViewFileResult ReadViewRecord(const std::string& path, ViewRecord& record);
 
 // Applies the selected groups of a record to the view state and options (SaveOption takes the

@@ -1,6 +1,6 @@
 #include "platform/deep_sky_pictures.h"
 
-#include <QFile>
+#include <QBuffer>
 #include <QImage>
 #include <QImageReader>
 #include <cstdint>
@@ -8,6 +8,7 @@
 
 #include "persist/paths.h"
 #include "persist/record_view.h"
+#include "platform/picture_file.h"
 #include "render/deep_sky.h"
 
 namespace platform {
@@ -16,8 +17,9 @@ namespace {
 constexpr uint32_t kBitmapUncompressed = 0;  // BI_RGB
 constexpr int64_t kLargestSide = 32768;      // anything larger is not a picture of ours
 
-std::optional<render::DeepSkyPicture> DecodePicture(const QString& path) {
-    QImageReader reader(path);
+std::optional<render::DeepSkyPicture> DecodePicture(QByteArray bytes) {
+    QBuffer buffer(&bytes);
+    QImageReader reader(&buffer);
     const QImage::Format stored = reader.imageFormat();
     QImage image = reader.read();
     if (image.isNull()) return std::nullopt;
@@ -83,10 +85,10 @@ std::optional<render::DeepSkyPicture> DecodeBitmapFile(const QByteArray& bytes) 
 std::optional<render::DeepSkyPicture> DeepSkyPictureFolder::Load(
     const std::string& resource) const {
     const std::string base = persist::JoinPath(folder_, resource);
-    QFile bitmap(QString::fromStdString(base + ".bmp"));
-    if (bitmap.open(QIODevice::ReadOnly)) return DecodeBitmapFile(bitmap.readAll());
-    const QString png = QString::fromStdString(base + ".png");
-    if (QFile::exists(png)) return DecodePicture(png);
+    if (auto bitmap = ReadPictureFile(QString::fromStdString(base + ".bmp")))
+        return DecodeBitmapFile(*bitmap);
+    if (auto png = ReadPictureFile(QString::fromStdString(base + ".png")))
+        return DecodePicture(std::move(*png));
     return std::nullopt;
 }
 

@@ -1,24 +1,34 @@
 #include "platform/file_association.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QSaveFile>
 #include <QStandardPaths>
+
+#include <vector>
+
+#include "persist/regular_file.h"
 
 namespace platform {
 namespace {
 
 constexpr const char* kMimeType = "application/x-planetarium-view";
 
+// The entries are a few hundred bytes.
+constexpr std::size_t kEntryFileLimit = 64 * 1024;
+
 // Returns true when the file was written anew.
 bool WriteIfChanged(const QString& path, const QByteArray& content) {
-    QFile existing(path);
-    if (QFileInfo(path).isFile() && existing.open(QIODevice::ReadOnly) &&
-        existing.readAll() == content)
+    std::vector<uint8_t> existing;
+    const persist::FileStatus status =
+        persist::ReadRegularFile(path.toStdString(), kEntryFileLimit, existing);
+    if (status == persist::FileStatus::Ok &&
+        QByteArray::fromRawData(reinterpret_cast<const char*>(existing.data()),
+                                qsizetype(existing.size())) == content)
         return false;
-    existing.close();
+    // Anything but a regular file (a FIFO, a device) is left alone.
+    if (status != persist::FileStatus::Ok && status != persist::FileStatus::Missing) return false;
     QDir().mkpath(QFileInfo(path).absolutePath());
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) return false;

@@ -1,7 +1,7 @@
 #include "platform/sound.h"
 
 #include <cstring>
-#include <fstream>
+#include <vector>
 
 #include <QAudioDevice>
 #include <QCoreApplication>
@@ -9,6 +9,8 @@
 #include <QPointer>
 #include <QSoundEffect>
 #include <QUrl>
+
+#include "persist/regular_file.h"
 
 namespace platform {
 namespace {
@@ -25,10 +27,12 @@ QSoundEffect* Player() {
 }  // namespace
 
 bool IsWaveFile(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    char header[12] = {};
-    if (!file.read(header, sizeof header)) return false;
-    return std::memcmp(header, "RIFF", 4) == 0 && std::memcmp(header + 8, "WAVE", 4) == 0;
+    std::vector<uint8_t> header;
+    if (persist::ReadRegularFileStart(path, 12, header) != persist::FileStatus::Ok ||
+        header.size() < 12)
+        return false;
+    return std::memcmp(header.data(), "RIFF", 4) == 0 &&
+           std::memcmp(header.data() + 8, "WAVE", 4) == 0;
 }
 
 bool PlaySoundFile(const std::string& path) {

@@ -391,13 +391,11 @@ void RenderSky(Canvas& canvas, int target, SkyScene& scene) {
     // 3. Cursor.
     if (!view.ScreenSaverMode && scene.setBusyCursor) scene.setBusyCursor(true);
 
-    // 4-6. Frame, tracking, Sun and eclipse, and the bodies' positions for other programs.
+    // 4-6. Frame, tracking, Sun and eclipse (the caller passes the bodies' positions on to
+    // other programs).
     ComputeFrame(scene);
     TrackObjectInView(scene);
     const SunInputs sun = ComputeSun(scene);
-    if (scene.writePlanetsLocation && !scene.computeSun) {
-        astro::WritePlanetsLocation(scene.bodies, scene.planetsLocation);
-    }
     f.sunSine = sun.sunSine;
     f.eclipseFactor = EclipseFactorOf(sun.sunMoonSeparation);
     {

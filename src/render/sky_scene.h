@@ -9,7 +9,6 @@
 
 #include "astro/bodies.h"
 #include "astro/comets.h"
-#include "astro/planets_location.h"
 #include "astro/projection_tables.h"
 #include "astro/view_frame.h"
 #include "persist/data_set.h"
@@ -66,10 +65,6 @@ struct SkyScene {
     bool printing = false;
     // A smooth view move is under way: tracking waits until it ends.
     bool smoothMoveRunning = false;
-    // Write the "Planets Location" section after the bodies of each frame (the program does;
-    // tests and benchmarks leave it off). The memory skips unchanged writes.
-    bool writePlanetsLocation = false;
-    astro::PlanetsLocationMemory planetsLocation;
 
     // Written by RenderSky.
     RenderFrame frame;

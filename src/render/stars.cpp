@@ -1,10 +1,13 @@
 #include "render/stars.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <memory>
 
+#include "persist/regular_file.h"
 #include "render/primitives.h"
 
 namespace render {
@@ -289,6 +292,16 @@ struct FileCloser {
 };
 using File = std::unique_ptr<std::FILE, FileCloser>;
 
+// Only a regular file is read: a FIFO or device in its place would stop the frame for good.
+File OpenCatalogueFile(const std::string& path) {
+    persist::FileStatus status;
+    const int fd = persist::OpenRegularFile(path, status);
+    if (fd < 0) return nullptr;
+    File file(::fdopen(fd, "rb"));
+    if (!file) ::close(fd);
+    return file;
+}
+
 std::string JoinFolder(const std::string& folder, const std::string& name) {
     if (folder.empty()) return name;
     return folder.back() == '/' ? folder + name : folder + "/" + name;
@@ -310,7 +323,7 @@ int ReadGscZone(const StarCatalog& catalog, std::FILE* catalogueFile, int a, int
     }
     char name[64];
     std::snprintf(name, sizeof name, "%02d/QEL%c%02d%02d.DAT", a, catalog.gscLetter, a, d);
-    File zone(std::fopen(JoinFolder(catalog.gscPath, name).c_str(), "rb"));
+    File zone = OpenCatalogueFile(JoinFolder(catalog.gscPath, name));
     if (!zone) return 0;
     const std::size_t got = std::fread(buffer.data(), 1, kGscZoneBytesLimit, zone.get());
     return static_cast<int>(got / kGscRecordSize);
@@ -514,9 +527,8 @@ void DrawGscPass(const StarContext& context, int pass, int level, int target) {
     const int limit = level >= 170 ? 220 : level;
     const std::vector<uint8_t> visible = ComputeZoneVisibility(context, 2);
 
-    File catalogue(std::fopen(
-        JoinFolder(catalog.gscPath, catalog.gscLetter == 'A' ? "QELGSA.DAT" : "QELGSC.DAT").c_str(),
-        "rb"));
+    File catalogue = OpenCatalogueFile(
+        JoinFolder(catalog.gscPath, persist::GscCatalogueName(catalog.gscLetter == 'A' ? 1 : 0)));
 
     const bool glyph = target == kTargetScreen && starStyle.glyph;
     if (target != kTargetScreen) {

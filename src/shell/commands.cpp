@@ -143,7 +143,7 @@ void Runner::SetTimeMode(int mode) {
 }
 
 void Runner::ReadClock() {
-    if (astro::ObtainCurrentTime(view_, astro::ReadComputerClock())) Changed();
+    if (astro::ObtainCurrentTime(view_)) Changed();
 }
 
 void Runner::ToggleAuto() {

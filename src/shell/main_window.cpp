@@ -408,6 +408,7 @@ void MainWindow::HoverTick() {
 void MainWindow::TimerTick() {
     auto& view = program_.view;
     HoverTick();
+    if (painter_) painter_->FlushPlanetsLocation(Now(), false);
     if (view.Keisanji == 3) {
         PostCommand(321);
         return;
@@ -591,6 +592,7 @@ int MainWindow::AreaHeight() const {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    if (painter_) painter_->FlushPlanetsLocation(Now(), true);
     if (!program_.view.ScreenSaverMode) {
         if (fullScreen_) SetFullScreen(false);
         SaveSettingsOnClose(program_, *this);

@@ -1,6 +1,7 @@
 // The sky window: the off-screen sky picture and its repaint cycle, the smooth view moves, timer 1
-// (tooltip hover count, Real Time clock, Fast Clocking), the mouse, the keys, full screen, dropped
-// files, the menus, toolbar and status bar, and the close that saves the settings.
+// (tooltip hover count, Real Time clock, Fast Clocking, the paced "Planets Location" writes), the
+// mouse, the keys, full screen, dropped files, the menus, toolbar and status bar, and the close
+// that saves the settings.
 #pragma once
 
 #include <array>

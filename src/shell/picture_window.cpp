@@ -2,11 +2,11 @@
 
 #include <QFont>
 #include <QGuiApplication>
-#include <QImageReader>
 #include <QPainter>
 #include <QScreen>
 #include <QTimer>
 
+#include "platform/picture_file.h"
 #include "platform/window_placement.h"
 
 namespace shell {
@@ -32,12 +32,7 @@ PictureFileWindow::PictureFileWindow(QWidget* parent, Qt::WindowFlags flags)
 
 void PictureFileWindow::SetPictureFile(const QString& path) {
     setWindowTitle(path);
-    picture_ = QImage();
-    if (!path.isEmpty()) {
-        QImageReader reader(path);
-        reader.setDecideFormatFromContent(true);
-        picture_ = reader.read();
-    }
+    picture_ = path.isEmpty() ? QImage() : platform::ReadPicture(path);
     update();
 }
 

@@ -20,7 +20,7 @@ class PictureFileWindow : public QWidget {
     explicit PictureFileWindow(QWidget* parent = nullptr, Qt::WindowFlags flags = {});
 
     // Shows the picture in the file (any format Qt reads, whatever the extension); an empty
-    // path or an unreadable file leaves the window black.
+    // path or a file that platform::ReadPicture cannot read leaves the window black.
     void SetPictureFile(const QString& path);
     void SetCaptions(const QString& left, const QString& right);
     void SetZoomToFit(bool zoom) { zoomToFit_ = zoom; }

@@ -29,8 +29,6 @@ SkyPainter::SkyPainter(Program& program, const persist::DataSet* data,
     scene_.comets = &program.comets;
     scene_.glyphSheet = &glyphs_;
     scene_.deepSkyPictures = pictures_.Lookup();
-    // Other programs read the bodies' places from the settings file after every frame.
-    scene_.writePlanetsLocation = true;
 }
 
 void SkyPainter::RebuildPalette() {
@@ -41,6 +39,7 @@ FrameFacts SkyPainter::Paint(QImage& bitmap, int width, int height, bool smoothM
     scene_.smoothMoveRunning = smoothMoveRunning;
     platform::PaintSkyImage(bitmap, width, height, scene_);
     painted_ = true;
+    astro::KeepPlanetsLocation(scene_.bodies, planetsLocation_, persist::BareSettingsPath());
     return FrameFacts{MoonAgeOf(program_.view), scene_.frame.starLevel};
 }
 
@@ -48,6 +47,10 @@ void SkyPainter::PaintPage(QPainter& painter, int pageWidth, int pageHeight, int
                            int target) {
     scene_.smoothMoveRunning = false;
     platform::PaintSkyPage(painter, pageWidth, pageHeight, width, height, target, scene_);
+}
+
+void SkyPainter::FlushPlanetsLocation(qint64 nowMs, bool force) {
+    astro::FlushPlanetsLocation(planetsLocation_, nowMs, force);
 }
 
 double MoonAgeOf(const state::ViewState& view) {

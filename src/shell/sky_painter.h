@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QPainter>
 
+#include "astro/planets_location.h"
 #include "astro/projection_tables.h"
 #include "persist/data_set.h"
 #include "platform/deep_sky_pictures.h"
@@ -33,6 +34,10 @@ class SkyPainter {
     // pageHeight device pixels; target 1 monochrome or 2 colour print.
     void PaintPage(QPainter& painter, int pageWidth, int pageHeight, int width, int height,
                    int target);
+    // Other programs read the bodies' places from "Planets Location" of the settings file: the
+    // window's timer writes the last frame's places, at most once a second (nowMs: a steady
+    // millisecond clock), and the close writes them at once (force).
+    void FlushPlanetsLocation(qint64 nowMs, bool force);
 
     // The catalogue's star counts per magnitude level (the Brightness menu's captions).
     const render::StarCatalog& stars() const { return scene_.stars; }
@@ -50,6 +55,7 @@ class SkyPainter {
     platform::DeepSkyPictureFolder pictures_;
     render::SkyScene scene_;
     bool painted_ = false;
+    astro::PlanetsLocationMemory planetsLocation_;
 };
 
 // The age of the Moon in days at the view's moment.

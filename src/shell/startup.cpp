@@ -11,6 +11,7 @@
 #include <QScreen>
 
 #include "astro/minor_planet_file.h"
+#include "astro/projection_tables.h"
 #include "astro/time_steps.h"
 #include "persist/comet_file.h"
 #include "persist/data_set.h"
@@ -41,8 +42,20 @@ QIcon ProgramIcon() {
     return icon;
 }
 
-void ShowStop(const char* text) {
-    state::ShowMessage({text, "", state::MessageIcon::Stop, state::MessageButtons::Ok});
+void ShowStop(const std::string& text, const std::string& caption = {}) {
+    state::ShowMessage({text, caption, state::MessageIcon::Stop, state::MessageButtons::Ok});
+}
+
+// The sky is projected through the three table blocks; a damaged one would draw nonsense.
+bool ProjectionTablesUsable(const persist::DataSet& data) {
+    std::string error;
+    const auto& sincos = data.block(persist::BlockId::SINCOS);
+    if (astro::DecodeProjectionTables(sincos.bytes(), data.block(persist::BlockId::ZBI).bytes(),
+                                      data.block(persist::BlockId::ZBI2).bytes(), &error))
+        return true;
+    state::CloseTitleWindow();
+    ShowStop("The projection table is damaged (" + error + ").", persist::DataDirectory());
+    return false;
 }
 
 }  // namespace
@@ -115,7 +128,8 @@ bool Session::Start(const StartupOptions& options) {
         Fail();
         return false;
     }
-    if (!persist::LoadDataSet(program_.data, appOptions.UserPath, appOptions.GscPath)) {
+    if (!persist::LoadDataSet(program_.data, appOptions.UserPath, appOptions.GscPath) ||
+        !ProjectionTablesUsable(program_.data)) {
         ShowStop("Load Datas");
         Fail();
         return false;

@@ -4,12 +4,12 @@
 #include <QStringDecoder>
 
 #include <cctype>
-#include <fstream>
 #include <vector>
 
 #include "astro/city_lookup.h"
 #include "astro/clock.h"
 #include "astro/comet_import.h"
+#include "persist/regular_file.h"
 #include "persist/view_file.h"
 #include "platform/sound.h"
 #include "shell/program.h"
@@ -43,10 +43,9 @@ std::string CompanionPath(const std::string& path, const std::string& extension)
 std::string CompanionText(const std::string& path) {
     const std::string textPath = CompanionPath(path, ".TXT");
     if (textPath.empty()) return {};
-    std::ifstream file(textPath, std::ios::binary);
-    std::string bytes(kCompanionTextLimit, '\0');
-    file.read(bytes.data(), std::streamsize(bytes.size()));
-    bytes.resize(std::size_t(file.gcount()));
+    std::vector<uint8_t> raw;
+    persist::ReadRegularFileStart(textPath, kCompanionTextLimit, raw);
+    std::string bytes(raw.begin(), raw.end());
     bytes.resize(bytes.find('\0') == std::string::npos ? bytes.size() : bytes.find('\0'));
     QStringDecoder utf8(QStringDecoder::Utf8);
     const QString text = utf8(QByteArrayView(bytes));

@@ -137,17 +137,6 @@ TEST(UtMinutes, ZoneOfTheModeAndDaylightSaving) {
     EXPECT_EQ(astro::ZoneOf(v, v.Keisanji), 60);
 }
 
-TEST(ReadComputerClock, GivesAValidClockNearTheSystemTime) {
-    CivilClock c = astro::ReadComputerClock();
-    CivilClock copy = c;
-    astro::NormalizeClock(copy);
-    EXPECT_EQ(copy, c);
-    EXPECT_GE(c.year, 2020);
-    astro::SystemZoneInfo zone = astro::ReadSystemZone();
-    EXPECT_GE(zone.standardMinutesEast, -12 * 60);
-    EXPECT_LE(zone.standardMinutesEast, 14 * 60);
-}
-
 // Sets TZ for the lifetime of the object (POSIX rule strings need no zone database).
 class ScopedZone {
   public:

@@ -8,7 +8,6 @@
 #include <clocale>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "persist/profile.h"
 
@@ -46,8 +45,9 @@ TEST(PlanetsLocation, ValuesInHalfEarthRadii) {
 }
 
 TEST(PlanetsLocation, DecimalPointWhateverTheLocale) {
-    // A locale with a decimal comma, when the machine has one.
-    if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8")) GTEST_SKIP() << "no de_DE locale";
+    // A locale with a decimal comma; set-up generates it, so the rule is always tried.
+    ASSERT_TRUE(std::setlocale(LC_NUMERIC, "de_DE.UTF-8"))
+        << "the de_DE.UTF-8 locale is missing (./setup.sh generates it)";
     const ProfileValues values = PlanetsLocationValues(Sample());
     std::setlocale(LC_NUMERIC, "C");
     EXPECT_EQ(values[0].second, "46909.559840, 0.000000, 0.000000");
@@ -63,53 +63,56 @@ class PlanetsLocationFile : public ::testing::Test {
         std::ofstream(path) << "[Tavilo Pro v7]\nZoom=120\n";
     }
     void TearDown() override { fs::remove_all(dir); }
-    static std::string Read(const std::string& p) {
-        std::ifstream in(p);
-        std::stringstream s;
-        s << in.rdbuf();
-        return s.str();
-    }
     fs::path dir;
     std::string path;
 };
 
-TEST_F(PlanetsLocationFile, WritesOnceAndNotAgainUntilAValueChanges) {
+TEST_F(PlanetsLocationFile, AnAnimationWritesOnceASecondAndOnceAfterItsLastFrame) {
     PlanetsLocationMemory memory;
     SolarSystemState s = Sample();
-    ASSERT_TRUE(WritePlanetsLocation(s, memory, path));
+    int writes = 0;
+    // Fast Clocking at 40 frames a second for three seconds, every frame a new position, and
+    // the window's timer every 100 ms.
+    for (int64_t t = 0; t < 3000; t += 25) {
+        s.bodies[4].helioX += 0.01;
+        KeepPlanetsLocation(s, memory, path);
+        if (t % 100 == 0) writes += FlushPlanetsLocation(memory, t, false);
+    }
+    EXPECT_EQ(writes, 3);
     const persist::Profile written = persist::Profile::Load(path);
-    EXPECT_EQ(written.ReadText("Planets Location", "Mars", "", 100),
-              "211093.019280, -187638.239360, 187.638239");
     EXPECT_EQ(written.ReadInt("Tavilo Pro v7", "Zoom", 0), 120);  // other sections kept
-
-    // Same positions (a redraw without a change of time): the file is not replaced.
+    const std::string last = PlanetsLocationValues(s)[4].second;
+    EXPECT_NE(written.ReadText("Planets Location", "Mars", "", 100), last);
+    // The run has stopped: its last frame is written once its second is up, and only once.
+    EXPECT_FALSE(FlushPlanetsLocation(memory, 2990, false));
+    EXPECT_TRUE(FlushPlanetsLocation(memory, 3000, false));
+    EXPECT_EQ(persist::Profile::Load(path).ReadText("Planets Location", "Mars", "", 100), last);
+    // Nothing new, or a change below the sixth decimal: the file is not replaced.
     struct stat before {};
     ASSERT_EQ(::stat(path.c_str(), &before), 0);
-    EXPECT_FALSE(WritePlanetsLocation(s, memory, path));
+    EXPECT_FALSE(FlushPlanetsLocation(memory, 9000, true));
+    s.bodies[4].helioX += 1e-13;
+    KeepPlanetsLocation(s, memory, path);
+    EXPECT_FALSE(FlushPlanetsLocation(memory, 9000, true));
     struct stat after {};
     ASSERT_EQ(::stat(path.c_str(), &after), 0);
     EXPECT_EQ(before.st_ino, after.st_ino);  // an atomic write would make a new inode
-
-    // A change below the sixth decimal of the value is no change either.
-    s.bodies[4].helioX += 1e-13;
-    EXPECT_FALSE(WritePlanetsLocation(s, memory, path));
-    // A real move is written, and only the changed key's line differs.
-    const std::string text = Read(path);
-    s.bodies[4].helioX += 0.001;
-    EXPECT_TRUE(WritePlanetsLocation(s, memory, path));
-    const std::string moved = Read(path);
-    EXPECT_NE(moved, text);
-    EXPECT_EQ(persist::Profile::Load(path).ReadText("Planets Location", "Jupiter", "", 100),
-              written.ReadText("Planets Location", "Jupiter", "", 100));
+    // Closing the window writes what waits without waiting.
+    s.bodies[4].helioX += 0.01;
+    KeepPlanetsLocation(s, memory, path);
+    EXPECT_FALSE(FlushPlanetsLocation(memory, 3100, false));
+    EXPECT_TRUE(FlushPlanetsLocation(memory, 3101, true));
 }
 
 TEST_F(PlanetsLocationFile, AFailedWriteIsTriedAgain) {
     PlanetsLocationMemory memory;
     const std::string blocked = (dir / "file").string();
     std::ofstream(blocked) << "x";
-    EXPECT_FALSE(WritePlanetsLocation(Sample(), memory, blocked + "/TAVILO.INI"));
+    KeepPlanetsLocation(Sample(), memory, blocked + "/TAVILO.INI");
+    EXPECT_FALSE(FlushPlanetsLocation(memory, 0, false));
     EXPECT_TRUE(memory.written.empty());
-    EXPECT_TRUE(WritePlanetsLocation(Sample(), memory, path));
+    KeepPlanetsLocation(Sample(), memory, path);
+    EXPECT_TRUE(FlushPlanetsLocation(memory, 0, false));
 }
 
 }  // namespace

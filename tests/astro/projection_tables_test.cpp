@@ -117,6 +117,12 @@ TEST_F(TablesTest, DamagedBlocksAreRefusedWithTheirName) {
 
     EXPECT_FALSE(astro::DecodeProjectionTables(sincos, {}, zbi2, &error));
     EXPECT_NE(error.find("ZBI"), std::string::npos);
+
+    // One table in place of another shows in its size or its end entries.
+    EXPECT_FALSE(astro::DecodeProjectionTables(zbi, zbi, zbi2, &error));
+    EXPECT_FALSE(astro::DecodeProjectionTables(sincos, zbi2, zbi2, &error));
+    EXPECT_FALSE(astro::DecodeProjectionTables(sincos, zbi, zbi, &error));
+    EXPECT_FALSE(astro::DecodeProjectionTables(sincos, sincos, zbi2, &error));
 }
 
 }  // namespace

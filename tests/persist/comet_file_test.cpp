@@ -35,21 +35,20 @@ class CometFile : public TestWorld {
 TEST_F(CometFile, MagnitudeDefaultsComeFromTheName) {
     CometRecord known = Comet("Hale-Bopp");
     known.initialised = 1;  // already set up: left as it is
+    CometRecord swapped = Comet("Halley");
+    swapped.initialised = 1;  // set up by an earlier version with the terms the wrong way round
+    swapped.H1 = 8.0f;
+    swapped.K1 = 5.5f;
     WriteFile(Path(), Bytes({Comet("Halley"), Comet("", "ヘール・ボップ彗星"),
-                             Comet("x", "第２百武彗星"), Comet("Encke"), known}));
-    ASSERT_EQ(persist::LoadComets(Path(), table_), 5);
-    EXPECT_EQ(table_.count, 5);
-    EXPECT_FLOAT_EQ(table_.records[0].H1, 8.0f);
-    EXPECT_FLOAT_EQ(table_.records[0].K1, 5.5f);
-    EXPECT_FLOAT_EQ(table_.records[1].H1, 10.0f);
-    EXPECT_FLOAT_EQ(table_.records[1].K1, -2.0f);
-    EXPECT_FLOAT_EQ(table_.records[2].H1, 10.0f);
-    EXPECT_FLOAT_EQ(table_.records[2].K1, 5.5f);
-    EXPECT_FLOAT_EQ(table_.records[3].H1, 0.0f);
-    EXPECT_FLOAT_EQ(table_.records[3].K1, 0.0f);
-    EXPECT_FLOAT_EQ(table_.records[4].H1, 99.0f);
-    for (int i = 0; i < 5; ++i)
+                             Comet("x", "第２百武彗星"), Comet("Encke"), known, swapped}));
+    ASSERT_EQ(persist::LoadComets(Path(), table_), 6);
+    const float expected[6][2] = {{5.5f, 8.0f}, {-2.0f, 10.0f}, {5.5f, 10.0f},
+                                  {0.0f, 0.0f}, {99.0f, 99.0f}, {5.5f, 8.0f}};
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_FLOAT_EQ(table_.records[i].H1, expected[i][0]) << i;
+        EXPECT_FLOAT_EQ(table_.records[i].K1, expected[i][1]) << i;
         EXPECT_EQ(table_.records[i].initialised, 1);
+    }
 }
 
 TEST_F(CometFile, DefaultsAreAppliedOnlyOnce) {

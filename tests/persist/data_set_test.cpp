@@ -1,8 +1,15 @@
 #include "persist/data_set.h"
 
+#include <sys/stat.h>
+
 #include <cstring>
 #include <map>
+#include <tuple>
 
+#include "persist/comet_file.h"
+#include "persist/profile.h"
+#include "persist/records/star_records.h"
+#include "persist/view_file.h"
 #include "state/view_state.h"
 #include "test_world.h"
 
@@ -29,6 +36,13 @@ std::string DivisorTable() {
     for (int i = 0; i <= 16384; ++i)
         bytes += Int16s({i == 16384 ? 16391 : 1000 + (i % 100)});
     return bytes;
+}
+
+// A deep star index of 96 x 72 zones, all empty but one (zone, first, count).
+std::string GscIndex(uint32_t zone = 0, uint32_t first = 0, uint32_t count = 0) {
+    std::vector<persist::GscIndexEntry> entries(persist::kGscZones);
+    entries[zone] = {first, count};
+    return std::string(reinterpret_cast<const char*>(entries.data()), entries.size() * 8);
 }
 
 std::string CityRecord(const char* name, int latitude, int longitude, int zone) {
@@ -223,22 +237,80 @@ TEST_F(DataSetTest, BackslashFoldersInTheIndexWork) {
 TEST_F(DataSetTest, GuideStarIndexBesideTheDataWins) {
     WriteDataSet();
     WriteFile(gscPath_ = Root() + "/gsc/QELGAIDX.DAT", "elsewhere");
-    WriteFile(DataDir() + "/QELGSIDX.DAT", std::string(16, 'g'));
+    WriteFile(DataDir() + "/QELGSIDX.DAT", GscIndex());
     ASSERT_TRUE(Load());
     EXPECT_TRUE(set_.gscAvailable);
     EXPECT_EQ(set_.gscIndexKind, 0);
     EXPECT_EQ(gscPath_, DataDir());
-    EXPECT_EQ(set_.gscIndex.records<uint64_t>().count(), 2u);
+    EXPECT_EQ(set_.gscIndex.records<uint64_t>().count(), 6912u);
 }
 
 TEST_F(DataSetTest, GuideStarIndexInItsOwnFolder) {
     WriteDataSet();
-    WriteFile(Root() + "/gsc/QELGSIDX.DAT", "g");
-    WriteFile(Root() + "/gsc/QELGAIDX.DAT", "a");
+    WriteFile(Root() + "/gsc/QELGSIDX.DAT", GscIndex());
+    WriteFile(Root() + "/gsc/QELGAIDX.DAT", GscIndex());
     ASSERT_TRUE(Load());
     EXPECT_TRUE(set_.gscAvailable);
     EXPECT_EQ(set_.gscIndexKind, 1);
     EXPECT_EQ(gscPath_, Root() + "/gsc");
+}
+
+TEST_F(DataSetTest, AGuideStarIndexThatDoesNotMatchItsCatalogueIsNotUsed) {
+    // Zone 36 (a = 0, d = 36) holds longitude 0..3.75 degrees, latitude 0..2.5 degrees: three
+    // 5-byte records at 1.1 degrees each way ("d" is 100).
+    const std::string stars("d\0d\0dd\0d\0dd\0d\0d", 15);
+    const std::tuple<std::string, std::string, bool> cases[] = {
+        {GscIndex(36, 0, 3), stars, true},
+        {GscIndex(36, 2, 3), stars, false},                 // past the end
+        {GscIndex(5, 0, 3), std::string(15, '\0'), false},  // a catalogue of zeros
+        {GscIndex().substr(8), stars, false},
+    };
+    WriteDataSet();
+    for (const auto& [index, catalogue, usable] : cases) {
+        WriteFile(DataDir() + "/QELGAIDX.DAT", index);
+        WriteFile(DataDir() + "/QELGSA.DAT", catalogue);
+        const std::size_t before = Messages().size();
+        ASSERT_TRUE(Load());
+        EXPECT_EQ(set_.gscAvailable, usable);
+        EXPECT_EQ(Messages().size(), before + (usable ? 0 : 1));
+    }
+}
+
+TEST_F(DataSetTest, IndexValuesThatLeaveTheDataFolderAreRefused) {
+    WriteDataSet();
+    WriteFile(Root() + "/outside/SEIZA.USR", "outside");
+    for (const std::string& value : {std::string("../outside/SEIZA"), Root() + "/outside/SEIZA"}) {
+        WriteFile(DataDir() + "/QELDATA.INI", "[QELDATA]\nSEIZA=" + value + "\n");
+        persist::Block block;
+        EXPECT_FALSE(persist::LoadBlock("SEIZA", {}, UserDir(), block, false, false)) << value;
+        EXPECT_EQ(Messages().back().text, "QELDATA.INI Error.");
+    }
+}
+
+// Special files in place of the program's files: every reader answers at once, as for a file it
+// cannot read, instead of waiting on a FIFO or reading a device without end.
+TEST_F(DataSetTest, SpecialFilesAreUnreadableToEveryReader) {
+    const std::string fifo = DataDir() + "/QELDATA.INI", folder = Root() + "/folder";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    fs::create_directories(folder);
+    fs::create_symlink("/dev/zero", Root() + "/zero");
+    for (const std::string& path : {fifo, folder, Root() + "/zero"}) {
+        persist::FileStatus status = persist::FileStatus::Ok;
+        EXPECT_EQ(persist::Profile::Load(path, &status).Text(), "") << path;
+        EXPECT_EQ(status, persist::FileStatus::NotRegular) << path;
+        state::ViewState view;
+        state::AppOptions options;
+        EXPECT_EQ(persist::OpenViewFile(path, view, options), persist::ViewFileResult::CannotOpen);
+        state::CometTable comets;
+        EXPECT_EQ(persist::LoadComets(path, comets), 0) << path;
+        persist::Block block;
+        EXPECT_FALSE(persist::LoadWholeFile(path, block)) << path;
+    }
+    // The data index as a FIFO gets the program's message for a broken index.
+    persist::Block block;
+    EXPECT_FALSE(persist::LoadBlock("STAR2", {}, UserDir(), block, false, false));
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_EQ(Messages()[0].text, "QELDATA.INI Error.");
 }
 
 TEST_F(DataSetTest, NoGuideStarIndexIsNoError) {
@@ -250,7 +322,7 @@ TEST_F(DataSetTest, NoGuideStarIndexIsNoError) {
 
 TEST_F(DataSetTest, FreeReleasesBlocksButKeepsTheGuideStarIndex) {
     WriteDataSet();
-    WriteFile(DataDir() + "/QELGAIDX.DAT", "12345678");
+    WriteFile(DataDir() + "/QELGAIDX.DAT", GscIndex());
     ASSERT_TRUE(Load());
     persist::FreeDataSet(set_);
     for (const persist::Block& block : set_.blocks)

@@ -160,22 +160,6 @@ TEST_F(ProfileFile, RewriteKeepsOtherSectionsKeysCommentsAndMode) {
     EXPECT_EQ(info.st_mode & 0777, 0600u);
 }
 
-TEST_F(ProfileFile, FailedSaveLeavesTheOldFileIntact) {
-    // The folder cannot be created because a plain file stands in its place.
-    WriteFile(Root() + "/blocker", "x");
-    EXPECT_FALSE(persist::WriteFileAtomically(Root() + "/blocker/TAVILO.INI", "data"));
-    EXPECT_EQ(ReadFile(Root() + "/blocker"), "x");
-}
-
-TEST_F(ProfileFile, UnreadableFileIsNeverReplaced) {
-    // A directory where the file should be cannot be read; an update must not clobber it.
-    const std::string path = Root() + "/dir.ini";
-    fs::create_directories(path);
-    EXPECT_FALSE(Profile::LoadForUpdate(path).has_value());
-    EXPECT_FALSE(persist::WriteProfileValues(path, "s", {{"a", "1"}}));
-    EXPECT_TRUE(fs::is_directory(path));
-}
-
 TEST_F(ProfileFile, OversizedFileReadsAsEmptyAndIsNotReplaced) {
     const std::string path = Root() + "/huge.ini";
     WriteFile(path, "[s]\na=1\n" + std::string(persist::kProfileFileLimit, 'x'));

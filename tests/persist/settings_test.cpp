@@ -1,6 +1,11 @@
 #include "persist/settings.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+
 #include <cstring>
+#include <set>
 
 #include "persist/default_tables.h"
 #include "test_world.h"
@@ -9,6 +14,7 @@ namespace {
 
 using persist::Profile;
 using persist_test::TestWorld;
+namespace fs = std::filesystem;
 
 class Settings : public TestWorld {
   protected:
@@ -288,7 +294,10 @@ TEST_F(Settings, GarbageValuesLoadWithoutHarm) {
     std::string junk =
         "[Tavilo Pro v7]\nZoom=abc\nDrawStars=99999\nUserCitys=-5\n"
         "AutoBriMode=17\nUserCity01=zz\nFontSet03=41\nLineSet02=\n"
-        "GscPath=relative/gsc/\nUserPath=/home/u/planets/\n";
+        "GscPath=relative/gsc/\nUserPath=/home/u/planets/\n"
+        // Values that would overflow where they are used.
+        "Ido2=2147483647\nKeido2=-2147483648\nTimeZone=99999999\nKoudo2=2147483647\n"
+        "AutoYear=2000000000\nAutoRepeat=-9\nMainWndW=2147483647\n";
     for (int i = 0; i < 2000; ++i)
         junk += static_cast<char>((i * 131) & 0xFF);
     WriteFile(BareCopy(), junk);
@@ -297,12 +306,48 @@ TEST_F(Settings, GarbageValuesLoadWithoutHarm) {
     EXPECT_EQ(view_.DrawStars, 110);
     EXPECT_EQ(view_.AutoBriMode, 2);
     EXPECT_EQ(options_.UserCitys, 0);
+    EXPECT_EQ(view_.Ido2, 900);
+    EXPECT_EQ(view_.Keido2, -848);  // whole turns of longitude dropped
+    EXPECT_EQ(view_.TimeZone, persist::kZoneLimit);
+    EXPECT_EQ(view_.Koudo2, 900.0);
+    EXPECT_EQ(options_.AutoYear, 1000);
+    EXPECT_EQ(options_.AutoRepeat, 1);
+    EXPECT_EQ(persist::ReadMainWindowPlacement().width, 100000);
     EXPECT_EQ(view_.lineSets[1], persist::DefaultLineSets()[1]);
     EXPECT_EQ(options_.GscPath, DataDir() + "/relative/gsc");
     EXPECT_EQ(options_.UserPath, "/home/u/planets");
     // A font record without a terminating zero still gives a terminated face name.
     for (const state::FontSet& font : view_.fontSets)
         EXPECT_LT(strnlen(font.face, sizeof font.face), sizeof font.face);
+}
+
+TEST_F(Settings, AFailedSaveIsReportedOnceAndAnythingButAFileStays) {
+    // The folder cannot be made (a plain file stands in its place); then the copy is a link to a
+    // FIFO. Temporaries of interrupted saves go, one that another save holds locked stays.
+    const std::string folder = Root() + "/config/planetarium", fifo = Root() + "/fifo";
+    WriteFile(folder, "not a folder");
+    persist::SaveDisplaySettings(view_);
+    persist::WriteSettingInt("Zoom", 150);
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_NE(Messages()[0].text.find(BareCopy()), std::string::npos);
+    EXPECT_EQ(ReadFile(folder), "not a folder");
+    fs::remove(folder);
+    for (const char* name : {".saving-Stale1", ".saving-Busy01", ".backup"})
+        WriteFile(BareCopy() + name, "x");
+    const int busy = ::open((BareCopy() + ".saving-Busy01").c_str(), O_RDONLY);
+    ASSERT_EQ(::flock(busy, LOCK_EX), 0);
+    persist::SaveDisplaySettings(view_);
+    ::close(busy);
+    std::set<std::string> left;
+    for (const auto& entry : fs::directory_iterator(folder))
+        left.insert(entry.path().filename().string());
+    EXPECT_EQ(left, (std::set<std::string>{"TAVILO.INI", "TAVILO.INI.backup",
+                                           "TAVILO.INI.saving-Busy01"}));
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    fs::remove(BareCopy());
+    fs::create_symlink(fifo, BareCopy());
+    persist::SaveDisplaySettings(view_);
+    EXPECT_TRUE(fs::is_fifo(fifo));
 }
 
 TEST_F(Settings, WritesGoToTheBareCopyOnly) {

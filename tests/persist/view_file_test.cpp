@@ -86,6 +86,17 @@ TEST_F(ViewFileTest, OutOfRangeValuesAreBroughtIntoRange) {
     EXPECT_EQ(view.DrawStars, 110);
     EXPECT_DOUBLE_EQ(view.Koudo2, 900.0);
     EXPECT_DOUBLE_EQ(view.Houi2, 3510.0);
+
+    // An older file: whole degrees, and automatic-mode steps that the trace multiplies.
+    Set(0, 1900);
+    Set(240, kGroupLocation | kGroupAuto);
+    for (int offset : {64, 68, 136, 156})
+        Set(offset, INT32_MAX);
+    ASSERT_EQ(OpenViewFile(Write(512), view, options), ViewFileResult::Opened);
+    EXPECT_EQ(view.Ido2, 900);
+    EXPECT_EQ(view.Keido2, 0);  // 72000 tenths: whole turns
+    EXPECT_EQ(options.AutoYear, 1000);
+    EXPECT_EQ(options.AutoRepeat, 120);
 }
 
 // clang-format off
@@ -114,7 +125,7 @@ void MarkEveryField(state::ViewState& v, state::AppOptions& o) {
     v.Keido2 = 1392; v.SekidouMod = 1; v.Houi2 = 1234.56; v.Koudo2 = -45.25; v.Zoom = 420;
     v.Constella = 3; v.StarName = 3; v.AlphaMode = 3; v.Galaxy = 2; v.SeiunImage = 0;
     v.Solar = 1; v.WakuseiLevel = 5; v.Comet = 2; v.DrawStars = 60; v.BrightAuto = 0;
-    v.Line = 0; v.Picture = 1; v.Kyoukai = 1; v.Kisetu = 2; v.KisetuName = 0; v.ShukuLine = 1;
+    v.Line = 0; v.Picture = 1; v.Kyoukai = 1; v.Kisetu = 1; v.KisetuName = 0; v.ShukuLine = 1;
     v.ShukuName = 1; v.ShukuStar = 1; v.MilkyWay = 0; v.Horizon = 0; v.Jimen = 0; v.Glid = 0;
     v.GridScale = 1; v.Sekidou = 2; v.Koudou = 3; v.Hakumei = 0; v.SaisaKeisan = 0;
     v.KoyuKeisan = 0; v.TaikisaKeisan = 0; v.AutoRunning = true; v.Tracking = true;
@@ -175,7 +186,7 @@ TEST_F(ViewFileTest, EachFormatVersionRestoresItsFields) {
         {"Hakumei, SaisaKeisan", 165, 99999,
          [](auto& v, auto&) { return v.Hakumei == 0 && v.SaisaKeisan == 0; }},
         {"ShukuLine", 172, 99999, [](auto& v, auto&) { return v.ShukuLine == 1; }},
-        {"KisetuName = Kisetu", 165, 171, [](auto& v, auto&) { return v.KisetuName == 2; }},
+        {"KisetuName = Kisetu", 165, 171, [](auto& v, auto&) { return v.KisetuName == 1; }},
         {"MilkyWay", 173, 99999, [](auto& v, auto&) { return v.MilkyWay == 0; }},
         {"BrightAuto", 177, 99999, [](auto& v, auto&) { return v.BrightAuto == 1; }},
         {"Houi2 x 100, TaikisaKeisan", 1831, 99999,

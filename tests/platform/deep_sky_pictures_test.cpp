@@ -1,9 +1,12 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 #include <cstring>
 
 #include "platform/deep_sky_pictures.h"
+#include "platform/picture_file.h"
 
 namespace {
 
@@ -107,6 +110,12 @@ class DeepSkyPicturesTest : public QObject {
         QVERIFY(m33 != nullptr);
         QCOMPARE(m33->bitsPerPixel, 32);  // with alpha: not a 24-bit picture
         QVERIFY(lookup("B_SMC") == nullptr);
+
+        // A FIFO and a link to an endless device are no pictures, found at once.
+        QVERIFY(::mkfifo(QFile::encodeName(dir.filePath("B_M1.bmp")).constData(), 0600) == 0);
+        QVERIFY(QFile::link("/dev/zero", dir.filePath("B_M2.png")));
+        QVERIFY(lookup("B_M1") == nullptr && lookup("B_M2") == nullptr);
+        QVERIFY(platform::ReadPicture(dir.filePath("B_M2.png")).isNull());
     }
 };
 

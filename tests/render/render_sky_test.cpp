@@ -3,10 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <random>
 #include <string>
 #include <vector>
 
+#include "astro/clock.h"
 #include "astro/projection_tables.h"
+#include "persist/settings.h"
+#include "persist/view_file.h"
 #include "star_fixture.h"
 
 namespace render {
@@ -286,6 +290,36 @@ TEST_F(RenderSkyTest, TrackedStarIsBroughtToTheCentre) {
     scene.smoothMoveRunning = true;
     RenderSky(canvas, kTargetScreen, scene);
     EXPECT_EQ(view.Houi2, 0.0);
+}
+
+// Random view records and settings of random numbers, applied as the program applies them and
+// drawn with the trace history; the sanitizer build stops at the first overflow.
+TEST_F(RenderSkyTest, RandomViewFilesAndJunkSettingsAreDrawnWithoutFault) {
+    std::mt19937 random(20240408);
+    const auto word = [&random] { return static_cast<int32_t>(random() >> (random() % 32)); };
+    persist::Profile keys;
+    persist::WriteFullSettings(keys, view, options, {});
+    persist::WriteDisplaySettings(keys, view);
+    scene.viewport = Viewport{80, 50};
+    for (int n = 0; n < 130; ++n) {
+        if (n < 100) {
+            persist::ViewRecord record;
+            std::generate(record.begin(), record.end(), word);
+            record[0] = std::array{140, 150, 183, 1900, 2500}[n % 5];  // the format versions
+            record[60] |= persist::kGroupAuto | persist::kGroupAutoOn;
+            persist::ApplyViewRecord(record, view, options);
+        } else {
+            std::string junk = keys.Text();
+            for (std::size_t at = junk.find('='); at != std::string::npos; at = junk.find('=', at))
+                junk.insert(++at, std::to_string(word()));
+            persist::LoadSettings(persist::SettingsReader({}, persist::Profile(junk)), view,
+                                  options);
+            view.AutoRunning = true;
+        }
+        astro::NormalizeClock(view.clock);
+        RenderSky(canvas, kTargetScreen, scene);
+        canvas.Clear();
+    }
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "astro/clock.h"
+#include "astro/time_steps.h"
 #include "shell/accelerators.h"
 #include "shell/commands.h"
 #include "shell/main_window.h"
@@ -552,6 +554,41 @@ class CommandsTest : public QObject {
                 QVERIFY2(
                     keys[i].key != keys[j].key || keys[i].modifiers != keys[j].modifiers,
                     qPrintable(QString("%1 and %2").arg(keys[i].command).arg(keys[j].command)));
+    }
+
+    // The computer on daylight time (POSIX rules of Australia/Sydney and America/New_York): in
+    // every mode the clock, its zone and Dst give the real UT after start-up, Ctrl+N and a tick.
+    void everyClockPathTakesTheSameInstant() {
+        const QByteArray savedZone = qgetenv("TZ");
+        const auto restore = qScopeGuard([&savedZone] {
+            astro::FixComputerInstant(std::nullopt);
+            savedZone.isEmpty() ? qunsetenv("TZ") : qputenv("TZ", savedZone);
+        });
+        auto& v = program->view;
+        const auto shownUt = [&v] {  // minutes since 1970
+            return (astro::ModifiedJulianDay(v.clock.year, v.clock.month, v.clock.day) - 40587) *
+                       1440LL +
+                   astro::UtMinutesOf(v);
+        };
+        for (const auto& [zone, ut] : {std::pair{"AEST-10AEDT,M10.1.0,M4.1.0/3", 29430626LL},
+                                       {"EST5EDT,M3.2.0,M11.1.0", 29210045LL}}) {
+            qputenv("TZ", zone);
+            astro::FixComputerInstant(std::time_t(ut * 60));
+            for (int mode = 0; mode <= 3; ++mode) {
+                v.Keisanji = mode;
+                v.Dst = 0;
+                astro::SetClockAtStartup(v);
+                QCOMPARE(shownUt(), ut);
+                QCOMPARE(v.Dst, mode == astro::kSystemTime ? 1 : 0);  // follows the computer
+                v.clock = {2000, 1, 1, 0, 0};
+                Run(321);
+                QCOMPARE(shownUt(), ut);
+                v.clock = {2000, 1, 1, 0, 0};
+                window->TimerTick();
+                QCoreApplication::processEvents();
+                if (mode == astro::kRealTime) QCOMPARE(shownUt(), ut);
+            }
+        }
     }
 
     void everyKeyAndMenuItemIsServed() {

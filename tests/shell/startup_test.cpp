@@ -8,6 +8,7 @@
 #include <fstream>
 #include <vector>
 
+#include "astro/projection_tables.h"
 #include "persist/data_set.h"
 #include "persist/paths.h"
 #include "persist/profile.h"
@@ -37,13 +38,17 @@ void WriteFixtureDataSet(const QString& dir, bool withIndex = true, bool withCom
     }
     if (!withIndex) return;
     std::string index = "[QELDATA]\n";
+    const astro::ProjectionTableStore tables = astro::BuildProjectionTables();
     for (size_t i = 0; i < persist::kBlockCount; ++i) {
         const std::string key = persist::BlockKey(static_cast<persist::BlockId>(i));
         index += key + "=" + key + "\n";
-        size_t size = 0;
-        if (key == "SINCOS") size = 8193 * 2;
-        if (key == "ZBI" || key == "ZBI2") size = 16386 * 2;
-        std::vector<char> bytes(size, 1);
+        std::vector<char> bytes;
+        for (const auto& [name, table] :
+             {std::pair{"SINCOS", &tables.sincos}, {"ZBI", &tables.zbi}, {"ZBI2", &tables.zbi2}}) {
+            if (key != name) continue;
+            const std::vector<uint8_t> tableBytes = astro::TableBytes(*table);
+            bytes.assign(tableBytes.begin(), tableBytes.end());
+        }
         if (key == "CITY") {
             // Two cities in whole degrees: Tokyo, then New York (the default place).
             for (auto [lat, lon, zone] :
