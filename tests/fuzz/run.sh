@@ -1,12 +1,19 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer targets with clang and runs each for a bounded time, starting from its
-# committed seed corpus (tests/fuzz/corpus/<target>/, when there is one). Any sanitizer report
-# or crash fails the run, and the whole report is printed.
+# Builds the libFuzzer targets with clang and runs each for a bounded time (the first argument,
+# else FUZZ_SECONDS, else 20 seconds), starting from its committed seed corpus
+# (tests/fuzz/corpus/<target>/, when there is one). Frames are drawn over the built data set
+# (build/data, or PLANETARIUM_DATASET_DIR). Any sanitizer report or crash fails the run, and the
+# whole report is printed.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
-seconds=${FUZZ_SECONDS:-30}
+seconds=${1:-${FUZZ_SECONDS:-20}}
+data=${PLANETARIUM_DATASET_DIR:-$PWD/build/data}
+if [[ ! -f $data/QELDATA.INI ]]; then
+    echo "no data set in $data: build it first (./setup.sh build)" >&2
+    exit 1
+fi
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DPLANETARIUM_FUZZ=ON > /dev/null
+    -DPLANETARIUM_FUZZ=ON -DPLANETARIUM_DATASET_DIR="$data" > /dev/null
 cmake --build build-fuzz -j2
 
 export ASAN_OPTIONS=halt_on_error=1:abort_on_error=1
@@ -36,7 +43,7 @@ for target in "${targets[@]}"; do
         cat "$log" >&2
         failed+=("$name")
     else
-        tail -n 3 "$log"
+        grep -E '^#[0-9]+ +DONE' "$log" || tail -n 3 "$log"
     fi
 done
 if ((${#failed[@]})); then
