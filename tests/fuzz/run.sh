@@ -43,7 +43,7 @@ for target in "${targets[@]}"; do
         cat "$log" >&2
         failed+=("$name")
     else
-        grep -E '^#[0-9]+ +DONE' "$log" || tail -n 3 "$log"
+        grep -E '^#[0-9]+[[:space:]]+DONE' "$log" || tail -n 3 "$log"
     fi
 done
 if ((${#failed[@]})); then
