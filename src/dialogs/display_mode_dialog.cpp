@@ -222,7 +222,7 @@ QGroupBox* DisplayModeDialog::BuildStarLimit() {
     auto* group = new QGroupBox;
     auto* column = new QVBoxLayout(group);
     auto* label = new QLabel(tr("Number of &Stars"));
-    const NumberWithBar pair = NumberFieldWithBar(kStarLimit, kStarLimitBar, 12);
+    const NumberWithBar pair = NumberFieldWithBar(kStarLimit, kStarLimitBar, 14);
     pair.field->setMaxLength(32);
     label->setBuddy(pair.field);
     connect(pair.field, &QLineEdit::editingFinished, this, [this] {
@@ -261,13 +261,15 @@ void DisplayModeDialog::Reload() {
 }
 
 void DisplayModeDialog::ViewStateChanged() {
-    const ViewState shown = Shown();
+    ViewState shown = Shown();
+    // The automatic limit follows the zoom without undoing the edits not yet applied.
+    if (shown.BrightAuto && seen_.BrightAuto) shown.DrawStars = seen_.DrawStars;
     if (!SameFields(shown, seen_)) {
         Reload();
-    } else if (shown.SekidouMod != seen_.SekidouMod) {
-        seen_.SekidouMod = shown.SekidouMod;
-        RefreshEnabling();
+        return;
     }
+    seen_ = Shown();
+    Refresh();
 }
 
 void DisplayModeDialog::Clicked(int id) {
