@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -52,7 +53,8 @@ QString ZoomText(int32_t zoom) {
 // A slider whose tick marks stand where the dialog puts them rather than at even steps.
 class TickedSlider : public QSlider {
   public:
-    explicit TickedSlider(std::vector<int> ticks) : QSlider(Qt::Horizontal), ticks_(ticks) {
+    explicit TickedSlider(std::vector<int> ticks)
+        : QSlider(Qt::Horizontal), ticks_(std::move(ticks)) {
         setTickPosition(QSlider::TicksBelow);  // the room below the groove
     }
 
@@ -116,12 +118,13 @@ std::vector<int> ZoomSliderTicks() {
 double NormalizeDirection(double direction) {
     if (direction == 3600.0) return direction;
     direction = std::fmod(direction, 3600.0);
-    return direction < 0 ? direction + 3600.0 : direction;
+    // + 0.0 turns a typed -0 into 0, which shows without its sign.
+    return direction < 0 ? direction + 3600.0 : direction + 0.0;
 }
 
 double ClampHeight(double height, int32_t mode, int32_t underHorizon) {
     const double lowest = mode == 0 && underHorizon == 0 ? 0.0 : -900.0;
-    return std::clamp(height, lowest, 900.0);
+    return std::clamp(height, lowest, 900.0) + 0.0;
 }
 
 QString DirectionText(double direction, int32_t mode) {
@@ -187,6 +190,7 @@ ViewDialog::ViewDialog(shell::Program& program, DialogHost& host)
     slider->setPageStep(36);
     slider->setMinimumWidth(220);
     connect(slider, &QSlider::valueChanged, this, &ViewDialog::SliderMoved);
+    connect(slider, &QSlider::sliderReleased, this, &ViewDialog::Refresh);
     sliderRow->addWidget(new QLabel(QStringLiteral("30")));
     sliderRow->addWidget(slider, 1);
     sliderRow->addWidget(new QLabel(QStringLiteral("7700")));

@@ -7,11 +7,14 @@
 #include <QLineEdit>
 #include <QSlider>
 
+#include "astro/minor_planet_file.h"
 #include "dialogs/dialog_fields.h"
 #include "dialogs/display_mode_dialog.h"
 #include "dialogs/view_dialog.h"
+#include "persist/comet_file.h"
 #include "persist/data_set.h"
 #include "persist/paths.h"
+#include "persist/settings.h"
 #include "render/stars.h"
 #include "shell/main_window.h"
 #include "state/messages.h"
@@ -20,32 +23,39 @@ using namespace dialogs;
 
 namespace {
 
-// The scenes of the sky tests, on the view state's place (New York).
-void SetScene(state::ViewState& v, int scene) {
-    struct Scene {
+enum Scene { kNight, kSunset, kDay, kEcliptic, kEclipticDeep, kLongAgo };
+
+// The scenes of the sky tests, in Greenwich time, seen from New York.
+void SetScene(state::ViewState& v, Scene scene) {
+    struct Setting {
         state::CivilClock clock;
         int32_t mode;
         double direction, height;
         int32_t zoom;
     };
-    static const Scene kScenes[] = {
-        // Evening twilight, looking north-west at comet Hale-Bopp.
-        {{1997, 4, 1, 20, 30}, 0, 1350, 250, 30},
-        // Sunset of the same day, looking west.
-        {{1997, 4, 1, 18, 20}, 0, 900, 100, 30},
-        // An afternoon with the young Moon beside the Sun, looking west.
-        {{1997, 4, 9, 16, 0}, 0, 900, 300, 30},
-        // Saturn at its opposition of 2024 (00:00 UT) at the largest zoom.
-        {{2024, 9, 7, 19, 0}, 1, 3480.11, -75.25, 7700},
+    static const Setting kScenes[] = {
+        // 1 April 1997, 21:00 EST: north-west, comet Hale-Bopp over the Milky Way.
+        {{1997, 4, 2, 2, 0}, 0, 1350, 150, 40},
+        // Sunset of that day: the glow, Mercury and the comet in the west.
+        {{1997, 4, 1, 23, 30}, 0, 900, 100, 40},
+        // An afternoon with the young Moon (tracked) not far from the Sun.
+        {{1997, 4, 9, 20, 0}, 0, 0, 300, 40},
+        // Along the ecliptic in Pisces, with dwarf planets and asteroids.
+        {{2026, 12, 7, 1, 0}, 1, 9, 1.5, 60},
+        {{2026, 12, 7, 1, 0}, 1, 9, 1.5, 600},
         // Orion four thousand years ago.
-        {{-2000, 1, 1, 0, 0}, 1, 840, 0, 150},
+        {{-2000, 1, 1, 0, 0}, 1, 83.8, -5.4, 80},
     };
-    const Scene& s = kScenes[scene];
+    const Setting& s = kScenes[scene];
+    v.Keisanji = 1;
     v.clock = s.clock;
     v.SekidouMod = s.mode;
     v.Houi2 = s.direction;
     v.Koudo2 = s.height;
     v.Zoom = s.zoom;
+    v.Tracking = scene == kDay;
+    v.TrackedKind = 4;  // the Moon
+    v.TrackedIndex = 1;
 }
 
 }  // namespace
@@ -53,7 +63,6 @@ void SetScene(state::ViewState& v, int scene) {
 class ViewDialogsTest : public QObject {
     Q_OBJECT
 
-    QTemporaryDir dir;
     shell::Program program;
     std::unique_ptr<shell::MainWindow> window;
     state::ViewState start;
@@ -75,34 +84,40 @@ class ViewDialogsTest : public QObject {
         return FindControl<QAbstractButton>(*dialog, id)->isChecked();
     }
     static bool Enabled(QWidget* dialog, int id) { return FindControl(*dialog, id)->isEnabled(); }
-    // The sky after the next frame.
-    QImage NextSky() {
+    // The sky once the edit is applied: a new frame when the view changed, else the last one.
+    QImage SkyAfterEdit() {
         const int renders = window->skyView()->renderCount();
+        QCoreApplication::processEvents();  // the posted "&Apply"
         window->skyView()->update();
-        if (!QTest::qWaitFor([&] { return window->skyView()->renderCount() > renders; }, 5000))
-            return {};
-        return window->skyView()->skyBitmap().copy();
+        if (program.view.ViewChanged)
+            QTest::qWaitFor([&] { return window->skyView()->renderCount() > renders; }, 5000);
+        // The part the window shows; the margins of a grown picture keep older frames.
+        const QImage& sky = window->skyView()->skyBitmap();
+        const QSize area = window->skyView()->size();
+        return sky.copy(
+            QRect(QPoint(sky.width() - area.width(), sky.height() - area.height()) / 2, area));
     }
 
   private slots:
     void initTestCase() {
-        QVERIFY(dir.isValid());
         persist::SetDataDirectory(PLANETARIUM_DATASET_DIR);
-        std::string gscPath;
-        QVERIFY(persist::LoadDataSet(program.data, dir.path().toStdString(), gscPath));
-        program.options.GscPath = gscPath;
+        persist::LoadSettings(program.view, program.options);
+        QVERIFY(persist::LoadStartupComets(program.options.UserPath, program.comets) > 0);
+        QVERIFY(
+            persist::LoadDataSet(program.data, program.options.UserPath, program.options.GscPath));
+        QVERIFY(astro::LoadMinorPlanetFile(persist::ProgramFile(astro::kMinorPlanetFile)).empty());
+        program.view.GscAvailable = program.data.gscAvailable;
         start = program.view;
         window = std::make_unique<shell::MainWindow>(program);
         window->resize(640, 480);
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-        start.GscAvailable = window->Stars().gscAvailable;
         state::SetMessageHandler([](const state::Message&) { return state::MessageAnswer::Ok; });
     }
     void init() {
         program.view = start;
         program.view.SmoothIdou = 0;
-        SetScene(program.view, 0);
+        SetScene(program.view, kNight);
     }
     void cleanup() {
         for (DialogKind kind : {DialogKind::View, DialogKind::Screen, DialogKind::Option})
@@ -134,9 +149,9 @@ class ViewDialogsTest : public QObject {
             const char* shown;
         } cases[] = {
             {101, "360", " 360.0"}, {101, "360.1", "   0.1"}, {101, "-0.5", " 359.5"},
-            {103, "-10", "   0.0"}, {103, "95", "  90.0"},    {103, "2.3", "   2.3"},
-            {105, "5", "   10%"},   {105, "9000", " 7700%"},  {105, "abc", "   10%"},
-            {105, "30", "   30%"},
+            {101, "-0", "   0.0"},  {103, "-10", "   0.0"},   {103, "95", "  90.0"},
+            {103, "2.3", "   2.3"}, {105, "5", "   10%"},     {105, "9000", " 7700%"},
+            {105, "abc", "   10%"}, {105, "30", "   30%"},
         };
         for (const auto& c : cases) {
             Type(dialog, c.id, QString::fromLatin1(c.typed));
@@ -148,12 +163,12 @@ class ViewDialogsTest : public QObject {
         QCOMPARE(Text(dialog, 105), QStringLiteral(" 7700%"));
         // Equator mode keeps the numbers and shows right ascension in hours and minutes.
         FindControl<QAbstractButton>(*dialog, 107)->click();
-        QCOMPARE(Text(dialog, 101), QStringLiteral("23h58m"));
+        QCOMPARE(Text(dialog, 101), QStringLiteral(" 0h00m"));
         Type(dialog, 101, QStringLiteral("12h30m"));
         QCOMPARE(dialog->work().direction, 1875.0);
         Type(dialog, 103, QStringLiteral("-10"));
         QCOMPARE(dialog->work().height, -100.0);
-        QCOMPARE(program.view.Zoom, 30);  // nothing applied yet
+        QCOMPARE(program.view.Zoom, 40);  // nothing applied yet
         FindControl<QAbstractButton>(*dialog, kIdApply)->click();
         QCOMPARE(program.view.SekidouMod, 1);
         QCOMPARE(program.view.Houi2, 1875.0);
@@ -167,7 +182,7 @@ class ViewDialogsTest : public QObject {
         auto* dialog = Open<ViewDialog>(131, DialogKind::View);
         Type(dialog, 105, QStringLiteral("200"));
         FindControl<QAbstractButton>(*dialog, kIdApply)->click();
-        QCOMPARE(program.view.Zoom, 30);  // the main window moves there frame by frame
+        QCOMPARE(program.view.Zoom, 40);  // the main window moves there frame by frame
         QCOMPARE(program.view.PendingMoves, state::kMoveZoom);
         QVERIFY(!program.view.Tracking);
         QTRY_COMPARE(program.view.Zoom, 200);
@@ -218,6 +233,7 @@ class ViewDialogsTest : public QObject {
         program.view.UnderHorizon = 0;
         program.view.FindUnder = 0;
         program.view.CircleGuide = 0;
+        program.view.Shaya = 0;
         ModelessDialog* dialog = Open(169, DialogKind::Option);
         QVERIFY(dialog);
         QVERIFY(!Enabled(dialog, 1007) && !Enabled(dialog, 1009) && !Enabled(dialog, 1011));
@@ -250,30 +266,36 @@ class ViewDialogsTest : public QObject {
         QTest::addColumn<int>("command");
         QTest::addColumn<QList<int>>("ids");
         QTest::addColumn<int>("scene");
-        QTest::newRow("view") << 131 << QList<int>{107} << 0;
-        QTest::newRow("display mode")
-            << 133 << QList<int>{101, 103, 104,   202, 203, 113, 114,   126,   121, 122, 123,
-                                 124, 125, 40065, 131, 132, 134, 40066, 40067, 141, 142, 144,
-                                 206, 210, 215,   207, 208, 209, 109,   204,   216, 205, 117,
-                                 212, 213, 214,   222, 223, 224, 40034, 251}
-            << 0;
-        QTest::newRow("options at dusk")
-            << 169 << QList<int>{201, 203, 206, 120, 110, 114, 126, 1046, 1008, 1007, 1010, 122}
-            << 0;
-        QTest::newRow("options by day") << 169 << QList<int>{108, 119, 127, 128, 129} << 2;
-        QTest::newRow("precise positions") << 169 << QList<int>{125} << 3;
-        QTest::newRow("precession and proper motion") << 169 << QList<int>{116, 117} << 4;
+        QTest::newRow("view") << 131 << QList<int>{107} << int(kNight);
+        QTest::newRow("display mode at night")
+            << 133 << QList<int>{101, 103,   104, 202, 203, 113, 114, 126, 121, 122,  123, 124,
+                                 125, 40065, 141, 142, 144, 206, 215, 207, 208, 209,  109, 204,
+                                 216, 205,   212, 213, 214, 222, 223, 224, 251, 40034}
+            << int(kNight);
+        QTest::newRow("planets and twilight")
+            << 133 << QList<int>{131, 132, 134, 117} << int(kSunset);
+        QTest::newRow("minor planets") << 133 << QList<int>{40066, 40067} << int(kEcliptic);
+        QTest::newRow("deep star catalogue")
+            << 133 << QList<int>{40034, 40039} << int(kEclipticDeep);
+        QTest::newRow("options at night")
+            << 169 << QList<int>{201, 203, 206, 120, 110, 1046, 1008, 1010, 122} << int(kNight);
+        QTest::newRow("options at sunset") << 169 << QList<int>{114, 126} << int(kSunset);
+        QTest::newRow("options by day")
+            << 169 << QList<int>{1008, 1007, 108, 119, 127, 128, 129} << int(kDay);
+        QTest::newRow("precise positions") << 169 << QList<int>{125} << int(kEcliptic);
+        QTest::newRow("precession and proper motion")
+            << 169 << QList<int>{116, 117} << int(kLongAgo);
     }
     void everySwitchShowsInTheSky() {
         QFETCH(int, command);
         QFETCH(QList<int>, ids);
         QFETCH(int, scene);
-        SetScene(program.view, scene);
+        SetScene(program.view, Scene(scene));
+        program.options.CometBright = 200;  // comets within wide limits
+        program.options.CometKyori = 200;
         if (command == 133) {
             program.view.Jimen = 0;  // the horizon line alone, so that the ground shows its own
-        } else {
-            program.view.StarName = 3;  // labels enough to overlap
-            program.view.Galaxy = 4;
+            program.view.BrightAuto = 0;
         }
         program.options.KosinAutoView = 1;
         program.options.KosinAutoScrn = 1;
@@ -281,7 +303,7 @@ class ViewDialogsTest : public QObject {
                                 : command == 133 ? DialogKind::Screen
                                                  : DialogKind::Option;
         ModelessDialog* dialog = Open(command, kind);
-        QImage before = NextSky();
+        QImage before = SkyAfterEdit();
         QStringList unchanged;
         for (int id : ids) {
             if (id == 251) {
@@ -291,7 +313,7 @@ class ViewDialogsTest : public QObject {
             }
             if (kind == DialogKind::Option)
                 FindControl<QAbstractButton>(*dialog, kIdApply)->click();
-            const QImage after = NextSky();
+            const QImage after = SkyAfterEdit();
             if (after == before) unchanged << QString::number(id);
             before = after;
         }
