@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QSlider>
 
+#include "astro/centring.h"
 #include "astro/minor_planet_file.h"
 #include "dialogs/dialog_fields.h"
 #include "dialogs/display_mode_dialog.h"
@@ -44,7 +45,7 @@ void SetScene(state::ViewState& v, Scene scene) {
         {{2026, 12, 7, 1, 0}, 1, 9, 1.5, 60},
         {{2026, 12, 7, 1, 0}, 1, 9, 1.5, 600},
         // Orion four thousand years ago.
-        {{-2000, 1, 1, 0, 0}, 1, 83.8, -5.4, 80},
+        {{-2000, 1, 1, 0, 0}, 1, 838, -54, 80},
     };
     const Setting& s = kScenes[scene];
     v.Keisanji = 1;
@@ -54,8 +55,8 @@ void SetScene(state::ViewState& v, Scene scene) {
     v.Koudo2 = s.height;
     v.Zoom = s.zoom;
     v.Tracking = scene == kDay;
-    v.TrackedKind = 4;  // the Moon
-    v.TrackedIndex = 1;
+    v.TrackedKind = astro::kBodyObject;
+    v.TrackedIndex = 1;  // the Moon
 }
 
 }  // namespace
@@ -267,11 +268,10 @@ class ViewDialogsTest : public QObject {
         QTest::addColumn<QList<int>>("ids");
         QTest::addColumn<int>("scene");
         QTest::newRow("view") << 131 << QList<int>{107} << int(kNight);
-        QTest::newRow("display mode at night")
-            << 133 << QList<int>{101, 103,   104, 202, 203, 113, 114, 126, 121, 122,  123, 124,
-                                 125, 40065, 141, 142, 144, 206, 215, 207, 208, 209,  109, 204,
-                                 216, 205,   212, 213, 214, 222, 223, 224, 251, 40034}
-            << int(kNight);
+        const QList<int> atNight{210, 101, 103,   104, 202, 203, 113, 114, 126, 121, 122,  123,
+                                 124, 125, 40065, 141, 142, 144, 206, 215, 207, 208, 209,  109,
+                                 204, 216, 205,   212, 213, 214, 222, 223, 224, 251, 40034};
+        QTest::newRow("display mode at night") << 133 << atNight << int(kNight);
         QTest::newRow("planets and twilight")
             << 133 << QList<int>{131, 132, 134, 117} << int(kSunset);
         QTest::newRow("minor planets") << 133 << QList<int>{40066, 40067} << int(kEcliptic);
