@@ -1,7 +1,10 @@
 #include "dialogs/create_dialog.h"
 
 #include "dialogs/auto_dialog.h"
+#include "dialogs/display_mode_dialog.h"
+#include "dialogs/option_dialog.h"
 #include "dialogs/time_dialog.h"
+#include "dialogs/view_dialog.h"
 
 namespace dialogs {
 
@@ -11,6 +14,12 @@ ModelessDialog* CreateDialog(DialogKind kind, shell::Program& program, DialogHos
             return new TimeDialog(program, host);
         case DialogKind::Auto:
             return new AutoDialog(program, host);
+        case DialogKind::View:
+            return new ViewDialog(program, host);
+        case DialogKind::Screen:
+            return new DisplayModeDialog(program, host);
+        case DialogKind::Option:
+            return new OptionDialog(program, host);
         default:
             return nullptr;
     }

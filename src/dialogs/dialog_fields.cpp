@@ -1,5 +1,6 @@
 #include "dialogs/dialog_fields.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
@@ -20,6 +21,15 @@ long long NumberAt(const QByteArray& text, qsizetype p) {
     return std::strtoll(text.constData() + p, nullptr, 10);
 }
 
+void SetRadio(QAbstractButton* button, bool checked) {
+    if (!button || button->isChecked() == checked) return;
+    // An exclusive radio refuses to be unchecked by itself.
+    const bool exclusive = button->autoExclusive();
+    button->setAutoExclusive(false);
+    button->setChecked(checked);
+    button->setAutoExclusive(exclusive);
+}
+
 }  // namespace
 
 bool SetTextIfChanged(QPlainTextEdit* field, const QString& text) {
@@ -38,16 +48,13 @@ int CheckedRadio(const QWidget& dialog, int firstId, int count) {
 
 void CheckRadio(const QWidget& dialog, std::initializer_list<int> ids, int index) {
     int i = 0;
-    for (int id : ids) {
-        const bool checked = i++ == index;
-        auto* button = FindControl<QAbstractButton>(dialog, id);
-        if (!button || button->isChecked() == checked) continue;
-        // An exclusive radio refuses to be unchecked by itself.
-        const bool exclusive = button->autoExclusive();
-        button->setAutoExclusive(false);
-        button->setChecked(checked);
-        button->setAutoExclusive(exclusive);
-    }
+    for (int id : ids)
+        SetRadio(FindControl<QAbstractButton>(dialog, id), i++ == index);
+}
+
+void CheckRadio(const QWidget& dialog, int firstId, int count, int index) {
+    for (int i = 0; i < count; ++i)
+        SetRadio(FindControl<QAbstractButton>(dialog, firstId + i), i == index);
 }
 
 QLineEdit* NumberField(int id, int characters) {
@@ -76,6 +83,11 @@ double ReadDouble(const QString& text) {
     if (p[0] == '0' && (p[1] == 'x' || p[1] == 'X')) return 0.0;
     const double value = std::strtod(bytes.constData(), nullptr);
     return std::isfinite(value) ? value : 0.0;
+}
+
+double ReadTenths(const QString& text) {
+    const double tenths = ReadDouble(text) * 10.0;
+    return std::trunc(tenths + std::copysign(1e-9 * std::max(1.0, std::fabs(tenths)), tenths));
 }
 
 void FillFontNames(QComboBox& combo) {

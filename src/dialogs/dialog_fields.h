@@ -46,6 +46,8 @@ int CheckedRadio(const QWidget& dialog, int firstId, int count);
 
 // Checks the radio at index of the ids given; an index outside them leaves none checked.
 void CheckRadio(const QWidget& dialog, std::initializer_list<int> ids, int index);
+// The same for the count consecutive ids from firstId; ids without a control are passed over.
+void CheckRadio(const QWidget& dialog, int firstId, int count, int index);
 
 // A right-aligned number field of the given id, wide enough for that many characters.
 QLineEdit* NumberField(int id, int characters);
@@ -54,6 +56,9 @@ QLineEdit* NumberField(int id, int characters);
 // Integers are held to the 32-bit range; doubles that are not finite read as 0.
 int32_t ReadInt(const QString& text);
 double ReadDouble(const QString& text);
+// A typed decimal in tenths, truncated toward zero: "2.3" is 23 and "-10.37" is -103, although
+// 2.3 x 10 falls a hair short of 23 in binary.
+double ReadTenths(const QString& text);
 
 // Fills the combo box with the font families of the screen.
 void FillFontNames(QComboBox& combo);

@@ -34,6 +34,9 @@ class QHBoxLayout;
 namespace shell {
 struct Program;
 }
+namespace render {
+struct StarCatalog;
+}
 
 namespace dialogs {
 
@@ -48,6 +51,8 @@ class DialogHost {
     // A dialog wrote the view state: the sky is recomputed at the next paint, the menus and
     // status bar follow, and the other open dialogs are told.
     virtual void ViewStateWritten() = 0;
+    // The star catalogue the sky is drawn from (its star counts by magnitude).
+    virtual const render::StarCatalog& Stars() = 0;
 };
 
 inline constexpr int kIdOk = 1;

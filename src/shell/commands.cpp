@@ -465,6 +465,15 @@ bool Runner::Run(int command) {
         case 132:
             OpenDialog(dialogs::DialogKind::Time);
             return true;
+        case 131:
+            OpenDialog(dialogs::DialogKind::View);
+            return true;
+        case 133:
+            OpenDialog(dialogs::DialogKind::Screen);
+            return true;
+        case 169:
+            OpenDialog(dialogs::DialogKind::Option);
+            return true;
 
         // Direction, zoom and position.
         case 400:
@@ -816,12 +825,9 @@ bool Runner::Run(int command) {
 
         // Commands whose dialogs and windows are not built yet keep their numbers.
         case 106:
-        case 131:
-        case 133:
         case 134:
         case 161:
         case 162:
-        case 169:
         case 246:
         case 413:
         case 40058:

@@ -178,6 +178,7 @@ class MainWindow : public QMainWindow, public CommandHost, public dialogs::Dialo
     // DialogHost.
     QWidget* DialogParent() override { return this; }
     void ViewStateWritten() override;
+    const render::StarCatalog& Stars() override { return Painter().stars(); }
 
     const dialogs::OpenDialogs& openDialogs() const { return openDialogs_; }
 

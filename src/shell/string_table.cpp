@@ -16,9 +16,12 @@ struct Entry {
 constexpr Entry kStrings[] = {
     {11, "You can not add any more city!"},
     {12, "Name / Country"},
+    {23, "View Dialog"},
     {25, "Time Dialog"},
+    {28, "Display Mode Dialog"},
     {39, "Asterisms(F)"},
     {44, "Cursor did not find a bright object, \n\nTracking setting failed!"},
+    {45, "Option"},
     {48, "Celestial &North Pole\tN"},
     {49, "Celestial &South Pole\tS"},
     {50, "Ve&rnal Equinox\tHome"},
