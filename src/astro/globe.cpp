@@ -45,6 +45,10 @@ GlobeView MakeGlobeView(int width, int height, int latitude, int longitude, bool
     view.centreY = height / 2;
     view.radius = std::min(std::min(width / 2, height / 2) - 3, kMaxRadius);
     if (zoomed) view.radius *= 2;
+    return TurnedTo(view, latitude, longitude);
+}
+
+GlobeView TurnedTo(GlobeView view, int latitude, int longitude) {
     view.sinLat = std::sin(latitude * kDegree);
     view.cosLat = std::cos(latitude * kDegree);
     // The globe frame counts longitude east.
@@ -80,12 +84,42 @@ GlobePlace PlaceAtPixel(const GlobeView& view, int x, int y) {
     return best;
 }
 
-GlobePlace DraggedCentre(const GlobeView& view, GlobePlace centre, int fromX, int fromY, int toX,
-                         int toY) {
-    const GlobePlace from = PlaceAtPixel(view, fromX, fromY);
-    const GlobePlace to = PlaceAtPixel(view, toX, toY);
-    return {centre.latitude - to.latitude + from.latitude,
-            WrapDegrees(centre.longitude - to.longitude + from.longitude)};
+GlobePlace DraggedCentre(const GlobeView& view, GlobePlace centre, GlobePlace grabbed, int x,
+                         int y) {
+    // How far from the pixel the grabbed place lies with the globe turned to a centre.
+    const auto miss = [&](GlobePlace c) {
+        const GlobePixel p = ProjectPlace(TurnedTo(view, c.latitude, c.longitude), grabbed.latitude,
+                                          grabbed.longitude);
+        return p.visible ? std::abs(p.x - x) + std::abs(p.y - y) : 100000;
+    };
+    const GlobePlace under = PlaceAtPixel(view, x, y);
+    GlobePlace best = centre;
+    int bestMiss = miss(centre);
+    const GlobePlace guess{std::clamp(centre.latitude + grabbed.latitude - under.latitude, -90, 90),
+                           WrapDegrees(centre.longitude + grabbed.longitude - under.longitude)};
+    if (const int m = miss(guess); m < bestMiss) {
+        best = guess;
+        bestMiss = m;
+    }
+    // Pattern search: the best of the eight neighbours at shrinking distances.
+    for (int step : {8, 4, 2, 1}) {
+        for (bool moved = true; moved && bestMiss > 0;) {
+            moved = false;
+            const GlobePlace from = best;
+            for (int dLat = -step; dLat <= step; dLat += step) {
+                for (int dLon = -step; dLon <= step; dLon += step) {
+                    const GlobePlace c{from.latitude + dLat, WrapDegrees(from.longitude + dLon)};
+                    if (std::abs(c.latitude) > 90) continue;
+                    if (const int m = miss(c); m < bestMiss) {
+                        best = c;
+                        bestMiss = m;
+                        moved = true;
+                    }
+                }
+            }
+        }
+    }
+    return best;
 }
 
 }  // namespace astro

@@ -27,6 +27,8 @@ struct GlobeView {
 // The view of a control of that size: radius min(width, height) / 2 - 3, at most 56 pixels,
 // doubled when zoomed (the globe then overflows the control); centred on the place.
 GlobeView MakeGlobeView(int width, int height, int latitude, int longitude, bool zoomed);
+// The same view turned to another centre.
+GlobeView TurnedTo(GlobeView view, int latitude, int longitude);
 
 struct GlobePixel {
     bool visible = false;  // on the near side (depth at least 1/1024 of the radius)
@@ -50,9 +52,11 @@ struct GlobePlace {
 // on its near side.
 GlobePlace PlaceAtPixel(const GlobeView& view, int x, int y);
 
-// The centre after a drag from one pixel to another (whole degrees): the place under the mouse
-// moves with it. The latitude may leave -90..90; the caller holds it.
-GlobePlace DraggedCentre(const GlobeView& view, GlobePlace centre, int fromX, int fromY, int toX,
-                         int toY);
+// The centre (whole degrees, latitude within -90..90) that brings the grabbed place as near to
+// the pixel (x, y) as whole degrees allow, so that the place under the mouse follows it; found
+// from the centre given by a first guess (the centre moved by the difference between the grabbed
+// place and the place under the pixel) and a search of the centres around it.
+GlobePlace DraggedCentre(const GlobeView& view, GlobePlace centre, GlobePlace grabbed, int x,
+                         int y);
 
 }  // namespace astro
