@@ -1,6 +1,7 @@
 #include "dialogs/create_dialog.h"
 
 #include "dialogs/auto_dialog.h"
+#include "dialogs/location_dialog.h"
 #include "dialogs/time_dialog.h"
 
 namespace dialogs {
@@ -11,6 +12,8 @@ ModelessDialog* CreateDialog(DialogKind kind, shell::Program& program, DialogHos
             return new TimeDialog(program, host);
         case DialogKind::Auto:
             return new AutoDialog(program, host);
+        case DialogKind::City:
+            return new LocationDialog(program, host);
         default:
             return nullptr;
     }
