@@ -57,6 +57,13 @@ constexpr std::pair<char16_t, const char*> kSpeltOut[] = {
     {u'ø', "o"}, {u'æ', "ae"}, {u'œ', "oe"}, {u'ß', "ss"}, {u'đ', "d"},
     {u'ł', "l"}, {u'ı', "i"},  {u'þ', "th"}, {u'ð', "d"},  {u'’', "'"}};
 
+// Whether the word begins one of the words of the text.
+bool BeginsAWord(const QString& text, const QString& word) {
+    for (qsizetype at = text.indexOf(word); at >= 0; at = text.indexOf(word, at + 1))
+        if (at == 0 || !text[at - 1].isLetterOrNumber()) return true;
+    return false;
+}
+
 }  // namespace
 
 QString CityEntryText(const state::CityRecord& city) {
@@ -264,7 +271,7 @@ void LocationDialog::FillList() {
     int row = 0;
     for (std::size_t i = 0; i < cities_.size(); ++i) {
         const bool shown = std::all_of(words.begin(), words.end(), [&](const QString& word) {
-            return searchKeys_[i].contains(word);
+            return BeginsAWord(searchKeys_[i], word);
         });
         if (!shown) continue;
         auto* item = new QListWidgetItem(CityEntryText(cities_[i]), list_);

@@ -1,8 +1,8 @@
 // The location dialog "D_CITY": the city list of the data set with a search field that narrows it
-// as one types, the globe, the latitude, longitude and time-difference fields, "Select the
-// Nearest", and the globe's "Zoom" and "Frame" switches. It edits a working copy of the place
-// and writes it to the view state on "&Apply" and "OK", or after every edit while "Auto Apply"
-// (KosinAutoCity) is on.
+// as one types (to the entries with a word of the city or country beginning with each word typed),
+// the globe, the latitude, longitude and time-difference fields, "Select the Nearest", and the
+// globe's "Zoom" and "Frame" switches. It edits a working copy of the place and writes it to the
+// view state on "&Apply" and "OK", or after every edit while "Auto Apply" (KosinAutoCity) is on.
 #pragma once
 
 #include <cstdint>
