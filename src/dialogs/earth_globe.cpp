@@ -136,9 +136,7 @@ EarthGlobe::EarthGlobe(GlobeMap map, std::vector<persist::EarthTriple> coastline
 }
 
 void EarthGlobe::SetLook(const GlobeLook& look) {
-    if (look.centre == look_.centre && look.zoomed == look_.zoomed &&
-        look.coastlines == look_.coastlines && !stale_)
-        return;
+    if (look == look_) return;
     look_ = look;
     stale_ = true;
     update();

@@ -18,6 +18,7 @@ struct GlobeLook {
     astro::GlobePlace centre;  // whole degrees, longitude west positive
     bool zoomed = false;       // "ZoomEarth": twice the radius
     bool coastlines = false;   // "FrameEarth": coastlines instead of the map
+    friend bool operator==(const GlobeLook&, const GlobeLook&) = default;
 };
 
 // The map picture in 32-bit colour at 720 x 360 pixels (half a degree per pixel, from 180 degrees
