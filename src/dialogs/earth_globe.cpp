@@ -118,6 +118,7 @@ void PaintGlobe(QImage& picture, const GlobeLook& look, const GlobeMap& map,
         astro::MakeGlobeView(picture.width(), picture.height(), look.centre.latitude,
                              look.centre.longitude, look.zoomed);
     picture.fill(Qt::black);
+    if (view.radius <= 0) return;  // no room for a globe
     if (!look.coastlines && !map.full.isNull()) PaintMap(picture, view, map);
     QPainter painter(&picture);
     painter.setPen(QColor(128, 128, 128));

@@ -27,7 +27,7 @@ void SetUserCityName(CityRecord& city, std::string_view name) {
     char bytes[sizeof city];
     std::memcpy(bytes, &city, sizeof city);
     std::memset(bytes, 0, kNameBytes);
-    std::memcpy(bytes, name.data(), length);
+    if (length > 0) std::memcpy(bytes, name.data(), length);
     std::memcpy(&city, bytes, sizeof city);
 }
 
