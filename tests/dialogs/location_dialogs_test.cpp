@@ -202,17 +202,11 @@ class LocationDialogsTest : public QObject {
         Type(dialog, kLatitudeField, QStringLiteral("35.2N"));
         Type(dialog, kLongitudeField, QStringLiteral("139.1E"));
         FindControl<QPushButton>(*dialog, kSelectNearest)->click();
-        const std::vector<state::CityRecord> cities = [&] {
-            const auto records =
-                program->data.block(persist::BlockId::CITY).records<state::CityRecord>();
-            std::vector<state::CityRecord> all(records.count());
-            for (std::size_t i = 0; i < all.size(); ++i)
-                all[i] = records.at(i);
-            return all;
-        }();
-        const int32_t nearest = astro::NearestCity(cities, 352, -1391);
-        QCOMPARE(dialog->work().city, nearest);
-        QTRY_COMPARE(program->view.CurrentCity, nearest);  // Auto Apply
+        const LocationWork nearest = dialog->work();
+        QCOMPARE(FindControl<QListWidget>(*dialog, kCityList)->currentItem()->text(),
+                 QStringLiteral("Japan : Yokohama"));  // 35N 140E: nearer than Hachioji, 36N 139E
+        QCOMPARE(nearest.place, (Place{350, -1400, 540}));
+        QTRY_COMPARE(program->view.CurrentCity, nearest.city);  // Auto Apply
 
         // A drag keeps the grabbed place under the mouse, to the nearest degree.
         EarthGlobe& globe = dialog->globe();
