@@ -2,6 +2,7 @@
 
 #include "dialogs/auto_dialog.h"
 #include "dialogs/display_mode_dialog.h"
+#include "dialogs/location_dialog.h"
 #include "dialogs/option_dialog.h"
 #include "dialogs/time_dialog.h"
 #include "dialogs/view_dialog.h"
@@ -20,6 +21,8 @@ ModelessDialog* CreateDialog(DialogKind kind, shell::Program& program, DialogHos
             return new DisplayModeDialog(program, host);
         case DialogKind::Option:
             return new OptionDialog(program, host);
+        case DialogKind::City:
+            return new LocationDialog(program, host);
         default:
             return nullptr;
     }

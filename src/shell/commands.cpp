@@ -380,7 +380,11 @@ bool Runner::Run(int command) {
             host_.CloseMainWindow();
             return true;
         case 105:
-            if (o.UserCitys >= state::kUserCityLimit) Refuse(LoadString(11));
+        case 106:
+            host_.RunUserCityCommand(command);
+            return true;
+        case 134:
+            OpenDialog(dialogs::DialogKind::City);
             return true;
         case 145:
             o.StatusBar = o.StatusBar ? 0 : 1;
@@ -824,8 +828,6 @@ bool Runner::Run(int command) {
             return true;
 
         // Commands whose dialogs and windows are not built yet keep their numbers.
-        case 106:
-        case 134:
         case 161:
         case 162:
         case 246:

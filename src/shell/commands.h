@@ -57,6 +57,8 @@ class CommandHost {
     virtual void RunExternal(int entry) = 0;
     // The File menu's commands with dialogs: view files, printing, exports (file_commands.h).
     virtual void RunFileCommand(int command) = 0;
+    // The user locations' modal dialogs: add one (105), edit the list (106).
+    virtual void RunUserCityCommand(int command) = 0;
     // The modal About dialog, and help (the user guide, or a web page) in the desktop's viewer.
     virtual void ShowAbout() = 0;
     virtual void OpenHelp(const std::string& topic) = 0;

@@ -21,11 +21,13 @@
 #include <QWheelEvent>
 
 #include "astro/centring.h"
+#include "astro/city_lookup.h"
 #include "astro/clock.h"
 #include "astro/inverse_projection.h"
 #include "astro/time_steps.h"
 #include "dialogs/about_dialog.h"
 #include "dialogs/create_dialog.h"
+#include "dialogs/user_city_dialogs.h"
 #include "persist/settings.h"
 #include "platform/help.h"
 #include "platform/message_box.h"
@@ -37,6 +39,7 @@
 #include "shell/view_file_open.h"
 #include "shell/window_settings.h"
 #include "state/messages.h"
+#include "state/user_city.h"
 
 namespace shell {
 namespace {
@@ -756,8 +759,9 @@ void MainWindow::RebuildUserCityMenu() {
     std::vector<std::string> names;
     const auto& options = program_.options;
     for (int i = 0; i < options.UserCitys && i < state::kUserCityLimit; ++i) {
-        const auto& name = options.userCities[i].name;
-        names.emplace_back(name, strnlen(name, sizeof name));
+        // An "&" in a name is shown, not taken as the item's key.
+        QString name = QString::fromStdString(state::UserCityName(options.userCities[i]));
+        names.push_back(name.replace(u'&', QStringLiteral("&&")).toStdString());
     }
     menus_.SetUserCities(names);
 }
@@ -804,6 +808,19 @@ void MainWindow::ViewStateWritten() {
     RefreshStatusBar();
     RefreshMenus();
     openDialogs_.ViewStateChanged();
+}
+
+void MainWindow::RunUserCityCommand(int command) {
+    const bool changed = command == 105 ? dialogs::AddUserCity(program_, BuiltinCities(), this)
+                                        : dialogs::EditUserCities(program_, this);
+    if (!changed) return;
+    persist::SaveUserCities(program_.options);
+    RebuildUserCityMenu();
+    auto& view = program_.view;
+    view.CurrentCity =
+        astro::FindCity(BuiltinCities(), program_.options, view.Ido2, view.Keido2, view.TimeZone);
+    RefreshStatusBar();
+    RefreshMenus();
 }
 
 void MainWindow::RunExternal(int entry) {

@@ -167,6 +167,7 @@ class MainWindow : public QMainWindow, public CommandHost, public dialogs::Dialo
     void SaveDisplaySettings() override;
     void RunExternal(int entry) override;
     void RunFileCommand(int command) override;
+    void RunUserCityCommand(int command) override;
     void ShowAbout() override;
     void OpenHelp(const std::string& topic) override;
 

@@ -14,11 +14,15 @@ struct Entry {
 
 // Sorted by number.
 constexpr Entry kStrings[] = {
+    {4, "The Observation Location is in the list already."},
     {11, "You can not add any more city!"},
     {12, "Name / Country"},
     {23, "View Dialog"},
     {25, "Time Dialog"},
     {28, "Display Mode Dialog"},
+    {29, "Location Dialog"},
+    {31, "Edit User Location"},
+    {32, "User's Location Property Dialog"},
     {39, "Asterisms(F)"},
     {44, "Cursor did not find a bright object, \n\nTracking setting failed!"},
     {45, "Option"},
