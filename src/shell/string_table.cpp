@@ -73,6 +73,9 @@ constexpr Entry kStrings[] = {
     {40069, "Time Backward(Shift+T)"},
     {40070, "Increment Time"},
 };
+// The look-up is a binary search: an entry out of order would never be found.
+static_assert(std::is_sorted(std::begin(kStrings), std::end(kStrings),
+                             [](const Entry& a, const Entry& b) { return a.id < b.id; }));
 
 }  // namespace
 
