@@ -1,6 +1,9 @@
 #include "dialogs/create_dialog.h"
 
 #include "dialogs/auto_dialog.h"
+#include "dialogs/comet_dialog.h"
+#include "dialogs/font_dialog.h"
+#include "dialogs/line_dialog.h"
 #include "dialogs/time_dialog.h"
 
 namespace dialogs {
@@ -11,9 +14,20 @@ ModelessDialog* CreateDialog(DialogKind kind, shell::Program& program, DialogHos
             return new TimeDialog(program, host);
         case DialogKind::Auto:
             return new AutoDialog(program, host);
+        case DialogKind::FontSet:
+            return new FontDialog(program, host);
+        case DialogKind::LineSet:
+            return new LineDialog(program, host);
         default:
             return nullptr;
     }
+}
+
+bool RunModalDialog(DialogKind kind, shell::Program& program, DialogHost& host) {
+    if (kind != DialogKind::Comet) return false;
+    CometDialog dialog(program, host);
+    dialog.exec();
+    return true;
 }
 
 }  // namespace dialogs

@@ -7,9 +7,11 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QFontDatabase>
+#include <QHBoxLayout>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QPushButton>
 
 namespace dialogs {
 namespace {
@@ -76,6 +78,19 @@ double ReadDouble(const QString& text) {
     if (p[0] == '0' && (p[1] == 'x' || p[1] == 'X')) return 0.0;
     const double value = std::strtod(bytes.constData(), nullptr);
     return std::isfinite(value) ? value : 0.0;
+}
+
+QHBoxLayout* DefaultButtons(QWidget* dialog, const std::function<void(bool all)>& restore) {
+    auto* row = new QHBoxLayout;
+    for (const auto& [id, text] : {std::pair{201, "&Default"}, std::pair{202, "Default All"}}) {
+        auto* button = WithId<QPushButton>(id, QObject::tr(text));
+        button->setAutoDefault(false);
+        QObject::connect(button, &QPushButton::clicked, dialog,
+                         [restore, all = id == 202] { restore(all); });
+        row->addWidget(button);
+    }
+    row->addStretch();
+    return row;
 }
 
 void FillFontNames(QComboBox& combo) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <initializer_list>
 #include <utility>
 
@@ -11,6 +12,7 @@
 #include <QWidget>
 
 class QComboBox;
+class QHBoxLayout;
 class QLineEdit;
 class QListWidget;
 class QPlainTextEdit;
@@ -54,6 +56,9 @@ QLineEdit* NumberField(int id, int characters);
 // Integers are held to the 32-bit range; doubles that are not finite read as 0.
 int32_t ReadInt(const QString& text);
 double ReadDouble(const QString& text);
+
+// "&Default" (201) and "Default All" (202) in a row; a click calls restore with all false or true.
+QHBoxLayout* DefaultButtons(QWidget* dialog, const std::function<void(bool all)>& restore);
 
 // Fills the combo box with the font families of the screen.
 void FillFontNames(QComboBox& combo);

@@ -48,6 +48,9 @@ class DialogHost {
     // A dialog wrote the view state: the sky is recomputed at the next paint, the menus and
     // status bar follow, and the other open dialogs are told.
     virtual void ViewStateWritten() = 0;
+    // A dialog changed the line colours or the fonts: the sky gets a new palette and is drawn
+    // again, and so is the Solar System window.
+    virtual void ColoursChanged() = 0;
 };
 
 inline constexpr int kIdOk = 1;

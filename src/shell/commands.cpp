@@ -465,6 +465,15 @@ bool Runner::Run(int command) {
         case 132:
             OpenDialog(dialogs::DialogKind::Time);
             return true;
+        case 161:
+            OpenDialog(dialogs::DialogKind::LineSet);
+            return true;
+        case 162:
+            OpenDialog(dialogs::DialogKind::FontSet);
+            return true;
+        case 246:
+            OpenDialog(dialogs::DialogKind::Comet);
+            return true;
 
         // Direction, zoom and position.
         case 400:
@@ -819,10 +828,7 @@ bool Runner::Run(int command) {
         case 131:
         case 133:
         case 134:
-        case 161:
-        case 162:
         case 169:
-        case 246:
         case 413:
         case 40058:
         case 502:
