@@ -186,9 +186,9 @@ void LineDialog::Apply() {
     reopenAt = frameGeometry().topLeft();
     reopening_ = true;
     accept();
-    DialogHost& host = this->host();
+    DialogHost* host = &this->host();
     QMetaObject::invokeMethod(
-        host.DialogParent(), [&host] { host.Command(kOpenCommand); }, Qt::QueuedConnection);
+        host->DialogParent(), [host] { host->Command(kOpenCommand); }, Qt::QueuedConnection);
 }
 
 void LineDialog::Ok() {

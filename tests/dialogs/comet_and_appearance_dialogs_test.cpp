@@ -138,6 +138,9 @@ class CometAndAppearanceDialogsTest : public QObject {
         QCOMPARE(dialog.work().current, 98);
         QCOMPARE(list->topLevelItemCount(), 99);
         QCOMPARE(list->currentItem(), list->topLevelItem(98));
+        Click(&dialog, 122);  // "Reset All": the data set's list again
+        QCOMPARE(dialog.work().table.count, 80);
+        QCOMPARE(list->topLevelItemCount(), 80);
         dialog.reject();
         QCOMPARE(program->comets.count, 80);
 
