@@ -15,12 +15,12 @@
 #include "astro/delta_t.h"
 #include "astro/orbit.h"
 #include "astro/orbit_precession.h"
+#include "astro/planets.h"
+#include "astro/precise_time.h"
 
 namespace astro {
 namespace {
 
-constexpr double kJdOfMjdZero = 2400000.5;
-constexpr double kJ2000Mjd = 51544.5;
 constexpr std::size_t kShortestLine = 79;  // through the inclination
 
 // Columns first .. last (1-based) of the line; shorter when the line ends inside them.
@@ -153,7 +153,7 @@ std::optional<state::CometRecord> ParseCometLine(std::string_view line, std::str
     CopyNameField(record.NAMEJ, name);
     SetPerihelionUt(record, static_cast<int>(year), static_cast<int>(month), day);
     const double perihelionJd =
-        PerihelionMjd(static_cast<int>(year), static_cast<int>(month), day) + kJdOfMjdZero;
+        PerihelionMjd(static_cast<int>(year), static_cast<int>(month), day) + kMjdZeroJd;
     const OrbitAngles angles =
         PrecessOrbitAngles({peri, node, inclination}, kJ2000Jd, perihelionJd);
     record.q = q;
