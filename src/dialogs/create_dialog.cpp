@@ -4,6 +4,9 @@
 #include "dialogs/display_mode_dialog.h"
 #include "dialogs/location_dialog.h"
 #include "dialogs/option_dialog.h"
+#include "dialogs/comet_dialog.h"
+#include "dialogs/font_dialog.h"
+#include "dialogs/line_dialog.h"
 #include "dialogs/time_dialog.h"
 #include "dialogs/view_dialog.h"
 
@@ -23,9 +26,20 @@ ModelessDialog* CreateDialog(DialogKind kind, shell::Program& program, DialogHos
             return new OptionDialog(program, host);
         case DialogKind::City:
             return new LocationDialog(program, host);
+        case DialogKind::FontSet:
+            return new FontDialog(program, host);
+        case DialogKind::LineSet:
+            return new LineDialog(program, host);
         default:
             return nullptr;
     }
+}
+
+bool RunModalDialog(DialogKind kind, shell::Program& program, DialogHost& host) {
+    if (kind != DialogKind::Comet) return false;
+    CometDialog dialog(program, host);
+    dialog.exec();
+    return true;
 }
 
 }  // namespace dialogs

@@ -8,9 +8,11 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QFontDatabase>
+#include <QHBoxLayout>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QPushButton>
 
 namespace dialogs {
 namespace {
@@ -88,6 +90,19 @@ double ReadDouble(const QString& text) {
 double ReadTenths(const QString& text) {
     const double tenths = ReadDouble(text) * 10.0;
     return std::trunc(tenths + std::copysign(1e-9 * std::max(1.0, std::fabs(tenths)), tenths));
+}
+
+QHBoxLayout* DefaultButtons(QWidget* dialog, const std::function<void(bool all)>& restore) {
+    auto* row = new QHBoxLayout;
+    for (const auto& [id, text] : {std::pair{201, "&Default"}, std::pair{202, "Default All"}}) {
+        auto* button = WithId<QPushButton>(id, QObject::tr(text));
+        button->setAutoDefault(false);
+        QObject::connect(button, &QPushButton::clicked, dialog,
+                         [restore, all = id == 202] { restore(all); });
+        row->addWidget(button);
+    }
+    row->addStretch();
+    return row;
 }
 
 void FillFontNames(QComboBox& combo) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <initializer_list>
 #include <utility>
 
@@ -11,6 +12,7 @@
 #include <QWidget>
 
 class QComboBox;
+class QHBoxLayout;
 class QLineEdit;
 class QListWidget;
 class QPlainTextEdit;
@@ -59,6 +61,9 @@ double ReadDouble(const QString& text);
 // A typed decimal in tenths, truncated toward zero: "2.3" is 23 and "-10.37" is -103, although
 // 2.3 x 10 falls a hair short of 23 in binary.
 double ReadTenths(const QString& text);
+
+// "&Default" (201) and "Default All" (202) in a row; a click calls restore with all false or true.
+QHBoxLayout* DefaultButtons(QWidget* dialog, const std::function<void(bool all)>& restore);
 
 // Fills the combo box with the font families of the screen.
 void FillFontNames(QComboBox& combo);

@@ -53,6 +53,9 @@ class DialogHost {
     virtual void ViewStateWritten() = 0;
     // The star catalogue the sky is drawn from (its star counts by magnitude).
     virtual const render::StarCatalog& Stars() = 0;
+    // A dialog changed the line colours or the fonts: the sky gets a new palette and is drawn
+    // again, and so is the Solar System window.
+    virtual void ColoursChanged() = 0;
 };
 
 inline constexpr int kIdOk = 1;

@@ -478,6 +478,15 @@ bool Runner::Run(int command) {
         case 169:
             OpenDialog(dialogs::DialogKind::Option);
             return true;
+        case 161:
+            OpenDialog(dialogs::DialogKind::LineSet);
+            return true;
+        case 162:
+            OpenDialog(dialogs::DialogKind::FontSet);
+            return true;
+        case 246:
+            OpenDialog(dialogs::DialogKind::Comet);
+            return true;
 
         // Direction, zoom and position.
         case 400:
@@ -828,9 +837,6 @@ bool Runner::Run(int command) {
             return true;
 
         // Commands whose dialogs and windows are not built yet keep their numbers.
-        case 161:
-        case 162:
-        case 246:
         case 413:
         case 40058:
         case 502:

@@ -800,6 +800,7 @@ void MainWindow::OpenHelp(const std::string& topic) {
 }
 
 void MainWindow::OpenDialog(dialogs::DialogKind kind) {
+    if (dialogs::RunModalDialog(kind, program_, *this)) return;
     openDialogs_.Open(kind, [this, kind] { return dialogs::CreateDialog(kind, program_, *this); });
 }
 

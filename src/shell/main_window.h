@@ -122,7 +122,7 @@ class MainWindow : public QMainWindow, public CommandHost, public dialogs::Dialo
     void OpenDroppedFile(const QString& path);
 
     // The line colours changed: a new sky palette for the next frame.
-    void ColoursChanged();
+    void ColoursChanged() override;
 
     // One tick of timer 1 (normally every 100 ms).
     void TimerTick();
