@@ -325,4 +325,12 @@ bool SearchMatches(std::string_view query, std::string_view text) {
     });
 }
 
+int SearchRank(std::string_view query, const FindEntry& entry) {
+    const std::vector<std::string> wanted = Words(query);
+    if (wanted.empty()) return 1;
+    if (!SearchMatches(query, entry.text + " " + entry.words)) return 0;
+    const std::vector<std::string> text = Words(entry.text);
+    return !text.empty() && text[0].starts_with(wanted[0]) ? 2 : 1;
+}
+
 }  // namespace astro

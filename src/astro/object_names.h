@@ -82,4 +82,8 @@ std::vector<FindEntry> ConstellationStars(const FindSources& sources, int conste
 // (so "M42" is "M" and "42"), compared without regard to case.
 bool SearchMatches(std::string_view query, std::string_view text);
 
+// How well an entry answers a query: 0 not at all, 1 when the query matches its text and words,
+// 2 when its text also begins with the query's first word. An empty query matches everything.
+int SearchRank(std::string_view query, const FindEntry& entry);
+
 }  // namespace astro

@@ -17,6 +17,8 @@ inline constexpr qint64 kPictureFileLimit = 64LL * 1024 * 1024;
 
 // The program's bitmap of that name ("B_PLANET3"), or a null image.
 QImage LoadBitmapResource(const std::string& name);
+// Whether the program has a bitmap of that name (without reading it).
+bool BitmapResourceExists(const std::string& name);
 
 // A picture file by its content, not its extension. Only a regular file up to the limit is read,
 // so a device, a pipe or a huge file never stalls the program.

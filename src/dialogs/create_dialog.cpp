@@ -1,6 +1,8 @@
 #include "dialogs/create_dialog.h"
 
 #include "dialogs/auto_dialog.h"
+#include "dialogs/find_dialog.h"
+#include "dialogs/star_name_dialog.h"
 #include "dialogs/time_dialog.h"
 
 namespace dialogs {
@@ -11,6 +13,10 @@ ModelessDialog* CreateDialog(DialogKind kind, shell::Program& program, DialogHos
             return new TimeDialog(program, host);
         case DialogKind::Auto:
             return new AutoDialog(program, host);
+        case DialogKind::Find:
+            return new FindDialog(program, host);
+        case DialogKind::StarSet:
+            return new StarNameDialog(program, host);
         default:
             return nullptr;
     }

@@ -27,6 +27,7 @@
 #include <QDialog>
 #include <QPointer>
 
+#include "astro/centring.h"
 #include "dialogs/dialog_kind.h"
 
 class QHBoxLayout;
@@ -48,6 +49,9 @@ class DialogHost {
     // A dialog wrote the view state: the sky is recomputed at the next paint, the menus and
     // status bar follow, and the other open dialogs are told.
     virtual void ViewStateWritten() = 0;
+    // Turns the view onto an object (astro::CenterOnObject on the sky's catalogues and bodies);
+    // interactive allows the "Below Horizon Line." message. 1 when the view moved, else 0.
+    virtual int CenterOnObject(astro::ObjectRef object, bool interactive) = 0;
 };
 
 inline constexpr int kIdOk = 1;

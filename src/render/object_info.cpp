@@ -6,10 +6,10 @@
 #include <cstdlib>
 
 #include "astro/body_table.h"
-#include "astro/clock.h"
 #include "astro/equatorial.h"
 #include "astro/object_names.h"
 #include "persist/record_view.h"
+#include "render/solar_system_plot.h"
 #include "render/text_formats.h"
 
 namespace render {
@@ -66,23 +66,6 @@ std::string CometName(const SkyScene& scene, int index) {
         index >= std::min(scene.comets->count, state::kCometFileLimit))
         return {};
     return std::string(FieldText(scene.comets->records[static_cast<std::size_t>(index)].NAMEE));
-}
-
-// The name with the trace point's moment: the time alone on the day shown, the date alone at
-// the time of day shown, else both.
-std::string TraceLine(const SkyScene& scene, const std::string& name, int step) {
-    const state::CivilClock& now = scene.view->clock;
-    state::AppOptions defaults;
-    const state::AppOptions& o = scene.options ? *scene.options : defaults;
-    state::CivilClock at{now.year - step * o.AutoYear, now.month - step * o.AutoMonth,
-                         now.day - step * o.AutoDay, now.hour - step * o.AutoHour,
-                         now.minute - step * o.AutoMinit};
-    astro::NormalizeClock(at);
-    const bool sameDay = at.year == now.year && at.month == now.month && at.day == now.day;
-    const bool sameTime = at.hour == now.hour && at.minute == now.minute;
-    if (sameDay) return name + TimeText(at);
-    if (sameTime) return name + " " + DateText(at);
-    return name + " " + DateText(at) + TimeText(at);
 }
 
 InfoCard StarCard(const SkyScene& scene, int index) {
@@ -303,13 +286,15 @@ InfoCard InfoCardOf(const SkyScene& scene, const SkyHit& hit, const PictureExist
             return CometInfoCard(scene.comets->records[static_cast<std::size_t>(hit.index)],
                                  scene.cometStates[static_cast<std::size_t>(hit.index)].position);
         case HitGroup::BodyTrace:
-            card.line = TraceLine(
-                scene, astro::BodyTable()[static_cast<std::size_t>(hit.index)].englishName,
-                hit.step);
+        case HitGroup::CometTrace: {
+            if (!scene.options) return card;
+            const std::string name =
+                hit.group == HitGroup::CometTrace
+                    ? CometName(scene, hit.index)
+                    : astro::BodyTable()[static_cast<std::size_t>(hit.index)].englishName;
+            card.line = TracePointText(name, scene.view->clock, *scene.options, hit.step);
             return card;
-        case HitGroup::CometTrace:
-            card.line = TraceLine(scene, CometName(scene, hit.index), hit.step);
-            return card;
+        }
         case HitGroup::DeepSky:
             return scene.data ? DeepSkyCard(scene, hit.index, pictureExists) : card;
         case HitGroup::Star:
@@ -317,6 +302,17 @@ InfoCard InfoCardOf(const SkyScene& scene, const SkyHit& hit, const PictureExist
         default:
             return card;
     }
+}
+
+std::string TracePointText(const std::string& name, const state::CivilClock& now,
+                           const state::AppOptions& options, int step) {
+    const state::CivilClock at = TraceMarkClock(now, options, step);
+    const bool sameDay = at.year == now.year && at.month == now.month && at.day == now.day;
+    const bool sameTime = at.hour == now.hour && at.minute == now.minute;
+    std::string text = name;
+    if (!sameDay) text += " " + DateText(at);
+    if (!sameTime || sameDay) text += TimeText(at);
+    return text;
 }
 
 int ConstellationAt(const SkyScene& scene, int x, int y) {

@@ -55,6 +55,12 @@ InfoCard InfoCardOf(const SkyScene& scene, const SkyHit& hit, const PictureExist
 InfoCard BodyInfoCard(int index, const astro::SolarSystemState& bodies, double moonAge);
 InfoCard CometInfoCard(const state::CometRecord& comet, const astro::CometPosition& position);
 
+// A trace point's text: the object's name with the point's moment (step steps of the automatic
+// mode before the clock) as far as it differs from the clock: the time on the same day, the
+// date at the same time of day, else both.
+std::string TracePointText(const std::string& name, const state::CivilClock& now,
+                           const state::AppOptions& options, int step);
+
 // The constellation of the designated star drawn nearest to the point (no distance limit),
 // or -1.
 int ConstellationAt(const SkyScene& scene, int x, int y);
