@@ -319,10 +319,22 @@ std::vector<FindEntry> ConstellationStars(const FindSources& sources, int conste
 bool SearchMatches(std::string_view query, std::string_view text) {
     const std::vector<std::string> wanted = Words(query);
     const std::vector<std::string> have = Words(text);
-    return std::all_of(wanted.begin(), wanted.end(), [&have](const std::string& w) {
-        return std::any_of(have.begin(), have.end(),
-                           [&w](const std::string& h) { return h.starts_with(w); });
-    });
+    auto digits = [](const std::string& word) { return word[0] >= '0' && word[0] <= '9'; };
+    for (std::size_t i = 0; i < wanted.size(); ++i) {
+        // Letters followed by a number ("M 42", "NGC 224") are one designation: the number must
+        // follow those letters in the text too.
+        const bool designation =
+            i + 1 < wanted.size() && !digits(wanted[i]) && digits(wanted[i + 1]);
+        bool found = false;
+        for (std::size_t j = 0; j < have.size() && !found; ++j) {
+            found =
+                have[j].starts_with(wanted[i]) &&
+                (!designation || (j + 1 < have.size() && have[j + 1].starts_with(wanted[i + 1])));
+        }
+        if (!found) return false;
+        if (designation) ++i;
+    }
+    return true;
 }
 
 int SearchRank(std::string_view query, const FindEntry& entry) {

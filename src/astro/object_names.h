@@ -78,8 +78,9 @@ std::vector<FindEntry> FindList(int tab, const FindSources& sources);
 // constellation's.
 std::vector<FindEntry> ConstellationStars(const FindSources& sources, int constellation);
 
-// Every word of the query begins a word of the text. Words are runs of letters or of digits
-// (so "M42" is "M" and "42"), compared without regard to case.
+// Every word of the query begins a word of the text; a word of letters followed by a number (a
+// designation: "M 42", "NGC 224") needs that number right after it in the text too. Words are
+// runs of letters or of digits (so "M42" is "M" and "42"), compared without regard to case.
 bool SearchMatches(std::string_view query, std::string_view text);
 
 // How well an entry answers a query: 0 not at all, 1 when the query matches its text and words,

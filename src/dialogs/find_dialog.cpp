@@ -59,17 +59,23 @@ void Fill(QListWidget& list, const std::vector<FindEntry>& entries) {
     }
 }
 
-// Hides the items that fail the test; a choice that got hidden moves to the first item shown.
-void HideUnmatched(QListWidget& list, const std::function<bool(int entry)>& shown) {
-    QListWidgetItem* firstShown = nullptr;
+// Hides the items that the search does not match (rank 0). While something is typed the first
+// item of the best rank becomes the choice; otherwise a choice that got hidden moves to the
+// first item shown.
+void HideUnmatched(QListWidget& list, const std::function<int(int entry)>& rank, bool searching) {
+    QListWidgetItem* best = nullptr;
+    int bestRank = 0;
     for (int row = 0; row < list.count(); ++row) {
         QListWidgetItem* item = list.item(row);
-        const bool visible = shown(item->data(kEntryRole).toInt());
-        item->setHidden(!visible);
-        if (visible && !firstShown) firstShown = item;
+        const int r = rank(item->data(kEntryRole).toInt());
+        item->setHidden(r == 0);
+        if (r > bestRank) {
+            best = item;
+            bestRank = r;
+        }
     }
     QListWidgetItem* current = list.currentItem();
-    if ((!current || current->isHidden()) && firstShown) list.setCurrentItem(firstShown);
+    if (best && (searching || !current || current->isHidden())) list.setCurrentItem(best);
 }
 
 }  // namespace
@@ -213,11 +219,11 @@ void FindDialog::FillStars() {
     if (entry >= constellationStars_.size()) return;
     Fill(*stars_, constellationStars_[entry]);
     stars_->setCurrentRow(0);
-    if (!search_->text().isEmpty()) Filter();
+    FilterStars();
 }
 
-bool FindDialog::Matches(const FindEntry& entry) const {
-    return astro::SearchRank(search_->text().toStdString(), entry) > 0;
+int FindDialog::Rank(const FindEntry& entry) const {
+    return astro::SearchRank(search_->text().toStdString(), entry);
 }
 
 int FindDialog::TabRank(int tab) const {
@@ -270,25 +276,37 @@ void FindDialog::SearchChanged() {
 void FindDialog::Filter() {
     if (filling_) return;
     const int tab = tabs_->currentIndex();
+    const bool searching = !search_->text().isEmpty();
     const auto& entries = entries_[static_cast<std::size_t>(tab)];
     if (tab != astro::kFindScientific) {
-        HideUnmatched(*list_, [&](int e) { return Matches(entries[static_cast<std::size_t>(e)]); });
+        HideUnmatched(
+            *list_, [&](int e) { return Rank(entries[static_cast<std::size_t>(e)]); }, searching);
         return;
     }
-    auto starsMatch = [&](int e) {
-        const auto& stars = constellationStars_[static_cast<std::size_t>(e)];
-        return Matches(entries[static_cast<std::size_t>(e)]) ||
-               std::any_of(stars.begin(), stars.end(),
-                           [this](const FindEntry& s) { return Matches(s); });
+    // A constellation counts with the best of its own rank and its stars'.
+    auto constellationRank = [&](int e) {
+        int rank = Rank(entries[static_cast<std::size_t>(e)]);
+        for (const FindEntry& star : constellationStars_[static_cast<std::size_t>(e)])
+            rank = std::max(rank, Rank(star));
+        return rank;
     };
-    HideUnmatched(*constellations_, starsMatch);
+    HideUnmatched(*constellations_, constellationRank, searching);
+    FilterStars();
+}
+
+// The stars of the chosen constellation: all of them when the constellation itself matches.
+void FindDialog::FilterStars() {
     const QListWidgetItem* constellation = constellations_->currentItem();
     if (!constellation) return;
     const std::size_t c = static_cast<std::size_t>(constellation->data(kEntryRole).toInt());
-    const bool wholeConstellation = Matches(entries[c]);
-    HideUnmatched(*stars_, [&](int e) {
-        return wholeConstellation || Matches(constellationStars_[c][static_cast<std::size_t>(e)]);
-    });
+    const bool wholeConstellation = Rank(entries_[astro::kFindScientific][c]) > 0;
+    HideUnmatched(
+        *stars_,
+        [&](int e) {
+            const int rank = Rank(constellationStars_[c][static_cast<std::size_t>(e)]);
+            return wholeConstellation ? std::max(rank, 1) : rank;
+        },
+        !search_->text().isEmpty());
 }
 
 bool FindDialog::eventFilter(QObject* watched, QEvent* event) {

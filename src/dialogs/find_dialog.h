@@ -46,7 +46,8 @@ class FindDialog : public ModelessDialog {
     // Chooses the tab for the text typed, then hides what does not match it.
     void SearchChanged();
     void Filter();
-    bool Matches(const astro::FindEntry& entry) const;
+    void FilterStars();
+    int Rank(const astro::FindEntry& entry) const;
     // The best astro::SearchRank of the tab's entries (and of its stars on the scientific tab).
     int TabRank(int tab) const;
     // The chosen object: the tab, and the item of list 103 on the scientific tab, else of 101.
