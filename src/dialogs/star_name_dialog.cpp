@@ -213,8 +213,10 @@ void StarNameDialog::PickStar(uint32_t star) {
         Select(item);
     }
     if (isMinimized()) showNormal();
-    raise();
-    activateWindow();
+    if (!isActiveWindow()) {
+        raise();
+        activateWindow();
+    }
     name_->selectAll();
     name_->setFocus();
 }
