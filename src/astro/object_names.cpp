@@ -34,9 +34,10 @@ bool SameText(std::string_view a, std::string_view b) {
 // The order of a sorted list box: alphabetical, any case.
 void SortAsList(std::vector<FindEntry>& entries) {
     std::stable_sort(entries.begin(), entries.end(), [](const FindEntry& a, const FindEntry& b) {
-        return std::lexicographical_compare(a.text.begin(), a.text.end(), b.text.begin(),
-                                            b.text.end(),
-                                            [](char x, char y) { return Lower(x) < Lower(y); });
+        return std::lexicographical_compare(
+            a.text.begin(), a.text.end(), b.text.begin(), b.text.end(), [](char x, char y) {
+                return static_cast<unsigned char>(Lower(x)) < static_cast<unsigned char>(Lower(y));
+            });
     });
 }
 
@@ -184,25 +185,50 @@ std::string BayerText(const persist::DesignationRecord& d) {
     return text + std::string(FieldText(d.suffix));
 }
 
-// The words of a text: runs of letters (and of bytes of multi-byte characters) or of digits,
-// lower-cased.
+// The name of a small Greek letter that starts at text[i] in UTF-8 ("η" is "Eta"), or nothing.
+std::string_view GreekLetterAt(std::string_view text, std::size_t i) {
+    if (i + 1 >= text.size()) return {};
+    const unsigned lead = static_cast<unsigned char>(text[i]);
+    const unsigned next = static_cast<unsigned char>(text[i + 1]);
+    if ((lead != 0xCE && lead != 0xCF) || (next & 0xC0) != 0x80) return {};
+    const unsigned code = ((lead & 0x1F) << 6) | (next & 0x3F);
+    constexpr unsigned kAlpha = 0x3B1, kFinalSigma = 0x3C2, kOmega = 0x3C9;
+    if (code < kAlpha || code > kOmega) return {};
+    // The final sigma stands before sigma in the code table.
+    const unsigned letter = code <= kFinalSigma ? code - kAlpha : code - kAlpha - 1;
+    return kGreekLetters[letter];
+}
+
+// The words of a text: runs of letters (and of bytes of other characters) or of digits,
+// lower-cased; a Greek letter is a word of its own, written out.
 std::vector<std::string> Words(std::string_view text) {
     std::vector<std::string> words;
     std::string word;
     int kind = 0;  // 0 none, 1 letters, 2 digits
-    for (char c : text) {
+    auto end = [&] {
+        if (!word.empty()) words.push_back(word);
+        word.clear();
+    };
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (const std::string_view greek = GreekLetterAt(text, i); !greek.empty()) {
+            end();
+            for (char c : greek)
+                word += Lower(c);
+            end();
+            kind = 0;
+            ++i;
+            continue;
+        }
+        const char c = text[i];
         const bool digit = c >= '0' && c <= '9';
         const bool letter =
             (Lower(c) >= 'a' && Lower(c) <= 'z') || static_cast<unsigned char>(c) >= 0x80;
         const int k = digit ? 2 : letter ? 1 : 0;
-        if (k != kind && !word.empty()) {
-            words.push_back(word);
-            word.clear();
-        }
+        if (k != kind) end();
         kind = k;
         if (k) word += Lower(c);
     }
-    if (!word.empty()) words.push_back(word);
+    end();
     return words;
 }
 

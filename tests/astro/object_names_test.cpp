@@ -107,6 +107,7 @@ TEST(ObjectNames, SearchMatchesWordBeginningsAndWholeDesignations) {
         {"alpha lyr", "Vega Alpha 3 Lyr Lyre Lyra", true},
         {"orion neb", "Great Orion Nebula (M42)", true},
         {"rion", "Great Orion Nebula (M42)", false},
+        {"eta car", "\u03b7 Car Nebula (NGC 3372)", true},
         {"", "anything", true},
     };
     for (const auto& c : cases)
