@@ -1,7 +1,6 @@
 #include "render/object_info.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 

@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
@@ -12,13 +11,10 @@
 #include <QWheelEvent>
 
 #include "astro/solar_system_plot.h"
-#include "dialogs/bitmaps.h"
 #include "dialogs/dialog_position.h"
 #include "dialogs/info_dialog.h"
 #include "platform/qpainter_canvas.h"
-#include "platform/window_placement.h"
 #include "render/fonts.h"
-#include "render/text_formats.h"
 #include "shell/program.h"
 #include "shell/sky_tooltip.h"
 #include "shell/toolbar.h"

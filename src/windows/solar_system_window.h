@@ -22,7 +22,6 @@
 #include "windows/body_card.h"
 #include "windows/tool_window.h"
 
-class QLabel;
 class QMenu;
 class QToolBar;
 
