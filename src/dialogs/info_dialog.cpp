@@ -27,7 +27,7 @@ struct Row {
 struct Template {
     const char* name;
     const char* caption;
-    std::initializer_list<Row> rows;
+    Row rows[5];  // a control of 0 ends the rows
 };
 
 const Template kTemplates[] = {
@@ -60,6 +60,8 @@ const Template kTemplates[] = {
     {"D_SEIZAINFO", "Constellation Info", {{201, "Name"}, {202, "Scientific Name"}, {203, "Code"}}},
 };
 
+constexpr Row kNoRows[5] = {};
+
 const Template* TemplateOf(const std::string& name) {
     for (const Template& t : kTemplates)
         if (name == t.name) return &t;
@@ -84,7 +86,8 @@ InfoDialog::InfoDialog(const render::InfoCard& card, QWidget* parent, double moo
 
     auto* grid = new QGridLayout;
     int row = 0;
-    for (const Row& r : t ? t->rows : std::initializer_list<Row>{}) {
+    for (const Row& r : t ? t->rows : kNoRows) {
+        if (r.control == 0) break;
         auto* value = WithId<QLabel>(
             r.control,
             QString::fromStdString(card.field[static_cast<std::size_t>(r.control - kFirstField)]));
