@@ -244,6 +244,13 @@ class FindInfoDialogsTest : public QObject {
         Click(names, 1063);
         QCOMPARE(messages.back().text, std::string("Failed to save!"));
         QCOMPARE(StarName(0), QString("Sirius"));
+
+        // "Reset All": the shipped names again, not the user's file.
+        Click(names, 122);
+        const qint64 shipped =
+            QFileInfo(QString::fromStdString(persist::ProgramFile("STARN.DAT"))).size() / 68;
+        QCOMPARE(static_cast<qint64>(names->table().size()), shipped);
+        QCOMPARE(FindControl<QListWidget>(*names, 1065)->currentRow(), 0);
     }
 };
 
