@@ -1,12 +1,14 @@
 #include "dialogs/create_dialog.h"
 
 #include "dialogs/auto_dialog.h"
-#include "dialogs/display_mode_dialog.h"
-#include "dialogs/location_dialog.h"
-#include "dialogs/option_dialog.h"
 #include "dialogs/comet_dialog.h"
+#include "dialogs/display_mode_dialog.h"
+#include "dialogs/find_dialog.h"
 #include "dialogs/font_dialog.h"
 #include "dialogs/line_dialog.h"
+#include "dialogs/location_dialog.h"
+#include "dialogs/option_dialog.h"
+#include "dialogs/star_name_dialog.h"
 #include "dialogs/time_dialog.h"
 #include "dialogs/view_dialog.h"
 
@@ -30,6 +32,10 @@ ModelessDialog* CreateDialog(DialogKind kind, shell::Program& program, DialogHos
             return new FontDialog(program, host);
         case DialogKind::LineSet:
             return new LineDialog(program, host);
+        case DialogKind::Find:
+            return new FindDialog(program, host);
+        case DialogKind::StarSet:
+            return new StarNameDialog(program, host);
         default:
             return nullptr;
     }

@@ -27,6 +27,7 @@
 #include <QDialog>
 #include <QPointer>
 
+#include "astro/centring.h"
 #include "dialogs/dialog_kind.h"
 
 class QHBoxLayout;
@@ -56,6 +57,9 @@ class DialogHost {
     // A dialog changed the line colours or the fonts: the sky gets a new palette and is drawn
     // again, and so is the Solar System window.
     virtual void ColoursChanged() = 0;
+    // Turns the view onto an object (astro::CenterOnObject on the sky's catalogues and bodies);
+    // interactive allows the "Below Horizon Line." message. 1 when the view moved, else 0.
+    virtual int CenterOnObject(astro::ObjectRef object, bool interactive) = 0;
 };
 
 inline constexpr int kIdOk = 1;

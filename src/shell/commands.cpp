@@ -599,6 +599,22 @@ bool Runner::Run(int command) {
         case 415:
             CancelTracking();
             return true;
+        case 502:
+        case 504:
+            host_.ShowObjectInfoAtClick(command == 504);
+            return true;
+        case 503:
+            host_.ShowConstellationAtClick();
+            return true;
+        case 40057:
+            host_.NameStarAtClick();
+            return true;
+        case 413:
+            OpenDialog(dialogs::DialogKind::Find);
+            return true;
+        case 40058:
+            OpenDialog(dialogs::DialogKind::StarSet);
+            return true;
 
         // What is drawn.
         case 200:
@@ -834,15 +850,6 @@ bool Runner::Run(int command) {
         case kCommandExportPdf:
         case kCommandExportPng:
             host_.RunFileCommand(command);
-            return true;
-
-        // Commands whose dialogs and windows are not built yet keep their numbers.
-        case 413:
-        case 40058:
-        case 502:
-        case 503:
-        case 504:
-        case 40057:
             return true;
         default:
             return false;
