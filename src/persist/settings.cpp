@@ -429,6 +429,7 @@ void LoadSettings(const SettingsReader& reader, ViewState& view, AppOptions& opt
         if (city.unitMarker != 10) {
             city.latitude = TimesTen(city.latitude);
             city.longitude = TimesTen(city.longitude);
+            city.unitMarker = 10;  // the record now holds tenths, as it is saved
         }
     }
 
