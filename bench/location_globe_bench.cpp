@@ -6,12 +6,12 @@
 
 #include <QApplication>
 #include <QLineEdit>
-#include <QMouseEvent>
 
 #include "dialogs/earth_globe.h"
 #include "dialogs/location_dialog.h"
 #include "persist/data_set.h"
 #include "persist/paths.h"
+#include "qt_bench.h"
 #include "shell/main_window.h"
 #include "shell/program.h"
 
@@ -42,30 +42,23 @@ BenchDialog& Dialog() {
     return bench;
 }
 
-void SendMouse(QWidget* area, QEvent::Type type, QPoint point, Qt::MouseButton button,
-               Qt::MouseButtons buttons) {
-    QMouseEvent event(type, QPointF(point), area->mapToGlobal(QPointF(point)), button, buttons,
-                      Qt::NoModifier);
-    QCoreApplication::sendEvent(area, &event);
-}
-
 void BM_GlobeDragFrame(benchmark::State& state) {
     BenchDialog& bench = Dialog();
     bench.program.options.FrameEarth = static_cast<int>(state.range(0));
     bench.program.options.ZoomEarth = static_cast<int>(state.range(1));
     dialogs::EarthGlobe* globe = bench.globe;
     const QPoint centre(globe->width() / 2, globe->height() / 2);
-    SendMouse(globe, QEvent::MouseButtonPress, centre, Qt::LeftButton, Qt::LeftButton);
+    bench::SendMouse(globe, QEvent::MouseButtonPress, centre, Qt::LeftButton, Qt::LeftButton);
     int step = 0;
     for (auto _ : state) {
         // Back and forth over 40 pixels, 2 pixels a move.
         const int x = 2 * (step % 20) * ((step / 20) % 2 == 0 ? 1 : -1);
         ++step;
-        SendMouse(globe, QEvent::MouseMove, centre + QPoint(x, x / 2), Qt::NoButton,
-                  Qt::LeftButton);
+        bench::SendMouse(globe, QEvent::MouseMove, centre + QPoint(x, x / 2), Qt::NoButton,
+                         Qt::LeftButton);
         globe->repaint();
     }
-    SendMouse(globe, QEvent::MouseButtonRelease, centre, Qt::LeftButton, Qt::NoButton);
+    bench::SendMouse(globe, QEvent::MouseButtonRelease, centre, Qt::LeftButton, Qt::NoButton);
     state.SetLabel(std::string(state.range(0) ? "coastlines" : "map") +
                    (state.range(1) ? ", zoomed" : ""));
 }
@@ -90,11 +83,5 @@ BENCHMARK(BM_GlobeDragFrame)
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    Dialog().main.reset();
-    return 0;
+    return bench::RunBenchmarks<QApplication>(argc, argv, [] { Dialog().main.reset(); });
 }

@@ -6,7 +6,6 @@
 
 #include <QApplication>
 #include <QKeyEvent>
-#include <QMouseEvent>
 
 #include <cmath>
 #include <cstring>
@@ -15,6 +14,7 @@
 
 #include "persist/data_set.h"
 #include "persist/paths.h"
+#include "qt_bench.h"
 #include "shell/main_window.h"
 #include "shell/program.h"
 #include "synthetic_sky.h"
@@ -57,18 +57,14 @@ BenchWindow& Window() {
 }
 
 void Move(QWidget* sky, QPoint point, Qt::MouseButtons buttons) {
-    QMouseEvent event(QEvent::MouseMove, QPointF(point), sky->mapToGlobal(QPointF(point)),
-                      Qt::NoButton, buttons, Qt::NoModifier);
-    QCoreApplication::sendEvent(sky, &event);
+    bench::SendMouse(sky, QEvent::MouseMove, point, Qt::NoButton, buttons);
 }
 
 void BM_DragFrame(benchmark::State& state) {
     BenchWindow& bench = Window();
     QWidget* sky = bench.window->skyView();
     const QPoint centre(kWidth / 2, kHeight / 2);
-    QMouseEvent press(QEvent::MouseButtonPress, QPointF(centre), sky->mapToGlobal(QPointF(centre)),
-                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(sky, &press);
+    bench::SendMouse(sky, QEvent::MouseButtonPress, centre, Qt::LeftButton, Qt::LeftButton);
     int step = 0;
     for (auto _ : state) {
         // Back and forth, so the view stays in the same part of the sky.
@@ -76,10 +72,7 @@ void BM_DragFrame(benchmark::State& state) {
         Move(sky, centre + QPoint(dx * (step % 40), 0), Qt::LeftButton);
         sky->repaint();
     }
-    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(centre),
-                        sky->mapToGlobal(QPointF(centre)), Qt::LeftButton, Qt::NoButton,
-                        Qt::NoModifier);
-    QCoreApplication::sendEvent(sky, &release);
+    bench::SendMouse(sky, QEvent::MouseButtonRelease, centre, Qt::LeftButton, Qt::NoButton);
     state.counters["fps"] =
         benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
     state.SetLabel(bench.full ? "data set" : "synthetic catalogue");
@@ -134,11 +127,5 @@ BENCHMARK(BM_ExposureCopyOnly)->Unit(benchmark::kMillisecond)->UseRealTime();
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    Window().window.reset();
-    return 0;
+    return bench::RunBenchmarks<QApplication>(argc, argv, [] { Window().window.reset(); });
 }

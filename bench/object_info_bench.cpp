@@ -18,6 +18,7 @@
 #include "persist/default_tables.h"
 #include "persist/paths.h"
 #include "platform/sky_painting.h"
+#include "qt_bench.h"
 #include "render/object_info.h"
 #include "render/render_sky.h"
 #include "synthetic_sky.h"
@@ -108,10 +109,5 @@ BENCHMARK(BM_HoverTickText)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench::RunBenchmarks<QGuiApplication>(argc, argv);
 }

@@ -26,6 +26,7 @@
 #include "platform/deep_sky_pictures.h"
 #include "platform/qpainter_canvas.h"
 #include "platform/sky_painting.h"
+#include "qt_bench.h"
 #include "render/deep_sky.h"
 #include "render/glyph_sheet.h"
 #include "render/primitives.h"
@@ -464,10 +465,5 @@ BENCHMARK(BM_BackgroundFill)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench::RunBenchmarks<QGuiApplication>(argc, argv);
 }

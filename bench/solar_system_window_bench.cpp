@@ -5,13 +5,13 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
-#include <QMouseEvent>
 
 #include <filesystem>
 
 #include "persist/comet_file.h"
 #include "persist/data_set.h"
 #include "persist/paths.h"
+#include "qt_bench.h"
 #include "shell/main_window.h"
 #include "shell/program.h"
 
@@ -58,27 +58,20 @@ BenchWindows& Windows() {
     return bench;
 }
 
-void SendMouse(QWidget* area, QEvent::Type type, QPoint point, Qt::MouseButton button,
-               Qt::MouseButtons buttons) {
-    QMouseEvent event(type, QPointF(point), area->mapToGlobal(QPointF(point)), button, buttons,
-                      Qt::NoModifier);
-    QCoreApplication::sendEvent(area, &event);
-}
-
 void BM_PlotDragFrame(benchmark::State& state) {
     BenchWindows& bench = Windows();
     bench.program.options.PlaCometKidou = static_cast<int>(state.range(0));
     QWidget* area = bench.plot->plotArea();
     const QPoint centre(kPlotWidth / 2, kPlotHeight / 2);
-    SendMouse(area, QEvent::MouseButtonPress, centre, Qt::LeftButton, Qt::LeftButton);
+    bench::SendMouse(area, QEvent::MouseButtonPress, centre, Qt::LeftButton, Qt::LeftButton);
     int step = 0;
     for (auto _ : state) {
         const int dx = (step++ / 40) % 2 == 0 ? 3 : -3;
-        SendMouse(area, QEvent::MouseMove, centre + QPoint(dx * (step % 40), 0), Qt::NoButton,
-                  Qt::LeftButton);
+        bench::SendMouse(area, QEvent::MouseMove, centre + QPoint(dx * (step % 40), 0),
+                         Qt::NoButton, Qt::LeftButton);
         area->repaint();
     }
-    SendMouse(area, QEvent::MouseButtonRelease, centre, Qt::LeftButton, Qt::NoButton);
+    bench::SendMouse(area, QEvent::MouseButtonRelease, centre, Qt::LeftButton, Qt::NoButton);
     bench.program.options.PlaCometKidou = 0;
     state.SetLabel(state.range(0) ? "with comet orbits" : "planets and minor bodies");
 }
@@ -109,11 +102,5 @@ BENCHMARK(BM_PlotFastClockingStep)->Unit(benchmark::kMillisecond)->UseRealTime()
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    Windows().main.reset();
-    return 0;
+    return bench::RunBenchmarks<QApplication>(argc, argv, [] { Windows().main.reset(); });
 }
