@@ -4,9 +4,6 @@
 #include <QtTest>
 
 #include <QCheckBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabBar>
@@ -14,65 +11,25 @@
 #include "astro/clock.h"
 #include "astro/time_steps.h"
 #include "dialogs/auto_dialog.h"
-#include "dialogs/dialog_fields.h"
 #include "dialogs/time_dialog.h"
-#include "shell/main_window.h"
-#include "state/messages.h"
+#include "window_fixture.h"
 
 using namespace dialogs;
+using namespace fixture;
 
-class TimeDialogsTest : public QObject {
+class TimeDialogsTest : public QObject, MainWindowFixture {
     Q_OBJECT
 
-    std::unique_ptr<shell::Program> program;
-    std::unique_ptr<shell::MainWindow> window;
-    QTemporaryDir home;
-
-    template <class Dialog>
-    Dialog* Open(int command, DialogKind kind) {
-        window->Command(command);
-        return static_cast<Dialog*>(window->openDialogs().Find(kind));
-    }
     TimeDialog* OpenTime() { return Open<TimeDialog>(132, DialogKind::Time); }
     AutoDialog* OpenAuto() { return Open<AutoDialog>(332, DialogKind::Auto); }
-    static QString Text(QWidget* dialog, int id) {
-        if (auto* field = FindControl<QLineEdit>(*dialog, id)) return field->text();
-        if (auto* label = FindControl<QLabel>(*dialog, id)) return label->text();
-        if (auto* text = FindControl<QPlainTextEdit>(*dialog, id)) return text->toPlainText();
-        return FindControl<QAbstractButton>(*dialog, id)->text();
-    }
-    static void Type(QWidget* dialog, int id, const QString& text) {
-        auto* field = FindControl<QLineEdit>(*dialog, id);
-        field->setText(text);
-        emit field->editingFinished();
-    }
-    static void Click(QWidget* dialog, int id) {
-        FindControl<QAbstractButton>(*dialog, id)->click();
-    }
 
   private slots:
-    void initTestCase() {
-        qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
-        qputenv("XDG_DATA_HOME", home.path().toUtf8());
-    }
     void init() {
-        program = std::make_unique<shell::Program>();
+        NewProgram();
         program->view.clock = {2000, 1, 15, 10, 30};
-        shell::MainWindowHooks hooks;
-        hooks.renderSky = [](QImage& bitmap, shell::Program&, int, int) {
-            bitmap.fill(Qt::black);
-            return shell::FrameFacts{};
-        };
-        window = std::make_unique<shell::MainWindow>(*program, std::move(hooks));
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-        state::SetMessageHandler([](const state::Message&) { return state::MessageAnswer::Ok; });
+        ShowWindow(BlackSky());
     }
-    void cleanup() {
-        window.reset();
-        program.reset();
-        state::SetMessageHandler({});
-    }
+    void cleanup() { CloseAll(); }
 
     void typedFieldsCarryIntoTheirNeighbours() {
         TimeDialog* dialog = OpenTime();

@@ -2,13 +2,20 @@
 // its own for the files it writes and every message recorded and answered.
 #pragma once
 
+#include <QAbstractButton>
 #include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include <memory>
 #include <vector>
 
+#include "dialogs/dialog_fields.h"
+#include "persist/data_set.h"
+#include "persist/paths.h"
 #include "shell/main_window.h"
 #include "state/messages.h"
 
@@ -35,6 +42,23 @@ inline shell::MainWindowHooks BlackSky(shell::MainWindowHooks hooks = {}) {
         return shell::FrameFacts{};
     };
     return hooks;
+}
+
+// A value typed into a dialog's field, then the field left, as the user does.
+inline void Type(QWidget* dialog, int id, const QString& text) {
+    auto* field = dialogs::FindControl<QLineEdit>(*dialog, id);
+    field->setText(text);
+    emit field->editingFinished();
+}
+inline void Click(QWidget* dialog, int id) {
+    dialogs::FindControl<QAbstractButton>(*dialog, id)->click();
+}
+// What a field, label, text box or button of a dialog shows.
+inline QString Text(QWidget* dialog, int id) {
+    if (auto* field = dialogs::FindControl<QLineEdit>(*dialog, id)) return field->text();
+    if (auto* label = dialogs::FindControl<QLabel>(*dialog, id)) return label->text();
+    if (auto* text = dialogs::FindControl<QPlainTextEdit>(*dialog, id)) return text->toPlainText();
+    return dialogs::FindControl<QAbstractButton>(*dialog, id)->text();
 }
 
 // Inherited by a test class next to QObject.
@@ -65,6 +89,19 @@ struct MainWindowFixture {
         window.reset();
         program.reset();
         state::SetMessageHandler({});
+    }
+    // The data set the build made, with the user's own files in the home.
+    void LoadDataSet() {
+        persist::SetDataDirectory(PLANETARIUM_DATASET_DIR);
+        program->options.UserPath = home.filePath("user").toStdString();
+        QVERIFY(persist::LoadDataSet(program->data, program->options.UserPath,
+                                     program->options.GscPath));
+    }
+    // The modeless dialog a command opens.
+    template <class Dialog = dialogs::ModelessDialog>
+    Dialog* Open(int command, dialogs::DialogKind kind) {
+        window->Command(command);
+        return static_cast<Dialog*>(window->openDialogs().Find(kind));
     }
     bool Checked(int command) const { return window->menus().FirstAction(command)->isChecked(); }
     void Paint() { window->skyView()->repaint(); }

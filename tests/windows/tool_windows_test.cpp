@@ -6,30 +6,23 @@
 #include <QMenu>
 #include <QToolBar>
 
-#include "shell/main_window.h"
-#include "state/messages.h"
+#include "window_fixture.h"
 #include "windows/tool_windows.h"
 
-using shell::MainWindow;
 using windows::SolarSystemWindow;
 
-class ToolWindowsTest : public QObject {
+class ToolWindowsTest : public QObject, fixture::MainWindowFixture {
     Q_OBJECT
 
-    QTemporaryDir home;
-    std::unique_ptr<shell::Program> program;
-    std::unique_ptr<MainWindow> main;
-
-    windows::ToolWindows& tools() { return main->toolWindows(); }
-    bool Checked(int command) { return main->menus().FirstAction(command)->isChecked(); }
-    bool Pressed(int command) { return main->toolbar().Button(command)->isChecked(); }
+    windows::ToolWindows& tools() { return window->toolWindows(); }
+    bool Pressed(int command) { return window->toolbar().Button(command)->isChecked(); }
     void PaintSky() {
-        main->Redraw();
-        main->skyView()->repaint();
+        window->Redraw();
+        window->skyView()->repaint();
         QCoreApplication::processEvents();
     }
     SolarSystemWindow* OpenPlot() {
-        if (!tools().solarSystem()) main->Command(149);
+        if (!tools().solarSystem()) window->Command(149);
         SolarSystemWindow* w = tools().solarSystem();
         w->resize(400, 300);
         PaintSky();
@@ -45,31 +38,20 @@ class ToolWindowsTest : public QObject {
     }
 
   private slots:
-    void initTestCase() {
-        qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
-        qputenv("XDG_DATA_HOME", home.path().toUtf8());
-    }
     void init() {
-        program = std::make_unique<shell::Program>();
+        NewProgram();
         program->view.clock = state::CivilClock{2024, 1, 18, 20, 0};  // first quarter
         program->options.PlanetWnd = 1;                               // open at the last exit
         program->options.MoonWnd = 0;
-        main = std::make_unique<MainWindow>(*program);
-        main->show();
-        QVERIFY(QTest::qWaitForWindowExposed(main.get()));
-        state::SetMessageHandler([](const state::Message&) { return state::MessageAnswer::Ok; });
+        ShowWindow();
     }
-    void cleanup() {
-        main.reset();
-        program.reset();
-        state::SetMessageHandler({});
-    }
+    void cleanup() { CloseAll(); }
 
     void marksAndButtonsTellWhetherTheWindowsExist() {
         // Before the start opens them nothing is open, whatever the settings said.
         QCOMPARE(program->options.PlanetWnd, 0);
         QVERIFY(!Checked(149) && !Pressed(149));
-        main->OpenToolWindowsAtStart();
+        window->OpenToolWindowsAtStart();
         QVERIFY(tools().solarSystem() && !tools().moon());
         QCOMPARE(program->options.PlanetWnd, 1);
 
@@ -82,17 +64,17 @@ class ToolWindowsTest : public QObject {
                 command == 149 ? program->options.PlanetWnd : program->options.MoonWnd;
             for (int round = 0; round < 2; ++round) {
                 const bool wasOpen = open();
-                main->Command(command);
+                window->Command(command);
                 QCOMPARE(open(), !wasOpen);
                 QCOMPARE(flag, wasOpen ? 0 : 1);
                 QCOMPARE(Checked(command), !wasOpen);
                 QCOMPARE(Pressed(command), !wasOpen);
             }
             // Closed by its own close box.
-            if (!open()) main->Command(command);
-            QWidget* window = command == 149 ? static_cast<QWidget*>(tools().solarSystem())
-                                             : static_cast<QWidget*>(tools().moon());
-            window->close();
+            if (!open()) window->Command(command);
+            QWidget* tool = command == 149 ? static_cast<QWidget*>(tools().solarSystem())
+                                           : static_cast<QWidget*>(tools().moon());
+            tool->close();
             QVERIFY(!open());
             QCOMPARE(flag, 0);
             QVERIFY(!Checked(command) && !Pressed(command));
@@ -101,16 +83,16 @@ class ToolWindowsTest : public QObject {
 
     void bothWindowsReopenWhereTheyWere() {
         for (int command : {149, 40011}) {
-            main->Command(command);
+            window->Command(command);
             QWidget* w = command == 149 ? static_cast<QWidget*>(tools().solarSystem())
                                         : static_cast<QWidget*>(tools().moon());
-            w->move(main->pos() + QPoint(123, 77));
+            w->move(window->pos() + QPoint(123, 77));
             w->resize(333, 222);
-            main->Command(command);  // closed
-            main->Command(command);  // and open again
+            window->Command(command);  // closed
+            window->Command(command);  // and open again
             w = command == 149 ? static_cast<QWidget*>(tools().solarSystem())
                                : static_cast<QWidget*>(tools().moon());
-            QCOMPARE(w->pos() - main->pos(), QPoint(123, 77));
+            QCOMPARE(w->pos() - window->pos(), QPoint(123, 77));
             QCOMPARE(w->size(), QSize(333, 222));
         }
         QCOMPARE(program->options.DlgPosX[6], 123);
@@ -217,7 +199,7 @@ class ToolWindowsTest : public QObject {
     }
 
     void moonPhaseMatchesTheSky() {
-        main->Command(40011);
+        window->Command(40011);
         PaintSky();
         windows::MoonWindow* moon = tools().moon();
         moon->resize(200, 200);
@@ -234,11 +216,11 @@ class ToolWindowsTest : public QObject {
         SolarSystemWindow* w = OpenPlot();
         QCoreApplication::processEvents();
         const int before = w->paintCount();
-        main->Command(410);  // a new sky, the same instant
+        window->Command(410);  // a new sky, the same instant
         PaintSky();
         QCoreApplication::processEvents();
         QCOMPARE(w->paintCount(), before);
-        main->Command(623);  // one day on
+        window->Command(623);  // one day on
         PaintSky();
         QTRY_VERIFY(w->paintCount() > before);
     }
