@@ -1,5 +1,5 @@
 // The helpers every dialog shares: remembered positions kept on a monitor, fields, typed numbers,
-// the string ring, the natural order of lists and picture files.
+// the string table and its ring, the natural order of lists and picture files.
 #include <QtTest>
 
 #include <QCheckBox>
@@ -97,6 +97,8 @@ class DialogHelpersTest : public QObject {
             QVERIFY(shell::LoadStringInRing(12) != first);
         QCOMPARE(shell::LoadStringInRing(42), first);  // a missing entry is empty
         QCOMPARE(QByteArray(first), QByteArray());
+        QVERIFY(shell::LoadString(-1).empty());
+        QCOMPARE(shell::LoadString(131), std::string("View(F5)"));
     }
 
     void numbersAfterASharedPrefixComeInNumericOrder() {

@@ -1,5 +1,5 @@
-// Start-up on a small data set: the steps that stop it, the title, the command line, the screen
-// saver and the window's place kept at the end.
+// Start-up on a small data set: the steps that stop it, the title and its picture, the command
+// line, the screen saver and the window's place kept at the end.
 #include <QtTest>
 
 #include <QMenuBar>
@@ -11,6 +11,8 @@
 #include "persist/settings.h"
 #include "platform/window_placement.h"
 #include "render_fixture.h"
+#include "shell/command_line.h"
+#include "shell/picture_window.h"
 #include "shell/startup.h"
 #include "shell/view_file_open.h"
 #include "state/comet_record.h"
@@ -196,6 +198,53 @@ class StartupTest : public QObject, fixture::MainWindowFixture {
         QVERIFY(Start("/SCREENSAVER"));
         QCOMPARE(program->view.Zoom, 200);
         QVERIFY(messages.empty());
+    }
+
+    void commandLineIsParsed() {
+        const struct {
+            const char* line;
+            bool screenSaver, noTitle;
+            const char* viewFile;
+        } cases[] = {
+            {"/screensaver", true, false, ""},
+            {"x -ScreenSaver y", true, false, ""},
+            {"abc/SCREENSAVERdef", true, false, ""},
+            {"SCREENSAVER", false, false, "SCREENSAVER"},
+            {"/screensaver view.qel", true, false, ""},
+            {"#$#abcde/tmp/sky view.QEL", false, true, "/tmp/sky view.QEL"},
+            {"#$#ab", false, true, ""},
+            {"/home/me/Orion.QEL", false, false, "/home/me/Orion.QEL"},
+            {"", false, false, ""},
+        };
+        for (const auto& c : cases) {
+            const shell::StartupCommand command = shell::ParseCommandLine(c.line);
+            QVERIFY2(command.screenSaver == c.screenSaver && command.noTitle == c.noTitle, c.line);
+            QCOMPARE(command.viewFile, std::string(c.viewFile));
+        }
+        // The program's own options are not part of the line.
+        QCOMPARE(shell::CommandLineText({"--data-dir", "/d", "a.qel"}), std::string("a.qel"));
+        QCOMPARE(shell::CommandLineText({"my", "view.qel"}), std::string("my view.qel"));
+    }
+
+    // The title picture is enlarged to fit, widened when within 5 % of the width, never reduced.
+    void titlePictureIsFittedAndAFileThatIsNoPictureLeavesItBlack() {
+        const struct {
+            QSize picture;
+            bool enlarge;
+            QSize shown;
+        } cases[] = {
+            {{320, 240}, true, {638, 478}},  {{100, 80}, true, {597, 478}},
+            {{100, 76}, true, {638, 478}},   {{1000, 800}, true, {1000, 800}},
+            {{320, 240}, false, {320, 240}}, {{100, 400}, true, {119, 478}},
+        };
+        for (const auto& c : cases)
+            QCOMPARE(shell::FitPictureSize(c.picture, {638, 478}, c.enlarge), c.shown);
+        WriteBytes(data.filePath("junk.gif"), "GIF89a, or so it says");
+        shell::PictureFileWindow title;
+        title.resize(64, 48);
+        title.SetPictureFile(data.filePath("junk.gif"));
+        QVERIFY(title.picture().isNull());
+        QCOMPARE(title.grab().toImage().pixelColor(30, 20), QColor(Qt::black));
     }
 
     // Closing stores the normal rectangle, also of a maximised window.
