@@ -13,6 +13,14 @@ class QPainterCanvasTest : public QObject {
     Q_OBJECT
 
     static QRgb At(const QImage& image, int x, int y) { return image.pixel(x, y) & 0xFFFFFF; }
+    static int LitPixels(const QImage& image) {
+        int lit = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x)
+                lit += At(image, x, y) != 0 ? 1 : 0;
+        }
+        return lit;
+    }
 
   private slots:
     void pixelsAndPatternsGoToTheCentredPositionInPaletteColours() {
@@ -130,12 +138,7 @@ class QPainterCanvasTest : public QObject {
         }
         QVERIFY(size.width > 20 && size.width < 150);
         QVERIFY(size.height >= 18 && size.height < 40);
-        int lit = 0;
-        for (int y = 0; y < image.height(); ++y) {
-            for (int x = 0; x < image.width(); ++x)
-                lit += At(image, x, y) != 0 ? 1 : 0;
-        }
-        QVERIFY(lit > 20);
+        QVERIFY(LitPixels(image) > 20);
     }
 
     void slotFacesMapToInstalledFamiliesAndAreCreatedOnce() {
@@ -150,15 +153,6 @@ class QPainterCanvasTest : public QObject {
         QCOMPARE(&platform::CachedFont("Arial", 13, true, false), &arial);
         QVERIFY(&platform::CachedFont("Arial", 13, false, false) != &arial);
         QVERIFY(&platform::CachedFont("Arial", 14, true, false) != &arial);
-    }
-
-    static int LitPixels(const QImage& image) {
-        int lit = 0;
-        for (int y = 0; y < image.height(); ++y) {
-            for (int x = 0; x < image.width(); ++x)
-                lit += At(image, x, y) != 0 ? 1 : 0;
-        }
-        return lit;
     }
 
     static QImage TextImage(const char* face, const char* utf8) {
