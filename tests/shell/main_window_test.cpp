@@ -13,6 +13,7 @@
 #include "persist/paths.h"
 #include "persist/profile.h"
 #include "platform/help.h"
+#include "render_fixture.h"
 #include "shell/external_programs.h"
 #include "shell/menus.h"
 #include "shell/toolbar.h"
@@ -271,20 +272,27 @@ class MainWindowTest : public QObject, fixture::MainWindowFixture {
         QVERIFY(!TipShown());
     }
 
+    // The tip moves left and up to stay inside the window, counting the room for a picture.
     void tooltipStaysInsideTheWindow() {
-        const QRect owner(100, 100, 800, 600);
-        auto plain = shell::PlaceTooltip({300, 300}, {50, 12}, owner, false);
-        QCOMPARE(plain.rect, QRect(300, 320, 56, 15));
-        QVERIFY(!plain.movedLeft && !plain.movedUp);
-        auto right = shell::PlaceTooltip({880, 300}, {50, 12}, owner, false);
-        QCOMPARE(right.rect.right() + 1, 892);
-        QVERIFY(right.movedLeft);
-        auto low = shell::PlaceTooltip({300, 660}, {50, 12}, owner, false);
-        QCOMPARE(low.rect.top(), 644);
-        QVERIFY(low.movedUp);
-        // Room for a picture below the tip counts too.
-        QVERIFY(shell::PlaceTooltip({300, 560}, {50, 12}, owner, true).movedUp);
-        QVERIFY(!shell::PlaceTooltip({300, 560}, {50, 12}, owner, false).movedUp);
+        const struct {
+            QPoint cursor;
+            bool picture;
+            QRect rect;
+            bool movedLeft, movedUp;
+        } cases[] = {
+            {{300, 300}, false, {300, 320, 56, 15}, false, false},
+            {{880, 300}, false, {836, 320, 56, 15}, true, false},
+            {{300, 660}, false, {300, 644, 56, 15}, false, true},
+            {{300, 560}, true, {}, false, true},
+            {{300, 560}, false, {300, 580, 56, 15}, false, false},
+        };
+        for (const auto& c : cases) {
+            const auto tip =
+                shell::PlaceTooltip(c.cursor, {50, 12}, QRect(100, 100, 800, 600), c.picture);
+            if (!c.rect.isNull()) QCOMPARE(tip.rect, c.rect);
+            QCOMPARE(tip.movedLeft, c.movedLeft);
+            QCOMPARE(tip.movedUp, c.movedUp);
+        }
     }
 
     void trackingTakesTheObjectUnderTheClick() {
@@ -490,31 +498,6 @@ class MainWindowTest : public QObject, fixture::MainWindowFixture {
         }
     }
 
-    // Each pane of the status bar says what it shows, the direction panes by the view's mode.
-    void statusPanesTellWhatTheyShow() {
-        Make();
-        window->resize(1000, 600);
-        shell::StatusBar* bar = window->statusPanes();
-        bar->LayoutPanes();
-        const struct {
-            int pane, equator;
-            const char* words;
-        } cases[] = {{0, 0, "time zone"},
-                     {3, 0, "Azimuth"},
-                     {3, 1, "Right ascension"},
-                     {7, 0, "R real time"},
-                     {11, 1, "equator mode"}};
-        for (const auto& c : cases) {
-            program->view.SekidouMod = c.equator;
-            window->RefreshStatusBar();
-            const int left = c.pane == 0 ? 0 : bar->rightEdges()[c.pane - 1];
-            const QPoint at((left + bar->rightEdges()[c.pane]) / 2, bar->height() / 2);
-            QHelpEvent help(QEvent::ToolTip, at, bar->mapToGlobal(at));
-            QCoreApplication::sendEvent(bar, &help);
-            QTRY_VERIFY2(QToolTip::text().contains(c.words), qPrintable(QToolTip::text()));
-        }
-    }
-
     void statusBarTexts() {
         Make();
         auto& v = program->view;
@@ -617,21 +600,15 @@ class MainWindowTest : public QObject, fixture::MainWindowFixture {
              {dir.path(), dir.path() + "/missing.qel", QString(), QString(600, 'a')})
             window->OpenDroppedFile(path);
         QCOMPARE(opened, 0);
-        QFile file(dir.path() + "/Orion.QEL");
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("x");
-        file.close();
-        window->OpenDroppedFile(file.fileName());
+        QVERIFY(fixture::WriteBytes(dir.filePath("Orion.QEL"), "x", 1));
+        window->OpenDroppedFile(dir.filePath("Orion.QEL"));
         QCOMPARE(opened, 1);
         window.reset();
         Make();
         messages.clear();
         program->view.Houi2 = 1234;
-        QFile notes(dir.path() + "/notes.txt");
-        QVERIFY(notes.open(QIODevice::WriteOnly));
-        notes.write("just some words\n");
-        notes.close();
-        window->OpenDroppedFile(notes.fileName());
+        QVERIFY(fixture::WriteBytes(dir.filePath("notes.txt"), "just some words\n", 16));
+        window->OpenDroppedFile(dir.filePath("notes.txt"));
         QCOMPARE(messages.size(), std::size_t(1));
         QVERIFY(messages[0].icon == state::MessageIcon::Stop);
         QCOMPARE(program->view.Houi2, 1234.0);
@@ -666,11 +643,10 @@ class MainWindowTest : public QObject, fixture::MainWindowFixture {
 
     void externalProgramsAndUserCitiesJoinTheirMenus() {
         QDir().mkpath(home.path() + "/planetarium");
-        QFile file(QString::fromStdString(persist::BareSettingsPath()));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(
-            "[Gaibu v7]\nName0=Calendar\nPath0=cal -3\nName1=-\nName3=Guide\nPath3=#guide\n");
-        file.close();
+        const QString settings = QString::fromStdString(persist::BareSettingsPath());
+        const QByteArray programs =
+            "[Gaibu v7]\nName0=Calendar\nPath0=cal -3\nName1=-\nName3=Guide\nPath3=#guide\n";
+        QVERIFY(fixture::WriteBytes(settings, programs.constData(), programs.size()));
         program->options.UserCitys = 0;
         Make();
         QMenu* astronomy = window->menus().TopMenu(shell::kAstronomyMenu);
@@ -686,7 +662,7 @@ class MainWindowTest : public QObject, fixture::MainWindowFixture {
         QCOMPARE(Commands(location).mid(Commands(location).size() - 3),
                  (QList<int>{106, 2111, 2112}));
         QCOMPARE(window->menus().FirstAction(2112)->text(), QString("Cabin"));
-        file.remove();
+        QFile::remove(settings);
         // A relative path runs from the data folder; a page or nothing is no command line.
         const std::pair<shell::ExternalProgram, std::string> lines[] = {
             {{0, "Calc", "tools/calc -x"}, "/opt/data/tools/calc -x"},
@@ -748,10 +724,9 @@ class MainWindowTest : public QObject, fixture::MainWindowFixture {
         QVERIFY(platform::HelpTopicUrl("Time Dialog", "").isEmpty());
         for (const char* place : {"/share/planetarium/docs", "/bin/docs"}) {
             QDir().mkpath(tree.path() + place);
-            QFile guide(tree.path() + place + "/user-guide.md");
-            QVERIFY(guide.open(QIODevice::WriteOnly));
-            guide.close();
-            QCOMPARE(QString::fromStdString(platform::UserGuidePath(bin)), guide.fileName());
+            const QString guide = tree.path() + place + "/user-guide.md";
+            QVERIFY(fixture::WriteBytes(guide, nullptr, 0));
+            QCOMPARE(QString::fromStdString(platform::UserGuidePath(bin)), guide);
         }
         const std::string guide = platform::UserGuidePath(bin);
         QUrl section = QUrl::fromLocalFile(QString::fromStdString(guide));
