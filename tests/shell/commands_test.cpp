@@ -129,13 +129,6 @@ class CommandsTest : public QObject, fixture::MainWindowFixture {
         QCOMPARE(v.ShukuLine + v.ShukuName + v.ShukuStar, 3);
     }
 
-    void zoomMenuMovesSmoothlyToItsValue() {
-        program->view.Zoom = 80;
-        Run(40048);
-        Paint();
-        QCOMPARE(program->view.Zoom, 200);
-    }
-
     void clockStepsMoveTheClock() {
         auto& v = program->view;
         v.clock = {2001, 1, 31, 23, 30};

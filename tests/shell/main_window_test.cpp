@@ -210,16 +210,11 @@ class MainWindowTest : public QObject, fixture::MainWindowFixture {
         for (int i = 0; i < 40; ++i)
             stars.push_back({static_cast<int16_t>((i * 97) % 1200 - 600),
                              static_cast<int16_t>((i * 53) % 800 - 400), 0, 0, 25, 'G'});
-        auto& block = program->data.block(persist::BlockId::STAR2);
-        block.size = stars.size() * sizeof stars[0];
-        block.storage.assign(block.size + persist::kBlockSpareBytes, 0);
-        std::memcpy(block.storage.data(), stars.data(), block.size);
-        block.loaded = true;
-        auto& alpha = program->data.block(persist::BlockId::ALPHA);
-        alpha.size = stars.size() * 10;
-        alpha.storage.assign(alpha.size + persist::kBlockSpareBytes, 0);
-        alpha.loaded = true;
-        program->data.brightStarCount = stars.size();
+        const QString data = home.filePath("data");
+        QVERIFY(fixture::WriteDataSet(data, stars, int(stars.size())));
+        persist::SetDataDirectory(data.toStdString());
+        std::string gscPath;
+        QVERIFY(persist::LoadDataSet(program->data, {}, gscPath));
         program->view.clock = {2026, 12, 6, 22, 0};
         program->view.SekidouMod = 1;
         Make({}, true);

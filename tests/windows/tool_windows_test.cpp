@@ -15,6 +15,11 @@ class ToolWindowsTest : public QObject, fixture::MainWindowFixture {
     Q_OBJECT
 
     windows::ToolWindows& tools() { return window->toolWindows(); }
+    // The window a command opens and closes: 149 the Solar System, 40011 the Moon.
+    QWidget* Tool(int command) {
+        if (command == 149) return tools().solarSystem();
+        return tools().moon();
+    }
     bool Pressed(int command) { return window->toolbar().Button(command)->isChecked(); }
     void PaintSky() {
         window->Redraw();
@@ -56,26 +61,20 @@ class ToolWindowsTest : public QObject, fixture::MainWindowFixture {
         QCOMPARE(program->options.PlanetWnd, 1);
 
         for (int command : {149, 40011}) {
-            auto open = [&] {
-                return command == 149 ? tools().solarSystem() != nullptr
-                                      : tools().moon() != nullptr;
-            };
             const int32_t& flag =
                 command == 149 ? program->options.PlanetWnd : program->options.MoonWnd;
             for (int round = 0; round < 2; ++round) {
-                const bool wasOpen = open();
+                const bool wasOpen = Tool(command);
                 window->Command(command);
-                QCOMPARE(open(), !wasOpen);
+                QCOMPARE(Tool(command) != nullptr, !wasOpen);
                 QCOMPARE(flag, wasOpen ? 0 : 1);
                 QCOMPARE(Checked(command), !wasOpen);
                 QCOMPARE(Pressed(command), !wasOpen);
             }
             // Closed by its own close box.
-            if (!open()) window->Command(command);
-            QWidget* tool = command == 149 ? static_cast<QWidget*>(tools().solarSystem())
-                                           : static_cast<QWidget*>(tools().moon());
-            tool->close();
-            QVERIFY(!open());
+            if (!Tool(command)) window->Command(command);
+            Tool(command)->close();
+            QVERIFY(!Tool(command));
             QCOMPARE(flag, 0);
             QVERIFY(!Checked(command) && !Pressed(command));
         }
@@ -84,16 +83,12 @@ class ToolWindowsTest : public QObject, fixture::MainWindowFixture {
     void bothWindowsReopenWhereTheyWere() {
         for (int command : {149, 40011}) {
             window->Command(command);
-            QWidget* w = command == 149 ? static_cast<QWidget*>(tools().solarSystem())
-                                        : static_cast<QWidget*>(tools().moon());
-            w->move(window->pos() + QPoint(123, 77));
-            w->resize(333, 222);
+            Tool(command)->move(window->pos() + QPoint(123, 77));
+            Tool(command)->resize(333, 222);
             window->Command(command);  // closed
             window->Command(command);  // and open again
-            w = command == 149 ? static_cast<QWidget*>(tools().solarSystem())
-                               : static_cast<QWidget*>(tools().moon());
-            QCOMPARE(w->pos() - window->pos(), QPoint(123, 77));
-            QCOMPARE(w->size(), QSize(333, 222));
+            QCOMPARE(Tool(command)->pos() - window->pos(), QPoint(123, 77));
+            QCOMPARE(Tool(command)->size(), QSize(333, 222));
         }
         QCOMPARE(program->options.DlgPosX[6], 123);
         QCOMPARE(program->options.DlgHei10, 222);
