@@ -1,9 +1,7 @@
-// The helpers every dialog shares: remembered positions kept on a monitor, fields, typed numbers,
+// The helpers every dialog shares: remembered positions kept on a monitor, typed numbers,
 // the string table and its ring, the natural order of lists and picture files.
 #include <QtTest>
 
-#include <QCheckBox>
-#include <QLineEdit>
 #include <QListWidget>
 
 #include "dialogs/bitmaps.h"
@@ -50,21 +48,6 @@ class DialogHelpersTest : public QObject {
         window.move(0, 0);
         StoreDialogPosition(window, &parent, options, kSlotTime);
         QCOMPARE(QPoint(options.DlgPosX[1], options.DlgPosY[1]), QPoint(35, 46));
-    }
-
-    void fieldsAreSetOnlyWhenTheyDiffer() {
-        QLineEdit field(QStringLiteral("2000"));
-        QVERIFY(!SetTextIfChanged(&field, QStringLiteral("2000")));
-        QVERIFY(SetTextIfChanged(&field, QStringLiteral("2001")));
-        QCOMPARE(field.text(), QStringLiteral("2001"));
-
-        QWidget dialog;
-        for (int id = 111; id <= 114; ++id)
-            WithId<QCheckBox>(id)->setParent(&dialog);
-        QCOMPARE(CheckedRadio(dialog, 111, 4), -1);
-        FindControl<QCheckBox>(dialog, 113)->setChecked(true);
-        FindControl<QCheckBox>(dialog, 114)->setChecked(true);
-        QCOMPARE(CheckedRadio(dialog, 111, 4), 2);
     }
 
     void typedNumbersNeverFail() {

@@ -34,12 +34,8 @@ class FindInfoDialogsTest : public QObject, MainWindowFixture {
     // The tooltip's text after the mouse rests a second at the centre of the sky.
     QString TipAtCentre() {
         QWidget* sky = window->skyView();
-        for (QPoint p : {QPoint(sky->width() / 2 + 1, sky->height() / 2),
-                         QPoint(sky->width() / 2, sky->height() / 2)}) {
-            QMouseEvent move(QEvent::MouseMove, p, sky->mapToGlobal(p), Qt::NoButton, Qt::NoButton,
-                             Qt::NoModifier);
-            QCoreApplication::sendEvent(sky, &move);
-        }
+        MoveMouse(sky, QPoint(sky->width() / 2 + 1, sky->height() / 2));
+        MoveMouse(sky, QPoint(sky->width() / 2, sky->height() / 2));
         for (int i = 0; i < 10; ++i)
             window->TimerTick();
         return window->tooltip()->isVisible() ? window->tooltip()->text() : QString();

@@ -176,12 +176,8 @@ class LocationDialogsTest : public QObject, MainWindowFixture {
         const QPoint from(50, 70), to(80, 45);
         const astro::GlobePlace grabbed = astro::PlaceAtPixel(globe.View(), from.x(), from.y());
         QTest::mousePress(&globe, Qt::LeftButton, {}, from);
-        for (int step = 1; step <= 6; ++step) {
-            QMouseEvent move(QEvent::MouseMove, from + (to - from) * step / 6,
-                             globe.mapToGlobal(from + (to - from) * step / 6), Qt::NoButton,
-                             Qt::LeftButton, Qt::NoModifier);
-            QApplication::sendEvent(&globe, &move);
-        }
+        for (int step = 1; step <= 6; ++step)
+            MoveMouse(&globe, from + (to - from) * step / 6, Qt::LeftButton);
         QTest::mouseRelease(&globe, Qt::LeftButton, {}, to);
         const astro::GlobePlace under = astro::PlaceAtPixel(globe.View(), to.x(), to.y());
         QVERIFY(std::abs(under.latitude - grabbed.latitude) <= 1);

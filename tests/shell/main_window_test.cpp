@@ -53,11 +53,8 @@ class MainWindowTest : public QObject, fixture::MainWindowFixture {
     }
     QWidget* Sky() { return window->skyView(); }
     QPoint Centre() { return QPoint(Sky()->width() / 2, Sky()->height() / 2); }
-    // A move as the platform sends it, with the buttons held.
     void MoveMouse(QPoint at, Qt::MouseButtons held = Qt::NoButton) {
-        QMouseEvent event(QEvent::MouseMove, QPointF(at), Sky()->mapToGlobal(QPointF(at)),
-                          Qt::NoButton, held, Qt::NoModifier);
-        QCoreApplication::sendEvent(Sky(), &event);
+        fixture::MoveMouse(Sky(), at, held);
     }
     void Wheel(int delta) {
         QWheelEvent wheel(QPointF(10, 10), Sky()->mapToGlobal(QPointF(10, 10)), QPoint(),
@@ -269,25 +266,18 @@ class MainWindowTest : public QObject, fixture::MainWindowFixture {
 
     // The tip moves left and up to stay inside the window, counting the room for a picture.
     void tooltipStaysInsideTheWindow() {
-        const struct {
-            QPoint cursor;
-            bool picture;
-            QRect rect;
-            bool movedLeft, movedUp;
-        } cases[] = {
-            {{300, 300}, false, {300, 320, 56, 15}, false, false},
-            {{880, 300}, false, {836, 320, 56, 15}, true, false},
-            {{300, 660}, false, {300, 644, 56, 15}, false, true},
-            {{300, 560}, true, {}, false, true},
-            {{300, 560}, false, {300, 580, 56, 15}, false, false},
-        };
-        for (const auto& c : cases) {
-            const auto tip =
-                shell::PlaceTooltip(c.cursor, {50, 12}, QRect(100, 100, 800, 600), c.picture);
-            if (!c.rect.isNull()) QCOMPARE(tip.rect, c.rect);
-            QCOMPARE(tip.movedLeft, c.movedLeft);
-            QCOMPARE(tip.movedUp, c.movedUp);
-        }
+        const QRect owner(100, 100, 800, 600);
+        auto plain = shell::PlaceTooltip({300, 300}, {50, 12}, owner, false);
+        QCOMPARE(plain.rect, QRect(300, 320, 56, 15));
+        QVERIFY(!plain.movedLeft && !plain.movedUp);
+        auto right = shell::PlaceTooltip({880, 300}, {50, 12}, owner, false);
+        QCOMPARE(right.rect.right() + 1, 892);
+        QVERIFY(right.movedLeft);
+        auto low = shell::PlaceTooltip({300, 660}, {50, 12}, owner, false);
+        QCOMPARE(low.rect.top(), 644);
+        QVERIFY(low.movedUp);
+        QVERIFY(shell::PlaceTooltip({300, 560}, {50, 12}, owner, true).movedUp);
+        QVERIFY(!shell::PlaceTooltip({300, 560}, {50, 12}, owner, false).movedUp);
     }
 
     void trackingTakesTheObjectUnderTheClick() {
@@ -317,12 +307,6 @@ class MainWindowTest : public QObject, fixture::MainWindowFixture {
         Make();
         auto& v = program->view;
         auto& o = program->options;
-        v.Keisanji = 3;  // Real Time reads the computer's clock
-        v.clock = {1900, 1, 1, 0, 0};
-        window->TimerTick();
-        QCoreApplication::processEvents();
-        QVERIFY(v.clock.year >= 2020);
-        v.Keisanji = 0;
         o.AutoType = 0;
         o.AutoMinit = 3;
         o.AutoHour = 1;

@@ -61,6 +61,14 @@ inline QString Text(QWidget* dialog, int id) {
     return dialogs::FindControl<QAbstractButton>(*dialog, id)->text();
 }
 
+// A move as the platform sends it, with these buttons held (QTest's moves do not reach a widget
+// on every platform).
+inline void MoveMouse(QWidget* widget, QPoint at, Qt::MouseButtons held = Qt::NoButton) {
+    QMouseEvent event(QEvent::MouseMove, QPointF(at), widget->mapToGlobal(QPointF(at)),
+                      Qt::NoButton, held, Qt::NoModifier);
+    QCoreApplication::sendEvent(widget, &event);
+}
+
 // Inherited by a test class next to QObject.
 struct MainWindowFixture {
     TemporaryHome home;

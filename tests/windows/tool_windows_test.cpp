@@ -35,13 +35,6 @@ class ToolWindowsTest : public QObject, fixture::MainWindowFixture {
         return w;
     }
     QPoint Centre(SolarSystemWindow* w) { return w->plotArea()->rect().center() + QPoint(1, 1); }
-    // A move without a button (QTest's moves do not reach a widget on every platform).
-    void Hover(QWidget* area, QPoint point) {
-        QMouseEvent move(QEvent::MouseMove, point, area->mapToGlobal(point), Qt::NoButton,
-                         Qt::NoButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(area, &move);
-    }
-
   private slots:
     void init() {
         NewProgram();
@@ -185,11 +178,11 @@ class ToolWindowsTest : public QObject, fixture::MainWindowFixture {
 
     void restingMouseNamesTheBody() {
         SolarSystemWindow* w = OpenPlot();
-        Hover(w->plotArea(), Centre(w));
+        fixture::MoveMouse(w->plotArea(), Centre(w));
         for (int tick = 0; tick < 10; ++tick)
             w->HoverTick();
         QVERIFY2(w->tipText().contains(QStringLiteral("Sun")), qPrintable(w->tipText()));
-        Hover(w->plotArea(), QPoint(5, 5));
+        fixture::MoveMouse(w->plotArea(), QPoint(5, 5));
         QVERIFY(w->tipText().isEmpty());
     }
 
