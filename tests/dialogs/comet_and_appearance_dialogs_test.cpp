@@ -18,6 +18,7 @@
 #include "dialogs/save_option_dialog.h"
 #include "persist/comet_file.h"
 #include "persist/default_tables.h"
+#include "render_fixture.h"
 #include "window_fixture.h"
 
 using namespace dialogs;
@@ -133,10 +134,8 @@ class CometAndAppearanceDialogsTest : public QObject, MainWindowFixture {
 
     void aDroppedFileOfOneLineElementsIsImportedAndSaved() {
         const QString path = home.filePath("comets.txt");
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(QByteArray(kPonsBrooks).replace(102, 15, "C/2099 A1 (New)") + "\n");
-        file.close();
+        QVERIFY(
+            WriteBytes(path, QByteArray(kPonsBrooks).replace(102, 15, "C/2099 A1 (New)") + "\n"));
         window->OpenDroppedFile(path);
         QCOMPARE(program->comets.count, 81);
         state::CometTable saved;

@@ -625,7 +625,7 @@ class MainWindowTest : public QObject, fixture::MainWindowFixture {
         const QString settings = QString::fromStdString(persist::BareSettingsPath());
         const QByteArray programs =
             "[Gaibu v7]\nName0=Calendar\nPath0=cal -3\nName1=-\nName3=Guide\nPath3=#guide\n";
-        QVERIFY(fixture::WriteBytes(settings, programs.constData(), programs.size()));
+        QVERIFY(fixture::WriteBytes(settings, programs));
         program->options.UserCitys = 0;
         Make();
         QMenu* astronomy = window->menus().TopMenu(shell::kAstronomyMenu);

@@ -23,6 +23,10 @@ inline bool WriteBytes(const QString& path, const void* data, std::size_t size) 
                             static_cast<qint64>(size);
 }
 
+inline bool WriteBytes(const QString& path, const QByteArray& bytes) {
+    return WriteBytes(path, bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
 // Writes the data set into directory; the first brightCount stars are the bright part.
 inline bool WriteDataSet(const QString& directory, const std::vector<persist::StarRecord>& stars,
                          int brightCount, const std::vector<state::CityRecord>& cities = {}) {

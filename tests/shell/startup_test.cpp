@@ -29,10 +29,6 @@ void WriteViewFile(const QString& path, int zoom) {
     QVERIFY(fixture::WriteBytes(path, record.data(), record.size() * 4));
 }
 
-void WriteBytes(const QString& path, const QByteArray& bytes) {
-    QVERIFY(fixture::WriteBytes(path, bytes.constData(), bytes.size()));
-}
-
 }  // namespace
 
 class StartupTest : public QObject, fixture::MainWindowFixture {
@@ -131,7 +127,7 @@ class StartupTest : public QObject, fixture::MainWindowFixture {
         cleanup();
         init();
         WriteData();
-        WriteBytes(data.filePath("v.QEL"), QByteArray(512, 0));
+        QVERIFY(fixture::WriteBytes(data.filePath("v.QEL"), QByteArray(512, 0)));
         QVERIFY(Start(data.filePath("v.QEL")));
         QTRY_VERIFY(session->titleWindow() == nullptr);
         QVERIFY(messages.empty());
@@ -143,8 +139,8 @@ class StartupTest : public QObject, fixture::MainWindowFixture {
         WriteViewFile(path, 350);
         // Companions as Linux users name them: a text over the 9999-byte limit, and a sound
         // file that holds no sound.
-        WriteBytes(data.filePath("orion.txt"), QByteArray(12000, 'a'));
-        WriteBytes(data.filePath("orion.wav"), QByteArray(64, 'x'));
+        QVERIFY(fixture::WriteBytes(data.filePath("orion.txt"), QByteArray(12000, 'a')));
+        QVERIFY(fixture::WriteBytes(data.filePath("orion.wav"), QByteArray(64, 'x')));
         std::vector<std::pair<std::string, int>> shown;  // text, zoom at the time
         state::SetMessageHandler([&](const state::Message& m) {
             shown.emplace_back(m.text, program->view.Zoom);
@@ -162,7 +158,7 @@ class StartupTest : public QObject, fixture::MainWindowFixture {
         };
         for (const auto& [sound, expected] : cases) {
             WriteViewFile(data.filePath("tour.QEL"), 120);
-            WriteBytes(data.filePath("tour.WAV"), sound);
+            QVERIFY(fixture::WriteBytes(data.filePath("tour.WAV"), sound));
             shell::Program program;
             program.narration.startCounter = 0;
             QVERIFY(shell::OpenViewFile(program, data.filePath("tour.QEL").toStdString(), true));
@@ -239,7 +235,7 @@ class StartupTest : public QObject, fixture::MainWindowFixture {
         };
         for (const auto& c : cases)
             QCOMPARE(shell::FitPictureSize(c.picture, {638, 478}, c.enlarge), c.shown);
-        WriteBytes(data.filePath("junk.gif"), "GIF89a, or so it says");
+        QVERIFY(fixture::WriteBytes(data.filePath("junk.gif"), "GIF89a, or so it says"));
         shell::PictureFileWindow title;
         title.resize(64, 48);
         title.SetPictureFile(data.filePath("junk.gif"));
