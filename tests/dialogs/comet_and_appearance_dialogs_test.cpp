@@ -12,6 +12,8 @@
 #include <QRadioButton>
 #include <QTreeWidget>
 
+#include <tuple>
+
 #include "dialogs/comet_dialog.h"
 #include "dialogs/font_dialog.h"
 #include "dialogs/line_dialog.h"
@@ -50,27 +52,23 @@ class CometAndAppearanceDialogsTest : public QObject, MainWindowFixture {
 
     void cometElementsAreClampedNeverRefused() {
         CometDialog dialog(*program, *window);
-        const struct {
-            int id;
-            const char* typed;
-            double expected;
-        } cases[] = {
+        const std::tuple<int, const char*, double> cases[] = {
             {108, "2.5", 2.0},     {108, "-1", 0.0},     {107, "0", 1e-7}, {104, "0", 1.0},
             {104, "32", 31.99999}, {102, "12000", 9999}, {103, "13", 12},  {120, "abc", 0.0},
             {114, "6.04", 60},     {119, "0.5", 10},     {114, "-3", 0},
         };
-        for (const auto& c : cases) {
-            Type(&dialog, c.id, QString::fromLatin1(c.typed));
+        for (const auto& [id, typed, expected] : cases) {
+            Type(&dialog, id, QString::fromLatin1(typed));
             const state::CometRecord& r = dialog.work().table.records[0];
-            const double stored = c.id == 108   ? r.e
-                                  : c.id == 107 ? r.q
-                                  : c.id == 104 ? r.TD
-                                  : c.id == 102 ? r.TY
-                                  : c.id == 103 ? r.TM
-                                  : c.id == 120 ? r.H1
-                                  : c.id == 114 ? dialog.work().cometBright
-                                                : dialog.work().cometKyori;
-            QCOMPARE(stored, c.expected);
+            const double stored = id == 108   ? r.e
+                                  : id == 107 ? r.q
+                                  : id == 104 ? r.TD
+                                  : id == 102 ? r.TY
+                                  : id == 103 ? r.TM
+                                  : id == 120 ? r.H1
+                                  : id == 114 ? dialog.work().cometBright
+                                              : dialog.work().cometKyori;
+            QCOMPARE(stored, expected);
         }
         QCOMPARE(FindControl<QLineEdit>(dialog, 104)->text(), QStringLiteral("31.99999"));
         QCOMPARE(program->options.CometKyori, 20);  // only OK, Apply and Save store

@@ -4,6 +4,8 @@
 
 #include <QListWidget>
 
+#include <tuple>
+
 #include "dialogs/bitmaps.h"
 #include "dialogs/dialog_fields.h"
 #include "dialogs/dialog_position.h"
@@ -51,11 +53,7 @@ class DialogHelpersTest : public QObject {
     }
 
     void typedNumbersNeverFail() {
-        const struct {
-            const char* text;
-            int32_t integer;
-            double real;
-        } cases[] = {
+        const std::tuple<const char*, int32_t, double> cases[] = {
             {"abc", 0, 0.0},
             {"  12x", 12, 12.0},
             {"-5", -5, -5.0},
@@ -67,9 +65,9 @@ class DialogHelpersTest : public QObject {
             {" 51544.5", 51544, 51544.5},
             {"", 0, 0.0},
         };
-        for (const auto& c : cases) {
-            QCOMPARE(ReadInt(QString::fromLatin1(c.text)), c.integer);
-            QCOMPARE(ReadDouble(QString::fromLatin1(c.text)), c.real);
+        for (const auto& [text, integer, real] : cases) {
+            QCOMPARE(ReadInt(QString::fromLatin1(text)), integer);
+            QCOMPARE(ReadDouble(QString::fromLatin1(text)), real);
         }
     }
 

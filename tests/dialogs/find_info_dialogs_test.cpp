@@ -7,6 +7,8 @@
 #include <QPushButton>
 #include <QTabBar>
 
+#include <tuple>
+
 #include "dialogs/find_dialog.h"
 #include "dialogs/info_dialog.h"
 #include "dialogs/star_name_dialog.h"
@@ -71,12 +73,7 @@ class FindInfoDialogsTest : public QObject, MainWindowFixture {
         QVERIFY(!list->findItems("M2", Qt::MatchExactly).isEmpty());
         QVERIFY(list->row(list->findItems("M2", Qt::MatchExactly)[0]) <
                 list->row(list->findItems("M10", Qt::MatchExactly)[0]));
-        const struct {
-            const char* typed;
-            int tab;
-            int list;
-            const char* chosen;
-        } cases[] = {
+        const std::tuple<const char*, int, int, const char*> cases[] = {
             {"Veg", 1, 101, "Vega"},
             {"M 42", 3, 101, "M42 (Great Orion Nebula)"},
             {"ngc 224", 3, 101, "NGC 224 (Andromeda Galaxy)"},
@@ -86,10 +83,10 @@ class FindInfoDialogsTest : public QObject, MainWindowFixture {
             {"alpha Lyr", 2, 103, "Alpha"},
         };
         auto* search = FindControl<QLineEdit>(*find, 105);
-        for (const auto& c : cases) {
-            search->setText(QString::fromUtf8(c.typed));
-            QCOMPARE(tabs->currentIndex(), c.tab);
-            QCOMPARE(Current(find, c.list), QString::fromUtf8(c.chosen));
+        for (const auto& [typed, tab, listId, chosen] : cases) {
+            search->setText(QString::fromUtf8(typed));
+            QCOMPARE(tabs->currentIndex(), tab);
+            QCOMPARE(Current(find, listId), QString::fromUtf8(chosen));
         }
         // Nothing matches: OK, Apply and Tracking do nothing, and the dialog stays.
         search->setText("zzzz");

@@ -7,6 +7,8 @@
 #include <QLineEdit>
 #include <QSlider>
 
+#include <tuple>
+
 #include "astro/centring.h"
 #include "astro/minor_planet_file.h"
 #include "dialogs/display_mode_dialog.h"
@@ -106,11 +108,9 @@ class ViewDialogsTest : public QObject, MainWindowFixture {
     void cleanupTestCase() { CloseAll(); }
 
     void zoomSliderIsLogarithmic() {
-        const struct {
-            int zoom, position;
-        } cases[] = {{10, 0}, {30, 0}, {31, 3}, {300, 231}, {7700, 558}};
-        for (const auto& c : cases)
-            QCOMPARE(ZoomSliderPosition(c.zoom), c.position);
+        const std::tuple<int, int> cases[] = {{10, 0}, {30, 0}, {31, 3}, {300, 231}, {7700, 558}};
+        for (const auto& [zoom, position] : cases)
+            QCOMPARE(ZoomSliderPosition(zoom), position);
         QCOMPARE(ZoomAtSliderPosition(0), 30);
         QCOMPARE(ZoomAtSliderPosition(231), 300);
         QCOMPARE(ZoomAtSliderPosition(kZoomSliderLast), 7700);
@@ -123,19 +123,15 @@ class ViewDialogsTest : public QObject, MainWindowFixture {
         program->view.UnderHorizon = 0;
         auto* dialog = Open<ViewDialog>(131, DialogKind::View);
         QVERIFY(dialog);
-        const struct {
-            int id;
-            const char* typed;
-            const char* shown;
-        } cases[] = {
+        const std::tuple<int, const char*, const char*> cases[] = {
             {101, "360", " 360.0"}, {101, "360.1", "   0.1"}, {101, "-0.5", " 359.5"},
             {101, "-0", "   0.0"},  {103, "-10", "   0.0"},   {103, "95", "  90.0"},
             {103, "2.3", "   2.3"}, {105, "5", "   10%"},     {105, "9000", " 7700%"},
             {105, "abc", "   10%"}, {105, "30", "   30%"},
         };
-        for (const auto& c : cases) {
-            Type(dialog, c.id, QString::fromLatin1(c.typed));
-            QCOMPARE(Text(dialog, c.id), QString::fromLatin1(c.shown));
+        for (const auto& [id, typed, shown] : cases) {
+            Type(dialog, id, QString::fromLatin1(typed));
+            QCOMPARE(Text(dialog, id), QString::fromLatin1(shown));
         }
         QCOMPARE(dialog->work().height, 23.0);
         QCOMPARE(FindControl<QSlider>(*dialog, 106)->value(), 0);
@@ -188,13 +184,11 @@ class ViewDialogsTest : public QObject, MainWindowFixture {
         QVERIFY(Enabled(dialog, 251));
         const auto& counts = window->Stars().countByLevel;
         QVERIFY(counts[40] > 0);
-        const struct {
-            const char* typed;
-            int drawStars;
-        } cases[] = {{"6.04", 20}, {"Mag4.3", 3}, {"0", 0}, {"12", 55}, {"junk", 0}};
-        for (const auto& c : cases) {
-            Type(dialog, 251, QString::fromLatin1(c.typed));
-            QCOMPARE(dialog->work().DrawStars, c.drawStars);
+        const std::tuple<const char*, int> cases[] = {
+            {"6.04", 20}, {"Mag4.3", 3}, {"0", 0}, {"12", 55}, {"junk", 0}};
+        for (const auto& [typed, drawStars] : cases) {
+            Type(dialog, 251, QString::fromLatin1(typed));
+            QCOMPARE(dialog->work().DrawStars, drawStars);
         }
         QCOMPARE(Text(dialog, 251), QStringLiteral("Mag4.0 %1").arg(counts[40], 6));
         // The ground needs the horizon; the grid's scale needs the grid.
@@ -217,19 +211,15 @@ class ViewDialogsTest : public QObject, MainWindowFixture {
         ModelessDialog* dialog = Open(169, DialogKind::Option);
         QVERIFY(dialog);
         QVERIFY(!Enabled(dialog, 1007) && !Enabled(dialog, 1009) && !Enabled(dialog, 1011));
-        const struct {
-            int box, field;
-            const char* typed;
-            const char* shown;
-        } cases[] = {{1008, 1009, "120", "90.0"},
-                     {0, 1009, "0.2", " 1.0"},
-                     {0, 1009, "2.3", " 2.3"},
-                     {1010, 1011, "5", "10"},
-                     {0, 1011, "12000", "9999"}};
-        for (const auto& c : cases) {
-            if (c.box) FindControl<QAbstractButton>(*dialog, c.box)->click();
-            Type(dialog, c.field, QString::fromLatin1(c.typed));
-            QCOMPARE(Text(dialog, c.field), QString::fromLatin1(c.shown));
+        const std::tuple<int, int, const char*, const char*> cases[] = {{1008, 1009, "120", "90.0"},
+                                                                        {0, 1009, "0.2", " 1.0"},
+                                                                        {0, 1009, "2.3", " 2.3"},
+                                                                        {1010, 1011, "5", "10"},
+                                                                        {0, 1011, "12000", "9999"}};
+        for (const auto& [box, field, typed, shown] : cases) {
+            if (box) FindControl<QAbstractButton>(*dialog, box)->click();
+            Type(dialog, field, QString::fromLatin1(typed));
+            QCOMPARE(Text(dialog, field), QString::fromLatin1(shown));
         }
         QVERIFY(Enabled(dialog, 1007) && Enabled(dialog, 1011));
         FindControl<QAbstractButton>(*dialog, 301)->click();

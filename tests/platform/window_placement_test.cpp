@@ -2,6 +2,8 @@
 // font faces the desktop has.
 #include <QtTest>
 
+#include <tuple>
+
 #include "platform/file_association.h"
 #include "platform/font_families.h"
 #include "platform/window_placement.h"
@@ -13,21 +15,16 @@ class WindowPlacementTest : public QObject {
     // position is never moved, and a place on a missing monitor goes to the nearest one.
     void windowsAreKeptOnTheirArea() {
         const int kDefault = platform::kDefaultPosition;
-        const struct {
-            QPoint at;
-            QSize size;
-            QRect area;
-            QPoint kept;
-        } cases[] = {
+        const std::tuple<QPoint, QSize, QRect, QPoint> cases[] = {
             {{100, 50}, {800, 600}, {0, 0, 1920, 1040}, {100, 50}},
             {{1500, 900}, {800, 600}, {0, 0, 1920, 1040}, {1120, 440}},
             {{300, 10}, {2500, 600}, {1920, 24, 1920, 1056}, {1920, 24}},
             {{kDefault, kDefault}, {800, 600}, {0, 0, 1920, 1040}, {kDefault, kDefault}},
         };
-        for (const auto& c : cases) {
-            int x = c.at.x(), y = c.at.y();
-            platform::FitToArea(x, y, c.size.width(), c.size.height(), c.area);
-            QCOMPARE(QPoint(x, y), c.kept);
+        for (const auto& [at, size, area, kept] : cases) {
+            int x = at.x(), y = at.y();
+            platform::FitToArea(x, y, size.width(), size.height(), area);
+            QCOMPARE(QPoint(x, y), kept);
         }
         int x = 50000, y = 50000;
         platform::FitToWorkArea(x, y, 400, 300);

@@ -2,6 +2,7 @@
 // commands that make no sense in the current state change nothing.
 #include <QtTest>
 
+#include <tuple>
 #include <vector>
 
 #include "astro/clock.h"
@@ -29,11 +30,7 @@ class CommandsTest : public QObject, fixture::MainWindowFixture {
     // Pressing a command again and again walks its fields through these values: the first row
     // is where they start, each further row what one more press leaves.
     void commandsWalkTheirFields() {
-        const struct {
-            int command;
-            std::vector<int32_t V::*> fields;
-            std::vector<std::vector<int>> steps;
-        } walks[] = {
+        const std::tuple<int, std::vector<int32_t V::*>, std::vector<std::vector<int>>> walks[] = {
             {208, {&V::Constella}, {{1}, {2}, {3}, {0}, {1}}},
             {209, {&V::Constella}, {{1}, {0}, {3}}},
             {218, {&V::StarName}, {{0}, {2}, {3}, {0}}},  // mode 1 has no menu item
@@ -90,21 +87,21 @@ class CommandsTest : public QObject, fixture::MainWindowFixture {
             {333, {&V::BrightAuto, &V::DrawStars}, {{0, 54}, {0, 55}, {0, 55}}},
             {334, {&V::BrightAuto, &V::DrawStars}, {{0, 1}, {0, 0}, {0, 0}}},
         };
-        for (const auto& walk : walks) {
+        for (const auto& [command, fields, steps] : walks) {
             program->view = {};
             program->view.SmoothIdou = 0;
-            for (std::size_t step = 0; step < walk.steps.size(); ++step) {
-                for (std::size_t f = 0; f < walk.fields.size(); ++f) {
-                    int32_t& field = program->view.*walk.fields[f];
-                    if (step == 0) field = walk.steps[0][f];
-                    QVERIFY2(field == walk.steps[step][f],
+            for (std::size_t step = 0; step < steps.size(); ++step) {
+                for (std::size_t f = 0; f < fields.size(); ++f) {
+                    int32_t& field = program->view.*fields[f];
+                    if (step == 0) field = steps[0][f];
+                    QVERIFY2(field == steps[step][f],
                              qPrintable(QString("command %1, press %2, field %3 is %4")
-                                            .arg(walk.command)
+                                            .arg(command)
                                             .arg(step)
                                             .arg(f)
                                             .arg(field)));
                 }
-                if (step + 1 < walk.steps.size()) Run(walk.command);
+                if (step + 1 < steps.size()) Run(command);
             }
         }
         // With the deep catalogue at hand, zoomed in, the limit goes one step further.
@@ -277,12 +274,7 @@ class CommandsTest : public QObject, fixture::MainWindowFixture {
         QCOMPARE(v.Constella, 2);
         QTest::keyClick(window->skyView(), Qt::Key_C, Qt::ShiftModifier);
         QCOMPARE(v.Constella, 1);
-        const struct {
-            Qt::Key key;
-            Qt::KeyboardModifiers modifiers;
-            quint32 code;
-            int command;
-        } keys[] = {
+        const std::tuple<Qt::Key, Qt::KeyboardModifiers, quint32, int> keys[] = {
             {Qt::Key_Exclam, Qt::ShiftModifier, 0, 2301},
             {Qt::Key_0, Qt::KeypadModifier, 0, 2210},
             {Qt::Key_Bar, Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier, 0, 214},
@@ -293,8 +285,8 @@ class CommandsTest : public QObject, fixture::MainWindowFixture {
             {Qt::Key_Ampersand, Qt::NoModifier, 10, 2201},
             {Qt::Key_Q, Qt::NoModifier, 24, 636},
         };
-        for (const auto& k : keys)
-            QCOMPARE(shell::AcceleratorCommand(k.key, k.modifiers, k.code), k.command);
+        for (const auto& [key, modifiers, code, command] : keys)
+            QCOMPARE(shell::AcceleratorCommand(key, modifiers, code), command);
         const state::CivilClock before = v.clock;
         QKeyEvent shifted7(QEvent::KeyPress, Qt::Key_Slash, Qt::ShiftModifier, 16, 0, 0, "/");
         QCoreApplication::sendEvent(window->skyView(), &shifted7);

@@ -10,6 +10,8 @@
 #include <QToolBar>
 #include <QToolTip>
 
+#include <tuple>
+
 #include "persist/paths.h"
 #include "persist/profile.h"
 #include "platform/help.h"
@@ -81,17 +83,15 @@ class MainWindowTest : public QObject, fixture::MainWindowFixture {
     void smoothMovesGoTheShortWay() {
         Make();
         auto& v = program->view;
-        const struct {
-            double from, to;
-            std::vector<std::pair<int, double>> path;  // milliseconds on, azimuth then
-        } moves[] = {
+        // From, to, and the azimuth after each number of milliseconds.
+        const std::tuple<double, double, std::vector<std::pair<int, double>>> moves[] = {
             {3500, 100, {{0, 3500}, {100, 3540}, {150, 0}, {150, 60}, {100, 100}}},
             {100, 3500, {{0, 100}, {250, 0}, {250, 3500}}},
         };
-        for (const auto& move : moves) {
-            v.Houi2 = move.from;
-            window->MoveSmoothly(state::kMoveAzimuth, move.to, 0, 0);
-            for (const auto& [milliseconds, azimuth] : move.path) {
+        for (const auto& [from, to, path] : moves) {
+            v.Houi2 = from;
+            window->MoveSmoothly(state::kMoveAzimuth, to, 0, 0);
+            for (const auto& [milliseconds, azimuth] : path) {
                 now += milliseconds;
                 Paint();
                 QCOMPARE(v.Houi2, azimuth);

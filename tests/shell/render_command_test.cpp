@@ -4,6 +4,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <tuple>
+
 #include "astro/projection.h"
 #include "astro/view_frame.h"
 #include "render_fixture.h"
@@ -89,11 +91,7 @@ class RenderCommandTest : public QObject {
         record[21] = 7000;  // Zoom
         const QString view = dir.filePath("zoomed.QEL");
         QVERIFY(fixture::WriteBytes(view, record.data(), sizeof record));
-        const struct {
-            const char* name;
-            QStringList arguments;
-            QSize size;
-        } cases[] = {
+        const std::tuple<const char*, QStringList, QSize> cases[] = {
             {"plain.png", {}, {1280, 800}},
             {"small.png", {"--size", "320x200"}, {320, 200}},
             {"zoomed.png", {view}, {1280, 800}},
@@ -104,12 +102,12 @@ class RenderCommandTest : public QObject {
              {1280, 800}},
             {"sky.pdf", {}, {}},
         };
-        for (const auto& c : cases) {
-            const QString out = dir.filePath(c.name);
-            const Result result = Run(QStringList{"--render", out} + kFixedView + c.arguments);
+        for (const auto& [name, arguments, size] : cases) {
+            const QString out = dir.filePath(name);
+            const Result result = Run(QStringList{"--render", out} + kFixedView + arguments);
             QCOMPARE(result.errors, QString());
             QCOMPARE(result.exitCode, 0);
-            if (c.size.isValid()) QCOMPARE(QImage(out).size(), c.size);
+            if (size.isValid()) QCOMPARE(QImage(out).size(), size);
         }
         QVERIFY(QImage(dir.filePath("zoomed.png")) != QImage(dir.filePath("plain.png")));
         QCOMPARE(QImage(dir.filePath("unzoomed.png")), QImage(dir.filePath("plain.png")));

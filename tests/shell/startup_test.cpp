@@ -6,6 +6,7 @@
 #include <QToolBar>
 
 #include <cstring>
+#include <tuple>
 
 #include "persist/paths.h"
 #include "persist/settings.h"
@@ -81,23 +82,19 @@ class StartupTest : public QObject, fixture::MainWindowFixture {
     }
 
     void missingDataStopsTheStartWithItsMessages() {
-        const struct {
-            bool index, comets;
-            QStringList texts;
-            std::string caption;
-        } cases[] = {
+        const std::tuple<bool, bool, QStringList, std::string> cases[] = {
             {true, false, {"Failed to read data."}, "QELCOMET.DAT"},
             {false, true, {"QELDATA.INI Error.", "Load Datas"}, "STAR2"},
         };
-        for (const auto& c : cases) {
+        for (const auto& [index, comets, expected, caption] : cases) {
             init();
-            WriteData(c.index, c.comets);
+            WriteData(index, comets);
             QVERIFY(!Start());
             QStringList texts;
             for (const auto& message : messages)
                 texts << QString::fromStdString(message.text);
-            QCOMPARE(texts, c.texts);
-            QCOMPARE(messages[0].caption, c.caption);
+            QCOMPARE(texts, expected);
+            QCOMPARE(messages[0].caption, caption);
             QVERIFY(!session->mainWindow() && !session->titleWindow());
             QVERIFY(!program->data.block(persist::BlockId::STAR2).loaded);
         }
@@ -197,11 +194,7 @@ class StartupTest : public QObject, fixture::MainWindowFixture {
     }
 
     void commandLineIsParsed() {
-        const struct {
-            const char* line;
-            bool screenSaver, noTitle;
-            const char* viewFile;
-        } cases[] = {
+        const std::tuple<const char*, bool, bool, const char*> cases[] = {
             {"/screensaver", true, false, ""},
             {"x -ScreenSaver y", true, false, ""},
             {"abc/SCREENSAVERdef", true, false, ""},
@@ -212,10 +205,10 @@ class StartupTest : public QObject, fixture::MainWindowFixture {
             {"/home/me/Orion.QEL", false, false, "/home/me/Orion.QEL"},
             {"", false, false, ""},
         };
-        for (const auto& c : cases) {
-            const shell::StartupCommand command = shell::ParseCommandLine(c.line);
-            QVERIFY2(command.screenSaver == c.screenSaver && command.noTitle == c.noTitle, c.line);
-            QCOMPARE(command.viewFile, std::string(c.viewFile));
+        for (const auto& [line, screenSaver, noTitle, viewFile] : cases) {
+            const shell::StartupCommand command = shell::ParseCommandLine(line);
+            QVERIFY2(command.screenSaver == screenSaver && command.noTitle == noTitle, line);
+            QCOMPARE(command.viewFile, std::string(viewFile));
         }
         // The program's own options are not part of the line.
         QCOMPARE(shell::CommandLineText({"--data-dir", "/d", "a.qel"}), std::string("a.qel"));
@@ -224,17 +217,13 @@ class StartupTest : public QObject, fixture::MainWindowFixture {
 
     // The title picture is enlarged to fit, widened when within 5 % of the width, never reduced.
     void titlePictureIsFittedAndAFileThatIsNoPictureLeavesItBlack() {
-        const struct {
-            QSize picture;
-            bool enlarge;
-            QSize shown;
-        } cases[] = {
+        const std::tuple<QSize, bool, QSize> cases[] = {
             {{320, 240}, true, {638, 478}},  {{100, 80}, true, {597, 478}},
             {{100, 76}, true, {638, 478}},   {{1000, 800}, true, {1000, 800}},
             {{320, 240}, false, {320, 240}}, {{100, 400}, true, {119, 478}},
         };
-        for (const auto& c : cases)
-            QCOMPARE(shell::FitPictureSize(c.picture, {638, 478}, c.enlarge), c.shown);
+        for (const auto& [picture, enlarge, shown] : cases)
+            QCOMPARE(shell::FitPictureSize(picture, {638, 478}, enlarge), shown);
         QVERIFY(fixture::WriteBytes(data.filePath("junk.gif"), "GIF89a, or so it says"));
         shell::PictureFileWindow title;
         title.resize(64, 48);

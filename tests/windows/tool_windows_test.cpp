@@ -6,6 +6,8 @@
 #include <QMenu>
 #include <QToolBar>
 
+#include <tuple>
+
 #include "window_fixture.h"
 #include "windows/tool_windows.h"
 
@@ -89,17 +91,14 @@ class ToolWindowsTest : public QObject, fixture::MainWindowFixture {
 
     void rightClickMenuAndCard() {
         SolarSystemWindow* w = OpenPlot();
-        struct Case {
-            QPoint point;
-            bool enabled;
-        } const cases[] = {{QPoint(5, 5), false}, {Centre(w), true}};
-        for (const Case& c : cases) {
-            QTest::mousePress(w->plotArea(), Qt::RightButton, {}, c.point);
+        const std::tuple<QPoint, bool> cases[] = {{QPoint(5, 5), false}, {Centre(w), true}};
+        for (const auto& [point, enabled] : cases) {
+            QTest::mousePress(w->plotArea(), Qt::RightButton, {}, point);
             QMenu* menu = w->findChild<QMenu*>(QStringLiteral("M_POPUPP"));
             QVERIFY(menu);
             for (QAction* item : menu->actions()) {
                 const int command = item->data().toInt();
-                if (command == 502 || command == 504) QCOMPARE(item->isEnabled(), c.enabled);
+                if (command == 502 || command == 504) QCOMPARE(item->isEnabled(), enabled);
                 if (command == 410) QVERIFY(item->isEnabled());
             }
             menu->close();
@@ -156,19 +155,15 @@ class ToolWindowsTest : public QObject, fixture::MainWindowFixture {
         QTest::mouseRelease(area, Qt::LeftButton, {}, from + QPoint(area->width() / 2, 0));
         QCOMPARE(o.PlanetK1, 1800);
 
-        struct Key {
-            Qt::Key key;
-            Qt::KeyboardModifiers modifiers;
-            int zoom, tilt;
-        } const keys[] = {
+        const std::tuple<Qt::Key, Qt::KeyboardModifiers, int, int> keys[] = {
             {Qt::Key_PageUp, {}, 3, 0}, {Qt::Key_Z, Qt::ShiftModifier, 2, 0},
             {Qt::Key_Up, {}, 2, 0},     {Qt::Key_Down, {}, 2, 75},
             {Qt::Key_F3, {}, 3, 75},    {Qt::Key_Home, {}, 3, 0},
         };
-        for (const Key& k : keys) {
-            QTest::keyClick(area, k.key, k.modifiers);
-            QCOMPARE(o.PlanetZoom, k.zoom);
-            QCOMPARE(o.PlanetK2, k.tilt);
+        for (const auto& [key, modifiers, zoom, tilt] : keys) {
+            QTest::keyClick(area, key, modifiers);
+            QCOMPARE(o.PlanetZoom, zoom);
+            QCOMPARE(o.PlanetK2, tilt);
         }
         QCOMPARE(o.PlanetK1, 0);
         // A key the plot does not have goes to the main window: F9 closes this window.
