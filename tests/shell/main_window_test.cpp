@@ -8,7 +8,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QToolBar>
-#include <QToolTip>
 
 #include <tuple>
 
@@ -451,34 +450,7 @@ class MainWindowTest : public QObject, fixture::MainWindowFixture {
         QCOMPARE(program->view.Zoom, 120);
     }
 
-    // In every menu, in both view modes, no two shown items share an access letter.
-    void accessLettersAreUniqueInEveryMenu() {
-        Make();
-        std::function<void(QMenu*)> check = [&](QMenu* menu) {
-            QSet<QChar> letters;
-            for (QAction* action : menu->actions()) {
-                if (action->isSeparator() || !action->isVisible()) continue;
-                const QString text = action->text().section('\t', 0, 0).remove("&&");
-                const int at = text.indexOf('&');
-                if (at >= 0 && at + 1 < text.size()) {
-                    const QChar letter = text[at + 1].toLower();
-                    QVERIFY2(!letters.contains(letter), qPrintable(menu->title() + ": " + text));
-                    letters.insert(letter);
-                }
-                if (action->menu()) check(action->menu());
-            }
-        };
-        for (int mode = 0; mode < 2; ++mode) {
-            for (int i = 0; QMenu* menu = window->menus().TopMenu(i); ++i)
-                check(menu);
-            window->Command(107);
-            window->Command(147);  // the context menu of full screen the second time
-            check(window->BuildContextMenu(shell::ObjectHit{true, 3, 0, {}, {}}));
-        }
-    }
-
     void statusBarTexts() {
-        Make();
         auto& v = program->view;
         v.Ido2 = 410;
         v.Keido2 = 740;
@@ -508,10 +480,6 @@ class MainWindowTest : public QObject, fixture::MainWindowFixture {
         QCOMPARE(equator[7], QString("G"));
         QCOMPARE(equator[11], QString("Q"));
         QVERIFY(equator[0].endsWith("GMT+1"));
-        // The window shows the same texts after a paint.
-        v.Tracking = true;
-        window->RefreshStatusBar();
-        QCOMPARE(window->statusPanes()->texts()[10], std::string("C"));
         // Panes of 20 pixels and a gap of 10 from the right; too narrow a bar leaves pane 0 empty.
         std::array<int, shell::kStatusPanes> widths{};
         widths.fill(20);
