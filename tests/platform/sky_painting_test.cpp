@@ -69,6 +69,11 @@ class SkyPaintingTest : public QObject {
     Q_OBJECT
 
     static QRgb At(const QImage& image, int x, int y) { return image.pixel(x, y) & 0xFFFFFF; }
+    static QImage BlackImage(int width, int height) {
+        QImage image(width, height, QImage::Format_RGB32);
+        image.fill(Qt::black);
+        return image;
+    }
     static int LitPixels(const QImage& image) {
         int lit = 0;
         for (int y = 0; y < image.height(); ++y) {
@@ -105,8 +110,7 @@ class SkyPaintingTest : public QObject {
     }
 
     void pixelsAndPatternsGoToTheCentredPositionInPaletteColours() {
-        QImage image(20, 10, QImage::Format_RGB32);
-        image.fill(Qt::black);
+        QImage image = BlackImage(20, 10);
         render::SkyPalette palette = render::CreateSkyPalette({});
         palette.entries[100] = 0x102030;
         {
@@ -146,8 +150,7 @@ class SkyPaintingTest : public QObject {
     }
 
     void ellipsesAndLinesUseThePenAndBrush() {
-        QImage image(40, 40, QImage::Format_RGB32);
-        image.fill(Qt::black);
+        QImage image = BlackImage(40, 40);
         {
             platform::QPainterCanvas canvas(image);
             canvas.SetOrigin(20, 20);
@@ -165,8 +168,7 @@ class SkyPaintingTest : public QObject {
     void joinedLinesKeepTheirDrawingOrderWithPixels() {
         // Lines are batched into polylines; a pixel set after them still lands on top, a move
         // starts a new polyline, and the last one is drawn when the canvas ends.
-        QImage image(40, 40, QImage::Format_RGB32);
-        image.fill(Qt::black);
+        QImage image = BlackImage(40, 40);
         {
             platform::QPainterCanvas canvas(image);
             canvas.SetOrigin(20, 20);
@@ -188,8 +190,7 @@ class SkyPaintingTest : public QObject {
     }
 
     void clipPolygonLimitsDirectPixelsToo() {
-        QImage image(20, 20, QImage::Format_RGB32);
-        image.fill(Qt::black);
+        QImage image = BlackImage(20, 20);
         {
             platform::QPainterCanvas canvas(image);
             canvas.SetOrigin(10, 10);
@@ -206,8 +207,7 @@ class SkyPaintingTest : public QObject {
     }
 
     void textIsMeasuredAndDrawnWithTheSlotFace() {
-        QImage image(200, 60, QImage::Format_RGB32);
-        image.fill(Qt::black);
+        QImage image = BlackImage(200, 60);
         render::TextSize size;
         {
             platform::QPainterCanvas canvas(image);
@@ -237,8 +237,7 @@ class SkyPaintingTest : public QObject {
     }
 
     static QImage TextImage(const char* face, const char* utf8) {
-        QImage image(40, 40, QImage::Format_RGB32);
-        image.fill(Qt::black);
+        QImage image = BlackImage(40, 40);
         platform::QPainterCanvas canvas(image);
         canvas.SetFont(render::FontSpec{face, 24, false, false});
         canvas.SetTextColour(Colour::Rgb(255, 255, 255));
