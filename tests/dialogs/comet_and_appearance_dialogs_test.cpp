@@ -7,24 +7,24 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QGroupBox>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTreeWidget>
 
+#include <tuple>
+
 #include "dialogs/comet_dialog.h"
-#include "dialogs/dialog_fields.h"
 #include "dialogs/font_dialog.h"
 #include "dialogs/line_dialog.h"
 #include "dialogs/save_option_dialog.h"
 #include "persist/comet_file.h"
 #include "persist/default_tables.h"
-#include "persist/paths.h"
-#include "shell/main_window.h"
-#include "state/messages.h"
+#include "render_fixture.h"
+#include "window_fixture.h"
 
 using namespace dialogs;
+using namespace fixture;
 
 namespace {
 
@@ -32,83 +32,43 @@ constexpr const char* kPonsBrooks =
     "0012P         2024 04 20.8249  0.781076  0.954750  198.9678  255.8177   74.1690  20220824"
     "   9.0  4.0  12P/Pons-Brooks                                          MPEC 2022";
 
-void Type(QWidget* dialog, int id, const QString& text) {
-    auto* field = FindControl<QLineEdit>(*dialog, id);
-    field->setText(text);
-    emit field->editingFinished();
-}
-
-void Click(QWidget* dialog, int id) {
-    FindControl<QAbstractButton>(*dialog, id)->click();
-}
-
 }  // namespace
 
-class CometAndAppearanceDialogsTest : public QObject {
+class CometAndAppearanceDialogsTest : public QObject, MainWindowFixture {
     Q_OBJECT
 
-    std::unique_ptr<shell::Program> program;
-    std::unique_ptr<shell::MainWindow> window;
-    QTemporaryDir home;
-    std::vector<std::string> messages;
-
   private slots:
-    void initTestCase() {
-        qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
-        qputenv("XDG_DATA_HOME", home.path().toUtf8());
-        persist::SetDataDirectory(PLANETARIUM_DATASET_DIR);
-    }
     void init() {
-        program = std::make_unique<shell::Program>();
+        NewProgram();
+        persist::SetDataDirectory(PLANETARIUM_DATASET_DIR);
         program->view.clock = {2024, 3, 5, 20, 0};
         program->view.lineSets = persist::DefaultLineSets();
         program->view.fontSets = persist::DefaultFontSets();
         QVERIFY(persist::LoadComets(persist::ProgramFile(persist::kShippedCometFile),
                                     program->comets) == 80);
-        shell::MainWindowHooks hooks;
-        hooks.renderSky = [](QImage& bitmap, shell::Program&, int, int) {
-            bitmap.fill(Qt::black);
-            return shell::FrameFacts{};
-        };
-        window = std::make_unique<shell::MainWindow>(*program, std::move(hooks));
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-        messages.clear();
-        state::SetMessageHandler([this](const state::Message& m) {
-            messages.push_back(m.text);
-            return m.buttons == state::MessageButtons::YesNo ? state::MessageAnswer::Yes
-                                                             : state::MessageAnswer::Ok;
-        });
+        ShowWindow(BlackSky());
     }
-    void cleanup() {
-        window.reset();
-        program.reset();
-        state::SetMessageHandler({});
-    }
+    void cleanup() { CloseAll(); }
 
     void cometElementsAreClampedNeverRefused() {
         CometDialog dialog(*program, *window);
-        const struct {
-            int id;
-            const char* typed;
-            double expected;
-        } cases[] = {
+        const std::tuple<int, const char*, double> cases[] = {
             {108, "2.5", 2.0},     {108, "-1", 0.0},     {107, "0", 1e-7}, {104, "0", 1.0},
             {104, "32", 31.99999}, {102, "12000", 9999}, {103, "13", 12},  {120, "abc", 0.0},
             {114, "6.04", 60},     {119, "0.5", 10},     {114, "-3", 0},
         };
-        for (const auto& c : cases) {
-            Type(&dialog, c.id, QString::fromLatin1(c.typed));
+        for (const auto& [id, typed, expected] : cases) {
+            Type(&dialog, id, QString::fromLatin1(typed));
             const state::CometRecord& r = dialog.work().table.records[0];
-            const double stored = c.id == 108   ? r.e
-                                  : c.id == 107 ? r.q
-                                  : c.id == 104 ? r.TD
-                                  : c.id == 102 ? r.TY
-                                  : c.id == 103 ? r.TM
-                                  : c.id == 120 ? r.H1
-                                  : c.id == 114 ? dialog.work().cometBright
-                                                : dialog.work().cometKyori;
-            QCOMPARE(stored, c.expected);
+            const double stored = id == 108   ? r.e
+                                  : id == 107 ? r.q
+                                  : id == 104 ? r.TD
+                                  : id == 102 ? r.TY
+                                  : id == 103 ? r.TM
+                                  : id == 120 ? r.H1
+                                  : id == 114 ? dialog.work().cometBright
+                                              : dialog.work().cometKyori;
+            QCOMPARE(stored, expected);
         }
         QCOMPARE(FindControl<QLineEdit>(dialog, 104)->text(), QStringLiteral("31.99999"));
         QCOMPARE(program->options.CometKyori, 20);  // only OK, Apply and Save store
@@ -129,7 +89,7 @@ class CometAndAppearanceDialogsTest : public QObject {
         QVERIFY(messages.empty());
         Click(&dialog, 115);
         QCOMPARE(dialog.work().table.count, 100);
-        QCOMPARE(messages.back(), std::string("Can't add anymore!"));
+        QCOMPARE(messages.back().text, std::string("Can't add anymore!"));
 
         list->setCurrentItem(list->topLevelItem(99));
         Type(&dialog, 108, "0.5");
@@ -147,7 +107,7 @@ class CometAndAppearanceDialogsTest : public QObject {
         program->comets.count = 1;
         CometDialog single(*program, *window);
         Click(&single, 116);
-        QCOMPARE(messages.back(), std::string("Can't delete any more!"));
+        QCOMPARE(messages.back().text, std::string("Can't delete any more!"));
         QCOMPARE(single.work().table.count, 1);
     }
 
@@ -156,13 +116,13 @@ class CometAndAppearanceDialogsTest : public QObject {
         const QString good = QString::fromLatin1(kPonsBrooks);
         QGuiApplication::clipboard()->setText(good + "\n" + good.left(60) + "\n");
         Click(&dialog, 124);
-        QVERIFY(messages.back().find("Line 2 ") == 0);
+        QVERIFY(messages.back().text.find("Line 2 ") == 0);
         QCOMPARE(dialog.work().table.count, 80);
 
         QGuiApplication::clipboard()->setText(good + "\n" +
                                               QString(good).replace(102, 15, "C/2099 A1 (New)"));
         Click(&dialog, 124);
-        QCOMPARE(messages.back(), std::string("2 comets read: 1 added, 1 replaced."));
+        QCOMPARE(messages.back().text, std::string("2 comets read: 1 added, 1 replaced."));
         QCOMPARE(dialog.work().table.count, 81);
         QCOMPARE(dialog.work().current, 6);  // 12P's record
         QCOMPARE(FindControl<QLineEdit>(dialog, 104)->text(), QStringLiteral("20.82404"));  // UT
@@ -172,10 +132,8 @@ class CometAndAppearanceDialogsTest : public QObject {
 
     void aDroppedFileOfOneLineElementsIsImportedAndSaved() {
         const QString path = home.filePath("comets.txt");
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(QByteArray(kPonsBrooks).replace(102, 15, "C/2099 A1 (New)") + "\n");
-        file.close();
+        QVERIFY(
+            WriteBytes(path, QByteArray(kPonsBrooks).replace(102, 15, "C/2099 A1 (New)") + "\n"));
         window->OpenDroppedFile(path);
         QCOMPARE(program->comets.count, 81);
         state::CometTable saved;
@@ -185,17 +143,13 @@ class CometAndAppearanceDialogsTest : public QObject {
         QCOMPARE(saved.records[80].NAMEE, "C/2099 A1 (New)");
     }
 
-    void theCommandsOpenTheDialogs() {
+    void theCometCommandOpensItsDialogModal() {
         QTimer::singleShot(0, [] {
             QWidget* modal = QApplication::activeModalWidget();
             QVERIFY(modal && modal->objectName() == "D_COMET");
             static_cast<QDialog*>(modal)->reject();
         });
         QVERIFY(window->Command(246));
-        QVERIFY(window->Command(161));
-        QVERIFY(window->Command(162));
-        QVERIFY(window->openDialogs().Find(DialogKind::LineSet));
-        QVERIFY(window->openDialogs().Find(DialogKind::FontSet));
     }
 
     void fontSizesAreTakenAbsoluteAndHeldInRange() {

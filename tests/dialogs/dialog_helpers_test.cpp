@@ -1,10 +1,10 @@
-// The helpers every dialog shares: remembered positions kept on a monitor, fields, typed numbers,
-// the string ring, the natural order of lists and picture files.
+// The helpers every dialog shares: remembered positions kept on a monitor, typed numbers,
+// the string table and its ring, the natural order of lists and picture files.
 #include <QtTest>
 
-#include <QCheckBox>
-#include <QLineEdit>
 #include <QListWidget>
+
+#include <tuple>
 
 #include "dialogs/bitmaps.h"
 #include "dialogs/dialog_fields.h"
@@ -52,27 +52,8 @@ class DialogHelpersTest : public QObject {
         QCOMPARE(QPoint(options.DlgPosX[1], options.DlgPosY[1]), QPoint(35, 46));
     }
 
-    void fieldsAreSetOnlyWhenTheyDiffer() {
-        QLineEdit field(QStringLiteral("2000"));
-        QVERIFY(!SetTextIfChanged(&field, QStringLiteral("2000")));
-        QVERIFY(SetTextIfChanged(&field, QStringLiteral("2001")));
-        QCOMPARE(field.text(), QStringLiteral("2001"));
-
-        QWidget dialog;
-        for (int id = 111; id <= 114; ++id)
-            WithId<QCheckBox>(id)->setParent(&dialog);
-        QCOMPARE(CheckedRadio(dialog, 111, 4), -1);
-        FindControl<QCheckBox>(dialog, 113)->setChecked(true);
-        FindControl<QCheckBox>(dialog, 114)->setChecked(true);
-        QCOMPARE(CheckedRadio(dialog, 111, 4), 2);
-    }
-
     void typedNumbersNeverFail() {
-        const struct {
-            const char* text;
-            int32_t integer;
-            double real;
-        } cases[] = {
+        const std::tuple<const char*, int32_t, double> cases[] = {
             {"abc", 0, 0.0},
             {"  12x", 12, 12.0},
             {"-5", -5, -5.0},
@@ -84,9 +65,9 @@ class DialogHelpersTest : public QObject {
             {" 51544.5", 51544, 51544.5},
             {"", 0, 0.0},
         };
-        for (const auto& c : cases) {
-            QCOMPARE(ReadInt(QString::fromLatin1(c.text)), c.integer);
-            QCOMPARE(ReadDouble(QString::fromLatin1(c.text)), c.real);
+        for (const auto& [text, integer, real] : cases) {
+            QCOMPARE(ReadInt(QString::fromLatin1(text)), integer);
+            QCOMPARE(ReadDouble(QString::fromLatin1(text)), real);
         }
     }
 
@@ -97,6 +78,8 @@ class DialogHelpersTest : public QObject {
             QVERIFY(shell::LoadStringInRing(12) != first);
         QCOMPARE(shell::LoadStringInRing(42), first);  // a missing entry is empty
         QCOMPARE(QByteArray(first), QByteArray());
+        QVERIFY(shell::LoadString(-1).empty());
+        QCOMPARE(shell::LoadString(131), std::string("View(F5)"));
     }
 
     void numbersAfterASharedPrefixComeInNumericOrder() {

@@ -3,60 +3,41 @@
 #include <QtTest>
 
 #include <QLabel>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTabBar>
 
-#include "dialogs/dialog_fields.h"
+#include <tuple>
+
 #include "dialogs/find_dialog.h"
 #include "dialogs/info_dialog.h"
 #include "dialogs/star_name_dialog.h"
 #include "persist/comet_file.h"
-#include "persist/paths.h"
 #include "persist/record_view.h"
 #include "persist/star_names.h"
-#include "shell/main_window.h"
-#include "state/messages.h"
+#include "window_fixture.h"
 
 using namespace dialogs;
+using namespace fixture;
 
-class FindInfoDialogsTest : public QObject {
+class FindInfoDialogsTest : public QObject, MainWindowFixture {
     Q_OBJECT
-
-    QTemporaryDir home;
-    std::unique_ptr<shell::Program> program;
-    std::unique_ptr<shell::MainWindow> window;
-    std::vector<state::Message> messages;
 
     void Paint() {
         window->Redraw();
         window->skyView()->repaint();
     }
-    FindDialog* OpenFind() {
-        window->Command(413);
-        return static_cast<FindDialog*>(window->openDialogs().Find(DialogKind::Find));
-    }
-    StarNameDialog* OpenNames() {
-        window->Command(40058);
-        return static_cast<StarNameDialog*>(window->openDialogs().Find(DialogKind::StarSet));
-    }
+    FindDialog* OpenFind() { return Open<FindDialog>(413, DialogKind::Find); }
+    StarNameDialog* OpenNames() { return Open<StarNameDialog>(40058, DialogKind::StarSet); }
     static QString Current(QWidget* dialog, int list) {
         const QListWidgetItem* item = FindControl<QListWidget>(*dialog, list)->currentItem();
         return item ? item->text() : QString();
     }
-    static void Click(QWidget* dialog, int id) {
-        FindControl<QAbstractButton>(*dialog, id)->click();
-    }
     // The tooltip's text after the mouse rests a second at the centre of the sky.
     QString TipAtCentre() {
         QWidget* sky = window->skyView();
-        for (QPoint p : {QPoint(sky->width() / 2 + 1, sky->height() / 2),
-                         QPoint(sky->width() / 2, sky->height() / 2)}) {
-            QMouseEvent move(QEvent::MouseMove, p, sky->mapToGlobal(p), Qt::NoButton, Qt::NoButton,
-                             Qt::NoModifier);
-            QCoreApplication::sendEvent(sky, &move);
-        }
+        MoveMouse(sky, QPoint(sky->width() / 2 + 1, sky->height() / 2));
+        MoveMouse(sky, QPoint(sky->width() / 2, sky->height() / 2));
         for (int i = 0; i < 10; ++i)
             window->TimerTick();
         return window->tooltip()->isVisible() ? window->tooltip()->text() : QString();
@@ -70,36 +51,18 @@ class FindInfoDialogsTest : public QObject {
     }
 
   private slots:
-    void initTestCase() {
-        qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
-        qputenv("XDG_DATA_HOME", home.path().toUtf8());
-        persist::SetDataDirectory(PLANETARIUM_DATASET_DIR);
-    }
     void init() {
-        program = std::make_unique<shell::Program>();
+        NewProgram();
         program->view.clock = {2026, 1, 15, 22, 0};  // Jupiter high in Gemini
         program->view.SmoothIdou = 0;
-        program->options.UserPath = (home.path() + "/user").toStdString();
-        std::string gscPath;
-        QVERIFY(persist::LoadDataSet(program->data, program->options.UserPath, gscPath));
+        LoadDataSet();
         QVERIFY(persist::LoadComets(persist::ProgramFile(persist::kShippedCometFile),
                                     program->comets) > 0);
-        window = std::make_unique<shell::MainWindow>(*program);
+        ShowWindow();
         window->resize(900, 650);
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
         Paint();
-        messages.clear();
-        state::SetMessageHandler([this](const state::Message& m) {
-            messages.push_back(m);
-            return state::MessageAnswer::Yes;
-        });
     }
-    void cleanup() {
-        window.reset();
-        program.reset();
-        state::SetMessageHandler({});
-    }
+    void cleanup() { CloseAll(); }
 
     void typingFindsTheObjectOnItsTab() {
         FindDialog* find = OpenFind();
@@ -110,12 +73,7 @@ class FindInfoDialogsTest : public QObject {
         QVERIFY(!list->findItems("M2", Qt::MatchExactly).isEmpty());
         QVERIFY(list->row(list->findItems("M2", Qt::MatchExactly)[0]) <
                 list->row(list->findItems("M10", Qt::MatchExactly)[0]));
-        const struct {
-            const char* typed;
-            int tab;
-            int list;
-            const char* chosen;
-        } cases[] = {
+        const std::tuple<const char*, int, int, const char*> cases[] = {
             {"Veg", 1, 101, "Vega"},
             {"M 42", 3, 101, "M42 (Great Orion Nebula)"},
             {"ngc 224", 3, 101, "NGC 224 (Andromeda Galaxy)"},
@@ -125,10 +83,10 @@ class FindInfoDialogsTest : public QObject {
             {"alpha Lyr", 2, 103, "Alpha"},
         };
         auto* search = FindControl<QLineEdit>(*find, 105);
-        for (const auto& c : cases) {
-            search->setText(QString::fromUtf8(c.typed));
-            QCOMPARE(tabs->currentIndex(), c.tab);
-            QCOMPARE(Current(find, c.list), QString::fromUtf8(c.chosen));
+        for (const auto& [typed, tab, listId, chosen] : cases) {
+            search->setText(QString::fromUtf8(typed));
+            QCOMPARE(tabs->currentIndex(), tab);
+            QCOMPARE(Current(find, listId), QString::fromUtf8(chosen));
         }
         // Nothing matches: OK, Apply and Tracking do nothing, and the dialog stays.
         search->setText("zzzz");

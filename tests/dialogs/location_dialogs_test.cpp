@@ -3,40 +3,26 @@
 // city, the globe, applying a place, and adding, reordering and editing user locations.
 #include <QtTest>
 
-#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 
 #include "astro/city_lookup.h"
-#include "dialogs/dialog_fields.h"
 #include "dialogs/earth_globe.h"
 #include "dialogs/location_dialog.h"
 #include "dialogs/up_down_bar.h"
 #include "dialogs/user_city_dialogs.h"
-#include "persist/paths.h"
 #include "persist/profile.h"
-#include "shell/main_window.h"
-#include "state/messages.h"
 #include "state/user_city.h"
+#include "window_fixture.h"
 
 using namespace dialogs;
+using namespace fixture;
 
-class LocationDialogsTest : public QObject {
+class LocationDialogsTest : public QObject, MainWindowFixture {
     Q_OBJECT
 
-    QTemporaryDir home;
-    std::unique_ptr<shell::Program> program = std::make_unique<shell::Program>();
-    std::unique_ptr<shell::MainWindow> window;
-    std::vector<state::Message> messages;
-
     LocationDialog* Open() {
-        window->Command(134);
-        return static_cast<LocationDialog*>(window->openDialogs().Find(DialogKind::City));
-    }
-    static void Type(QWidget* dialog, int id, const QString& text) {
-        auto* field = FindControl<QLineEdit>(*dialog, id);
-        field->setText(text);
-        emit field->editingFinished();
+        return MainWindowFixture::Open<LocationDialog>(134, DialogKind::City);
     }
     static QStringList Entries(const QListWidget* list) {
         QStringList entries;
@@ -61,36 +47,13 @@ class LocationDialogsTest : public QObject {
     }
 
   private slots:
-    void initTestCase() {
-        qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
-        qputenv("XDG_DATA_HOME", home.path().toUtf8());
-        persist::SetDataDirectory(PLANETARIUM_DATASET_DIR);
-        std::string gscPath;
-        QVERIFY(persist::LoadDataSet(program->data, home.path().toStdString(), gscPath));
-    }
     void init() {
-        program->view = {};
+        NewProgram();
+        LoadDataSet();
         program->view.clock = {2000, 1, 15, 10, 30};
-        program->options = {};
-        program->narration = {};
-        shell::MainWindowHooks hooks;
-        hooks.renderSky = [](QImage& bitmap, shell::Program&, int, int) {
-            bitmap.fill(Qt::black);
-            return shell::FrameFacts{};
-        };
-        window = std::make_unique<shell::MainWindow>(*program, std::move(hooks));
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-        messages.clear();
-        state::SetMessageHandler([this](const state::Message& m) {
-            messages.push_back(m);
-            return state::MessageAnswer::Ok;
-        });
+        ShowWindow(BlackSky());
     }
-    void cleanup() {
-        window.reset();
-        state::SetMessageHandler({});
-    }
+    void cleanup() { CloseAll(); }
 
     void typedPlacesAreReadHeldAndShown() {
         const struct {
@@ -213,12 +176,8 @@ class LocationDialogsTest : public QObject {
         const QPoint from(50, 70), to(80, 45);
         const astro::GlobePlace grabbed = astro::PlaceAtPixel(globe.View(), from.x(), from.y());
         QTest::mousePress(&globe, Qt::LeftButton, {}, from);
-        for (int step = 1; step <= 6; ++step) {
-            QMouseEvent move(QEvent::MouseMove, from + (to - from) * step / 6,
-                             globe.mapToGlobal(from + (to - from) * step / 6), Qt::NoButton,
-                             Qt::LeftButton, Qt::NoModifier);
-            QApplication::sendEvent(&globe, &move);
-        }
+        for (int step = 1; step <= 6; ++step)
+            MoveMouse(&globe, from + (to - from) * step / 6, Qt::LeftButton);
         QTest::mouseRelease(&globe, Qt::LeftButton, {}, to);
         const astro::GlobePlace under = astro::PlaceAtPixel(globe.View(), to.x(), to.y());
         QVERIFY(std::abs(under.latitude - grabbed.latitude) <= 1);

@@ -4,93 +4,48 @@
 #include <QtTest>
 
 #include <QCheckBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabBar>
 
+#include <tuple>
+
 #include "astro/clock.h"
 #include "astro/time_steps.h"
 #include "dialogs/auto_dialog.h"
-#include "dialogs/dialog_fields.h"
 #include "dialogs/time_dialog.h"
-#include "shell/main_window.h"
-#include "state/messages.h"
+#include "window_fixture.h"
 
 using namespace dialogs;
+using namespace fixture;
 
-class TimeDialogsTest : public QObject {
+class TimeDialogsTest : public QObject, MainWindowFixture {
     Q_OBJECT
 
-    std::unique_ptr<shell::Program> program;
-    std::unique_ptr<shell::MainWindow> window;
-    QTemporaryDir home;
-
-    template <class Dialog>
-    Dialog* Open(int command, DialogKind kind) {
-        window->Command(command);
-        return static_cast<Dialog*>(window->openDialogs().Find(kind));
-    }
     TimeDialog* OpenTime() { return Open<TimeDialog>(132, DialogKind::Time); }
     AutoDialog* OpenAuto() { return Open<AutoDialog>(332, DialogKind::Auto); }
-    static QString Text(QWidget* dialog, int id) {
-        if (auto* field = FindControl<QLineEdit>(*dialog, id)) return field->text();
-        if (auto* label = FindControl<QLabel>(*dialog, id)) return label->text();
-        if (auto* text = FindControl<QPlainTextEdit>(*dialog, id)) return text->toPlainText();
-        return FindControl<QAbstractButton>(*dialog, id)->text();
-    }
-    static void Type(QWidget* dialog, int id, const QString& text) {
-        auto* field = FindControl<QLineEdit>(*dialog, id);
-        field->setText(text);
-        emit field->editingFinished();
-    }
-    static void Click(QWidget* dialog, int id) {
-        FindControl<QAbstractButton>(*dialog, id)->click();
-    }
 
   private slots:
-    void initTestCase() {
-        qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
-        qputenv("XDG_DATA_HOME", home.path().toUtf8());
-    }
     void init() {
-        program = std::make_unique<shell::Program>();
+        NewProgram();
         program->view.clock = {2000, 1, 15, 10, 30};
-        shell::MainWindowHooks hooks;
-        hooks.renderSky = [](QImage& bitmap, shell::Program&, int, int) {
-            bitmap.fill(Qt::black);
-            return shell::FrameFacts{};
-        };
-        window = std::make_unique<shell::MainWindow>(*program, std::move(hooks));
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-        state::SetMessageHandler([](const state::Message&) { return state::MessageAnswer::Ok; });
+        ShowWindow(BlackSky());
     }
-    void cleanup() {
-        window.reset();
-        program.reset();
-        state::SetMessageHandler({});
-    }
+    void cleanup() { CloseAll(); }
 
     void typedFieldsCarryIntoTheirNeighbours() {
         TimeDialog* dialog = OpenTime();
         QVERIFY(dialog);
-        const struct {
-            int id;
-            const char* typed;
-            state::CivilClock expected;
-        } cases[] = {
+        const std::tuple<int, const char*, state::CivilClock> cases[] = {
             {109, "75", {2000, 1, 15, 11, 15}},  // minute 75: the next hour
             {105, "0", {1999, 12, 31, 11, 15}},  // day 0: the last day of the month before
             {101, "-1", {0, 12, 31, 11, 15}},    // -1 is 1 BC, year 0
             {101, "abc", {0, 12, 31, 11, 15}},   // not a number: 0, which is year 0 too
             {101, "200000", {99999, 12, 31, 11, 15}}, {101, "-200000", {-99998, 12, 31, 11, 15}},
         };
-        for (const auto& c : cases) {
-            Type(dialog, c.id, QString::fromLatin1(c.typed));
-            QCOMPARE(dialog->work().clock, c.expected);
+        for (const auto& [id, typed, expected] : cases) {
+            Type(dialog, id, QString::fromLatin1(typed));
+            QCOMPARE(dialog->work().clock, expected);
         }
         Type(dialog, 101, QStringLiteral("0"));
         Type(dialog, 103, QStringLiteral("1"));
@@ -101,19 +56,16 @@ class TimeDialogsTest : public QObject {
 
     void calendarEnablesTheDaysOfTheMonth() {
         TimeDialog* dialog = OpenTime();
-        const struct {
-            const char* year;
-            int days;
-            int firstButton;
-        } cases[] = {{"2000", 29, 1203}, {"1900", 28, 1205}, {"-5", 29, 1206}};
-        for (const auto& c : cases) {
+        const std::tuple<const char*, int, int> cases[] = {
+            {"2000", 29, 1203}, {"1900", 28, 1205}, {"-5", 29, 1206}};
+        for (const auto& [year, days, firstButton] : cases) {
             Type(dialog, 103, QStringLiteral("2"));
-            Type(dialog, 101, QString::fromLatin1(c.year));
+            Type(dialog, 101, QString::fromLatin1(year));
             int enabled = 0;
             for (int id = 1201; id <= 1240; ++id)
                 enabled += FindControl<QPushButton>(*dialog, id)->isEnabled();
-            QCOMPARE(enabled, c.days);
-            QCOMPARE(Text(dialog, c.firstButton), QStringLiteral("1"));
+            QCOMPARE(enabled, days);
+            QCOMPARE(Text(dialog, firstButton), QStringLiteral("1"));
         }
         Click(dialog, 1220);  // in February of 5 BC, which begins on a Friday
         QCOMPARE(dialog->work().clock.day, 15);
@@ -171,10 +123,7 @@ class TimeDialogsTest : public QObject {
     }
 
     void stepIsCarriedAndDescribed() {
-        const struct {
-            AutoWork step;
-            const char* duration;
-        } cases[] = {
+        const std::tuple<AutoWork, const char*> cases[] = {
             {{0, 0, 0, 0, 25, 90}, "1 day 2 hours 30 minutes"},
             {{0, 0, 14, 0, 0, 0}, "1 year 2 months"},
             {{0, 0, 0, 0, 0, 0}, "0 minutes"},
@@ -182,11 +131,11 @@ class TimeDialogsTest : public QObject {
             {{0, 0, 0, 5000, 0, 0}, "1000 days"},
             {{0, INT32_MAX, INT32_MAX, 0, 0, -5}, "1000 years"},
         };
-        for (const auto& c : cases) {
-            AutoWork work = c.step;
+        for (const auto& [step, duration] : cases) {
+            AutoWork work = step;
             NormalizeStep(work);
             QCOMPARE(DurationText(work.years, work.months, work.days, work.hours, work.minutes),
-                     std::string(c.duration));
+                     std::string(duration));
         }
         AutoDialog* dialog = OpenAuto();
         Type(dialog, 107, QStringLiteral("25"));

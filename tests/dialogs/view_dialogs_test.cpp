@@ -7,20 +7,19 @@
 #include <QLineEdit>
 #include <QSlider>
 
+#include <tuple>
+
 #include "astro/centring.h"
 #include "astro/minor_planet_file.h"
-#include "dialogs/dialog_fields.h"
 #include "dialogs/display_mode_dialog.h"
 #include "dialogs/view_dialog.h"
 #include "persist/comet_file.h"
-#include "persist/data_set.h"
-#include "persist/paths.h"
 #include "persist/settings.h"
 #include "render/stars.h"
-#include "shell/main_window.h"
-#include "state/messages.h"
+#include "window_fixture.h"
 
 using namespace dialogs;
+using namespace fixture;
 
 namespace {
 
@@ -61,26 +60,11 @@ void SetScene(state::ViewState& v, Scene scene) {
 
 }  // namespace
 
-class ViewDialogsTest : public QObject {
+class ViewDialogsTest : public QObject, MainWindowFixture {
     Q_OBJECT
 
-    shell::Program program;
-    std::unique_ptr<shell::MainWindow> window;
     state::ViewState start;
 
-    template <class Dialog = ModelessDialog>
-    Dialog* Open(int command, DialogKind kind) {
-        window->Command(command);
-        return static_cast<Dialog*>(window->openDialogs().Find(kind));
-    }
-    static QString Text(QWidget* dialog, int id) {
-        return FindControl<QLineEdit>(*dialog, id)->text();
-    }
-    static void Type(QWidget* dialog, int id, const QString& text) {
-        auto* field = FindControl<QLineEdit>(*dialog, id);
-        field->setText(text);
-        emit field->editingFinished();
-    }
     static bool Checked(QWidget* dialog, int id) {
         return FindControl<QAbstractButton>(*dialog, id)->isChecked();
     }
@@ -90,7 +74,7 @@ class ViewDialogsTest : public QObject {
         const int renders = window->skyView()->renderCount();
         QCoreApplication::processEvents();  // the posted "&Apply"
         window->skyView()->update();
-        if (program.view.ViewChanged)
+        if (program->view.ViewChanged)
             QTest::qWaitFor([&] { return window->skyView()->renderCount() > renders; }, 5000);
         // The part the window shows; the margins of a grown picture keep older frames.
         const QImage& sky = window->skyView()->skyBitmap();
@@ -101,37 +85,32 @@ class ViewDialogsTest : public QObject {
 
   private slots:
     void initTestCase() {
+        NewProgram();
         persist::SetDataDirectory(PLANETARIUM_DATASET_DIR);
-        persist::LoadSettings(program.view, program.options);
-        QVERIFY(persist::LoadStartupComets(program.options.UserPath, program.comets) > 0);
-        QVERIFY(
-            persist::LoadDataSet(program.data, program.options.UserPath, program.options.GscPath));
+        persist::LoadSettings(program->view, program->options);
+        QVERIFY(persist::LoadStartupComets(program->options.UserPath, program->comets) > 0);
+        LoadDataSet();
         QVERIFY(astro::LoadMinorPlanetFile(persist::ProgramFile(astro::kMinorPlanetFile)).empty());
-        program.view.GscAvailable = program.data.gscAvailable;
-        start = program.view;
-        window = std::make_unique<shell::MainWindow>(program);
+        program->view.GscAvailable = program->data.gscAvailable;
+        start = program->view;
+        ShowWindow();
         window->resize(640, 480);
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-        state::SetMessageHandler([](const state::Message&) { return state::MessageAnswer::Ok; });
     }
     void init() {
-        program.view = start;
-        program.view.SmoothIdou = 0;
-        SetScene(program.view, kNight);
+        program->view = start;
+        program->view.SmoothIdou = 0;
+        SetScene(program->view, kNight);
     }
     void cleanup() {
         for (DialogKind kind : {DialogKind::View, DialogKind::Screen, DialogKind::Option})
             if (ModelessDialog* dialog = window->openDialogs().Find(kind)) dialog->reject();
     }
-    void cleanupTestCase() { window.reset(); }
+    void cleanupTestCase() { CloseAll(); }
 
     void zoomSliderIsLogarithmic() {
-        const struct {
-            int zoom, position;
-        } cases[] = {{10, 0}, {30, 0}, {31, 3}, {300, 231}, {7700, 558}};
-        for (const auto& c : cases)
-            QCOMPARE(ZoomSliderPosition(c.zoom), c.position);
+        const std::tuple<int, int> cases[] = {{10, 0}, {30, 0}, {31, 3}, {300, 231}, {7700, 558}};
+        for (const auto& [zoom, position] : cases)
+            QCOMPARE(ZoomSliderPosition(zoom), position);
         QCOMPARE(ZoomAtSliderPosition(0), 30);
         QCOMPARE(ZoomAtSliderPosition(231), 300);
         QCOMPARE(ZoomAtSliderPosition(kZoomSliderLast), 7700);
@@ -141,22 +120,18 @@ class ViewDialogsTest : public QObject {
     }
 
     void viewDialogClampsTypedValues() {
-        program.view.UnderHorizon = 0;
+        program->view.UnderHorizon = 0;
         auto* dialog = Open<ViewDialog>(131, DialogKind::View);
         QVERIFY(dialog);
-        const struct {
-            int id;
-            const char* typed;
-            const char* shown;
-        } cases[] = {
+        const std::tuple<int, const char*, const char*> cases[] = {
             {101, "360", " 360.0"}, {101, "360.1", "   0.1"}, {101, "-0.5", " 359.5"},
             {101, "-0", "   0.0"},  {103, "-10", "   0.0"},   {103, "95", "  90.0"},
             {103, "2.3", "   2.3"}, {105, "5", "   10%"},     {105, "9000", " 7700%"},
             {105, "abc", "   10%"}, {105, "30", "   30%"},
         };
-        for (const auto& c : cases) {
-            Type(dialog, c.id, QString::fromLatin1(c.typed));
-            QCOMPARE(Text(dialog, c.id), QString::fromLatin1(c.shown));
+        for (const auto& [id, typed, shown] : cases) {
+            Type(dialog, id, QString::fromLatin1(typed));
+            QCOMPARE(Text(dialog, id), QString::fromLatin1(shown));
         }
         QCOMPARE(dialog->work().height, 23.0);
         QCOMPARE(FindControl<QSlider>(*dialog, 106)->value(), 0);
@@ -169,32 +144,32 @@ class ViewDialogsTest : public QObject {
         QCOMPARE(dialog->work().direction, 1875.0);
         Type(dialog, 103, QStringLiteral("-10"));
         QCOMPARE(dialog->work().height, -100.0);
-        QCOMPARE(program.view.Zoom, 40);  // nothing applied yet
+        QCOMPARE(program->view.Zoom, 40);  // nothing applied yet
         FindControl<QAbstractButton>(*dialog, kIdApply)->click();
-        QCOMPARE(program.view.SekidouMod, 1);
-        QCOMPARE(program.view.Houi2, 1875.0);
-        QCOMPARE(program.view.Koudo2, -100.0);
-        QCOMPARE(program.view.Zoom, 7700);
+        QCOMPARE(program->view.SekidouMod, 1);
+        QCOMPARE(program->view.Houi2, 1875.0);
+        QCOMPARE(program->view.Koudo2, -100.0);
+        QCOMPARE(program->view.Zoom, 7700);
     }
 
     void viewDialogMovesSmoothlyAndFollowsTheMenus() {
-        program.view.SmoothIdou = 1;
-        program.view.Tracking = true;
+        program->view.SmoothIdou = 1;
+        program->view.Tracking = true;
         auto* dialog = Open<ViewDialog>(131, DialogKind::View);
         Type(dialog, 105, QStringLiteral("200"));
         FindControl<QAbstractButton>(*dialog, kIdApply)->click();
-        QCOMPARE(program.view.Zoom, 40);  // the main window moves there frame by frame
-        QCOMPARE(program.view.PendingMoves, state::kMoveZoom);
-        QVERIFY(!program.view.Tracking);
-        QTRY_COMPARE(program.view.Zoom, 200);
+        QCOMPARE(program->view.Zoom, 40);  // the main window moves there frame by frame
+        QCOMPARE(program->view.PendingMoves, state::kMoveZoom);
+        QVERIFY(!program->view.Tracking);
+        QTRY_COMPARE(program->view.Zoom, 200);
         window->Command(107);  // equator mode from the menu
         QVERIFY(Checked(dialog, 107));
     }
 
     void displayModeRules() {
-        program.view.BrightAuto = 1;
-        program.view.AlphaMode = 1;
-        program.view.WakuseiLevel = 2;
+        program->view.BrightAuto = 1;
+        program->view.AlphaMode = 1;
+        program->view.WakuseiLevel = 2;
         auto* dialog = Open<DisplayModeDialog>(133, DialogKind::Screen);
         QVERIFY(dialog);
         // Bayer and Flamsteed are never both off; "+Asteroid" brings "+Dwarf Planet".
@@ -209,56 +184,50 @@ class ViewDialogsTest : public QObject {
         QVERIFY(Enabled(dialog, 251));
         const auto& counts = window->Stars().countByLevel;
         QVERIFY(counts[40] > 0);
-        const struct {
-            const char* typed;
-            int drawStars;
-        } cases[] = {{"6.04", 20}, {"Mag4.3", 3}, {"0", 0}, {"12", 55}, {"junk", 0}};
-        for (const auto& c : cases) {
-            Type(dialog, 251, QString::fromLatin1(c.typed));
-            QCOMPARE(dialog->work().DrawStars, c.drawStars);
+        const std::tuple<const char*, int> cases[] = {
+            {"6.04", 20}, {"Mag4.3", 3}, {"0", 0}, {"12", 55}, {"junk", 0}};
+        for (const auto& [typed, drawStars] : cases) {
+            Type(dialog, 251, QString::fromLatin1(typed));
+            QCOMPARE(dialog->work().DrawStars, drawStars);
         }
         QCOMPARE(Text(dialog, 251), QStringLiteral("Mag4.0 %1").arg(counts[40], 6));
         // The ground needs the horizon; the grid's scale needs the grid.
         FindControl<QAbstractButton>(*dialog, 204)->click();
         FindControl<QAbstractButton>(*dialog, 205)->click();
         QVERIFY(!Enabled(dialog, 109) && !Enabled(dialog, 216));
-        program.narration.triggers.displayModeApplied = false;
+        program->narration.triggers.displayModeApplied = false;
         FindControl<QAbstractButton>(*dialog, kIdOk)->click();
-        QCOMPARE(program.view.WakuseiLevel, 5);
-        QCOMPARE(program.view.BrightAuto, 0);
-        QCOMPARE(program.view.Horizon, 0);
-        QVERIFY(program.narration.triggers.displayModeApplied);
+        QCOMPARE(program->view.WakuseiLevel, 5);
+        QCOMPARE(program->view.BrightAuto, 0);
+        QCOMPARE(program->view.Horizon, 0);
+        QVERIFY(program->narration.triggers.displayModeApplied);
     }
 
     void optionDialogClampsAndCouplesItsBoxes() {
-        program.view.UnderHorizon = 0;
-        program.view.FindUnder = 0;
-        program.view.CircleGuide = 0;
-        program.view.Shaya = 0;
+        program->view.UnderHorizon = 0;
+        program->view.FindUnder = 0;
+        program->view.CircleGuide = 0;
+        program->view.Shaya = 0;
         ModelessDialog* dialog = Open(169, DialogKind::Option);
         QVERIFY(dialog);
         QVERIFY(!Enabled(dialog, 1007) && !Enabled(dialog, 1009) && !Enabled(dialog, 1011));
-        const struct {
-            int box, field;
-            const char* typed;
-            const char* shown;
-        } cases[] = {{1008, 1009, "120", "90.0"},
-                     {0, 1009, "0.2", " 1.0"},
-                     {0, 1009, "2.3", " 2.3"},
-                     {1010, 1011, "5", "10"},
-                     {0, 1011, "12000", "9999"}};
-        for (const auto& c : cases) {
-            if (c.box) FindControl<QAbstractButton>(*dialog, c.box)->click();
-            Type(dialog, c.field, QString::fromLatin1(c.typed));
-            QCOMPARE(Text(dialog, c.field), QString::fromLatin1(c.shown));
+        const std::tuple<int, int, const char*, const char*> cases[] = {{1008, 1009, "120", "90.0"},
+                                                                        {0, 1009, "0.2", " 1.0"},
+                                                                        {0, 1009, "2.3", " 2.3"},
+                                                                        {1010, 1011, "5", "10"},
+                                                                        {0, 1011, "12000", "9999"}};
+        for (const auto& [box, field, typed, shown] : cases) {
+            if (box) FindControl<QAbstractButton>(*dialog, box)->click();
+            Type(dialog, field, QString::fromLatin1(typed));
+            QCOMPARE(Text(dialog, field), QString::fromLatin1(shown));
         }
         QVERIFY(Enabled(dialog, 1007) && Enabled(dialog, 1011));
         FindControl<QAbstractButton>(*dialog, 301)->click();
         QVERIFY(Checked(dialog, 112) && !Enabled(dialog, 112));
         FindControl<QAbstractButton>(*dialog, kIdOk)->click();
-        QCOMPARE(program.view.CircleSize, 23);
-        QCOMPARE(program.view.ShayaSize, 9999);
-        QCOMPARE(program.view.FindUnder, 1);
+        QCOMPARE(program->view.CircleSize, 23);
+        QCOMPARE(program->view.ShayaSize, 9999);
+        QCOMPARE(program->view.FindUnder, 1);
     }
 
     // Each switch, clicked with Auto Apply on (or followed by "&Apply" where there is none),
@@ -290,15 +259,15 @@ class ViewDialogsTest : public QObject {
         QFETCH(int, command);
         QFETCH(QList<int>, ids);
         QFETCH(int, scene);
-        SetScene(program.view, Scene(scene));
-        program.options.CometBright = 200;  // comets within wide limits
-        program.options.CometKyori = 200;
+        SetScene(program->view, Scene(scene));
+        program->options.CometBright = 200;  // comets within wide limits
+        program->options.CometKyori = 200;
         if (command == 133) {
-            program.view.Jimen = 0;  // the horizon line alone, so that the ground shows its own
-            program.view.BrightAuto = 0;
+            program->view.Jimen = 0;  // the horizon line alone, so that the ground shows its own
+            program->view.BrightAuto = 0;
         }
-        program.options.KosinAutoView = 1;
-        program.options.KosinAutoScrn = 1;
+        program->options.KosinAutoView = 1;
+        program->options.KosinAutoScrn = 1;
         const DialogKind kind = command == 131   ? DialogKind::View
                                 : command == 133 ? DialogKind::Screen
                                                  : DialogKind::Option;

@@ -1,44 +1,34 @@
+// Where windows go on the desktop, the files that tell the desktop about view files, and the
+// font faces the desktop has.
 #include <QtTest>
 
+#include <tuple>
+
 #include "platform/file_association.h"
+#include "platform/font_families.h"
 #include "platform/window_placement.h"
 
 class WindowPlacementTest : public QObject {
     Q_OBJECT
   private slots:
-    void windowInsideTheAreaStays() {
-        int x = 100, y = 50;
-        platform::FitToArea(x, y, 800, 600, QRect(0, 0, 1920, 1040));
-        QCOMPARE(x, 100);
-        QCOMPARE(y, 50);
-    }
-
-    void windowPastTheRightAndBottomEdgesIsPulledIn() {
-        int x = 1500, y = 900;
-        platform::FitToArea(x, y, 800, 600, QRect(0, 0, 1920, 1040));
-        QCOMPARE(x, 1120);
-        QCOMPARE(y, 440);
-    }
-
-    void windowWiderThanTheAreaLandsAtItsLeftEdge() {
-        int x = 300, y = 10;
-        platform::FitToArea(x, y, 2500, 600, QRect(1920, 24, 1920, 1056));
-        QCOMPARE(x, 1920);
-        QCOMPARE(y, 24);
-    }
-
-    void defaultPositionIsNeverMoved() {
-        int x = platform::kDefaultPosition, y = platform::kDefaultPosition;
-        platform::FitToArea(x, y, 800, 600, QRect(0, 0, 1920, 1040));
-        QCOMPARE(x, platform::kDefaultPosition);
-        QCOMPARE(y, platform::kDefaultPosition);
-    }
-
-    void positionOnAMissingMonitorMovesOntoTheNearestOne() {
+    // A window is pulled onto its area, a wider one to the area's left edge; the default
+    // position is never moved, and a place on a missing monitor goes to the nearest one.
+    void windowsAreKeptOnTheirArea() {
+        const int kDefault = platform::kDefaultPosition;
+        const std::tuple<QPoint, QSize, QRect, QPoint> cases[] = {
+            {{100, 50}, {800, 600}, {0, 0, 1920, 1040}, {100, 50}},
+            {{1500, 900}, {800, 600}, {0, 0, 1920, 1040}, {1120, 440}},
+            {{300, 10}, {2500, 600}, {1920, 24, 1920, 1056}, {1920, 24}},
+            {{kDefault, kDefault}, {800, 600}, {0, 0, 1920, 1040}, {kDefault, kDefault}},
+        };
+        for (const auto& [at, size, area, kept] : cases) {
+            int x = at.x(), y = at.y();
+            platform::FitToArea(x, y, size.width(), size.height(), area);
+            QCOMPARE(QPoint(x, y), kept);
+        }
         int x = 50000, y = 50000;
         platform::FitToWorkArea(x, y, 400, 300);
-        QRect area = platform::WorkAreaNearest(QPoint(x, y));
-        QVERIFY(area.contains(QRect(x, y, 400, 300)));
+        QVERIFY(platform::WorkAreaNearest(QPoint(x, y)).contains(QRect(x, y, 400, 300)));
     }
 
     void centringHalvesTheDifferenceTowardZero() {
@@ -95,6 +85,13 @@ class WindowPlacementTest : public QObject {
     void unwritableHomeIsIgnored() {
         platform::RegisterViewFileType(".qel", "Planetarium", "Planetarium Data File",
                                        "/usr/bin/planetarium", {}, "/proc/no-such-place");
+    }
+
+    void installedAndBuiltInFacesAreKnown() {
+        for (const char* face : {"DejaVu Sans", "Arial", "Symbol"})
+            QVERIFY2(platform::FontFamilyKnown(face), face);
+        for (const char* face : {"No Such Face 7", ""})
+            QVERIFY2(!platform::FontFamilyKnown(face), face);
     }
 };
 

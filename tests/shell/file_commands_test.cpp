@@ -8,20 +8,10 @@
 #include <QPrinter>
 #include <QProcess>
 
-#include "persist/data_set.h"
-#include "persist/paths.h"
-#include "shell/main_window.h"
-#include "state/messages.h"
+#include "window_fixture.h"
 
-using shell::MainWindow;
-
-class FileCommandsTest : public QObject {
+class FileCommandsTest : public QObject, fixture::MainWindowFixture {
     Q_OBJECT
-
-    QTemporaryDir dir;
-    shell::Program program;
-    std::unique_ptr<MainWindow> window;
-    std::vector<state::Message> messages;
 
     // Answers the next file dialog with path.
     void AnswerFileDialog(const QString& path) {
@@ -48,44 +38,37 @@ class FileCommandsTest : public QObject {
 
     // The page's text, and whether it is all greys (rendered at 20 dpi).
     std::pair<QString, bool> ReadPdf(const QString& pdf) {
-        const QString text = dir.path() + "/page.txt";
+        const QString text = home.path() + "/page.txt";
         QProcess::execute("pdftotext", {pdf, text});
         QProcess::execute("pdftoppm",
-                          {"-r", "20", "-png", "-singlefile", pdf, dir.path() + "/page"});
+                          {"-r", "20", "-png", "-singlefile", pdf, home.path() + "/page"});
         QFile file(text);
         file.open(QIODevice::ReadOnly);
-        return {QString::fromUtf8(file.readAll()), QImage(dir.path() + "/page.png").allGray()};
+        return {QString::fromUtf8(file.readAll()), QImage(home.path() + "/page.png").allGray()};
     }
 
   private slots:
     void initTestCase() {
-        QVERIFY(dir.isValid());
-        persist::SetDataDirectory(PLANETARIUM_DATASET_DIR);
-        std::string gscPath;
-        QVERIFY(persist::LoadDataSet(program.data, dir.path().toStdString(), gscPath));
-        window = std::make_unique<MainWindow>(program);
+        NewProgram();
+        LoadDataSet();
+        ShowWindow();
         window->resize(900, 700);
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-        state::SetMessageHandler([this](const state::Message& m) {
-            messages.push_back(m);
-            return state::MessageAnswer::Ok;
-        });
     }
+    void cleanupTestCase() { CloseAll(); }
     void init() { messages.clear(); }
 
     void viewFilesGoThroughTheDialogs() {
-        program.view.Zoom = 350;
-        program.options.SaveOption = 15;
-        AnswerFileDialog(dir.path() + "/orion");  // the extension is added
+        program->view.Zoom = 350;
+        program->options.SaveOption = 15;
+        AnswerFileDialog(home.path() + "/orion");  // the extension is added
         AnswerSaveOptions();
         QVERIFY(window->Command(102));
-        QCOMPARE(QFileInfo(dir.path() + "/orion.QEL").size(), 512);
-        QCOMPARE(program.options.SaveOption, 13);
-        program.view.Zoom = 100;
-        AnswerFileDialog(dir.path() + "/orion.QEL");
+        QCOMPARE(QFileInfo(home.path() + "/orion.QEL").size(), 512);
+        QCOMPARE(program->options.SaveOption, 13);
+        program->view.Zoom = 100;
+        AnswerFileDialog(home.path() + "/orion.QEL");
         QVERIFY(window->Command(101));
-        QCOMPARE(program.view.Zoom, 350);
+        QCOMPARE(program->view.Zoom, 350);
         QVERIFY(messages.empty());
     }
 
@@ -99,13 +82,13 @@ class FileCommandsTest : public QObject {
     void pagesGoThroughOnePrintPath() {
         QFETCH(int, colorPrint);
         QFETCH(bool, onPrinter);
-        auto& v = program.view;  // Orion in equator mode, whatever the computer's clock says
+        auto& v = program->view;  // Orion in equator mode, whatever the computer's clock says
         v.SekidouMod = 1;
         v.Houi2 = 840;
         v.Koudo2 = 0;
         v.Zoom = 80;
-        program.options.ColorPrint = colorPrint;
-        const QString pdf = dir.path() + "/page.pdf";
+        program->options.ColorPrint = colorPrint;
+        const QString pdf = home.path() + "/page.pdf";
         QFile::remove(pdf);
         shell::FileCommands& files = window->fileCommands();
         if (onPrinter) {
@@ -116,7 +99,7 @@ class FileCommandsTest : public QObject {
         } else {
             QVERIFY(files.ExportPdf(pdf));
         }
-        QCOMPARE(program.view.Zoom, 80);
+        QCOMPARE(program->view.Zoom, 80);
         QVERIFY(!files.printing());
         QVERIFY(QApplication::overrideCursor() == nullptr);
         QVERIFY(!window->findChild<QWidget*>("D_PRINTING"));
@@ -129,8 +112,8 @@ class FileCommandsTest : public QObject {
 
     void pngExportAndFailures() {
         shell::FileCommands& files = window->fileCommands();
-        QVERIFY(files.ExportPng(dir.path() + "/sky.png"));
-        QCOMPARE(QImage(dir.path() + "/sky.png").size(), window->skyView()->size());
+        QVERIFY(files.ExportPng(home.path() + "/sky.png"));
+        QCOMPARE(QImage(home.path() + "/sky.png").size(), window->skyView()->size());
         QVERIFY(!files.ExportPng("/proc/self/sky.png"));
         QVERIFY(!files.ExportPdf("/proc/self/sky.pdf"));
         QCOMPARE(messages.size(), size_t(2));

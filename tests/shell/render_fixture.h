@@ -1,5 +1,5 @@
 // A small data set written by the tests: the index file, every block (most of them empty), the
-// projection tables and a star catalogue of the test's choosing.
+// projection tables, and a star catalogue and city list of the test's choosing.
 #pragma once
 
 #include <QDir>
@@ -10,7 +10,9 @@
 #include <vector>
 
 #include "astro/projection_tables.h"
+#include "persist/data_set.h"
 #include "persist/records/star_records.h"
+#include "state/view_state.h"
 
 namespace fixture {
 
@@ -21,21 +23,21 @@ inline bool WriteBytes(const QString& path, const void* data, std::size_t size) 
                             static_cast<qint64>(size);
 }
 
+inline bool WriteBytes(const QString& path, const QByteArray& bytes) {
+    return WriteBytes(path, bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
 // Writes the data set into directory; the first brightCount stars are the bright part.
 inline bool WriteDataSet(const QString& directory, const std::vector<persist::StarRecord>& stars,
-                         int brightCount) {
+                         int brightCount, const std::vector<state::CityRecord>& cities = {}) {
     QDir().mkpath(directory);
-    static const char* const kKeys[] = {
-        "STAR2", "SEIZA",  "SEIZAZ", "STARN", "PIC",   "MILKY", "LINE",  "KISETU", "KISEN",
-        "STIDX", "KAI",    "SKUNM",  "SKUSN", "SKUNU", "SKUSU", "SKULI", "ALPHA",  "OBJ",
-        "OBJN",  "SINCOS", "ZBI",    "ZBI2",  "CITY",  "EARTH", "YAMA"};
     QByteArray index = "[QELDATA]\n";
-    for (const char* key : kKeys)
-        index += QByteArray(key) + "=" + QByteArray(key) + "\n";
-    if (!WriteBytes(directory + "/QELDATA.INI", index.constData(), index.size())) return false;
-    for (const char* key : kKeys) {
+    for (std::size_t i = 0; i < persist::kBlockCount; ++i) {
+        const QByteArray key = persist::BlockKey(static_cast<persist::BlockId>(i));
+        index += key + "=" + key + "\n";
         if (!WriteBytes(directory + "/" + key + ".DAT", nullptr, 0)) return false;
     }
+    if (!WriteBytes(directory + "/QELDATA.INI", index.constData(), index.size())) return false;
     const astro::ProjectionTableStore tables = astro::BuildProjectionTables();
     const auto sincos = astro::TableBytes(tables.sincos);
     const auto zbi = astro::TableBytes(tables.zbi);
@@ -49,7 +51,8 @@ inline bool WriteDataSet(const QString& directory, const std::vector<persist::St
            WriteBytes(directory + "/ZBI2.DAT", zbi2.data(), zbi2.size()) &&
            WriteBytes(directory + "/ALPHA.DAT", alpha.data(), alpha.size()) &&
            WriteBytes(directory + "/STIDX.DAT", stidx.data(), stidx.size() * 4) &&
-           WriteBytes(directory + "/STAR2.DAT", stars.data(), stars.size() * sizeof stars[0]);
+           WriteBytes(directory + "/STAR2.DAT", stars.data(), stars.size() * sizeof stars[0]) &&
+           WriteBytes(directory + "/CITY.DAT", cities.data(), cities.size() * sizeof cities[0]);
 }
 
 }  // namespace fixture

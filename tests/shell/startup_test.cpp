@@ -1,70 +1,25 @@
+// Start-up on a small data set: the steps that stop it, the title and its picture, the command
+// line, the screen saver and the window's place kept at the end.
 #include <QtTest>
 
 #include <QMenuBar>
 #include <QToolBar>
 
-#include <array>
 #include <cstring>
-#include <fstream>
-#include <vector>
+#include <tuple>
 
-#include "astro/projection_tables.h"
-#include "persist/data_set.h"
 #include "persist/paths.h"
-#include "persist/profile.h"
 #include "persist/settings.h"
 #include "platform/window_placement.h"
-#include "shell/main_window.h"
+#include "render_fixture.h"
+#include "shell/command_line.h"
+#include "shell/picture_window.h"
 #include "shell/startup.h"
 #include "shell/view_file_open.h"
 #include "state/comet_record.h"
-#include "state/messages.h"
+#include "window_fixture.h"
 
 namespace {
-
-void WriteBytes(const QString& path, const std::vector<char>& bytes) {
-    std::ofstream file(path.toStdString(), std::ios::binary);
-    file.write(bytes.data(), std::streamsize(bytes.size()));
-}
-
-// A data set that the loader accepts: every block present, the projection tables long enough.
-void WriteFixtureDataSet(const QString& dir, bool withIndex = true, bool withComets = true) {
-    if (withComets) {
-        state::CometRecord comet;
-        std::snprintf(comet.NAMEE, sizeof comet.NAMEE, "Halley");
-        std::vector<char> bytes(sizeof comet);
-        std::memcpy(bytes.data(), &comet, sizeof comet);
-        WriteBytes(dir + "/QELCOMET.DAT", bytes);
-    }
-    if (!withIndex) return;
-    std::string index = "[QELDATA]\n";
-    const astro::ProjectionTableStore tables = astro::BuildProjectionTables();
-    for (size_t i = 0; i < persist::kBlockCount; ++i) {
-        const std::string key = persist::BlockKey(static_cast<persist::BlockId>(i));
-        index += key + "=" + key + "\n";
-        std::vector<char> bytes;
-        for (const auto& [name, table] :
-             {std::pair{"SINCOS", &tables.sincos}, {"ZBI", &tables.zbi}, {"ZBI2", &tables.zbi2}}) {
-            if (key != name) continue;
-            const std::vector<uint8_t> tableBytes = astro::TableBytes(*table);
-            bytes.assign(tableBytes.begin(), tableBytes.end());
-        }
-        if (key == "CITY") {
-            // Two cities in whole degrees: Tokyo, then New York (the default place).
-            for (auto [lat, lon, zone] :
-                 {std::array<int16_t, 3>{36, -140, 540}, std::array<int16_t, 3>{41, 74, -300}}) {
-                state::CityRecord city;
-                city.latitude = lat;
-                city.longitude = lon;
-                city.zone = zone;
-                const char* raw = reinterpret_cast<const char*>(&city);
-                bytes.insert(bytes.end(), raw, raw + sizeof city);
-            }
-        }
-        WriteBytes(dir + "/" + QString::fromStdString(key) + ".DAT", bytes);
-    }
-    std::ofstream(dir.toStdString() + "/QELDATA.INI") << index;
-}
 
 // A view file that restores only the viewpoint, with this zoom.
 void WriteViewFile(const QString& path, int zoom) {
@@ -72,237 +27,231 @@ void WriteViewFile(const QString& path, int zoom) {
     record[0] = 2500;       // format version
     record[84 / 4] = zoom;  // zoom
     record[240 / 4] = 1;    // groups: viewpoint only
-    std::vector<char> bytes(512);
-    std::memcpy(bytes.data(), record.data(), bytes.size());
-    WriteBytes(path, bytes);
+    QVERIFY(fixture::WriteBytes(path, record.data(), record.size() * 4));
 }
-
-struct RecordedMessages {
-    std::vector<state::Message> messages;
-    RecordedMessages() {
-        state::SetMessageHandler([this](const state::Message& message) {
-            messages.push_back(message);
-            return state::MessageAnswer::Ok;
-        });
-    }
-    ~RecordedMessages() { state::SetMessageHandler({}); }
-};
 
 }  // namespace
 
-class StartupTest : public QObject {
+class StartupTest : public QObject, fixture::MainWindowFixture {
     Q_OBJECT
-  private:
-    QTemporaryDir home_;
-    QTemporaryDir data_;
 
-    shell::StartupOptions Options(const std::string& commandLine = {}) {
+    QTemporaryDir data;
+    std::unique_ptr<shell::Session> session;
+
+    // The data set with one comet and two cities in whole degrees: Tokyo, then New York (the
+    // default place).
+    void WriteData(bool withIndex = true, bool withComets = true) {
+        std::vector<state::CityRecord> cities(2);
+        cities[0].latitude = 36;
+        cities[0].longitude = -140;
+        cities[0].zone = 540;
+        cities[1].latitude = 41;
+        cities[1].longitude = 74;
+        cities[1].zone = -300;
+        QVERIFY(fixture::WriteDataSet(data.path(), {}, 0, cities));
+        if (!withIndex) QFile::remove(data.filePath("QELDATA.INI"));
+        if (withComets) {
+            state::CometRecord comet;
+            std::snprintf(comet.NAMEE, sizeof comet.NAMEE, "Halley");
+            QVERIFY(fixture::WriteBytes(data.filePath("QELCOMET.DAT"), &comet, sizeof comet));
+        }
+        persist::SetDataDirectory(data.path().toStdString());
+    }
+    bool Start(const QString& commandLine = {}) {
         shell::StartupOptions options;
-        options.commandLine = commandLine;
-        options.dataDirectory = data_.path().toStdString();
+        options.commandLine = commandLine.toStdString();
+        options.dataDirectory = data.path().toStdString();
         options.programPath = "/usr/bin/planetarium";
-        return options;
+        session = std::make_unique<shell::Session>(*program);
+        return session->Start(options);
     }
 
   private slots:
     void init() {
-        QVERIFY(home_.isValid() && data_.isValid());
-        QDir(data_.path()).removeRecursively();
-        QDir().mkpath(data_.path());
-        QDir(home_.path()).removeRecursively();
-        QDir().mkpath(home_.path());
-        qputenv("XDG_CONFIG_HOME", (home_.path() + "/config").toUtf8());
-        qputenv("XDG_DATA_HOME", (home_.path() + "/share").toUtf8());
+        session.reset();
+        QDir(data.path()).removeRecursively();
+        QDir().mkpath(data.path());
+        QDir(home.path()).removeRecursively();
+        QDir().mkpath(home.path());
+        NewProgram();
+    }
+    void cleanup() {
+        session.reset();
+        CloseAll();
+        QGuiApplication::restoreOverrideCursor();
     }
 
-    void missingCometsStopTheStartWithTheirMessage() {
-        WriteFixtureDataSet(data_.path(), true, false);
-        RecordedMessages recorded;
-        shell::Program program;
-        shell::Session session(program);
-        QVERIFY(!session.Start(Options()));
-        QCOMPARE(recorded.messages.size(), size_t(1));
-        QCOMPARE(recorded.messages[0].text, std::string("Failed to read data."));
-        QCOMPARE(recorded.messages[0].caption, std::string("QELCOMET.DAT"));
-        QVERIFY(session.mainWindow() == nullptr);
-        QVERIFY(session.titleWindow() == nullptr);
-    }
-
-    void missingIndexKeyNamesTheKeyThenLoadDatas() {
-        WriteFixtureDataSet(data_.path(), false, true);
-        RecordedMessages recorded;
-        shell::Program program;
-        shell::Session session(program);
-        QVERIFY(!session.Start(Options()));
-        QCOMPARE(recorded.messages.size(), size_t(2));
-        QCOMPARE(recorded.messages[0].text, std::string("QELDATA.INI Error."));
-        QCOMPARE(recorded.messages[0].caption, std::string("STAR2"));
-        QCOMPARE(recorded.messages[1].text, std::string("Load Datas"));
-        QVERIFY(!program.data.block(persist::BlockId::STAR2).loaded);
+    void missingDataStopsTheStartWithItsMessages() {
+        const std::tuple<bool, bool, QStringList, std::string> cases[] = {
+            {true, false, {"Failed to read data."}, "QELCOMET.DAT"},
+            {false, true, {"QELDATA.INI Error.", "Load Datas"}, "STAR2"},
+        };
+        for (const auto& [index, comets, expected, caption] : cases) {
+            init();
+            WriteData(index, comets);
+            QVERIFY(!Start());
+            QStringList texts;
+            for (const auto& message : messages)
+                texts << QString::fromStdString(message.text);
+            QCOMPARE(texts, expected);
+            QCOMPARE(messages[0].caption, caption);
+            QVERIFY(!session->mainWindow() && !session->titleWindow());
+            QVERIFY(!program->data.block(persist::BlockId::STAR2).loaded);
+        }
     }
 
     void fullStartShowsTheWindowAndTheTitle() {
-        WriteFixtureDataSet(data_.path());
-        RecordedMessages recorded;
-        shell::Program program;
-        shell::Session session(program);
-        QVERIFY(session.Start(Options()));
-        QVERIFY(recorded.messages.empty());
-        QVERIFY(session.mainWindow() && session.mainWindow()->isVisible());
-        QVERIFY(session.titleWindow() != nullptr);
-        QCOMPARE(program.narration.startCounter, 1);  // "Welcome" with the title
-        QCOMPARE(program.view.Zoom, 80);
-        QVERIFY(QFile::exists(home_.path() + "/share/applications/planetarium.desktop"));
+        WriteData();
+        QVERIFY(Start());
+        QVERIFY(messages.empty());
+        QVERIFY(session->mainWindow() && session->mainWindow()->isVisible());
+        QVERIFY(session->titleWindow() != nullptr);
+        QCOMPARE(program->narration.startCounter, 1);  // "Welcome" with the title
+        QCOMPARE(program->view.CurrentCity, 1);        // the city at the stored place
+        QVERIFY(QFile::exists(home.path() + "/applications/planetarium.desktop"));
     }
 
-    void hashCommandLineOpensItsFileWithoutTheTitle() {
-        WriteFixtureDataSet(data_.path());
-        RecordedMessages recorded;
-        shell::Program program;
-        shell::Session session(program);
-        const QString missing = data_.path() + "/no such view.QEL";
-        QVERIFY(session.Start(Options("#$#abcde" + missing.toStdString())));
-        QVERIFY(session.titleWindow() == nullptr);
-        QCOMPARE(session.command().viewFile, missing.toStdString());
-        // The file was looked for at that path: opening it failed with the prompt.
-        QCOMPARE(recorded.messages.size(), size_t(1));
-        QCOMPARE(recorded.messages[0].text, std::string("Failed to open file."));
-    }
-
-    void plainCommandLineClosesTheTitleBeforeOpening() {
-        WriteFixtureDataSet(data_.path());
-        WriteBytes(data_.path() + "/v.QEL", std::vector<char>(512, 0));
-        RecordedMessages recorded;
-        shell::Program program;
-        shell::Session session(program);
-        QVERIFY(session.Start(Options((data_.path() + "/v.QEL").toStdString())));
-        QTRY_VERIFY(session.titleWindow() == nullptr);
-        QVERIFY(recorded.messages.empty());
-    }
-
-    void currentCityIsTheStoredPlaceOfTheView() {
-        WriteFixtureDataSet(data_.path());
-        RecordedMessages recorded;
-        shell::Program program;
-        shell::Session session(program);
-        QVERIFY(session.Start(Options()));
-        QCOMPARE(program.view.CurrentCity, 1);
+    // "#$#" and five characters open the file without the title; a plain line closes the title
+    // before the file opens.
+    void commandLineOpensItsFile() {
+        WriteData();
+        const QString missing = data.filePath("no such view.QEL");
+        QVERIFY(Start("#$#abcde" + missing));
+        QVERIFY(session->titleWindow() == nullptr);
+        QCOMPARE(session->command().viewFile, missing.toStdString());
+        QCOMPARE(messages.size(), size_t(1));  // looked for at that very path
+        QCOMPARE(messages[0].text, std::string("Failed to open file."));
+        cleanup();
+        init();
+        WriteData();
+        QVERIFY(fixture::WriteBytes(data.filePath("v.QEL"), QByteArray(512, 0)));
+        QVERIFY(Start(data.filePath("v.QEL")));
+        QTRY_VERIFY(session->titleWindow() == nullptr);
+        QVERIFY(messages.empty());
     }
 
     void viewFileOnTheCommandLineIsAppliedThenItsTextShown() {
-        WriteFixtureDataSet(data_.path());
-        const QString path = data_.path() + "/orion.QEL";
+        WriteData();
+        const QString path = data.filePath("orion.QEL");
         WriteViewFile(path, 350);
         // Companions as Linux users name them: a text over the 9999-byte limit, and a sound
         // file that holds no sound.
-        WriteBytes(data_.path() + "/orion.txt", std::vector<char>(12000, 'a'));
-        WriteBytes(data_.path() + "/orion.wav", std::vector<char>(64, 'x'));
-        shell::Program program;
+        QVERIFY(fixture::WriteBytes(data.filePath("orion.txt"), QByteArray(12000, 'a')));
+        QVERIFY(fixture::WriteBytes(data.filePath("orion.wav"), QByteArray(64, 'x')));
         std::vector<std::pair<std::string, int>> shown;  // text, zoom at the time
         state::SetMessageHandler([&](const state::Message& m) {
-            shown.emplace_back(m.text, program.view.Zoom);
+            shown.emplace_back(m.text, program->view.Zoom);
             return state::MessageAnswer::Ok;
         });
-        shell::Session session(program);
-        QVERIFY(session.Start(Options(path.toStdString())));
-        state::SetMessageHandler({});
+        QVERIFY(Start(path));
         QCOMPARE(shown.size(), size_t(1));
         QCOMPARE(shown[0], std::make_pair(std::string(9999, 'a'), 350));
     }
 
-    void screenSaverCoversTheDesktopWithTheUsersView() {
-        WriteFixtureDataSet(data_.path());
-        WriteViewFile(data_.path() + "/ScrSaver.QEL", 200);
-        QDir().mkpath(home_.path() + "/share/planetarium");
-        WriteViewFile(home_.path() + "/share/planetarium/ScrSaver.QEL", 350);
-        RecordedMessages recorded;
-        shell::Program program;
-        shell::Session session(program);
-        QVERIFY(session.Start(Options("/s /ScreenSaver")));
-        QVERIFY(program.view.ScreenSaverMode);
-        QVERIFY(session.titleWindow() == nullptr);
-        QCOMPARE(program.view.Zoom, 350);
-        QCOMPARE(program.view.CircleGuide, 0);
-        QCOMPARE(program.options.SpeakFlag, 0);
-        QTRY_VERIFY(program.view.AutoRunning);  // Fast Clocking starts by itself
-        QVERIFY(recorded.messages.empty());
-        shell::MainWindow* window = session.mainWindow();
-        QCOMPARE(window->frameGeometry(), platform::WholeDesktop());
-        QVERIFY(!window->menuBar()->isVisible() && !window->statusPanes()->isVisible());
-        QVERIFY(window->fullScreen() && !window->toolbar().bar()->isVisible());
-        QCOMPARE(QGuiApplication::overrideCursor()->shape(), Qt::BlankCursor);
-        QGuiApplication::restoreOverrideCursor();
-    }
-
     void viewFilesOwnSoundSilencesTheNarration() {
-        const std::pair<std::vector<char>, const char*> cases[] = {
-            {{'R', 'I', 'F', 'F', 4, 0, 0, 0, 'W', 'A', 'V', 'E'}, "(nothing)"},
-            {{'I', 'D', '3', 4, 0, 0, 0, 0, 0, 0, 0, 0}, "OpenSetting"},
+        const std::pair<QByteArray, const char*> cases[] = {
+            {QByteArray("RIFF\4\0\0\0WAVE", 12), "(nothing)"},
+            {QByteArray("ID3\4\0\0\0\0\0\0\0\0", 12), "OpenSetting"},
         };
         for (const auto& [sound, expected] : cases) {
-            WriteViewFile(data_.path() + "/tour.QEL", 120);
-            WriteBytes(data_.path() + "/tour.WAV", sound);
+            WriteViewFile(data.filePath("tour.QEL"), 120);
+            QVERIFY(fixture::WriteBytes(data.filePath("tour.WAV"), sound));
             shell::Program program;
             program.narration.startCounter = 0;
-            QVERIFY(shell::OpenViewFile(program, (data_.path() + "/tour.QEL").toStdString(), true));
+            QVERIFY(shell::OpenViewFile(program, data.filePath("tour.QEL").toStdString(), true));
             const char* said =
                 state::NarrationCheck(program.narration, program.view, program.options);
             QCOMPARE(QString(said ? said : "(nothing)"), QString(expected));
         }
     }
 
-    void screenSaverWithoutItsViewKeepsTheSettings() {
-        WriteFixtureDataSet(data_.path());
-        persist::SetDataDirectory(data_.path().toStdString());
+    void screenSaverCoversTheDesktopWithTheUsersView() {
+        WriteData();
+        WriteViewFile(data.filePath("ScrSaver.QEL"), 200);
+        QDir().mkpath(home.path() + "/planetarium");
+        WriteViewFile(home.path() + "/planetarium/ScrSaver.QEL", 350);
+        QVERIFY(Start("/s /ScreenSaver"));
+        QVERIFY(program->view.ScreenSaverMode);
+        QVERIFY(session->titleWindow() == nullptr);
+        QCOMPARE(program->view.Zoom, 350);
+        QCOMPARE(program->view.CircleGuide, 0);
+        QCOMPARE(program->options.SpeakFlag, 0);
+        QTRY_VERIFY(program->view.AutoRunning);  // Fast Clocking starts by itself
+        QVERIFY(messages.empty());
+        shell::MainWindow* window = session->mainWindow();
+        QCOMPARE(window->frameGeometry(), platform::WholeDesktop());
+        QVERIFY(!window->menuBar()->isVisible() && !window->statusPanes()->isVisible());
+        QVERIFY(window->fullScreen() && !window->toolbar().bar()->isVisible());
+        QCOMPARE(QGuiApplication::overrideCursor()->shape(), Qt::BlankCursor);
+        // Without its view the screen saver keeps the settings.
+        cleanup();
+        init();
+        WriteData();
         persist::WriteProfileKeys("Tavilo Pro v7", {{"Zoom", "200"}});
-        RecordedMessages recorded;
-        shell::Program program;
-        shell::Session session(program);
-        QVERIFY(session.Start(Options("/SCREENSAVER")));
-        QCOMPARE(program.view.Zoom, 200);
-        QVERIFY(recorded.messages.empty());
-        QGuiApplication::restoreOverrideCursor();
+        QVERIFY(Start("/SCREENSAVER"));
+        QCOMPARE(program->view.Zoom, 200);
+        QVERIFY(messages.empty());
     }
 
-    void closingAMaximisedWindowKeepsItsNormalRectangle() {
-        WriteFixtureDataSet(data_.path());
-        RecordedMessages recorded;
-        persist::SetDataDirectory(data_.path().toStdString());
-        persist::WriteProfileKeys("Tavilo Pro v7", {{"MainWndX", "11"},
-                                                    {"MainWndY", "22"},
-                                                    {"MainWndW", "640"},
-                                                    {"MainWndH", "480"},
-                                                    {"MainWndZ", "1"}});
-        shell::Program program;
-        shell::Session session(program);
-        QVERIFY(session.Start(Options()));
-        QVERIFY(session.mainWindow()->windowState() & Qt::WindowMaximized);
-        session.mainWindow()->close();
-        auto stored = persist::ReadMainWindowPlacement();
-        QCOMPARE(stored.x, 11);
-        QCOMPARE(stored.y, 22);
-        QCOMPARE(stored.width, 640);
-        QCOMPARE(stored.height, 480);
-        QCOMPARE(stored.z, 1);
+    void commandLineIsParsed() {
+        const std::tuple<const char*, bool, bool, const char*> cases[] = {
+            {"/screensaver", true, false, ""},
+            {"x -ScreenSaver y", true, false, ""},
+            {"abc/SCREENSAVERdef", true, false, ""},
+            {"SCREENSAVER", false, false, "SCREENSAVER"},
+            {"/screensaver view.qel", true, false, ""},
+            {"#$#abcde/tmp/sky view.QEL", false, true, "/tmp/sky view.QEL"},
+            {"#$#ab", false, true, ""},
+            {"/home/me/Orion.QEL", false, false, "/home/me/Orion.QEL"},
+            {"", false, false, ""},
+        };
+        for (const auto& [line, screenSaver, noTitle, viewFile] : cases) {
+            const shell::StartupCommand command = shell::ParseCommandLine(line);
+            QVERIFY2(command.screenSaver == screenSaver && command.noTitle == noTitle, line);
+            QCOMPARE(command.viewFile, std::string(viewFile));
+        }
+        // The program's own options are not part of the line.
+        QCOMPARE(shell::CommandLineText({"--data-dir", "/d", "a.qel"}), std::string("a.qel"));
+        QCOMPARE(shell::CommandLineText({"my", "view.qel"}), std::string("my view.qel"));
     }
 
-    void closingANormalWindowStoresItsRectangle() {
-        WriteFixtureDataSet(data_.path());
-        RecordedMessages recorded;
-        persist::SetDataDirectory(data_.path().toStdString());
-        persist::WriteProfileKeys("Tavilo Pro v7", {{"MainWndX", "30"},
-                                                    {"MainWndY", "40"},
-                                                    {"MainWndW", "700"},
-                                                    {"MainWndH", "500"},
-                                                    {"MainWndZ", "0"}});
-        shell::Program program;
-        shell::Session session(program);
-        QVERIFY(session.Start(Options()));
-        session.mainWindow()->close();
-        auto stored = persist::ReadMainWindowPlacement();
-        QCOMPARE(stored.z, 0);
-        QCOMPARE(stored.width, 700);
-        QCOMPARE(stored.height, 500);
+    // The title picture is enlarged to fit, widened when within 5 % of the width, never reduced.
+    void titlePictureIsFittedAndAFileThatIsNoPictureLeavesItBlack() {
+        const std::tuple<QSize, bool, QSize> cases[] = {
+            {{320, 240}, true, {638, 478}},  {{100, 80}, true, {597, 478}},
+            {{100, 76}, true, {638, 478}},   {{1000, 800}, true, {1000, 800}},
+            {{320, 240}, false, {320, 240}}, {{100, 400}, true, {119, 478}},
+        };
+        for (const auto& [picture, enlarge, shown] : cases)
+            QCOMPARE(shell::FitPictureSize(picture, {638, 478}, enlarge), shown);
+        QVERIFY(fixture::WriteBytes(data.filePath("junk.gif"), "GIF89a, or so it says"));
+        shell::PictureFileWindow title;
+        title.resize(64, 48);
+        title.SetPictureFile(data.filePath("junk.gif"));
+        QVERIFY(title.picture().isNull());
+        QCOMPARE(title.grab().toImage().pixelColor(30, 20), QColor(Qt::black));
+    }
+
+    // Closing stores the normal rectangle, also of a maximised window.
+    void closingKeepsTheNormalRectangle() {
+        for (const char* maximised : {"1", "0"}) {
+            init();
+            WriteData();
+            persist::WriteProfileKeys("Tavilo Pro v7", {{"MainWndX", "11"},
+                                                        {"MainWndY", "22"},
+                                                        {"MainWndW", "640"},
+                                                        {"MainWndH", "480"},
+                                                        {"MainWndZ", maximised}});
+            QVERIFY(Start());
+            QCOMPARE(bool(session->mainWindow()->windowState() & Qt::WindowMaximized),
+                     maximised[0] == '1');
+            session->mainWindow()->close();
+            const auto stored = persist::ReadMainWindowPlacement();
+            QCOMPARE(QRect(stored.x, stored.y, stored.width, stored.height),
+                     QRect(11, 22, 640, 480));
+            QCOMPARE(stored.z, maximised[0] == '1' ? 1 : 0);
+            cleanup();
+        }
     }
 };
 

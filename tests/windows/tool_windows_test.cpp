@@ -6,30 +6,30 @@
 #include <QMenu>
 #include <QToolBar>
 
-#include "shell/main_window.h"
-#include "state/messages.h"
+#include <tuple>
+
+#include "window_fixture.h"
 #include "windows/tool_windows.h"
 
-using shell::MainWindow;
 using windows::SolarSystemWindow;
 
-class ToolWindowsTest : public QObject {
+class ToolWindowsTest : public QObject, fixture::MainWindowFixture {
     Q_OBJECT
 
-    QTemporaryDir home;
-    std::unique_ptr<shell::Program> program;
-    std::unique_ptr<MainWindow> main;
-
-    windows::ToolWindows& tools() { return main->toolWindows(); }
-    bool Checked(int command) { return main->menus().FirstAction(command)->isChecked(); }
-    bool Pressed(int command) { return main->toolbar().Button(command)->isChecked(); }
+    windows::ToolWindows& tools() { return window->toolWindows(); }
+    // The window a command opens and closes: 149 the Solar System, 40011 the Moon.
+    QWidget* Tool(int command) {
+        if (command == 149) return tools().solarSystem();
+        return tools().moon();
+    }
+    bool Pressed(int command) { return window->toolbar().Button(command)->isChecked(); }
     void PaintSky() {
-        main->Redraw();
-        main->skyView()->repaint();
+        window->Redraw();
+        window->skyView()->repaint();
         QCoreApplication::processEvents();
     }
     SolarSystemWindow* OpenPlot() {
-        if (!tools().solarSystem()) main->Command(149);
+        if (!tools().solarSystem()) window->Command(149);
         SolarSystemWindow* w = tools().solarSystem();
         w->resize(400, 300);
         PaintSky();
@@ -37,63 +37,39 @@ class ToolWindowsTest : public QObject {
         return w;
     }
     QPoint Centre(SolarSystemWindow* w) { return w->plotArea()->rect().center() + QPoint(1, 1); }
-    // A move without a button (QTest's moves do not reach a widget on every platform).
-    void Hover(QWidget* area, QPoint point) {
-        QMouseEvent move(QEvent::MouseMove, point, area->mapToGlobal(point), Qt::NoButton,
-                         Qt::NoButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(area, &move);
-    }
-
   private slots:
-    void initTestCase() {
-        qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
-        qputenv("XDG_DATA_HOME", home.path().toUtf8());
-    }
     void init() {
-        program = std::make_unique<shell::Program>();
+        NewProgram();
         program->view.clock = state::CivilClock{2024, 1, 18, 20, 0};  // first quarter
         program->options.PlanetWnd = 1;                               // open at the last exit
         program->options.MoonWnd = 0;
-        main = std::make_unique<MainWindow>(*program);
-        main->show();
-        QVERIFY(QTest::qWaitForWindowExposed(main.get()));
-        state::SetMessageHandler([](const state::Message&) { return state::MessageAnswer::Ok; });
+        ShowWindow();
     }
-    void cleanup() {
-        main.reset();
-        program.reset();
-        state::SetMessageHandler({});
-    }
+    void cleanup() { CloseAll(); }
 
     void marksAndButtonsTellWhetherTheWindowsExist() {
         // Before the start opens them nothing is open, whatever the settings said.
         QCOMPARE(program->options.PlanetWnd, 0);
         QVERIFY(!Checked(149) && !Pressed(149));
-        main->OpenToolWindowsAtStart();
+        window->OpenToolWindowsAtStart();
         QVERIFY(tools().solarSystem() && !tools().moon());
         QCOMPARE(program->options.PlanetWnd, 1);
 
         for (int command : {149, 40011}) {
-            auto open = [&] {
-                return command == 149 ? tools().solarSystem() != nullptr
-                                      : tools().moon() != nullptr;
-            };
             const int32_t& flag =
                 command == 149 ? program->options.PlanetWnd : program->options.MoonWnd;
             for (int round = 0; round < 2; ++round) {
-                const bool wasOpen = open();
-                main->Command(command);
-                QCOMPARE(open(), !wasOpen);
+                const bool wasOpen = Tool(command);
+                window->Command(command);
+                QCOMPARE(Tool(command) != nullptr, !wasOpen);
                 QCOMPARE(flag, wasOpen ? 0 : 1);
                 QCOMPARE(Checked(command), !wasOpen);
                 QCOMPARE(Pressed(command), !wasOpen);
             }
             // Closed by its own close box.
-            if (!open()) main->Command(command);
-            QWidget* window = command == 149 ? static_cast<QWidget*>(tools().solarSystem())
-                                             : static_cast<QWidget*>(tools().moon());
-            window->close();
-            QVERIFY(!open());
+            if (!Tool(command)) window->Command(command);
+            Tool(command)->close();
+            QVERIFY(!Tool(command));
             QCOMPARE(flag, 0);
             QVERIFY(!Checked(command) && !Pressed(command));
         }
@@ -101,17 +77,13 @@ class ToolWindowsTest : public QObject {
 
     void bothWindowsReopenWhereTheyWere() {
         for (int command : {149, 40011}) {
-            main->Command(command);
-            QWidget* w = command == 149 ? static_cast<QWidget*>(tools().solarSystem())
-                                        : static_cast<QWidget*>(tools().moon());
-            w->move(main->pos() + QPoint(123, 77));
-            w->resize(333, 222);
-            main->Command(command);  // closed
-            main->Command(command);  // and open again
-            w = command == 149 ? static_cast<QWidget*>(tools().solarSystem())
-                               : static_cast<QWidget*>(tools().moon());
-            QCOMPARE(w->pos() - main->pos(), QPoint(123, 77));
-            QCOMPARE(w->size(), QSize(333, 222));
+            window->Command(command);
+            Tool(command)->move(window->pos() + QPoint(123, 77));
+            Tool(command)->resize(333, 222);
+            window->Command(command);  // closed
+            window->Command(command);  // and open again
+            QCOMPARE(Tool(command)->pos() - window->pos(), QPoint(123, 77));
+            QCOMPARE(Tool(command)->size(), QSize(333, 222));
         }
         QCOMPARE(program->options.DlgPosX[6], 123);
         QCOMPARE(program->options.DlgHei10, 222);
@@ -119,17 +91,14 @@ class ToolWindowsTest : public QObject {
 
     void rightClickMenuAndCard() {
         SolarSystemWindow* w = OpenPlot();
-        struct Case {
-            QPoint point;
-            bool enabled;
-        } const cases[] = {{QPoint(5, 5), false}, {Centre(w), true}};
-        for (const Case& c : cases) {
-            QTest::mousePress(w->plotArea(), Qt::RightButton, {}, c.point);
+        const std::tuple<QPoint, bool> cases[] = {{QPoint(5, 5), false}, {Centre(w), true}};
+        for (const auto& [point, enabled] : cases) {
+            QTest::mousePress(w->plotArea(), Qt::RightButton, {}, point);
             QMenu* menu = w->findChild<QMenu*>(QStringLiteral("M_POPUPP"));
             QVERIFY(menu);
             for (QAction* item : menu->actions()) {
                 const int command = item->data().toInt();
-                if (command == 502 || command == 504) QCOMPARE(item->isEnabled(), c.enabled);
+                if (command == 502 || command == 504) QCOMPARE(item->isEnabled(), enabled);
                 if (command == 410) QVERIFY(item->isEnabled());
             }
             menu->close();
@@ -186,19 +155,15 @@ class ToolWindowsTest : public QObject {
         QTest::mouseRelease(area, Qt::LeftButton, {}, from + QPoint(area->width() / 2, 0));
         QCOMPARE(o.PlanetK1, 1800);
 
-        struct Key {
-            Qt::Key key;
-            Qt::KeyboardModifiers modifiers;
-            int zoom, tilt;
-        } const keys[] = {
+        const std::tuple<Qt::Key, Qt::KeyboardModifiers, int, int> keys[] = {
             {Qt::Key_PageUp, {}, 3, 0}, {Qt::Key_Z, Qt::ShiftModifier, 2, 0},
             {Qt::Key_Up, {}, 2, 0},     {Qt::Key_Down, {}, 2, 75},
             {Qt::Key_F3, {}, 3, 75},    {Qt::Key_Home, {}, 3, 0},
         };
-        for (const Key& k : keys) {
-            QTest::keyClick(area, k.key, k.modifiers);
-            QCOMPARE(o.PlanetZoom, k.zoom);
-            QCOMPARE(o.PlanetK2, k.tilt);
+        for (const auto& [key, modifiers, zoom, tilt] : keys) {
+            QTest::keyClick(area, key, modifiers);
+            QCOMPARE(o.PlanetZoom, zoom);
+            QCOMPARE(o.PlanetK2, tilt);
         }
         QCOMPARE(o.PlanetK1, 0);
         // A key the plot does not have goes to the main window: F9 closes this window.
@@ -208,16 +173,16 @@ class ToolWindowsTest : public QObject {
 
     void restingMouseNamesTheBody() {
         SolarSystemWindow* w = OpenPlot();
-        Hover(w->plotArea(), Centre(w));
+        fixture::MoveMouse(w->plotArea(), Centre(w));
         for (int tick = 0; tick < 10; ++tick)
             w->HoverTick();
         QVERIFY2(w->tipText().contains(QStringLiteral("Sun")), qPrintable(w->tipText()));
-        Hover(w->plotArea(), QPoint(5, 5));
+        fixture::MoveMouse(w->plotArea(), QPoint(5, 5));
         QVERIFY(w->tipText().isEmpty());
     }
 
     void moonPhaseMatchesTheSky() {
-        main->Command(40011);
+        window->Command(40011);
         PaintSky();
         windows::MoonWindow* moon = tools().moon();
         moon->resize(200, 200);
@@ -234,11 +199,11 @@ class ToolWindowsTest : public QObject {
         SolarSystemWindow* w = OpenPlot();
         QCoreApplication::processEvents();
         const int before = w->paintCount();
-        main->Command(410);  // a new sky, the same instant
+        window->Command(410);  // a new sky, the same instant
         PaintSky();
         QCoreApplication::processEvents();
         QCOMPARE(w->paintCount(), before);
-        main->Command(623);  // one day on
+        window->Command(623);  // one day on
         PaintSky();
         QTRY_VERIFY(w->paintCount() > before);
     }
