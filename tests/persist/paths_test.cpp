@@ -10,25 +10,15 @@ namespace {
 
 using persist::JoinPath;
 using persist::MakeAbsoluteFolder;
-using persist_test::TestWorld;
-
-TEST(JoinPath, AddsOneSeparatorOnlyWhenNeeded) {
-    EXPECT_EQ(JoinPath("/data", "QELDATA.INI"), "/data/QELDATA.INI");
-    EXPECT_EQ(JoinPath("/data/", "QELDATA.INI"), "/data/QELDATA.INI");
-    EXPECT_EQ(JoinPath("/data", "sub/STAR2.DAT"), "/data/sub/STAR2.DAT");
-    EXPECT_EQ(JoinPath("", "QELDATA.INI"), "QELDATA.INI");
-}
+using namespace persist_test;
 
 class Paths : public TestWorld {};
 
-TEST_F(Paths, ProgramFilesLieInTheDataDirectory) {
-    persist::SetDataDirectory("/opt/planetarium/share");
-    EXPECT_EQ(persist::ProgramFile("QELCOMET.DAT"), "/opt/planetarium/share/QELCOMET.DAT");
-    EXPECT_EQ(persist::ProgramSettingsPath(), "/opt/planetarium/share/TAVILO.INI");
-}
-
-TEST_F(Paths, FoldersAreMadeAbsoluteAgainstTheDataDirectory) {
-    persist::SetDataDirectory("/opt/data");
+TEST_F(Paths, ProgramFilesAndFoldersAreTakenFromTheDataDirectory) {
+    persist::SetDataDirectory("/opt/data/");
+    EXPECT_EQ(persist::ProgramFile("QELCOMET.DAT"), "/opt/data/QELCOMET.DAT");
+    EXPECT_EQ(persist::ProgramSettingsPath(), "/opt/data/TAVILO.INI");
+    EXPECT_EQ(JoinPath("", "QELDATA.INI"), "QELDATA.INI");
     EXPECT_EQ(MakeAbsoluteFolder("/mnt/gsc/"), "/mnt/gsc");
     EXPECT_EQ(MakeAbsoluteFolder("/mnt/gsc"), "/mnt/gsc");
     EXPECT_EQ(MakeAbsoluteFolder("gsc"), "/opt/data/gsc");

@@ -13,20 +13,17 @@ using persist::DecodeRecord;
 using persist::EncodeRecord;
 using persist::ParseProfileInt;
 using persist::Profile;
-using persist_test::TestWorld;
+using namespace persist_test;
 namespace fs = std::filesystem;
 
 TEST(ProfileInt, TakesTheLeadingDecimalDigitsWithSign) {
-    EXPECT_EQ(ParseProfileInt("12abc"), 12);
-    EXPECT_EQ(ParseProfileInt("  -300"), -300);
-    EXPECT_EQ(ParseProfileInt("+7"), 7);
-    EXPECT_EQ(ParseProfileInt("abc"), 0);
-    EXPECT_EQ(ParseProfileInt("-"), 0);
-    EXPECT_EQ(ParseProfileInt("0x1F"), 0);
-    EXPECT_EQ(ParseProfileInt("1.9"), 1);
-    // Wraps like the 32-bit original instead of overflowing.
-    EXPECT_EQ(ParseProfileInt("4294967297"), 1);
-    EXPECT_EQ(ParseProfileInt("-2147483648"), INT32_MIN);
+    // The last two wrap like the 32-bit original instead of overflowing.
+    const std::pair<const char*, int32_t> cases[] = {
+        {"12abc", 12}, {"  -300", -300},  {"+7", 7},
+        {"abc", 0},    {"-", 0},          {"0x1F", 0},
+        {"1.9", 1},    {"4294967297", 1}, {"-2147483648", INT32_MIN}};
+    for (const auto& [text, value] : cases)
+        EXPECT_EQ(ParseProfileInt(text), value) << text;
 }
 
 TEST(ProfileRead, SectionsAndKeysIgnoreLetterCase) {
@@ -38,7 +35,7 @@ TEST(ProfileRead, SectionsAndKeysIgnoreLetterCase) {
 }
 
 TEST(ProfileRead, ValuesAreTrimmedAndUnquoted) {
-    Profile profile(
+    const Profile profile(
         "[s]\r\n  Name  =  Big Dipper  \r\nQuoted=\"  spaced \"\nHalf=\"open\n"
         "Empty=\n; Comment=1\nNoEquals\n");
     EXPECT_EQ(profile.Find("s", "Name"), "Big Dipper");
@@ -72,29 +69,25 @@ TEST(ProfileRead, BinaryJunkNeverCrashesAndKeepsGoodLines) {
     EXPECT_EQ(profile.Text(), junk);  // nothing is lost when the file is rewritten
 }
 
-TEST(ProfileRecord, EncodesUpperCaseHighNibbleFirst) {
+TEST(ProfileRecord, EncodesUpperCaseAndDecodesWhatItCanLeavingTheTail) {
     const std::array<uint8_t, 4> bytes{0x00, 0x9A, 0xFF, 0x10};
     EXPECT_EQ(EncodeRecord(bytes.data(), bytes.size()), "009AFF10");
-}
-
-TEST(ProfileRecord, DecodesEitherCaseAndLeavesTheUncoveredTail) {
-    std::array<uint8_t, 4> bytes{1, 2, 3, 4};
-    EXPECT_EQ(DecodeRecord("aBcD", bytes.data(), bytes.size()), 2u);
-    EXPECT_EQ(bytes, (std::array<uint8_t, 4>{0xAB, 0xCD, 3, 4}));
-
-    bytes = {1, 2, 3, 4};  // an odd digit at the end is not half a byte
-    EXPECT_EQ(DecodeRecord("FFE", bytes.data(), bytes.size()), 1u);
-    EXPECT_EQ(bytes, (std::array<uint8_t, 4>{0xFF, 2, 3, 4}));
-
-    bytes = {1, 2, 3, 4};  // text longer than the record is cut
-    EXPECT_EQ(DecodeRecord("0102030405060708", bytes.data(), 2), 2u);
-    EXPECT_EQ(bytes, (std::array<uint8_t, 4>{1, 2, 3, 4}));
-
-    bytes = {1, 2, 3, 4};  // decoding stops at the first pair that is not hexadecimal
-    EXPECT_EQ(DecodeRecord("10zz30", bytes.data(), bytes.size()), 1u);
-    EXPECT_EQ(bytes, (std::array<uint8_t, 4>{0x10, 2, 3, 4}));
-
-    EXPECT_EQ(DecodeRecord("", bytes.data(), bytes.size()), 0u);
+    const struct {
+        const char* text;
+        std::size_t size, decoded;
+        std::array<uint8_t, 4> after;
+    } cases[] = {
+        {"aBcD", 4, 2, {0xAB, 0xCD, 3, 4}},
+        {"FFE", 4, 1, {0xFF, 2, 3, 4}},            // an odd digit is not half a byte
+        {"0102030405060708", 2, 2, {1, 2, 3, 4}},  // text longer than the record is cut
+        {"10zz30", 4, 1, {0x10, 2, 3, 4}},         // stops at the first pair not hexadecimal
+        {"", 4, 0, {1, 2, 3, 4}},
+    };
+    for (const auto& c : cases) {
+        std::array<uint8_t, 4> record{1, 2, 3, 4};
+        EXPECT_EQ(DecodeRecord(c.text, record.data(), c.size), c.decoded) << c.text;
+        EXPECT_EQ(record, c.after) << c.text;
+    }
 }
 
 TEST(ProfileWrite, ReplacesAValueAndKeepsEverythingElse) {
@@ -122,31 +115,20 @@ TEST(ProfileWrite, AddsKeysAtTheEndOfTheirSectionAndNewSectionsAtTheEnd) {
     crlf.Write("s", "b", "2");
     crlf.Write("s", "a", "3");
     EXPECT_EQ(crlf.Text(), "[s]\r\na=3\r\nb=2\r\n");
-}
-
-TEST(ProfileWrite, EraseRemovesOnlyTheKey) {
-    Profile profile("[s]\na=1\nb=2\n");
-    profile.Erase("S", "A");
-    profile.Erase("s", "missing");
-    EXPECT_EQ(profile.Text(), "[s]\nb=2\n");
+    crlf.Erase("S", "A");
+    crlf.Erase("s", "missing");
+    EXPECT_EQ(crlf.Text(), "[s]\r\nb=2\r\n");
 }
 
 class ProfileFile : public TestWorld {};
 
-TEST_F(ProfileFile, MissingFileGivesDefaults) {
-    Profile profile = Profile::Load(Root() + "/nothing.ini");
-    EXPECT_EQ(profile.ReadInt("s", "k", 17), 17);
+TEST_F(ProfileFile, MissingFileGivesDefaultsAndASaveMakesItWithoutTemporaries) {
+    EXPECT_EQ(Profile::Load(Root() + "/nothing.ini").ReadInt("s", "k", 17), 17);
     EXPECT_TRUE(Profile::LoadForUpdate(Root() + "/nothing.ini").has_value());
-}
-
-TEST_F(ProfileFile, SaveCreatesTheFolderAndLeavesNoTemporaryFile) {
     const std::string path = Root() + "/deep/folder/TAVILO.INI";
     ASSERT_TRUE(persist::WriteProfileValues(path, "s", {{"a", "1"}, {"b", "2"}}));
     EXPECT_EQ(ReadFile(path), "[s]\na=1\nb=2\n");
-    int files = 0;
-    for ([[maybe_unused]] const auto& entry : fs::directory_iterator(Root() + "/deep/folder"))
-        ++files;
-    EXPECT_EQ(files, 1);
+    EXPECT_EQ(std::distance(fs::directory_iterator(Root() + "/deep/folder"), {}), 1);
 }
 
 TEST_F(ProfileFile, RewriteKeepsOtherSectionsKeysCommentsAndMode) {
@@ -158,6 +140,12 @@ TEST_F(ProfileFile, RewriteKeepsOtherSectionsKeysCommentsAndMode) {
     struct stat info {};
     ASSERT_EQ(::stat(path.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0600u);
+    // Through a symbolic link the target is updated.
+    const std::string link = Root() + "/link.ini";
+    fs::create_symlink(path, link);
+    ASSERT_TRUE(persist::WriteProfileValues(link, "s", {{"a", "2"}}));
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(ReadFile(path), "# top\n[x]\nkeep=yes\n[s]\na=2\n");
 }
 
 TEST_F(ProfileFile, OversizedFileReadsAsEmptyAndIsNotReplaced) {
@@ -166,16 +154,6 @@ TEST_F(ProfileFile, OversizedFileReadsAsEmptyAndIsNotReplaced) {
     EXPECT_EQ(Profile::Load(path).ReadInt("s", "a", 5), 5);
     EXPECT_FALSE(persist::WriteProfileValues(path, "s", {{"a", "2"}}));
     EXPECT_EQ(fs::file_size(path), persist::kProfileFileLimit + 8);
-}
-
-TEST_F(ProfileFile, SaveThroughASymlinkUpdatesTheTarget) {
-    const std::string target = Root() + "/real.ini";
-    const std::string link = Root() + "/link.ini";
-    WriteFile(target, "[s]\na=1\n");
-    fs::create_symlink(target, link);
-    ASSERT_TRUE(persist::WriteProfileValues(link, "s", {{"a", "2"}}));
-    EXPECT_TRUE(fs::is_symlink(link));
-    EXPECT_EQ(ReadFile(target), "[s]\na=2\n");
 }
 
 }  // namespace

@@ -13,7 +13,7 @@
 namespace {
 
 using persist::Profile;
-using persist_test::TestWorld;
+using namespace persist_test;
 namespace fs = std::filesystem;
 
 class Settings : public TestWorld {
@@ -34,52 +34,23 @@ class Settings : public TestWorld {
 TEST_F(Settings, BareCopyWinsOverProgramCopyWhichWinsOverTheDefault) {
     Load();
     EXPECT_EQ(view_.Zoom, 80);
+    EXPECT_EQ(view_.KasanariYoke, 1);  // labels never pile up
+    EXPECT_EQ(options_.UserPath, Root() + "/share/planetarium");
+    EXPECT_EQ(view_.lineSets, persist::DefaultLineSets());
+    EXPECT_STREQ(view_.fontSets[5].face, "Symbol");
 
-    WriteFile(ProgramCopy(), "[Tavilo Pro v7]\nZoom=200\n");
+    WriteFile(ProgramCopy(), "[Tavilo Pro v7]\nZoom=200\nVersion=shipped\nGscPath=/mnt/gsc\n");
     Load();
     EXPECT_EQ(view_.Zoom, 200);
     EXPECT_EQ(persist::ReadSettingInt("Zoom", 80), 200);
 
-    WriteFile(BareCopy(), "[Tavilo Pro v7]\nZoom=120\n");
+    WriteFile(BareCopy(), "[Tavilo Pro v7]\nZoom=120\nVersion=mine\n");
     Load();
     EXPECT_EQ(view_.Zoom, 120);
     EXPECT_EQ(persist::ReadSettingInt("Zoom", 80), 120);
-}
-
-TEST_F(Settings, TextPrefersTheBareCopyUnlessItGivesTheDefault) {
-    WriteFile(ProgramCopy(), "[Tavilo Pro v7]\nVersion=shipped\nGscPath=/mnt/gsc\n");
-    WriteFile(BareCopy(), "[Tavilo Pro v7]\nVersion=mine\n");
     EXPECT_EQ(persist::ReadSettingText("Version", "", 16), "mine");
     EXPECT_EQ(persist::ReadSettingText("GscPath", "", 256), "/mnt/gsc");
     EXPECT_EQ(persist::ReadSettingText("Missing", "fallback", 256), "fallback");
-}
-
-TEST_F(Settings, EmptyFilesGiveTheDocumentedDefaults) {
-    Load();
-    const state::ViewState fresh;
-    EXPECT_EQ(view_.Ido2, 410);
-    EXPECT_EQ(view_.Keido2, 740);
-    EXPECT_EQ(view_.TimeZone, -300);
-    EXPECT_EQ(view_.DrawStars, 15);
-    EXPECT_EQ(view_.UnderHorizon, 1);
-    EXPECT_EQ(view_.DblClick, 3);
-    EXPECT_EQ(view_.StarNameDef, 2);
-    EXPECT_EQ(view_.KasanariYoke, 1);  // labels never pile up
-    EXPECT_EQ(options_.OnePointNo, -1);
-    EXPECT_EQ(options_.SaveOption, 15);
-    EXPECT_EQ(options_.CometBright, 60);
-    EXPECT_EQ(options_.CometKyori, 20);
-    EXPECT_EQ(options_.AutoMinit, 3);
-    EXPECT_EQ(options_.AutoTaishou, (std::array<int32_t, 5>{1, 1, 1, 1, 0}));
-    EXPECT_EQ(options_.DlgPosX[9], 40);
-    EXPECT_EQ(options_.DlgPosY[9], 100);
-    EXPECT_EQ(options_.DlgPosY[12], 80);
-    EXPECT_EQ(options_.DlgWid10, 120);
-    EXPECT_EQ(options_.UserPath, Root() + "/share/planetarium");
-    EXPECT_EQ(options_.GscPath, "");
-    EXPECT_EQ(view_.lineSets, persist::DefaultLineSets());
-    EXPECT_EQ(view_.fontSets[5].size, 11);
-    EXPECT_STREQ(view_.fontSets[5].face, "Symbol");
 }
 
 TEST_F(Settings, DefaultsThatReferToEarlierKeys) {
@@ -192,27 +163,17 @@ TEST_F(Settings, ShortLineRecordKeepsTheDefaultTail) {
 }
 
 TEST_F(Settings, MaximisedWindowKeepsItsNormalRectangle) {
+    const auto placement = [] {
+        const persist::StoredWindowPlacement p = persist::ReadMainWindowPlacement();
+        return std::tuple(p.x, p.y, p.width, p.height, p.z);
+    };
+    EXPECT_EQ(placement(), std::tuple(0, 0, 0, 0, 1));
     WriteFile(BareCopy(),
               "[Tavilo Pro v7]\nMainWndX=10\nMainWndY=20\nMainWndW=800\nMainWndH=600\n");
     persist::SaveFullSettings(view_, options_, {1, 2, 3, 4, true});
-    persist::StoredWindowPlacement stored = persist::ReadMainWindowPlacement();
-    EXPECT_EQ(stored.x, 10);
-    EXPECT_EQ(stored.y, 20);
-    EXPECT_EQ(stored.width, 800);
-    EXPECT_EQ(stored.height, 600);
-    EXPECT_EQ(stored.z, 1);
-
+    EXPECT_EQ(placement(), std::tuple(10, 20, 800, 600, 1));
     persist::SaveFullSettings(view_, options_, {30, 40, 1024, 768, false});
-    stored = persist::ReadMainWindowPlacement();
-    EXPECT_EQ(stored.x, 30);
-    EXPECT_EQ(stored.width, 1024);
-    EXPECT_EQ(stored.z, 0);
-}
-
-TEST_F(Settings, WindowPlacementDefaults) {
-    const persist::StoredWindowPlacement stored = persist::ReadMainWindowPlacement();
-    EXPECT_EQ(stored.width, 0);
-    EXPECT_EQ(stored.z, 1);
+    EXPECT_EQ(placement(), std::tuple(30, 40, 1024, 768, 0));
 }
 
 TEST_F(Settings, SaveGroupsWriteTheirOwnKeysOnly) {
@@ -237,8 +198,15 @@ TEST_F(Settings, SaveGroupsWriteTheirOwnKeysOnly) {
 }
 
 TEST_F(Settings, EverySavedValueReadsBack) {
-    // Change fields of both save groups and the font records, and load them back.
+    // Fields of both save groups and the font records, changed, saved and loaded back.
+    const auto fields = [](const state::ViewState& v, const state::AppOptions& o) {
+        return std::tuple(v.Hakumei, v.Zoom, v.Ido2, v.Keido2, v.Houi2, v.Koudo2, v.SekidouMod,
+                          v.KisetuNameDef, v.UnderHorizon, v.FindUnder, v.KasanariYoke,
+                          o.AutoTaishou, o.PlaWaiwakuKidou, o.KosinAutoCity, o.ToolBar,
+                          v.fontSets[7].bold, v.lineSets);
+    };
     Load();
+    const auto defaults = fields(view_, options_);
     view_.Hakumei = 0;
     view_.Zoom = 1500;
     view_.Ido2 = -337;
@@ -255,39 +223,15 @@ TEST_F(Settings, EverySavedValueReadsBack) {
     options_.KosinAutoCity = 1;
     options_.ToolBar = 0;
     view_.fontSets[7].bold = 1;
+    view_.lineSets[2] = {1, 2, 3, 1};
     persist::SaveDisplaySettings(view_);
     persist::SaveFullSettings(view_, options_, {});
     persist::SaveFontSets(view_);
-    const state::ViewState expectedView = view_;
-    const state::AppOptions expectedOptions = options_;
+    persist::SaveLineSets(view_);
+    const auto saved = fields(view_, options_);
     Load();
-    EXPECT_EQ(view_.Hakumei, 0);
-    EXPECT_EQ(view_.Zoom, 1500);
-    EXPECT_EQ(view_.Ido2, -337);
-    EXPECT_EQ(view_.Keido2, -1512);
-    EXPECT_DOUBLE_EQ(view_.Houi2, 123.45);
-    EXPECT_DOUBLE_EQ(view_.Koudo2, -67.8);
-    EXPECT_EQ(view_.SekidouMod, 1);
-    EXPECT_EQ(view_.KisetuNameDef, 0);
-    EXPECT_EQ(view_.UnderHorizon, 0);
-    EXPECT_EQ(view_.KasanariYoke, 0);
-    EXPECT_EQ(options_.AutoTaishou, expectedOptions.AutoTaishou);
-    EXPECT_EQ(options_.PlaWaiwakuKidou, 1);
-    EXPECT_EQ(options_.KosinAutoCity, 1);
-    EXPECT_EQ(options_.ToolBar, 0);
-    EXPECT_EQ(view_.fontSets[7].bold, 1);
-    EXPECT_EQ(view_.lineSets, expectedView.lineSets);
-}
-
-TEST_F(Settings, SavingKeepsForeignSectionsAndComments) {
-    WriteFile(BareCopy(),
-              "; my notes\n[Gaibu v7]\nTool1=/usr/bin/xeyes\n[Tavilo Pro v7]\nZoom=100\n"
-              "; zoom note\nUnknownKey=keep\n");
-    view_.Zoom = 300;
-    persist::SaveDisplaySettings(view_);
-    const std::string text = ReadFile(BareCopy());
-    EXPECT_NE(text.find("; my notes\n[Gaibu v7]\nTool1=/usr/bin/xeyes\n"), std::string::npos);
-    EXPECT_NE(text.find("Zoom=300\n; zoom note\nUnknownKey=keep\n"), std::string::npos);
+    EXPECT_EQ(fields(view_, options_), saved);
+    EXPECT_NE(saved, defaults);
 }
 
 TEST_F(Settings, GarbageValuesLoadWithoutHarm) {
@@ -363,19 +307,6 @@ TEST_F(Settings, WritesGoToTheBareCopyOnly) {
     persist::ReadSettingRecord("Blob", back.data(), back.size());
     EXPECT_EQ(back, record);
     EXPECT_EQ(Profile::Load(BareCopy()).Find("planets location", "mars"), "12 34");
-}
-
-TEST(DefaultTables, HoldTheBuiltInFontsAndLines) {
-    const auto& fonts = persist::DefaultFontSets();
-    EXPECT_STREQ(fonts[0].face, "Arial");
-    EXPECT_EQ(fonts[2].size, 14);
-    EXPECT_STREQ(fonts[3].face, "");
-    EXPECT_STREQ(fonts[18].face, "Tahoma");
-    EXPECT_EQ(fonts[20].size, 9);
-    const auto& lines = persist::DefaultLineSets();
-    EXPECT_EQ(lines[3], (state::LineSet{255, 208, 32, 0}));
-    EXPECT_EQ(lines[16], (state::LineSet{255, 0, 0, 1}));
-    EXPECT_EQ(lines[22], (state::LineSet{240, 240, 255, 2}));
 }
 
 }  // namespace

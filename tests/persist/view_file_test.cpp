@@ -1,38 +1,30 @@
 #include "persist/view_file.h"
 
-#include <gtest/gtest.h>
-
-#include <filesystem>
-#include <fstream>
 #include <functional>
 #include <vector>
+
+#include "test_world.h"
 
 namespace persist {
 namespace {
 
+using namespace persist_test;
+
 class ViewFileTest : public ::testing::Test {
   protected:
-    std::filesystem::path dir;
+    TempFolder folder;
+    const fs::path& dir = folder.path();
     ViewRecord record{};
     state::ViewState view;
     state::AppOptions options;
 
-    void SetUp() override {
-        dir = std::filesystem::temp_directory_path() /
-              ("view_file_test_" +
-               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        std::filesystem::create_directories(dir);
-    }
-    void TearDown() override { std::filesystem::remove_all(dir); }
-
     void Set(int offset, int32_t value) { record[static_cast<std::size_t>(offset / 4)] = value; }
     // The record's first bytes, or the record and junk after it.
     std::string Write(std::size_t bytes, const std::string& name = "view.QEL") {
-        const std::filesystem::path path = dir / name;
         std::string content(reinterpret_cast<const char*>(record.data()), 512);
         content.resize(bytes, '\x7f');
-        std::ofstream(path, std::ios::binary) << content;
-        return path.string();
+        WriteFile(dir / name, content);
+        return (dir / name).string();
     }
 };
 
@@ -69,9 +61,8 @@ TEST_F(ViewFileTest, FileSizesFromNothingToMoreThanARecord) {
 }
 
 TEST_F(ViewFileTest, CometFilesAreRecognised) {
-    const std::filesystem::path path = dir / "comet.QEL";
-    std::ofstream(path) << "[DORVANCOMET]\nName=x\n";
-    EXPECT_EQ(OpenViewFile(path.string(), view, options), ViewFileResult::CometFile);
+    WriteFile(dir / "comet.QEL", "[DORVANCOMET]\nName=x\n");
+    EXPECT_EQ(OpenViewFile((dir / "comet.QEL").string(), view, options), ViewFileResult::CometFile);
 }
 
 TEST_F(ViewFileTest, OutOfRangeValuesAreBroughtIntoRange) {
@@ -218,12 +209,12 @@ TEST_F(ViewFileTest, SavesThatCannotBeMadeAreRefusedBeforeWriting) {
                                     (dir / "no such folder" / "v.QEL").string(), std::string()}) {
         EXPECT_EQ(WriteViewFile(path, view, options), ViewFileWriteResult::CannotCreate) << path;
     }
-    EXPECT_FALSE(std::filesystem::exists(dir / "no such folder"));
+    EXPECT_FALSE(fs::exists(dir / "no such folder"));
     EXPECT_STREQ(ViewFileMessage(ViewFileWriteResult::CannotCreate), "Failed to create file.");
     // A save replaces the old file whole; no probe files stay behind.
     const std::string path = Write(512, "old.QEL");
     ASSERT_EQ(WriteViewFile(path, view, options), ViewFileWriteResult::Written);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), {}), 1);
     ASSERT_EQ(ReadViewRecord(path, record), ViewFileResult::Opened);
     EXPECT_EQ(record, BuildViewRecord(view, options));
     EXPECT_EQ(record[0], kViewFormatVersion);
