@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 
 #include "astro/projection.h"
 
@@ -57,19 +58,21 @@ TEST_F(InverseProjectionTest, DraggingMovesTheGrabbedPointUnderTheCursor) {
     EXPECT_EQ(astro::DragView(view, tables, 10, 10, 10, 10), 0);
 }
 
-TEST_F(InverseProjectionTest, DraggingStopsAtTheZenith) {
+// Dragging or centring never carries the centre past the zenith, nor below the refraction
+// allowance unless the view may go under the horizon.
+TEST_F(InverseProjectionTest, DraggingAndCentringStopAtTheZenithAndTheHorizon) {
     view.Koudo2 = 850.0;
-    // Pulling the sky down by a large amount would carry the centre past the zenith.
     ASSERT_EQ(astro::DragView(view, tables, 0, -300, 0, 300), 1);
     EXPECT_EQ(view.Koudo2, 900.0);
-}
-
-TEST_F(InverseProjectionTest, DraggingBelowTheHorizonStopsAtTheRefractionAllowance) {
-    view.Koudo2 = 20.0;
     view.UnderHorizon = 0;
+    view.Koudo2 = 20.0;
     astro::DragView(view, tables, 0, 300, 0, -300);
     EXPECT_EQ(view.Koudo2, -5.0);
+    view.Koudo2 = 20.0;
+    astro::CenterViewOn(view, tables, 0, 350);
+    EXPECT_EQ(view.Koudo2, -5.0);
     view.UnderHorizon = 1;
+    view.Koudo2 = 20.0;
     astro::DragView(view, tables, 0, 300, 0, -300);
     EXPECT_LT(view.Koudo2, -50.0);
 }
@@ -92,30 +95,22 @@ TEST_F(InverseProjectionTest, DraggingInEquatorModeTurnsTheOtherWay) {
     EXPECT_NEAR(view.Houi2, 3600.0 + 100.0 - 143.0, 5.0);
 }
 
-TEST_F(InverseProjectionTest, CentringOnAPointSetsTheDirectionAtOnceWithoutSmoothMoves) {
-    astro::ViewFrame f = astro::ComputeViewFrame(view, tables);
-    astro::HorizontalTenths target = astro::ScreenToHorizontal(f, -300, -200);
+TEST_F(InverseProjectionTest, CentringOnAPointMovesAtOnceOrHandsTheTargetToTheWindow) {
+    const astro::HorizontalTenths target =
+        astro::ScreenToHorizontal(astro::ComputeViewFrame(view, tables), -300, -200);
     ASSERT_EQ(astro::CenterViewOn(view, tables, -300, -200), 1);
     EXPECT_NEAR(view.Houi2, astro::ReduceTenths(8100.0 - target.a), 1e-9);
     EXPECT_NEAR(view.Koudo2, target.b, 1e-9);
     EXPECT_EQ(view.PendingMoves, 0);
-}
-
-TEST_F(InverseProjectionTest, CentringWithSmoothMovesHandsTheTargetToTheMainWindow) {
+    // With smooth moves the view stays and the main window gets the target.
     view.SmoothIdou = 1;
+    view.Houi2 = 400.0;
+    view.Koudo2 = 300.0;
     ASSERT_EQ(astro::CenterViewOn(view, tables, 300, 100), 1);
-    EXPECT_EQ(view.Houi2, 400.0);
-    EXPECT_EQ(view.Koudo2, 300.0);
-    EXPECT_EQ(view.PendingMoves, state::kMoveAzimuth | state::kMoveAltitude);
+    EXPECT_EQ(std::tuple(view.Houi2, view.Koudo2, view.PendingMoves),
+              std::tuple(400.0, 300.0, state::kMoveAzimuth | state::kMoveAltitude));
     EXPECT_GT(view.MoveTargetHoui2, 400.0);  // right of the centre is west
     EXPECT_LT(view.MoveTargetKoudo2, 300.0);
-}
-
-TEST_F(InverseProjectionTest, CentringKeepsTheViewAboveTheHorizonUnlessAllowed) {
-    view.Koudo2 = 20.0;
-    view.UnderHorizon = 0;
-    astro::CenterViewOn(view, tables, 0, 350);
-    EXPECT_EQ(view.Koudo2, -5.0);
 }
 
 }  // namespace

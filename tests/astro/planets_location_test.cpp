@@ -1,20 +1,17 @@
 // The "Planets Location" section: values, units, and no rewrite of unchanged values.
 #include "astro/planets_location.h"
 
-#include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <clocale>
-#include <filesystem>
-#include <fstream>
 
+#include "../persist/test_world.h"
 #include "persist/profile.h"
 
 namespace astro {
 namespace {
 
-namespace fs = std::filesystem;
+using namespace persist_test;
 
 SolarSystemState Sample() {
     SolarSystemState s;
@@ -32,39 +29,28 @@ SolarSystemState Sample() {
     return s;
 }
 
-TEST(PlanetsLocation, ValuesInHalfEarthRadii) {
-    const ProfileValues values = PlanetsLocationValues(Sample());
-    ASSERT_EQ(values.size(), 25u);
-    EXPECT_EQ(values[0].first, "Earth");
-    EXPECT_EQ(values[0].second, "46909.559840, 0.000000, 0.000000");
-    EXPECT_EQ(values[1].first, "Moon");
-    EXPECT_EQ(values[1].second, "47029.559840, 0.000000, -2.000000");
-    EXPECT_EQ(values[4].first, "Mars");
-    EXPECT_EQ(values[4].second, "211093.019280, -187638.239360, 187.638239");
-    EXPECT_EQ(values[24].first, "Hygiea");
-}
-
-TEST(PlanetsLocation, DecimalPointWhateverTheLocale) {
-    // A locale with a decimal comma; set-up generates it, so the rule is always tried.
+// In half Earth radii, with a decimal point whatever the locale: the test runs under one with a
+// decimal comma, which set-up generates.
+TEST(PlanetsLocation, ValuesInHalfEarthRadiiWithADecimalPoint) {
     ASSERT_TRUE(std::setlocale(LC_NUMERIC, "de_DE.UTF-8"))
         << "the de_DE.UTF-8 locale is missing (./setup.sh generates it)";
     const ProfileValues values = PlanetsLocationValues(Sample());
     std::setlocale(LC_NUMERIC, "C");
-    EXPECT_EQ(values[0].second, "46909.559840, 0.000000, 0.000000");
+    ASSERT_EQ(values.size(), 25u);
+    EXPECT_EQ(values[0],
+              (std::pair<std::string, std::string>{"Earth", "46909.559840, 0.000000, 0.000000"}));
+    EXPECT_EQ(values[1],
+              (std::pair<std::string, std::string>{"Moon", "47029.559840, 0.000000, -2.000000"}));
+    EXPECT_EQ(values[4], (std::pair<std::string, std::string>{
+                             "Mars", "211093.019280, -187638.239360, 187.638239"}));
+    EXPECT_EQ(values[24].first, "Hygiea");
 }
 
 class PlanetsLocationFile : public ::testing::Test {
   protected:
-    void SetUp() override {
-        dir = fs::temp_directory_path() / ("planets-location-" + std::to_string(::getpid()));
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-        path = (dir / "TAVILO.INI").string();
-        std::ofstream(path) << "[Tavilo Pro v7]\nZoom=120\n";
-    }
-    void TearDown() override { fs::remove_all(dir); }
-    fs::path dir;
-    std::string path;
+    void SetUp() override { WriteFile(path, "[Tavilo Pro v7]\nZoom=120\n"); }
+    TempFolder dir;
+    std::string path = (dir.path() / "TAVILO.INI").string();
 };
 
 TEST_F(PlanetsLocationFile, AnAnimationWritesOnceASecondAndOnceAfterItsLastFrame) {
@@ -106,8 +92,8 @@ TEST_F(PlanetsLocationFile, AnAnimationWritesOnceASecondAndOnceAfterItsLastFrame
 
 TEST_F(PlanetsLocationFile, AFailedWriteIsTriedAgain) {
     PlanetsLocationMemory memory;
-    const std::string blocked = (dir / "file").string();
-    std::ofstream(blocked) << "x";
+    const std::string blocked = (dir.path() / "file").string();
+    WriteFile(blocked, "x");
     KeepPlanetsLocation(Sample(), memory, blocked + "/TAVILO.INI");
     EXPECT_FALSE(FlushPlanetsLocation(memory, 0, false));
     EXPECT_TRUE(memory.written.empty());

@@ -63,19 +63,15 @@ TEST_F(ProjectionTest, VernalEquinoxIsAtTheCentreInEquatorMode) {
     EXPECT_NEAR(q.depth, 16384.0, 1e-6);
 }
 
-TEST_F(ProjectionTest, ZenithViewMakesTheDepthTheSineOfTheAltitude) {
+TEST_F(ProjectionTest, ZenithViewMakesTheDepthTheSineOfTheAltitudeAndBeyond) {
     ViewFrame f = astro::ComputeViewFrame(HorizonView(0.0, 900.0), tables);
     EXPECT_EQ(f.ViewTiltAngle, 0);
     for (BinAngle alt : {8192, 6000, 2731, 100}) {
         astro::ScreenPoint p = ProjectHorizontal(f, 1234, alt);
         EXPECT_EQ(p.flag, astro::Sin15(tables, alt)) << alt;
     }
-}
-
-TEST_F(ProjectionTest, DepthsBeyondTheViewPlane) {
-    // Looking at the zenith, a point at altitude -30 degrees is 120 degrees from the centre and
+    // Beyond the view plane: a point at altitude -30 degrees is 120 degrees from the centre and
     // one at -70 degrees is 160 degrees away.
-    ViewFrame f = astro::ComputeViewFrame(HorizonView(0.0, 900.0), tables);
     astro::ScreenPoint at120 = ProjectHorizontal(f, 0, -2731);
     EXPECT_EQ(at120.flag, 1);
     // Drawn through the divisor of depth -8192: radius 80 * 14189 / ZBI2[8192] pixels.
@@ -105,41 +101,32 @@ TEST_F(ProjectionTest, EclipticAndHorizontalFramesAgree) {
     }
 }
 
-TEST_F(ProjectionTest, WestIsRightAndLowerIsDownInHorizonMode) {
-    ViewFrame f = astro::ComputeViewFrame(HorizonView(0.0, 200.0), tables);
-    BinAngle centreA = astro::kBinQuarterTurn - f.ViewAzimuthAngle;
-    BinAngle centreB = f.ViewTiltAngle + astro::kBinQuarterTurn;
-    // Larger azimuth from the south (towards the west) means smaller a.
-    EXPECT_GT(ProjectHorizontal(f, centreA - 500, centreB).x, 0);
-    EXPECT_GT(ProjectHorizontal(f, centreA, centreB - 500).y, 0);
-}
-
-TEST_F(ProjectionTest, EastIsLeftInEquatorMode) {
+TEST_F(ProjectionTest, WestIsRightInHorizonModeAndEastIsLeftInEquatorMode) {
+    const ViewFrame h = astro::ComputeViewFrame(HorizonView(0.0, 200.0), tables);
+    const BinAngle centreA = astro::kBinQuarterTurn - h.ViewAzimuthAngle;
+    const BinAngle centreB = h.ViewTiltAngle + astro::kBinQuarterTurn;
+    // Larger azimuth from the south (towards the west) means smaller a; lower is down.
+    EXPECT_GT(ProjectHorizontal(h, centreA - 500, centreB).x, 0);
+    EXPECT_GT(ProjectHorizontal(h, centreA, centreB - 500).y, 0);
     state::ViewState v = HorizonView(0.0, 0.0);
     v.SekidouMod = 1;
-    ViewFrame f = astro::ComputeViewFrame(v, tables);
-    // A little east along the ecliptic (larger longitude) is to the left, north is up.
-    EXPECT_LT(ProjectEcliptic(f, 300, 0).x, 0);
-    EXPECT_LT(ProjectEcliptic(f, 0, 300).y, 0);
-    // The frame's "horizon" is then the celestial equator: southern points carry the marker,
-    // which callers ignore because no horizon is shown in this mode.
-    EXPECT_EQ(ProjectEcliptic(f, 0, -300).flag, astro::kBelowHorizonFlag);
-    EXPECT_EQ(f.HorizonShown, 0);
+    const ViewFrame e = astro::ComputeViewFrame(v, tables);
+    // A little east along the ecliptic (larger longitude) is to the left, north is up. The
+    // frame's "horizon" is then the celestial equator: southern points carry the marker, which
+    // callers ignore because no horizon is shown in this mode.
+    EXPECT_LT(ProjectEcliptic(e, 300, 0).x, 0);
+    EXPECT_LT(ProjectEcliptic(e, 0, 300).y, 0);
+    EXPECT_EQ(ProjectEcliptic(e, 0, -300).flag, astro::kBelowHorizonFlag);
+    EXPECT_EQ(e.HorizonShown, 0);
 }
 
-TEST_F(ProjectionTest, OffsetsAreClampedAtHighZoom) {
+TEST_F(ProjectionTest, OffsetsAreClampedAndUnusablePositionsSkipped) {
     state::ViewState v = HorizonView(0.0, 450.0);
     v.Zoom = 7700;
-    ViewFrame f = astro::ComputeViewFrame(v, tables);
-    BinAngle a = astro::kBinQuarterTurn - f.ViewAzimuthAngle;
-    astro::ScreenPoint p = ProjectHorizontal(f, a + 6000, 0);
-    EXPECT_EQ(std::abs(p.x), 32000);
-}
-
-TEST_F(ProjectionTest, PreciseTwinReportsSkippedPointsForUnusablePositions) {
-    ViewFrame f = astro::ComputeViewFrame(HorizonView(0.0, 450.0), tables);
-    astro::PreciseScreenPoint q = astro::ProjectEclipticPrecise(f, std::nan(""), 0.0);
-    EXPECT_LT(q.depth, 0.0);
+    const ViewFrame f = astro::ComputeViewFrame(v, tables);
+    const BinAngle a = astro::kBinQuarterTurn - f.ViewAzimuthAngle;
+    EXPECT_EQ(std::abs(ProjectHorizontal(f, a + 6000, 0).x), 32000);
+    EXPECT_LT(astro::ProjectEclipticPrecise(f, std::nan(""), 0.0).depth, 0.0);
 }
 
 TEST(ViewFrame, SetUpValues) {
@@ -173,11 +160,9 @@ TEST(ViewFrame, SetUpValues) {
 }
 
 TEST(ViewFrame, ZoomIn) {
-    EXPECT_EQ(astro::ZoomIn(7700), 7700);
-    EXPECT_EQ(astro::ZoomIn(80), 100);
-    EXPECT_EQ(astro::ZoomIn(10), 10);
-    EXPECT_EQ(astro::ZoomIn(7000), 7700);
-    EXPECT_EQ(astro::ZoomIn(600), 720);
+    for (const auto& [zoom, in] :
+         {std::pair{7700, 7700}, {80, 100}, {10, 10}, {7000, 7700}, {600, 720}})
+        EXPECT_EQ(astro::ZoomIn(zoom), in) << zoom;
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 
 #include "astro/clock.h"
 
@@ -36,34 +37,23 @@ double MeeusGreenwichHours(double jd) {
 // to -18 in 1800 and -29 in 2200; 30 units is 80 seconds of time or 0.33 degrees.
 constexpr int32_t kTolerance = 30;
 
-// Meeus Example 12.a: 1987 April 10, 0h UT, mean sidereal time at Greenwich 13h10m46.3668s.
-TEST(SiderealAngle, MeeusExample12a) {
-    int32_t mjd = astro::ModifiedJulianDay(1987, 4, 10);
-    double gmst = 13.0 + 10.0 / 60.0 + 46.3668 / 3600.0;
-    EXPECT_NEAR(AngleDifference(astro::SiderealAngle(mjd, 0, 0), ExpectedAngle(gmst)), 0,
-                kTolerance);
-}
-
-// Meeus Example 12.b: 1987 April 10, 19h21m00s UT, mean sidereal time 8h34m57.0896s.
-TEST(SiderealAngle, MeeusExample12b) {
-    int32_t mjd = astro::ModifiedJulianDay(1987, 4, 10);
-    double gmst = 8.0 + 34.0 / 60.0 + 57.0896 / 3600.0;
-    EXPECT_NEAR(AngleDifference(astro::SiderealAngle(mjd, 19 * 60 + 21, 0), ExpectedAngle(gmst)), 0,
-                kTolerance);
-}
-
-// West longitudes subtract: 74.0 degrees west (New York, the default place) is 4h56m earlier.
-TEST(SiderealAngle, LongitudeIsPositiveWest) {
-    int32_t mjd = astro::ModifiedJulianDay(1987, 4, 10);
-    double gmst = 8.0 + 34.0 / 60.0 + 57.0896 / 3600.0;
-    double lmst = gmst - 74.0 / 15.0;
-    EXPECT_NEAR(AngleDifference(astro::SiderealAngle(mjd, 19 * 60 + 21, 740), ExpectedAngle(lmst)),
-                0, kTolerance);
-    // 139.5 degrees east is stored as -1395.
-    lmst = gmst + 139.5 / 15.0;
-    EXPECT_NEAR(
-        AngleDifference(astro::SiderealAngle(mjd, 19 * 60 + 21, -1395), ExpectedAngle(lmst)), 0,
-        kTolerance);
+// Meeus Examples 12.a and 12.b: 1987 April 10, 0h UT and 19h21m00s UT, mean sidereal time at
+// Greenwich 13h10m46.3668s and 8h34m57.0896s. West longitudes subtract: 74.0 degrees west (New
+// York, the default place) is 4h56m earlier; 139.5 degrees east is stored as -1395.
+TEST(SiderealAngle, MeeusExamplesAtGreenwichAndEitherSide) {
+    const int32_t mjd = astro::ModifiedJulianDay(1987, 4, 10);
+    const double at0h = 13.0 + 10.0 / 60.0 + 46.3668 / 3600.0;
+    const double at19h21 = 8.0 + 34.0 / 60.0 + 57.0896 / 3600.0;
+    const std::tuple<int32_t, int32_t, double> cases[] = {
+        {0, 0, at0h},
+        {19 * 60 + 21, 0, at19h21},
+        {19 * 60 + 21, 740, at19h21 - 74.0 / 15.0},
+        {19 * 60 + 21, -1395, at19h21 + 139.5 / 15.0}};
+    for (const auto& [ut, west, hours] : cases) {
+        EXPECT_NEAR(AngleDifference(astro::SiderealAngle(mjd, ut, west), ExpectedAngle(hours)), 0,
+                    kTolerance)
+            << ut << " " << west;
+    }
 }
 
 // Over four centuries, at many minutes of the day, and with UT minutes outside the day.

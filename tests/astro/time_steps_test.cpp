@@ -18,34 +18,25 @@ state::ViewState ViewAt(CivilClock clock) {
     return v;
 }
 
-TEST(TimeSteps, MonthStepKeepsTheDayNumberAndCarries) {
-    state::ViewState v = ViewAt({2001, 1, 31, 12, 0});
-    // The "3 months" item steps two months, as it always has.
-    astro::StepClock(v, 12, +1);
-    EXPECT_EQ(v.clock, (CivilClock{2001, 3, 31, 12, 0}));
-    v.clock = {2001, 1, 31, 12, 0};
-    ASSERT_TRUE(astro::StepClock(v, 11, +1));
-    EXPECT_EQ(v.clock, (CivilClock{2001, 3, 3, 12, 0}));
-    v.clock = {2004, 1, 31, 12, 0};
-    astro::StepClock(v, 11, +1);
-    EXPECT_EQ(v.clock, (CivilClock{2004, 3, 2, 12, 0}));
-}
-
-TEST(TimeSteps, SiderealDayAndDecrements) {
-    state::ViewState v = ViewAt({2000, 1, 1, 0, 0});
-    astro::StepClock(v, 20, -1);
-    EXPECT_EQ(v.clock, (CivilClock{1999, 12, 31, 0, 4}));
-    astro::StepClock(v, 0, -1);
-    EXPECT_EQ(v.clock, (CivilClock{1999, 12, 31, 0, 3}));
-    v.clock = {-99500, 6, 1, 0, 0};
-    astro::StepClock(v, 19, -1);
-    EXPECT_EQ(v.clock.year, -99998);
-    // Unknown step indices from a damaged settings file count as one minute.
-    astro::StepClock(v, 99, +1);
-    EXPECT_EQ(v.clock.minute, 1);
-}
-
-TEST(TimeSteps, NothingStepsInRealTime) {
+TEST(TimeSteps, StepsCarryAndNothingStepsInRealTime) {
+    const struct {
+        CivilClock from;
+        int32_t index, direction;
+        CivilClock to;
+    } cases[] = {
+        {{2001, 1, 31, 12, 0}, 12, +1, {2001, 3, 31, 12, 0}},  // "3 months" steps two
+        {{2001, 1, 31, 12, 0}, 11, +1, {2001, 3, 3, 12, 0}},   // the day number is kept
+        {{2004, 1, 31, 12, 0}, 11, +1, {2004, 3, 2, 12, 0}},
+        {{2000, 1, 1, 0, 0}, 20, -1, {1999, 12, 31, 0, 4}},  // a sidereal day
+        {{2000, 1, 1, 0, 0}, 0, -1, {1999, 12, 31, 23, 59}},
+        {{-99500, 6, 1, 0, 0}, 19, -1, {-99998, 6, 1, 0, 0}},
+        {{2000, 1, 1, 0, 0}, 99, +1, {2000, 1, 1, 0, 1}},  // unknown steps count as a minute
+    };
+    for (const auto& c : cases) {
+        state::ViewState v = ViewAt(c.from);
+        EXPECT_TRUE(astro::StepClock(v, c.index, c.direction));
+        EXPECT_EQ(v.clock, c.to) << c.index << " " << c.direction;
+    }
     state::ViewState v = ViewAt({2000, 1, 1, 0, 0});
     v.Keisanji = astro::kRealTime;
     EXPECT_FALSE(astro::StepClock(v, 8, +1));
