@@ -67,6 +67,7 @@ TEST(LabelPlacement, OrionAndCentaurusNamesNeverPileUp) {
     view.Galaxy = 3;
     view.BrightAuto = 0;
     view.DrawStars = 30;
+    const state::AppOptions options;
     // The overlapping pairs among the labels of a view, and whether Rigil Kentaurus and Toliman
     // are named.
     auto frame = [&](double rightAscension, double declination, int zoom) {
@@ -74,7 +75,7 @@ TEST(LabelPlacement, OrionAndCentaurusNamesNeverPileUp) {
         view.Koudo2 = declination;
         view.Zoom = zoom;
         SkyScene scene;
-        InitSkyScene(scene, view, state::AppOptions{}, data, tables.view());
+        InitSkyScene(scene, view, options, data, tables.view());
         scene.viewport = Viewport{640, 400};
         RecordingCanvas canvas;
         RenderSky(canvas, kTargetScreen, scene);

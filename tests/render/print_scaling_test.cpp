@@ -2,30 +2,26 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace render {
 namespace {
 
-TEST(PrintScaling, TallViewOnALandscapePageKeepsItsHeightAndWidens) {
-    // 800 x 1000 screen: 2000 x 2500 half extents before fitting; the page is 3000 x 2000.
-    const PrintScaling s = ComputePrintScaling(80, 800, 1000, 3000, 2000);
-    EXPECT_EQ(s.zoom, 400);
-    EXPECT_EQ(s.halfHeight, 2500);
-    EXPECT_EQ(s.halfWidth, 3750);
-}
-
-TEST(PrintScaling, WideViewOnAPortraitPageKeepsItsWidthAndHeightens) {
-    const PrintScaling s = ComputePrintScaling(100, 1280, 800, 2000, 3000);
-    EXPECT_EQ(s.halfWidth, 3200);
-    EXPECT_EQ(s.halfHeight, 4800);
-}
-
-TEST(PrintScaling, SameShapeAndDegeneratePages) {
-    const PrintScaling same = ComputePrintScaling(80, 1280, 800, 1280, 800);
-    EXPECT_EQ(same.halfWidth, 3200);
-    EXPECT_EQ(same.halfHeight, 2000);
+// An 800 x 1000 screen at Zoom 80 has 2000 x 2500 half extents before fitting: on a landscape
+// page it keeps its height and widens; a wide view on a portrait page keeps its width. A page of
+// no size still gives a picture.
+TEST(PrintScaling, TheViewKeepsItsShorterSideAndGrowsToThePage) {
+    const std::tuple<int, int, int, int, int, int, int> cases[] = {
+        {80, 800, 1000, 3000, 2000, 3750, 2500},
+        {100, 1280, 800, 2000, 3000, 3200, 4800},
+        {80, 1280, 800, 1280, 800, 3200, 2000}};
+    for (const auto& [zoom, width, height, pageWidth, pageHeight, halfWidth, halfHeight] : cases) {
+        const PrintScaling s = ComputePrintScaling(zoom, width, height, pageWidth, pageHeight);
+        EXPECT_EQ(std::pair(s.halfWidth, s.halfHeight), std::pair(halfWidth, halfHeight)) << width;
+    }
+    EXPECT_EQ(ComputePrintScaling(80, 800, 1000, 3000, 2000).zoom, 400);
     const PrintScaling empty = ComputePrintScaling(80, 1280, 800, 0, 0);
-    EXPECT_GT(empty.halfWidth, 0);
-    EXPECT_GT(empty.halfHeight, 0);
+    EXPECT_TRUE(empty.halfWidth > 0 && empty.halfHeight > 0);
 }
 
 }  // namespace

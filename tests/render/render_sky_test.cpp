@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "astro/clock.h"
@@ -35,115 +37,92 @@ RenderFrame LevelsAt(int sunSine, double eclipse, const state::ViewState& view,
     return frame;
 }
 
-TEST(FrameLevels, AstronomicalTwilightBoundary) {
-    state::ViewState view;
-    view.DrawStars = 55;
-    // Exactly -18 degrees: no twilight limit.
-    RenderFrame f = LevelsAt(-5063, 1.0, view);
-    EXPECT_EQ(f.twilightLevel, kNoTwilightLimit);
-    EXPECT_EQ(f.starLevel, 95);
-    EXPECT_EQ(f.starCount, 1095);
-    // One unit above: (2563 + 5062) / 80 = 95.
-    f = LevelsAt(-5062, 1.0, view);
-    EXPECT_EQ(f.twilightLevel, 95);
-    EXPECT_EQ(f.starLevel, 95);
-    EXPECT_EQ(f.deepSkyLevel, 10);
-    EXPECT_EQ(f.milkyWayLevel, 6);
-}
-
-TEST(FrameLevels, DaylightAtNineDegreesHidesStarsAndFigures) {
-    state::ViewState view;
-    const RenderFrame f = LevelsAt(2563, 1.0, view);
-    EXPECT_EQ(f.twilightLevel, 0);
-    EXPECT_EQ(f.starLevel, 0);
-    EXPECT_EQ(f.starCount, 1000);
-    EXPECT_FALSE(f.constellationVisible);
-    EXPECT_FALSE(f.asterismVisible);
-    EXPECT_FALSE(f.cometVisible);
-    EXPECT_FALSE(f.bodyVisibleBright);
-    EXPECT_TRUE(f.civilDaylight);
-    EXPECT_EQ(f.deepSkyLevel, 0);
-    EXPECT_EQ(f.milkyWayLevel, 0);
-    view.SeizaHiruma = 1;
-    view.WakuseiHiruma = 1;
-    const RenderFrame shown = LevelsAt(2563, 1.0, view);
-    EXPECT_TRUE(shown.constellationVisible);
-    EXPECT_TRUE(shown.bodyVisibleFaint);
-}
-
-TEST(FrameLevels, TotalEclipseShowsStarsToSixthMagnitude) {
-    state::ViewState view;
-    view.DrawStars = 55;
-    const RenderFrame f = LevelsAt(16000, 0.0, view);
-    EXPECT_EQ(f.twilightLevel, 60);
-    EXPECT_EQ(f.starLevel, 60);
-    EXPECT_EQ(f.starCount, 1060);
-    EXPECT_TRUE(f.constellationVisible);
-    EXPECT_TRUE(f.bodyVisibleFaint);
-}
-
-TEST(FrameLevels, NoTwilightWhenOffInEquatorModeOnPaperOrOutOfRange) {
-    state::ViewState view;
-    view.DrawStars = 20;
-    for (int variant = 0; variant < 4; ++variant) {
-        state::ViewState v = view;
+TEST(FrameLevels, TwilightStarAndFigureLevelsByTheSun) {
+    // The astronomical twilight boundary is -18 degrees (sine -5063): one unit above, the limit
+    // is (2563 + 5062) / 80 = 95. At +9 degrees the day hides stars and figures; a total
+    // eclipse shows stars to the sixth magnitude. Off, in equator mode, on paper or out of the
+    // years, there is no twilight and the Sun counts as far below.
+    const struct {
+        int sunSine;
+        double eclipse;
+        int drawStars;
+        std::function<void(state::ViewState&, int&, bool&)> variant;
+        int twilight, star, count, deepSky, milkyWay;
+        bool figures;
+    } cases[] = {
+        {-5063, 1.0, 55, {}, kNoTwilightLimit, 95, 1095, 10, 6, true},
+        {-5062, 1.0, 55, {}, 95, 95, 1095, 10, 6, true},
+        {2563, 1.0, 15, {}, 0, 0, 1000, 0, 0, false},
+        {16000, 0.0, 55, {}, 60, 60, 1060, -1, -1, true},
+        {16384, 1.0, 20, [](auto& v, int&, bool&) { v.Hakumei = 0; }, kNoTwilightLimit, 60, 1060,
+         -1, -1, true},
+        {16384, 1.0, 20, [](auto& v, int&, bool&) { v.SekidouMod = 1; }, kNoTwilightLimit, 60, 1060,
+         -1, -1, true},
+        {16384, 1.0, 20, [](auto&, int& t, bool&) { t = kTargetMonochromePrint; }, kNoTwilightLimit,
+         60, 1060, -1, -1, true},
+        {16384, 1.0, 20, [](auto&, int&, bool& inRange) { inRange = false; }, kNoTwilightLimit, 60,
+         1060, -1, -1, true},
+        {-16384, 1.0, 110, {}, kNoTwilightLimit, 95, 1095, -1, -1, true},
+        {-16384, 1.0, -50, {}, kNoTwilightLimit, 0, 1000, -1, -1, true},
+    };
+    for (const auto& c : cases) {
+        state::ViewState view;
+        view.DrawStars = c.drawStars;
         int target = kTargetScreen;
         bool inRange = true;
-        if (variant == 0) v.Hakumei = 0;
-        if (variant == 1) v.SekidouMod = 1;
-        if (variant == 2) target = kTargetMonochromePrint;
-        if (variant == 3) inRange = false;
-        const RenderFrame f = LevelsAt(16384, 1.0, v, target, inRange);
-        EXPECT_EQ(f.twilightLevel, kNoTwilightLimit) << variant;
-        EXPECT_EQ(f.starLevel, 60) << variant;
-        EXPECT_EQ(f.sunSine, -16384) << variant;
-        EXPECT_TRUE(f.constellationVisible && f.asterismVisible && f.cometVisible &&
-                    f.bodyVisibleBright && f.bodyVisibleMedium && f.bodyVisibleFaint);
+        if (c.variant) c.variant(view, target, inRange);
+        const RenderFrame f = LevelsAt(c.sunSine, c.eclipse, view, target, inRange);
+        const std::string row = std::to_string(c.sunSine) + " " + std::to_string(c.drawStars);
+        EXPECT_EQ(std::tuple(f.twilightLevel, f.starLevel, f.starCount),
+                  std::tuple(c.twilight, c.star, c.count))
+            << row;
+        if (c.deepSky >= 0) {
+            EXPECT_EQ(std::pair(f.deepSkyLevel, f.milkyWayLevel), std::pair(c.deepSky, c.milkyWay));
+        }
+        EXPECT_EQ(f.constellationVisible && f.asterismVisible && f.cometVisible &&
+                      f.bodyVisibleBright && f.bodyVisibleFaint,
+                  c.figures)
+            << row;
+        if (c.variant) {
+            EXPECT_EQ(f.sunSine, -16384) << row;
+        }
     }
-}
-
-TEST(FrameLevels, StarLevelBoundsWithAndWithoutTheCatalogue) {
+    // Daylight: civil, and the figures and planets shown when asked.
     state::ViewState view;
-    view.DrawStars = 110;
-    RenderFrame f = LevelsAt(-16384, 1.0, view);
-    EXPECT_EQ(f.starLevel, 95);
-    EXPECT_EQ(f.starCount, 1095);
-    f = RenderFrame{};
+    EXPECT_TRUE(LevelsAt(2563, 1.0, view).civilDaylight);
+    view.SeizaHiruma = view.WakuseiHiruma = 1;
+    const RenderFrame shown = LevelsAt(2563, 1.0, view);
+    EXPECT_TRUE(shown.constellationVisible && shown.bodyVisibleFaint);
+    // With the deep star catalogue the level reaches 150.
+    RenderFrame f;
     f.sunSine = -16384;
     f.gscMode = true;
+    view.DrawStars = 110;
     DeriveFrameLevels(f, view, true, kTargetScreen, Counts());
-    EXPECT_EQ(f.starLevel, 150);
-    EXPECT_EQ(f.starCount, 1095);
-    view.DrawStars = -50;
-    f = LevelsAt(-16384, 1.0, view);
-    EXPECT_EQ(f.starLevel, 0);
-    EXPECT_EQ(f.starCount, 1000);
+    EXPECT_EQ(std::pair(f.starLevel, f.starCount), std::pair(150, 1095));
 }
 
-TEST(GscDecision, ZoomThresholdOnScreenAndPaper) {
-    state::ViewState view;
-    view.DrawStars = 55;
-    view.Zoom = 499;
-    EXPECT_FALSE(DecideGscMode(view, true, kTargetScreen));
-    view.Zoom = 500;
-    EXPECT_TRUE(DecideGscMode(view, true, kTargetScreen));
-    EXPECT_FALSE(DecideGscMode(view, false, kTargetScreen));
-    EXPECT_FALSE(DecideGscMode(view, true, kTargetColourPrint));
-    view.Zoom = 2500;
-    EXPECT_TRUE(DecideGscMode(view, true, kTargetMonochromePrint));
-    view.UseGsc = 0;
-    EXPECT_FALSE(DecideGscMode(view, true, kTargetScreen));
-    view.UseGsc = 1;
-    view.DrawStars = 54;
-    EXPECT_FALSE(DecideGscMode(view, true, kTargetScreen));
-}
-
-TEST(EclipseFactor, DarkensOnlyWithinAMilliradian) {
-    EXPECT_EQ(EclipseFactorOf(0.5), 1.0);
-    EXPECT_EQ(EclipseFactorOf(0.001), 1.0);
-    EXPECT_DOUBLE_EQ(EclipseFactorOf(0.00075), 0.5);
-    EXPECT_EQ(EclipseFactorOf(0.0005), 0.0);
-    EXPECT_EQ(EclipseFactorOf(0.0), 0.0);
+TEST(FrameLevels, DeepStarsFromZoom500AndEclipsesWithinAMilliradian) {
+    const struct {
+        int zoom, drawStars, useGsc, target;
+        bool available, expected;
+    } cases[] = {{499, 55, 1, kTargetScreen, true, false},
+                 {500, 55, 1, kTargetScreen, true, true},
+                 {500, 55, 1, kTargetScreen, false, false},
+                 {500, 55, 1, kTargetColourPrint, true, false},
+                 {2500, 55, 1, kTargetMonochromePrint, true, true},
+                 {2500, 55, 0, kTargetScreen, true, false},
+                 {2500, 54, 1, kTargetScreen, true, false}};
+    for (const auto& c : cases) {
+        state::ViewState view;
+        view.Zoom = c.zoom;
+        view.DrawStars = c.drawStars;
+        view.UseGsc = c.useGsc;
+        EXPECT_EQ(DecideGscMode(view, c.available, c.target), c.expected) << c.zoom;
+    }
+    for (const auto& [separation, factor] :
+         {std::pair{0.5, 1.0}, {0.001, 1.0}, {0.00075, 0.5}, {0.0005, 0.0}, {0.0, 0.0}})
+        EXPECT_DOUBLE_EQ(EclipseFactorOf(separation), factor) << separation;
 }
 
 class RenderSkyTest : public ::testing::Test {

@@ -4,36 +4,30 @@
 
 #include <climits>
 #include <cstring>
+#include <tuple>
 
 namespace render {
 namespace {
 
-TEST(TextFormats, ZonesInHoursAndMinutes) {
-    EXPECT_EQ(ZoneText(-300), "GMT-5");
-    EXPECT_EQ(ZoneText(330), "GMT+5:30");
-    EXPECT_EQ(ZoneText(-210), "GMT-3:30");
-    EXPECT_EQ(ZoneText(0), "GMT+0");
-    EXPECT_EQ(ZoneText(-45), "GMT-0:45");
+TEST(TextFormats, ZonesDatesAndTimes) {
+    for (const auto& [minutes, text] : {std::pair{-300, "GMT-5"},
+                                        {330, "GMT+5:30"},
+                                        {-210, "GMT-3:30"},
+                                        {0, "GMT+0"},
+                                        {-45, "GMT-0:45"}})
+        EXPECT_EQ(ZoneText(minutes), text);
     EXPECT_EQ(ZoneText(INT_MIN).substr(0, 4), "GMT-");  // no overflow
-}
-
-TEST(TextFormats, ZoneOfEachTimeMode) {
+    // The zone of each time mode, the system's with its daylight hour.
     state::ViewState view;
     view.TimeZone = 540;
     view.SystemZone = -480;
-    view.Keisanji = 0;
-    EXPECT_EQ(TimeModeZone(view), 540);
-    view.Keisanji = 1;
-    EXPECT_EQ(TimeModeZone(view), 0);
-    view.Keisanji = 2;
-    EXPECT_EQ(TimeModeZone(view), -480);
-    view.Keisanji = 3;
-    view.Dst = 1;
-    EXPECT_EQ(TimeModeZone(view), -420);
+    for (const auto& [mode, dst, zone] :
+         {std::tuple{0, 0, 540}, {1, 0, 0}, {2, 0, -480}, {3, 1, -420}}) {
+        view.Keisanji = mode;
+        view.Dst = dst;
+        EXPECT_EQ(TimeModeZone(view), zone) << mode;
+    }
     EXPECT_EQ(ZoneText(view), "GMT-7");
-}
-
-TEST(TextFormats, DateAndTime) {
     EXPECT_EQ(DateText(state::CivilClock{2026, 1, 5, 7, 5}), "Jan 05,  2026");
     EXPECT_EQ(DateText(state::CivilClock{-1200, 12, 31, 0, 0}), "Dec 31, -1200");
     EXPECT_EQ(TimeText(state::CivilClock{2026, 1, 5, 7, 5}), " 07:05");
