@@ -5,6 +5,7 @@
 #include <cstring>
 #include <map>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "persist/records/world_records.h"
@@ -87,22 +88,17 @@ TEST(DeepSkySymbols, SixPassesByTypeWithTheirPatternsAndColours) {
                Names("", "", ""), Names("", "", ""), Names("", "", ""), Names("", "", "")});
     h.Symbols();
     const std::vector<CanvasOp> symbols = h.canvas.OpsOf(Kind::PlotPattern);
-    ASSERT_EQ(symbols.size(), 7u);
-    const std::vector<int> order = {60, 30, 70, 40, 50, 10, 20};
-    const std::vector<std::size_t> sizes = {19, 20, 20, 24, 16, 12, 21};
-    const std::vector<Colour> colours = {
-        Colour::Index(67 + 5),   // M class: red
-        Colour::Index(57 + 36),  // digit 3: a dark nebula
-        Colour::Index(67 + 0),   // O class: blue
-        Colour::Index(67 + 0),   // B class
-        Colour::Index(67 + 3),   // G class
-        Colour::Index(67 + 4),   // K class
-        Colour::Index(67 + 2),   // F class
-    };
+    // Galaxies, nebulae, planetary nebulae, globular and open clusters, radiants; tinted by the
+    // class letter (M red, O and B blue, G, K, F) or, for a dark nebula, its digit.
+    const std::tuple<int, std::size_t, int> expected[] = {
+        {60, 19, 67 + 5}, {30, 20, 57 + 36}, {70, 20, 67 + 0}, {40, 24, 67 + 0},
+        {50, 16, 67 + 3}, {10, 12, 67 + 4},  {20, 21, 67 + 2}};
+    ASSERT_EQ(symbols.size(), std::size(expected));
     for (std::size_t i = 0; i < symbols.size(); ++i) {
-        EXPECT_EQ(symbols[i].x, order[i]) << i;
-        EXPECT_EQ(symbols[i].offsets.size(), sizes[i]) << i;
-        EXPECT_EQ(symbols[i].colour, colours[i]) << i;
+        EXPECT_EQ(std::tuple(symbols[i].x, symbols[i].offsets.size(), symbols[i].colour),
+                  std::tuple(std::get<0>(expected[i]), std::get<1>(expected[i]),
+                             Colour::Index(std::get<2>(expected[i]))))
+            << i;
     }
     // The radiant's cross reaches 4 pixels up and down.
     const std::vector<PatternOffset>& radiant = symbols.back().offsets;
@@ -110,38 +106,35 @@ TEST(DeepSkySymbols, SixPassesByTypeWithTheirPatternsAndColours) {
                             [](PatternOffset o) { return o.dx == 0 && o.dy == -4; }));
 }
 
+// A radiant shows only within three degrees of its peak (also across the equinox); the peak is
+// read from the second character of its Messier field, never past the field's end.
 TEST(DeepSkySymbols, RadiantShowsOnlyWithinThreeDegreesOfItsPeak) {
-    EXPECT_FALSE(RadiantActive(27999, 283));
-    EXPECT_TRUE(RadiantActive(28000, 283));
-    EXPECT_TRUE(RadiantActive(28600, 283));
-    EXPECT_FALSE(RadiantActive(28601, 283));
-    // Across the equinox.
-    EXPECT_TRUE(RadiantActive(35800, 1));
-    EXPECT_TRUE(RadiantActive(100, 359));
-    EXPECT_FALSE(RadiantActive(18000, 0));
-
-    DeepSkyHarness h;
-    h.view.Galaxy = 2;
-    h.Objects({Object(0, 0, 'M', 'F')}, {Names("Capricornids", "L283", "")});
-    for (const auto& [longitude, shown] :
-         {std::pair{28000, true}, {28600, true}, {28601, false}, {27999, false}}) {
-        h.canvas.Clear();
-        h.scene.frame.solarLongitude = longitude;
-        h.Symbols();
-        EXPECT_EQ(h.canvas.OpsOf(Kind::PlotPattern).size(), shown ? 1u : 0u) << longitude;
-        EXPECT_EQ(h.Labels().size(), shown ? 1u : 0u) << longitude;
-    }
-}
-
-TEST(DeepSkySymbols, RadiantPeakIsReadFromTheSecondCharacter) {
+    for (const auto& [longitude, peak, active] : {std::tuple{27999, 283, false},
+                                                  {28000, 283, true},
+                                                  {28600, 283, true},
+                                                  {28601, 283, false},
+                                                  {35800, 1, true},
+                                                  {100, 359, true},
+                                                  {18000, 0, false}})
+        EXPECT_EQ(RadiantActive(longitude, peak), active) << longitude << " " << peak;
     EXPECT_EQ(RadiantPeakOf(Names("", "L283", "")), 283);
     EXPECT_EQ(RadiantPeakOf(Names("", "L7x", "")), 7);
     EXPECT_FALSE(RadiantPeakOf(Names("", "L", "")));
     EXPECT_FALSE(RadiantPeakOf(Names("", "", "")));
-    EXPECT_FALSE(RadiantPeakOf(Names("", "M31", "")) == std::nullopt);
     persist::ObjectNameRecord unterminated;
     std::memset(&unterminated, '9', sizeof unterminated);
-    EXPECT_FALSE(RadiantPeakOf(unterminated));  // a field without its end is not read past
+    EXPECT_FALSE(RadiantPeakOf(unterminated));
+
+    DeepSkyHarness h;
+    h.view.Galaxy = 2;
+    h.Objects({Object(0, 0, 'M', 'F')}, {Names("Capricornids", "L283", "")});
+    for (const auto& [longitude, shown] : {std::pair{28600, 1u}, {28601, 0u}}) {
+        h.canvas.Clear();
+        h.scene.frame.solarLongitude = longitude;
+        h.Symbols();
+        EXPECT_EQ(h.canvas.OpsOf(Kind::PlotPattern).size(), shown) << longitude;
+        EXPECT_EQ(h.Labels().size(), shown) << longitude;
+    }
 }
 
 TEST(DeepSkySymbols, HiddenOutsideTheViewBehindOrBelowTheGround) {
@@ -170,34 +163,29 @@ TEST(DeepSkyLabels, ThreeNamingModesAndTheNgcFallback) {
                Object(3000, 0, 'G', 'K')},
               {Names("Andromeda Galaxy", "M31", "NGC 224"), Names("Double Cluster", "", "NGC 869"),
                Names("", "", ""), Names("Outside", "M99", "NGC 4254")});
-    h.view.Galaxy = 3;
-    h.Symbols();
-    EXPECT_EQ(h.Labels(), (std::vector<std::string>{"M31", "NGC 869"}));
-    const CanvasOp font = h.canvas.OpsOf(Kind::SetFont).at(0);
-    EXPECT_EQ(font.fontHeight, h.view.fontSets[8].size);
-    EXPECT_EQ(h.canvas.OpsOf(Kind::SetTextColour).at(0).colour, Colour::Index(10));
-    // Below the symbol: top 4 pixels under the point, centred.
-    const CanvasOp m31 = h.canvas.OpsOf(Kind::DrawText).at(0);
-    EXPECT_EQ(m31.x, -9);
-    EXPECT_EQ(m31.y, 4);
-
-    h.canvas.Clear();
-    h.view.Galaxy = 2;
-    h.Symbols();
-    EXPECT_EQ(h.Labels(), (std::vector<std::string>{"Andromeda Galaxy", "Double Cluster"}));
-
-    h.canvas.Clear();
-    h.view.Galaxy = 4;
-    h.Symbols(kTargetColourPrint);
-    EXPECT_EQ(h.Labels(), (std::vector<std::string>{"NGC 224", "NGC 869"}));
-    EXPECT_EQ(h.canvas.OpsOf(Kind::DrawText).at(0).y, 19);  // further below on paper
+    // Messier (else NGC), popular or NGC names below the symbol: the top 4 pixels under the
+    // point, centred; further below on paper.
+    const struct {
+        int mode, target;
+        std::vector<std::string> labels;
+        int top;
+    } cases[] = {{3, kTargetScreen, {"M31", "NGC 869"}, 4},
+                 {2, kTargetScreen, {"Andromeda Galaxy", "Double Cluster"}, 4},
+                 {1, kTargetScreen, {}, 0},
+                 {4, kTargetColourPrint, {"NGC 224", "NGC 869"}, 19}};
+    for (const auto& c : cases) {
+        h.canvas.Clear();
+        h.view.Galaxy = c.mode;
+        h.Symbols(c.target);
+        EXPECT_EQ(h.Labels(), c.labels) << c.mode;
+        if (c.labels.empty()) continue;
+        const CanvasOp first = h.canvas.OpsOf(Kind::DrawText).at(0);
+        EXPECT_EQ(std::pair(first.x + static_cast<int>(first.text.size()) * 3, first.y),
+                  std::pair(0, c.top));
+    }
+    // On paper the symbols are outlines in the class colour.
     EXPECT_TRUE(h.canvas.OpsOf(Kind::PlotPattern).empty());
     EXPECT_EQ(h.canvas.OpsOf(Kind::SetPen).at(0).pen.colour, SpectralColour(2, 4, false));
-
-    h.canvas.Clear();
-    h.view.Galaxy = 1;
-    h.Symbols();
-    EXPECT_TRUE(h.Labels().empty());
 }
 
 TEST(DeepSkyLabels, NamesBlockShorterThanTheObjects) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "layer_fixture.h"
 #include "persist/records/sky_records.h"
 #include "render/fonts.h"
@@ -57,59 +59,52 @@ struct DesignatedSky : LayerHarness {
     }
 };
 
-TEST(ScientificLabels, BayerAndFlamsteedTogetherKeepTheBayerLetter) {
+// Bayer letters (Greek from the Symbol layout, Latin) and Flamsteed numbers by AlphaMode, each in
+// its font slot; record numbers for the diagnostic mode; only stars drawn this frame and in view.
+TEST(ScientificLabels, DesignationsByModeEachInItsSlot) {
+    const struct {
+        int starName, alphaMode, starCount;
+        std::vector<std::string> texts;
+    } cases[] = {
+        {3, 1, 4, {"\u03B1", "\u03B32", "b"}},
+        {3, 2, 4, {"58", "12", "61"}},
+        {3, 3, 4, {"\u03B1", "\u03B32", "b", "61"}},
+        {3, 2, 2, {"58"}},  // star 1 at x = 100 is outside the 50-pixel view
+        {4, 0, 4, {"0", "1", "2", "3"}},
+    };
+    for (const auto& c : cases) {
+        DesignatedSky h;
+        h.view.StarName = c.starName;
+        h.view.AlphaMode = c.alphaMode;
+        h.scene.frame.starCount = c.starCount;
+        if (c.starCount == 2) h.scene.frame.viewport = Viewport{50, 50};
+        LayerContext layer = h.layer();
+        DrawStarLabels(layer);
+        std::vector<std::string> texts = h.Texts();
+        std::sort(texts.begin(), texts.end());
+        std::vector<std::string> expected = c.texts;
+        std::sort(expected.begin(), expected.end());
+        EXPECT_EQ(texts, expected) << c.starName << " " << c.alphaMode;
+    }
     DesignatedSky h;
     h.view.fontSets[kFontStarBayerGreek - 1].size = 21;
     h.view.fontSets[kFontStarBayerLatin - 1].size = 22;
     h.view.fontSets[kFontStarFlamsteed - 1].size = 23;
     h.view.AlphaMode = 3;
+    h.view.DrawStarMode3 = 4;  // label offset 4
     LayerContext layer = h.layer();
     DrawStarLabels(layer);
     EXPECT_EQ(h.TextsInSlot(kFontStarBayerGreek), (std::vector<std::string>{"\u03B1", "\u03B32"}));
     EXPECT_EQ(h.TextsInSlot(kFontStarBayerLatin), (std::vector<std::string>{"b"}));
     EXPECT_EQ(h.TextsInSlot(kFontStarFlamsteed), (std::vector<std::string>{"61"}));
-    EXPECT_EQ(h.canvas.OpsOf(Kind::SetTextColour)[0].colour, Colour::Index(9));
-}
-
-TEST(ScientificLabels, FlamsteedAloneLabelsEveryNumberedStar) {
-    DesignatedSky h;
-    h.view.AlphaMode = 2;
-    LayerContext layer = h.layer();
-    DrawStarLabels(layer);
-    EXPECT_EQ(h.Texts(), (std::vector<std::string>{"58", "12", "61"}));
-}
-
-TEST(ScientificLabels, BayerAloneAndTheLabelPlacement) {
-    DesignatedSky h;
-    h.view.AlphaMode = 1;
-    h.view.DrawStarMode3 = 4;  // label offset 4
-    LayerContext layer = h.layer();
-    DrawStarLabels(layer);
-    EXPECT_EQ(h.Texts(), (std::vector<std::string>{"\u03B1", "\u03B32", "b"}));
     // Centred below the star: "b" (6 x 10 pixels) under star 1 at (100, -10).
-    const CanvasOp b = h.canvas.OpsOf(Kind::DrawText)[2];
-    EXPECT_EQ(b.x, 100 - 3);
-    EXPECT_EQ(b.y, -10 + 4);
-}
-
-TEST(ScientificLabels, OnlyTheStarsDrawnThisFrameInTheViewAreLabelled) {
-    DesignatedSky h;
-    h.view.AlphaMode = 2;
-    h.scene.frame.starCount = 2;                // stars 0 and 1 drawn
-    h.scene.frame.viewport = Viewport{50, 50};  // star 1 at x = 100 is outside
-    LayerContext layer = h.layer();
-    DrawStarLabels(layer);
-    EXPECT_EQ(h.Texts(), (std::vector<std::string>{"58"}));
-}
-
-TEST(ScientificLabels, RecordNumbersForTheDiagnosticMode) {
-    DesignatedSky h;
-    h.view.StarName = 4;
-    LayerContext layer = h.layer();
-    DrawStarLabels(layer);
-    EXPECT_EQ(h.Texts(), (std::vector<std::string>{"0", "1", "2", "3"}));
-    EXPECT_EQ(h.canvas.OpsOf(Kind::SetFont)[0].text, "Arial");
-    EXPECT_EQ(h.canvas.OpsOf(Kind::SetFont)[0].fontHeight, 9);
+    const auto texts = h.canvas.OpsOf(Kind::DrawText);
+    const auto b =
+        std::find_if(texts.begin(), texts.end(), [](auto& op) { return op.text == "b"; });
+    ASSERT_NE(b, texts.end());
+    EXPECT_EQ(std::pair(b->x, b->y), std::pair(100 - 3, -10 + 4));
+    EXPECT_EQ(StarLabelOffset(3, kTargetScreen), 2);
+    EXPECT_EQ(StarLabelOffset(3, kTargetColourPrint), 4);
 }
 
 persist::StarNameRecord Named(uint32_t star, const std::string& first, const std::string& name) {
@@ -120,64 +115,43 @@ persist::StarNameRecord Named(uint32_t star, const std::string& first, const std
     return record;
 }
 
-struct NamedSky : LayerHarness {
-    NamedSky() {
-        std::vector<persist::StarRecord> stars = RowOfStars(3000);
-        stars[2950] = Star(1500, 20, 90, 'K');
-        UseStars(stars, 2900, 3000);
-        const std::vector<persist::StarNameRecord> names = {
-            Named(1, "First", "Sirius"), Named(2950, "", "Faint One"),
-            Named(0xFFFFFFFF, "", "Removed"), Named(2, "", "Canopus")};
-        SetData(BlockId::STARN, names);
-        data.starNameCount = names.size();
+// Names of the stars within the limit, first names when asked, bounded by the name count; a star
+// whose record number reaches StarCount is not drawn and not labelled; one below the ground is
+// hidden only while the ground is shown.
+TEST(NameLabels, LatinAndFirstNamesOfTheStarsDrawn) {
+    std::vector<persist::StarRecord> stars = RowOfStars(3000);
+    stars[2950] = Star(1500, 20, 90, 'K');
+    stars[3] = Star(300, -4500, 60, 'A');
+    const struct {
+        int starName, starCount;
+        std::size_t names;
+        bool ground;
+        std::vector<std::string> texts;
+    } cases[] = {
+        {2, 3000, 5, false, {"Sirius", "Faint One", "Canopus", "Low"}},
+        {2, 3000, 5, true, {"Sirius", "Faint One", "Canopus"}},
+        {2, 2, 5, false, {"Sirius"}},
+        {1, 3000, 1, false, {"First"}},
+    };
+    for (const auto& c : cases) {
+        LayerHarness h;
+        h.UseStars(stars, 2900, 3000);
+        h.SetData(BlockId::STARN, std::vector<persist::StarNameRecord>{
+                                      Named(1, "First", "Sirius"), Named(2950, "", "Faint One"),
+                                      Named(0xFFFFFFFF, "", "Removed"), Named(2, "", "Canopus"),
+                                      Named(3, "", "Low")});
+        h.data.starNameCount = c.names;
+        h.view.StarName = c.starName;
+        h.scene.frame.starCount = c.starCount;
+        h.scene.projection.horizonShown = c.ground;
+        LayerContext layer = h.layer();
+        DrawStarLabels(layer);
+        EXPECT_EQ(h.Texts(), c.texts) << c.starName << " " << c.starCount << " " << c.ground;
+        if (c.texts.size() < 3) continue;
+        // The faint star beyond the bright set is placed by its own projection.
+        const CanvasOp faint = h.canvas.OpsOf(Kind::DrawText)[1];
+        EXPECT_EQ(std::pair(faint.x, faint.y), std::pair(1500 - 27, -20 + 3));
     }
-};
-
-TEST(NameLabels, LatinNamesOfTheStarsWithinTheLimit) {
-    NamedSky h;
-    h.view.StarName = 2;
-    LayerContext layer = h.layer();
-    DrawStarLabels(layer);
-    EXPECT_EQ(h.Texts(), (std::vector<std::string>{"Sirius", "Faint One", "Canopus"}));
-    EXPECT_EQ(h.canvas.OpsOf(Kind::SetFont)[0].text, "Times New Roman");  // slot 5
-    EXPECT_EQ(h.canvas.OpsOf(Kind::SetTextColour)[0].colour, Colour::Index(8));
-    // The faint star beyond the bright set is placed by its own projection.
-    const CanvasOp faint = h.canvas.OpsOf(Kind::DrawText)[1];
-    EXPECT_EQ(faint.x, 1500 - 27);
-    EXPECT_EQ(faint.y, -20 + 3);
-
-    // A star whose record number reaches StarCount is not drawn and not labelled.
-    h.canvas.Clear();
-    h.scene.frame.starCount = 2;
-    DrawStarLabels(layer);
-    EXPECT_EQ(h.Texts(), (std::vector<std::string>{"Sirius"}));
-}
-
-TEST(NameLabels, FirstNamesUseTheirOwnSlotAndTheNameCountBoundsTheList) {
-    NamedSky h;
-    h.view.StarName = 1;
-    h.data.starNameCount = 1;
-    LayerContext layer = h.layer();
-    DrawStarLabels(layer);
-    EXPECT_EQ(h.Texts(), (std::vector<std::string>{"First"}));
-    EXPECT_EQ(h.canvas.OpsOf(Kind::SetFont)[0].text, "");  // slot 4
-}
-
-TEST(NameLabels, HiddenBelowTheGroundOnlyWhileItIsShown) {
-    LayerHarness h;
-    std::vector<persist::StarRecord> stars = RowOfStars(3);
-    stars[1] = Star(100, -4500, 60, 'A');
-    h.UseStars(stars, 3, 3);
-    h.SetData(BlockId::STARN, std::vector<persist::StarNameRecord>{Named(1, "", "Low")});
-    h.data.starNameCount = 1;
-    h.view.StarName = 2;
-    h.scene.projection.horizonShown = true;
-    LayerContext layer = h.layer();
-    DrawStarLabels(layer);
-    EXPECT_TRUE(h.Texts().empty());
-    h.scene.projection.horizonShown = false;
-    DrawStarLabels(layer);
-    EXPECT_EQ(h.Texts(), (std::vector<std::string>{"Low"}));
 }
 
 TEST(NameLabels, OldChineseStarNamesAboveTheStarWithWideTextOnly) {
@@ -208,28 +182,14 @@ TEST(NameLabels, OldChineseStarNamesAboveTheStarWithWideTextOnly) {
 }
 
 TEST(Fonts, GreekLettersFromTheSymbolLayout) {
-    EXPECT_EQ(GreekLetterText('a'), "\u03B1");
-    EXPECT_EQ(GreekLetterText('c'), "\u03B3");  // gamma, the Symbol face's 'g'
-    EXPECT_EQ(GreekLetterText('h'), "\u03B8");  // theta, 'q'
-    EXPECT_EQ(GreekLetterText('r'), "\u03C3");  // sigma follows rho
-    EXPECT_EQ(GreekLetterText('x'), "\u03C9");  // omega
-    EXPECT_EQ(GreekLetterText('y'), "");
-    EXPECT_EQ(GreekLetterText('*'), "");
+    // Gamma is the Symbol face's 'g', theta its 'q'; sigma follows rho.
+    const std::pair<char, const char*> letters[] = {
+        {'a', "\u03B1"}, {'c', "\u03B3"}, {'h', "\u03B8"}, {'r', "\u03C3"},
+        {'x', "\u03C9"}, {'y', ""},       {'*', ""}};
+    for (const auto& [letter, text] : letters)
+        EXPECT_EQ(GreekLetterText(letter), text) << letter;
     EXPECT_EQ(SymbolCharacterToUnicode('c'), U'\u03C7');
     EXPECT_EQ(SymbolCharacterToUnicode('1'), U'1');
-}
-
-TEST(Fonts, SlotFontsAreFourTimesTallerOnPaper) {
-    state::ViewState view;
-    view.fontSets = persist::DefaultFontSets();
-    const FontSpec screen = SlotFont(view, kFontStarBayerLatin, kTargetScreen);
-    EXPECT_EQ(screen.face, "Times New Roman");
-    EXPECT_EQ(screen.pixelHeight, 11);
-    EXPECT_TRUE(screen.italic);
-    EXPECT_FALSE(screen.bold);
-    EXPECT_EQ(SlotFont(view, kFontStarBayerLatin, kTargetMonochromePrint).pixelHeight, 44);
-    EXPECT_EQ(StarLabelOffset(3, kTargetScreen), 2);
-    EXPECT_EQ(StarLabelOffset(3, kTargetColourPrint), 4);
 }
 
 struct FooterSky : LayerHarness {

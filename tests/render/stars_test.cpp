@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <random>
 
 #include "../persist/test_world.h"
 #include "astro/projection_tables.h"
@@ -384,52 +383,6 @@ TEST(GlyphEllipses, CoreHaloAndBothInThatOrder) {
     ASSERT_EQ(ellipses.size(), 2u);
     EXPECT_EQ(ellipses[0].x, -7);
     EXPECT_EQ(ellipses[1].x, -5);
-}
-
-// Random bytes for every star block, odd sizes included: every pass runs to its end without
-// reading outside the blocks (the sanitizer build checks the reads).
-TEST(StarBlocksOfRandomBytes, EveryPassAndStyleStaysInBounds) {
-    std::mt19937 rng(2024);
-    const TempFolder folder;
-    std::vector<uint8_t> catalogue(4999);
-    for (uint8_t& b : catalogue)
-        b = static_cast<uint8_t>(rng());
-    WriteFile(folder.path() / "QELGSC.DAT", catalogue);
-    for (int round = 0; round < 5; ++round) {
-        persist::DataSet data;
-        const auto randomBlock = [&rng](persist::Block& block, std::size_t size) {
-            std::vector<uint8_t> bytes(size);
-            for (uint8_t& b : bytes)
-                b = static_cast<uint8_t>(rng());
-            SetBlock(block, bytes);
-        };
-        randomBlock(data.block(persist::BlockId::STAR2), 10 * (rng() % 500) + rng() % 10);
-        randomBlock(data.block(persist::BlockId::STIDX), rng() % 60000);
-        randomBlock(data.gscIndex, rng() % 60000);
-        data.brightStarCount = rng() % 1000;
-        data.gscAvailable = true;
-        data.gscIndexKind = 0;
-        StarHarness h;
-        h.frame.viewport = Viewport{30000, 30000};
-        h.catalog = BuildStarCatalog(data, folder.path().string());
-        for (int style = 0; style <= 5; ++style) {
-            h.view.DrawStarMode3 = style;
-            for (int level : {0, 40, 66, 80, 95}) {
-                h.frame.starLevel = level;
-                h.frame.starCount = h.catalog.countByLevel[static_cast<std::size_t>(level)];
-                ProjectStars(h.context(), 3000);
-                for (int target : {kTargetScreen, kTargetMonochromePrint, kTargetColourPrint}) {
-                    for (int pass = 1; pass <= 4; ++pass)
-                        DrawStarPass(h.context(), pass, target);
-                    DrawGscPass(h.context(), 1, level + 20, target);
-                }
-                h.canvas.Clear();
-            }
-            // The index points anywhere in (and far beyond) a short catalogue file.
-            DrawGscPass(h.context(), 1, 175, style == 3 ? kTargetColourPrint : kTargetScreen);
-            h.canvas.Clear();
-        }
-    }
 }
 
 }  // namespace
