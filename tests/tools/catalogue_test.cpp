@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <set>
+#include <tuple>
 
 #include <cmath>
 
@@ -49,9 +50,7 @@ TEST(EclipticTest, KnownStarsLandWithinOneBinaryAngle) {
     const BinPoint sirius = equatorialToBinPoint(101.28715533, -16.71611586);
     EXPECT_NEAR(sirius.lon * 360.0 / 32768, 104.08, 0.02);
     EXPECT_NEAR(sirius.lat * 360.0 / 32768, -39.61, 0.02);
-}
-
-TEST(EclipticTest, LongitudeWrapsIntoTheFirstTurn) {
+    // The longitude wraps into the first turn.
     EXPECT_EQ(equatorialToBinPoint(359.999, 0).lon, 0);
     EXPECT_EQ(equatorialToBinPoint(0, 90).lat,
               static_cast<int16_t>(std::lround(binUnits(90 - kObliquityJ2000Deg))));
@@ -88,41 +87,25 @@ TEST(EclipticTest, PrecessionToB1875MovesTheEquinoxBack) {
     EXPECT_NEAR(std::asin(v.z) / kDeg, -0.696, 0.005);
 }
 
-TEST(MagnitudeCodeTest, TenthsRoundedHalfUpPlusTwenty) {
-    EXPECT_EQ(magnitudeCode(-2000), 0);
-    EXPECT_EQ(magnitudeCode(-1450), 6);  // Sirius -1.45 -> -1.4
-    EXPECT_EQ(magnitudeCode(-1460), 5);
-    EXPECT_EQ(magnitudeCode(0), 20);
-    EXPECT_EQ(magnitudeCode(6450), 85);
-    EXPECT_EQ(magnitudeCode(6500), 85);
-    EXPECT_EQ(magnitudeCode(6550), 86);
-    EXPECT_EQ(magnitudeCode(9400), 114);
-    EXPECT_EQ(magnitudeCode(9450), 115);
-    EXPECT_EQ(magnitudeCode(9500), 115);
-}
-
-TEST(SpectralLetterTest, TypeFirstThenColourIndex) {
-    EXPECT_EQ(spectralLetter("A1V", 0.0), 'A');
-    EXPECT_EQ(spectralLetter("(B)e", 1.5), 'B');
-    EXPECT_EQ(spectralLetter("kA2hA5mA7V", 0.3), 'A');
-    EXPECT_EQ(spectralLetter("C5,4", 2.0), 'C');
-    EXPECT_EQ(spectralLetter("", -0.35), 'O');
-    EXPECT_EQ(spectralLetter("", -0.1), 'B');
-    EXPECT_EQ(spectralLetter("", 0.1), 'A');
-    EXPECT_EQ(spectralLetter("", 0.45), 'F');
-    EXPECT_EQ(spectralLetter("", 0.65), 'G');  // the Sun
-    EXPECT_EQ(spectralLetter("", 1.1), 'K');
-    EXPECT_EQ(spectralLetter("", 1.85), 'M');
-    EXPECT_EQ(spectralLetter("?", 1.1), 'K');
-}
-
-TEST(StarZoneTest, FifteenByTenDegreeCells) {
-    EXPECT_EQ(starZone(0, -8192), 0);
-    EXPECT_EQ(starZone(0, 8192), 17);  // the north pole belongs to the last row
-    EXPECT_EQ(starZone(1365, 0), 9);   // 14.99 degrees
-    EXPECT_EQ(starZone(1366, 0), 18 + 9);
-    EXPECT_EQ(starZone(32767, 8191), 431);
-    EXPECT_EQ(starZone(0, -1), 8);
+TEST(RecordCodes, MagnitudesSpectralLettersAndZones) {
+    // Tenths rounded half up plus twenty: Sirius -1.45 gives -1.4.
+    const std::pair<int, int> magnitudes[] = {{-2000, 0},  {-1450, 6}, {-1460, 5}, {0, 20},
+                                              {6450, 85},  {6500, 85}, {6550, 86}, {9400, 114},
+                                              {9450, 115}, {9500, 115}};
+    for (const auto& [milli, code] : magnitudes)
+        EXPECT_EQ(magnitudeCode(milli), code) << milli;
+    // The type first, then the colour index (0.65 is the Sun's).
+    const std::tuple<const char*, double, char> letters[] = {
+        {"A1V", 0.0, 'A'}, {"(B)e", 1.5, 'B'}, {"kA2hA5mA7V", 0.3, 'A'}, {"C5,4", 2.0, 'C'},
+        {"", -0.35, 'O'},  {"", -0.1, 'B'},    {"", 0.1, 'A'},           {"", 0.45, 'F'},
+        {"", 0.65, 'G'},   {"", 1.1, 'K'},     {"", 1.85, 'M'},          {"?", 1.1, 'K'}};
+    for (const auto& [type, bv, letter] : letters)
+        EXPECT_EQ(spectralLetter(type, bv), letter) << type << " " << bv;
+    // Fifteen by ten degree cells; the north pole belongs to the last row; 1365 is 14.99 degrees.
+    const std::tuple<int, int, int> zones[] = {{0, -8192, 0},     {0, 8192, 17},      {1365, 0, 9},
+                                               {1366, 0, 18 + 9}, {32767, 8191, 431}, {0, -1, 8}};
+    for (const auto& [lon, lat, zone] : zones)
+        EXPECT_EQ(starZone(lon, lat), zone) << lon << " " << lat;
 }
 
 DecodedStar star(double ra, double dec, int magMilli, int hip = 0, int component = 0) {

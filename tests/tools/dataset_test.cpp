@@ -13,7 +13,7 @@
 #include "persist/records/sky_records.h"
 #include "persist/records/star_records.h"
 #include "sky/ecliptic.h"
-#include "test_files.h"
+#include "world_dataset.h"
 
 namespace databuilder {
 namespace {
@@ -37,7 +37,7 @@ class DataSetTest : public ::testing::Test {
     std::vector<uint8_t> block(const std::string& key) const {
         EXPECT_TRUE(has(key)) << key;
         if (!has(key)) return {};
-        return testing::readBytes(dir_ / (blocks_.at(key) + ".DAT"));
+        return world_test::ReadFile(dir_ / (blocks_.at(key) + ".DAT"));
     }
     template <typename Record>
     std::vector<Record> records(const std::string& key) const {

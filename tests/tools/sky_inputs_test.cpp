@@ -34,19 +34,14 @@ TEST(FigureLinesTest, ParsesPairsTypesAndComments) {
     EXPECT_TRUE(asterisms[0].segments.empty());  // ray helpers are not star lines
     EXPECT_EQ(asterisms[1].segments.size(), 1u);
     EXPECT_TRUE(asterisms[2].segments.empty());
-}
-
-TEST(FigureLinesTest, ShortLineIsRefusedNamingTheFile) {
+    // A short line is refused naming the file; touching segments join into chains.
     try {
         parseFigureLines("Ori 3 1 2 2 3\n", false, "western constellationship.fab");
-        FAIL();
+        ADD_FAILURE();
     } catch (const BuildError& e) {
         EXPECT_NE(std::string(e.what()).find("western constellationship.fab: line 1"),
                   std::string::npos);
     }
-}
-
-TEST(FigureLinesTest, ChainsJoinTouchingSegments) {
     EXPECT_EQ(chainSegments({{1, 2}, {2, 3}, {5, 6}, {6, 1}, {1, 9}}),
               (std::vector<std::vector<int>>{{1, 2, 3}, {5, 6, 1, 9}}));
     EXPECT_TRUE(chainSegments({}).empty());
@@ -74,36 +69,34 @@ TEST(NamesTest, FigureAndStarNameLines) {
     EXPECT_EQ(stars.size(), 2u);
 }
 
-TEST(DesignationTest, GreekLatinFlamsteedAndSuffixes) {
-    Designation d;
-    ASSERT_TRUE(parseDesignation("γ1_And", d));
-    EXPECT_EQ(d.greek, 3);
-    EXPECT_EQ(d.suffix, "1");
-    EXPECT_EQ(d.constellation, "And");
-    ASSERT_TRUE(parseDesignation("ω_Cyg", d));
-    EXPECT_EQ(d.greek, 24);
-    ASSERT_TRUE(parseDesignation("ο_And", d));  // omicron, not the Latin o
-    EXPECT_EQ(d.greek, 15);
-    ASSERT_TRUE(parseDesignation("A1_Car", d));
-    EXPECT_EQ(d.latin, "A");
-    EXPECT_EQ(d.suffix, "1");
-    ASSERT_TRUE(parseDesignation("59_And_A", d));
-    EXPECT_EQ(d.flamsteed, 59);
-    EXPECT_FALSE(parseDesignation("β_860", d));  // a double-star discoverer number
-    EXPECT_FALSE(parseDesignation("300_Cen", d));
-    EXPECT_FALSE(parseDesignation("Sirius", d));
+auto Fields(const Designation& d) {
+    return std::tuple(d.constellation, d.greek, d.latin, d.suffix, d.flamsteed);
 }
 
-TEST(DesignationTest, LinesOfOneStarMerge) {
+TEST(DesignationTest, GreekLatinFlamsteedAndSuffixes) {
+    // Omicron is not the Latin o; a number after a Greek letter is a double-star discoverer's.
+    const std::pair<const char*, std::tuple<std::string, int, std::string, std::string, int>>
+        cases[] = {{"γ1_And", {"And", 3, "", "1", 0}},
+                   {"ω_Cyg", {"Cyg", 24, "", "", 0}},
+                   {"ο_And", {"And", 15, "", "", 0}},
+                   {"A1_Car", {"Car", 0, "A", "1", 0}},
+                   {"59_And_A", {"And", 0, "", "", 59}}};
+    for (const auto& [text, fields] : cases) {
+        Designation d;
+        ASSERT_TRUE(parseDesignation(text, d)) << text;
+        EXPECT_EQ(Fields(d), fields) << text;
+    }
+    Designation d;
+    for (const char* text : {"β_860", "300_Cen", "Sirius"})
+        EXPECT_FALSE(parseDesignation(text, d)) << text;
+    // Lines of one star merge.
     const auto merged = parseNameFab(
         "   677|α_And\n 113726|ο_And\n 113726|1_And\n 10340|b_And\n"
         " 10340|b_And\n 5000|12_And\n 5000|c_And\n");
-    EXPECT_EQ(merged.at(677).greek, 1);
-    EXPECT_EQ(merged.at(113726).greek, 15);
-    EXPECT_EQ(merged.at(113726).flamsteed, 1);
-    EXPECT_EQ(merged.at(10340).latin, "b");
-    EXPECT_EQ(merged.at(5000).latin, "c");
-    EXPECT_EQ(merged.at(5000).flamsteed, 12);
+    EXPECT_EQ(Fields(merged.at(677)), Fields({"And", 1, "", "", 0}));
+    EXPECT_EQ(Fields(merged.at(113726)), Fields({"And", 15, "", "", 1}));
+    EXPECT_EQ(Fields(merged.at(10340)), Fields({"And", 0, "b", "", 0}));
+    EXPECT_EQ(Fields(merged.at(5000)), Fields({"And", 0, "c", "", 12}));
 }
 
 TEST(DesignationTest, RecordsInTheAlphaLayout) {
@@ -196,9 +189,7 @@ TEST(FigureBlocksTest, FiguresByHipDropUnknownStars) {
     const auto lines = figurePolylines({f}, cat, missing);
     EXPECT_EQ(lines, (std::vector<std::vector<int>>{{3, 1, 0}}));
     EXPECT_EQ(missing, std::vector<int>{77});
-}
-
-TEST(FigureBlocksTest, OutlinesEndWithTwoPenUps) {
+    // Outlines end with two pen-ups.
     const auto w = words(outlineBytes({{{1, 2}, {3, 4}}, {{5, 6}}}));
     EXPECT_EQ(w, (std::vector<int16_t>{1, 2, 3, 4, -1, 0, 5, 6, -1, 0, -1, 0}));
 }

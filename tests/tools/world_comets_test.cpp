@@ -3,6 +3,7 @@
 #include <cstring>
 #include <iostream>
 #include <set>
+#include <tuple>
 
 #include "persist/comet_file.h"
 #include "world/comet_sources.h"
@@ -88,23 +89,20 @@ orbit_TimeAtPericenter=1671000.5
 type=comet
 )INI";
 
+// Halley's perihelion was 1986 February 9.46; 1582 October 15 was the first day of the Gregorian
+// calendar and October 4 the last of the Julian.
 TEST(Comets, JulianDaysBecomeCalendarDates) {
-    int y, m;
-    double d;
-    JulianDayToCalendar(2451545.0, y, m, d);
-    EXPECT_EQ(y, 2000);
-    EXPECT_EQ(m, 1);
-    EXPECT_NEAR(d, 1.5, 1e-9);
-    JulianDayToCalendar(2446470.9589, y, m, d);  // Halley's perihelion 1986 February 9.46
-    EXPECT_EQ(y, 1986);
-    EXPECT_EQ(m, 2);
-    EXPECT_NEAR(d, 9.4589, 1e-6);
-    JulianDayToCalendar(2299160.5, y, m, d);  // the first day of the Gregorian calendar
-    EXPECT_EQ(y, 1582);
-    EXPECT_EQ(m, 10);
-    EXPECT_NEAR(d, 15.0, 1e-9);
-    JulianDayToCalendar(2299159.5, y, m, d);  // the last day of the Julian calendar
-    EXPECT_NEAR(d, 4.0, 1e-9);
+    const std::tuple<double, int, int, double> cases[] = {{2451545.0, 2000, 1, 1.5},
+                                                          {2446470.9589, 1986, 2, 9.4589},
+                                                          {2299160.5, 1582, 10, 15.0},
+                                                          {2299159.5, 1582, 10, 4.0}};
+    for (const auto& [jd, year, month, day] : cases) {
+        int y, m;
+        double d;
+        JulianDayToCalendar(jd, y, m, d);
+        EXPECT_EQ(std::pair(y, m), std::pair(year, month)) << jd;
+        EXPECT_NEAR(d, day, 1e-6) << jd;
+    }
 }
 
 CometSource Comet(const std::string& name, double perihelionJd, double epochJd = 0,
