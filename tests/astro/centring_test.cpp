@@ -112,7 +112,7 @@ TEST_F(CentringTest, PutsTheObjectAtTheCentreOnceAndSaysNothing) {
 
 // Objects 30 and 2 degrees below the horizon: with FindUnder the view goes there; without it the
 // view looks at the horizon under them (2 degrees is beyond the half-degree refraction
-// allowance), and says so when asked.
+// allowance, 0.3 degrees within it), and says so when asked.
 TEST_F(CentringTest, ObjectsBelowTheHorizonAreCentredThereOnlyWithFindUnder) {
     const auto ecliptic = [&](double altitude) {  // a point of the ecliptic at that altitude
         double lon = 0.0;
@@ -143,6 +143,11 @@ TEST_F(CentringTest, ObjectsBelowTheHorizonAreCentredThereOnlyWithFindUnder) {
     astro::CenterOnPosition(context, ecliptic(-2.0), 0.0, false, false);
     EXPECT_EQ(view.Koudo2, 0.0);
     EXPECT_EQ(messages.size(), 1u);  // not interactive: silent
+    // Within the allowance the object is centred where it is.
+    const double low = ecliptic(-0.3);
+    astro::CenterOnPosition(context, low, 0.0, false, false);
+    EXPECT_NEAR(view.Koudo2, AltitudeOf(low, 0.0) * 10.0, 1.0);
+    EXPECT_LT(view.Koudo2, 0.0);
 }
 
 TEST_F(CentringTest, EquatorModeCentresWithoutTheHorizonRule) {

@@ -5,9 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <fstream>
 #include <iostream>
-#include <map>
 #include <set>
 
 #include "persist/records/sky_records.h"
@@ -18,42 +16,23 @@
 namespace databuilder {
 namespace {
 
-namespace fs = std::filesystem;
 constexpr double kDeg = kPi / 180;
 
 class DataSetTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        dir_ = PLANETARIUM_DATASET_DIR;
-        if (!fs::exists(dir_ / "QELDATA.INI")) GTEST_SKIP() << "no data set at " << dir_;
-        std::ifstream index(dir_ / "QELDATA.INI");
-        std::string line;
-        while (std::getline(index, line)) {
-            const auto eq = line.find('=');
-            if (eq != std::string::npos) blocks_[line.substr(0, eq)] = line.substr(eq + 1);
-        }
-    }
-    bool has(const std::string& key) const { return blocks_.count(key) != 0; }
-    std::vector<uint8_t> block(const std::string& key) const {
-        EXPECT_TRUE(has(key)) << key;
-        if (!has(key)) return {};
-        return world_test::ReadFile(dir_ / (blocks_.at(key) + ".DAT"));
+    void SetUp() override { SKIP_WITHOUT_DATASET(); }
+    static std::vector<uint8_t> block(const std::string& key) {
+        return world_test::ReadBlock(key);
     }
     template <typename Record>
-    std::vector<Record> records(const std::string& key) const {
-        const auto bytes = block(key);
-        EXPECT_EQ(bytes.size() % sizeof(Record), 0u) << key;
-        std::vector<Record> out(bytes.size() / sizeof(Record));
-        if (!out.empty()) std::memcpy(out.data(), bytes.data(), out.size() * sizeof(Record));
-        return out;
+    static std::vector<Record> records(const std::string& key) {
+        return world_test::Records<Record>(key);
     }
-    int starNamed(const char* name) const {
+    static int starNamed(const char* name) {
         for (const auto& r : records<persist::StarNameRecord>("STARN"))
             if (std::strcmp(r.name, name) == 0) return static_cast<int>(r.star);
         return -1;
     }
-    fs::path dir_;
-    std::map<std::string, std::string> blocks_;
 };
 
 std::vector<int16_t> words(const std::vector<uint8_t>& bytes) {
@@ -199,7 +178,6 @@ TEST_F(DataSetTest, NameListsReferToStarsAndEndWithTheirMark) {
 
 TEST_F(DataSetTest, OutlinesEndWithTheirMarks) {
     for (const char* key : {"KAI", "PIC"}) {
-        ASSERT_TRUE(has(key)) << key;
         const auto w = words(block(key));
         ASSERT_EQ(w.size() % 2, 0u) << key;
         ASSERT_GE(w.size(), 4u) << key;

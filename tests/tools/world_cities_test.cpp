@@ -96,9 +96,7 @@ TEST(CityBlock, CorruptInputStopsTheBuildNamingIt) {
 
 TEST(CityBlockDataset, NewYorkIsPresentAndTheListIsOrdered) {
     SKIP_WITHOUT_DATASET();
-    const auto block = world_test::ReadBlock("CITY");
-    ASSERT_EQ(block.size() % 80, 0u);
-    const auto records = Records(block);
+    const auto records = world_test::Records<state::CityRecord>("CITY");
     EXPECT_GE(records.size(), 3000u);
     bool newYork = false;
     for (size_t i = 0; i < records.size(); ++i) {
@@ -119,9 +117,7 @@ TEST(CityBlockDataset, NewYorkIsPresentAndTheListIsOrdered) {
 
 TEST(CityBlockDataset, EveryCityNamesItselfAfterARestart) {
     SKIP_WITHOUT_DATASET();
-    const auto bytes = world_test::ReadBlock("CITY");
-    std::vector<state::CityRecord> cities(bytes.size() / sizeof(state::CityRecord));
-    std::memcpy(cities.data(), bytes.data(), cities.size() * sizeof(state::CityRecord));
+    auto cities = world_test::Records<state::CityRecord>("CITY");
     for (auto& c : cities)  // the program holds tenths of a degree
         c.latitude = static_cast<int16_t>(c.latitude * 10),
         c.longitude = static_cast<int16_t>(c.longitude * 10);

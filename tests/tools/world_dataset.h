@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -41,6 +42,16 @@ inline std::vector<uint8_t> ReadBlock(const std::string& key) {
         return {};
     }
     return ReadFile(DatasetDir() / (*base + ".DAT"));
+}
+
+// A block's whole records.
+template <class Record>
+std::vector<Record> Records(const std::string& key) {
+    const std::vector<uint8_t> bytes = ReadBlock(key);
+    EXPECT_EQ(bytes.size() % sizeof(Record), 0u) << key;
+    std::vector<Record> out(bytes.size() / sizeof(Record));
+    if (!out.empty()) std::memcpy(out.data(), bytes.data(), out.size() * sizeof(Record));
+    return out;
 }
 
 inline int16_t I16(const std::vector<uint8_t>& b, size_t offset) {
