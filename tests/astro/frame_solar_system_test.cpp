@@ -34,19 +34,13 @@ TEST(FrameSolarSystem, TrackingTheSunAndMoonKeepsThemCentredAsTheClockRuns) {
 TEST(FrameSolarSystem, OutOfRangeBodiesAndMissingCometsGiveNothing) {
     astro::SolarSystemState bodies;
     bodies.bodies[3].geoLongitude = 1.25;
-    astro::FrameSolarSystem solar(bodies);
-    EXPECT_FALSE(solar.Body(-1));
-    EXPECT_FALSE(solar.Body(25));
+    const astro::FrameSolarSystem solar(bodies, [](int32_t index) {
+        return index == 2 ? std::optional(astro::EclipticRadians{0.5, -0.1}) : std::nullopt;
+    });
     EXPECT_EQ(solar.Body(3)->lon, 1.25);
-    EXPECT_FALSE(solar.Comet(0));
-
-    astro::FrameSolarSystem withComets(bodies,
-                                       [](int32_t index) -> std::optional<astro::EclipticRadians> {
-                                           if (index != 2) return std::nullopt;
-                                           return astro::EclipticRadians{0.5, -0.1};
-                                       });
-    EXPECT_EQ(withComets.Comet(2)->lat, -0.1);
-    EXPECT_FALSE(withComets.Comet(1));
+    EXPECT_EQ(solar.Comet(2)->lat, -0.1);
+    EXPECT_FALSE(solar.Body(-1) || solar.Body(25) || solar.Comet(1));
+    EXPECT_FALSE(astro::FrameSolarSystem(bodies).Comet(0));
 }
 
 }  // namespace

@@ -79,37 +79,14 @@ TEST(MoonPhase, LitPartOfTheDiscByElongation) {
     EXPECT_NEAR(Area(quarter.lit), Area(quarter.disc) / 2, 0.05 * Area(quarter.disc));
 }
 
-TEST(MoonPhase, RoundsHalfAwayFromZeroAndRotatesWithTheTilt) {
+TEST(MoonPhase, RotatesWithTheTiltAndDegenerateDiametersGiveNoPoints) {
     // rho = 2.25: point j = 0 is (0, 2.25) -> (0, 2); with tilt pi/2 it is (-2.25, 0) -> (-2, 0).
-    const MoonPhaseShape a = MoonPhasePolygons({0, 0}, 5.0, 1.0, 0.0);
-    ASSERT_EQ(a.disc.size(), 12u);  // N = trunc(6.75) = 6
-    EXPECT_EQ(a.disc[0], (PixelPoint{0, 2}));
-    const MoonPhaseShape b = MoonPhasePolygons({0, 0}, 5.0, 1.0, kPi / 2);
-    EXPECT_EQ(b.disc[0], (PixelPoint{-2, 0}));
-    // Point j = 3 (theta = pi/2): (2.25, 0) -> 2 ; diameter 6: rho 2.75 -> 3 (away from zero).
-    EXPECT_EQ(a.disc[3], (PixelPoint{2, 0}));
-    const MoonPhaseShape c = MoonPhasePolygons({0, 0}, 6.0, 1.0, 0.0);
-    EXPECT_EQ(c.disc[0], (PixelPoint{0, 3}));
-    EXPECT_EQ(c.disc[c.disc.size() / 2], (PixelPoint{0, -3}));
-    // Degenerate diameters give no points.
+    EXPECT_EQ(MoonPhasePolygons({0, 0}, 5.0, 1.0, 0.0).disc[0], (PixelPoint{0, 2}));
+    EXPECT_EQ(MoonPhasePolygons({0, 0}, 5.0, 1.0, kPi / 2).disc[0], (PixelPoint{-2, 0}));
     EXPECT_TRUE(MoonPhasePolygons({0, 0}, 0.5, 1.0, 0.0).disc.empty());
     EXPECT_TRUE(MoonPhasePolygons({0, 0}, -10.0, 1.0, 0.0).lit.empty());
     EXPECT_TRUE(MoonPhasePolygons({0, 0}, std::nan(""), 1.0, 0.0).disc.empty());
     EXPECT_EQ(MoonPhasePolygons({0, 0}, 1e12, 1.0, 0.0).disc.size(), 120u);
-}
-
-TEST(Moon, ObserverVectorInEclipticAxes) {
-    // At the pole the observer is 0.9933 Earth radii along the equatorial z axis.
-    const Vector3 pole = ObserverEclipticVector(kPi / 2, 0.0);
-    EXPECT_NEAR(pole.x, 0.0, 1e-12);
-    EXPECT_NEAR(pole.y, 0.99330561508 * 0.397779237, 1e-9);
-    EXPECT_NEAR(pole.z, 0.99330561508 * 0.917481159, 1e-9);
-    // On the equator at sidereal angle 0 (local sidereal time 12 h) the observer points
-    // away from the equinox.
-    const Vector3 equator = ObserverEclipticVector(0.0, 0.0);
-    EXPECT_NEAR(equator.x, -1.0, 1e-12);
-    EXPECT_NEAR(equator.y, 0.0, 1e-12);
-    EXPECT_NEAR(equator.z, 0.0, 1e-12);
 }
 
 TEST(EarthShadow, RadiiAtMeanDistances) {
@@ -125,13 +102,6 @@ TEST(EarthShadow, RadiiAtMeanDistances) {
     EXPECT_NEAR(shadow.penumbraRadius * 180 / kPi, 1.24, 0.02);
     EXPECT_NEAR(shadow.separation, 0.0, 1e-12);
     EXPECT_TRUE(shadow.reachesMoon);
-    // The shadow centre carries the Moon's parallax.
-    in.moonLongitude += 0.01;
-    in.moonLatitude = -0.005;
-    const EarthShadow shifted = ComputeEarthShadow(in);
-    EXPECT_NEAR(shifted.centreLongitude, 1.0 + kPi + 0.01, 1e-12);
-    EXPECT_NEAR(shifted.centreLatitude, -0.005, 1e-12);
-    EXPECT_NEAR(shifted.separation, 0.0, 1e-12);
     // Far from the anti-solar point (also across 0/2pi) nothing is drawn.
     in.moonLongitude = in.moonGeoLongitude = 1.0 + kPi + 0.05;
     EXPECT_FALSE(ComputeEarthShadow(in).reachesMoon);

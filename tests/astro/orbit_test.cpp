@@ -178,17 +178,5 @@ TEST(Orbit, SednaConvergesNearItsEpochDistance) {
     }
 }
 
-TEST(Orbit, MinorBodyMeanAnomalyAtEpochIsReproduced) {
-    // Ceres at its epoch: the solver's position must have the tabulated mean anomaly, i.e.
-    // the eccentric anomaly E with E - e sin E = M gives r = a (1 - e cos E).
-    const PlanetElements& el = BodyTable()[20];
-    MeanArguments memory;
-    const BodyPosition p =
-        ComputeBodyPosition(20, DaysFromJ2000(ModifiedJulianDay(2006, 9, 22), 0), 2006, memory);
-    const double E = SolveKeplerFixedPoint(el.meanAnomaly * kDegree, el.e);
-    const double r = std::sqrt(p.x * p.x + p.y * p.y + p.z * p.z);
-    EXPECT_NEAR(r, el.a * (1 - el.e * std::cos(E)), 1e-9);
-}
-
 }  // namespace
 }  // namespace astro

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <numbers>
+#include <tuple>
 
 #include "astro/bin_angle.h"
 #include "astro/projection_tables.h"
@@ -129,34 +130,26 @@ TEST_F(ProjectionTest, OffsetsAreClampedAndUnusablePositionsSkipped) {
     EXPECT_LT(astro::ProjectEclipticPrecise(f, std::nan(""), 0.0).depth, 0.0);
 }
 
-TEST(ViewFrame, SetUpValues) {
+// A century of precession and ten decades of proper motion in 2100; the ground is shown down to
+// a view altitude of -0.5 degrees; the options and the years beyond 10000 switch the
+// corrections off.
+TEST(ViewFrame, CorrectionsAndTheirSwitches) {
     astro::ProjectionTableStore store = astro::BuildProjectionTables();
     state::ViewState v;
     v.clock = {2100, 1, 1, 0, 0};
-    v.Zoom = 900;
     v.Koudo2 = -4.0;
     ViewFrame f = astro::ComputeViewFrame(v, store.view());
-    EXPECT_EQ(f.CurveStep1, 75);
-    EXPECT_EQ(f.CurveStep3, 25);
-    EXPECT_EQ(f.PrecessionAngle, 100 * 16384 / 12885);
-    EXPECT_EQ(f.ProperMotionDecades, 10);
+    EXPECT_EQ(std::tuple(f.PrecessionAngle, f.ProperMotionDecades, f.RefractionAngle,
+                         f.HorizonShown, f.YearInRange),
+              std::tuple(100 * 16384 / 12885, 10, 54, 1, 1));
     EXPECT_EQ(astro::ComputeViewFrame(v, store.view(), true).ProperMotionDecades, 0);
-    EXPECT_EQ(f.RefractionAngle, 54);
-    EXPECT_EQ(f.HorizonShown, 1);  // -5.0 <= -4.0
-    EXPECT_EQ(f.LatitudeAngle, 410 * 2048 / 225);
-    EXPECT_EQ(f.YearInRange, 1);
     v.Koudo2 = -6.0;
     EXPECT_EQ(astro::ComputeViewFrame(v, store.view()).HorizonShown, 0);
-    v.TaikisaKeisan = 0;
-    v.Koudo2 = 0.0;
-    v.SaisaKeisan = 0;
+    v.TaikisaKeisan = v.SaisaKeisan = 0;
     v.clock.year = 10001;
     f = astro::ComputeViewFrame(v, store.view());
-    EXPECT_EQ(f.RefractionTenths, 0.0);
-    EXPECT_EQ(f.PrecessionAngle, 0);
-    EXPECT_EQ(f.YearInRange, 0);
-    v.Zoom = 1600;
-    EXPECT_EQ(astro::ComputeViewFrame(v, store.view()).CurveStep2, 25);
+    EXPECT_EQ(std::tuple(f.RefractionTenths, f.PrecessionAngle, f.YearInRange),
+              std::tuple(0.0, 0, 0));
 }
 
 TEST(ViewFrame, ZoomIn) {

@@ -97,29 +97,6 @@ TEST(DepthPen, ByTheSummedDepthWithinThirteenPens) {
     EXPECT_EQ(DepthPen(NAN, 0), 0);
 }
 
-TEST(OrbitCache, ReusedUntilTheScaleOrTheDayMoves) {
-    OrbitCache cache;
-    const PlotSettings pole{2, 0, 0};
-    const int mercury = kMercuryIndex;
-    const double t = 9000.25;  // days from J2000.0; CurrentMjd 60544
-    const PlotPoint first = cache.Orbit(mercury, t, 60544, 2024, pole).plotted[0];
-    EXPECT_EQ(cache.positionRuns(), 1);
-    EXPECT_EQ(cache.rotationRuns(), 1);
-
-    cache.Orbit(mercury, t + 0.5, 60544, 2024, pole);  // nothing changed
-    cache.Orbit(mercury, t + 8, 60552, 2024, pole);    // within 8.8 days (P / 10)
-    EXPECT_EQ(cache.positionRuns(), 1);
-    EXPECT_EQ(cache.rotationRuns(), 1);
-
-    const PlotPoint scaled = cache.Orbit(mercury, t, 60552, 2024, {4, 0, 0}).plotted[0];
-    EXPECT_EQ(cache.positionRuns(), 1);  // the positions stay, only the plot is redone
-    EXPECT_EQ(cache.rotationRuns(), 2);
-    EXPECT_DOUBLE_EQ(scaled.x, 2 * first.x);
-
-    cache.Orbit(mercury, t + 9, 60553, 2024, {4, 0, 0});  // 9 days on
-    EXPECT_EQ(cache.positionRuns(), 2);
-}
-
 TEST(OrbitCache, SednaIsAnOpenArcOverTwoThousandYears) {
     OrbitCache cache;
     const double t = 9000.0;

@@ -151,17 +151,6 @@ TEST(GridScales, LabelsAtTheViewCentre) {
     }
 }
 
-TEST(GridLines, DottedStyleAndPrintWidthFromTheSlot) {
-    GridHarness h;
-    h.view.lineSets[7].style = 1;  // slot 8, ecliptic
-    h.scene.frame.linePenWidth = 4;
-    LayerContext layer = h.Layer(kTargetColourPrint);
-    DrawEclipticLine(layer);
-    const CanvasOp pen = h.canvas.OpsOf(Kind::SetPen).at(0);
-    EXPECT_EQ(pen.pen, (Pen{Colour::Index(6), 4, PenStyle::Dot}));
-    EXPECT_FALSE(h.canvas.OpsOf(Kind::LineTo).empty());
-}
-
 TEST(EquatorialProjection, ViewCentreAndCelestialPole) {
     GridHarness h;
     h.view.SekidouMod = 1;

@@ -162,34 +162,18 @@ TEST_F(RenderSkyTest, LayerOrderOfTheDefaultView) {
     view.Koudou = 3;
     view.Sekidou = 1;
     RenderSky(canvas, kTargetScreen, scene);
-    const std::vector<std::string> expected = {"background",
-                                               "glow",
-                                               "milky way 1",
-                                               "glow",
-                                               "milky way 2",
-                                               "glow",
-                                               "ecliptic grid",
-                                               "horizontal grid",
-                                               "ecliptic",
-                                               "equator",
-                                               "stars halo",
-                                               "lines",
-                                               "asterism lines",
-                                               "stars",
-                                               "comets",
-                                               "deep-sky symbols",
-                                               "star labels",
-                                               "bodies",
-                                               "constellation names",
-                                               "asterism names",
-                                               "labels kept",
-                                               "horizon"};
+    // clang-format off
+    const std::vector<std::string> expected = {
+        "background", "glow", "milky way 1", "glow", "milky way 2", "glow", "ecliptic grid",
+        "horizontal grid", "ecliptic", "equator", "stars halo", "lines", "asterism lines",
+        "stars", "comets", "deep-sky symbols", "star labels", "bodies", "constellation names",
+        "asterism names", "labels kept", "horizon"};
+    // clang-format on
     EXPECT_EQ(layers, expected);
     // The frame starts at the bitmap centre and ends back at the device origin.
     const auto origins = canvas.OpsOf(Kind::SetOrigin);
     ASSERT_EQ(origins.size(), 2u);
-    EXPECT_EQ(origins[0].x, 640);
-    EXPECT_EQ(origins[1].x, 0);
+    EXPECT_EQ(std::pair(origins[0].x, origins[1].x), std::pair(640, 0));
 }
 
 TEST_F(RenderSkyTest, DaylightDropsTheNightLayers) {
