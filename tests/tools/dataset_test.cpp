@@ -21,9 +21,7 @@ constexpr double kDeg = kPi / 180;
 class DataSetTest : public ::testing::Test {
   protected:
     void SetUp() override { SKIP_WITHOUT_DATASET(); }
-    static std::vector<uint8_t> block(const std::string& key) {
-        return world_test::ReadBlock(key);
-    }
+    static std::vector<uint8_t> block(const std::string& key) { return world_test::ReadBlock(key); }
     template <typename Record>
     static std::vector<Record> records(const std::string& key) {
         return world_test::Records<Record>(key);

@@ -130,29 +130,6 @@ TEST(OutputSetTest, StagingOfAKilledRunIsRemoved) {
     EXPECT_TRUE(fs::exists(out.stagingDir()));
 }
 
-TEST(BuildRunTest, FailingStepLeavesTheGoodDataSetUntouched) {
-    TempDir dir;
-    WriteFile(dir.path() / "data/QELDATA.INI", "[QELDATA]\nSTAR2=STAR2\n");
-    WriteFile(dir.path() / "data/STAR2.DAT", "good");
-    BuildOptions options{dir.path() / "data", dir.path() / "cache", "stamp-1\n", false};
-    const std::vector<BuildStep> steps = {
-        {"writes",
-         [](BuildContext& c) {
-             c.output.writeBlock("STAR2", {9, 9});
-         }},
-        {"fails", [](BuildContext&) { throw BuildError("input x 1.0 (npm package) is broken"); }},
-    };
-    ::testing::internal::CaptureStderr();
-    EXPECT_EQ(runBuild(options, steps), 1);
-    const std::string message = ::testing::internal::GetCapturedStderr();
-    EXPECT_NE(message.find("input x 1.0"), std::string::npos);
-    EXPECT_EQ(ReadFile(dir.path() / "data/STAR2.DAT").size(), 4u);
-    int entries = 0;
-    for (const auto& e : fs::directory_iterator(dir.path()))
-        entries += e.path().filename() != "data";
-    EXPECT_EQ(entries, 0);
-}
-
 TEST(BuildRunTest, SkipsWorkWhenTheStampMatches) {
     TempDir dir;
     static int runs = 0;

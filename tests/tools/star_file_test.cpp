@@ -181,28 +181,23 @@ TEST(StarFileTest, RefusesDamagedOrUnexpectedFilesNamingThem) {
     for (int z = 0; z < 20; ++z)
         good.u32(0);
     EXPECT_TRUE(errorOf(good.bytes).empty());
-
-    FileBuilder newer = good;
-    newer.bytes[8] = 1;  // major version 1
-    EXPECT_NE(errorOf(newer.bytes).find("unexpected format version 1.0"), std::string::npos);
-
-    FileBuilder wrongMagic = good;
-    wrongMagic.bytes[0] ^= 0xff;
-    EXPECT_NE(errorOf(wrongMagic.bytes).find("magic"), std::string::npos);
-
-    FileBuilder star3 = good;
-    star3.bytes[4] = 2;
-    EXPECT_NE(errorOf(star3.bytes).find("record type 2"), std::string::npos);
-
-    FileBuilder announced = good;
-    announced.bytes[32] = 3;  // zone 0 claims three records that are not there
-    const std::string truncated = errorOf(announced.bytes);
-    EXPECT_NE(truncated.find("stars_test.cat"), std::string::npos);
-    EXPECT_NE(truncated.find("truncated"), std::string::npos);
-
+    // Major version 1, a wrong magic, record type 2 (Star3), zone 0 claiming three records that
+    // are not there, a cut header, a cut zone table.
+    const std::pair<std::pair<std::size_t, uint8_t>, const char*> damaged[] = {
+        {{8, 1}, "unexpected format version 1.0"},
+        {{0, 0x35}, "magic"},
+        {{4, 2}, "record type 2"},
+        {{32, 3}, "truncated"}};
+    for (const auto& [change, message] : damaged) {
+        std::vector<uint8_t> bytes = good.bytes;
+        bytes[change.first] = change.second;
+        const std::string error = errorOf(bytes);
+        EXPECT_NE(error.find(message), std::string::npos) << error;
+        EXPECT_NE(error.find("stars_test.cat"), std::string::npos) << error;
+    }
     EXPECT_NE(errorOf({1, 2, 3}).find("truncated header"), std::string::npos);
-    std::vector<uint8_t> shortTable(good.bytes.begin(), good.bytes.begin() + 40);
-    EXPECT_NE(errorOf(shortTable).find("zone table"), std::string::npos);
+    EXPECT_NE(errorOf({good.bytes.begin(), good.bytes.begin() + 40}).find("zone table"),
+              std::string::npos);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <set>
 #include <tuple>
 
+#include "../persist/test_world.h"
 #include "persist/comet_file.h"
 #include "world/comet_sources.h"
 #include "world/comets.h"
@@ -14,80 +15,11 @@ namespace {
 
 using namespace databuilder::world;
 
-const char* const kIni = R"INI(
-[P_Halley_1982i_1986III]
-absolute_magnitude=4.3
-name=P/Halley (1982i=1986III)
-orbit_ArgOfPericenter=111.84660
-orbit_AscendingNode=58.14340
-orbit_Eccentricity=0.96727700
-orbit_Inclination=162.23920
-orbit_PericenterDistance=0.58710400
-orbit_TimeAtPericenter=2446470.95890
-slope_parameter=4.9
-type=comet
-
-[C_1995O1]
-absolute_magnitude=-2.0
-name=C/1995 O1 (Hale-Bopp)
-orbit_ArgOfPericenter=130.58949
-orbit_AscendingNode=282.47085
-orbit_Eccentricity=0.99508172
-orbit_Inclination=89.43015
-orbit_PericenterDistance=0.91413353
-orbit_TimeAtPericenter=2450539.63730
-type=comet
-
-[C_1996B2]
-absolute_magnitude=5.0
-name=C/1996 B2 (Hyakutake)
-orbit_ArgOfPericenter=130.17407
-orbit_AscendingNode=188.04523
-orbit_Eccentricity=0.99989902
-orbit_Inclination=124.92275
-orbit_PericenterDistance=0.23022925
-orbit_TimeAtPericenter=2450204.89407
-slope_parameter=4.0
-type=comet
-
-[ceres]
-name=Ceres
-type=asteroid
-)INI";
-
-const char* const kHistoric = R"INI(
-[C_Ikeya_Seki]
-name="C/Ikeya-Seki (1965f=1965VIII)"
-absolute_magnitude=0.5
-slope_parameter=3.0
-orbit_ArgOfPericenter=69.0
-orbit_AscendingNode=346.9
-orbit_Eccentricity=0.99991
-orbit_Inclination=141.86
-orbit_PericenterDistance=0.0078
-orbit_TimeAtPericenter=2439053.67
-type=comet
-[great]
-name="C/Great September comet (1882b=1882II)"
-absolute_magnitude=0.8
-orbit_ArgOfPericenter=69.6
-orbit_AscendingNode=347.6
-orbit_Eccentricity=0.99991
-orbit_Inclination=142.0
-orbit_PericenterDistance=0.00775
-orbit_TimeAtPericenter=2408708.2
-type=comet
-[ancient]
-name=C/Anonymus (-136)
-absolute_magnitude=-1
-orbit_ArgOfPericenter=1
-orbit_AscendingNode=1
-orbit_Eccentricity=1
-orbit_Inclination=1
-orbit_PericenterDistance=1
-orbit_TimeAtPericenter=1671000.5
-type=comet
-)INI";
+// Comet lists in the two forms of the planetarium package's files, cut to a few comets.
+std::string Fixture(const char* name) {
+    return persist_test::ReadFile(std::string(PLANETARIUM_SOURCE_DIR) + "/tests/tools/data/" +
+                                  name);
+}
 
 // Halley's perihelion was 1986 February 9.46; 1582 October 15 was the first day of the Gregorian
 // calendar and October 4 the last of the Julian.
@@ -156,9 +88,9 @@ TEST(Comets, ElementsPrecessBetweenEquinoxes) {
 }
 
 TEST(Comets, OneRecordPerCometAtItsApparitionNearestThePresentNamedFirst) {
-    auto recent = ParseCometIni(kIni, "minor.ini");
+    auto recent = ParseCometIni(Fixture("minor.ini"), "minor.ini");
     ASSERT_EQ(recent.size(), 3u);  // the asteroid is not a comet
-    const auto historic = ParseCometIni(kHistoric, "1000comets.ini");
+    const auto historic = ParseCometIni(Fixture("1000comets.ini"), "1000comets.ini");
     EXPECT_EQ(recent[0].equinoxJd, kB1950Jd);  // old-style designation
     EXPECT_EQ(recent[1].equinoxJd, kJ2000Jd);
     recent.insert(recent.end(), historic.begin(), historic.end());
