@@ -2,7 +2,6 @@
 // clamps of every field, bad numbers, and the save to the user's comet file.
 #include "astro/comet_import.h"
 
-#include <cmath>
 #include <cstring>
 #include <string>
 #include <tuple>

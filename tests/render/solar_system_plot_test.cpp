@@ -154,24 +154,5 @@ TEST(TraceMarkClock, StepsBackFieldByField) {
     EXPECT_EQ(c, (state::CivilClock{2024, 2, 27, 23, 30}));  // through February 29
 }
 
-TEST(MoonDisc, LitOnTheRightWhileWaxingAndDarkAtNewMoon) {
-    struct Case {
-        double elongation;
-        std::size_t polygons;
-        int litSide;  // sign of the lit polygon's mean x
-    } const cases[] = {{1.5707963, 2, 1}, {-1.5707963, 2, -1}, {0.0, 1, 0}};
-    for (const Case& c : cases) {
-        RecordingCanvas canvas;
-        DrawMoonDisc(canvas, {0, 0}, 100, c.elongation);
-        const auto polygons = canvas.OpsOf(CanvasOp::Kind::Polygon);
-        ASSERT_EQ(polygons.size(), c.polygons) << c.elongation;
-        if (c.litSide == 0) continue;
-        long sum = 0;
-        for (Point p : polygons.back().points)
-            sum += p.x;
-        EXPECT_GT(sum * c.litSide, 0) << c.elongation;
-    }
-}
-
 }  // namespace
 }  // namespace render

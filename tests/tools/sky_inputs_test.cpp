@@ -3,8 +3,6 @@
 
 #include <tuple>
 
-#include <cstring>
-
 #include "framework/build_error.h"
 #include "persist/records/sky_records.h"
 #include "sky/designations.h"

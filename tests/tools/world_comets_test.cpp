@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <iostream>
 #include <set>
 #include <tuple>

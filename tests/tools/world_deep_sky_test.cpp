@@ -2,7 +2,6 @@
 
 #include <cstring>
 #include <map>
-#include <set>
 
 #include "persist/records/world_records.h"
 #include "world/deep_sky.h"

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cmath>
-
 #include "persist/records/star_records.h"
 #include "sky/ecliptic.h"
 #include "world/deep_stars.h"

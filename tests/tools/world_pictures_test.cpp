@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
-#include <cmath>
 #include <filesystem>
 #include <tuple>
 
