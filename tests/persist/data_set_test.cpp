@@ -216,8 +216,10 @@ TEST_F(DataSetTest, BlocksAreFoundThroughTheIndexesAndTheUsersCopy) {
                                        {"../outside/SEIZA", false},
                                        {Root() + "/outside/SEIZA", false}}) {
         WriteFile(DataDir() + "/QELDATA.INI", "[QELDATA]\nSEIZA=" + value + "\n");
+        const std::size_t before = Messages().size();
         EXPECT_EQ(LoadOne("SEIZA"), found) << value;
         if (!found) {
+            ASSERT_EQ(Messages().size(), before + 1) << value;
             EXPECT_EQ(Messages().back().text, "QELDATA.INI Error.");
         }
     }
