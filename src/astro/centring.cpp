@@ -72,6 +72,13 @@ class DirectionSearch {
 
 }  // namespace
 
+BlockObjectCatalog BlockCatalogOf(const persist::DataSet& data) {
+    using persist::BlockId;
+    return BlockObjectCatalog(data.block(BlockId::SEIZAZ).bytes(),
+                              data.block(BlockId::STAR2).bytes(), data.block(BlockId::OBJ).bytes(),
+                              data.block(BlockId::KISEN).bytes());
+}
+
 std::optional<CatalogPosition> BlockObjectCatalog::ConstellationLabel(int32_t index) const {
     return PairAt(seizaz_, kLabelPointSize, index);
 }

@@ -9,6 +9,7 @@
 
 #include "astro/projection_tables.h"
 #include "astro/view_frame.h"
+#include "persist/data_set.h"
 #include "persist/records/star_records.h"
 #include "state/view_state.h"
 
@@ -70,6 +71,9 @@ class BlockObjectCatalog final : public ObjectCatalog {
   private:
     std::span<const uint8_t> seizaz_, star2_, obj_, kisen_;
 };
+
+// The catalogue of a loaded data set.
+BlockObjectCatalog BlockCatalogOf(const persist::DataSet& data);
 
 // Positions of the solar-system bodies and comets for the current clock (kinds 4 and 5),
 // supplied by the body computations.

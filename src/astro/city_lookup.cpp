@@ -1,6 +1,9 @@
 #include "astro/city_lookup.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <numbers>
 
 namespace astro {
 
@@ -37,11 +40,40 @@ int32_t FindUserCity(const state::AppOptions& options, int32_t lat, int32_t lon,
                   zone);
 }
 
+int32_t FindUserCity(std::span<const state::CityRecord> userCities, int32_t lat, int32_t lon,
+                     int32_t zone) {
+    return FindIn(userCities, lat, lon, zone);
+}
+
 int32_t FindCity(std::span<const state::CityRecord> cities, const state::AppOptions& options,
                  int32_t lat, int32_t lon, int32_t zone) {
     int32_t user = FindUserCity(options, lat, lon, zone);
     if (user >= 0) return kUserCityBase + user;
     return FindBuiltinCity(cities, lat, lon, zone);
+}
+
+int32_t NearestCity(std::span<const state::CityRecord> cities, int32_t lat, int32_t lon) {
+    int32_t nearest = -1;
+    double nearestSquare = 0.0;
+    for (std::size_t i = 0; i < cities.size(); ++i) {
+        const state::CityRecord& city = cities[i];
+        if (city.latitude == lat && ReduceLongitude(city.longitude) == ReduceLongitude(lon))
+            return static_cast<int32_t>(i);
+        const double dLat = city.latitude - lat;
+        double dLon = 0.0;
+        if (std::abs(lat) < 900 && std::abs(city.latitude) < 900) {
+            // 0 .. 1800 tenths the short way round.
+            const int32_t apart = std::abs(ReduceLongitude(city.longitude) - ReduceLongitude(lon));
+            const double meanLat = (city.latitude + lat) / 20.0 * std::numbers::pi / 180.0;
+            dLon = std::min(apart, 3600 - apart) * std::cos(meanLat);
+        }
+        const double square = dLat * dLat + dLon * dLon;
+        if (nearest < 0 || square < nearestSquare) {
+            nearest = static_cast<int32_t>(i);
+            nearestSquare = square;
+        }
+    }
+    return nearest;
 }
 
 }  // namespace astro

@@ -18,8 +18,17 @@ int32_t FindBuiltinCity(std::span<const state::CityRecord> cities, int32_t lat, 
                         int32_t zone);
 // Index of the first of the options' valid user cities (UserCitys of them) at the place, or -1.
 int32_t FindUserCity(const state::AppOptions& options, int32_t lat, int32_t lon, int32_t zone);
+// The same over a list of user cities being edited.
+int32_t FindUserCity(std::span<const state::CityRecord> userCities, int32_t lat, int32_t lon,
+                     int32_t zone);
 // User cities first (10000 + index), then the built-in cities (index), else -1.
 int32_t FindCity(std::span<const state::CityRecord> cities, const state::AppOptions& options,
                  int32_t lat, int32_t lon, int32_t zone);
+
+// Index of the city nearest to the place, -1 for an empty list. A city at the very place wins at
+// once; otherwise the distance is measured on a local flat map (longitude differences shrink
+// with the cosine of the latitude, and count nothing when either end is at a pole), and the
+// first of equal distances wins.
+int32_t NearestCity(std::span<const state::CityRecord> cities, int32_t lat, int32_t lon);
 
 }  // namespace astro

@@ -27,20 +27,9 @@ double ReadNumber(const persist::Profile& profile, const char* key) {
 }
 
 double Clamp(double value, double low, double high) {
-    if (value < low) return low;
+    if (!(value >= low)) return low;  // NaN too
     if (value >= high) return high;
     return value;
-}
-
-float ToFloat(double value) {
-    if (value > FLT_MAX) return FLT_MAX;
-    if (value < -FLT_MAX) return -FLT_MAX;
-    return static_cast<float>(value);
-}
-
-void CopyName(char (&field)[32], const std::string& text) {
-    std::memset(field, 0, sizeof field);
-    std::memcpy(field, text.data(), std::min<std::size_t>(text.size(), sizeof field - 1));
 }
 
 bool SameNames(const state::CometRecord& record, const state::CometRecord& other) {
@@ -92,22 +81,54 @@ double ParseLeadingDouble(std::string_view text) {
     return negative ? -value : value;
 }
 
+void CopyNameField(char (&field)[32], std::string_view text) {
+    std::size_t size = std::min(text.size(), sizeof field - 1);
+    if (size < text.size()) {
+        while (size > 0 && (static_cast<unsigned char>(text[size]) & 0xC0) == 0x80)
+            --size;
+    }
+    std::memset(field, 0, sizeof field);
+    std::memcpy(field, text.data(), size);
+}
+
+void ClampCometRecord(state::CometRecord& record) {
+    record.TY = std::clamp(record.TY, 0, 9999);
+    record.TM = std::clamp(record.TM, 1, 12);
+    record.TD = Clamp(record.TD, 1.0, 31.99999);
+    record.q = Clamp(record.q, 1e-7, 99.9999999);
+    record.e = record.e < 0 ? 0.0 : record.e;
+    record.Peri = Clamp(record.Peri, 0.0, 360.0);
+    record.Node = Clamp(record.Node, 0.0, 360.0);
+    record.i = Clamp(record.i, 0.0, 360.0);
+}
+
+float MagnitudeTerm(double value) {
+    if (!(value == value)) return 0.0f;  // NaN
+    if (value > FLT_MAX) return FLT_MAX;
+    if (value < -FLT_MAX) return -FLT_MAX;
+    return static_cast<float>(value);
+}
+
 void ReadCometElements(const persist::Profile& profile, state::CometRecord& record) {
-    const int year = profile.ReadInt(kCometSection, "TY", 0);
-    const int month = profile.ReadInt(kCometSection, "TM", 0);
-    record.TY = year < 0 ? 0 : (year > 9999 ? 9999 : year);
-    record.TM = month < 1 ? 1 : (month > 12 ? 12 : month);
-    record.TD = Clamp(ReadNumber(profile, "TD"), 1.0, 31.99999);
-    const double e = ReadNumber(profile, "e");
-    record.e = e < 0 ? 0.0 : e;
-    record.q = Clamp(ReadNumber(profile, "q"), 1e-7, 99.9999999);
-    record.Peri = Clamp(ReadNumber(profile, "Peri"), 0.0, 360.0);
-    record.Node = Clamp(ReadNumber(profile, "Node"), 0.0, 360.0);
-    record.i = Clamp(ReadNumber(profile, "i"), 0.0, 360.0);
-    record.H1 = ToFloat(ReadNumber(profile, "H1"));
-    record.K1 = ToFloat(ReadNumber(profile, "K1"));
+    record.TY = profile.ReadInt(kCometSection, "TY", 0);
+    record.TM = profile.ReadInt(kCometSection, "TM", 0);
+    record.TD = ReadNumber(profile, "TD");
+    record.e = ReadNumber(profile, "e");
+    record.q = ReadNumber(profile, "q");
+    record.Peri = ReadNumber(profile, "Peri");
+    record.Node = ReadNumber(profile, "Node");
+    record.i = ReadNumber(profile, "i");
+    ClampCometRecord(record);
+    record.H1 = MagnitudeTerm(ReadNumber(profile, "H1"));
+    record.K1 = MagnitudeTerm(ReadNumber(profile, "K1"));
     record.show = 1;
     record.initialised = 1;
+}
+
+std::string UserCometFile(const state::AppOptions& options) {
+    const std::string directory =
+        options.UserPath.empty() ? persist::DefaultUserDirectory() : options.UserPath;
+    return persist::JoinPath(directory, persist::kUserCometFile);
 }
 
 CometImportResult ImportCometText(const std::string& path, state::CometTable& table,
@@ -128,8 +149,8 @@ CometImportResult ImportCometText(const std::string& path, state::CometTable& ta
         return result;
 
     state::CometRecord incoming;
-    CopyName(incoming.NAMEJ, japanese);
-    CopyName(incoming.NAMEE, english);
+    CopyNameField(incoming.NAMEJ, japanese);
+    CopyNameField(incoming.NAMEE, english);
     const int count = std::clamp(table.count, 0, state::kCometFileLimit);
     int index = -1;
     for (int k = 0; k < count; ++k) {
@@ -162,10 +183,7 @@ CometImportResult ImportCometText(const std::string& path, state::CometTable& ta
 
 CometImportResult ImportCometText(const std::string& path, state::CometTable& table,
                                   const state::AppOptions& options, state::ViewState& view) {
-    const std::string directory =
-        options.UserPath.empty() ? persist::DefaultUserDirectory() : options.UserPath;
-    return ImportCometText(path, table, options, view,
-                           persist::JoinPath(directory, persist::kUserCometFile));
+    return ImportCometText(path, table, options, view, UserCometFile(options));
 }
 
 }  // namespace astro

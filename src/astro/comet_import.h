@@ -37,6 +37,20 @@ CometImportResult ImportCometText(const std::string& path, state::CometTable& ta
 // included). Exposed for tests.
 void ReadCometElements(const persist::Profile& profile, state::CometRecord& record);
 
+// Copies text into a zero-terminated 32-byte name field, cut at a UTF-8 character boundary.
+void CopyNameField(char (&field)[32], std::string_view text);
+
+// Keeps a record's elements in the ranges the comet table holds: TY 0..9999, TM 1..12, TD
+// 1.0..31.99999, q 1e-7..99.9999999, e not negative, the three angles 0..360. Values below a
+// range take its lower bound, values above its upper bound.
+void ClampCometRecord(state::CometRecord& record);
+
+// A magnitude term (H1, K1) as the record's float: saturated at the float range, NaN as 0.
+float MagnitudeTerm(double value);
+
+// The user's comet file: QELCOMET.USR in UserPath, or in the default user directory.
+std::string UserCometFile(const state::AppOptions& options);
+
 // The leading decimal number of a text as the classic atof reads it: blanks, an optional sign,
 // digits with a point and an exponent; anything else ends it; no number gives 0. Values beyond
 // the double range saturate; infinities and NaN spelled out read as 0.

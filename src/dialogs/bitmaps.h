@@ -14,6 +14,8 @@ namespace dialogs {
 
 // The program's bitmap of that name ("B_PLANET3"), or a null image.
 QImage LoadBitmapResource(const std::string& name);
+// Whether the program has a bitmap of that name (without reading it).
+bool BitmapResourceExists(const std::string& name);
 
 // A picture file by its content, not its extension (platform::ReadPicture: only a regular file
 // of at most 64 MiB is read, so a device, a pipe or a huge file never stalls the program).

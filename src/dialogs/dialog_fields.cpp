@@ -1,5 +1,6 @@
 #include "dialogs/dialog_fields.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
@@ -7,9 +8,11 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QFontDatabase>
+#include <QHBoxLayout>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QPushButton>
 
 namespace dialogs {
 namespace {
@@ -18,6 +21,15 @@ namespace {
 long long NumberAt(const QByteArray& text, qsizetype p) {
     if (p >= text.size()) return 0;
     return std::strtoll(text.constData() + p, nullptr, 10);
+}
+
+void SetRadio(QAbstractButton* button, bool checked) {
+    if (!button || button->isChecked() == checked) return;
+    // An exclusive radio refuses to be unchecked by itself.
+    const bool exclusive = button->autoExclusive();
+    button->setAutoExclusive(false);
+    button->setChecked(checked);
+    button->setAutoExclusive(exclusive);
 }
 
 }  // namespace
@@ -38,16 +50,13 @@ int CheckedRadio(const QWidget& dialog, int firstId, int count) {
 
 void CheckRadio(const QWidget& dialog, std::initializer_list<int> ids, int index) {
     int i = 0;
-    for (int id : ids) {
-        const bool checked = i++ == index;
-        auto* button = FindControl<QAbstractButton>(dialog, id);
-        if (!button || button->isChecked() == checked) continue;
-        // An exclusive radio refuses to be unchecked by itself.
-        const bool exclusive = button->autoExclusive();
-        button->setAutoExclusive(false);
-        button->setChecked(checked);
-        button->setAutoExclusive(exclusive);
-    }
+    for (int id : ids)
+        SetRadio(FindControl<QAbstractButton>(dialog, id), i++ == index);
+}
+
+void CheckRadio(const QWidget& dialog, int firstId, int count, int index) {
+    for (int i = 0; i < count; ++i)
+        SetRadio(FindControl<QAbstractButton>(dialog, firstId + i), i == index);
 }
 
 QLineEdit* NumberField(int id, int characters) {
@@ -76,6 +85,24 @@ double ReadDouble(const QString& text) {
     if (p[0] == '0' && (p[1] == 'x' || p[1] == 'X')) return 0.0;
     const double value = std::strtod(bytes.constData(), nullptr);
     return std::isfinite(value) ? value : 0.0;
+}
+
+double ReadTenths(const QString& text) {
+    const double tenths = ReadDouble(text) * 10.0;
+    return std::trunc(tenths + std::copysign(1e-9 * std::max(1.0, std::fabs(tenths)), tenths));
+}
+
+QHBoxLayout* DefaultButtons(QWidget* dialog, const std::function<void(bool all)>& restore) {
+    auto* row = new QHBoxLayout;
+    for (const auto& [id, text] : {std::pair{201, "&Default"}, std::pair{202, "Default All"}}) {
+        auto* button = WithId<QPushButton>(id, QObject::tr(text));
+        button->setAutoDefault(false);
+        QObject::connect(button, &QPushButton::clicked, dialog,
+                         [restore, all = id == 202] { restore(all); });
+        row->addWidget(button);
+    }
+    row->addStretch();
+    return row;
 }
 
 void FillFontNames(QComboBox& combo) {

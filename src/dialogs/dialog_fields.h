@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <initializer_list>
 #include <utility>
 
@@ -11,6 +12,7 @@
 #include <QWidget>
 
 class QComboBox;
+class QHBoxLayout;
 class QLineEdit;
 class QListWidget;
 class QPlainTextEdit;
@@ -46,6 +48,8 @@ int CheckedRadio(const QWidget& dialog, int firstId, int count);
 
 // Checks the radio at index of the ids given; an index outside them leaves none checked.
 void CheckRadio(const QWidget& dialog, std::initializer_list<int> ids, int index);
+// The same for the count consecutive ids from firstId; ids without a control are passed over.
+void CheckRadio(const QWidget& dialog, int firstId, int count, int index);
 
 // A right-aligned number field of the given id, wide enough for that many characters.
 QLineEdit* NumberField(int id, int characters);
@@ -54,6 +58,12 @@ QLineEdit* NumberField(int id, int characters);
 // Integers are held to the 32-bit range; doubles that are not finite read as 0.
 int32_t ReadInt(const QString& text);
 double ReadDouble(const QString& text);
+// A typed decimal in tenths, truncated toward zero: "2.3" is 23 and "-10.37" is -103, although
+// 2.3 x 10 falls a hair short of 23 in binary.
+double ReadTenths(const QString& text);
+
+// "&Default" (201) and "Default All" (202) in a row; a click calls restore with all false or true.
+QHBoxLayout* DefaultButtons(QWidget* dialog, const std::function<void(bool all)>& restore);
 
 // Fills the combo box with the font families of the screen.
 void FillFontNames(QComboBox& combo);

@@ -14,6 +14,7 @@ enum class DialogKind {
     Auto,        // "D_AUTO", command 332
     Option,      // "D_OPTION", command 169
     ObjectInfo,  // the object information card
+    Comet,       // "D_COMET", command 246, modal
     StarSet,     // "D_STARSET"
 };
 inline constexpr int kDialogKindCount = static_cast<int>(DialogKind::StarSet) + 1;

@@ -27,12 +27,16 @@
 #include <QDialog>
 #include <QPointer>
 
+#include "astro/centring.h"
 #include "dialogs/dialog_kind.h"
 
 class QHBoxLayout;
 
 namespace shell {
 struct Program;
+}
+namespace render {
+struct StarCatalog;
 }
 
 namespace dialogs {
@@ -48,6 +52,14 @@ class DialogHost {
     // A dialog wrote the view state: the sky is recomputed at the next paint, the menus and
     // status bar follow, and the other open dialogs are told.
     virtual void ViewStateWritten() = 0;
+    // The star catalogue the sky is drawn from (its star counts by magnitude).
+    virtual const render::StarCatalog& Stars() = 0;
+    // A dialog changed the line colours or the fonts: the sky gets a new palette and is drawn
+    // again, and so is the Solar System window.
+    virtual void ColoursChanged() = 0;
+    // Turns the view onto an object (astro::CenterOnObject on the sky's catalogues and bodies);
+    // interactive allows the "Below Horizon Line." message. 1 when the view moved, else 0.
+    virtual int CenterOnObject(astro::ObjectRef object, bool interactive) = 0;
 };
 
 inline constexpr int kIdOk = 1;

@@ -11,6 +11,7 @@
 #include "persist/profile.h"
 #include "persist/records/star_records.h"
 #include "persist/regular_file.h"
+#include "persist/star_names.h"
 #include "state/messages.h"
 
 namespace persist {
@@ -299,6 +300,7 @@ bool LoadDataSet(DataSet& set, const std::string& userPath, std::string& gscPath
         if (!LoadBlock(spec.key, alternateIndex, userPath, block, false, false)) return false;
         if (!ApplyLoadWork(set, spec)) return false;
     }
+    LoadUserStarNames(set, userPath);
     set.gscAvailable = false;
     set.gscIndex = Block{};
     if (LoadGscIndex(set, DataDirectory()))

@@ -108,7 +108,8 @@ bool LoadWholeFile(const std::string& path, Block& block);
 bool LoadBlock(const std::string& key, const std::string& alternateIndex,
                const std::string& userPath, Block& block, bool quiet, bool shippedOnly);
 
-// Loads every block in order with its load-time work, stopping at the first failure (false),
+// Loads every block in order with its load-time work, stopping at the first failure (false);
+// the user's star names (QELSTARN.USR in userPath) take the place of the shipped ones;
 // then looks for the Guide Star Catalog index: QELGAIDX.DAT, QELGSIDX.DAT in the data
 // directory (gscPath then becomes the data directory), else the same names in gscPath. An index
 // that does not match its catalogue file (GscCatalogueName) leaves the catalogue unused, with a

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstring>
 #include <span>
+#include <string_view>
 #include <type_traits>
 
 namespace persist {
@@ -66,5 +67,12 @@ class RecordView {
   private:
     std::span<const uint8_t> bytes_;
 };
+
+// The text of a fixed-size 8-bit field: up to its first zero byte, or the whole field when it
+// has none.
+template <std::size_t N>
+std::string_view FieldText(const char (&field)[N]) {
+    return std::string_view(field, strnlen(field, N));
+}
 
 }  // namespace persist

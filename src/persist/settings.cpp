@@ -424,7 +424,7 @@ void LoadSettings(const SettingsReader& reader, ViewState& view, AppOptions& opt
         state::CityRecord& city = options.userCities[i];
         city = state::CityRecord{};
         reader.Record(TwoDigitKey("UserCity", i + 1), &city, sizeof city);
-        city.name[sizeof city.name - 1] = '\0';
+        // The name runs through both text fields of the record.
         city.country[sizeof city.country - 1] = '\0';
         if (city.unitMarker != 10) {
             city.latitude = TimesTen(city.latitude);

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "astro/centring.h"
 #include "astro/moon_phase.h"
 #include "astro/projection.h"
 #include "render/fonts.h"
@@ -531,6 +532,7 @@ void DrawBodies(LayerContext& layer, bool trace) {
         Point p;
         if (!PlaceOnScreen(body.screenX, body.screenY, body.depth, horizonShown, p)) return;
         if (!transit && !VisibleAgainstSky(index, scene.frame)) return;
+        scene.drawnMarks.push_back({astro::kBodyObject, index, scene.traceStep, p});
         int size;
         if (index == astro::kSunIndex) {
             size = painter.DrawSun(p);
@@ -594,6 +596,7 @@ void DrawComets(LayerContext& layer, bool trace) {
         if (!scene.frame.cometVisible) continue;
         Point p;
         if (!PlaceOnScreen(state.screenX, state.screenY, state.depth, horizonShown, p)) continue;
+        scene.drawnMarks.push_back({astro::kCometObject, k, scene.traceStep, p});
         const int size = painter.DrawComet(p);
         if (view.Comet == 2 || view.Comet == 3) {
             painter.Label(p, size, BoundedName(view.Comet == 2 ? record.NAMEJ : record.NAMEE),

@@ -219,6 +219,8 @@ void DrawDeepSkySymbols(LayerContext& layer) {
         }
     }
 
+    scene.objectDrawn = visible;
+
     const int mode = scene.view->Galaxy;
     if (mode < 2 || mode > 4) return;
     const LabelStyle style{SlotFont(*scene.view, 6 + mode, layer.target),

@@ -50,18 +50,12 @@ SunInputs ComputeSun(SkyScene& scene) {
     return inputs;
 }
 
-// Re-centres the view on the tracked object (unless a smooth move is under way) and sets the
-// frame up again for the new direction.
-void TrackObjectInView(SkyScene& scene) {
-    const state::ViewState& view = *scene.view;
-    if (!view.Tracking || view.TrackingSuppressed || scene.smoothMoveRunning) return;
+// Centring on the scene's catalogues and on its bodies and comets, which it recomputes for the
+// view's moment when asked.
+template <class Work>
+auto WithSceneCentring(SkyScene& scene, Work work) {
     std::optional<astro::BlockObjectCatalog> catalog;
-    if (scene.data) {
-        const persist::DataSet& d = *scene.data;
-        catalog.emplace(
-            d.block(persist::BlockId::SEIZAZ).bytes(), d.block(persist::BlockId::STAR2).bytes(),
-            d.block(persist::BlockId::OBJ).bytes(), d.block(persist::BlockId::KISEN).bytes());
-    }
+    if (scene.data) catalog.emplace(astro::BlockCatalogOf(*scene.data));
     astro::FrameSolarSystem solarSystem(
         scene.bodies,
         [&scene](int32_t index) -> std::optional<astro::EclipticRadians> {
@@ -85,7 +79,17 @@ void TrackObjectInView(SkyScene& scene) {
         });
     astro::CentringContext context{*scene.view, scene.tables, catalog ? &*catalog : nullptr,
                                    &solarSystem};
-    if (astro::TrackObject(context, scene.frame.gscMode)) ComputeFrame(scene);
+    return work(context);
+}
+
+// Re-centres the view on the tracked object (unless a smooth move is under way) and sets the
+// frame up again for the new direction.
+void TrackObjectInView(SkyScene& scene) {
+    const state::ViewState& view = *scene.view;
+    if (!view.Tracking || view.TrackingSuppressed || scene.smoothMoveRunning) return;
+    WithSceneCentring(scene, [&scene](astro::CentringContext& context) {
+        if (astro::TrackObject(context, scene.frame.gscMode)) ComputeFrame(scene);
+    });
 }
 
 StarContext StarsOf(Canvas& canvas, SkyScene& scene) {
@@ -202,6 +206,7 @@ void DrawTraceHistory(LayerContext& layer) {
             ProjectStars(StarsOf(layer.canvas, scene), n);
             DrawStarPass(StarsOf(layer.canvas, scene), kPassTrace, layer.target);
         }
+        scene.traceStep = k;
         if (view.Comet && o.AutoTaishou[3]) {
             const int32_t comet = view.Comet;
             view.Comet = 1;
@@ -215,6 +220,7 @@ void DrawTraceHistory(LayerContext& layer) {
             view.Solar = solar;
         }
     }
+    scene.traceStep = 0;
     view.clock = saved;
     ComputeFrame(scene);
 }
@@ -367,6 +373,19 @@ void DeriveFrameLevels(RenderFrame& f, const state::ViewState& view, bool yearIn
     f.bodyVisibleFaint = t >= 60 || view.WakuseiHiruma;
 }
 
+int32_t CenterOnSceneObject(SkyScene& scene, astro::ObjectRef object, bool interactive) {
+    return WithSceneCentring(scene, [&](astro::CentringContext& context) {
+        if ((object.kind == astro::kBodyObject || object.kind == astro::kCometObject) &&
+            !scene.computeSun) {
+            const astro::ViewFrame frame = astro::ComputeViewFrame(*scene.view, scene.tables);
+            context.solarSystem->RecomputeBodies(*scene.view, frame);
+            if (object.kind == astro::kCometObject)
+                context.solarSystem->RecomputeComet(object.index, *scene.view, frame);
+        }
+        return astro::CenterOnObject(context, object, interactive);
+    });
+}
+
 int AutoStarLevelOf(const state::ViewState& view) {
     return AutoStarLevel(view.Zoom, view.DrawStarMode3, view.AutoBriMode,
                          view.UseGsc && view.GscAvailable);
@@ -380,6 +399,8 @@ void RenderSky(Canvas& canvas, int target, SkyScene& scene) {
     f.bitmapCentreX = scene.bitmapCentreX;
     f.bitmapCentreY = scene.bitmapCentreY;
     LayerContext layer{canvas, scene, target};
+    scene.drawnMarks.clear();
+    scene.objectDrawn.clear();
     scene.labels.Begin(view.KasanariYoke != 0, f.viewport);
 
     // 1-2. Star source, pens and colour mode.

@@ -5,11 +5,17 @@
 // each guarded by its display setting.
 #pragma once
 
+#include "astro/centring.h"
 #include "render/sky_scene.h"
 
 namespace render {
 
 void RenderSky(Canvas& canvas, int target, SkyScene& scene);
+
+// Turns the view onto an object as the dialogs and the tracking command do: catalogue objects
+// from the scene's data set, bodies and comets recomputed for the view's moment first. Returns
+// 1 when the view direction changed or a smooth move towards it was requested, else 0.
+int32_t CenterOnSceneObject(SkyScene& scene, astro::ObjectRef object, bool interactive);
 
 // --- The frame's derived values (steps of RenderSky, exposed for the tests) -----------------
 

@@ -38,6 +38,16 @@ struct SunInputs {
 using SunInputsFunction =
     std::function<SunInputs(const state::ViewState& view, const astro::ViewFrame& frame)>;
 
+// A body or a comet as its layer drew it: kind 4 (the Sun, Moon, planets and minor bodies) or
+// 5 (comets) with its index, at the present moment (step 0) or, in the Tracing Mode, that many
+// steps of the automatic mode before it; in drawing coordinates.
+struct DrawnMark {
+    int kind = 0;
+    int index = 0;
+    int step = 0;
+    Point at;
+};
+
 struct SkyScene {
     state::ViewState* view = nullptr;
     const state::AppOptions* options = nullptr;
@@ -75,6 +85,11 @@ struct SkyScene {
     std::vector<astro::CometState> cometStates;
     std::vector<StarScreen> starScreen;
     std::vector<StarScreen> objectScreen;  // one per OBJ record, same layout as the stars'
+    // What the frame showed, for the hit test of the sky: the bodies and comets drawn, and per
+    // OBJ record 1 when its symbol was drawn.
+    std::vector<DrawnMark> drawnMarks;
+    std::vector<uint8_t> objectDrawn;
+    int traceStep = 0;  // the Tracing Mode step being drawn (0 outside the trace passes)
     PolylineState polyline;
     LabelPlacement labels;
 };

@@ -447,10 +447,12 @@ ProjectedPoint StarPoint(const StarContext& context, int index) {
     return context.projection.Ecliptic(lon, lat);
 }
 
+bool PointVisible(const Viewport& viewport, bool horizonShown, int x, int y, int flag) {
+    return flag >= 0 && viewport.contains(x, y) && !(horizonShown && flag == kBelowHorizonFlag);
+}
+
 bool StarVisible(const StarContext& context, int x, int y, int flag) {
-    const Viewport& v = context.frame.viewport;
-    return flag >= 0 && x >= -v.halfWidth && x <= v.halfWidth && y >= -v.halfHeight &&
-           y <= v.halfHeight && !(context.projection.horizonShown && flag == kBelowHorizonFlag);
+    return PointVisible(context.frame.viewport, context.projection.horizonShown, x, y, flag);
 }
 
 std::vector<uint8_t> ComputeZoneVisibility(const StarContext& context, int grid) {

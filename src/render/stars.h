@@ -91,7 +91,9 @@ void ProjectStars(const StarContext& context, int count);
 // index outside STAR2 gives flag -1 (not drawn).
 ProjectedPoint StarPoint(const StarContext& context, int index);
 
-// The visibility test of every pass.
+// The visibility test of every pass: a projected point in front of the viewer, inside the
+// viewport and, while the ground is shown, not below the horizon.
+bool PointVisible(const Viewport& viewport, bool horizonShown, int x, int y, int flag);
 bool StarVisible(const StarContext& context, int x, int y, int flag);
 
 // Visibility of the 24 x 18 star zones (grid 1) or the 96 x 72 catalogue zones (grid 2),

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "astro/city_lookup.h"
+#include "state/user_city.h"
 
 namespace render {
 namespace {
@@ -89,8 +90,7 @@ std::string LocationText(const state::ViewState& view, const state::AppOptions& 
     if (city >= astro::kUserCityBase) {
         const int user = city - astro::kUserCityBase;
         if (user < options.UserCitys && user < state::kUserCityLimit) {
-            const state::CityRecord& record = options.userCities[static_cast<std::size_t>(user)];
-            text = Field(record.name, sizeof record.name) + "  ";
+            text = state::UserCityName(options.userCities[static_cast<std::size_t>(user)]) + "  ";
         }
     } else if (city >= 0 && builtinCity) {
         if (const auto record = builtinCity(city)) text = CityNameText(*record) + "  ";

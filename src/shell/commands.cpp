@@ -380,7 +380,11 @@ bool Runner::Run(int command) {
             host_.CloseMainWindow();
             return true;
         case 105:
-            if (o.UserCitys >= state::kUserCityLimit) Refuse(LoadString(11));
+        case 106:
+            host_.RunUserCityCommand(command);
+            return true;
+        case 134:
+            OpenDialog(dialogs::DialogKind::City);
             return true;
         case 145:
             o.StatusBar = o.StatusBar ? 0 : 1;
@@ -464,6 +468,24 @@ bool Runner::Run(int command) {
             return true;
         case 132:
             OpenDialog(dialogs::DialogKind::Time);
+            return true;
+        case 131:
+            OpenDialog(dialogs::DialogKind::View);
+            return true;
+        case 133:
+            OpenDialog(dialogs::DialogKind::Screen);
+            return true;
+        case 169:
+            OpenDialog(dialogs::DialogKind::Option);
+            return true;
+        case 161:
+            OpenDialog(dialogs::DialogKind::LineSet);
+            return true;
+        case 162:
+            OpenDialog(dialogs::DialogKind::FontSet);
+            return true;
+        case 246:
+            OpenDialog(dialogs::DialogKind::Comet);
             return true;
 
         // Direction, zoom and position.
@@ -576,6 +598,22 @@ bool Runner::Run(int command) {
             return true;
         case 415:
             CancelTracking();
+            return true;
+        case 502:
+        case 504:
+            host_.ShowObjectInfoAtClick(command == 504);
+            return true;
+        case 503:
+            host_.ShowConstellationAtClick();
+            return true;
+        case 40057:
+            host_.NameStarAtClick();
+            return true;
+        case 413:
+            OpenDialog(dialogs::DialogKind::Find);
+            return true;
+        case 40058:
+            OpenDialog(dialogs::DialogKind::StarSet);
             return true;
 
         // What is drawn.
@@ -812,23 +850,6 @@ bool Runner::Run(int command) {
         case kCommandExportPdf:
         case kCommandExportPng:
             host_.RunFileCommand(command);
-            return true;
-
-        // Commands whose dialogs and windows are not built yet keep their numbers.
-        case 106:
-        case 131:
-        case 133:
-        case 134:
-        case 161:
-        case 162:
-        case 169:
-        case 246:
-        case 413:
-        case 40058:
-        case 502:
-        case 503:
-        case 504:
-        case 40057:
             return true;
         default:
             return false;

@@ -47,6 +47,12 @@ class CommandHost {
     // Looks up the object at the last click, centres on it and starts tracking it; false when
     // nothing was found there.
     virtual bool TrackObjectAtClick() = 0;
+    // The object at the last click: its information card (502), or its telescope view (504):
+    // the view turned onto it and zoomed in. The constellation of the stars there (503). The
+    // star there named in the open star-name dialog (40057).
+    virtual void ShowObjectInfoAtClick(bool telescopeView) = 0;
+    virtual void ShowConstellationAtClick() = 0;
+    virtual void NameStarAtClick() = 0;
     // The projection tables the mouse turns the sky with, and the city list.
     virtual const astro::ProjectionTables& Tables() const = 0;
     virtual std::span<const state::CityRecord> BuiltinCities() const = 0;
@@ -57,6 +63,8 @@ class CommandHost {
     virtual void RunExternal(int entry) = 0;
     // The File menu's commands with dialogs: view files, printing, exports (file_commands.h).
     virtual void RunFileCommand(int command) = 0;
+    // The user locations' modal dialogs: add one (105), edit the list (106).
+    virtual void RunUserCityCommand(int command) = 0;
     // The modal About dialog, and help (the user guide, or a web page) in the desktop's viewer.
     virtual void ShowAbout() = 0;
     virtual void OpenHelp(const std::string& topic) = 0;

@@ -20,6 +20,7 @@
 #include <QStandardPaths>
 #include <QVBoxLayout>
 
+#include "dialogs/save_option_dialog.h"
 #include "platform/message_box.h"
 #include "platform/sky_painting.h"
 #include "platform/window_placement.h"
@@ -141,6 +142,7 @@ void FileCommands::SaveViewFileDialog() {
     dialog.setDefaultSuffix(QStringLiteral("QEL"));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
     lastViewFile_ = dialog.selectedFiles().first();
+    if (!dialogs::RunSaveOptionDialog(host_.window, program_.options.SaveOption)) return;
     SaveViewFile(program_, lastViewFile_.toStdString());
 }
 

@@ -21,15 +21,21 @@
 #include <QWheelEvent>
 
 #include "astro/centring.h"
+#include "astro/city_lookup.h"
 #include "astro/clock.h"
 #include "astro/inverse_projection.h"
 #include "astro/time_steps.h"
 #include "dialogs/about_dialog.h"
+#include "dialogs/bitmaps.h"
 #include "dialogs/create_dialog.h"
+#include "dialogs/info_dialog.h"
+#include "dialogs/star_name_dialog.h"
+#include "dialogs/user_city_dialogs.h"
 #include "persist/settings.h"
 #include "platform/help.h"
 #include "platform/message_box.h"
 #include "platform/window_placement.h"
+#include "render/object_info.h"
 #include "render/render_sky.h"
 #include "shell/accelerators.h"
 #include "shell/external_programs.h"
@@ -37,6 +43,7 @@
 #include "shell/view_file_open.h"
 #include "shell/window_settings.h"
 #include "state/messages.h"
+#include "state/user_city.h"
 
 namespace shell {
 namespace {
@@ -44,6 +51,9 @@ namespace {
 constexpr int kMoveMilliseconds = 500;
 constexpr int kMaxDroppedPath = 512;
 constexpr int kWheelNotch = 120;  // wheel angle units of one notch
+// The zoom of the telescope view (percent): a field of about four degrees across a window
+// of 1280 pixels.
+constexpr int kTelescopeZoom = 2400;
 
 QSize ScreenSize() {
     if (QScreen* screen = QGuiApplication::primaryScreen()) return screen->size();
@@ -115,6 +125,10 @@ void SkyView::mouseDoubleClickEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return;
     window_.clickPoint_ = window_.SkyPoint(event->position());
     window_.PostCommand(501 + std::clamp(program_.view.DblClick, 0, 3));
+}
+
+void SkyView::leaveEvent(QEvent*) {
+    window_.HideTooltip();
 }
 
 void SkyView::wheelEvent(QWheelEvent* event) {
@@ -382,12 +396,11 @@ void MainWindow::StepFastClocking() {
 void MainWindow::HoverTick() {
     if (hoverTicks_ == -1) return;
     if (++hoverTicks_ < 10) return;
-    const ObjectHit hit =
-        hooks_.objectAt ? hooks_.objectAt(hoverPoint_.x(), hoverPoint_.y()) : ObjectHit{};
+    const ObjectHit hit = ObjectAt(hoverPoint_);
     const bool moved = tipShown_ && hoverPoint_ != tipPoint_;
-    if (moved || !hit.found || hit.name.empty()) {
+    // Trace points are no objects of their own, but they are named.
+    if (moved || hit.name.empty()) {
         HideTooltip();
-        hoverTicks_ = -1;
         return;
     }
     const QString name = QString::fromStdString(hit.name);
@@ -396,12 +409,12 @@ void MainWindow::HoverTick() {
         tipPoint_ = hoverPoint_;
         const QPoint cursor = skyView_->mapToGlobal(QPoint(
             hoverPoint_.x() + skyView_->width() / 2, hoverPoint_.y() + skyView_->height() / 2));
-        tooltip_->ShowAt(name, cursor, frameGeometry());
+        tooltip_->ShowAt(name, cursor, frameGeometry(), QString::fromStdString(hit.picture),
+                         MoonElongation());
         tipShown_ = true;
         hoverTicks_ = 10;
     } else if (hoverTicks_ > 99) {
         HideTooltip();
-        hoverTicks_ = -1;
     }
 }
 
@@ -461,7 +474,11 @@ void MainWindow::LeftDown(QPoint point) {
 void MainWindow::LeftUp() {
     dragging_ = false;
     program_.view.TrackingSuppressed = false;
-    if (dragged_) RunNarrationCheck();
+    if (dragged_) {
+        RunNarrationCheck();
+    } else {
+        NameStarAt(clickPoint_);
+    }
     dragged_ = false;
 }
 
@@ -469,7 +486,8 @@ QMenu* MainWindow::BuildContextMenu(const ObjectHit& hit) {
     QMenu* menu =
         menus_.BuildTransientPopup(this, fullScreen_ ? FullScreenPopupRows() : PopupRows());
     const QList<QAction*> items = menu->actions();
-    for (int command : ContextMenuRemovals(hit, false)) {
+    const bool starDialogOpen = openDialogs_.Find(dialogs::DialogKind::StarSet) != nullptr;
+    for (int command : ContextMenuRemovals(hit, starDialogOpen)) {
         for (int i = 0; i < items.size(); ++i) {
             if (items[i]->data().toInt() != command || items[i]->isSeparator()) continue;
             menu->removeAction(items[i]);
@@ -483,8 +501,7 @@ QMenu* MainWindow::BuildContextMenu(const ObjectHit& hit) {
 
 void MainWindow::RightDown(QPoint point, QPoint globalPosition) {
     clickPoint_ = point;
-    const ObjectHit hit = hooks_.objectAt ? hooks_.objectAt(point.x(), point.y()) : ObjectHit{};
-    QMenu* menu = BuildContextMenu(hit);
+    QMenu* menu = BuildContextMenu(ObjectAt(point));
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->popup(globalPosition);
 }
@@ -635,21 +652,81 @@ void MainWindow::MoveSmoothly(int bits, double azimuth, double altitude, int zoo
 }
 
 bool MainWindow::TrackObjectAtClick() {
-    if (!hooks_.objectAt) return false;
-    const ObjectHit hit = hooks_.objectAt(clickPoint_.x(), clickPoint_.y());
+    const ObjectHit hit = ObjectAt(clickPoint_);
     if (!hit.found) return false;
     auto& view = program_.view;
-    const auto& data = program_.data;
-    const astro::BlockObjectCatalog catalog(
-        data.block(persist::BlockId::SEIZAZ).bytes(), data.block(persist::BlockId::STAR2).bytes(),
-        data.block(persist::BlockId::OBJ).bytes(), data.block(persist::BlockId::KISEN).bytes());
-    astro::CentringContext context{view, Tables(), &catalog, nullptr};
-    astro::CenterOnObject(context, astro::ObjectRef{hit.kind, hit.index}, false);
+    CenterOnObject(astro::ObjectRef{hit.kind, hit.index}, false);
     view.TrackedKind = hit.kind;
     view.TrackedIndex = hit.index;
     view.Tracking = true;
     Redraw();
     return true;
+}
+
+ObjectHit MainWindow::ObjectAt(QPoint point, bool forDialog) {
+    if (hooks_.objectAt) return hooks_.objectAt(point.x(), point.y());
+    if (!painter_ || !painter_->painted()) return {};
+    const render::SkyScene& scene = painter_->scene();
+    const render::SkyHit hit = render::FindObjectAt(scene, point.x(), point.y(), forDialog);
+    const render::InfoCard card = render::InfoCardOf(scene, hit, dialogs::BitmapResourceExists);
+    const astro::ObjectRef object = render::ObjectOfHit(hit);
+    return ObjectHit{object.kind >= 0, object.kind, object.index, card.line, card.picture};
+}
+
+double MainWindow::MoonElongation() const {
+    return painter_ ? painter_->scene().bodies.MoonElongation : 0.0;
+}
+
+void MainWindow::ShowObjectInfoAtClick(bool telescopeView) {
+    if (!painter_ || !painter_->painted()) return;
+    const render::SkyScene& scene = painter_->scene();
+    const render::SkyHit hit = render::FindObjectAt(scene, clickPoint_.x(), clickPoint_.y(), true);
+    const astro::ObjectRef object = render::ObjectOfHit(hit);
+    if (object.kind < 0) return;
+    if (telescopeView) {
+        TelescopeView(object);
+        return;
+    }
+    dialogs::ShowInfoCard(render::InfoCardOf(scene, hit, dialogs::BitmapResourceExists), this,
+                          MoonElongation(), [this, object] { TelescopeView(object); });
+}
+
+void MainWindow::ShowConstellationAtClick() {
+    if (!painter_ || !painter_->painted()) return;
+    const int constellation =
+        render::ConstellationAt(painter_->scene(), clickPoint_.x(), clickPoint_.y());
+    if (constellation >= 0)
+        dialogs::ShowInfoCard(render::ConstellationCard(program_.data, constellation), this);
+}
+
+void MainWindow::NameStarAtClick() {
+    NameStarAt(clickPoint_);
+}
+
+void MainWindow::NameStarAt(QPoint point) {
+    auto* dialog =
+        static_cast<dialogs::StarNameDialog*>(openDialogs_.Find(dialogs::DialogKind::StarSet));
+    if (!dialog) return;
+    const ObjectHit hit = ObjectAt(point);
+    if (hit.found && hit.kind == astro::kStarObject)
+        dialog->PickStar(static_cast<uint32_t>(hit.index));
+}
+
+void MainWindow::TelescopeView(astro::ObjectRef object) {
+    auto& view = program_.view;
+    view.Tracking = false;
+    // Centred at the telescope's zoom, where a pixel is a finer step than at the sky's.
+    const int zoom = view.Zoom;
+    const int telescope = std::max(zoom, kTelescopeZoom);
+    view.Zoom = telescope;
+    CenterOnObject(object, true);
+    view.Zoom = zoom;
+    if (telescope != zoom) MoveSmoothly(state::kMoveZoom, 0, 0, telescope);
+    ViewStateWritten();
+}
+
+int MainWindow::CenterOnObject(astro::ObjectRef object, bool interactive) {
+    return Painter().CenterOnObject(object, interactive);
 }
 
 void MainWindow::ColoursChanged() {
@@ -742,6 +819,8 @@ void MainWindow::HideTooltip() {
     tooltip_->hide();
     tipShown_ = false;
     tipText_ = QStringLiteral("Dummy");
+    // The next tip waits for the mouse to move and rest again.
+    hoverTicks_ = -1;
 }
 
 void MainWindow::RunNarrationCheck() {
@@ -756,8 +835,9 @@ void MainWindow::RebuildUserCityMenu() {
     std::vector<std::string> names;
     const auto& options = program_.options;
     for (int i = 0; i < options.UserCitys && i < state::kUserCityLimit; ++i) {
-        const auto& name = options.userCities[i].name;
-        names.emplace_back(name, strnlen(name, sizeof name));
+        // An "&" in a name is shown, not taken as the item's key.
+        QString name = QString::fromStdString(state::UserCityName(options.userCities[i]));
+        names.push_back(name.replace(u'&', QStringLiteral("&&")).toStdString());
     }
     menus_.SetUserCities(names);
 }
@@ -796,6 +876,7 @@ void MainWindow::OpenHelp(const std::string& topic) {
 }
 
 void MainWindow::OpenDialog(dialogs::DialogKind kind) {
+    if (dialogs::RunModalDialog(kind, program_, *this)) return;
     openDialogs_.Open(kind, [this, kind] { return dialogs::CreateDialog(kind, program_, *this); });
 }
 
@@ -804,6 +885,19 @@ void MainWindow::ViewStateWritten() {
     RefreshStatusBar();
     RefreshMenus();
     openDialogs_.ViewStateChanged();
+}
+
+void MainWindow::RunUserCityCommand(int command) {
+    const bool changed = command == 105 ? dialogs::AddUserCity(program_, BuiltinCities(), this)
+                                        : dialogs::EditUserCities(program_, this);
+    if (!changed) return;
+    persist::SaveUserCities(program_.options);
+    RebuildUserCityMenu();
+    auto& view = program_.view;
+    view.CurrentCity =
+        astro::FindCity(BuiltinCities(), program_.options, view.Ido2, view.Keido2, view.TimeZone);
+    RefreshStatusBar();
+    RefreshMenus();
 }
 
 void MainWindow::RunExternal(int entry) {

@@ -41,7 +41,8 @@ struct ObjectHit {
     bool found = false;
     int kind = -1;  // -1 none, 1 star, other kinds of objects (astro::ObjectRef kinds)
     int index = 0;
-    std::string name;  // the object's name as the tooltip shows it
+    std::string name;     // the object's name as the tooltip shows it
+    std::string picture;  // its picture for the tooltip (dialogs::PictureControl), or empty
 };
 
 // The context menu's items that do not apply to the object under the click (command numbers;
@@ -88,6 +89,7 @@ class SkyView : public QWidget {
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void leaveEvent(QEvent* event) override;
 
   private:
     friend class MainWindow;
@@ -122,7 +124,7 @@ class MainWindow : public QMainWindow, public CommandHost, public dialogs::Dialo
     void OpenDroppedFile(const QString& path);
 
     // The line colours changed: a new sky palette for the next frame.
-    void ColoursChanged();
+    void ColoursChanged() override;
 
     // One tick of timer 1 (normally every 100 ms).
     void TimerTick();
@@ -161,12 +163,16 @@ class MainWindow : public QMainWindow, public CommandHost, public dialogs::Dialo
     int ClickX() const override { return clickPoint_.x(); }
     int ClickY() const override { return clickPoint_.y(); }
     bool TrackObjectAtClick() override;
+    void ShowObjectInfoAtClick(bool telescopeView) override;
+    void ShowConstellationAtClick() override;
+    void NameStarAtClick() override;
     const astro::ProjectionTables& Tables() const override;
     std::span<const state::CityRecord> BuiltinCities() const override;
     void WriteSaveDefault() override;
     void SaveDisplaySettings() override;
     void RunExternal(int entry) override;
     void RunFileCommand(int command) override;
+    void RunUserCityCommand(int command) override;
     void ShowAbout() override;
     void OpenHelp(const std::string& topic) override;
 
@@ -178,6 +184,8 @@ class MainWindow : public QMainWindow, public CommandHost, public dialogs::Dialo
     // DialogHost.
     QWidget* DialogParent() override { return this; }
     void ViewStateWritten() override;
+    const render::StarCatalog& Stars() override { return Painter().stars(); }
+    int CenterOnObject(astro::ObjectRef object, bool interactive) override;
 
     const dialogs::OpenDialogs& openDialogs() const { return openDialogs_; }
 
@@ -209,6 +217,14 @@ class MainWindow : public QMainWindow, public CommandHost, public dialogs::Dialo
     void RightDown(QPoint point, QPoint globalPosition);
     void StepFastClocking();
     void HoverTick();
+    // The object at a point in sky coordinates: the hook's, or the last frame's (for a dialog
+    // with the dialog's wider reach).
+    ObjectHit ObjectAt(QPoint point, bool forDialog = false);
+    // The star at the point named in the open star-name dialog.
+    void NameStarAt(QPoint point);
+    // Turns the view onto the object and zooms in as far as a telescope would show it.
+    void TelescopeView(astro::ObjectRef object);
+    double MoonElongation() const;
     render::BuiltinCityLookup BuiltinCityOf() const;
     SkyPainter& Painter();
     void OpenViewFileWithPrompts(const std::string& path);

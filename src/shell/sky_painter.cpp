@@ -35,6 +35,10 @@ void SkyPainter::RebuildPalette() {
     scene_.palette = render::CreateSkyPalette(program_.view.lineSets);
 }
 
+int SkyPainter::CenterOnObject(astro::ObjectRef object, bool interactive) {
+    return render::CenterOnSceneObject(scene_, object, interactive);
+}
+
 FrameFacts SkyPainter::Paint(QImage& bitmap, int width, int height, bool smoothMoveRunning) {
     scene_.smoothMoveRunning = smoothMoveRunning;
     platform::PaintSkyImage(bitmap, width, height, scene_);

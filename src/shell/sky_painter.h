@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QPainter>
 
+#include "astro/centring.h"
 #include "astro/planets_location.h"
 #include "astro/projection_tables.h"
 #include "persist/data_set.h"
@@ -43,6 +44,9 @@ class SkyPainter {
     const render::StarCatalog& stars() const { return scene_.stars; }
     // A new palette from the line colours (after the colour dialog).
     void RebuildPalette();
+    // Turns the view onto an object of the scene's catalogues, bodies or comets (see
+    // render::CenterOnSceneObject).
+    int CenterOnObject(astro::ObjectRef object, bool interactive);
 
     // The scene of the last frame (its body state serves the tool windows); painted() is false
     // until the first frame.

@@ -5,6 +5,8 @@
 #include <QLabel>
 #include <QRect>
 
+#include "dialogs/picture_control.h"
+
 namespace shell {
 
 // Where the tip goes, in screen coordinates: left at the cursor, 20 pixels below it; moved left
@@ -17,15 +19,28 @@ struct TooltipPlacement {
 };
 TooltipPlacement PlaceTooltip(QPoint cursor, QSize textSize, const QRect& owner, bool picture);
 
+// Where the tip's picture (98 x 98) goes: under the tip, or above it when the tip was moved up;
+// left-aligned with the tip, or right-aligned when it would pass 8 pixels inside the owner's
+// right edge or the tip was moved left.
+QRect PlaceTipPicture(const TooltipPlacement& tip, const QRect& owner);
+
 class SkyTooltip : public QLabel {
     Q_OBJECT
   public:
     explicit SkyTooltip(QWidget* owner);
 
     // Shows the text at the cursor (screen coordinates) inside the owner window's rectangle,
-    // leaving room for a picture under it when asked.
+    // with the picture of that name (see dialogs::PictureControl) under it when there is one.
     TooltipPlacement ShowAt(const QString& text, QPoint cursor, const QRect& owner,
-                            bool picture = false);
+                            const QString& picture = {}, double moonElongation = 0.0);
+
+    dialogs::PictureControl* pictureWindow() const { return picture_; }
+
+  protected:
+    void hideEvent(QHideEvent* event) override;
+
+  private:
+    dialogs::PictureControl* picture_;
 };
 
 }  // namespace shell

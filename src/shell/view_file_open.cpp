@@ -9,6 +9,8 @@
 #include "astro/city_lookup.h"
 #include "astro/clock.h"
 #include "astro/comet_import.h"
+#include "astro/comet_lines.h"
+#include "persist/comet_file.h"
 #include "persist/regular_file.h"
 #include "persist/view_file.h"
 #include "platform/sound.h"
@@ -62,12 +64,47 @@ void AnnounceViewFile(Program& program, const std::string& sound) {
         ownSound ? Triggers::kViewFileWithOwnSound : Triggers::kViewFileOpened;
 }
 
+// Comets in the Minor Planet Center's one-line format: after the user agrees they join the
+// comet table, within the import's limit, and the user's comet file is saved.
+bool ImportCometLines(Program& program, const std::string& path, const std::string& text) {
+    const astro::CometLines lines = astro::ParseCometLines(text);
+    if (lines.records.empty()) {
+        state::ShowMessage({astro::CometLinesError(lines), "", state::MessageIcon::Exclamation,
+                            state::MessageButtons::Ok});
+        return false;
+    }
+    const std::string question =
+        "Do you add these comets?\n\n" + std::to_string(lines.records.size()) +
+        " in the one-line format of the Minor Planet Center, from\n" + path;
+    if (state::ShowMessage({question, "", state::MessageIcon::Question,
+                            state::MessageButtons::YesNo}) != state::MessageAnswer::Yes)
+        return false;
+    const astro::CometMerge merge =
+        astro::MergeComets(lines.records, program.comets, state::kCometImportLimit);
+    const bool changed = merge.added + merge.replaced > 0;
+    if (changed) {
+        if (program.view.Comet == 0) program.view.Comet = 3;  // English names
+        program.view.ViewChanged = true;
+        if (!persist::SaveComets(astro::UserCometFile(program.options), program.comets,
+                                 program.options.CometBright, program.options.CometKyori))
+            ShowStop("Failed to save!");
+    }
+    state::ShowMessage(
+        {astro::CometMergeSummary(merge, state::kCometImportLimit), "",
+         merge.leftOut ? state::MessageIcon::Exclamation : state::MessageIcon::Information,
+         state::MessageButtons::Ok});
+    return changed;
+}
+
 }  // namespace
 
 bool OpenViewFile(Program& program, const std::string& givenPath, bool prompts) {
+    const std::string path = persist::UnquotedViewPath(givenPath);
+    if (std::string text; astro::ReadCometLinesFile(path, text) == astro::TextRead::Ok &&
+                          astro::StartsWithCometLine(text))
+        return ImportCometLines(program, path, text);
     const persist::ViewFileResult result =
         persist::OpenViewFile(givenPath, program.view, program.options);
-    const std::string path = persist::UnquotedViewPath(givenPath);
     switch (result) {
         case persist::ViewFileResult::CannotOpen:
             if (prompts) ShowStop(persist::ViewFileMessage(result));

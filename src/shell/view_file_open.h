@@ -1,6 +1,6 @@
 // Opening a file given to the program (open dialog, command line, dropped file, screen saver): a
-// saved view with its companion text and sound, or a comet text with a [DORVANCOMET] section;
-// and saving the current view.
+// saved view with its companion text and sound, a comet text with a [DORVANCOMET] section, or
+// comets in the Minor Planet Center's one-line format; and saving the current view.
 #pragma once
 
 #include <string>

@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
@@ -12,12 +11,10 @@
 #include <QWheelEvent>
 
 #include "astro/solar_system_plot.h"
-#include "dialogs/bitmaps.h"
 #include "dialogs/dialog_position.h"
+#include "dialogs/info_dialog.h"
 #include "platform/qpainter_canvas.h"
-#include "platform/window_placement.h"
 #include "render/fonts.h"
-#include "render/text_formats.h"
 #include "shell/program.h"
 #include "shell/sky_tooltip.h"
 #include "shell/toolbar.h"
@@ -58,8 +55,6 @@ constexpr PlotButton kButtons[] = {
     {609, "Comet Orbits", true},
     {41, "Outer Orbits", true},
 };
-
-constexpr int kTipPictureSize = 98;
 
 const QColor kOrbitInk(40, 70, 150);
 const QColor kSunInk(240, 170, 20);
@@ -168,8 +163,7 @@ SolarSystemWindow::SolarSystemWindow(shell::Program& program, SkyFrameSource fra
       toolBar_(new QToolBar(this)),
       menus_([this](int command) { Command(command); }),
       glyphs_(render::BuildGlyphSheet()),
-      tip_(new shell::SkyTooltip(this)),
-      tipPicture_(new QLabel(this, Qt::ToolTip | Qt::FramelessWindowHint)) {
+      tip_(new shell::SkyTooltip(this)) {
     ColoursChanged();
     toolBar_->setIconSize(QSize(16, 16));
     for (const PlotButton& button : kButtons) {
@@ -192,10 +186,6 @@ SolarSystemWindow::SolarSystemWindow(shell::Program& program, SkyFrameSource fra
     layout->addWidget(toolBar_);
     layout->addWidget(area_, 1);
 
-    tipPicture_->setFixedSize(kTipPictureSize, kTipPictureSize);
-    tipPicture_->setAlignment(Qt::AlignCenter);
-    tipPicture_->setStyleSheet(QStringLiteral("background: black; border: 1px solid black;"));
-    tipPicture_->hide();
     connect(&hoverTimer_, &QTimer::timeout, this, &SolarSystemWindow::HoverTick);
     hoverTimer_.start(100);
     area_->setFocus();
@@ -385,38 +375,14 @@ void SolarSystemWindow::ShowTip(const render::PlotHit& hit) {
         text = JoinedNames(body.japaneseName, body.englishName);
         if (hit.index < 10) picture = "B_PLANET" + std::to_string(hit.index);
     }
-    if (hit.kind == PlotMarkKind::BodyTrace || hit.kind == PlotMarkKind::CometTrace) {
-        // The moment of the mark, only as far as it differs from the clock.
-        const state::CivilClock& now = program_.view.clock;
-        const state::CivilClock c = render::TraceMarkClock(now, program_.options, hit.mark);
-        const bool sameDay = c.year == now.year && c.month == now.month && c.day == now.day;
-        const bool sameTime = c.hour == now.hour && c.minute == now.minute;
-        if (!sameDay) text += " " + render::DateText(c);
-        if (!sameTime || sameDay) text += render::TimeText(c);
-    }
-
-    const QPixmap pixmap =
-        picture.empty() ? QPixmap() : QPixmap::fromImage(dialogs::LoadBitmapResource(picture));
-    const QPoint cursor = area_->mapToGlobal(hoverPoint_);
-    const shell::TooltipPlacement placement =
-        tip_->ShowAt(QString::fromStdString(text), cursor, frameGeometry(), !pixmap.isNull());
-    if (pixmap.isNull()) {
-        tipPicture_->hide();
-        return;
-    }
-    const QRect tip = placement.rect;
-    int left = tip.left();
-    if (placement.movedLeft || left + kTipPictureSize > frameGeometry().right())
-        left = tip.right() + 1 - kTipPictureSize;
-    const int top = placement.movedUp ? tip.top() - kTipPictureSize : tip.bottom() + 1;
-    tipPicture_->setPixmap(pixmap);
-    tipPicture_->move(left, top);
-    tipPicture_->show();
+    if (hit.kind == PlotMarkKind::BodyTrace || hit.kind == PlotMarkKind::CometTrace)
+        text = render::TracePointText(text, program_.view.clock, program_.options, hit.mark);
+    tip_->ShowAt(QString::fromStdString(text), area_->mapToGlobal(hoverPoint_), frameGeometry(),
+                 QString::fromStdString(picture));
 }
 
 void SolarSystemWindow::HideTip() {
     tip_->hide();
-    tipPicture_->hide();
 }
 
 QString SolarSystemWindow::tipText() const {
@@ -433,11 +399,7 @@ void SolarSystemWindow::ShowCard(bool telescopeView) {
     const BodyCardTexts texts = BodyCardOf(rightHit_, *frame.bodies, &program_.comets,
                                            frame.currentMjd + frame.utMinutes / 1440.0);
     if (texts.dialog.empty()) return;
-    if (card_) card_->close();
-    card_ = new BodyCard(texts, parentWidget() ? parentWidget() : this);
-    card_->adjustSize();
-    platform::CentreWindow(*card_, parentWidget());
-    card_->show();
+    card_ = dialogs::ShowInfoCard(texts, parentWidget() ? parentWidget() : this);
 }
 
 void SolarSystemWindow::keyPressEvent(QKeyEvent* event) {

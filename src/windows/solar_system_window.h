@@ -13,6 +13,7 @@
 #include <QPointer>
 #include <QTimer>
 
+#include "dialogs/info_dialog.h"
 #include "render/glyph_sheet.h"
 #include "render/palette.h"
 #include "render/solar_system_plot.h"
@@ -21,7 +22,6 @@
 #include "windows/body_card.h"
 #include "windows/tool_window.h"
 
-class QLabel;
 class QMenu;
 class QToolBar;
 
@@ -66,7 +66,7 @@ class SolarSystemWindow : public ToolWindow {
     int paintCount() const { return paintCount_; }
     // The tip's text while it is shown, else empty.
     QString tipText() const;
-    BodyCard* card() const { return card_; }
+    dialogs::InfoDialog* card() const { return card_; }
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -119,8 +119,7 @@ class SolarSystemWindow : public ToolWindow {
     int hoverTicks_ = -1;
     QPoint hoverPoint_;
     shell::SkyTooltip* tip_;
-    QLabel* tipPicture_;
-    QPointer<BodyCard> card_;
+    QPointer<dialogs::InfoDialog> card_;
 };
 
 }  // namespace windows

@@ -54,4 +54,24 @@ TEST_F(CityLookupTest, UserCitiesComeFirstAndOnlyTheValidOnesCount) {
     EXPECT_EQ(astro::FindUserCity(options, 515, 0, 0), -1);
 }
 
+TEST_F(CityLookupTest, NearestCityTakesTheFirstOfEqualDistances) {
+    const std::vector<state::CityRecord> cities{
+        City("North", 420, 740, -300), City("South", 400, 740, -300),
+        City("Across the date line", 0, 1795, 0), City("Pole", 900, 0, 0),
+        City("Here", 410, 700, 60)};
+    const struct {
+        int32_t lat, lon, expected;
+    } cases[] = {
+        {410, 740, 0},    // North and South are equally far: the first
+        {410, 700, 4},    // the very place wins whatever comes before it
+        {405, 740, 1},    // South is nearer
+        {0, -1795, 2},    // the short way round across 180 degrees
+        {890, -1000, 3},  // to a city at the pole only the latitude counts
+        {-900, 740, 2},   // and from the pole: the city on the equator
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(astro::NearestCity(cities, c.lat, c.lon), c.expected) << c.lat << " " << c.lon;
+    EXPECT_EQ(astro::NearestCity({}, 0, 0), -1);
+}
+
 }  // namespace

@@ -8,6 +8,7 @@
 #include <set>
 
 #include "persist/default_tables.h"
+#include "state/user_city.h"
 #include "test_world.h"
 
 namespace {
@@ -106,11 +107,15 @@ TEST_F(Settings, OldUserCityRecordsHoldWholeDegrees) {
     state::CityRecord newCity = oldCity;
     newCity.latitude = 357;
     newCity.unitMarker = 10;
+    // A name runs on through the country field.
+    const std::string longName = "Tokyo, Shinjuku, the observatory on the roof";
+    state::SetUserCityName(newCity, longName);
     WriteFile(BareCopy(), "[Tavilo Pro v7]\nUserCitys=2\nUserCity01=" +
                               persist::EncodeRecord(&newCity, sizeof newCity) + "\nUserCity03=" +
                               persist::EncodeRecord(&oldCity, sizeof oldCity) + "\n");
     Load();
     EXPECT_EQ(options_.userCities[0].latitude, 357);
+    EXPECT_EQ(state::UserCityName(options_.userCities[0]), longName);
     EXPECT_EQ(options_.userCities[2].latitude, 350);
     EXPECT_EQ(options_.userCities[2].longitude, -1390);
     EXPECT_EQ(options_.userCities[2].zone, 540);

@@ -3,6 +3,7 @@
 #include <QtTest>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QFileDialog>
 #include <QPrinter>
 #include <QProcess>
@@ -28,6 +29,19 @@ class FileCommandsTest : public QObject {
             auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
             QVERIFY(dialog);
             dialog->selectFile(path);
+            static_cast<QDialog*>(dialog)->accept();
+        });
+    }
+
+    // Answers the save option dialog that follows the file dialog: "Time" unticked, then OK.
+    static void AnswerSaveOptions(int tries = 100) {
+        QTimer::singleShot(10, [tries] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            if (!dialog || dialog->objectName() != "D_SAVEOPTION") {
+                if (tries > 0) AnswerSaveOptions(tries - 1);
+                return;
+            }
+            dialog->findChild<QCheckBox*>("1046")->setChecked(false);
             static_cast<QDialog*>(dialog)->accept();
         });
     }
@@ -62,9 +76,12 @@ class FileCommandsTest : public QObject {
 
     void viewFilesGoThroughTheDialogs() {
         program.view.Zoom = 350;
+        program.options.SaveOption = 15;
         AnswerFileDialog(dir.path() + "/orion");  // the extension is added
+        AnswerSaveOptions();
         QVERIFY(window->Command(102));
         QCOMPARE(QFileInfo(dir.path() + "/orion.QEL").size(), 512);
+        QCOMPARE(program.options.SaveOption, 13);
         program.view.Zoom = 100;
         AnswerFileDialog(dir.path() + "/orion.QEL");
         QVERIFY(window->Command(101));

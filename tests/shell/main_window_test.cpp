@@ -285,7 +285,7 @@ class MainWindowTest : public QObject {
         shell::MainWindowHooks hooks;
         hooks.objectAt = [](int x, int) {
             if (x < 0) return shell::ObjectHit{};
-            return shell::ObjectHit{true, 1, 0, x < 50 ? "Sirius" : "Canopus"};
+            return shell::ObjectHit{true, 1, 0, x < 50 ? "Sirius" : "Canopus", {}};
         };
         Make(hooks);
         QWidget* sky = window->skyView();
@@ -334,7 +334,7 @@ class MainWindowTest : public QObject {
     void trackingTakesTheObjectUnderTheClick() {
         shell::MainWindowHooks hooks;
         hooks.objectAt = [](int x, int) {
-            return x > 0 ? shell::ObjectHit{true, 3, 7, "M 42"} : shell::ObjectHit{};
+            return x > 0 ? shell::ObjectHit{true, 3, 7, "M 42", {}} : shell::ObjectHit{};
         };
         std::vector<state::Message> messages;
         state::SetMessageHandler([&messages](const state::Message& m) {
@@ -590,7 +590,7 @@ class MainWindowTest : public QObject {
                 check(menu);
             window->Command(107);
             window->Command(147);  // the context menu of full screen the second time
-            check(window->BuildContextMenu(shell::ObjectHit{true, 3, 0, {}}));
+            check(window->BuildContextMenu(shell::ObjectHit{true, 3, 0, {}, {}}));
         }
     }
 
@@ -686,13 +686,13 @@ class MainWindowTest : public QObject {
 
     void contextMenuDropsWhatDoesNotApply() {
         Make();
-        QMenu* none = window->BuildContextMenu(shell::ObjectHit{false, -1, 0, {}});
+        QMenu* none = window->BuildContextMenu(shell::ObjectHit{false, -1, 0, {}, {}});
         QCOMPARE(Commands(none), (QList<int>{501, 503, -1, 40055, 40056}));
-        QMenu* star = window->BuildContextMenu(shell::ObjectHit{true, 1, 0, {}});
+        QMenu* star = window->BuildContextMenu(shell::ObjectHit{true, 1, 0, {}, {}});
         QCOMPARE(Commands(star), (QList<int>{501, 502, 503, -1, 40055, 40056, -1, 416}));
-        QMenu* other = window->BuildContextMenu(shell::ObjectHit{true, 3, 0, {}});
+        QMenu* other = window->BuildContextMenu(shell::ObjectHit{true, 3, 0, {}, {}});
         QCOMPARE(Commands(other), (QList<int>{501, 502, 504, 503, -1, 40055, 40056, -1, 416}));
-        QCOMPARE(shell::ContextMenuRemovals(shell::ObjectHit{true, 1, 0, {}}, true),
+        QCOMPARE(shell::ContextMenuRemovals(shell::ObjectHit{true, 1, 0, {}, {}}, true),
                  (std::vector<int>{504}));
         delete none;
         delete star;
@@ -705,7 +705,7 @@ class MainWindowTest : public QObject {
         QVERIFY(window->fullScreen());
         QVERIFY(!window->toolbar().bar()->isVisible());
         QVERIFY(!window->statusPanes()->isVisible());
-        QMenu* menu = window->BuildContextMenu(shell::ObjectHit{false, -1, 0, {}});
+        QMenu* menu = window->BuildContextMenu(shell::ObjectHit{false, -1, 0, {}, {}});
         QCOMPARE(Commands(menu).first(), 40001);
         delete menu;
         window->Command(40001);

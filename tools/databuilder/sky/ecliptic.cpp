@@ -71,8 +71,8 @@ void properMotionToRecord(Vec3 v, double pmRaCosDec, double pmDec, int16_t& pmLo
 
 namespace {
 
-// IAU 1976 precession from J2000 to `t` Julian centuries after it, applied to `v` (or its inverse).
-Vec3 precessJ2000(Vec3 v, double t, bool inverse) {
+// IAU 1976 precession from J2000 to `t` Julian centuries after it, applied to `v`.
+Vec3 precessJ2000(Vec3 v, double t) {
     const double as = kDeg / 3600.0;
     const double zeta = (2306.2181 * t + 0.30188 * t * t + 0.017998 * t * t * t) * as;
     const double z = (2306.2181 * t + 1.09468 * t * t + 0.018203 * t * t * t) * as;
@@ -85,10 +85,6 @@ Vec3 precessJ2000(Vec3 v, double t, bool inverse) {
         {sZ * ct * cz + cZ * sz, -sZ * ct * sz + cZ * cz, -sZ * st},
         {st * cz, -st * sz, ct},
     };
-    if (inverse)
-        return {m[0][0] * v.x + m[1][0] * v.y + m[2][0] * v.z,
-                m[0][1] * v.x + m[1][1] * v.y + m[2][1] * v.z,
-                m[0][2] * v.x + m[1][2] * v.y + m[2][2] * v.z};
     return {m[0][0] * v.x + m[0][1] * v.y + m[0][2] * v.z,
             m[1][0] * v.x + m[1][1] * v.y + m[1][2] * v.z,
             m[2][0] * v.x + m[2][1] * v.y + m[2][2] * v.z};
@@ -102,17 +98,7 @@ double centuriesFromJ2000(double jd) {
 
 Vec3 precessFromJ2000(Vec3 v, double besselYear) {
     const double jd = 2415020.31352 + (besselYear - 1900.0) * 365.242198781;
-    return precessJ2000(v, centuriesFromJ2000(jd), false);
-}
-
-Vec3 precessEquatorial(Vec3 v, double fromJd, double toJd) {
-    return precessJ2000(precessJ2000(v, centuriesFromJ2000(fromJd), true), centuriesFromJ2000(toJd),
-                        false);
-}
-
-double meanObliquityDeg(double jd) {
-    const double t = centuriesFromJ2000(jd);
-    return (84381.448 - 46.8150 * t - 0.00059 * t * t + 0.001813 * t * t * t) / 3600.0;
+    return precessJ2000(v, centuriesFromJ2000(jd));
 }
 
 }  // namespace databuilder

@@ -38,10 +38,5 @@ void properMotionToRecord(Vec3 v, double pmRaCosDec, double pmDec, int16_t& pmLo
 // Precesses a J2000 equatorial direction to the mean equator of Besselian epoch `besselYear`
 // (IAU 1976 angles), as used by the B1875 constellation boundary tables.
 Vec3 precessFromJ2000(Vec3 v, double besselYear);
-// Precesses an equatorial direction from the mean equator and equinox of one instant (Julian Day)
-// to those of another, with the same angles.
-Vec3 precessEquatorial(Vec3 v, double fromJd, double toJd);
-// Mean obliquity of the ecliptic of an instant (IAU 1976), degrees.
-double meanObliquityDeg(double jd);
 
 }  // namespace databuilder

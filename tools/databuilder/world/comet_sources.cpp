@@ -53,7 +53,11 @@ QJsonDocument ParseJson(const Bytes& json, const std::string& inputName) {
     return doc;
 }
 
-double JulianDay(int year, int month, double day) {
+// NaN for a missing or absurd year or month, which the caller refuses with the input's name.
+double JulianDay(double yearField, double monthField, double day) {
+    if (!(std::abs(yearField) < 1e6) || !(monthField >= 1 && monthField < 13)) return std::nan("");
+    int year = static_cast<int>(yearField);
+    int month = static_cast<int>(monthField);
     if (month <= 2) {
         year -= 1;
         month += 12;
@@ -135,9 +139,8 @@ std::vector<CometSource> ParseMpcComets(const Bytes& json, const std::string& in
         };
         CometSource c;
         c.name = o.value("Designation_and_name").toString().trimmed().toStdString();
-        c.perihelionJd =
-            JulianDay(static_cast<int>(number("Year_of_perihelion")),
-                      static_cast<int>(number("Month_of_perihelion")), number("Day_of_perihelion"));
+        c.perihelionJd = JulianDay(number("Year_of_perihelion"), number("Month_of_perihelion"),
+                                   number("Day_of_perihelion"));
         c.q = number("Perihelion_dist");
         c.e = number("e");
         c.peri = number("Peri");
@@ -146,8 +149,7 @@ std::vector<CometSource> ParseMpcComets(const Bytes& json, const std::string& in
         c.hasMagnitude = o.value("H").isDouble();
         c.H = o.value("H").toDouble();
         c.K = 2.5 * (o.value("G").isDouble() ? o.value("G").toDouble() : 4.0);
-        c.epochJd = JulianDay(static_cast<int>(number("Epoch_year")),
-                              static_cast<int>(number("Epoch_month")), number("Epoch_day"));
+        c.epochJd = JulianDay(number("Epoch_year"), number("Epoch_month"), number("Epoch_day"));
         c.list = inputName;
         CheckElements(c, inputName);
         comets.push_back(c);

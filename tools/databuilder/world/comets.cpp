@@ -7,13 +7,12 @@
 #include <regex>
 #include <set>
 
-#include "sky/ecliptic.h"
+#include "astro/orbit_precession.h"
 
 namespace databuilder::world {
 
 namespace {
 
-constexpr double kDeg = kPi / 180.0;
 // Current comets are taken first when they reach this magnitude at perihelion (binoculars) and
 // come no closer to the Sun than 0.1 AU (the sungrazers that only coronagraphs see).
 constexpr double kCurrentPeakLimit = 10.0;
@@ -73,11 +72,6 @@ std::string FittingName(std::string name) {
     return name;
 }
 
-double Wrap360(double deg) {
-    deg = std::fmod(deg, 360.0);
-    return deg < 0 ? deg + 360.0 : deg;
-}
-
 state::CometRecord ToRecord(const CometSource& c) {
     state::CometRecord r{};
     int year = 0, month = 1;
@@ -124,16 +118,6 @@ double PeakMagnitude(const CometSource& c) {
     return c.H + c.K * std::log10(c.q);
 }
 
-Vec3 EclipticToEquatorial(Vec3 v, double obliquityDeg) {
-    const double c = std::cos(obliquityDeg * kDeg), s = std::sin(obliquityDeg * kDeg);
-    return {v.x, c * v.y - s * v.z, s * v.y + c * v.z};
-}
-
-Vec3 EquatorialToEcliptic(Vec3 v, double obliquityDeg) {
-    const double c = std::cos(obliquityDeg * kDeg), s = std::sin(obliquityDeg * kDeg);
-    return {v.x, c * v.y + s * v.z, -s * v.y + c * v.z};
-}
-
 void RenameAll(std::vector<CometIdentity>& ids, std::string from,
                std::string to) {  // copies: ids changes
     if (from == to) return;
@@ -162,26 +146,12 @@ void JulianDayToCalendar(double jd, int& year, int& month, double& day) {
 }
 
 CometSource PrecessElements(const CometSource& comet, double toJd) {
-    // The perihelion direction and the orbit's pole carried through the equator.
-    const double w = comet.peri * kDeg, n = comet.node * kDeg, i = comet.incl * kDeg;
-    const Vec3 perihelion{std::cos(w) * std::cos(n) - std::sin(w) * std::sin(n) * std::cos(i),
-                          std::cos(w) * std::sin(n) + std::sin(w) * std::cos(n) * std::cos(i),
-                          std::sin(w) * std::sin(i)};
-    const Vec3 pole{std::sin(i) * std::sin(n), -std::sin(i) * std::cos(n), std::cos(i)};
-    const double fromObliquity = meanObliquityDeg(comet.equinoxJd);
-    const double toObliquity = meanObliquityDeg(toJd);
-    const auto carry = [&](Vec3 v) {
-        return EquatorialToEcliptic(
-            precessEquatorial(EclipticToEquatorial(v, fromObliquity), comet.equinoxJd, toJd),
-            toObliquity);
-    };
-    const Vec3 p = carry(perihelion), h = carry(pole);
+    const astro::OrbitAngles angles =
+        astro::PrecessOrbitAngles({comet.peri, comet.node, comet.incl}, comet.equinoxJd, toJd);
     CometSource out = comet;
-    out.incl = std::acos(std::clamp(h.z, -1.0, 1.0)) / kDeg;
-    const double node = std::atan2(h.x, -h.y);
-    const Vec3 ascending{std::cos(node), std::sin(node), 0.0};
-    out.node = Wrap360(node / kDeg);
-    out.peri = Wrap360(std::atan2(dot(p, cross(h, ascending)), dot(p, ascending)) / kDeg);
+    out.peri = angles.peri;
+    out.node = angles.node;
+    out.incl = angles.inclination;
     out.equinoxJd = toJd;
     return out;
 }

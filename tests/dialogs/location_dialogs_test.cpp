@@ -1,0 +1,336 @@
+// The location dialog and the user location dialogs on a real main window with the data set's
+// city list, globe map and coastlines: reading typed places, the search, the bars, the nearest
+// city, the globe, applying a place, and adding, reordering and editing user locations.
+#include <QtTest>
+
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+
+#include "astro/city_lookup.h"
+#include "dialogs/dialog_fields.h"
+#include "dialogs/earth_globe.h"
+#include "dialogs/location_dialog.h"
+#include "dialogs/up_down_bar.h"
+#include "dialogs/user_city_dialogs.h"
+#include "persist/paths.h"
+#include "persist/profile.h"
+#include "shell/main_window.h"
+#include "state/messages.h"
+#include "state/user_city.h"
+
+using namespace dialogs;
+
+class LocationDialogsTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir home;
+    std::unique_ptr<shell::Program> program = std::make_unique<shell::Program>();
+    std::unique_ptr<shell::MainWindow> window;
+    std::vector<state::Message> messages;
+
+    LocationDialog* Open() {
+        window->Command(134);
+        return static_cast<LocationDialog*>(window->openDialogs().Find(DialogKind::City));
+    }
+    static void Type(QWidget* dialog, int id, const QString& text) {
+        auto* field = FindControl<QLineEdit>(*dialog, id);
+        field->setText(text);
+        emit field->editingFinished();
+    }
+    static QStringList Entries(const QListWidget* list) {
+        QStringList entries;
+        for (int i = 0; i < list->count(); ++i)
+            entries << list->item(i)->text();
+        return entries;
+    }
+    // Runs what is given on the modal dialog that the command opens next, then answers it.
+    static void OnModal(std::function<void(QDialog&)> act) {
+        QTimer::singleShot(0, [act] {
+            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+                act(*dialog);
+        });
+    }
+    static state::CityRecord UserCity(const char* name, int16_t lat, int16_t lon, int16_t zone) {
+        state::CityRecord city;
+        state::SetUserCityName(city, name);
+        city.latitude = lat;
+        city.longitude = lon;
+        city.zone = zone;
+        return city;
+    }
+
+  private slots:
+    void initTestCase() {
+        qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
+        qputenv("XDG_DATA_HOME", home.path().toUtf8());
+        persist::SetDataDirectory(PLANETARIUM_DATASET_DIR);
+        std::string gscPath;
+        QVERIFY(persist::LoadDataSet(program->data, home.path().toStdString(), gscPath));
+    }
+    void init() {
+        program->view = {};
+        program->view.clock = {2000, 1, 15, 10, 30};
+        program->options = {};
+        program->narration = {};
+        shell::MainWindowHooks hooks;
+        hooks.renderSky = [](QImage& bitmap, shell::Program&, int, int) {
+            bitmap.fill(Qt::black);
+            return shell::FrameFacts{};
+        };
+        window = std::make_unique<shell::MainWindow>(*program, std::move(hooks));
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        messages.clear();
+        state::SetMessageHandler([this](const state::Message& m) {
+            messages.push_back(m);
+            return state::MessageAnswer::Ok;
+        });
+    }
+    void cleanup() {
+        window.reset();
+        state::SetMessageHandler({});
+    }
+
+    void typedPlacesAreReadHeldAndShown() {
+        const struct {
+            int32_t (*read)(const QString&);
+            const char* typed;
+            int32_t expected;
+        } cases[] = {
+            {ReadLongitude, "74W", 740},
+            {ReadLongitude, "74E", -740},
+            {ReadLongitude, "190W", -1700},
+            {ReadLongitude, "99999e", 810},
+            {ReadLatitude, "41.5S", -415},
+            {ReadLatitude, "95N", 900},
+            {ReadLatitude, " 41.5\u00B0N", 415},
+            {ReadLatitude, "1e300", 900},
+            {ReadLatitude, "north", 0},
+            {ReadLatitude, "", 0},
+            {ReadZone, "+13:30", 780},
+            {ReadZone, "-5:30", -330},
+            {ReadZone, "5:45", 345},
+            {ReadZone, "-99999999", -660},
+        };
+        for (const auto& c : cases)
+            QCOMPARE(c.read(QString::fromUtf8(c.typed)), c.expected);
+        QCOMPARE(LatitudeText(0), QString::fromUtf8("  0.0\u00B0S"));
+        QCOMPARE(LatitudeText(415), QString::fromUtf8(" 41.5\u00B0N"));
+        QCOMPARE(LongitudeText(-1700), QString::fromUtf8("170.0\u00B0E"));
+        QCOMPARE(TimeDifferenceText(-330), QStringLiteral("-05:30"));
+    }
+
+    void searchNarrowsTheListAsOneTypes() {
+        LocationDialog* dialog = Open();
+        QVERIFY(dialog);
+        auto* list = FindControl<QListWidget>(*dialog, kCityList);
+        const int all = list->count();
+        QCOMPARE(all, static_cast<int>(program->data.cityCount));
+        const struct {
+            const char* typed;
+            const char* found;
+            const char* left;  // not listed: no word of it begins with what was typed
+        } cases[] = {{"kathm", "Nepal : Kathmandu", "Australia : Katherine"},
+                     {"sao", "Brazil : S\u00E3o Lu\u00EDs", "Algeria : Hassi Messaoud"},
+                     {"  JAPAN tok ", "Japan : Tokyo", "Japan : Tottori"},
+                     {"k\u00F8benhavn", "Denmark : K\u00F8benhavn", ""}};
+        for (const auto& c : cases) {
+            FindControl<QLineEdit>(*dialog, kCitySearch)->setText(QString::fromUtf8(c.typed));
+            QVERIFY2(Entries(list).contains(QString::fromUtf8(c.found)), c.typed);
+            QVERIFY2(!Entries(list).contains(QString::fromUtf8(c.left)), c.typed);
+            QVERIFY(list->count() < 20);
+        }
+        // Enter takes the first city found; the list keeps its order when the search is gone.
+        QTest::keyClick(FindControl<QLineEdit>(*dialog, kCitySearch), Qt::Key_Return);
+        QVERIFY(dialog->isVisible());
+        const int32_t tokyo = list->currentItem()->data(Qt::UserRole).toInt();
+        QCOMPARE(dialog->work().city, tokyo);
+        FindControl<QLineEdit>(*dialog, kCitySearch)->clear();
+        QCOMPARE(list->count(), all);
+        QCOMPARE(list->currentRow(), tokyo);
+    }
+
+    void applyingKeepsTheMomentInLocalTime_data() {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<state::CivilClock>("clock");
+        QTest::newRow("local time: 14 hours on") << 0 << state::CivilClock{2000, 1, 16, 0, 30};
+        QTest::newRow("greenwich time") << 1 << state::CivilClock{2000, 1, 15, 10, 30};
+    }
+    void applyingKeepsTheMomentInLocalTime() {
+        QFETCH(int, mode);
+        QFETCH(state::CivilClock, clock);
+        program->view.Keisanji = mode;
+        LocationDialog* dialog = Open();
+        FindControl<QLineEdit>(*dialog, kCitySearch)->setText(QStringLiteral("tokyo"));
+        QTest::keyClick(FindControl<QLineEdit>(*dialog, kCitySearch), Qt::Key_Return);
+        QCOMPARE(program->view.TimeZone, -300);  // not yet applied
+        FindControl<QPushButton>(*dialog, kIdApply)->click();
+        const auto& view = program->view;
+        QCOMPARE(view.TimeZone, 540);
+        QCOMPARE(view.clock, clock);
+        QCOMPARE(view.CurrentCity, dialog->work().city);
+        QVERIFY(program->narration.triggers.locationChanged);
+        QVERIFY(window->statusPanes()->texts()[0].starts_with("Tokyo / Japan"));
+    }
+
+    void barsStepFromTheNearestWholeDegree() {
+        LocationDialog* dialog = Open();
+        const struct {
+            int field;
+            const char* typed;
+            int bar, delta;
+            Place expected;
+        } cases[] = {
+            {kLatitudeField, "41.5S", kLatitudeBar, 1, {-400, 740, -300}},
+            {kLatitudeField, "89.6N", kLatitudeBar, 1, {900, 740, -300}},
+            {kLongitudeField, "179.7E", kLongitudeBar, 1, {900, 1790, -300}},
+            {kZoneField, "+12:45", kZoneBar, 1, {900, 1790, 780}},
+            {kZoneField, "+5:45", kZoneBar, -1, {900, 1790, 285}},
+        };
+        for (const auto& c : cases) {
+            FindControl<QLineEdit>(*dialog, c.field)->setText(QString::fromLatin1(c.typed));
+            emit FindControl<UpDownBar>(*dialog, c.bar)->Stepped(c.delta);
+            QCOMPARE(dialog->work().place, c.expected);
+        }
+        QCOMPARE(program->view.Ido2, 410);  // Auto Apply is off
+    }
+
+    void nearestCityAndTheGlobe() {
+        program->options.KosinAutoCity = 1;
+        LocationDialog* dialog = Open();
+        Type(dialog, kLatitudeField, QStringLiteral("35.2N"));
+        Type(dialog, kLongitudeField, QStringLiteral("139.1E"));
+        FindControl<QPushButton>(*dialog, kSelectNearest)->click();
+        const LocationWork nearest = dialog->work();
+        QCOMPARE(FindControl<QListWidget>(*dialog, kCityList)->currentItem()->text(),
+                 QStringLiteral("Japan : Yokohama"));  // 35N 140E: nearer than Hachioji, 36N 139E
+        QCOMPARE(nearest.place, (Place{350, -1400, 540}));
+        QTRY_COMPARE(program->view.CurrentCity, nearest.city);  // Auto Apply
+
+        // A drag keeps the grabbed place under the mouse, to the nearest degree.
+        EarthGlobe& globe = dialog->globe();
+        const QPoint from(50, 70), to(80, 45);
+        const astro::GlobePlace grabbed = astro::PlaceAtPixel(globe.View(), from.x(), from.y());
+        QTest::mousePress(&globe, Qt::LeftButton, {}, from);
+        for (int step = 1; step <= 6; ++step) {
+            QMouseEvent move(QEvent::MouseMove, from + (to - from) * step / 6,
+                             globe.mapToGlobal(from + (to - from) * step / 6), Qt::NoButton,
+                             Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(&globe, &move);
+        }
+        QTest::mouseRelease(&globe, Qt::LeftButton, {}, to);
+        const astro::GlobePlace under = astro::PlaceAtPixel(globe.View(), to.x(), to.y());
+        QVERIFY(std::abs(under.latitude - grabbed.latitude) <= 1);
+        QVERIFY(std::abs(under.longitude - grabbed.longitude) <= 1);
+        QCOMPARE(astro::WholeDegrees(dialog->work().place.latitude), globe.look().centre.latitude);
+        QTRY_COMPARE(program->view.Ido2, dialog->work().place.latitude);
+
+        // A double click picks the place under it; Zoom and Frame switch the picture.
+        QTest::mouseDClick(&globe, Qt::LeftButton, {}, QPoint(59, 59));
+        QCOMPARE(dialog->work().place.latitude, globe.look().centre.latitude * 10);
+        const QImage map = globe.grab().toImage();
+        FindControl<QPushButton>(*dialog, kFrameEarth)->click();
+        FindControl<QPushButton>(*dialog, kZoomEarth)->click();
+        QCOMPARE(program->options.FrameEarth, 1);
+        QCOMPARE(program->options.ZoomEarth, 1);
+        const QImage coastlines = globe.grab().toImage();
+        QVERIFY(!map.allGray());
+        QCOMPARE(map.pixel(59, 59), qRgb(128, 128, 128));  // the cross over the map
+        QVERIFY(coastlines.allGray());
+        QVERIFY(coastlines.pixel(0, 0) == qRgb(0, 0, 0) && coastlines != map);
+    }
+
+    void userLocationsAreAddedAndRefused() {
+        auto& view = program->view;
+        view.Ido2 = 277;  // Kathmandu
+        view.Keido2 = -853;
+        view.TimeZone = 345;
+        OnModal([](QDialog& property) {
+            QCOMPARE(FindControl<QLineEdit>(property, kUserCityName)->text(),
+                     QStringLiteral("Name / Country"));
+            FindControl<QLineEdit>(property, kUserCityName)->setText(QString(70, u'\u00E9'));
+            property.accept();
+        });
+        window->Command(105);
+        QCOMPARE(program->options.UserCitys, 1);
+        QCOMPARE(view.CurrentCity, astro::kUserCityBase);
+        const std::string name = state::UserCityName(program->options.userCities[0]);
+        QCOMPARE(QString::fromStdString(name), QString(31, u'\u00E9'));  // 63 bytes at most
+        QCOMPARE(window->menus().FirstAction(2111)->text(), QString::fromStdString(name));
+        const auto saved = persist::Profile::Load(persist::BareSettingsPath());
+        QCOMPARE(saved.Find("Tavilo Pro v7", "UserCitys"), std::optional<std::string>("1"));
+
+        // The same place again is refused, and the dialog stays open for another try.
+        bool stayed = false;
+        OnModal([&stayed](QDialog& property) {
+            property.accept();
+            stayed = property.isVisible();
+            property.reject();
+        });
+        window->Command(105);
+        QVERIFY(stayed);
+        QCOMPARE(messages.back().text,
+                 std::string("The Observation Location is in the list already."));
+        QCOMPARE(program->options.UserCitys, 1);
+    }
+
+    void listOfUserLocationsIsReorderedAndEdited() {
+        auto& options = program->options;
+        options.UserCitys = 3;
+        options.userCities[0] = UserCity("A", 100, 100, 60);
+        options.userCities[1] = UserCity("B", 200, 200, 120);
+        options.userCities[2] = UserCity("C", 300, 300, 180);
+        UserCityListDialog dialog(options, window.get());
+        auto* list = FindControl<QListWidget>(dialog, kUserCityList);
+        const struct {
+            int row;
+            void (UserCityListDialog::*action)();
+            const char* names;
+            int selected;
+        } cases[] = {
+            {1, &UserCityListDialog::MoveUp, "BAC", 0},
+            {0, &UserCityListDialog::MoveUp, "BAC", 0},  // the first stays
+            {0, &UserCityListDialog::MoveDown, "ABC", 1},
+            {2, &UserCityListDialog::MoveDown, "ABC", 2},  // the last stays
+            {2, &UserCityListDialog::Delete, "AB", 1},     // the new last is selected
+        };
+        for (const auto& c : cases) {
+            list->setCurrentRow(c.row);
+            (dialog.*c.action)();
+            QCOMPARE(Entries(list).join(QString()), QString::fromLatin1(c.names));
+            QCOMPARE(list->currentRow(), c.selected);
+        }
+        // Its own place is no duplicate, though the entry moved; another entry's place is.
+        list->setCurrentRow(1);
+        dialog.MoveUp();
+        OnModal([](QDialog& property) { property.accept(); });
+        dialog.OpenProperty();
+        QVERIFY(messages.empty());
+        list->setCurrentRow(1);
+        OnModal([](QDialog& property) {
+            Type(&property, kLatitudeField, QStringLiteral("20N"));
+            Type(&property, kLongitudeField, QStringLiteral("20W"));
+            Type(&property, kZoneField, QStringLiteral("2"));
+            property.accept();
+            property.reject();
+        });
+        dialog.OpenProperty();
+        QCOMPARE(messages.size(), std::size_t(1));
+        QCOMPARE(dialog.records()[1].latitude, 100);
+
+        // OK from the main window takes the list over and rebuilds the menu.
+        OnModal([](QDialog& edit) {
+            FindControl<QListWidget>(edit, kUserCityList)->setCurrentRow(0);
+            static_cast<UserCityListDialog&>(edit).Delete();
+            edit.accept();
+        });
+        window->Command(106);
+        QCOMPARE(options.UserCitys, 2);
+        QCOMPARE(window->menus().FirstAction(2111)->text(), QStringLiteral("B"));
+        QVERIFY(!window->menus().FirstAction(2113));
+    }
+};
+
+QTEST_MAIN(LocationDialogsTest)
+#include "location_dialogs_test.moc"

@@ -1,0 +1,325 @@
+// The view, display mode and options dialogs on a real main window drawing the full data set:
+// typed values clamped, the rules between the switches, and every switch shown in the sky at
+// once.
+#include <QtTest>
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QSlider>
+
+#include "astro/centring.h"
+#include "astro/minor_planet_file.h"
+#include "dialogs/dialog_fields.h"
+#include "dialogs/display_mode_dialog.h"
+#include "dialogs/view_dialog.h"
+#include "persist/comet_file.h"
+#include "persist/data_set.h"
+#include "persist/paths.h"
+#include "persist/settings.h"
+#include "render/stars.h"
+#include "shell/main_window.h"
+#include "state/messages.h"
+
+using namespace dialogs;
+
+namespace {
+
+enum Scene { kNight, kSunset, kDay, kEcliptic, kEclipticDeep, kLongAgo };
+
+// The scenes of the sky tests, in Greenwich time, seen from New York.
+void SetScene(state::ViewState& v, Scene scene) {
+    struct Setting {
+        state::CivilClock clock;
+        int32_t mode;
+        double direction, height;
+        int32_t zoom;
+    };
+    static const Setting kScenes[] = {
+        // 1 April 1997, 21:00 EST: north-west, comet Hale-Bopp over the Milky Way.
+        {{1997, 4, 2, 2, 0}, 0, 1350, 150, 40},
+        // Sunset of that day: the glow, Mercury and the comet in the west.
+        {{1997, 4, 1, 23, 30}, 0, 900, 100, 40},
+        // An afternoon with the young Moon (tracked) not far from the Sun.
+        {{1997, 4, 9, 20, 0}, 0, 0, 300, 40},
+        // Along the ecliptic in Pisces, with dwarf planets and asteroids.
+        {{2026, 12, 7, 1, 0}, 1, 9, 1.5, 60},
+        {{2026, 12, 7, 1, 0}, 1, 9, 1.5, 600},
+        // Orion four thousand years ago.
+        {{-2000, 1, 1, 0, 0}, 1, 838, -54, 80},
+    };
+    const Setting& s = kScenes[scene];
+    v.Keisanji = 1;
+    v.clock = s.clock;
+    v.SekidouMod = s.mode;
+    v.Houi2 = s.direction;
+    v.Koudo2 = s.height;
+    v.Zoom = s.zoom;
+    v.Tracking = scene == kDay;
+    v.TrackedKind = astro::kBodyObject;
+    v.TrackedIndex = 1;  // the Moon
+}
+
+}  // namespace
+
+class ViewDialogsTest : public QObject {
+    Q_OBJECT
+
+    shell::Program program;
+    std::unique_ptr<shell::MainWindow> window;
+    state::ViewState start;
+
+    template <class Dialog = ModelessDialog>
+    Dialog* Open(int command, DialogKind kind) {
+        window->Command(command);
+        return static_cast<Dialog*>(window->openDialogs().Find(kind));
+    }
+    static QString Text(QWidget* dialog, int id) {
+        return FindControl<QLineEdit>(*dialog, id)->text();
+    }
+    static void Type(QWidget* dialog, int id, const QString& text) {
+        auto* field = FindControl<QLineEdit>(*dialog, id);
+        field->setText(text);
+        emit field->editingFinished();
+    }
+    static bool Checked(QWidget* dialog, int id) {
+        return FindControl<QAbstractButton>(*dialog, id)->isChecked();
+    }
+    static bool Enabled(QWidget* dialog, int id) { return FindControl(*dialog, id)->isEnabled(); }
+    // The sky once the edit is applied: a new frame when the view changed, else the last one.
+    QImage SkyAfterEdit() {
+        const int renders = window->skyView()->renderCount();
+        QCoreApplication::processEvents();  // the posted "&Apply"
+        window->skyView()->update();
+        if (program.view.ViewChanged)
+            QTest::qWaitFor([&] { return window->skyView()->renderCount() > renders; }, 5000);
+        // The part the window shows; the margins of a grown picture keep older frames.
+        const QImage& sky = window->skyView()->skyBitmap();
+        const QSize area = window->skyView()->size();
+        return sky.copy(
+            QRect(QPoint(sky.width() - area.width(), sky.height() - area.height()) / 2, area));
+    }
+
+  private slots:
+    void initTestCase() {
+        persist::SetDataDirectory(PLANETARIUM_DATASET_DIR);
+        persist::LoadSettings(program.view, program.options);
+        QVERIFY(persist::LoadStartupComets(program.options.UserPath, program.comets) > 0);
+        QVERIFY(
+            persist::LoadDataSet(program.data, program.options.UserPath, program.options.GscPath));
+        QVERIFY(astro::LoadMinorPlanetFile(persist::ProgramFile(astro::kMinorPlanetFile)).empty());
+        program.view.GscAvailable = program.data.gscAvailable;
+        start = program.view;
+        window = std::make_unique<shell::MainWindow>(program);
+        window->resize(640, 480);
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        state::SetMessageHandler([](const state::Message&) { return state::MessageAnswer::Ok; });
+    }
+    void init() {
+        program.view = start;
+        program.view.SmoothIdou = 0;
+        SetScene(program.view, kNight);
+    }
+    void cleanup() {
+        for (DialogKind kind : {DialogKind::View, DialogKind::Screen, DialogKind::Option})
+            if (ModelessDialog* dialog = window->openDialogs().Find(kind)) dialog->reject();
+    }
+    void cleanupTestCase() { window.reset(); }
+
+    void zoomSliderIsLogarithmic() {
+        const struct {
+            int zoom, position;
+        } cases[] = {{10, 0}, {30, 0}, {31, 3}, {300, 231}, {7700, 558}};
+        for (const auto& c : cases)
+            QCOMPARE(ZoomSliderPosition(c.zoom), c.position);
+        QCOMPARE(ZoomAtSliderPosition(0), 30);
+        QCOMPARE(ZoomAtSliderPosition(231), 300);
+        QCOMPARE(ZoomAtSliderPosition(kZoomSliderLast), 7700);
+        // The marks of the twenty that fall on the slider, and its two ends.
+        QCOMPARE(ZoomSliderTicks(),
+                 (std::vector<int>{0, 170, 290, 377, 438, 481, 511, 531, 546, 555, 558}));
+    }
+
+    void viewDialogClampsTypedValues() {
+        program.view.UnderHorizon = 0;
+        auto* dialog = Open<ViewDialog>(131, DialogKind::View);
+        QVERIFY(dialog);
+        const struct {
+            int id;
+            const char* typed;
+            const char* shown;
+        } cases[] = {
+            {101, "360", " 360.0"}, {101, "360.1", "   0.1"}, {101, "-0.5", " 359.5"},
+            {101, "-0", "   0.0"},  {103, "-10", "   0.0"},   {103, "95", "  90.0"},
+            {103, "2.3", "   2.3"}, {105, "5", "   10%"},     {105, "9000", " 7700%"},
+            {105, "abc", "   10%"}, {105, "30", "   30%"},
+        };
+        for (const auto& c : cases) {
+            Type(dialog, c.id, QString::fromLatin1(c.typed));
+            QCOMPARE(Text(dialog, c.id), QString::fromLatin1(c.shown));
+        }
+        QCOMPARE(dialog->work().height, 23.0);
+        QCOMPARE(FindControl<QSlider>(*dialog, 106)->value(), 0);
+        FindControl<QSlider>(*dialog, 106)->setValue(kZoomSliderLast);
+        QCOMPARE(Text(dialog, 105), QStringLiteral(" 7700%"));
+        // Equator mode keeps the numbers and shows right ascension in hours and minutes.
+        FindControl<QAbstractButton>(*dialog, 107)->click();
+        QCOMPARE(Text(dialog, 101), QStringLiteral(" 0h00m"));
+        Type(dialog, 101, QStringLiteral("12h30m"));
+        QCOMPARE(dialog->work().direction, 1875.0);
+        Type(dialog, 103, QStringLiteral("-10"));
+        QCOMPARE(dialog->work().height, -100.0);
+        QCOMPARE(program.view.Zoom, 40);  // nothing applied yet
+        FindControl<QAbstractButton>(*dialog, kIdApply)->click();
+        QCOMPARE(program.view.SekidouMod, 1);
+        QCOMPARE(program.view.Houi2, 1875.0);
+        QCOMPARE(program.view.Koudo2, -100.0);
+        QCOMPARE(program.view.Zoom, 7700);
+    }
+
+    void viewDialogMovesSmoothlyAndFollowsTheMenus() {
+        program.view.SmoothIdou = 1;
+        program.view.Tracking = true;
+        auto* dialog = Open<ViewDialog>(131, DialogKind::View);
+        Type(dialog, 105, QStringLiteral("200"));
+        FindControl<QAbstractButton>(*dialog, kIdApply)->click();
+        QCOMPARE(program.view.Zoom, 40);  // the main window moves there frame by frame
+        QCOMPARE(program.view.PendingMoves, state::kMoveZoom);
+        QVERIFY(!program.view.Tracking);
+        QTRY_COMPARE(program.view.Zoom, 200);
+        window->Command(107);  // equator mode from the menu
+        QVERIFY(Checked(dialog, 107));
+    }
+
+    void displayModeRules() {
+        program.view.BrightAuto = 1;
+        program.view.AlphaMode = 1;
+        program.view.WakuseiLevel = 2;
+        auto* dialog = Open<DisplayModeDialog>(133, DialogKind::Screen);
+        QVERIFY(dialog);
+        // Bayer and Flamsteed are never both off; "+Asteroid" brings "+Dwarf Planet".
+        FindControl<QAbstractButton>(*dialog, 119)->click();
+        QVERIFY(Checked(dialog, 119));
+        FindControl<QAbstractButton>(*dialog, 40067)->click();
+        QVERIFY(Checked(dialog, 40066));
+        QCOMPARE(dialog->work().WakuseiLevel, 5);
+        // Under "Auto" the limit follows the zoom and cannot be typed.
+        QVERIFY(!Enabled(dialog, 251) && !Enabled(dialog, 252));
+        FindControl<QAbstractButton>(*dialog, 40034)->click();
+        QVERIFY(Enabled(dialog, 251));
+        const auto& counts = window->Stars().countByLevel;
+        QVERIFY(counts[40] > 0);
+        const struct {
+            const char* typed;
+            int drawStars;
+        } cases[] = {{"6.04", 20}, {"Mag4.3", 3}, {"0", 0}, {"12", 55}, {"junk", 0}};
+        for (const auto& c : cases) {
+            Type(dialog, 251, QString::fromLatin1(c.typed));
+            QCOMPARE(dialog->work().DrawStars, c.drawStars);
+        }
+        QCOMPARE(Text(dialog, 251), QStringLiteral("Mag4.0 %1").arg(counts[40], 6));
+        // The ground needs the horizon; the grid's scale needs the grid.
+        FindControl<QAbstractButton>(*dialog, 204)->click();
+        FindControl<QAbstractButton>(*dialog, 205)->click();
+        QVERIFY(!Enabled(dialog, 109) && !Enabled(dialog, 216));
+        program.narration.triggers.displayModeApplied = false;
+        FindControl<QAbstractButton>(*dialog, kIdOk)->click();
+        QCOMPARE(program.view.WakuseiLevel, 5);
+        QCOMPARE(program.view.BrightAuto, 0);
+        QCOMPARE(program.view.Horizon, 0);
+        QVERIFY(program.narration.triggers.displayModeApplied);
+    }
+
+    void optionDialogClampsAndCouplesItsBoxes() {
+        program.view.UnderHorizon = 0;
+        program.view.FindUnder = 0;
+        program.view.CircleGuide = 0;
+        program.view.Shaya = 0;
+        ModelessDialog* dialog = Open(169, DialogKind::Option);
+        QVERIFY(dialog);
+        QVERIFY(!Enabled(dialog, 1007) && !Enabled(dialog, 1009) && !Enabled(dialog, 1011));
+        const struct {
+            int box, field;
+            const char* typed;
+            const char* shown;
+        } cases[] = {{1008, 1009, "120", "90.0"},
+                     {0, 1009, "0.2", " 1.0"},
+                     {0, 1009, "2.3", " 2.3"},
+                     {1010, 1011, "5", "10"},
+                     {0, 1011, "12000", "9999"}};
+        for (const auto& c : cases) {
+            if (c.box) FindControl<QAbstractButton>(*dialog, c.box)->click();
+            Type(dialog, c.field, QString::fromLatin1(c.typed));
+            QCOMPARE(Text(dialog, c.field), QString::fromLatin1(c.shown));
+        }
+        QVERIFY(Enabled(dialog, 1007) && Enabled(dialog, 1011));
+        FindControl<QAbstractButton>(*dialog, 301)->click();
+        QVERIFY(Checked(dialog, 112) && !Enabled(dialog, 112));
+        FindControl<QAbstractButton>(*dialog, kIdOk)->click();
+        QCOMPARE(program.view.CircleSize, 23);
+        QCOMPARE(program.view.ShayaSize, 9999);
+        QCOMPARE(program.view.FindUnder, 1);
+    }
+
+    // Each switch, clicked with Auto Apply on (or followed by "&Apply" where there is none),
+    // changes the next picture of the sky; 251 is the magnitude limit typed.
+    void everySwitchShowsInTheSky_data() {
+        QTest::addColumn<int>("command");
+        QTest::addColumn<QList<int>>("ids");
+        QTest::addColumn<int>("scene");
+        QTest::newRow("view") << 131 << QList<int>{107} << int(kNight);
+        const QList<int> atNight{210, 101, 103,   104, 202, 203, 113, 114, 126, 121, 122,  123,
+                                 124, 125, 40065, 141, 142, 144, 206, 215, 207, 208, 209,  109,
+                                 204, 216, 205,   212, 213, 214, 222, 223, 224, 251, 40034};
+        QTest::newRow("display mode at night") << 133 << atNight << int(kNight);
+        QTest::newRow("planets and twilight")
+            << 133 << QList<int>{131, 132, 134, 117} << int(kSunset);
+        QTest::newRow("minor planets") << 133 << QList<int>{40066, 40067} << int(kEcliptic);
+        QTest::newRow("deep star catalogue")
+            << 133 << QList<int>{40034, 40039} << int(kEclipticDeep);
+        QTest::newRow("options at night")
+            << 169 << QList<int>{201, 203, 206, 120, 110, 1046, 1008, 1010, 122} << int(kNight);
+        QTest::newRow("options at sunset") << 169 << QList<int>{114, 126} << int(kSunset);
+        QTest::newRow("options by day")
+            << 169 << QList<int>{1008, 1007, 108, 119, 127, 128, 129} << int(kDay);
+        QTest::newRow("precise positions") << 169 << QList<int>{125} << int(kEcliptic);
+        QTest::newRow("precession and proper motion")
+            << 169 << QList<int>{116, 117} << int(kLongAgo);
+    }
+    void everySwitchShowsInTheSky() {
+        QFETCH(int, command);
+        QFETCH(QList<int>, ids);
+        QFETCH(int, scene);
+        SetScene(program.view, Scene(scene));
+        program.options.CometBright = 200;  // comets within wide limits
+        program.options.CometKyori = 200;
+        if (command == 133) {
+            program.view.Jimen = 0;  // the horizon line alone, so that the ground shows its own
+            program.view.BrightAuto = 0;
+        }
+        program.options.KosinAutoView = 1;
+        program.options.KosinAutoScrn = 1;
+        const DialogKind kind = command == 131   ? DialogKind::View
+                                : command == 133 ? DialogKind::Screen
+                                                 : DialogKind::Option;
+        ModelessDialog* dialog = Open(command, kind);
+        QImage before = SkyAfterEdit();
+        QStringList unchanged;
+        for (int id : ids) {
+            if (id == 251) {
+                Type(dialog, id, QStringLiteral("9.5"));
+            } else {
+                FindControl<QAbstractButton>(*dialog, id)->click();
+            }
+            if (kind == DialogKind::Option)
+                FindControl<QAbstractButton>(*dialog, kIdApply)->click();
+            const QImage after = SkyAfterEdit();
+            if (after == before) unchanged << QString::number(id);
+            before = after;
+        }
+        QVERIFY2(unchanged.isEmpty(), qPrintable(unchanged.join(' ')));
+    }
+};
+
+QTEST_MAIN(ViewDialogsTest)
+#include "view_dialogs_test.moc"

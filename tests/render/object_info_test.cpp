@@ -1,0 +1,164 @@
+// The hit test of the drawn sky and the texts of the information cards, on a scene whose stars
+// sit at (100 i, -10 i).
+#include <gtest/gtest.h>
+
+#include "astro/body_table.h"
+#include "layer_fixture.h"
+#include "persist/records/sky_records.h"
+#include "persist/records/world_records.h"
+#include "render/object_info.h"
+
+namespace render::testing {
+namespace {
+
+using persist::BlockId;
+
+persist::DesignationRecord Designation(const std::string& code, const std::string& bayer,
+                                       int flamsteed) {
+    persist::DesignationRecord d{};
+    PutText(d.constellation, code);
+    PutText(d.bayer, bayer);
+    d.flamsteed = static_cast<uint8_t>(flamsteed);
+    return d;
+}
+
+// Ten stars, the first five designated: star 1 is alpha (3) Lyr "Vega", star 2 has a Flamsteed
+// number in "ser"; Jupiter is drawn 4 pixels right of star 1, a trace point of Mars and two
+// deep-sky objects, one of them not drawn.
+struct InfoSky : LayerHarness {
+    InfoSky() {
+        UseStars(RowOfStars(10), 5, 10);
+        SetData(BlockId::ALPHA,
+                std::vector<persist::DesignationRecord>{
+                    {}, Designation("Lyr", "*a", 3), Designation("ser", "", 58), {}, {}});
+        persist::ConstellationNameRecord lyra{}, serpens{};
+        PutText(lyra.popular, "Lyre");
+        PutText(lyra.scientific, "Lyra");
+        PutText(lyra.code, "Lyr");
+        PutText(serpens.popular, "Serpent");
+        PutText(serpens.scientific, "Serpens");
+        PutText(serpens.code, "Ser");
+        SetData(BlockId::SEIZA, std::vector{lyra, serpens});
+        persist::StarNameRecord vega{};
+        vega.star = 1;
+        PutText(vega.name, "Vega");
+        SetData(BlockId::STARN, std::vector{vega});
+        data.starNameCount = 1;
+        SetData(BlockId::OBJ, std::vector<persist::ObjectRecord>{{
+                                                                     700,
+                                                                     70,
+                                                                     'N',
+                                                                     '5',
+                                                                 },
+                                                                 {900, 90, 'G', 'K'}});
+        persist::ObjectNameRecord orion{};
+        PutText(orion.popular, "Orion Nebula");
+        PutText(orion.messier, "M42");
+        SetData(BlockId::OBJN, std::vector{orion, persist::ObjectNameRecord{}});
+        scene.objectScreen = {{702, -70, 100}, {900, -90, 100}};
+        scene.objectDrawn = {1, 0};
+        scene.drawnMarks = {{astro::kBodyObject, 5, 0, {104, -10}},
+                            {astro::kBodyObject, 4, 2, {500, -50}}};
+        options.AutoDay = 1;
+        options.AutoMinit = 0;
+        view.clock = {2026, 1, 15, 20, 0};
+    }
+};
+
+TEST(ObjectInfo, NearestDrawnObjectWinsAndEarlierGroupsWinTies) {
+    InfoSky sky;
+    const struct {
+        int x, y;
+        bool dialog, tracing;
+        HitGroup group;
+        int index;
+    } cases[] = {
+        {102, -10, false, false, HitGroup::Body, 5},     // as near Jupiter as star 1
+        {99, -10, false, false, HitGroup::Star, 1},      // nearer the star
+        {308, -30, false, false, HitGroup::None, 0},     // 8 pixels: beyond a tip's reach
+        {308, -30, true, false, HitGroup::Star, 3},      // within a dialog's
+        {700, -70, false, false, HitGroup::Star, 7},     // star 7, nearer than the nebula
+        {700, -70, true, false, HitGroup::DeepSky, 0},   // star 7 has no designation record
+        {701, -70, false, false, HitGroup::DeepSky, 0},  // as near both: the nebula
+        {900, -90, false, false, HitGroup::Star, 9},     // the undrawn galaxy is not there
+        {500, -50, false, false, HitGroup::Star, 5},     // trace points only while tracing
+        {500, -50, false, true, HitGroup::BodyTrace, 4},
+    };
+    for (const auto& c : cases) {
+        sky.view.AutoRunning = c.tracing;
+        sky.options.AutoType = c.tracing ? 1 : 0;
+        const SkyHit hit = FindObjectAt(sky.scene, c.x, c.y, c.dialog);
+        EXPECT_EQ(hit.group, c.group) << c.x;
+        EXPECT_EQ(hit.index, c.index) << c.x;
+    }
+    EXPECT_EQ(ObjectOfHit({HitGroup::BodyTrace, 4, 2}).kind, -1);
+    EXPECT_EQ(ObjectOfHit({HitGroup::Star, 7, 0}).kind, astro::kStarObject);
+}
+
+TEST(ObjectInfo, CardsNameTheObject) {
+    InfoSky sky;
+    sky.view.SaisaKeisan = 0;
+    sky.view.KoyuKeisan = 0;
+    auto card = [&](HitGroup group, int index, int step = 0) {
+        return InfoCardOf(sky.scene, {group, index, step},
+                          [](const std::string& name) { return name == "B_GALAXY1"; });
+    };
+    const InfoCard vega = card(HitGroup::Star, 1);
+    EXPECT_EQ(vega.dialog, "D_STARINFO");
+    EXPECT_EQ(vega.field[0], "Lyra");
+    EXPECT_EQ(vega.field[2], "Vega");
+    EXPECT_EQ(vega.line, "Alpha Lyr Vega Mag4.0");
+    EXPECT_EQ(card(HitGroup::Star, 2).line, "58 ser Mag4.0");
+    sky.view.AlphaMode = 2;
+    EXPECT_EQ(card(HitGroup::Star, 1).field[1], "3 Lyr");
+    const InfoCard plain = card(HitGroup::Star, 4);
+    EXPECT_EQ(plain.dialog, "D_STARINFOMINI");
+    EXPECT_EQ(plain.line, "Mag4.0");
+
+    const InfoCard nebula = card(HitGroup::DeepSky, 0);
+    EXPECT_EQ(nebula.dialog, "D_OBJECTINFOBMP");
+    EXPECT_EQ(nebula.picture, "B_GALAXY1");
+    EXPECT_EQ(nebula.field[0], "Dark Nebula");
+    EXPECT_EQ(nebula.field[3], "----");
+    EXPECT_EQ(nebula.line, "M42 Orion Nebula");
+    EXPECT_EQ(card(HitGroup::DeepSky, 1).dialog, "D_OBJECTINFO");
+
+    EXPECT_EQ(card(HitGroup::BodyTrace, 4, 2).line, "Mars Jan 13,  2026");
+    EXPECT_TRUE(card(HitGroup::BodyTrace, 4, 2).dialog.empty());
+}
+
+TEST(ObjectInfo, BodyAndCometCards) {
+    astro::SolarSystemState bodies;
+    bodies.bodies[astro::kMoonIndex].helioDistance = 60.0;  // Earth radii
+    const InfoCard moon = BodyInfoCard(astro::kMoonIndex, bodies, 12.34);
+    EXPECT_EQ(moon.dialog, "D_MOONINFO");
+    EXPECT_EQ(moon.field[3], "382688Km");
+    EXPECT_EQ(moon.line, "Moon Age12.3");
+    const InfoCard sun = BodyInfoCard(astro::kSunIndex, bodies, 0);
+    EXPECT_EQ(sun.picture, "B_PLANET0");
+    EXPECT_EQ(sun.field[4], "------");
+    EXPECT_EQ(sun.field[5], "Fixed Star");
+    EXPECT_EQ(BodyInfoCard(20, bodies, 0).field[0], "1 Ceres");
+    EXPECT_EQ(BodyInfoCard(20, bodies, 0).dialog, "D_PLANETINFO2");
+
+    state::CometRecord comet;
+    PutText(comet.NAMEE, "C/2020 F3");
+    const astro::CometPosition at{1.0, 1.0, 0.0, 0.0, true};
+    EXPECT_EQ(CometInfoCard(comet, at).field[4], "---");
+    EXPECT_EQ(CometInfoCard(comet, at).line, "C/2020 F3");
+    comet.H1 = 5.5f;
+    EXPECT_EQ(CometInfoCard(comet, at).line, "C/2020 F3 Mag5.5");
+}
+
+TEST(ObjectInfo, ConstellationOfTheNearestDesignatedStar) {
+    InfoSky sky;
+    EXPECT_EQ(ConstellationAt(sky.scene, 180, -18), 1);  // star 2, "ser" matches "Ser"
+    EXPECT_EQ(ConstellationAt(sky.scene, 5000, 0), 1);   // no distance limit
+    EXPECT_EQ(ConstellationAt(sky.scene, 90, -10), 0);
+    EXPECT_EQ(ConstellationCard(sky.data, 0).field[1], "Lyra");
+    sky.SetData(BlockId::ALPHA, std::vector<persist::DesignationRecord>{});
+    EXPECT_EQ(ConstellationAt(sky.scene, 90, -10), -1);
+}
+
+}  // namespace
+}  // namespace render::testing
