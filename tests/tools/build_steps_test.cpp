@@ -2,10 +2,23 @@
 // and keeps the old data set; a good input gives its block and its line in SOURCES.txt.
 #include <gtest/gtest.h>
 
+#include <QJsonDocument>
+#include <functional>
+
 #include "../persist/test_world.h"
 #include "framework/build_run.h"
 #include "framework/sources.h"
+#include "sky/figures.h"
+#include "sky/sky_inputs.h"
 #include "sky/sky_steps.h"
+#include "world/cities.h"
+#include "world/coastlines.h"
+#include "world/comet_sources.h"
+#include "world/deep_sky.h"
+#include "world/landscape.h"
+#include "world/milky_way.h"
+#include "world/minor_planets.h"
+#include "world/sky_pictures.h"
 #include "world/world_sources.h"
 #include "world/world_steps.h"
 
@@ -112,6 +125,63 @@ TEST(BuildSteps, TheLandscapeStepWritesTheSkylineFromTheHorizonFile) {
     EXPECT_EQ(ReadFile(dir.path() / "data/YAMA.DAT").size(), 360u * 4);
     EXPECT_NE(ReadFile(dir.path() / "data/SOURCES.txt").find("horizon_Geneve.txt"),
               std::string::npos);
+}
+
+world::Bytes AsBytes(const std::string& text) {
+    return world::Bytes(text.begin(), text.end());
+}
+
+// Every reader of an outside file refuses damage by naming the file.
+TEST(BuildSteps, DamagedInputsAreRefusedNamingTheFile) {
+    const std::string zoneinfo = "/usr/share/zoneinfo";
+    const std::string noPlanets = R"({"fields":["full_name"],"data":[["1 Ceres"]]})";
+    const std::pair<std::function<void()>, const char*> cases[] = {
+        {[] { world::ParseCityMap(AsBytes("{not json"), "cityMap.json"); }, "cityMap.json"},
+        {[&] { world::StandardOffsetMinutes("Mars/Olympus_Mons", zoneinfo, 2025); },
+         "Mars/Olympus_Mons"},
+        {[&] { world::StandardOffsetMinutes("../etc/passwd", zoneinfo, 2025); }, "passwd"},
+        {[] { world::ParseTopoJsonArcs(AsBytes(R"({"type":"FeatureCollection"})"), "land.json"); },
+         "land.json"},
+        {[] { world::ParseHorizonPolygon("10 2\n20 abc\n", "horizon.txt"); }, "horizon.txt"},
+        {[] {
+             world::ParseMilkyWayLevel(AsBytes(R"({"type":"FeatureCollection","features":[]})"),
+                                       "ol1", "mw.json");
+         },
+         "mw.json"},
+        {[] {
+             world::ParseDsoCatalog({0, 0, 0, 2, 0, '9'}, "catalog.dat");
+         },
+         "catalog.dat"},
+        {[] { world::ParseTextureIndex("{oops", "textures.json"); }, "textures.json"},
+        {[&] {
+             world::ParseAsteroidElements(
+                 QJsonDocument::fromJson(QByteArray::fromStdString(noPlanets)), "asteroids.dat");
+         },
+         "asteroids.dat"},
+        {[] {
+             world::ParseJplComets(AsBytes(R"({"fields": ["full_name"], "data": []})"), "c.dat");
+         },
+         "c.dat"},
+        {[] { world::ParseMpcComets(AsBytes(R"([{"Designation_and_name": "C/X"}])"), "m.json"); },
+         "m.json"},
+        {[] { world::ParseMpcComets(AsBytes("not json"), "m.json"); }, "m.json"},
+        {[] {
+             world::ParseCometIni("[x]\ntype=comet\nname=X\norbit_Eccentricity=abc\n", "minor.ini");
+         },
+         "minor.ini"},
+        {[] { parseFigureLines("Ori 3 1 2 2 3\n", false, "western.fab"); }, "western.fab: line 1"},
+        {[] { parseBoundaries("3 1 2 3 4\n", "b.dat"); }, "b.dat"},
+        {[] { parseBoundaries("2 1 2 3 4 5 X Y\n", "b.dat"); }, "b.dat"},
+        {[] { parseBoundaries("2 1 2 3 4 2 X Y\n junk", "b.dat"); }, "b.dat"},
+    };
+    for (const auto& [read, named] : cases) {
+        try {
+            read();
+            ADD_FAILURE() << named << " accepted";
+        } catch (const BuildError& e) {
+            EXPECT_NE(std::string(e.what()).find(named), std::string::npos) << e.what();
+        }
+    }
 }
 
 }  // namespace

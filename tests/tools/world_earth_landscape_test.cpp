@@ -39,11 +39,6 @@ TEST(EarthBlock, QuantizedArcsDecodeToUnitSphereTriplesWithMarks) {
     EXPECT_EQ(world_test::I16(block, block.size() - 6), persist::kEarthEnd);
 }
 
-TEST(EarthBlock, NotATopologyStopsTheBuild) {
-    EXPECT_THROW(ParseTopoJsonArcs(AsBytes(R"({"type":"FeatureCollection"})"), "land.json"),
-                 databuilder::BuildError);
-}
-
 TEST(EarthDataset, TriplesLieOnTheSphereAndTheBlockEndsWithItsMark) {
     SKIP_WITHOUT_DATASET();
     const auto block = world_test::ReadBlock("EARTH");
@@ -84,15 +79,6 @@ TEST(Landscape, RecordsCountAzimuthFromSouthThroughEast) {
     EXPECT_EQ(alt(0), 0);     // south
     EXPECT_EQ(alt(95), 125);  // 85 from north: halfway up the slope
     EXPECT_EQ(alt(85), 0);    // 95 from north: at the foot of the cliff
-}
-
-TEST(Landscape, BadLineStopsTheBuildNamingTheFile) {
-    try {
-        ParseHorizonPolygon("10 2\n20 abc\n", "horizon.txt");
-        FAIL();
-    } catch (const databuilder::BuildError& e) {
-        EXPECT_NE(std::string(e.what()).find("horizon.txt"), std::string::npos);
-    }
 }
 
 TEST(LandscapeDataset, SilhouetteIsLowLikeAHorizon) {

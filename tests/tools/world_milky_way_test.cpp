@@ -93,16 +93,6 @@ TEST(MilkyWay, BlockHasBothBandsEndMarksAndNoPolygonOverTheLimit) {
     EXPECT_TRUE(s.ended);
 }
 
-TEST(MilkyWay, MissingLevelStopsTheBuildNamingTheInput) {
-    const std::string json = R"({"type":"FeatureCollection","features":[]})";
-    try {
-        ParseMilkyWayLevel(Bytes(json.begin(), json.end()), "ol1", "mw.json");
-        FAIL();
-    } catch (const databuilder::BuildError& e) {
-        EXPECT_NE(std::string(e.what()).find("mw.json"), std::string::npos);
-    }
-}
-
 TEST(MilkyWayDataset, EveryPolygonIsInABandAndWithinTheLimit) {
     SKIP_WITHOUT_DATASET();
     const auto block = world_test::ReadBlock("MILKY");

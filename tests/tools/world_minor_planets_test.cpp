@@ -37,10 +37,4 @@ TEST(WorldMinorPlanets, TakesTheFiveBodiesByNumber) {
     EXPECT_DOUBLE_EQ(elements.bodies[1].e, 0.1);
 }
 
-TEST(WorldMinorPlanets, AMissingBodyStopsTheBuild) {
-    EXPECT_THROW(databuilder::world::ParseAsteroidElements(Extract(Rows({1, 2, 3, 4}).c_str()),
-                                                           "asteroids.dat"),
-                 databuilder::BuildError);
-}
-
 }  // namespace
