@@ -2,10 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <ctime>
 #include <optional>
 #include <string>
+#include <tuple>
+
+#include "astro/sidereal.h"
+#include "astro/time_steps.h"
 
 namespace {
 
@@ -142,6 +147,105 @@ TEST(ReadSystemZone, StandardOffsetWithoutTheDaylightHour) {
         const astro::SystemZoneInfo info = astro::ReadSystemZone();
         EXPECT_EQ(info.standardMinutesEast, minutes) << rule;
         EXPECT_EQ(info.daylightInForce, daylight) << rule;
+    }
+}
+
+state::ViewState ViewAt(CivilClock clock) {
+    state::ViewState v;
+    v.clock = clock;
+    return v;
+}
+
+TEST(TimeSteps, StepsCarryAndNothingStepsInRealTime) {
+    const struct {
+        CivilClock from;
+        int32_t index, direction;
+        CivilClock to;
+    } cases[] = {
+        {{2001, 1, 31, 12, 0}, 12, +1, {2001, 3, 31, 12, 0}},  // "3 months" steps two
+        {{2001, 1, 31, 12, 0}, 11, +1, {2001, 3, 3, 12, 0}},   // the day number is kept
+        {{2004, 1, 31, 12, 0}, 11, +1, {2004, 3, 2, 12, 0}},
+        {{2000, 1, 1, 0, 0}, 20, -1, {1999, 12, 31, 0, 4}},  // a sidereal day
+        {{2000, 1, 1, 0, 0}, 0, -1, {1999, 12, 31, 23, 59}},
+        {{-99500, 6, 1, 0, 0}, 19, -1, {-99998, 6, 1, 0, 0}},
+        {{2000, 1, 1, 0, 0}, 99, +1, {2000, 1, 1, 0, 1}},  // unknown steps count as a minute
+    };
+    for (const auto& c : cases) {
+        state::ViewState v = ViewAt(c.from);
+        EXPECT_TRUE(astro::StepClock(v, c.index, c.direction));
+        EXPECT_EQ(v.clock, c.to) << c.index << " " << c.direction;
+    }
+    state::ViewState v = ViewAt({2000, 1, 1, 0, 0});
+    v.Keisanji = astro::kRealTime;
+    EXPECT_FALSE(astro::StepClock(v, 8, +1));
+    EXPECT_FALSE(astro::AddToClock(v, 0, 0, 1, 0, 0));
+    EXPECT_EQ(v.clock, (CivilClock{2000, 1, 1, 0, 0}));
+}
+
+TEST(TimeModes, SwitchingAndDaylightSavingKeepTheInstant) {
+    state::ViewState v = ViewAt({2000, 1, 1, 20, 0});
+    v.TimeZone = -300;
+    v.SystemZone = 60;
+    int32_t mjd = astro::ModifiedJulianDay(2000, 1, 1);
+    int32_t instant = mjd * 1440 + astro::UtMinutesOf(v);
+
+    ASSERT_TRUE(astro::SwitchTimeMode(v, astro::kGreenwichTime));
+    EXPECT_EQ(v.clock, (CivilClock{2000, 1, 2, 1, 0}));
+    EXPECT_FALSE(astro::SwitchTimeMode(v, astro::kGreenwichTime));
+    EXPECT_FALSE(astro::SwitchTimeMode(v, 7));
+
+    for (int32_t mode : {astro::kSystemTime, astro::kLocalTime, astro::kSystemTime}) {
+        ASSERT_TRUE(astro::SwitchTimeMode(v, mode));
+        int32_t now = astro::ModifiedJulianDay(v.clock.year, v.clock.month, v.clock.day) * 1440 +
+                      astro::UtMinutesOf(v);
+        EXPECT_EQ(now, instant) << mode;
+    }
+    v.AutoRunning = true;
+    ASSERT_TRUE(astro::SwitchTimeMode(v, astro::kRealTime));
+    EXPECT_FALSE(v.AutoRunning);
+    // Daylight saving moves the clock, not the instant.
+    v = ViewAt({2000, 12, 31, 23, 30});
+    astro::ToggleDaylightSaving(v);
+    EXPECT_EQ(v.Dst, 1);
+    EXPECT_EQ(v.clock, (CivilClock{2001, 1, 1, 0, 30}));
+    astro::ToggleDaylightSaving(v);
+    EXPECT_EQ(v.Dst, 0);
+    EXPECT_EQ(v.clock, (CivilClock{2000, 12, 31, 23, 30}));
+}
+
+// Difference of two binary angles, folded into -16384..16383.
+int32_t AngleDifference(int32_t a, int32_t b) {
+    int32_t d = (a - b) & 32767;
+    return d >= 16384 ? d - 32768 : d;
+}
+
+// Local mean sidereal time in hours to the program's angle: plus 12 hours, 32768 per turn.
+int32_t ExpectedAngle(double siderealHours) {
+    double turns = siderealHours / 24.0 + 0.5;
+    return static_cast<int32_t>(std::lround((turns - std::floor(turns)) * 32768.0)) & 32767;
+}
+
+// One binary unit is 2.6 seconds of time. The program's constants run about 23 units (one
+// minute of time, the clock's own resolution) behind the IAU expression around 2000, drifting
+// to -18 in 1800 and -29 in 2200; 30 units is 80 seconds of time or 0.33 degrees.
+constexpr int32_t kTolerance = 30;
+
+// Meeus Examples 12.a and 12.b: 1987 April 10, 0h UT and 19h21m00s UT, mean sidereal time at
+// Greenwich 13h10m46.3668s and 8h34m57.0896s. West longitudes subtract: 74.0 degrees west (New
+// York, the default place) is 4h56m earlier; 139.5 degrees east is stored as -1395.
+TEST(SiderealAngle, MeeusExamplesAtGreenwichAndEitherSide) {
+    const int32_t mjd = astro::ModifiedJulianDay(1987, 4, 10);
+    const double at0h = 13.0 + 10.0 / 60.0 + 46.3668 / 3600.0;
+    const double at19h21 = 8.0 + 34.0 / 60.0 + 57.0896 / 3600.0;
+    const std::tuple<int32_t, int32_t, double> cases[] = {
+        {0, 0, at0h},
+        {19 * 60 + 21, 0, at19h21},
+        {19 * 60 + 21, 740, at19h21 - 74.0 / 15.0},
+        {19 * 60 + 21, -1395, at19h21 + 139.5 / 15.0}};
+    for (const auto& [ut, west, hours] : cases) {
+        EXPECT_NEAR(AngleDifference(astro::SiderealAngle(mjd, ut, west), ExpectedAngle(hours)), 0,
+                    kTolerance)
+            << ut << " " << west;
     }
 }
 
