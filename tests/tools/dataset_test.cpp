@@ -143,12 +143,6 @@ TEST_F(DataSetTest, NameListsReferToStarsAndEndWithTheirMark) {
     const auto kisen = records<persist::AsterismNameRecord>("KISEN");
     ASSERT_GE(kisen.size(), 7u);
     EXPECT_EQ(static_cast<uint16_t>(kisen.back().lon), persist::kListEnd);
-    std::string all;
-    for (const auto& r : kisen)
-        all += std::string(r.name) + ";";
-    for (const char* name : {"Great Diamond;", "Spring Triangle;", "Summer Triangle;",
-                             "Winter Triangle;", "Winter Hexagon;", "Great Square"})
-        EXPECT_NE(all.find(name), std::string::npos) << name;
 }
 
 TEST_F(DataSetTest, OutlinesEndWithTheirMarks) {

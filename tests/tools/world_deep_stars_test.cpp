@@ -32,6 +32,7 @@ TEST(DeepStars, ZonesCountEastwardFromLongitudeZeroAndNorthwardFromTheSouthPole)
     EXPECT_EQ(world::DeepStarZone(32767, 0), 95 * 72 + 36);
 }
 
+// The zone order of the whole file is checked on the built data set below.
 TEST(DeepStars, KeepsOnlyFaintStarsOncePerHipparcosStarInZoneOrderBrightestFirst) {
     const std::vector<DecodedStar> stars = {
         Star(10, 5, 9500),             // in the built-in catalogue
@@ -45,18 +46,6 @@ TEST(DeepStars, KeepsOnlyFaintStarsOncePerHipparcosStarInZoneOrderBrightestFirst
     ASSERT_EQ(cat.count, 3u);
     ASSERT_EQ(cat.index.size(), 6912u * 8);
     ASSERT_EQ(cat.records.size(), 3u * 5);
-    uint32_t total = 0;
-    for (int z = 0; z < 6912; ++z) {
-        const uint32_t first = U32(cat.index, z * 8), count = U32(cat.index, z * 8 + 4);
-        EXPECT_EQ(first, total) << z;
-        for (uint32_t k = first; k < first + count; ++k) {
-            const int16_t lon = world_test::I16(cat.records, k * 5);
-            const int16_t lat = world_test::I16(cat.records, k * 5 + 2);
-            EXPECT_EQ(world::DeepStarZone(lon, lat), z);
-        }
-        total += count;
-    }
-    EXPECT_EQ(total, 3u);
     // The two stars of one zone: 9.8 before 10.4.
     const BinPoint p = equatorialToBinPoint(10.01, 5);
     const int z = world::DeepStarZone(p.lon, p.lat);

@@ -80,19 +80,6 @@ TEST(MilkyWay, AnAnnulusAroundTheSkyBecomesCompactStripsInsideTheBand) {
     EXPECT_NEAR(covered, 360.0, 1e-6);  // the whole circle, once
 }
 
-TEST(MilkyWay, BlockHasBothBandsEndMarksAndNoPolygonOverTheLimit) {
-    const Region faint = {GalacticParallel(-15.0, 400), GalacticParallel(15.0, 400)};
-    const Region core = {GalacticParallel(-3.0, 400), GalacticParallel(4.0, 400)};
-    const BandStats s = Walk(BuildMilkyBlock(faint, core));
-    EXPECT_EQ(s.marks[0], 1);
-    EXPECT_EQ(s.marks[1], 1);
-    EXPECT_EQ(s.polygons[0], 0);  // nothing before the first band mark
-    EXPECT_GT(s.polygons[1], 0);
-    EXPECT_GT(s.polygons[2], 0);
-    EXPECT_LE(s.longest, persist::kMilkyMaxVertices);
-    EXPECT_TRUE(s.ended);
-}
-
 TEST(MilkyWayDataset, EveryPolygonIsInABandAndWithinTheLimit) {
     SKIP_WITHOUT_DATASET();
     const auto block = world_test::ReadBlock("MILKY");
