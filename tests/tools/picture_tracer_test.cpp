@@ -9,16 +9,6 @@
 namespace databuilder {
 namespace {
 
-std::vector<uint8_t> canvas(int w, int h) {
-    return std::vector<uint8_t>(size_t(w) * h, 0);
-}
-
-void fill(std::vector<uint8_t>& g, int w, int x0, int y0, int x1, int y1, uint8_t v) {
-    for (int y = y0; y < y1; ++y)
-        for (int x = x0; x < x1; ++x)
-            g[size_t(y) * w + x] = v;
-}
-
 double area(const Outline& o) {
     double a = 0;
     for (size_t i = 1; i < o.size(); ++i)
@@ -26,47 +16,48 @@ double area(const Outline& o) {
     return a / 2;
 }
 
-TEST(PictureTracerTest, FilledSquareBecomesOneClosedFourCornerOutline) {
-    auto g = canvas(40, 40);
-    fill(g, 40, 10, 5, 30, 25, 200);
-    const auto outlines = traceOutlines(g, 40, 40);
-    ASSERT_EQ(outlines.size(), 1u);
-    const Outline& o = outlines[0];
-    EXPECT_EQ(o.size(), 5u);
-    EXPECT_EQ(o.front().x, o.back().x);
-    EXPECT_EQ(o.front().y, o.back().y);
-    EXPECT_DOUBLE_EQ(std::fabs(area(o)), 400.0);
-    for (const auto& p : o) {
-        EXPECT_TRUE(p.x == 10 || p.x == 30);
-        EXPECT_TRUE(p.y == 5 || p.y == 25);
+// Shapes painted on an 80 x 80 picture trace into closed outlines enclosing their area; a hole
+// runs the other way round, specks and dark pixels are dropped.
+TEST(PictureTracerTest, ShapesBecomeClosedOutlinesOfTheirArea) {
+    struct Fill {
+        int x0, y0, x1, y1;
+        uint8_t value;
+    };
+    const struct {
+        std::vector<Fill> fills;
+        std::size_t outlines;
+        double area;
+    } cases[] = {
+        {{{10, 5, 30, 25, 200}}, 1, 400.0},
+        {{{4, 4, 60, 60, 180}, {20, 20, 44, 44, 0}, {1, 1, 2, 2, 255}, {61, 61, 63, 63, 10}},
+         2,
+         56.0 * 56 - 24 * 24},
+        {{{10, 10, 40, 40, 200}, {40, 40, 70, 70, 200}}, 0, 2 * 900.0},  // touching corners
+    };
+    for (const auto& c : cases) {
+        std::vector<uint8_t> g(80 * 80, 0);
+        for (const Fill& f : c.fills)
+            for (int y = f.y0; y < f.y1; ++y)
+                for (int x = f.x0; x < f.x1; ++x)
+                    g[size_t(y) * 80 + x] = f.value;
+        const auto outlines = traceOutlines(g, 80, 80);
+        if (c.outlines) ASSERT_EQ(outlines.size(), c.outlines) << c.area;
+        double total = 0;
+        for (const auto& o : outlines) {
+            EXPECT_EQ(std::pair(o.front().x, o.front().y), std::pair(o.back().x, o.back().y));
+            total += area(o);
+        }
+        EXPECT_DOUBLE_EQ(std::fabs(total), c.area);
     }
-}
-
-TEST(PictureTracerTest, HolesAreTracedAndSpecksAndDarkPixelsDropped) {
-    auto g = canvas(64, 64);
-    fill(g, 64, 4, 4, 60, 60, 180);
-    fill(g, 64, 20, 20, 44, 44, 0);   // a hole of perimeter 96
-    fill(g, 64, 1, 1, 2, 2, 255);     // a speck
-    fill(g, 64, 61, 61, 63, 63, 10);  // below the threshold
-    const auto outlines = traceOutlines(g, 64, 64);
-    ASSERT_EQ(outlines.size(), 2u);
-    const double a0 = area(outlines[0]), a1 = area(outlines[1]);
-    EXPECT_DOUBLE_EQ(std::fabs(a0) + std::fabs(a1), 56.0 * 56 + 24 * 24);
-    EXPECT_LT(a0 * a1, 0) << "hole and outer outline run in opposite senses";
-}
-
-TEST(PictureTracerTest, DiagonalContactStillGivesClosedOutlines) {
-    auto g = canvas(80, 80);
-    fill(g, 80, 10, 10, 40, 40, 200);
-    fill(g, 80, 40, 40, 70, 70, 200);  // touches the first square at one corner
-    const auto outlines = traceOutlines(g, 80, 80);
-    double total = 0;
-    for (const auto& o : outlines) {
-        EXPECT_EQ(o.front().x, o.back().x);
-        EXPECT_EQ(o.front().y, o.back().y);
-        total += area(o);
-    }
-    EXPECT_DOUBLE_EQ(std::fabs(total), 2 * 900.0);
+    // The square's outline is its four corners, closed.
+    std::vector<uint8_t> square(80 * 80, 0);
+    for (int y = 5; y < 25; ++y)
+        for (int x = 10; x < 30; ++x)
+            square[size_t(y) * 80 + x] = 200;
+    const auto outlines = traceOutlines(square, 80, 80);
+    ASSERT_EQ(outlines[0].size(), 5u);
+    for (const auto& p : outlines[0])
+        EXPECT_TRUE((p.x == 10 || p.x == 30) && (p.y == 5 || p.y == 25));
 }
 
 TEST(PictureTracerTest, SimplificationKeepsCornersWithinTolerance) {
