@@ -12,7 +12,7 @@
 namespace {
 
 using persist::StarNameRecord;
-using persist_test::TestWorld;
+using namespace persist_test;
 
 StarNameRecord Named(uint32_t star, const std::string& name) {
     StarNameRecord r{};
