@@ -5,7 +5,9 @@
 #include <sys/stat.h>
 
 #include <cstring>
+#include <functional>
 #include <set>
+#include <tuple>
 
 #include "persist/default_tables.h"
 #include "state/user_city.h"
@@ -54,47 +56,50 @@ TEST_F(Settings, BareCopyWinsOverProgramCopyWhichWinsOverTheDefault) {
     EXPECT_EQ(persist::ReadSettingText("Missing", "fallback", 256), "fallback");
 }
 
-TEST_F(Settings, DefaultsThatReferToEarlierKeys) {
-    WriteFile(BareCopy(), "[Tavilo Pro v7]\nIdo=35\nKeido=-139\nFindUnder=0\n");
-    Load();
-    EXPECT_EQ(view_.Ido2, 350);
-    EXPECT_EQ(view_.Keido2, -1390);
-    EXPECT_EQ(view_.UnderHorizon, 0);
-
-    WriteFile(BareCopy(), "[Tavilo Pro v7]\nIdo=35\nIdo2=357\nFindUnder=0\nUnderHorizon=1\n");
-    Load();
-    EXPECT_EQ(view_.Ido2, 357);
-    EXPECT_EQ(view_.UnderHorizon, 1);
-}
-
-TEST_F(Settings, ViewCentreIsStoredTimesOneHundred) {
-    WriteFile(BareCopy(), "[Tavilo Pro v7]\nHoui2=180050\nKoudo2=-29\n");
-    Load();
-    EXPECT_DOUBLE_EQ(view_.Houi2, 1800.5);
-    EXPECT_DOUBLE_EQ(view_.Koudo2, -0.29);
-
-    persist::SaveDisplaySettings(view_);
-    const Profile saved = Profile::Load(BareCopy());
-    EXPECT_EQ(saved.ReadInt("Tavilo Pro v7", "Houi2", 0), 180050);
-    // -0.29 x 100 is -28.999...; it must come back as the -29 it was read from.
-    EXPECT_EQ(saved.ReadInt("Tavilo Pro v7", "Koudo2", 0), -29);
-    EXPECT_EQ(saved.ReadInt("Tavilo Pro v7", "Houi", 0), 1800);
-    EXPECT_EQ(saved.ReadInt("Tavilo Pro v7", "Koudo", 1), 0);
-}
-
-TEST_F(Settings, TheThirteenthDialogPositionUsesItsOwnKeys) {
-    WriteFile(BareCopy(), "[Tavilo Pro v7]\nDlgPosX13=333\nDlgPosY13=444\nDlgPosX1=5\n");
-    Load();
-    EXPECT_EQ(options_.DlgPosX[12], 333);
-    EXPECT_EQ(options_.DlgPosY[12], 444);
-    EXPECT_EQ(options_.DlgPosX[0], 5);
-
+// Keys that default to earlier ones, the view centre stored times one hundred, the thirteenth
+// dialog position under its own keys and a short line record keeping the default tail.
+TEST_F(Settings, StoredKeysLoadIntoTheirFieldsAndSaveBackTheSame) {
+    using Check = std::function<void(const state::ViewState&, const state::AppOptions&)>;
+    const std::pair<const char*, Check> cases[] = {
+        {"Ido=35\nKeido=-139\nFindUnder=0\n",
+         [](auto& v, auto&) {
+             EXPECT_EQ(std::tuple(v.Ido2, v.Keido2, v.UnderHorizon), std::tuple(350, -1390, 0));
+         }},
+        {"Ido=35\nIdo2=357\nFindUnder=0\nUnderHorizon=1\n",
+         [](auto& v, auto&) { EXPECT_EQ(std::pair(v.Ido2, v.UnderHorizon), std::pair(357, 1)); }},
+        {"DlgPosX13=333\nDlgPosY13=444\nDlgPosX1=5\n",
+         [](auto&, auto& o) {
+             EXPECT_EQ(std::tuple(o.DlgPosX[12], o.DlgPosY[12], o.DlgPosX[0]),
+                       std::tuple(333, 444, 5));
+         }},
+        {"LineSet04=ff00\nLineSet01=0A0B0C01\n",
+         [](auto& v, auto&) {
+             EXPECT_EQ(v.lineSets[3], (state::LineSet{255, 0, 32, 0}));
+             EXPECT_EQ(v.lineSets[0], (state::LineSet{10, 11, 12, 1}));
+         }},
+        {"Houi2=180050\nKoudo2=-29\n",
+         [](auto& v, auto&) { EXPECT_EQ(std::pair(v.Houi2, v.Koudo2), std::pair(1800.5, -0.29)); }},
+    };
+    for (const auto& [keys, check] : cases) {
+        WriteFile(BareCopy(), std::string("[Tavilo Pro v7]\n") + keys);
+        Load();
+        SCOPED_TRACE(keys);
+        check(view_, options_);
+    }
+    // -0.29 x 100 is -28.999...; it must be saved as the -29 it was read from.
     options_.DlgPosX[12] = 700;
-    options_.DlgPosY[12] = 701;
+    view_.lineSets[22] = {1, 2, 3, 1};
     persist::SaveFullSettings(view_, options_, {});
+    persist::SaveDisplaySettings(view_);
+    persist::SaveLineSets(view_);
     const Profile saved = Profile::Load(BareCopy());
-    EXPECT_EQ(saved.Find("Tavilo Pro v7", "DlgPosX13"), "700");
-    EXPECT_EQ(saved.Find("Tavilo Pro v7", "DlgPosY13"), "701");
+    for (const auto& [key, value] : {std::pair{"Houi2", "180050"},
+                                     {"Koudo2", "-29"},
+                                     {"Houi", "1800"},
+                                     {"Koudo", "0"},
+                                     {"DlgPosX13", "700"},
+                                     {"LineSet23", "01020301"}})
+        EXPECT_EQ(saved.Find("Tavilo Pro v7", key), value) << key;
 }
 
 TEST_F(Settings, OldUserCityRecordsHoldWholeDegrees) {
@@ -116,10 +121,9 @@ TEST_F(Settings, OldUserCityRecordsHoldWholeDegrees) {
     Load();
     EXPECT_EQ(options_.userCities[0].latitude, 357);
     EXPECT_EQ(state::UserCityName(options_.userCities[0]), longName);
-    EXPECT_EQ(options_.userCities[2].latitude, 350);
-    EXPECT_EQ(options_.userCities[2].longitude, -1390);
-    EXPECT_EQ(options_.userCities[2].zone, 540);
-    EXPECT_STREQ(options_.userCities[2].name, "Tokyo");
+    const state::CityRecord& old = options_.userCities[2];
+    EXPECT_EQ(std::tuple(old.latitude, old.longitude, old.zone, std::string(old.name)),
+              std::tuple(350, -1390, 540, "Tokyo"));
 
     // Saving marks the records as tenths, so they read back unchanged.
     options_.UserCitys = 3;
@@ -144,27 +148,17 @@ TEST_F(Settings, FontSlotsFallBackToTheirDefaultFace) {
                   "\nFontSet02=" + persist::EncodeRecord(&empty, sizeof empty) + "\n");
     Load([](const std::string& family) { return family == "DejaVu Sans"; });
     const auto& defaults = persist::DefaultFontSets();
-    EXPECT_STREQ(view_.fontSets[4].face, defaults[4].face);
-    EXPECT_EQ(view_.fontSets[4].size, defaults[4].size);
-    EXPECT_EQ(view_.fontSets[4].italic, 1);
-    EXPECT_STREQ(view_.fontSets[0].face, "DejaVu Sans");
-    EXPECT_EQ(view_.fontSets[0].size, 20);
-    EXPECT_STREQ(view_.fontSets[1].face, "Arial");
+    const auto slot = [&](int i) {
+        const state::FontSet& f = view_.fontSets[i];
+        return std::tuple(std::string(f.face), f.size, f.italic);
+    };
+    EXPECT_EQ(slot(4), std::tuple(defaults[4].face, defaults[4].size, 1));
+    EXPECT_EQ(slot(0), std::tuple("DejaVu Sans", 20, 0));
+    EXPECT_EQ(std::get<0>(slot(1)), "Arial");
 
     // With no check installed every named face is accepted.
     Load();
     EXPECT_STREQ(view_.fontSets[4].face, "No Such Face");
-}
-
-TEST_F(Settings, ShortLineRecordKeepsTheDefaultTail) {
-    WriteFile(BareCopy(), "[Tavilo Pro v7]\nLineSet04=ff00\nLineSet01=0A0B0C01\n");
-    Load();
-    EXPECT_EQ(view_.lineSets[3], (state::LineSet{255, 0, 32, 0}));
-    EXPECT_EQ(view_.lineSets[0], (state::LineSet{10, 11, 12, 1}));
-
-    view_.lineSets[22] = {1, 2, 3, 1};
-    persist::SaveLineSets(view_);
-    EXPECT_EQ(Profile::Load(BareCopy()).Find("Tavilo Pro v7", "LineSet23"), "01020301");
 }
 
 TEST_F(Settings, MaximisedWindowKeepsItsNormalRectangle) {
@@ -251,16 +245,12 @@ TEST_F(Settings, GarbageValuesLoadWithoutHarm) {
         junk += static_cast<char>((i * 131) & 0xFF);
     WriteFile(BareCopy(), junk);
     Load();
-    EXPECT_EQ(view_.Zoom, state::kZoomMin);  // "abc" reads as 0, kept within range
-    EXPECT_EQ(view_.DrawStars, 110);
-    EXPECT_EQ(view_.AutoBriMode, 2);
-    EXPECT_EQ(options_.UserCitys, 0);
-    EXPECT_EQ(view_.Ido2, 900);
-    EXPECT_EQ(view_.Keido2, -848);  // whole turns of longitude dropped
-    EXPECT_EQ(view_.TimeZone, persist::kZoneLimit);
-    EXPECT_EQ(view_.Koudo2, 900.0);
-    EXPECT_EQ(options_.AutoYear, 1000);
-    EXPECT_EQ(options_.AutoRepeat, 1);
+    // "abc" reads as 0, kept within range; whole turns of longitude are dropped.
+    EXPECT_EQ(std::tuple(view_.Zoom, view_.DrawStars, view_.AutoBriMode, view_.Ido2, view_.Keido2,
+                         view_.TimeZone, view_.Koudo2),
+              std::tuple(state::kZoomMin, 110, 2, 900, -848, persist::kZoneLimit, 900.0));
+    EXPECT_EQ(std::tuple(options_.UserCitys, options_.AutoYear, options_.AutoRepeat),
+              std::tuple(0, 1000, 1));
     EXPECT_EQ(persist::ReadMainWindowPlacement().width, 100000);
     EXPECT_EQ(view_.lineSets[1], persist::DefaultLineSets()[1]);
     EXPECT_EQ(options_.GscPath, DataDir() + "/relative/gsc");
