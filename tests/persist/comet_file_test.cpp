@@ -1,6 +1,7 @@
 #include "persist/comet_file.h"
 
 #include <cstring>
+#include <tuple>
 
 #include "persist/settings.h"
 #include "test_world.h"
@@ -44,9 +45,10 @@ TEST_F(CometFile, MagnitudeDefaultsComeFromTheNameOnce) {
     const float expected[6][2] = {{5.5f, 8.0f}, {-2.0f, 10.0f}, {5.5f, 10.0f},
                                   {0.0f, 0.0f}, {99.0f, 99.0f}, {5.5f, 8.0f}};
     for (int i = 0; i < 6; ++i) {
-        EXPECT_FLOAT_EQ(table_.records[i].H1, expected[i][0]) << i;
-        EXPECT_FLOAT_EQ(table_.records[i].K1, expected[i][1]) << i;
-        EXPECT_EQ(table_.records[i].initialised, 1);
+        const CometRecord& r = table_.records[i];
+        EXPECT_EQ(std::tuple(r.H1, r.K1, r.initialised),
+                  std::tuple(expected[i][0], expected[i][1], 1))
+            << i;
     }
     // The user's edit survives a save and a new load.
     table_.records[0].H1 = 4.0f;
@@ -98,8 +100,9 @@ TEST_F(CometFile, SaveWritesTheLimitsAndTheRecordsOrNothing) {
     const std::string bytes = ReadFile(Path());
     ASSERT_EQ(bytes.size(), 2 * sizeof(CometRecord));
     EXPECT_EQ(static_cast<uint8_t>(bytes[sizeof(CometRecord) + 136 + 5]), 0x5A);
-    EXPECT_EQ(persist::ReadSettingInt("CometBright", 0), 75);
-    EXPECT_EQ(persist::ReadSettingInt("CometKyori", 0), 33);
+    EXPECT_EQ(std::pair(persist::ReadSettingInt("CometBright", 0),
+                        persist::ReadSettingInt("CometKyori", 0)),
+              std::pair(75, 33));
 
     WriteFile(Root() + "/blocker", "x");
     EXPECT_FALSE(persist::SaveComets(Root() + "/blocker/QELCOMET.USR", table_, 60, 20));
@@ -109,9 +112,8 @@ TEST_F(CometFile, SaveWritesTheLimitsAndTheRecordsOrNothing) {
 TEST_F(CometFile, StartupPrefersTheUserListAndSaysWhenThereIsNone) {
     EXPECT_EQ(persist::LoadStartupComets(UserDir(), table_), 0);
     ASSERT_EQ(Messages().size(), 1u);
-    EXPECT_EQ(Messages()[0].text, "Failed to read data.");
-    EXPECT_EQ(Messages()[0].caption, "QELCOMET.DAT");
-    EXPECT_EQ(Messages()[0].icon, state::MessageIcon::Stop);
+    EXPECT_EQ(std::tuple(Messages()[0].text, Messages()[0].caption, Messages()[0].icon),
+              std::tuple("Failed to read data.", "QELCOMET.DAT", state::MessageIcon::Stop));
     EXPECT_EQ(TitleCloses(), 1);
 
     WriteFile(DataDir() + "/QELCOMET.DAT", Bytes({Comet("shipped")}));

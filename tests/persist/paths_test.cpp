@@ -12,21 +12,22 @@ using persist::JoinPath;
 using persist::MakeAbsoluteFolder;
 using namespace persist_test;
 
-class Paths : public TestWorld {};
+using Paths = TestWorld;
 
 TEST_F(Paths, ProgramFilesAndFoldersAreTakenFromTheDataDirectory) {
     persist::SetDataDirectory("/opt/data/");
     EXPECT_EQ(persist::ProgramFile("QELCOMET.DAT"), "/opt/data/QELCOMET.DAT");
     EXPECT_EQ(persist::ProgramSettingsPath(), "/opt/data/TAVILO.INI");
     EXPECT_EQ(JoinPath("", "QELDATA.INI"), "QELDATA.INI");
-    EXPECT_EQ(MakeAbsoluteFolder("/mnt/gsc/"), "/mnt/gsc");
-    EXPECT_EQ(MakeAbsoluteFolder("/mnt/gsc"), "/mnt/gsc");
-    EXPECT_EQ(MakeAbsoluteFolder("gsc"), "/opt/data/gsc");
-    EXPECT_EQ(MakeAbsoluteFolder("gsc/"), "/opt/data/gsc");
-    EXPECT_EQ(MakeAbsoluteFolder(""), "");
     // The root folder is shorter than four characters and keeps its separator.
-    EXPECT_EQ(MakeAbsoluteFolder("/"), "/");
-    EXPECT_EQ(MakeAbsoluteFolder("/ab/"), "/ab");
+    for (const auto& [folder, absolute] : {std::pair{"/mnt/gsc/", "/mnt/gsc"},
+                                           {"/mnt/gsc", "/mnt/gsc"},
+                                           {"gsc", "/opt/data/gsc"},
+                                           {"gsc/", "/opt/data/gsc"},
+                                           {"", ""},
+                                           {"/", "/"},
+                                           {"/ab/", "/ab"}})
+        EXPECT_EQ(MakeAbsoluteFolder(folder), absolute) << folder;
 }
 
 TEST_F(Paths, SettingsAndUserFoldersFollowTheXdgVariables) {

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <tuple>
 
 #include "test_world.h"
 
@@ -26,15 +27,12 @@ TEST(ProfileInt, TakesTheLeadingDecimalDigitsWithSign) {
         EXPECT_EQ(ParseProfileInt(text), value) << text;
 }
 
-TEST(ProfileRead, SectionsAndKeysIgnoreLetterCase) {
-    Profile profile("[Tavilo Pro v7]\nZoom=120\n[other]\nZoom=5\n");
-    EXPECT_EQ(profile.ReadInt("TAVILO PRO V7", "zoom", 80), 120);
-    EXPECT_EQ(profile.ReadInt("Other", "ZOOM", 80), 5);
-    EXPECT_EQ(profile.ReadInt("missing", "Zoom", 80), 80);
-    EXPECT_EQ(profile.ReadInt("other", "Missing", -1), -1);
-}
-
-TEST(ProfileRead, ValuesAreTrimmedAndUnquoted) {
+TEST(ProfileRead, KeysIgnoreLetterCaseAndValuesAreTrimmed) {
+    const Profile cased("[Tavilo Pro v7]\nZoom=120\n[other]\nZoom=5\n");
+    EXPECT_EQ(
+        std::tuple(cased.ReadInt("TAVILO PRO V7", "zoom", 80), cased.ReadInt("Other", "ZOOM", 80),
+                   cased.ReadInt("missing", "Zoom", 80), cased.ReadInt("other", "Missing", -1)),
+        std::tuple(120, 5, 80, -1));
     const Profile profile(
         "[s]\r\n  Name  =  Big Dipper  \r\nQuoted=\"  spaced \"\nHalf=\"open\n"
         "Empty=\n; Comment=1\nNoEquals\n");
@@ -90,18 +88,14 @@ TEST(ProfileRecord, EncodesUpperCaseAndDecodesWhatItCanLeavingTheTail) {
     }
 }
 
-TEST(ProfileWrite, ReplacesAValueAndKeepsEverythingElse) {
-    const std::string original =
+TEST(ProfileWrite, ReplacesValuesAndAddsKeysKeepingEverythingElse) {
+    Profile written(
         "; settings written by hand\n[Planets Location]\nMars=1\n\n[Tavilo Pro v7]\n"
-        "zoom = 120\n; keep me\nHakumei=1\n\n[Other]\nZoom=3\n";
-    Profile profile(original);
-    profile.WriteInt("TAVILO PRO V7", "Zoom", 200);
-    EXPECT_EQ(profile.Text(),
+        "zoom = 120\n; keep me\nHakumei=1\n\n[Other]\nZoom=3\n");
+    written.WriteInt("TAVILO PRO V7", "Zoom", 200);
+    EXPECT_EQ(written.Text(),
               "; settings written by hand\n[Planets Location]\nMars=1\n\n[Tavilo Pro v7]\n"
               "zoom=200\n; keep me\nHakumei=1\n\n[Other]\nZoom=3\n");
-}
-
-TEST(ProfileWrite, AddsKeysAtTheEndOfTheirSectionAndNewSectionsAtTheEnd) {
     Profile profile("[a]\nx=1\n\n[b]\ny=2\n");
     profile.Write("a", "z", "3");
     profile.Write("c", "w", "line\nbreak");
@@ -120,7 +114,7 @@ TEST(ProfileWrite, AddsKeysAtTheEndOfTheirSectionAndNewSectionsAtTheEnd) {
     EXPECT_EQ(crlf.Text(), "[s]\r\nb=2\r\n");
 }
 
-class ProfileFile : public TestWorld {};
+using ProfileFile = TestWorld;
 
 TEST_F(ProfileFile, MissingFileGivesDefaultsAndASaveMakesItWithoutTemporaries) {
     EXPECT_EQ(Profile::Load(Root() + "/nothing.ini").ReadInt("s", "k", 17), 17);

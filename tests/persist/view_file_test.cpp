@@ -1,6 +1,7 @@
 #include "persist/view_file.h"
 
 #include <functional>
+#include <tuple>
 #include <vector>
 
 #include "test_world.h"
@@ -28,6 +29,7 @@ class ViewFileTest : public ::testing::Test {
     }
 };
 
+// File sizes from nothing to more than a record; comet files are told apart.
 TEST_F(ViewFileTest, FileSizesFromNothingToMoreThanARecord) {
     Set(0, 2500);
     Set(240, kGroupViewpoint | kGroupDisplay);
@@ -53,14 +55,10 @@ TEST_F(ViewFileTest, FileSizesFromNothingToMoreThanARecord) {
         // A view stored without tracking shows its own direction.
         EXPECT_EQ(view.Tracking, !opened) << row.bytes;
     }
-    EXPECT_DOUBLE_EQ(view.Houi2, 180.5);
-    EXPECT_DOUBLE_EQ(view.Koudo2, 45.25);
+    EXPECT_EQ(std::pair(view.Houi2, view.Koudo2), std::pair(180.5, 45.25));
     EXPECT_EQ(OpenViewFile((dir / "missing.QEL").string(), view, options),
               ViewFileResult::CannotOpen);
     EXPECT_EQ(OpenViewFile('"' + Write(512) + '"', view, options), ViewFileResult::Opened);
-}
-
-TEST_F(ViewFileTest, CometFilesAreRecognised) {
     WriteFile(dir / "comet.QEL", "[DORVANCOMET]\nName=x\n");
     EXPECT_EQ(OpenViewFile((dir / "comet.QEL").string(), view, options), ViewFileResult::CometFile);
 }
@@ -73,10 +71,8 @@ TEST_F(ViewFileTest, OutOfRangeValuesAreBroughtIntoRange) {
     Set(248, 200000);
     Set(244, -9000);
     ASSERT_EQ(OpenViewFile(Write(512), view, options), ViewFileResult::Opened);
-    EXPECT_EQ(view.Zoom, 10);
-    EXPECT_EQ(view.DrawStars, 110);
-    EXPECT_DOUBLE_EQ(view.Koudo2, 900.0);
-    EXPECT_DOUBLE_EQ(view.Houi2, 3510.0);
+    EXPECT_EQ(std::tuple(view.Zoom, view.DrawStars, view.Koudo2, view.Houi2),
+              std::tuple(10, 110, 900.0, 3510.0));
 
     // An older file: whole degrees, and automatic-mode steps that the trace multiplies.
     Set(0, 1900);
@@ -84,10 +80,9 @@ TEST_F(ViewFileTest, OutOfRangeValuesAreBroughtIntoRange) {
     for (int offset : {64, 68, 136, 156})
         Set(offset, INT32_MAX);
     ASSERT_EQ(OpenViewFile(Write(512), view, options), ViewFileResult::Opened);
-    EXPECT_EQ(view.Ido2, 900);
-    EXPECT_EQ(view.Keido2, 0);  // 72000 tenths: whole turns
-    EXPECT_EQ(options.AutoYear, 1000);
-    EXPECT_EQ(options.AutoRepeat, 120);
+    // 72000 tenths of longitude are whole turns.
+    EXPECT_EQ(std::tuple(view.Ido2, view.Keido2, options.AutoYear, options.AutoRepeat),
+              std::tuple(900, 0, 1000, 120));
 }
 
 // clang-format off

@@ -8,8 +8,8 @@
 #include <tuple>
 #include <vector>
 
+#include "layer_fixture.h"
 #include "persist/records/world_records.h"
-#include "star_fixture.h"
 
 namespace render {
 namespace {
@@ -47,34 +47,21 @@ ProjectedPoint AroundM31OneCornerBehind(const void* context, int lon, int lat) {
     return p;
 }
 
-struct DeepSkyHarness {
-    state::ViewState view;
-    persist::DataSet data;
-    SkyScene scene;
-    RecordingCanvas canvas;
-
+// The layer harness with a 1000-pixel view, deep-sky blocks and a plain linear projection.
+struct DeepSkyHarness : LayerHarness {
     DeepSkyHarness() {
-        scene.view = &view;
-        scene.data = &data;
         scene.frame.viewport = Viewport{1000, 1000};
         scene.projection = SkyProjection{&LinearProject, nullptr, false, 0};
-        scene.palette = CreateSkyPalette(view.lineSets);
     }
     void Objects(const std::vector<persist::ObjectRecord>& objects,
                  const std::vector<persist::ObjectNameRecord>& names) {
-        SetBlock(data.block(persist::BlockId::OBJ), objects);
-        SetBlock(data.block(persist::BlockId::OBJN), names);
+        SetData(persist::BlockId::OBJ, objects);
+        SetData(persist::BlockId::OBJN, names);
     }
     void Symbols(int target = kTargetScreen) {
-        LayerContext layer{canvas, scene, target};
-        ProjectDeepSkyObjects(layer);
-        DrawDeepSkySymbols(layer);
-    }
-    std::vector<std::string> Labels() const {
-        std::vector<std::string> texts;
-        for (const CanvasOp& op : canvas.OpsOf(Kind::DrawText))
-            texts.push_back(op.text);
-        return texts;
+        LayerContext context = layer(target);
+        ProjectDeepSkyObjects(context);
+        DrawDeepSkySymbols(context);
     }
 };
 
@@ -126,7 +113,7 @@ TEST(DeepSkySymbols, RadiantShowsOnlyWithinThreeDegreesOfItsPeak) {
         h.scene.frame.solarLongitude = longitude;
         h.Symbols();
         EXPECT_EQ(h.canvas.OpsOf(Kind::PlotPattern).size(), shown) << longitude;
-        EXPECT_EQ(h.Labels().size(), shown) << longitude;
+        EXPECT_EQ(h.Texts().size(), shown) << longitude;
     }
 }
 
@@ -170,7 +157,7 @@ TEST(DeepSkyLabels, ThreeNamingModesAndTheNgcFallback) {
         h.canvas.Clear();
         h.view.Galaxy = c.mode;
         h.Symbols(c.target);
-        EXPECT_EQ(h.Labels(), c.labels) << c.mode;
+        EXPECT_EQ(h.Texts(), c.labels) << c.mode;
         if (c.labels.empty()) continue;
         const CanvasOp first = h.canvas.OpsOf(Kind::DrawText).at(0);
         EXPECT_EQ(std::pair(first.x + static_cast<int>(first.text.size()) * 3, first.y),
@@ -190,7 +177,7 @@ TEST(DeepSkyLabels, NamesBlockShorterThanTheObjects) {
     h.data.block(persist::BlockId::OBJN).size += 30;  // and a torn record after it
     h.Symbols();
     EXPECT_EQ(h.canvas.OpsOf(Kind::PlotPattern).size(), 2u);  // the radiant has no peak
-    EXPECT_EQ(h.Labels(), (std::vector<std::string>{"NGC 1"}));
+    EXPECT_EQ(h.Texts(), (std::vector<std::string>{"NGC 1"}));
 }
 
 // MILKY fixtures: pairs of (lon, lat) with the marks in lon.
