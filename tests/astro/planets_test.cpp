@@ -74,23 +74,5 @@ TEST(Planets, LongitudesAreNormalisedAndPositionsFiniteAtTheYearLimits) {
     EXPECT_EQ(ComputeBodyPosition(-1, 0.0, 2000, memory).x, 0.0);
 }
 
-TEST(BodyTable, LevelsAndTheirToggles) {
-    // WakuseiLevel 2 hides Pluto, Eris and Ceres; 3 shows them but not the other minor bodies;
-    // 5 shows all.
-    for (int index : {9, 18, 20})
-        EXPECT_EQ(std::tuple(BodyShownAtLevel(index, 2), BodyShownAtLevel(index, 3)),
-                  std::tuple(false, true))
-            << index;
-    EXPECT_FALSE(BodyShownAtLevel(19, 3) || BodyShownAtLevel(21, 3));
-    for (int k = 0; k < kBodyCount; ++k)
-        EXPECT_TRUE(BodyShownAtLevel(k, 5)) << k;
-    const std::tuple<int, int, int> toggles[] = {{2, 3, 5}, {3, 2, 5}, {5, 2, 3}};
-    for (const auto& [level, dwarfs, asteroids] : toggles)
-        EXPECT_EQ(std::tuple(ToggleDwarfPlanets(level), TogglePrincipalAsteroids(level)),
-                  std::tuple(dwarfs, asteroids))
-            << level;
-    EXPECT_GT(OrbitalPeriods()[kSednaIndex], 730500.0);  // drawn as an open arc
-}
-
 }  // namespace
 }  // namespace astro

@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <tuple>
+#include <vector>
 
 #include "render/fonts.h"
 #include "render/palette.h"
@@ -14,54 +15,32 @@ namespace {
 
 using Kind = CanvasOp::Kind;
 
-TEST(PolylineTo, LongSegmentIsSubdividedAndDrawnOnlyInsideTheLimit) {
-    RecordingCanvas canvas;
-    PolylineState state;
-    PolylineTo(canvas, state, 0, 0, 1);
-    PolylineTo(canvas, state, 9000, 0, 1);
-    ASSERT_EQ(canvas.ops.size(), 6u);
-    EXPECT_EQ(canvas.ops[0].kind, Kind::MoveTo);
-    const int xs[] = {1800, 3600, 5400, 7200, 9000};
-    const Kind kinds[] = {Kind::LineTo, Kind::LineTo, Kind::MoveTo, Kind::MoveTo, Kind::MoveTo};
-    for (int i = 0; i < 5; ++i) {
-        EXPECT_EQ(canvas.ops[i + 1].kind, kinds[i]) << i;
-        EXPECT_EQ(canvas.ops[i + 1].x, xs[i]);
-        EXPECT_EQ(canvas.ops[i + 1].y, 0);
+// The pen moves and lines of a run of points (x, y, visibility flag): a first point or one after
+// a lift moves; two hidden points only move; a point far behind (-1) or a flag of 0 lifts; long
+// segments are cut into steps truncated toward zero and drawn only within the limit.
+TEST(PolylineTo, PenRulesAndLongSegments) {
+    using Op = std::tuple<Kind, int, int>;
+    const Kind M = Kind::MoveTo, L = Kind::LineTo;
+    const struct {
+        std::vector<std::tuple<int, int, int>> points;
+        std::vector<Op> ops;
+    } cases[] = {
+        {{{0, 0, 1}, {9000, 0, 1}},
+         {{M, 0, 0}, {L, 1800, 0}, {L, 3600, 0}, {M, 5400, 0}, {M, 7200, 0}, {M, 9000, 0}}},
+        {{{10, 10, 0}, {20, 20, 0}, {30, 30, 5}, {40, 40, -1}, {50, 50, 5}, {0, 0, 0}, {60, 60, 5}},
+         {{M, 10, 10}, {M, 20, 20}, {L, 30, 30}, {M, 50, 50}, {M, 60, 60}}},
+        {{{0, 0, 1}, {-4001, 1, 1}}, {{M, 0, 0}, {L, -1333, 0}, {L, -2667, 0}, {L, -4001, 1}}},
+    };
+    for (const auto& c : cases) {
+        RecordingCanvas canvas;
+        PolylineState state;
+        for (const auto& [x, y, flag] : c.points)
+            PolylineTo(canvas, state, x, y, flag);
+        std::vector<Op> ops;
+        for (const CanvasOp& op : canvas.ops)
+            ops.emplace_back(op.kind, op.x, op.y);
+        EXPECT_EQ(ops, c.ops) << c.points.size();
     }
-}
-
-TEST(PolylineTo, PenUpRulesAndHiddenPairs) {
-    RecordingCanvas canvas;
-    PolylineState state;
-    PolylineTo(canvas, state, 10, 10, 0);   // first point: move
-    PolylineTo(canvas, state, 20, 20, 0);   // both hidden: move only
-    PolylineTo(canvas, state, 30, 30, 5);   // one visible: line
-    PolylineTo(canvas, state, 40, 40, -1);  // far behind: lift, remember
-    PolylineTo(canvas, state, 50, 50, 5);   // after a lift: move
-    PolylineTo(canvas, state, 0, 0, 0);     // explicit lift
-    PolylineTo(canvas, state, 60, 60, 5);   // move again
-    ASSERT_EQ(canvas.ops.size(), 5u);
-    EXPECT_EQ(canvas.ops[0].kind, Kind::MoveTo);
-    EXPECT_EQ(canvas.ops[1].kind, Kind::MoveTo);
-    EXPECT_EQ(canvas.ops[2].kind, Kind::LineTo);
-    EXPECT_EQ(canvas.ops[2].x, 30);
-    EXPECT_EQ(canvas.ops[3].kind, Kind::MoveTo);
-    EXPECT_EQ(canvas.ops[3].x, 50);
-    EXPECT_EQ(canvas.ops[4].kind, Kind::MoveTo);
-    EXPECT_EQ(canvas.ops[4].x, 60);
-}
-
-TEST(PolylineTo, NegativeStepsTruncateTowardZero) {
-    RecordingCanvas canvas;
-    PolylineState state;
-    PolylineTo(canvas, state, 0, 0, 1);
-    PolylineTo(canvas, state, -4001, 1, 1);  // three steps: -1333, -2667, -4001
-    ASSERT_EQ(canvas.ops.size(), 4u);
-    EXPECT_EQ(canvas.ops[1].x, -1333);
-    EXPECT_EQ(canvas.ops[1].y, 0);
-    EXPECT_EQ(canvas.ops[2].x, -2667);
-    EXPECT_EQ(canvas.ops[3].x, -4001);
-    EXPECT_EQ(canvas.ops[3].y, 1);
 }
 
 TEST(FormatGridLabel, DegreesAndHours) {
@@ -84,10 +63,8 @@ TEST(DrawText8, AnchorsAndRejection) {
     DrawText8(canvas, viewport, 0, 0, 0, "");
     const auto texts = canvas.OpsOf(Kind::DrawText);
     ASSERT_EQ(texts.size(), 3u);
-    EXPECT_EQ(texts[0].x, -2);
-    EXPECT_EQ(texts[0].y, 23);
-    EXPECT_EQ(texts[1].y, 15);
-    EXPECT_EQ(texts[2].y, 7);
+    EXPECT_EQ(std::tuple(texts[0].x, texts[0].y, texts[1].y, texts[2].y),
+              std::tuple(-2, 23, 15, 7));
 }
 
 TEST(DrawPolygonClipped, RejectsPolygonsBeyondOneEdge) {
@@ -129,10 +106,8 @@ TEST(SlotFont, SlotFaceAndPrintFactor) {
     view.fontSets[4].size = 11;
     view.fontSets[4].italic = 1;
     const FontSpec screen = SlotFont(view, 5, kTargetScreen);
-    EXPECT_EQ(screen.face, "Times New Roman");
-    EXPECT_EQ(screen.pixelHeight, 11);
-    EXPECT_TRUE(screen.italic);
-    EXPECT_FALSE(screen.bold);
+    EXPECT_EQ(std::tuple(screen.face, screen.pixelHeight, screen.italic, screen.bold),
+              std::tuple("Times New Roman", 11, true, false));
     EXPECT_EQ(SlotFont(view, 5, kTargetColourPrint).pixelHeight, 44);
     // A face that fills all 32 bytes is not read past its end.
     std::memset(view.fontSets[22].face, 'A', sizeof view.fontSets[22].face);

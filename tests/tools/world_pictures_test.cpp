@@ -52,14 +52,6 @@ TEST(SkyPictures, TextureIndexAcceptsTheFilesLooseNumbers) {
     EXPECT_DOUBLE_EQ(tiles[0].corners[5], 0.25);
 }
 
-TEST(SkyPictures, OnlyCreditsWithARedistributableLicenceAreUsed) {
-    EXPECT_EQ(LicenceOfCredit("Dylan O'Donnell"), "public domain");
-    EXPECT_EQ(LicenceOfCredit("ESO/R. Gendler and Sun Shuwei"), "CC BY 4.0");
-    EXPECT_EQ(LicenceOfCredit("Plover Hill Observatory"), "");  // no licence stated
-    EXPECT_EQ(LicenceOfCredit("Albert van Donklaar"), "");
-    EXPECT_EQ(LicenceOfCredit("Jose Mtanous"), "CC BY-SA 3.0");  // omega Centauri
-}
-
 TEST(SkyPictures, DimPicturesAreStretchedAndBlackOnesRefused) {
     QImage dim(20, 20, QImage::Format_RGB32), black = dim;
     dim.fill(qRgb(2, 2, 2));
