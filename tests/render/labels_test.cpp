@@ -4,9 +4,21 @@
 
 #include <algorithm>
 
+#include <climits>
+#include <cstring>
+#include <tuple>
+#include "astro/projection_tables.h"
 #include "layer_fixture.h"
+#include "persist/data_set.h"
+#include "persist/default_tables.h"
+#include "persist/paths.h"
 #include "persist/records/sky_records.h"
 #include "render/fonts.h"
+#include "render/label_placement.h"
+#include "render/print_scaling.h"
+#include "render/recording_canvas.h"
+#include "render/render_sky.h"
+#include "render/text_formats.h"
 
 namespace render {
 namespace {
@@ -241,6 +253,186 @@ TEST(PrintFooter, TwoBoxedTextsInTheBottomCornersOfThePage) {
     LayerContext screen = h.layer(kTargetScreen);
     DrawPrintFooter(screen);
     EXPECT_TRUE(h.canvas.ops.empty());
+}
+
+// An 800 x 1000 screen at Zoom 80 has 2000 x 2500 half extents before fitting: on a landscape
+// page it keeps its height and widens; a wide view on a portrait page keeps its width. A page of
+// no size still gives a picture.
+TEST(PrintScaling, TheViewKeepsItsShorterSideAndGrowsToThePage) {
+    const std::tuple<int, int, int, int, int, int, int> cases[] = {
+        {80, 800, 1000, 3000, 2000, 3750, 2500},
+        {100, 1280, 800, 2000, 3000, 3200, 4800},
+        {80, 1280, 800, 1280, 800, 3200, 2000}};
+    for (const auto& [zoom, width, height, pageWidth, pageHeight, halfWidth, halfHeight] : cases) {
+        const PrintScaling s = ComputePrintScaling(zoom, width, height, pageWidth, pageHeight);
+        EXPECT_EQ(std::pair(s.halfWidth, s.halfHeight), std::pair(halfWidth, halfHeight)) << width;
+    }
+    EXPECT_EQ(ComputePrintScaling(80, 800, 1000, 3000, 2000).zoom, 400);
+    const PrintScaling empty = ComputePrintScaling(80, 1280, 800, 0, 0);
+    EXPECT_TRUE(empty.halfWidth > 0 && empty.halfHeight > 0);
+}
+
+TEST(TextFormats, ZonesDatesAndTimes) {
+    for (const auto& [minutes, text] : {std::pair{-300, "GMT-5"},
+                                        {330, "GMT+5:30"},
+                                        {-210, "GMT-3:30"},
+                                        {0, "GMT+0"},
+                                        {-45, "GMT-0:45"}})
+        EXPECT_EQ(ZoneText(minutes), text);
+    EXPECT_EQ(ZoneText(INT_MIN).substr(0, 4), "GMT-");  // no overflow
+    // The zone of each time mode, the system's with its daylight hour.
+    state::ViewState view;
+    view.TimeZone = 540;
+    view.SystemZone = -480;
+    for (const auto& [mode, dst, zone] :
+         {std::tuple{0, 0, 540}, {1, 0, 0}, {2, 0, -480}, {3, 1, -420}}) {
+        view.Keisanji = mode;
+        view.Dst = dst;
+        EXPECT_EQ(TimeModeZone(view), zone) << mode;
+    }
+    EXPECT_EQ(ZoneText(view), "GMT-7");
+    EXPECT_EQ(DateText(state::CivilClock{2026, 1, 5, 7, 5}), "Jan 05,  2026");
+    EXPECT_EQ(DateText(state::CivilClock{-1200, 12, 31, 0, 0}), "Dec 31, -1200");
+    EXPECT_EQ(TimeText(state::CivilClock{2026, 1, 5, 7, 5}), " 07:05");
+}
+
+TEST(TextFormats, LocationWithCityOrUserPlaceAndHemispheres) {
+    state::ViewState view;
+    state::AppOptions options;
+    view.Ido2 = -339;
+    view.Keido2 = -1512;
+    view.CurrentCity = -1;
+    EXPECT_EQ(LocationText(view, options, {}), "33.9\u00B0S\u00B7151.2\u00B0E");
+
+    state::CityRecord sydney;
+    std::strcpy(sydney.name, "Sydney");
+    const BuiltinCityLookup lookup = [&](int index) -> std::optional<state::CityRecord> {
+        if (index == 7) return sydney;
+        return std::nullopt;
+    };
+    view.CurrentCity = 7;
+    EXPECT_EQ(LocationText(view, options, lookup), "Sydney  33.9\u00B0S\u00B7151.2\u00B0E");
+    view.CurrentCity = 8;  // not in the list
+    EXPECT_EQ(LocationText(view, options, lookup), "33.9\u00B0S\u00B7151.2\u00B0E");
+
+    options.UserCitys = 1;
+    std::strcpy(options.userCities[0].name, "Home");
+    view.CurrentCity = 10000;
+    EXPECT_EQ(LocationText(view, options, lookup), "Home  33.9\u00B0S\u00B7151.2\u00B0E");
+    view.CurrentCity = 10001;  // beyond the valid user places
+    EXPECT_EQ(LocationText(view, options, lookup), "33.9\u00B0S\u00B7151.2\u00B0E");
+}
+
+TEST(TextFormats, CityNamesWithAndWithoutCountry) {
+    state::CityRecord city;
+    std::strcpy(city.name, "Paris");
+    EXPECT_EQ(CityNameText(city), "Paris");
+    std::strcpy(city.country, "France");
+    EXPECT_EQ(CityNameText(city), "Paris / France");
+    // A name that fills its field without a terminator stops at the field.
+    std::memset(city.name, 'A', sizeof city.name);
+    EXPECT_EQ(CityNameText(city), std::string(32, 'A') + " / France");
+}
+
+TEST(TextFormats, CityBlockLookupIsBoundsChecked) {
+    persist::DataSet data;
+    EXPECT_FALSE(CityBlockLookup(&data));
+    EXPECT_FALSE(CityBlockLookup(nullptr));
+    persist::Block& block = data.block(persist::BlockId::CITY);
+    block.storage.assign(80 + 40 + persist::kBlockSpareBytes, 0);
+    block.size = 80 + 40;  // one record and a half
+    block.loaded = true;
+    std::strcpy(reinterpret_cast<char*>(block.storage.data()), "Oslo");
+    const BuiltinCityLookup lookup = CityBlockLookup(&data);
+    ASSERT_TRUE(lookup);
+    ASSERT_TRUE(lookup(0).has_value());
+    EXPECT_STREQ(lookup(0)->name, "Oslo");
+    EXPECT_FALSE(lookup(1).has_value());
+    EXPECT_FALSE(lookup(-1).has_value());
+}
+
+using Kind = CanvasOp::Kind;
+
+// Labels handed over in this order; the placement keeps by rank and order, draws by arrival.
+TEST(LabelPlacement, KeepsByRankAndOrderAndDrawsInArrivalOrder) {
+    struct Case {
+        const char* text;
+        LabelBox box;
+        LabelRank rank;
+        int order;
+        bool kept;
+    };
+    const Case cases[] = {
+        {"faint galaxy", {0, 0, 60, 10}, LabelRank::DeepSky, 1, false},  // under the star
+        {"bright galaxy", {0, 40, 60, 50}, LabelRank::DeepSky, 0, true},
+        {"second galaxy", {50, 45, 110, 55}, LabelRank::DeepSky, 5, false},  // under the first
+        {"star", {30, 5, 80, 15}, LabelRank::StarName, 900, true},
+        {"touching", {80, 5, 90, 15}, LabelRank::StarName, 901, true},  // edges only meet
+        {"Moon", {-20, 0, 20, 10}, LabelRank::Body, 1, true},
+        {"name", {-100, -5, 10, 5}, LabelRank::ConstellationName, 0, false},  // under the Moon
+    };
+    LabelPlacement placement;
+    placement.Begin(true, Viewport{400, 300});
+    const LabelStyle style{FontSpec{"Arial", 12, false, false}, Colour::Index(8)};
+    for (const Case& c : cases)
+        placement.Add(c.box, style, c.text, c.rank, c.order);
+    RecordingCanvas canvas;
+    placement.DrawKept(canvas);
+    std::vector<std::string> drawn;
+    for (const CanvasOp& op : canvas.OpsOf(Kind::DrawText))
+        drawn.push_back(op.text);
+    std::vector<std::string> expected;
+    for (const Case& c : cases)
+        if (c.kept) expected.push_back(c.text);
+    EXPECT_EQ(drawn, expected);
+    EXPECT_EQ(canvas.OpsOf(Kind::SetFont).size(), 1u);  // one style, set once
+}
+
+// The data set's Orion and Centaurus in equator mode with Latin star names and Messier or NGC
+// names: no two label boxes (6 x 10 pixels a character on the recording canvas) overlap, and
+// Alpha Centauri is named once. With the option off they pile up.
+TEST(LabelPlacement, OrionAndCentaurusNamesNeverPileUp) {
+    persist::DataSet data;
+    std::string gscPath;
+    persist::SetDataDirectory(PLANETARIUM_DATASET_DIR);
+    ASSERT_TRUE(persist::LoadDataSet(data, PLANETARIUM_DATASET_DIR, gscPath));
+    const astro::ProjectionTableStore tables = astro::BuildProjectionTables();
+    state::ViewState view;
+    view.fontSets = persist::DefaultFontSets();
+    view.SekidouMod = 1;
+    view.StarName = 2;
+    view.Galaxy = 3;
+    view.BrightAuto = 0;
+    view.DrawStars = 30;
+    const state::AppOptions options;
+    // The overlapping pairs among the labels of a view, and whether Rigil Kentaurus and Toliman
+    // are named.
+    auto frame = [&](double rightAscension, double declination, int zoom) {
+        view.Houi2 = rightAscension;
+        view.Koudo2 = declination;
+        view.Zoom = zoom;
+        SkyScene scene;
+        InitSkyScene(scene, view, options, data, tables.view());
+        scene.viewport = Viewport{640, 400};
+        RecordingCanvas canvas;
+        RenderSky(canvas, kTargetScreen, scene);
+        std::vector<LabelBox> boxes;
+        bool rigil = false, toliman = false;
+        for (const CanvasOp& op : canvas.OpsOf(Kind::DrawText)) {
+            boxes.push_back({op.x, op.y, op.x + static_cast<int>(op.text.size()) * 6, op.y + 10});
+            rigil = rigil || op.text == "Rigil Kentaurus";
+            toliman = toliman || op.text == "Toliman";
+        }
+        int overlaps = 0;
+        for (std::size_t i = 0; i < boxes.size(); ++i)
+            for (std::size_t j = i + 1; j < boxes.size(); ++j)
+                overlaps += boxes[i].overlaps(boxes[j]) ? 1 : 0;
+        return std::make_tuple(overlaps, rigil, toliman);
+    };
+    EXPECT_EQ(std::get<0>(frame(838, 0, 160)), 0);
+    EXPECT_EQ(frame(2199, -608, 300), std::make_tuple(0, true, false));
+    view.KasanariYoke = 0;
+    EXPECT_GT(std::get<0>(frame(838, 0, 160)), 10);
 }
 
 }  // namespace
