@@ -38,10 +38,6 @@ TEST(StarCodes, MagnitudesSpectralClassesLevelsAndSizes) {
     for (const auto& [code, magnitude] :
          {std::pair{0, -20}, {114, 94}, {115, 95}, {120, 95}, {255, 95}})
         EXPECT_EQ(MagnitudeOfCode(code), magnitude) << code;
-    const char* classes[] = {"OB", "A", "FP", "GW", "K", "MNRSC"};
-    for (int c = 0; c < 6; ++c)
-        for (const char* l = classes[c]; *l; ++l)
-            EXPECT_EQ(SpectralClassOf(*l), c) << *l;
     for (char letter : {'D', '0', '9', 'o', ' ', '\0', '\xFF'})
         EXPECT_EQ(SpectralClassOf(static_cast<uint8_t>(letter)), kNoColourClass) << letter;
     // The automatic level: past the reference zoom six tenths per 20 % step, capped at 94
@@ -107,11 +103,7 @@ TEST(StarPass, ShapesAndColoursOfASingleStar) {
         {115 - 30, 'K', 1, 95, kHalo, kScreen, 4, 71 + 162, 71 + 162, 0, none, none},
         // Unknown classes: index 76 in the glyph style, nothing in the pixel styles or on paper.
         {115 - 6, 'D', 1, 95, kMain, kScreen, 1, 76 + 48, 76 + 48, 0, none, none},
-        {115 - 12, '7', 1, 95, kMain, kScreen, 1, 76 + 24, 76 + 24, 0, none, none},
         {40, 'D', 0, 95, kMain, kScreen, 0, 0, 0, 0, none, none},
-        {40, '5', 2, 95, kMain, kScreen, 0, 0, 0, 0, none, none},
-        {40, 'D', 3, 95, kMain, kScreen, 0, 0, 0, 0, none, none},
-        {40, '5', 4, 95, kMain, kScreen, 0, 0, 0, 0, none, none},
         {40, 'D', 1, 95, kMain, kColour, 0, 0, 0, 0, none, none},
         // Paper: discs grow with brightness, (95 - 30 + 4) / 2 = 34 at magnitude 3.0; a faint
         // star keeps the smallest.
@@ -234,8 +226,7 @@ TEST(FaintZones, EachVisibleZoneDrawsUpToItsLevelEntry) {
     DrawStarPass(h.context(), kPassFaintZones, kTargetScreen);
     auto pixels = PixelsOf(h.canvas);
     ASSERT_EQ(pixels.size(), 5u);
-    EXPECT_EQ(pixels.front().x, 104);  // faintest first
-    EXPECT_EQ(pixels.back().x, 100);
+    EXPECT_EQ(std::pair(pixels.front().x, pixels.back().x), std::pair(104, 100));  // faintest first
     // Level 95 uses the closing entry of the zone.
     h.canvas.Clear();
     h.frame.starLevel = 95;
@@ -274,11 +265,9 @@ TEST(ZoneVisibility, ZonesBeyondOneEdgeAreSkipped) {
     const std::vector<uint8_t> grid = ComputeZoneVisibility(h.context(), 1);
     ASSERT_EQ(grid.size(), 432u);
     // Zone (a 0, d 8) spans lon 0..1365, lat -910..0: visible. (a 1, d 8) touches 1365..2730.
-    EXPECT_EQ(grid[0 * 18 + 8], 1);
-    EXPECT_EQ(grid[0 * 18 + 9], 1);
-    EXPECT_EQ(grid[1 * 18 + 8], 1);
-    EXPECT_EQ(grid[2 * 18 + 8], 0);
-    EXPECT_EQ(grid[0 * 18 + 0], 0);  // far south
+    EXPECT_EQ(std::tuple(grid[0 * 18 + 8], grid[0 * 18 + 9], grid[1 * 18 + 8], grid[2 * 18 + 8],
+                         grid[0 * 18 + 0]),
+              std::tuple(1, 1, 1, 0, 0));  // the last: far south
     EXPECT_EQ(ComputeZoneVisibility(h.context(), 2).size(), 96u * 72u);
 }
 
@@ -381,8 +370,7 @@ TEST(GlyphEllipses, CoreHaloAndBothInThatOrder) {
     DrawStarPass(h.context(), kPassFaintZones, kTargetScreen);
     const auto ellipses = h.canvas.OpsOf(Kind::Ellipse);
     ASSERT_EQ(ellipses.size(), 2u);
-    EXPECT_EQ(ellipses[0].x, -7);
-    EXPECT_EQ(ellipses[1].x, -5);
+    EXPECT_EQ(std::pair(ellipses[0].x, ellipses[1].x), std::pair(-7, -5));
 }
 
 }  // namespace
