@@ -83,8 +83,6 @@ TEST(NormalizeClock, CarriesEveryFieldAndClampsTheYear) {
     astro::NormalizeClock(c);
     EXPECT_EQ(ModifiedJulianDay(c.year, c.month, c.day), ModifiedJulianDay(2026, 6, 15) + 100000);
 }
-}
-}
 
 TEST(UtMinutes, ZoneOfTheModeAndDaylightSaving) {
     state::ViewState v;
