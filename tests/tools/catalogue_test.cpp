@@ -428,7 +428,9 @@ TEST(PictureTracerTest, ShapesBecomeClosedOutlinesOfTheirArea) {
                 for (int x = f.x0; x < f.x1; ++x)
                     g[size_t(y) * 80 + x] = f.value;
         const auto outlines = traceOutlines(g, 80, 80);
-        if (c.outlines) ASSERT_EQ(outlines.size(), c.outlines) << c.area;
+        if (c.outlines) {
+            ASSERT_EQ(outlines.size(), c.outlines) << c.area;
+        }
         double total = 0;
         for (const auto& o : outlines) {
             EXPECT_EQ(std::pair(o.front().x, o.front().y), std::pair(o.back().x, o.back().y));

@@ -190,7 +190,9 @@ TEST(DeepSkyDataset, EveryMessierObjectWithItsType) {
             ++radiants;
             const int peak = std::stoi(m.substr(1));
             EXPECT_TRUE(peak >= 0 && peak < 360) << m;
-            if (world_test::Field(objn, i * 72, 24) == "Perseids") EXPECT_EQ(m, "L140");
+            if (world_test::Field(objn, i * 72, 24) == "Perseids") {
+                EXPECT_EQ(m, "L140");
+            }
         } else if (!m.empty()) {
             messier[std::stoi(m.substr(1))] = type;
         }
