@@ -362,8 +362,7 @@ TEST_F(StarNamesTest, SavedNamesReplaceTheShippedOnesAtTheNextStart) {
     EXPECT_EQ(ReadFile(path), Bytes(names));
 
     persist::DataSet data;
-    data.block(persist::BlockId::STAR2).storage.assign(10 * 10 + persist::kBlockSpareBytes, 0);
-    data.block(persist::BlockId::STAR2).size = 10 * 10;
+    SetBlock(data.block(persist::BlockId::STAR2), std::vector<uint8_t>(10 * 10));
     ASSERT_TRUE(persist::LoadUserStarNames(data, UserDir()));
     EXPECT_EQ(data.starNameCount, 2u);
     const auto records = data.block(persist::BlockId::STARN).records<StarNameRecord>();

@@ -6,8 +6,10 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -15,12 +17,34 @@
 #include <string_view>
 #include <vector>
 
+#include "persist/data_set.h"
 #include "persist/paths.h"
 #include "state/messages.h"
 
 namespace persist_test {
 
 namespace fs = std::filesystem;
+
+// A data-set block holding these records, loaded as the loader leaves it.
+template <class T>
+void SetBlock(persist::Block& block, const std::vector<T>& records) {
+    block.size = records.size() * sizeof(T);
+    block.storage.assign(block.size + persist::kBlockSpareBytes, 0);
+    if (block.size) std::memcpy(block.storage.data(), records.data(), block.size);
+    block.loaded = true;
+}
+
+// A fixed-size text field of a record, zero-padded, without a terminator when the text fills it.
+template <std::size_t N>
+void PutText(char (&field)[N], std::string_view text) {
+    for (std::size_t i = 0; i < N; ++i)
+        field[i] = i < text.size() ? text[i] : '\0';
+}
+template <std::size_t N>
+void PutText(uint16_t (&field)[N], std::u16string_view text) {
+    for (std::size_t i = 0; i < N; ++i)
+        field[i] = i < text.size() ? text[i] : 0;
+}
 
 // A fresh folder under the system temporary folder, removed with the object.
 class TempFolder {

@@ -338,11 +338,9 @@ TEST(TextFormats, CityBlockLookupIsBoundsChecked) {
     persist::DataSet data;
     EXPECT_FALSE(CityBlockLookup(&data));
     EXPECT_FALSE(CityBlockLookup(nullptr));
-    persist::Block& block = data.block(persist::BlockId::CITY);
-    block.storage.assign(80 + 40 + persist::kBlockSpareBytes, 0);
-    block.size = 80 + 40;  // one record and a half
-    block.loaded = true;
-    std::strcpy(reinterpret_cast<char*>(block.storage.data()), "Oslo");
+    std::vector<char> cityBytes(80 + 40);  // one record and a half
+    std::strcpy(cityBytes.data(), "Oslo");
+    SetBlock(data.block(persist::BlockId::CITY), cityBytes);
     const BuiltinCityLookup lookup = CityBlockLookup(&data);
     ASSERT_TRUE(lookup);
     ASSERT_TRUE(lookup(0).has_value());
