@@ -153,12 +153,6 @@ TEST(ViewFrame, CorrectionsAndTheirSwitches) {
               std::tuple(0.0, 0, 0));
 }
 
-TEST(ViewFrame, ZoomIn) {
-    for (const auto& [zoom, in] :
-         {std::pair{7700, 7700}, {80, 100}, {10, 10}, {7000, 7700}, {600, 720}})
-        EXPECT_EQ(astro::ZoomIn(zoom), in) << zoom;
-}
-
 using astro::Cos15;
 using astro::Sin15;
 
