@@ -157,7 +157,6 @@ TEST(Comets, KStarsListsParse) {
 }
 
 TEST(CometDataset, RecordsOf168BytesWithTheThreeNamedComets) {
-    SKIP_WITHOUT_DATASET();
     const auto bytes = world_test::ReadDatasetFile("QELCOMET.DAT");
     ASSERT_EQ(bytes.size() % 168, 0u);
     ASSERT_GT(bytes.size(), 3u * 168);

@@ -7,7 +7,6 @@
 namespace {
 
 TEST(SettingsDataset, DefaultSettingsAndNarrationSoundsBesideTheDataSet) {
-    SKIP_WITHOUT_DATASET();
     const persist::Profile ini =
         persist::Profile::Load((world_test::DatasetDir() / "TAVILO.INI").string());
     EXPECT_EQ(ini.ReadInt("Tavilo Pro v7", "Zoom", 0), 80);
