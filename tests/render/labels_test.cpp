@@ -193,6 +193,18 @@ TEST(NameLabels, OldChineseStarNamesAboveTheStarWithWideTextOnly) {
     EXPECT_EQ(h.canvas.OpsOf(Kind::SetFont)[0].fontHeight, 10);  // slot 20
 }
 
+// Bayer letters come through the Symbol font's layout; codes past its Greek letters give nothing.
+TEST(Fonts, GreekLettersFromTheSymbolLayout) {
+    // Gamma is the Symbol face's 'g', theta its 'q'; sigma follows rho.
+    const std::pair<char, const char*> letters[] = {
+        {'a', "\u03B1"}, {'c', "\u03B3"}, {'h', "\u03B8"}, {'r', "\u03C3"},
+        {'x', "\u03C9"}, {'y', ""},       {'*', ""}};
+    for (const auto& [letter, text] : letters)
+        EXPECT_EQ(GreekLetterText(letter), text) << letter;
+    EXPECT_EQ(SymbolCharacterToUnicode('c'), U'\u03C7');
+    EXPECT_EQ(SymbolCharacterToUnicode('1'), U'1');
+}
+
 struct FooterSky : LayerHarness {
     FooterSky() {
         view.clock = state::CivilClock{2026, 12, 6, 22, 5};
