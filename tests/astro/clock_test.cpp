@@ -219,7 +219,7 @@ constexpr int32_t kTolerance = 30;
 // Meeus Examples 12.a and 12.b: 1987 April 10, 0h UT and 19h21m00s UT, mean sidereal time at
 // Greenwich 13h10m46.3668s and 8h34m57.0896s. West longitudes subtract: 74.0 degrees west (New
 // York, the default place) is 4h56m earlier; 139.5 degrees east is stored as -1395.
-TEST(SiderealAngle, MeeusExamplesAtGreenwichAndEitherSide) {
+TEST(SiderealAngle, MeeusExamplesAndTheIauExpressionFrom1800To2200) {
     const int32_t mjd = astro::ModifiedJulianDay(1987, 4, 10);
     const double at0h = 13.0 + 10.0 / 60.0 + 46.3668 / 3600.0;
     const double at19h21 = 8.0 + 34.0 / 60.0 + 57.0896 / 3600.0;
@@ -232,6 +232,20 @@ TEST(SiderealAngle, MeeusExamplesAtGreenwichAndEitherSide) {
         EXPECT_NEAR(AngleDifference(astro::SiderealAngle(mjd, ut, west), ExpectedAngle(hours)), 0,
                     kTolerance)
             << ut << " " << west;
+    }
+    // Across four centuries (day numbers negative before 1858), with UT minutes outside the day,
+    // against Meeus's formula 12.4 (the IAU 1982 expression).
+    for (int32_t year : {1800, 1857, 1900, 2000, 2100, 2200}) {
+        for (int32_t ut : {-300, 0, 1439, 1800}) {
+            const int32_t day = astro::ModifiedJulianDay(year, 5, 13);
+            const double jd = day + 2400000.5 + ut / 1440.0, t = (jd - 2451545.0) / 36525.0;
+            const double degrees = 280.46061837 + 360.98564736629 * (jd - 2451545.0) +
+                                   0.000387933 * t * t - t * t * t / 38710000.0;
+            const double hours = std::fmod(std::fmod(degrees, 360.0) + 360.0, 360.0) / 15.0;
+            EXPECT_NEAR(AngleDifference(astro::SiderealAngle(day, ut, 0), ExpectedAngle(hours)), 0,
+                        kTolerance)
+                << year << " ut " << ut;
+        }
     }
 }
 
