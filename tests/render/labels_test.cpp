@@ -248,18 +248,16 @@ TEST(PrintFooter, TwoBoxedTextsInTheBottomCornersOfThePage) {
     EXPECT_EQ(h.canvas.OpsOf(Kind::SetBrush)[0].brush.colour, Colour::Rgb(255, 255, 255));
 
     // "Printed by Planetarium": 22 characters, 132 x 10 pixels on the recording canvas.
-    EXPECT_EQ(texts[0].text, "Printed by Planetarium");
-    EXPECT_EQ(texts[0].x, 2000 - 132 - 75);
-    EXPECT_EQ(texts[0].y, 1500 - 10 - 75);
+    EXPECT_EQ(std::tuple(texts[0].text, texts[0].x, texts[0].y),
+              std::tuple("Printed by Planetarium", 2000 - 132 - 75, 1500 - 10 - 75));
     EXPECT_EQ(boxes[0].points,
               (std::vector<Point>{{1768, 1390}, {1949, 1390}, {1949, 1449}, {1768, 1449}}));
 
     const int w = static_cast<int>(texts[1].text.size()) * 6;
     EXPECT_NE(texts[1].text.find("(GMT-5)"), std::string::npos);
-    EXPECT_EQ(texts[1].x, 75 - 2000);
-    EXPECT_EQ(texts[1].y, 1500 - 10 - 75);
-    EXPECT_EQ(boxes[1].points.front(), (Point{50 - 2000, 1390}));
-    EXPECT_EQ(boxes[1].points[2], (Point{w - 2000 + 100 - 1, 1449}));
+    EXPECT_EQ(std::tuple(texts[1].x, texts[1].y, boxes[1].points.front(), boxes[1].points[2]),
+              std::tuple(75 - 2000, 1500 - 10 - 75, Point{50 - 2000, 1390},
+                         Point{w - 2000 + 100 - 1, 1449}));
 
     h.canvas.Clear();
     LayerContext screen = h.layer(kTargetScreen);
