@@ -350,10 +350,11 @@ TEST_F(Paths, NarrationSoundsAreLookedUpInTheSourceFolderIndex) {
               "[North]\nWAV=\\en\\north.wav\n[Day]\nWAV=\n[south]\nWAV=South.wav\n");
     const std::string folder = persist::NarrationFolder();
     EXPECT_EQ(folder, DataDir() + "/voice");
-    EXPECT_EQ(persist::NarrationSoundFile(folder, "North"), folder + "/en/north.wav");
-    EXPECT_EQ(persist::NarrationSoundFile(folder, "South"), folder + "/South.wav");
-    EXPECT_EQ(persist::NarrationSoundFile(folder, "Day"), "");
-    EXPECT_EQ(persist::NarrationSoundFile(folder, "Evening"), "");
+    for (const auto& [event, sound] : {std::pair{"North", "/en/north.wav"},
+                                       {"South", "/South.wav"},
+                                       {"Day", ""},
+                                       {"Evening", ""}})
+        EXPECT_EQ(persist::NarrationSoundFile(folder, event), *sound ? folder + sound : "");
     EXPECT_EQ(persist::NarrationSoundFile(Root() + "/none", "North"), "");
     // The bare-name copy wins.
     WriteFile(Root() + "/config/planetarium/TAVILO.INI", "[Tavilo Pro v7]\nsource=/srv/v/\n");
@@ -386,10 +387,11 @@ TEST(ProfileRead, KeysIgnoreLetterCaseAndValuesAreTrimmed) {
     const Profile profile(
         "[s]\r\n  Name  =  Big Dipper  \r\nQuoted=\"  spaced \"\nHalf=\"open\n"
         "Empty=\n; Comment=1\nNoEquals\n");
-    EXPECT_EQ(profile.Find("s", "Name"), "Big Dipper");
-    EXPECT_EQ(profile.Find("s", "Quoted"), "  spaced ");
-    EXPECT_EQ(profile.Find("s", "Half"), "\"open");
-    EXPECT_EQ(profile.Find("s", "Empty"), "");
+    for (const auto& [key, value] : {std::pair{"Name", "Big Dipper"},
+                                     {"Quoted", "  spaced "},
+                                     {"Half", "\"open"},
+                                     {"Empty", ""}})
+        EXPECT_EQ(profile.Find("s", key), value) << key;
     EXPECT_FALSE(profile.Find("s", "; Comment").has_value());
     EXPECT_FALSE(profile.Find("s", "NoEquals").has_value());
     // An empty value counts as missing for integers, as the platform read did.

@@ -449,14 +449,17 @@ TEST(DrawPolygonClipped, RejectsPolygonsBeyondOneEdge) {
 TEST(ResolveColour, ModesOfTheSolarSystemLayers) {
     SkyPalette palette = CreateSkyPalette({});
     palette.entries[5] = 0x204060;
-    EXPECT_EQ(ResolveColour(0, 0, Colour::Index(5), palette), Colour::Index(5));
-    EXPECT_EQ(ResolveColour(1, 128, Colour::Index(5), palette), Colour::Rgb(128, 128, 128));
-    EXPECT_EQ(ResolveColour(4, 0, Colour::Index(0x31), palette), Colour::Rgb(0, 0, 0));
-    EXPECT_EQ(ResolveColour(4, 100, Colour::Index(0x18), palette), Colour::Rgb(100, 177, 255));
-    EXPECT_EQ(ResolveColour(4, 7, Colour::Index(70), palette), Colour::Rgb(7, 7, 7));
-    EXPECT_EQ(ResolveColour(4, 7, Colour::Rgb(1, 2, 3), palette), Colour::Rgb(7, 7, 7));
-    // (r, g, b) = (32, 64, 96) -> (255 - 80, 255 - 64, 255 - 64).
-    EXPECT_EQ(ResolveColour(4, 0, Colour::Index(5), palette), Colour::Rgb(175, 191, 191));
+    // The last: (r, g, b) = (32, 64, 96) -> (255 - 80, 255 - 64, 255 - 64).
+    const std::tuple<int, int, Colour, Colour> cases[] = {
+        {0, 0, Colour::Index(5), Colour::Index(5)},
+        {1, 128, Colour::Index(5), Colour::Rgb(128, 128, 128)},
+        {4, 0, Colour::Index(0x31), Colour::Rgb(0, 0, 0)},
+        {4, 100, Colour::Index(0x18), Colour::Rgb(100, 177, 255)},
+        {4, 7, Colour::Index(70), Colour::Rgb(7, 7, 7)},
+        {4, 7, Colour::Rgb(1, 2, 3), Colour::Rgb(7, 7, 7)},
+        {4, 0, Colour::Index(5), Colour::Rgb(175, 191, 191)}};
+    for (const auto& [mode, grey, colour, resolved] : cases)
+        EXPECT_EQ(ResolveColour(mode, grey, colour, palette), resolved) << mode << " " << grey;
 }
 
 TEST(SlotFont, SlotFaceAndPrintFactor) {

@@ -197,13 +197,10 @@ TEST(DeepSkyDataset, EveryMessierObjectWithItsType) {
         }
     }
     ASSERT_EQ(messier.size(), 110u);
-    EXPECT_EQ(messier.begin()->first, 1);
-    EXPECT_EQ(messier.rbegin()->first, 110);
-    EXPECT_EQ(messier[31], 'G');
-    EXPECT_EQ(messier[13], 'D');
-    EXPECT_EQ(messier[45], 'C');
-    EXPECT_EQ(messier[57], 'P');
-    EXPECT_EQ(messier[42], 'N');
+    EXPECT_EQ(std::pair(messier.begin()->first, messier.rbegin()->first), std::pair(1, 110));
+    for (const auto& [number, type] :
+         {std::pair{31, 'G'}, {13, 'D'}, {45, 'C'}, {57, 'P'}, {42, 'N'}})
+        EXPECT_EQ(messier[number], type) << number;
     EXPECT_GE(radiants, 10);
     EXPECT_GE(obj.size() / 6, 500u);
 }
