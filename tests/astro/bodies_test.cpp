@@ -6,7 +6,12 @@
 
 #include <cmath>
 
+#include <tuple>
+#include <vector>
+#include "astro/clock.h"
 #include "astro/moon.h"
+#include "astro/moon_phase.h"
+#include "astro/planets.h"
 #include "astro/projection.h"
 #include "astro/projection_tables.h"
 #include "astro/view_frame.h"
@@ -48,15 +53,6 @@ TEST_F(Bodies, SunIsTheNegatedEarthWithItsApparentRadius) {
     EXPECT_NEAR(sun.helioX, -std::cos(sun.geoLongitude) * sun.geoDistance, 1e-12);
     // 16.3 arc minutes in early January.
     EXPECT_NEAR(s.sunRadius / kDegree * 60, 16.26, 0.03);
-    // Planets: geocentric distance = |helio - earth|.
-    const BodyState& mars = s.bodies[4];
-    const double dx = mars.helioX - sun.helioX, dy = mars.helioY - sun.helioY,
-                 dz = mars.helioZ - sun.helioZ;
-    EXPECT_NEAR(mars.geoDistance, std::sqrt(dx * dx + dy * dy + dz * dz), 1e-12);
-    EXPECT_NEAR(mars.helioDistance,
-                std::sqrt(mars.helioX * mars.helioX + mars.helioY * mars.helioY +
-                          mars.helioZ * mars.helioZ),
-                1e-12);
 }
 
 TEST_F(Bodies, MoonParallaxMakesTheTotalEclipseOf2024April8Central) {
@@ -160,44 +156,135 @@ TEST_F(Bodies, MoonTiltFollowsTheEclipticOnScreen) {
     EXPECT_NEAR(MoonTilt(frame, s) / kDegree, -180 + 23.44, 0.3);
 }
 
-TEST_F(Bodies, EveryFieldIsFiniteAtTheYearLimits) {
-    for (int year : {-99998, -9999, 1799, 1800, 2200, 2201, 99999}) {
-        const SolarSystemState s = At(year, 12, 31, 23, 59, -89.9, 179.9);
-        for (int k = 0; k < kBodyCount; ++k) {
-            const BodyState& b = s.bodies[k];
-            ASSERT_TRUE(std::isfinite(b.geoLongitude) && std::isfinite(b.geoLatitude) &&
-                        std::isfinite(b.geoDistance) && std::isfinite(b.screenX) &&
-                        std::isfinite(b.screenY) && std::isfinite(b.depth))
-                << year << " body " << k;
-            EXPECT_LE(std::fabs(b.screenX), 32000.0);
-            EXPECT_LE(std::fabs(b.screenY), 32000.0);
+// The precise theories hold from 1000 to 3000; outside, every body and the sidereal angle
+// fall back to the described model, and at the clock's limits nothing is lost or hangs.
+TEST_F(Bodies, EveryFieldIsFiniteAndPreciseTheoriesFallBackOutsideTheirYears) {
+    for (const auto& [year, month, day, hour] : {std::tuple{-99998, 1, 1, 0},
+                                                 {999, 6, 1, 12},
+                                                 {1000, 6, 1, 12},
+                                                 {1799, 12, 31, 23},
+                                                 {1800, 1, 1, 0},
+                                                 {2200, 12, 31, 23},
+                                                 {2201, 1, 1, 0},
+                                                 {3000, 6, 1, 12},
+                                                 {3001, 6, 1, 12},
+                                                 {99999, 12, 31, 23}}) {
+        view.SeimitsuKeisan = 1;
+        const SolarSystemState precise = At(year, month, day, hour, 59, -89.9, 179.9);
+        const BinAngle preciseSidereal = frame.SiderealAngle;
+        view.SeimitsuKeisan = 0;
+        const SolarSystemState described = At(year, month, day, hour, 59, -89.9, 179.9);
+        const bool covered = year >= 1000 && year <= 3000;
+        EXPECT_EQ(preciseSidereal == frame.SiderealAngle, !covered) << year;
+        for (const SolarSystemState* s : {&precise, &described}) {
+            for (int k = 0; k < kBodyCount; ++k) {
+                const BodyState& b = s->bodies[k];
+                ASSERT_TRUE(std::isfinite(b.geoLongitude) && std::isfinite(b.geoLatitude) &&
+                            std::isfinite(b.geoDistance) && std::isfinite(b.depth) &&
+                            std::fabs(b.screenX) <= 32000.0 && std::fabs(b.screenY) <= 32000.0)
+                    << year << " body " << k;
+                if (!covered) {
+                    EXPECT_EQ(b.geoLongitude, described.bodies[k].geoLongitude) << year << k;
+                }
+            }
+            EXPECT_TRUE(std::isfinite(s->moonRadius) && std::fabs(s->MoonElongation) <= kPi);
         }
-        EXPECT_TRUE(std::isfinite(s.MoonElongation) && std::isfinite(s.moonRadius)) << year;
-        EXPECT_LE(std::fabs(s.MoonElongation), kPi);
     }
 }
 
-// The precise theories hold from 1000 to 3000; outside, every body and the sidereal angle
-// fall back to the described model, and at the clock's limits nothing is lost or hangs.
-TEST_F(Bodies, PreciseTheoriesFallBackOutsideTheirYears) {
-    for (int year : {-99998, 999, 1000, 3000, 3001, 99999}) {
-        view.SeimitsuKeisan = 1;
-        const SolarSystemState precise = At(year, 6, 1, 12, 0);
-        const BinAngle preciseSidereal = frame.SiderealAngle;
-        view.SeimitsuKeisan = 0;
-        const SolarSystemState described = At(year, 6, 1, 12, 0);
-        const bool covered = year >= 1000 && year <= 3000;
-        EXPECT_EQ(preciseSidereal == frame.SiderealAngle, !covered) << year;
-        for (int k = 0; k < kBodyCount; ++k) {
-            const BodyState &p = precise.bodies[k], &d = described.bodies[k];
-            EXPECT_TRUE(std::isfinite(p.geoLongitude) && std::isfinite(p.geoLatitude) &&
-                        std::isfinite(p.geoDistance) && std::isfinite(p.screenX))
-                << year << " body " << k;
-            if (!covered) {
-                EXPECT_EQ(p.geoLongitude, d.geoLongitude) << year << " body " << k;
-            }
-        }
+// The Moon's age, phase polygons, parallax vector and the Earth's shadow.
+
+double Days(int year, int month, int day, int hour, int minute) {
+    return DaysFromJ2000(ModifiedJulianDay(year, month, day), hour * 60 + minute);
+}
+
+// New moons (UT): 2024-03-10 09:00, 2024-04-08 18:21, 2024-05-08 03:22; 2000-01-06 18:14.
+TEST(MoonAge, FromTheLastNewMoonAndInRangeAtTheYearLimits) {
+    const std::tuple<int, int, int, int, int, double> ages[] = {
+        {2024, 4, 8, 18, 30, 9.0 / 1440.0},  // just after a new moon
+        {2024, 4, 8, 18, 21, 0.0},
+        {2000, 1, 7, 18, 14, 1.0},
+        {2024, 4, 8, 18, 11, 29.381},  // just before one: from 2024-03-10 09:00
+        {2024, 5, 8, 3, 0, 29.360}};
+    for (const auto& [y, m, d, h, mi, age] : ages) {
+        const double got = MoonAgeSearch(Days(y, m, d, h, mi), y);
+        EXPECT_GE(got, 0.0);
+        EXPECT_NEAR(got, age, 0.006) << y << "-" << m << "-" << d << " " << h << ":" << mi;
     }
+    double previous = -1.0;
+    for (int hour = 0; hour < 29 * 24; hour += 7) {
+        const double age = MoonAgeSearch(Days(2024, 4, 9, 0, 0) + hour / 24.0, 2024);
+        EXPECT_NEAR(age, previous < 0 ? age : previous + 7.0 / 24.0, 0.01) << hour;
+        previous = age;
+    }
+    for (int year : {-99998, 1799, 2201, 99999}) {
+        const double age = MoonAgeSearch(Days(year, 1, 1, 0, 0), year);
+        EXPECT_TRUE(age >= 0.0 && age < 40.0) << year;
+    }
+}
+
+double Area(const std::vector<PixelPoint>& points) {
+    double twice = 0;
+    for (size_t k = 0; k < points.size(); ++k) {
+        const PixelPoint& a = points[k];
+        const PixelPoint& b = points[(k + 1) % points.size()];
+        twice += double(a.x) * b.y - double(b.x) * a.y;
+    }
+    return std::fabs(twice) / 2;
+}
+
+TEST(MoonPhase, LitPartOfTheDiscByElongation) {
+    const PixelPoint centre{100, 50};
+    const MoonPhaseShape newMoon = MoonPhasePolygons(centre, 41.0, 0.0, 0.3);
+    ASSERT_EQ(newMoon.disc.size(), 120u);  // rho = 20.25, N = trunc(60.75) capped at 60
+    EXPECT_NEAR(Area(newMoon.disc), kPi * 20.25 * 20.25, 0.03 * kPi * 20.25 * 20.25);
+    EXPECT_EQ(Area(newMoon.lit), 0.0);
+    const MoonPhaseShape full = MoonPhasePolygons(centre, 41.0, kPi, 0.3);
+    EXPECT_EQ(full.lit, full.disc);
+    const MoonPhaseShape fullWaning = MoonPhasePolygons(centre, 41.0, -kPi, 0.3);
+    EXPECT_EQ(fullWaning.lit, fullWaning.disc);
+    // At first quarter the terminator (points N..2N-1) is a straight line through the centre and
+    // the limb half (points 0..N-1) is lit; last quarter lights the other side.
+    const MoonPhaseShape quarter = MoonPhasePolygons(centre, 21.0, kPi / 2, 0.0);
+    const MoonPhaseShape last = MoonPhasePolygons(centre, 21.0, -kPi / 2, 0.0);
+    const int N = static_cast<int>(quarter.lit.size()) / 2;
+    ASSERT_EQ(N, 30);  // trunc(3 x 10.25)
+    for (int j = 0; j < 2 * N; ++j) {
+        EXPECT_TRUE(j < N ? quarter.lit[j].x >= centre.x : quarter.lit[j].x == centre.x) << j;
+        EXPECT_TRUE(j < N ? last.lit[j].x == centre.x : last.lit[j].x <= centre.x) << j;
+    }
+    EXPECT_NEAR(Area(quarter.lit), Area(quarter.disc) / 2, 0.05 * Area(quarter.disc));
+}
+
+TEST(MoonPhase, RotatesWithTheTiltAndDegenerateDiametersGiveNoPoints) {
+    // rho = 2.25: point j = 0 is (0, 2.25) -> (0, 2); with tilt pi/2 it is (-2.25, 0) -> (-2, 0).
+    EXPECT_EQ(MoonPhasePolygons({0, 0}, 5.0, 1.0, 0.0).disc[0], (PixelPoint{0, 2}));
+    EXPECT_EQ(MoonPhasePolygons({0, 0}, 5.0, 1.0, kPi / 2).disc[0], (PixelPoint{-2, 0}));
+    EXPECT_TRUE(MoonPhasePolygons({0, 0}, 0.5, 1.0, 0.0).disc.empty());
+    EXPECT_TRUE(MoonPhasePolygons({0, 0}, -10.0, 1.0, 0.0).lit.empty());
+    EXPECT_TRUE(MoonPhasePolygons({0, 0}, std::nan(""), 1.0, 0.0).disc.empty());
+    EXPECT_EQ(MoonPhasePolygons({0, 0}, 1e12, 1.0, 0.0).disc.size(), 120u);
+}
+
+TEST(EarthShadow, RadiiAtMeanDistances) {
+    ShadowInput in;
+    in.sunDistance = 1.0;
+    in.moonDistance = 60.27;  // 384400 km
+    in.sunLongitude = 1.0;
+    in.moonLongitude = in.moonGeoLongitude = 1.0 + kPi;
+    in.moonRadius = 0.0045;
+    const EarthShadow shadow = ComputeEarthShadow(in);
+    // The umbra is about 0.70 degrees and the penumbra about 1.24 degrees in radius.
+    EXPECT_NEAR(shadow.umbraRadius * 180 / kPi, 0.70, 0.02);
+    EXPECT_NEAR(shadow.penumbraRadius * 180 / kPi, 1.24, 0.02);
+    EXPECT_NEAR(shadow.separation, 0.0, 1e-12);
+    EXPECT_TRUE(shadow.reachesMoon);
+    // Far from the anti-solar point (also across 0/2pi) nothing is drawn.
+    in.moonLongitude = in.moonGeoLongitude = 1.0 + kPi + 0.05;
+    EXPECT_FALSE(ComputeEarthShadow(in).reachesMoon);
+    in.sunLongitude = 3.2;
+    in.moonLongitude = in.moonGeoLongitude = 0.01;  // anti-solar point at 6.34 = 0.058
+    EXPECT_NEAR(ComputeEarthShadow(in).separation, 0.0484, 1e-3);
 }
 
 }  // namespace

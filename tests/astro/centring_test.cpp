@@ -3,11 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstring>
 #include <numbers>
+#include <tuple>
 #include <vector>
 
 #include "astro/equatorial.h"
+#include "astro/frame_solar_system.h"
 #include "astro/inverse_projection.h"
 #include "astro/projection.h"
 #include "state/messages.h"
@@ -16,10 +17,14 @@ namespace {
 
 using astro::ObjectRef;
 
-// Little-endian record bytes for the catalogue blocks.
-void PutI16(std::vector<uint8_t>& bytes, int16_t v) {
-    bytes.push_back(static_cast<uint8_t>(v & 0xFF));
-    bytes.push_back(static_cast<uint8_t>((static_cast<uint16_t>(v) >> 8) & 0xFF));
+// Little-endian record bytes for the catalogue blocks: 16-bit words, then single bytes.
+std::vector<uint8_t> Bytes(std::initializer_list<int> words, const std::vector<int>& tail = {}) {
+    std::vector<uint8_t> bytes;
+    for (int v : words)
+        bytes.insert(bytes.end(), {static_cast<uint8_t>(v & 0xFF), static_cast<uint8_t>(v >> 8)});
+    for (int v : tail)
+        bytes.push_back(static_cast<uint8_t>(v));
+    return bytes;
 }
 
 // Bodies and comets at fixed places, counting the recomputations tracking asks for.
@@ -58,24 +63,15 @@ class CentringTest : public ::testing::Test {
         view.SmoothIdou = 0;
         view.Houi2 = 100.0;
         view.Koudo2 = 200.0;
-        // Two constellation label points.
-        for (int16_t v : {1000, 2000, -3000, 500})
-            PutI16(seizaz, v);
-        // One star with proper motion: lon, lat, pmLon, pmLat, mag, spec.
-        for (int16_t v : {4000, 1500, 2000, -1000})
-            PutI16(star2, v);
-        star2.push_back(40);
-        star2.push_back('G');
-        // One deep-sky object.
-        PutI16(obj, 12000);
-        PutI16(obj, -200);
-        obj.push_back('G');
-        obj.push_back('1');
-        // One asterism name, the end mark, and a record after it that must not count.
-        for (int i = 0; i < 3; ++i) {
-            PutI16(kisen, i == 1 ? int16_t(-1) : int16_t(3000 + i));
-            PutI16(kisen, 800);
-            kisen.resize(kisen.size() + 20, 'x');
+        // Two constellation label points; one star with proper motion (lon, lat, pmLon, pmLat,
+        // mag, spec); one deep-sky object; one asterism name, the end mark, and a record after
+        // it that must not count.
+        seizaz = Bytes({1000, 2000, -3000, 500});
+        star2 = Bytes({4000, 1500, 2000, -1000}, {40, 'G'});
+        obj = Bytes({12000, -200}, {'G', '1'});
+        for (int mark : {3000, -1, 3002}) {
+            const std::vector<uint8_t> name = Bytes({mark, 800}, std::vector<int>(20, 'x'));
+            kisen.insert(kisen.end(), name.begin(), name.end());
         }
         catalog = std::make_unique<astro::BlockObjectCatalog>(seizaz, star2, obj, kisen);
         state::SetMessageHandler([this](const state::Message& m) {
@@ -101,40 +97,40 @@ class CentringTest : public ::testing::Test {
     }
 };
 
-TEST_F(CentringTest, PutsTheObjectAtTheCentre) {
+TEST_F(CentringTest, PutsTheObjectAtTheCentreOnceAndSaysNothing) {
     astro::CentringContext context = Context();
     ASSERT_EQ(astro::CenterOnObject(context, {astro::kBodyObject, 3}, true), 1);
-    astro::PreciseScreenPoint p = Landing(0.9 * astro::kBinPerRadian, 0.01 * astro::kBinPerRadian);
+    const astro::PreciseScreenPoint p =
+        Landing(0.9 * astro::kBinPerRadian, 0.01 * astro::kBinPerRadian);
     EXPECT_LT(std::fabs(p.x) + std::fabs(p.y), 2.0);
+    // An object already at the centre returns 0 and leaves the view.
+    const double houi2 = view.Houi2, koudo2 = view.Koudo2;
+    EXPECT_EQ(astro::CenterOnObject(context, {astro::kBodyObject, 3}, false), 0);
+    EXPECT_EQ(std::tuple(view.Houi2, view.Koudo2, view.PendingMoves), std::tuple(houi2, koudo2, 0));
     EXPECT_TRUE(messages.empty());
 }
 
-TEST_F(CentringTest, AnObjectAlreadyAtTheCentreReturnsZeroAndLeavesTheView) {
-    astro::CentringContext context = Context();
-    ASSERT_EQ(astro::CenterOnObject(context, {astro::kDeepSkyObject, 0}, false), 1);
-    double houi2 = view.Houi2, koudo2 = view.Koudo2;
-    EXPECT_EQ(astro::CenterOnObject(context, {astro::kDeepSkyObject, 0}, false), 0);
-    EXPECT_EQ(view.Houi2, houi2);
-    EXPECT_EQ(view.Koudo2, koudo2);
-    EXPECT_EQ(view.PendingMoves, 0);
-}
-
-TEST_F(CentringTest, AnObjectThirtyDegreesBelowTheHorizonIsCentredThereWithFindUnder) {
-    // A point of the ecliptic about 30 degrees below the horizon.
-    double lon = 0.0;
-    for (double l = 0.0; l < 32768.0; l += 16.0) {
-        if (std::fabs(AltitudeOf(l, 0.0) + 30.0) < std::fabs(AltitudeOf(lon, 0.0) + 30.0)) lon = l;
-    }
-    double altitude = AltitudeOf(lon, 0.0);
+// Objects 30 and 2 degrees below the horizon: with FindUnder the view goes there; without it the
+// view looks at the horizon under them (2 degrees is beyond the half-degree refraction
+// allowance, 0.3 degrees within it), and says so when asked.
+TEST_F(CentringTest, ObjectsBelowTheHorizonAreCentredThereOnlyWithFindUnder) {
+    const auto ecliptic = [&](double altitude) {  // a point of the ecliptic at that altitude
+        double lon = 0.0;
+        for (double l = 0.0; l < 32768.0; l += 4.0) {
+            if (std::fabs(AltitudeOf(l, 0.0) - altitude) <
+                std::fabs(AltitudeOf(lon, 0.0) - altitude))
+                lon = l;
+        }
+        return lon;
+    };
+    const double lon = ecliptic(-30.0), altitude = AltitudeOf(lon, 0.0);
     ASSERT_NEAR(altitude, -30.0, 0.5);
-
     view.FindUnder = 1;
     astro::CentringContext context = Context();
     ASSERT_EQ(astro::CenterOnPosition(context, lon, 0.0, false, true), 1);
     EXPECT_NEAR(view.Koudo2, altitude * 10.0, 1.0);
     EXPECT_TRUE(messages.empty());
 
-    // Without FindUnder the view looks at the horizon under it, and says so when asked.
     view.FindUnder = 0;
     view.Koudo2 = 200.0;
     ASSERT_EQ(astro::CenterOnPosition(context, lon, 0.0, false, true), 1);
@@ -143,22 +139,15 @@ TEST_F(CentringTest, AnObjectThirtyDegreesBelowTheHorizonIsCentredThereWithFindU
     EXPECT_EQ(messages[0].text, "Below Horizon Line.");
     EXPECT_EQ(messages[0].icon, state::MessageIcon::Exclamation);
     EXPECT_NEAR(Landing(lon, 0.0).x, 0.0, 2.0);  // same azimuth
-
     view.Koudo2 = 200.0;
-    astro::CenterOnPosition(context, lon, 0.0, false, false);
-    EXPECT_EQ(messages.size(), 1u);  // not interactive: silent
-}
-
-TEST_F(CentringTest, BelowHorizonLimitIsTheRefractionAllowanceInTenths) {
-    // An object 2 degrees below the horizon is beyond the half-degree allowance.
-    double lon = 0.0;
-    for (double l = 0.0; l < 32768.0; l += 4.0) {
-        if (std::fabs(AltitudeOf(l, 0.0) + 2.0) < std::fabs(AltitudeOf(lon, 0.0) + 2.0)) lon = l;
-    }
-    view.FindUnder = 0;
-    astro::CentringContext context = Context();
-    astro::CenterOnPosition(context, lon, 0.0, false, false);
+    astro::CenterOnPosition(context, ecliptic(-2.0), 0.0, false, false);
     EXPECT_EQ(view.Koudo2, 0.0);
+    EXPECT_EQ(messages.size(), 1u);  // not interactive: silent
+    // Within the allowance the object is centred where it is.
+    const double low = ecliptic(-0.3);
+    astro::CenterOnPosition(context, low, 0.0, false, false);
+    EXPECT_NEAR(view.Koudo2, AltitudeOf(low, 0.0) * 10.0, 1.0);
+    EXPECT_LT(view.Koudo2, 0.0);
 }
 
 TEST_F(CentringTest, EquatorModeCentresWithoutTheHorizonRule) {
@@ -271,32 +260,61 @@ TEST_F(CentringTest, TrackingRecomputesMovingObjectsAndCentresEveryFrame) {
     EXPECT_EQ(solar.bodyRecomputations, 2);  // only the comet frames asked
 }
 
-TEST(Equatorial, EclipticToEquatorialKnownAnswer) {
+TEST(Equatorial, KnownAnswerAndTexts) {
     // J. Meeus, "Astronomical Algorithms" (2nd ed.), Example 13.a reversed: Pollux at
     // lambda 113.215630, beta 6.684170 degrees (mean obliquity 23.4392911) has alpha
     // 116.328942, delta 28.026183 degrees. Our fixed J2000 obliquity differs by 0.0002 degrees.
-    const double d = std::numbers::pi / 180.0;
-    astro::Equatorial q = astro::EclipticToEquatorial(113.215630 * d, 6.684170 * d);
+    const double d = std::numbers::pi / 180.0, hour = std::numbers::pi / 12.0;
+    const astro::Equatorial q = astro::EclipticToEquatorial(113.215630 * d, 6.684170 * d);
     EXPECT_NEAR(q.ra / d, 116.328942, 0.001);
     EXPECT_NEAR(q.dec / d, 28.026183, 0.001);
-    astro::Equatorial zero = astro::EclipticToEquatorial(0.0, 0.0);
-    EXPECT_NEAR(zero.ra, 0.0, 1e-12);
-    EXPECT_NEAR(zero.dec, 0.0, 1e-12);
+    // Rounding carries into the next unit instead of showing 60.
+    const std::tuple<double, double, const char*> texts[] = {
+        {5.5 * hour, (22.0 + 1.0 / 60) * d, "5h30.0m  +22\u00B001'"},
+        {-1.0 * hour, -(8.0 + 30.0 / 60) * d, "23h00.0m  -8\u00B030'"},
+        {0.0, -0.2 * d, "0h00.0m  -0\u00B012'"},
+        {(2.0 + 59.97 / 60) * hour, (44.0 + 59.7 / 60) * d, "3h00.0m  +45\u00B000'"},
+        {(23.0 + 59.99 / 60) * hour, 0.0, "0h00.0m  +0\u00B000'"},
+        {std::nan(""), 0.0, "-"}};
+    for (const auto& [ra, dec, text] : texts)
+        EXPECT_EQ(astro::FormatEquatorial(ra, dec), text);
 }
 
-TEST(Equatorial, FormatEquatorialTexts) {
-    const double hour = std::numbers::pi / 12.0;
-    const double degree = std::numbers::pi / 180.0;
-    EXPECT_EQ(astro::FormatEquatorial(5.5 * hour, 22.0 * degree + 1.0 / 60 * degree),
-              "5h30.0m  +22\u00B001'");
-    EXPECT_EQ(astro::FormatEquatorial(-1.0 * hour, -(8.0 + 30.0 / 60) * degree),
-              "23h00.0m  -8\u00B030'");
-    EXPECT_EQ(astro::FormatEquatorial(0.0, -0.2 * degree), "0h00.0m  -0\u00B012'");
-    // Rounding carries into the next unit instead of showing 60.
-    EXPECT_EQ(astro::FormatEquatorial((2.0 + 59.97 / 60) * hour, (44.0 + 59.7 / 60) * degree),
-              "3h00.0m  +45\u00B000'");
-    EXPECT_EQ(astro::FormatEquatorial((23.0 + 59.99 / 60) * hour, 0.0), "0h00.0m  +0\u00B000'");
-    EXPECT_EQ(astro::FormatEquatorial(std::nan(""), 0.0), "-");
+TEST(FrameSolarSystem, TrackingTheSunAndMoonKeepsThemCentredAsTheClockRuns) {
+    astro::ProjectionTableStore store = astro::BuildProjectionTables();
+    state::ViewState view;
+    view.clock = {2024, 4, 8, 12, 0};
+    view.Zoom = 600;
+    view.Tracking = true;
+    view.TrackedKind = astro::kBodyObject;
+    astro::SolarSystemState bodies;
+    astro::FrameSolarSystem solar(bodies);
+    astro::CentringContext context{view, store.view(), nullptr, &solar};
+
+    for (int32_t body : {0, 1, 5}) {
+        view.TrackedIndex = body;
+        for (int step = 0; step < 4; ++step) {
+            view.clock.hour += 3;
+            std::optional<astro::ViewFrame> frame = astro::TrackObject(context);
+            ASSERT_TRUE(frame);
+            astro::ComputeAllBodies(view, *frame, bodies);
+            const astro::BodyState& b = bodies.bodies[static_cast<std::size_t>(body)];
+            EXPECT_LT(std::fabs(b.screenX) + std::fabs(b.screenY), 3.0)
+                << "body " << body << " step " << step;
+        }
+    }
+}
+
+TEST(FrameSolarSystem, OutOfRangeBodiesAndMissingCometsGiveNothing) {
+    astro::SolarSystemState bodies;
+    bodies.bodies[3].geoLongitude = 1.25;
+    const astro::FrameSolarSystem solar(bodies, [](int32_t index) {
+        return index == 2 ? std::optional(astro::EclipticRadians{0.5, -0.1}) : std::nullopt;
+    });
+    EXPECT_EQ(solar.Body(3)->lon, 1.25);
+    EXPECT_EQ(solar.Comet(2)->lat, -0.1);
+    EXPECT_FALSE(solar.Body(-1) || solar.Body(25) || solar.Comet(1));
+    EXPECT_FALSE(astro::FrameSolarSystem(bodies).Comet(0));
 }
 
 }  // namespace

@@ -2,39 +2,32 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <ctime>
 #include <optional>
 #include <string>
+#include <tuple>
+
+#include "astro/sidereal.h"
+#include "astro/time_steps.h"
 
 namespace {
 
 using astro::CivilClock;
 using astro::ModifiedJulianDay;
 
-CivilClock Normalized(int32_t y, int32_t mo, int32_t d, int32_t h, int32_t mi) {
-    CivilClock c{y, mo, d, h, mi};
-    astro::NormalizeClock(c);
-    return c;
-}
-
-TEST(ModifiedJulianDay, FixedPoints) {
-    EXPECT_EQ(ModifiedJulianDay(1858, 11, 17), 0);
-    EXPECT_EQ(ModifiedJulianDay(2000, 1, 1), 51544);
-    EXPECT_EQ(ModifiedJulianDay(1970, 1, 1), 40587);  // the Unix epoch
-}
-
 // Known answers from J. Meeus, "Astronomical Algorithms" (2nd ed.), chapter 7: Example 7.a
-// gives JD 2436116.31 for 1957 October 4.81 and Example 12.a JD 2446895.5 for 1987 April 10,
-// 0h. The MJD of a date is JD - 2400000.5 at 0h.
-TEST(ModifiedJulianDay, AgreesWithPublishedJulianDays) {
-    EXPECT_EQ(ModifiedJulianDay(1957, 10, 4), 2436115.5 - 2400000.5);
-    EXPECT_EQ(ModifiedJulianDay(1987, 4, 10), 2446895.5 - 2400000.5);
-    // Meeus Example 7.a also: 2000 January 1.5 is JD 2451545.0.
-    EXPECT_EQ(ModifiedJulianDay(2000, 1, 1), 2451544.5 - 2400000.5);
-}
-
-TEST(ModifiedJulianDay, ConsecutiveDaysOverCenturies) {
+// gives JD 2436116.31 for 1957 October 4.81, Example 12.a JD 2446895.5 for 1987 April 10, 0h,
+// and 2000 January 1.5 is JD 2451545.0. The MJD of a date is JD - 2400000.5 at 0h. Before March
+// of the year 1 the quotients truncate toward zero rather than down, as the program has always
+// computed them: 29 February -4 is one day later than the floor rule.
+TEST(ModifiedJulianDay, KnownDaysAndConsecutiveDaysOverCenturies) {
+    const std::tuple<int, int, int, int32_t> days[] = {
+        {1858, 11, 17, 0},   {1970, 1, 1, 40587},  {1957, 10, 4, 36115}, {1987, 4, 10, 46895},
+        {2000, 1, 1, 51544}, {-4, 2, 29, -680342}, {0, 1, 1, -678940}};
+    for (const auto& [y, m, d, mjd] : days)
+        EXPECT_EQ(ModifiedJulianDay(y, m, d), mjd) << y << "-" << m << "-" << d;
     // Walking day by day through normalised dates, the day number rises by exactly one,
     // across leap days and the non-leap century years.
     for (int32_t startYear : {1, 1599, 1899, 2099}) {
@@ -43,80 +36,52 @@ TEST(ModifiedJulianDay, ConsecutiveDaysOverCenturies) {
         for (int i = 0; i < 3 * 366; ++i) {
             c.day += 1;
             astro::NormalizeClock(c);
-            int32_t mjd = ModifiedJulianDay(c.year, c.month, c.day);
+            const int32_t mjd = ModifiedJulianDay(c.year, c.month, c.day);
             ASSERT_EQ(mjd, previous + 1) << c.year << "-" << c.month << "-" << c.day;
             previous = mjd;
         }
     }
 }
 
-TEST(ModifiedJulianDay, NegativeYearsUseTruncatedQuotients) {
-    // Before March of the year 1 the quotients truncate toward zero rather than down, as the
-    // program has always computed them: 29 February -4 is one day later than the floor rule.
-    EXPECT_EQ(ModifiedJulianDay(-4, 2, 29), -680342);
-    EXPECT_EQ(ModifiedJulianDay(0, 1, 1), -678940);
-}
-
-TEST(NormalizeClock, LeapDays) {
-    EXPECT_EQ(Normalized(2000, 2, 29, 0, 0), (CivilClock{2000, 2, 29, 0, 0}));
-    EXPECT_EQ(Normalized(2400, 2, 29, 0, 0), (CivilClock{2400, 2, 29, 0, 0}));
-    EXPECT_EQ(Normalized(1900, 2, 29, 0, 0), (CivilClock{1900, 3, 1, 0, 0}));
-    EXPECT_EQ(Normalized(2100, 2, 29, 0, 0), (CivilClock{2100, 3, 1, 0, 0}));
-    EXPECT_EQ(Normalized(-4, 2, 29, 0, 0), (CivilClock{-4, 2, 29, 0, 0}));
-    EXPECT_EQ(Normalized(-100, 2, 29, 0, 0), (CivilClock{-100, 3, 1, 0, 0}));
-    EXPECT_EQ(Normalized(-400, 2, 29, 0, 0), (CivilClock{-400, 2, 29, 0, 0}));
-}
-
-TEST(NormalizeClock, CarriesBackwardsAcrossYearEnd) {
-    EXPECT_EQ(Normalized(2001, 1, 1, 0, -1), (CivilClock{2000, 12, 31, 23, 59}));
-    EXPECT_EQ(Normalized(2001, 1, 1, -25, 0), (CivilClock{2000, 12, 30, 23, 0}));
-    EXPECT_EQ(Normalized(2001, 0, 1, 0, 0), (CivilClock{2000, 12, 1, 0, 0}));
-    EXPECT_EQ(Normalized(2001, -12, 1, 0, 0), (CivilClock{1999, 12, 1, 0, 0}));
-    EXPECT_EQ(Normalized(2001, 3, 0, 0, 0), (CivilClock{2001, 2, 28, 0, 0}));
-}
-
-TEST(NormalizeClock, CarriesForward) {
-    EXPECT_EQ(Normalized(2000, 12, 31, 23, 60), (CivilClock{2001, 1, 1, 0, 0}));
-    EXPECT_EQ(Normalized(2000, 1, 1, 0, 1500), (CivilClock{2000, 1, 2, 1, 0}));
-    EXPECT_EQ(Normalized(2000, 25, 1, 0, 0), (CivilClock{2002, 1, 1, 0, 0}));
-    EXPECT_EQ(Normalized(2001, 1, 31 + 28 + 1, 0, 0), (CivilClock{2001, 3, 1, 0, 0}));
-}
-
-TEST(NormalizeClock, LargeDayCountsMoveWholeYears) {
-    EXPECT_EQ(Normalized(2001, 1, 400, 0, 0), (CivilClock{2002, 2, 4, 0, 0}));
-    EXPECT_EQ(Normalized(2001, 1, -400, 0, 0), (CivilClock{1999, 11, 27, 0, 0}));
-    // A big step keeps the moment: the day number moves by exactly the step.
-    CivilClock c = Normalized(2026, 6, 15 + 100000, 12, 0);
-    EXPECT_EQ(ModifiedJulianDay(c.year, c.month, c.day), ModifiedJulianDay(2026, 6, 15) + 100000);
-    EXPECT_EQ(c.hour, 12);
-}
-
-TEST(NormalizeClock, YearIsClampedAndTheOtherFieldsStillMove) {
-    EXPECT_EQ(Normalized(-99500 - 1000, 5, 5, 5, 5).year, -99998);
-    EXPECT_EQ(Normalized(99999 + 1, 5, 5, 5, 5).year, 99999);
-    CivilClock c = Normalized(99999, 12, 31, 23, 60);
-    EXPECT_EQ(c, (CivilClock{99999, 1, 1, 0, 0}));
-    // A leap day carried into the clamped year, which has none, stays a valid date.
-    EXPECT_EQ(Normalized(99996 + 4, 2, 29, 0, 0), (CivilClock{99999, 3, 1, 0, 0}));
-    EXPECT_EQ(Normalized(-99998 - 2, 2, 29, 0, 0), (CivilClock{-99998, 3, 1, 0, 0}));
-}
-
-TEST(NormalizeClock, AbsurdFieldsFromDamagedFilesStillGiveAValidClock) {
-    const int32_t extremes[] = {INT32_MIN, INT32_MIN + 1, -1000000000, 0, 1000000000, INT32_MAX};
-    for (int32_t v : extremes) {
-        for (int field = 0; field < 5; ++field) {
-            CivilClock c{2000, 1, 1, 0, 0};
-            int32_t* fields[] = {&c.year, &c.month, &c.day, &c.hour, &c.minute};
-            *fields[field] = v;
-            astro::NormalizeClock(c);
-            EXPECT_GE(c.year, astro::kMinYear);
-            EXPECT_LE(c.year, astro::kMaxYear);
-            EXPECT_TRUE(c.month >= 1 && c.month <= 12);
-            EXPECT_TRUE(c.day >= 1 && c.day <= astro::MonthLengths(c.year)[c.month]);
-            EXPECT_TRUE(c.hour >= 0 && c.hour <= 23);
-            EXPECT_TRUE(c.minute >= 0 && c.minute <= 59);
-        }
+TEST(NormalizeClock, CarriesEveryFieldAndClampsTheYear) {
+    const std::pair<CivilClock, CivilClock> cases[] = {
+        // Leap days.
+        {{2000, 2, 29, 0, 0}, {2000, 2, 29, 0, 0}},
+        {{2400, 2, 29, 0, 0}, {2400, 2, 29, 0, 0}},
+        {{1900, 2, 29, 0, 0}, {1900, 3, 1, 0, 0}},
+        {{2100, 2, 29, 0, 0}, {2100, 3, 1, 0, 0}},
+        {{-4, 2, 29, 0, 0}, {-4, 2, 29, 0, 0}},
+        {{-100, 2, 29, 0, 0}, {-100, 3, 1, 0, 0}},
+        {{-400, 2, 29, 0, 0}, {-400, 2, 29, 0, 0}},
+        // Backwards across the year's end.
+        {{2001, 1, 1, 0, -1}, {2000, 12, 31, 23, 59}},
+        {{2001, 1, 1, -25, 0}, {2000, 12, 30, 23, 0}},
+        {{2001, 0, 1, 0, 0}, {2000, 12, 1, 0, 0}},
+        {{2001, -12, 1, 0, 0}, {1999, 12, 1, 0, 0}},
+        {{2001, 3, 0, 0, 0}, {2001, 2, 28, 0, 0}},
+        // Forwards, and large day counts moving whole years.
+        {{2000, 12, 31, 23, 60}, {2001, 1, 1, 0, 0}},
+        {{2000, 1, 1, 0, 1500}, {2000, 1, 2, 1, 0}},
+        {{2000, 25, 1, 0, 0}, {2002, 1, 1, 0, 0}},
+        {{2001, 1, 31 + 28 + 1, 0, 0}, {2001, 3, 1, 0, 0}},
+        {{2001, 1, 400, 0, 0}, {2002, 2, 4, 0, 0}},
+        {{2001, 1, -400, 0, 0}, {1999, 11, 27, 0, 0}},
+        // The year is clamped and the other fields still move; a leap day carried into the
+        // clamped year, which has none, stays a valid date.
+        {{99999, 12, 31, 23, 60}, {99999, 1, 1, 0, 0}},
+        {{99996 + 4, 2, 29, 0, 0}, {99999, 3, 1, 0, 0}},
+        {{-99998 - 2, 2, 29, 0, 0}, {-99998, 3, 1, 0, 0}},
+    };
+    for (auto [given, expected] : cases) {
+        const CivilClock before = given;
+        astro::NormalizeClock(given);
+        EXPECT_EQ(given, expected) << before.year << "-" << before.month << "-" << before.day << " "
+                                   << before.hour << ":" << before.minute;
     }
+    // A big step keeps the moment: the day number moves by exactly the step.
+    CivilClock c{2026, 6, 15 + 100000, 12, 0};
+    astro::NormalizeClock(c);
+    EXPECT_EQ(ModifiedJulianDay(c.year, c.month, c.day), ModifiedJulianDay(2026, 6, 15) + 100000);
 }
 
 TEST(UtMinutes, ZoneOfTheModeAndDaylightSaving) {
@@ -124,17 +89,18 @@ TEST(UtMinutes, ZoneOfTheModeAndDaylightSaving) {
     v.clock = {2000, 1, 1, 20, 0};
     v.TimeZone = -300;
     v.SystemZone = 60;
-    v.Keisanji = astro::kLocalTime;
-    EXPECT_EQ(astro::UtMinutesOf(v), 1200 + 300);
-    v.Dst = 1;
-    EXPECT_EQ(astro::UtMinutesOf(v), 1200 + 300 - 60);
-    v.Dst = 0;
-    v.Keisanji = astro::kGreenwichTime;
-    EXPECT_EQ(astro::UtMinutesOf(v), 1200);
-    v.Keisanji = astro::kSystemTime;
-    EXPECT_EQ(astro::UtMinutesOf(v), 1140);
-    v.Keisanji = astro::kRealTime;
-    EXPECT_EQ(astro::ZoneOf(v, v.Keisanji), 60);
+    const struct {
+        int32_t mode, dst, ut;
+    } cases[] = {{astro::kLocalTime, 0, 1200 + 300},
+                 {astro::kLocalTime, 1, 1200 + 300 - 60},
+                 {astro::kGreenwichTime, 0, 1200},
+                 {astro::kSystemTime, 0, 1140}};
+    for (const auto& c : cases) {
+        v.Keisanji = c.mode;
+        v.Dst = c.dst;
+        EXPECT_EQ(astro::UtMinutesOf(v), c.ut) << c.mode << " " << c.dst;
+    }
+    EXPECT_EQ(astro::ZoneOf(v, astro::kRealTime), 60);
 }
 
 // Sets TZ for the lifetime of the object (POSIX rule strings need no zone database).
@@ -159,21 +125,127 @@ class ScopedZone {
 };
 
 TEST(ReadSystemZone, StandardOffsetWithoutTheDaylightHour) {
-    {
-        ScopedZone zone("JST-9");
-        EXPECT_EQ(astro::ReadSystemZone().standardMinutesEast, 540);
-        EXPECT_FALSE(astro::ReadSystemZone().daylightInForce);
+    // Daylight saving all year round still gives the standard offset, with the flag set.
+    const std::tuple<const char*, int, bool> zones[] = {
+        {"JST-9", 540, false}, {"EST5EDT,J1/0,J365/25", -300, true}, {"IST-5:30", 330, false}};
+    for (const auto& [rule, minutes, daylight] : zones) {
+        ScopedZone zone(rule);
+        const astro::SystemZoneInfo info = astro::ReadSystemZone();
+        EXPECT_EQ(info.standardMinutesEast, minutes) << rule;
+        EXPECT_EQ(info.daylightInForce, daylight) << rule;
     }
-    {
-        // Daylight saving all year round: still the standard offset, with the flag set.
-        ScopedZone zone("EST5EDT,J1/0,J365/25");
-        astro::SystemZoneInfo info = astro::ReadSystemZone();
-        EXPECT_EQ(info.standardMinutesEast, -300);
-        EXPECT_TRUE(info.daylightInForce);
+}
+
+state::ViewState ViewAt(CivilClock clock) {
+    state::ViewState v;
+    v.clock = clock;
+    return v;
+}
+
+TEST(TimeSteps, StepsCarryAndNothingStepsInRealTime) {
+    const struct {
+        CivilClock from;
+        int32_t index, direction;
+        CivilClock to;
+    } cases[] = {
+        {{2001, 1, 31, 12, 0}, 12, +1, {2001, 3, 31, 12, 0}},  // "3 months" steps two
+        {{2001, 1, 31, 12, 0}, 11, +1, {2001, 3, 3, 12, 0}},   // the day number is kept
+        {{2004, 1, 31, 12, 0}, 11, +1, {2004, 3, 2, 12, 0}},
+        {{2000, 1, 1, 0, 0}, 20, -1, {1999, 12, 31, 0, 4}},  // a sidereal day
+        {{2000, 1, 1, 0, 0}, 0, -1, {1999, 12, 31, 23, 59}},
+        {{-99500, 6, 1, 0, 0}, 19, -1, {-99998, 6, 1, 0, 0}},
+        {{2000, 1, 1, 0, 0}, 99, +1, {2000, 1, 1, 0, 1}},  // unknown steps count as a minute
+    };
+    for (const auto& c : cases) {
+        state::ViewState v = ViewAt(c.from);
+        EXPECT_TRUE(astro::StepClock(v, c.index, c.direction));
+        EXPECT_EQ(v.clock, c.to) << c.index << " " << c.direction;
     }
-    {
-        ScopedZone zone("IST-5:30");
-        EXPECT_EQ(astro::ReadSystemZone().standardMinutesEast, 330);
+    state::ViewState v = ViewAt({2000, 1, 1, 0, 0});
+    v.Keisanji = astro::kRealTime;
+    EXPECT_FALSE(astro::StepClock(v, 8, +1));
+    EXPECT_FALSE(astro::AddToClock(v, 0, 0, 1, 0, 0));
+    EXPECT_EQ(v.clock, (CivilClock{2000, 1, 1, 0, 0}));
+}
+
+TEST(TimeModes, SwitchingAndDaylightSavingKeepTheInstant) {
+    state::ViewState v = ViewAt({2000, 1, 1, 20, 0});
+    v.TimeZone = -300;
+    v.SystemZone = 60;
+    int32_t mjd = astro::ModifiedJulianDay(2000, 1, 1);
+    int32_t instant = mjd * 1440 + astro::UtMinutesOf(v);
+
+    ASSERT_TRUE(astro::SwitchTimeMode(v, astro::kGreenwichTime));
+    EXPECT_EQ(v.clock, (CivilClock{2000, 1, 2, 1, 0}));
+    EXPECT_FALSE(astro::SwitchTimeMode(v, astro::kGreenwichTime));
+    EXPECT_FALSE(astro::SwitchTimeMode(v, 7));
+
+    for (int32_t mode : {astro::kSystemTime, astro::kLocalTime, astro::kSystemTime}) {
+        ASSERT_TRUE(astro::SwitchTimeMode(v, mode));
+        int32_t now = astro::ModifiedJulianDay(v.clock.year, v.clock.month, v.clock.day) * 1440 +
+                      astro::UtMinutesOf(v);
+        EXPECT_EQ(now, instant) << mode;
+    }
+    v.AutoRunning = true;
+    ASSERT_TRUE(astro::SwitchTimeMode(v, astro::kRealTime));
+    EXPECT_FALSE(v.AutoRunning);
+    // Daylight saving moves the clock, not the instant.
+    v = ViewAt({2000, 12, 31, 23, 30});
+    astro::ToggleDaylightSaving(v);
+    EXPECT_EQ(v.Dst, 1);
+    EXPECT_EQ(v.clock, (CivilClock{2001, 1, 1, 0, 30}));
+    astro::ToggleDaylightSaving(v);
+    EXPECT_EQ(v.Dst, 0);
+    EXPECT_EQ(v.clock, (CivilClock{2000, 12, 31, 23, 30}));
+}
+
+// Difference of two binary angles, folded into -16384..16383.
+int32_t AngleDifference(int32_t a, int32_t b) {
+    int32_t d = (a - b) & 32767;
+    return d >= 16384 ? d - 32768 : d;
+}
+
+// Local mean sidereal time in hours to the program's angle: plus 12 hours, 32768 per turn.
+int32_t ExpectedAngle(double siderealHours) {
+    double turns = siderealHours / 24.0 + 0.5;
+    return static_cast<int32_t>(std::lround((turns - std::floor(turns)) * 32768.0)) & 32767;
+}
+
+// One binary unit is 2.6 seconds of time. The program's constants run about 23 units (one
+// minute of time, the clock's own resolution) behind the IAU expression around 2000, drifting
+// to -18 in 1800 and -29 in 2200; 30 units is 80 seconds of time or 0.33 degrees.
+constexpr int32_t kTolerance = 30;
+
+// Meeus Examples 12.a and 12.b: 1987 April 10, 0h UT and 19h21m00s UT, mean sidereal time at
+// Greenwich 13h10m46.3668s and 8h34m57.0896s. West longitudes subtract: 74.0 degrees west (New
+// York, the default place) is 4h56m earlier; 139.5 degrees east is stored as -1395.
+TEST(SiderealAngle, MeeusExamplesAndTheIauExpressionFrom1800To2200) {
+    const int32_t mjd = astro::ModifiedJulianDay(1987, 4, 10);
+    const double at0h = 13.0 + 10.0 / 60.0 + 46.3668 / 3600.0;
+    const double at19h21 = 8.0 + 34.0 / 60.0 + 57.0896 / 3600.0;
+    const std::tuple<int32_t, int32_t, double> cases[] = {
+        {0, 0, at0h},
+        {19 * 60 + 21, 0, at19h21},
+        {19 * 60 + 21, 740, at19h21 - 74.0 / 15.0},
+        {19 * 60 + 21, -1395, at19h21 + 139.5 / 15.0}};
+    for (const auto& [ut, west, hours] : cases) {
+        EXPECT_NEAR(AngleDifference(astro::SiderealAngle(mjd, ut, west), ExpectedAngle(hours)), 0,
+                    kTolerance)
+            << ut << " " << west;
+    }
+    // Across four centuries (day numbers negative before 1858), with UT minutes outside the day,
+    // against Meeus's formula 12.4 (the IAU 1982 expression).
+    for (int32_t year : {1800, 1857, 1900, 2000, 2100, 2200}) {
+        for (int32_t ut : {-300, 0, 1439, 1800}) {
+            const int32_t day = astro::ModifiedJulianDay(year, 5, 13);
+            const double jd = day + 2400000.5 + ut / 1440.0, t = (jd - 2451545.0) / 36525.0;
+            const double degrees = 280.46061837 + 360.98564736629 * (jd - 2451545.0) +
+                                   0.000387933 * t * t - t * t * t / 38710000.0;
+            const double hours = std::fmod(std::fmod(degrees, 360.0) + 360.0, 360.0) / 15.0;
+            EXPECT_NEAR(AngleDifference(astro::SiderealAngle(day, ut, 0), ExpectedAngle(hours)), 0,
+                        kTolerance)
+                << year << " ut " << ut;
+        }
     }
 }
 

@@ -6,40 +6,32 @@
 #include <string>
 #include <vector>
 
+#include "../persist/test_world.h"
 #include "astro/object_names.h"
 
 namespace {
 
 using astro::FindEntry;
 using persist::BlockId;
+using persist_test::PutText;
 
-template <class T>
-void SetBlock(persist::DataSet& data, BlockId id, const std::vector<T>& records) {
-    persist::Block& block = data.block(id);
-    block.size = records.size() * sizeof(T);
-    block.storage.assign(block.size + persist::kBlockSpareBytes, 0);
-    if (block.size) std::memcpy(block.storage.data(), records.data(), block.size);
-    block.loaded = true;
-}
-
-template <std::size_t N>
-void Put(char (&field)[N], const std::string& text) {
-    std::memcpy(field, text.c_str(), std::min(N, text.size() + 1));
+void SetBlock(persist::DataSet& data, BlockId id, const auto& records) {
+    persist_test::SetBlock(data.block(id), records);
 }
 
 persist::ConstellationNameRecord Constellation(const char* popular, const char* scientific,
                                                const char* code) {
     persist::ConstellationNameRecord c{};
-    Put(c.popular, popular);
-    Put(c.scientific, scientific);
-    Put(c.code, code);
+    PutText(c.popular, popular);
+    PutText(c.scientific, scientific);
+    PutText(c.code, code);
     return c;
 }
 
 persist::DesignationRecord Star(const char* code, const char* bayer, int flamsteed) {
     persist::DesignationRecord d{};
-    Put(d.constellation, code);
-    Put(d.bayer, bayer);
+    PutText(d.constellation, code);
+    PutText(d.bayer, bayer);
     d.flamsteed = static_cast<uint8_t>(flamsteed);
     return d;
 }
@@ -64,7 +56,7 @@ struct Catalogue {
                              Star("Ser", "*a", 24)});
         persist::StarNameRecord vega{};
         vega.star = 2;
-        Put(vega.name, "Vega");
+        PutText(vega.name, "Vega");
         SetBlock(data, BlockId::STARN, std::vector{vega});
         data.starNameCount = 1;
     }

@@ -5,8 +5,10 @@
 #include <cmath>
 #include <cstdlib>
 #include <numbers>
+#include <tuple>
 
 #include "astro/bin_angle.h"
+#include "astro/inverse_projection.h"
 #include "astro/projection_tables.h"
 #include "astro/view_frame.h"
 
@@ -63,19 +65,15 @@ TEST_F(ProjectionTest, VernalEquinoxIsAtTheCentreInEquatorMode) {
     EXPECT_NEAR(q.depth, 16384.0, 1e-6);
 }
 
-TEST_F(ProjectionTest, ZenithViewMakesTheDepthTheSineOfTheAltitude) {
+TEST_F(ProjectionTest, ZenithViewMakesTheDepthTheSineOfTheAltitudeAndBeyond) {
     ViewFrame f = astro::ComputeViewFrame(HorizonView(0.0, 900.0), tables);
     EXPECT_EQ(f.ViewTiltAngle, 0);
     for (BinAngle alt : {8192, 6000, 2731, 100}) {
         astro::ScreenPoint p = ProjectHorizontal(f, 1234, alt);
         EXPECT_EQ(p.flag, astro::Sin15(tables, alt)) << alt;
     }
-}
-
-TEST_F(ProjectionTest, DepthsBeyondTheViewPlane) {
-    // Looking at the zenith, a point at altitude -30 degrees is 120 degrees from the centre and
+    // Beyond the view plane: a point at altitude -30 degrees is 120 degrees from the centre and
     // one at -70 degrees is 160 degrees away.
-    ViewFrame f = astro::ComputeViewFrame(HorizonView(0.0, 900.0), tables);
     astro::ScreenPoint at120 = ProjectHorizontal(f, 0, -2731);
     EXPECT_EQ(at120.flag, 1);
     // Drawn through the divisor of depth -8192: radius 80 * 14189 / ZBI2[8192] pixels.
@@ -105,79 +103,252 @@ TEST_F(ProjectionTest, EclipticAndHorizontalFramesAgree) {
     }
 }
 
-TEST_F(ProjectionTest, WestIsRightAndLowerIsDownInHorizonMode) {
-    ViewFrame f = astro::ComputeViewFrame(HorizonView(0.0, 200.0), tables);
-    BinAngle centreA = astro::kBinQuarterTurn - f.ViewAzimuthAngle;
-    BinAngle centreB = f.ViewTiltAngle + astro::kBinQuarterTurn;
-    // Larger azimuth from the south (towards the west) means smaller a.
-    EXPECT_GT(ProjectHorizontal(f, centreA - 500, centreB).x, 0);
-    EXPECT_GT(ProjectHorizontal(f, centreA, centreB - 500).y, 0);
-}
-
-TEST_F(ProjectionTest, EastIsLeftInEquatorMode) {
+TEST_F(ProjectionTest, WestIsRightInHorizonModeAndEastIsLeftInEquatorMode) {
+    const ViewFrame h = astro::ComputeViewFrame(HorizonView(0.0, 200.0), tables);
+    const BinAngle centreA = astro::kBinQuarterTurn - h.ViewAzimuthAngle;
+    const BinAngle centreB = h.ViewTiltAngle + astro::kBinQuarterTurn;
+    // Larger azimuth from the south (towards the west) means smaller a; lower is down.
+    EXPECT_GT(ProjectHorizontal(h, centreA - 500, centreB).x, 0);
+    EXPECT_GT(ProjectHorizontal(h, centreA, centreB - 500).y, 0);
     state::ViewState v = HorizonView(0.0, 0.0);
     v.SekidouMod = 1;
-    ViewFrame f = astro::ComputeViewFrame(v, tables);
-    // A little east along the ecliptic (larger longitude) is to the left, north is up.
-    EXPECT_LT(ProjectEcliptic(f, 300, 0).x, 0);
-    EXPECT_LT(ProjectEcliptic(f, 0, 300).y, 0);
-    // The frame's "horizon" is then the celestial equator: southern points carry the marker,
-    // which callers ignore because no horizon is shown in this mode.
-    EXPECT_EQ(ProjectEcliptic(f, 0, -300).flag, astro::kBelowHorizonFlag);
-    EXPECT_EQ(f.HorizonShown, 0);
+    const ViewFrame e = astro::ComputeViewFrame(v, tables);
+    // A little east along the ecliptic (larger longitude) is to the left, north is up. The
+    // frame's "horizon" is then the celestial equator: southern points carry the marker, which
+    // callers ignore because no horizon is shown in this mode.
+    EXPECT_LT(ProjectEcliptic(e, 300, 0).x, 0);
+    EXPECT_LT(ProjectEcliptic(e, 0, 300).y, 0);
+    EXPECT_EQ(ProjectEcliptic(e, 0, -300).flag, astro::kBelowHorizonFlag);
+    EXPECT_EQ(e.HorizonShown, 0);
 }
 
-TEST_F(ProjectionTest, OffsetsAreClampedAtHighZoom) {
+TEST_F(ProjectionTest, OffsetsAreClampedAndUnusablePositionsSkipped) {
     state::ViewState v = HorizonView(0.0, 450.0);
     v.Zoom = 7700;
-    ViewFrame f = astro::ComputeViewFrame(v, tables);
-    BinAngle a = astro::kBinQuarterTurn - f.ViewAzimuthAngle;
-    astro::ScreenPoint p = ProjectHorizontal(f, a + 6000, 0);
-    EXPECT_EQ(std::abs(p.x), 32000);
+    const ViewFrame f = astro::ComputeViewFrame(v, tables);
+    const BinAngle a = astro::kBinQuarterTurn - f.ViewAzimuthAngle;
+    EXPECT_EQ(std::abs(ProjectHorizontal(f, a + 6000, 0).x), 32000);
+    EXPECT_LT(astro::ProjectEclipticPrecise(f, std::nan(""), 0.0).depth, 0.0);
 }
 
-TEST_F(ProjectionTest, PreciseTwinReportsSkippedPointsForUnusablePositions) {
-    ViewFrame f = astro::ComputeViewFrame(HorizonView(0.0, 450.0), tables);
-    astro::PreciseScreenPoint q = astro::ProjectEclipticPrecise(f, std::nan(""), 0.0);
-    EXPECT_LT(q.depth, 0.0);
-}
-
-TEST(ViewFrame, SetUpValues) {
+// A century of precession and ten decades of proper motion in 2100; the ground is shown down to
+// a view altitude of -0.5 degrees; the options and the years beyond 10000 switch the
+// corrections off.
+TEST(ViewFrame, CorrectionsAndTheirSwitches) {
     astro::ProjectionTableStore store = astro::BuildProjectionTables();
     state::ViewState v;
     v.clock = {2100, 1, 1, 0, 0};
-    v.Zoom = 900;
     v.Koudo2 = -4.0;
     ViewFrame f = astro::ComputeViewFrame(v, store.view());
-    EXPECT_EQ(f.CurveStep1, 75);
-    EXPECT_EQ(f.CurveStep3, 25);
-    EXPECT_EQ(f.PrecessionAngle, 100 * 16384 / 12885);
-    EXPECT_EQ(f.ProperMotionDecades, 10);
+    EXPECT_EQ(std::tuple(f.PrecessionAngle, f.ProperMotionDecades, f.RefractionAngle,
+                         f.HorizonShown, f.YearInRange),
+              std::tuple(100 * 16384 / 12885, 10, 54, 1, 1));
     EXPECT_EQ(astro::ComputeViewFrame(v, store.view(), true).ProperMotionDecades, 0);
-    EXPECT_EQ(f.RefractionAngle, 54);
-    EXPECT_EQ(f.HorizonShown, 1);  // -5.0 <= -4.0
-    EXPECT_EQ(f.LatitudeAngle, 410 * 2048 / 225);
-    EXPECT_EQ(f.YearInRange, 1);
     v.Koudo2 = -6.0;
     EXPECT_EQ(astro::ComputeViewFrame(v, store.view()).HorizonShown, 0);
-    v.TaikisaKeisan = 0;
-    v.Koudo2 = 0.0;
-    v.SaisaKeisan = 0;
+    v.TaikisaKeisan = v.SaisaKeisan = 0;
     v.clock.year = 10001;
     f = astro::ComputeViewFrame(v, store.view());
-    EXPECT_EQ(f.RefractionTenths, 0.0);
-    EXPECT_EQ(f.PrecessionAngle, 0);
-    EXPECT_EQ(f.YearInRange, 0);
-    v.Zoom = 1600;
-    EXPECT_EQ(astro::ComputeViewFrame(v, store.view()).CurveStep2, 25);
+    EXPECT_EQ(std::tuple(f.RefractionTenths, f.PrecessionAngle, f.YearInRange),
+              std::tuple(0.0, 0, 0));
 }
 
-TEST(ViewFrame, ZoomIn) {
-    EXPECT_EQ(astro::ZoomIn(7700), 7700);
-    EXPECT_EQ(astro::ZoomIn(80), 100);
-    EXPECT_EQ(astro::ZoomIn(10), 10);
-    EXPECT_EQ(astro::ZoomIn(7000), 7700);
-    EXPECT_EQ(astro::ZoomIn(600), 720);
+using astro::Cos15;
+using astro::Sin15;
+
+class TablesTest : public ::testing::Test {
+  protected:
+    astro::ProjectionTableStore store = astro::BuildProjectionTables();
+    const int16_t* t = store.sincos.data();
+};
+
+TEST_F(TablesTest, FoldsOfTheQuarterWave) {
+    ASSERT_EQ(store.sincos.size(), 8193u);
+    EXPECT_EQ(t[4096], 11585);  // 16384 sin 45 degrees, rounded
+    EXPECT_EQ(std::tuple(Sin15(t, 8192), Cos15(t, 16384), Sin15(t, -1), Sin15(t, 32768 + 100)),
+              std::tuple(16384, -16384, -t[1], Sin15(t, 100)));
+    // Every angle of the turn against the library sine, within the table's rounding.
+    for (int a = -32768; a < 65536; a += 7) {
+        double radians = a * 2.0 * std::numbers::pi / 32768.0;
+        ASSERT_NEAR(Sin15(t, a), 16384.0 * std::sin(radians), 0.5) << a;
+        ASSERT_NEAR(Cos15(t, a), 16384.0 * std::cos(radians), 0.5) << a;
+    }
+}
+
+TEST_F(TablesTest, DivisorsArePositiveAndTheLastEntryRepeats) {
+    for (const auto* table : {&store.zbi, &store.zbi2}) {
+        ASSERT_EQ(table->size(), 16386u);
+        EXPECT_EQ((*table)[16385], (*table)[16384]);
+        for (int16_t d : *table)
+            ASSERT_GT(d, 0);
+    }
+    EXPECT_EQ(store.zbi[16384], 2048);
+    EXPECT_EQ(store.zbi2[0], store.zbi[0]);  // both sides meet at depth 0
+}
+
+// Radius of a point t degrees from the centre, as the projection computes it.
+double Radius(const astro::ProjectionTableStore& s, int zoom, double degrees) {
+    double radians = degrees * std::numbers::pi / 180.0;
+    int z = static_cast<int>(16384.0 * std::cos(radians));
+    int d = z >= 1 ? s.zbi[z] : s.zbi2[-z];
+    return zoom * 16384.0 * std::sin(radians) / d;
+}
+
+// The radius grows with the angle out to 150 degrees by the stereographic law; the default zoom
+// shows about 106 degrees across 1280 pixels.
+TEST_F(TablesTest, RadiusIsStereographicOutTo150Degrees) {
+    double previous = 0.0, halfWidth = 0.0;
+    for (double degrees = 1.0; degrees <= 150.0; degrees += 0.5) {
+        const double r = Radius(store, 80, degrees);
+        ASSERT_GT(r, previous) << degrees;
+        EXPECT_NEAR(r / (80 * 16.0 * std::tan(degrees * std::numbers::pi / 360.0)), 1.0, 0.01)
+            << degrees;
+        if (r < 640.0) halfWidth = degrees;
+        previous = r;
+    }
+    EXPECT_GT(2 * halfWidth, 100.0);
+    EXPECT_LT(2 * halfWidth, 120.0);
+}
+
+TEST_F(TablesTest, BlockBytesDecodeToTheTablesOrAreRefused) {
+    std::vector<uint8_t> sincos = astro::TableBytes(store.sincos);
+    std::vector<uint8_t> zbi = astro::TableBytes(store.zbi);
+    std::vector<uint8_t> zbi2 = astro::TableBytes(store.zbi2);
+    // Files hold entries 0..16384; the loader adds entry 16385.
+    zbi.resize(16385 * 2);
+    std::optional<astro::ProjectionTableStore> decoded =
+        astro::DecodeProjectionTables(sincos, zbi, zbi2);
+    ASSERT_TRUE(decoded);
+    EXPECT_EQ(decoded->sincos, store.sincos);
+    EXPECT_EQ(decoded->zbi, store.zbi);
+    EXPECT_EQ(decoded->zbi2, store.zbi2);
+
+    // Damaged blocks are refused with their name; one table in place of another shows in its
+    // size or its end entries.
+    std::vector<uint8_t> shortSine(sincos.begin(), sincos.end() - 2), zeroDivisor = zbi2,
+                                                                      hugeSine = sincos;
+    zeroDivisor[2 * 5000] = zeroDivisor[2 * 5000 + 1] = 0;
+    hugeSine[2 * 100 + 1] = 0x7F;
+    const struct {
+        std::vector<uint8_t> sincos, zbi, zbi2;
+        const char* named;
+    } damaged[] = {{shortSine, zbi, zbi2, "SINCOS"},
+                   {sincos, zbi, zeroDivisor, "ZBI2"},
+                   {hugeSine, zbi, zbi2, "SINCOS"},
+                   {sincos, {}, zbi2, "ZBI"},
+                   {zbi, zbi, zbi2, ""},
+                   {sincos, zbi2, zbi2, ""},
+                   {sincos, zbi, zbi, ""},
+                   {sincos, sincos, zbi2, ""}};
+    for (const auto& d : damaged) {
+        std::string error;
+        EXPECT_FALSE(astro::DecodeProjectionTables(d.sincos, d.zbi, d.zbi2, &error)) << d.named;
+        EXPECT_NE(error.find(d.named), std::string::npos) << error;
+    }
+}
+
+class InverseProjectionTest : public ::testing::Test {
+  protected:
+    astro::ProjectionTableStore store = astro::BuildProjectionTables();
+    astro::ProjectionTables tables = store.view();
+    state::ViewState view;
+
+    void SetUp() override {
+        view.clock = {2010, 7, 1, 22, 0};
+        view.Houi2 = 400.0;
+        view.Koudo2 = 300.0;
+        view.Zoom = 200;
+        view.SmoothIdou = 0;
+    }
+};
+
+TEST_F(InverseProjectionTest, FindsTheDirectionUnderAPixel) {
+    astro::ViewFrame f = astro::ComputeViewFrame(view, tables);
+    // The centre is at azimuth Houi2, altitude Koudo2: a = 900 - 400 = 500 tenths.
+    astro::HorizontalTenths c = astro::ScreenToHorizontal(f, 0, 0);
+    // Within a pixel: at Zoom 200 one pixel is about 0.36 tenths.
+    EXPECT_NEAR(c.a, 500.0, 0.4);
+    EXPECT_NEAR(c.b, 300.0, 0.4);
+    // A pixel off-centre maps back onto itself through the forward projection.
+    for (auto [sx, sy] : {std::pair{250, -120}, {-400, 300}, {17, 5}}) {
+        astro::HorizontalTenths h = astro::ScreenToHorizontal(f, sx, sy);
+        astro::ScreenPoint p =
+            astro::ProjectHorizontal(f, astro::TenthsToBinAngle(h.a), astro::TenthsToBinAngle(h.b));
+        EXPECT_LE(std::abs(p.x - sx) + std::abs(p.y - sy), 2) << sx << "," << sy;
+        // Multiples of 0.05 tenths.
+        EXPECT_NEAR(std::remainder(h.a, 0.05), 0.0, 1e-6);
+    }
+}
+
+TEST_F(InverseProjectionTest, DraggingMovesTheGrabbedPointUnderTheCursor) {
+    ASSERT_EQ(astro::DragView(view, tables, 100, 50, 0, 0), 1);
+    astro::ViewFrame f = astro::ComputeViewFrame(view, tables);
+    state::ViewState before;
+    before.clock = view.clock;
+    before.Houi2 = 400.0;
+    before.Koudo2 = 300.0;
+    before.Zoom = 200;
+    astro::HorizontalTenths grabbed =
+        astro::ScreenToHorizontal(astro::ComputeViewFrame(before, tables), 100, 50);
+    astro::HorizontalTenths now = astro::ScreenToHorizontal(f, 0, 0);
+    EXPECT_NEAR(now.a, grabbed.a, 1.0);
+    EXPECT_NEAR(now.b, grabbed.b, 1.0);
+    EXPECT_EQ(astro::DragView(view, tables, 10, 10, 10, 10), 0);
+}
+
+// Dragging or centring never carries the centre past the zenith, nor below the refraction
+// allowance unless the view may go under the horizon.
+TEST_F(InverseProjectionTest, DraggingAndCentringStopAtTheZenithAndTheHorizon) {
+    view.Koudo2 = 850.0;
+    ASSERT_EQ(astro::DragView(view, tables, 0, -300, 0, 300), 1);
+    EXPECT_EQ(view.Koudo2, 900.0);
+    view.UnderHorizon = 0;
+    view.Koudo2 = 20.0;
+    astro::DragView(view, tables, 0, 300, 0, -300);
+    EXPECT_EQ(view.Koudo2, -5.0);
+    view.Koudo2 = 20.0;
+    astro::CenterViewOn(view, tables, 0, 350);
+    EXPECT_EQ(view.Koudo2, -5.0);
+    view.UnderHorizon = 1;
+    view.Koudo2 = 20.0;
+    astro::DragView(view, tables, 0, 300, 0, -300);
+    EXPECT_LT(view.Koudo2, -50.0);
+}
+
+TEST_F(InverseProjectionTest, DraggingInEquatorModeTurnsTheOtherWay) {
+    view.SekidouMod = 1;
+    view.Houi2 = 100.0;
+    view.Koudo2 = 0.0;
+    // Dragging the sky to the right shows what lay to the left: east, larger right ascension.
+    astro::DragView(view, tables, 0, 0, 200, 0);
+    EXPECT_GT(view.Houi2, 100.0);
+    EXPECT_LT(view.Houi2, 3600.0);
+    view.SekidouMod = 0;
+    view.Houi2 = 100.0;
+    // In horizon mode the view turns east, from the south towards 2700 through 0: about 7
+    // degrees for 200 pixels at Zoom 200, and twice that wraps below 0 to 3500 and more.
+    astro::DragView(view, tables, 0, 0, 200, 0);
+    EXPECT_NEAR(view.Houi2, 100.0 - 71.5, 3.0);
+    astro::DragView(view, tables, 0, 0, 200, 0);
+    EXPECT_NEAR(view.Houi2, 3600.0 + 100.0 - 143.0, 5.0);
+}
+
+TEST_F(InverseProjectionTest, CentringOnAPointMovesAtOnceOrHandsTheTargetToTheWindow) {
+    const astro::HorizontalTenths target =
+        astro::ScreenToHorizontal(astro::ComputeViewFrame(view, tables), -300, -200);
+    ASSERT_EQ(astro::CenterViewOn(view, tables, -300, -200), 1);
+    EXPECT_NEAR(view.Houi2, astro::ReduceTenths(8100.0 - target.a), 1e-9);
+    EXPECT_NEAR(view.Koudo2, target.b, 1e-9);
+    EXPECT_EQ(view.PendingMoves, 0);
+    // With smooth moves the view stays and the main window gets the target.
+    view.SmoothIdou = 1;
+    view.Houi2 = 400.0;
+    view.Koudo2 = 300.0;
+    ASSERT_EQ(astro::CenterViewOn(view, tables, 300, 100), 1);
+    EXPECT_EQ(std::tuple(view.Houi2, view.Koudo2, view.PendingMoves),
+              std::tuple(400.0, 300.0, state::kMoveAzimuth | state::kMoveAltitude));
+    EXPECT_GT(view.MoveTargetHoui2, 400.0);  // right of the centre is west
+    EXPECT_LT(view.MoveTargetKoudo2, 300.0);
 }
 
 }  // namespace

@@ -1,14 +1,14 @@
 #include "persist/comet_file.h"
 
 #include <cstring>
+#include <tuple>
 
-#include "persist/profile.h"
 #include "persist/settings.h"
 #include "test_world.h"
 
 namespace {
 
-using persist_test::TestWorld;
+using namespace persist_test;
 using state::CometRecord;
 
 CometRecord Comet(const char* english, const char* japanese = "") {
@@ -32,7 +32,7 @@ class CometFile : public TestWorld {
     state::CometTable table_;
 };
 
-TEST_F(CometFile, MagnitudeDefaultsComeFromTheName) {
+TEST_F(CometFile, MagnitudeDefaultsComeFromTheNameOnce) {
     CometRecord known = Comet("Hale-Bopp");
     known.initialised = 1;  // already set up: left as it is
     CometRecord swapped = Comet("Halley");
@@ -45,58 +45,46 @@ TEST_F(CometFile, MagnitudeDefaultsComeFromTheName) {
     const float expected[6][2] = {{5.5f, 8.0f}, {-2.0f, 10.0f}, {5.5f, 10.0f},
                                   {0.0f, 0.0f}, {99.0f, 99.0f}, {5.5f, 8.0f}};
     for (int i = 0; i < 6; ++i) {
-        EXPECT_FLOAT_EQ(table_.records[i].H1, expected[i][0]) << i;
-        EXPECT_FLOAT_EQ(table_.records[i].K1, expected[i][1]) << i;
-        EXPECT_EQ(table_.records[i].initialised, 1);
+        const CometRecord& r = table_.records[i];
+        EXPECT_EQ(std::tuple(r.H1, r.K1, r.initialised),
+                  std::tuple(expected[i][0], expected[i][1], 1))
+            << i;
     }
-}
-
-TEST_F(CometFile, DefaultsAreAppliedOnlyOnce) {
-    WriteFile(Path(), Bytes({Comet("Halley")}));
-    ASSERT_EQ(persist::LoadComets(Path(), table_), 1);
-    table_.records[0].H1 = 4.0f;  // the user's edit
+    // The user's edit survives a save and a new load.
+    table_.records[0].H1 = 4.0f;
     ASSERT_TRUE(persist::SaveComets(Path(), table_, 60, 20));
     state::CometTable again;
-    ASSERT_EQ(persist::LoadComets(Path(), again), 1);
+    ASSERT_EQ(persist::LoadComets(Path(), again), 6);
     EXPECT_FLOAT_EQ(again.records[0].H1, 4.0f);
 }
 
-TEST_F(CometFile, TrailingPartialRecordIsIgnored) {
-    WriteFile(Path(), Bytes({Comet("a"), Comet("b")}) + std::string(100, 'x'));
-    EXPECT_EQ(persist::LoadComets(Path(), table_), 2);
-    WriteFile(Path(), std::string(167, 'x'));
-    state::CometTable untouched;
-    untouched.count = 7;
-    EXPECT_EQ(persist::LoadComets(Path(), untouched), 0);
-    EXPECT_EQ(untouched.count, 7);
-}
-
-TEST_F(CometFile, AtMostTwoHundredRecordsAreRead) {
+TEST_F(CometFile, RecordCountsOfOddFiles) {
     std::vector<CometRecord> many(250, Comet("c"));
     many[199] = Comet("last");
+    const struct {
+        std::string bytes;
+        int count;
+    } files[] = {
+        {Bytes({Comet("a"), Comet("b")}) + std::string(100, 'x'), 2},  // a partial record after
+        {std::string(167, 'x'), 0},
+        {"", 0},
+        {Bytes(many), 200},  // at most 200 are read
+    };
+    for (const auto& file : files) {
+        WriteFile(Path(), file.bytes);
+        state::CometTable table;
+        table.count = 7;
+        EXPECT_EQ(persist::LoadComets(Path(), table), file.count) << file.bytes.size();
+        EXPECT_EQ(table.count, file.count ? file.count : 7);  // nothing read: nothing touched
+    }
+    EXPECT_EQ(persist::LoadComets(Root() + "/none", table_), 0);
+    EXPECT_EQ(persist::LoadComets(Root(), table_), 0);  // a folder
     WriteFile(Path(), Bytes(many));
-    ASSERT_EQ(persist::LoadComets(Path(), table_), 200);
+    persist::LoadComets(Path(), table_);
     EXPECT_STREQ(table_.records[199].NAMEE, "last");
 }
 
-TEST_F(CometFile, UnterminatedNamesAreCut) {
-    CometRecord record = Comet("");
-    std::memset(record.NAMEE, 'N', sizeof record.NAMEE);
-    std::memset(record.NAMEJ, 'J', sizeof record.NAMEJ);
-    WriteFile(Path(), Bytes({record}));
-    ASSERT_EQ(persist::LoadComets(Path(), table_), 1);
-    EXPECT_EQ(std::strlen(table_.records[0].NAMEE), 31u);
-    EXPECT_EQ(std::strlen(table_.records[0].NAMEJ), 31u);
-}
-
-TEST_F(CometFile, MissingOrEmptyFileGivesNothing) {
-    EXPECT_EQ(persist::LoadComets(Root() + "/none", table_), 0);
-    WriteFile(Path(), "");
-    EXPECT_EQ(persist::LoadComets(Path(), table_), 0);
-    EXPECT_EQ(persist::LoadComets(Root(), table_), 0);  // a folder
-}
-
-TEST_F(CometFile, SaveWritesTheLimitsAndTheRecords) {
+TEST_F(CometFile, SaveWritesTheLimitsAndTheRecordsOrNothing) {
     table_.count = 2;
     table_.records[0] = Comet("one");
     table_.records[1] = Comet("two");
@@ -105,39 +93,32 @@ TEST_F(CometFile, SaveWritesTheLimitsAndTheRecords) {
     const std::string bytes = ReadFile(Path());
     ASSERT_EQ(bytes.size(), 2 * sizeof(CometRecord));
     EXPECT_EQ(static_cast<uint8_t>(bytes[sizeof(CometRecord) + 136 + 5]), 0x5A);
-    EXPECT_EQ(persist::ReadSettingInt("CometBright", 0), 75);
-    EXPECT_EQ(persist::ReadSettingInt("CometKyori", 0), 33);
-}
+    EXPECT_EQ(std::pair(persist::ReadSettingInt("CometBright", 0),
+                        persist::ReadSettingInt("CometKyori", 0)),
+              std::pair(75, 33));
 
-TEST_F(CometFile, FailedSaveReportsFailureAndKeepsTheOldFile) {
     WriteFile(Root() + "/blocker", "x");
-    table_.count = 1;
     EXPECT_FALSE(persist::SaveComets(Root() + "/blocker/QELCOMET.USR", table_, 60, 20));
     EXPECT_EQ(ReadFile(Root() + "/blocker"), "x");
 }
 
-TEST_F(CometFile, StartupPrefersTheUserList) {
+TEST_F(CometFile, StartupPrefersTheUserListAndSaysWhenThereIsNone) {
+    EXPECT_EQ(persist::LoadStartupComets(UserDir(), table_), 0);
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_EQ(std::tuple(Messages()[0].text, Messages()[0].caption, Messages()[0].icon),
+              std::tuple("Failed to read data.", "QELCOMET.DAT", state::MessageIcon::Stop));
+    EXPECT_EQ(TitleCloses(), 1);
+
     WriteFile(DataDir() + "/QELCOMET.DAT", Bytes({Comet("shipped")}));
     EXPECT_EQ(persist::LoadStartupComets(UserDir(), table_), 1);
     EXPECT_STREQ(table_.records[0].NAMEE, "shipped");
-
     WriteFile(UserDir() + "/QELCOMET.USR", Bytes({Comet("mine"), Comet("mine too")}));
     EXPECT_EQ(persist::LoadStartupComets(UserDir(), table_), 2);
     EXPECT_STREQ(table_.records[0].NAMEE, "mine");
-
     // An empty user list falls back to the shipped one.
     WriteFile(UserDir() + "/QELCOMET.USR", "");
     EXPECT_EQ(persist::LoadStartupComets(UserDir(), table_), 1);
-    EXPECT_TRUE(Messages().empty());
-}
-
-TEST_F(CometFile, StartupWithoutCometsShowsTheMessage) {
-    EXPECT_EQ(persist::LoadStartupComets(UserDir(), table_), 0);
-    ASSERT_EQ(Messages().size(), 1u);
-    EXPECT_EQ(Messages()[0].text, "Failed to read data.");
-    EXPECT_EQ(Messages()[0].caption, "QELCOMET.DAT");
-    EXPECT_EQ(Messages()[0].icon, state::MessageIcon::Stop);
-    EXPECT_EQ(TitleCloses(), 1);
+    EXPECT_EQ(Messages().size(), 1u);
 }
 
 }  // namespace

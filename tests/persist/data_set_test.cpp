@@ -3,22 +3,24 @@
 #include <sys/stat.h>
 
 #include <cstring>
+#include <functional>
 #include <map>
 #include <tuple>
 
+#include <gtest/gtest.h>
+#include <filesystem>
 #include "persist/comet_file.h"
 #include "persist/profile.h"
+#include "persist/record_view.h"
 #include "persist/records/star_records.h"
+#include "persist/star_names.h"
 #include "persist/view_file.h"
-#include "state/view_state.h"
 #include "test_world.h"
 
 namespace {
 
+using namespace persist_test;
 using persist::BlockId;
-using persist::DataSet;
-using persist_test::TestWorld;
-namespace fs = std::filesystem;
 
 std::string Int16s(std::initializer_list<int> values) {
     std::string bytes;
@@ -67,7 +69,9 @@ class DataSetTest : public TestWorld {
         files_["OBJ"] = std::string(6 * 5 + 1, 'o');
         files_["ZBI"] = DivisorTable();
         files_["ZBI2"] = DivisorTable();
-        files_["CITY"] = CityRecord("Tokyo", 35, -139, 540) + CityRecord("Quito", 0, 78, -300);
+        // A whole record and a partial one, which is neither counted nor converted.
+        files_["CITY"] = CityRecord("Tokyo", 35, -139, 540) + CityRecord("Quito", 0, 78, -300) +
+                         std::string(70, '\x01');
         files_["YAMA"] = Int16s({0, 700, 100, 500, 200, 9000});  // lowest altitude 500
     }
 
@@ -83,13 +87,21 @@ class DataSetTest : public TestWorld {
     }
 
     bool Load() {
+        set_ = {};
         gscPath_ = Root() + "/gsc";
         return persist::LoadDataSet(set_, UserDir(), gscPath_);
     }
+    bool LoadOne(const std::string& key, const std::string& alternate = {}) {
+        persist::Block block;
+        const bool loaded = persist::LoadBlock(key, alternate, UserDir(), block, false, false);
+        size_ = block.size;
+        return loaded;
+    }
 
     std::map<std::string, std::string> files_;
-    DataSet set_;
+    persist::DataSet set_;
     std::string gscPath_;
+    std::size_t size_ = 0;
 };
 
 TEST_F(DataSetTest, LoadsEveryBlockWithItsLoadTimeWork) {
@@ -100,162 +112,148 @@ TEST_F(DataSetTest, LoadsEveryBlockWithItsLoadTimeWork) {
         EXPECT_TRUE(block.loaded);
         ASSERT_GE(block.storage.size(), block.size + persist::kBlockSpareBytes);
     }
-    EXPECT_EQ(set_.block(BlockId::SEIZA).size, 3u);
     EXPECT_EQ(set_.block(BlockId::SEIZA).storage[3], 0);  // the spare bytes are zero
-    EXPECT_EQ(set_.starNameCount, 3u);
-    EXPECT_EQ(set_.brightStarCount, 4u);
-    EXPECT_EQ(set_.objectCount, 5u);
-    EXPECT_EQ(set_.objectWork.size(), 30u);
-    EXPECT_EQ(set_.starWork.size(), 24u);
-    EXPECT_EQ(set_.cityCount, 2u);
-
-    // Cities: whole degrees become tenths; the zone is left alone.
-    const auto cities = set_.block(BlockId::CITY).records<state::CityRecord>();
-    ASSERT_EQ(cities.count(), 2u);
-    EXPECT_EQ(cities.at(0).latitude, 350);
-    EXPECT_EQ(cities.at(0).longitude, -1390);
-    EXPECT_EQ(cities.at(0).zone, 540);
-    EXPECT_EQ(cities.at(1).longitude, 780);
-}
-
-TEST_F(DataSetTest, DivisorTablesRepeatTheirLastEntry) {
-    WriteDataSet();
-    ASSERT_TRUE(Load());
+    EXPECT_EQ(std::tuple(set_.starNameCount, set_.brightStarCount, set_.objectCount,
+                         set_.objectWork.size(), set_.starWork.size(), set_.cityCount),
+              std::tuple(3u, 4u, 5u, 30u, 24u, 2u));
+    // Divisor tables repeat their last entry.
     for (BlockId id : {BlockId::ZBI, BlockId::ZBI2}) {
         const auto table = set_.block(id).records<int16_t>();
         ASSERT_EQ(table.count(), 16386u);
-        EXPECT_EQ(table.at(16384), 16391);
-        EXPECT_EQ(table.at(16385), 16391);
-        EXPECT_EQ(table.at(5), 1005);
+        EXPECT_EQ(std::tuple(table.at(5), table.at(16384), table.at(16385)),
+                  std::tuple(1005, 16391, 16391));
     }
-}
-
-TEST_F(DataSetTest, ShortDivisorTableStopsTheLoadInsteadOfWritingPastIt) {
-    files_["ZBI2"] = Int16s({1, 2, 3});
-    WriteDataSet();
-    EXPECT_FALSE(Load());
-    ASSERT_EQ(Messages().size(), 1u);
-    EXPECT_EQ(Messages()[0].caption, DataDir() + "/blocks/ZBI2.DAT");
-    EXPECT_FALSE(set_.block(BlockId::CITY).loaded);
-}
-
-TEST_F(DataSetTest, LandscapeIsShiftedOntoTheHorizon) {
-    WriteDataSet();
-    ASSERT_TRUE(Load());
+    // Cities: whole degrees become tenths; the zone and the partial record are left alone.
+    const persist::ByteView city = set_.block(BlockId::CITY).view();
+    EXPECT_EQ(std::tuple(city.i16(64), city.i16(66), city.i16(68), city.i16(80 + 66)),
+              std::tuple(350, -1390, 540, 780));
+    EXPECT_EQ(city.i16(160 + 64), 0x0101);
+    // The landscape is shifted onto the horizon; azimuths stay.
     const persist::ByteView yama = set_.block(BlockId::YAMA).view();
     EXPECT_EQ(set_.yamaCount, 3u);
-    EXPECT_EQ(yama.u16(2), 200);
-    EXPECT_EQ(yama.u16(6), 0);
-    EXPECT_EQ(yama.u16(10), 8500);
-    EXPECT_EQ(yama.u16(4), 100);  // azimuths untouched
-}
-
-TEST_F(DataSetTest, LandscapeAboveTheStartValueIsShiftedBy9999) {
+    EXPECT_EQ(std::tuple(yama.u16(2), yama.u16(4), yama.u16(6), yama.u16(10)),
+              std::tuple(200, 100, 0, 8500));
+    // Above the start value the shift is 9999; empty blocks load with no records.
     files_["YAMA"] = Int16s({0, 12000, 1, 10000});
+    files_["STARN"].clear();
+    files_["OBJ"].clear();
     WriteDataSet();
     ASSERT_TRUE(Load());
     EXPECT_EQ(set_.block(BlockId::YAMA).view().u16(2), 2001);
     EXPECT_EQ(set_.block(BlockId::YAMA).view().u16(6), 1);
-}
-
-TEST_F(DataSetTest, EmptyBlockFileLoadsWithNoRecords) {
-    files_["STARN"].clear();
-    files_["OBJ"].clear();
-    files_["YAMA"].clear();
-    WriteDataSet();
-    ASSERT_TRUE(Load());
     EXPECT_TRUE(set_.block(BlockId::STARN).loaded);
-    EXPECT_EQ(set_.starNameCount, 0u);
-    EXPECT_EQ(set_.objectCount, 0u);
-    EXPECT_TRUE(set_.objectWork.empty());
-    EXPECT_EQ(set_.yamaCount, 0u);
-    EXPECT_TRUE(set_.block(BlockId::YAMA).records<uint32_t>().empty());
+    EXPECT_EQ(set_.starNameCount + set_.objectCount + set_.objectWork.size(), 0u);
 }
 
-TEST_F(DataSetTest, MissingKeyNamesTheKeyAndStopsTheLoad) {
-    WriteDataSet("KAI");
-    EXPECT_FALSE(Load());
-    ASSERT_EQ(Messages().size(), 1u);
-    EXPECT_EQ(Messages()[0].text, "QELDATA.INI Error.");
-    EXPECT_EQ(Messages()[0].caption, "KAI");
-    EXPECT_EQ(Messages()[0].icon, state::MessageIcon::Stop);
-    EXPECT_GE(TitleCloses(), 1);
-    EXPECT_TRUE(set_.block(BlockId::STIDX).loaded);
-    for (std::size_t i = static_cast<std::size_t>(BlockId::KAI); i < persist::kBlockCount; ++i)
-        EXPECT_FALSE(set_.blocks[i].loaded) << persist::BlockKey(static_cast<BlockId>(i));
+TEST_F(DataSetTest, AFailedBlockStopsTheLoadNamingIt) {
+    const std::string blocks = DataDir() + "/blocks/";
+    const struct {
+        std::function<void()> damage;
+        std::vector<std::string> texts;
+        std::string caption;
+        BlockId lastLoaded, firstUnloaded;
+    } cases[] = {
+        {[&] {
+             files_["ZBI2"] = Int16s({1, 2, 3}), WriteDataSet();
+         },
+         {"The projection table is too short."},
+         blocks + "ZBI2.DAT",
+         BlockId::ZBI,
+         BlockId::CITY},
+        {[&] { WriteDataSet("KAI"); }, {"QELDATA.INI Error."}, "KAI", BlockId::STIDX, BlockId::KAI},
+        {[&] { WriteDataSet(), fs::remove(blocks + "OBJN.DAT"); },
+         {"Failed to read the data file."},
+         blocks + "OBJN.DAT",
+         BlockId::OBJ,
+         BlockId::SINCOS},
+        // A sparse file: huge in size, no space on disk.
+        {[&] {
+             WriteDataSet(), fs::resize_file(blocks + "PIC.DAT", (std::uintmax_t{1} << 30) + 1);
+         },
+         {"Out of Memory!", "Failed to read the data file."},
+         blocks + "PIC.DAT",
+         BlockId::STARN,
+         BlockId::PIC},
+    };
+    const auto intact = files_;
+    for (const auto& c : cases) {
+        files_ = intact;
+        const std::size_t before = Messages().size();
+        const int closes = TitleCloses();
+        c.damage();
+        EXPECT_FALSE(Load()) << c.caption;
+        std::vector<std::string> texts;
+        for (std::size_t i = before; i < Messages().size(); ++i)
+            texts.push_back(Messages()[i].text);
+        EXPECT_EQ(texts, c.texts) << c.caption;
+        EXPECT_EQ(Messages().at(before).caption, c.caption);
+        EXPECT_EQ(Messages().at(before).icon, state::MessageIcon::Stop);
+        EXPECT_GT(TitleCloses(), closes);
+        EXPECT_TRUE(set_.block(c.lastLoaded).loaded) << c.caption;
+        EXPECT_FALSE(set_.block(c.firstUnloaded).loaded) << c.caption;
+    }
 }
 
-TEST_F(DataSetTest, MissingFileNamesTheShippedPath) {
-    WriteDataSet();
-    fs::remove(DataDir() + "/blocks/OBJN.DAT");
-    EXPECT_FALSE(Load());
-    ASSERT_EQ(Messages().size(), 1u);
-    EXPECT_EQ(Messages()[0].text, "Failed to read the data file.");
-    EXPECT_EQ(Messages()[0].caption, DataDir() + "/blocks/OBJN.DAT");
-    EXPECT_FALSE(set_.block(BlockId::SINCOS).loaded);
-}
-
-TEST_F(DataSetTest, QuietLoadShowsNothing) {
-    WriteDataSet();
-    fs::remove(DataDir() + "/blocks/STARN.DAT");
-    persist::Block block;
-    EXPECT_FALSE(persist::LoadBlock("STARN", {}, UserDir(), block, true, false));
-    EXPECT_TRUE(Messages().empty());
-}
-
-TEST_F(DataSetTest, UserCopyIsPreferredUnlessShippedOnly) {
+TEST_F(DataSetTest, BlocksAreFoundThroughTheIndexesAndTheUsersCopy) {
     WriteDataSet();
     WriteFile(UserDir() + "/blocks/STARN.USR", std::string(68, 'u'));
     ASSERT_TRUE(Load());
     EXPECT_EQ(set_.starNameCount, 1u);
     EXPECT_EQ(set_.block(BlockId::STARN).path, UserDir() + "/blocks/STARN.USR");
-
     persist::Block shipped;
     ASSERT_TRUE(persist::LoadBlock("STARN", {}, UserDir(), shipped, false, true));
     EXPECT_EQ(shipped.size, 68u * 3 + 5);
-}
-
-TEST_F(DataSetTest, AlternateIndexOverridesSingleEntries) {
-    WriteDataSet();
+    // An alternate index overrides single entries.
     WriteFile(DataDir() + "/ALT.INI", "[QELDATA]\nSEIZA=other/SEIZA\n");
     WriteFile(DataDir() + "/other/SEIZA.DAT", "0123456789");
-    persist::Block seiza;
-    persist::Block star;
-    ASSERT_TRUE(persist::LoadBlock("SEIZA", "ALT.INI", UserDir(), seiza, false, false));
-    ASSERT_TRUE(persist::LoadBlock("STAR2", "ALT.INI", UserDir(), star, false, false));
-    EXPECT_EQ(seiza.size, 10u);
-    EXPECT_EQ(star.size, 3u);
+    ASSERT_TRUE(LoadOne("SEIZA", "ALT.INI"));
+    EXPECT_EQ(size_, 10u);
+    ASSERT_TRUE(LoadOne("STAR2", "ALT.INI"));
+    EXPECT_EQ(size_, 3u);
+    // A quiet load of a missing file says nothing.
+    fs::remove(DataDir() + "/blocks/STIDX.DAT");
+    EXPECT_FALSE(persist::LoadBlock("STIDX", {}, UserDir(), shipped, true, false));
+    EXPECT_TRUE(Messages().empty());
+    // Backslash folders work; values that leave the data folder are refused.
+    WriteFile(Root() + "/outside/SEIZA.USR", "outside");
+    for (const auto& [value, found] : {std::pair{std::string("blocks\\SEIZA"), true},
+                                       {"../outside/SEIZA", false},
+                                       {Root() + "/outside/SEIZA", false}}) {
+        WriteFile(DataDir() + "/QELDATA.INI", "[QELDATA]\nSEIZA=" + value + "\n");
+        const std::size_t before = Messages().size();
+        EXPECT_EQ(LoadOne("SEIZA"), found) << value;
+        if (!found) {
+            ASSERT_EQ(Messages().size(), before + 1) << value;
+            EXPECT_EQ(Messages().back().text, "QELDATA.INI Error.");
+        }
+    }
 }
 
-TEST_F(DataSetTest, BackslashFoldersInTheIndexWork) {
+TEST_F(DataSetTest, TheDeepStarIndexIsFoundAndCheckedAgainstItsCatalogue) {
     WriteDataSet();
-    WriteFile(DataDir() + "/QELDATA.INI", "[QELDATA]\nSEIZA=blocks\\SEIZA\n");
-    persist::Block block;
-    EXPECT_TRUE(persist::LoadBlock("SEIZA", {}, UserDir(), block, false, false));
-}
-
-TEST_F(DataSetTest, GuideStarIndexBesideTheDataWins) {
-    WriteDataSet();
-    WriteFile(gscPath_ = Root() + "/gsc/QELGAIDX.DAT", "elsewhere");
-    WriteFile(DataDir() + "/QELGSIDX.DAT", GscIndex());
     ASSERT_TRUE(Load());
-    EXPECT_TRUE(set_.gscAvailable);
-    EXPECT_EQ(set_.gscIndexKind, 0);
-    EXPECT_EQ(gscPath_, DataDir());
-    EXPECT_EQ(set_.gscIndex.records<uint64_t>().count(), 6912u);
-}
-
-TEST_F(DataSetTest, GuideStarIndexInItsOwnFolder) {
-    WriteDataSet();
+    EXPECT_FALSE(set_.gscAvailable);  // none is no error
+    EXPECT_TRUE(Messages().empty());
+    // In its own folder, then beside the data, which wins.
     WriteFile(Root() + "/gsc/QELGSIDX.DAT", GscIndex());
     WriteFile(Root() + "/gsc/QELGAIDX.DAT", GscIndex());
     ASSERT_TRUE(Load());
-    EXPECT_TRUE(set_.gscAvailable);
-    EXPECT_EQ(set_.gscIndexKind, 1);
-    EXPECT_EQ(gscPath_, Root() + "/gsc");
-}
-
-TEST_F(DataSetTest, AGuideStarIndexThatDoesNotMatchItsCatalogueIsNotUsed) {
+    EXPECT_EQ(std::tuple(set_.gscAvailable, set_.gscIndexKind, gscPath_),
+              std::tuple(true, 1, Root() + "/gsc"));
+    WriteFile(DataDir() + "/QELGSIDX.DAT", GscIndex());
+    ASSERT_TRUE(Load());
+    EXPECT_EQ(std::tuple(set_.gscAvailable, set_.gscIndexKind, gscPath_),
+              std::tuple(true, 0, DataDir()));
+    EXPECT_EQ(set_.gscIndex.records<uint64_t>().count(), 6912u);
+    // Freeing releases the blocks but keeps the deep star index; twice is harmless.
+    persist::FreeDataSet(set_);
+    for (const persist::Block& block : set_.blocks)
+        EXPECT_FALSE(block.loaded);
+    EXPECT_TRUE(set_.objectWork.empty());
+    EXPECT_TRUE(set_.gscIndex.loaded);
+    persist::FreeDataSet(set_);
+    fs::remove(DataDir() + "/QELGSIDX.DAT");
+    fs::remove_all(Root() + "/gsc");
     // Zone 36 (a = 0, d = 36) holds longitude 0..3.75 degrees, latitude 0..2.5 degrees: three
     // 5-byte records at 1.1 degrees each way ("d" is 100).
     const std::string stars("d\0d\0dd\0d\0dd\0d\0d", 15);
@@ -265,7 +263,6 @@ TEST_F(DataSetTest, AGuideStarIndexThatDoesNotMatchItsCatalogueIsNotUsed) {
         {GscIndex(5, 0, 3), std::string(15, '\0'), false},  // a catalogue of zeros
         {GscIndex().substr(8), stars, false},
     };
-    WriteDataSet();
     for (const auto& [index, catalogue, usable] : cases) {
         WriteFile(DataDir() + "/QELGAIDX.DAT", index);
         WriteFile(DataDir() + "/QELGSA.DAT", catalogue);
@@ -273,17 +270,6 @@ TEST_F(DataSetTest, AGuideStarIndexThatDoesNotMatchItsCatalogueIsNotUsed) {
         ASSERT_TRUE(Load());
         EXPECT_EQ(set_.gscAvailable, usable);
         EXPECT_EQ(Messages().size(), before + (usable ? 0 : 1));
-    }
-}
-
-TEST_F(DataSetTest, IndexValuesThatLeaveTheDataFolderAreRefused) {
-    WriteDataSet();
-    WriteFile(Root() + "/outside/SEIZA.USR", "outside");
-    for (const std::string& value : {std::string("../outside/SEIZA"), Root() + "/outside/SEIZA"}) {
-        WriteFile(DataDir() + "/QELDATA.INI", "[QELDATA]\nSEIZA=" + value + "\n");
-        persist::Block block;
-        EXPECT_FALSE(persist::LoadBlock("SEIZA", {}, UserDir(), block, false, false)) << value;
-        EXPECT_EQ(Messages().back().text, "QELDATA.INI Error.");
     }
 }
 
@@ -306,77 +292,89 @@ TEST_F(DataSetTest, SpecialFilesAreUnreadableToEveryReader) {
         persist::Block block;
         EXPECT_FALSE(persist::LoadWholeFile(path, block)) << path;
     }
+    persist::Block missing;
+    EXPECT_FALSE(persist::LoadWholeFile(Root() + "/none", missing));
+    EXPECT_FALSE(missing.loaded);
+    EXPECT_TRUE(Messages().empty());
     // The data index as a FIFO gets the program's message for a broken index.
-    persist::Block block;
-    EXPECT_FALSE(persist::LoadBlock("STAR2", {}, UserDir(), block, false, false));
+    EXPECT_FALSE(LoadOne("STAR2"));
     ASSERT_EQ(Messages().size(), 1u);
     EXPECT_EQ(Messages()[0].text, "QELDATA.INI Error.");
-}
-
-TEST_F(DataSetTest, NoGuideStarIndexIsNoError) {
-    WriteDataSet();
-    ASSERT_TRUE(Load());
-    EXPECT_FALSE(set_.gscAvailable);
-    EXPECT_TRUE(Messages().empty());
-}
-
-TEST_F(DataSetTest, FreeReleasesBlocksButKeepsTheGuideStarIndex) {
-    WriteDataSet();
-    WriteFile(DataDir() + "/QELGAIDX.DAT", GscIndex());
-    ASSERT_TRUE(Load());
-    persist::FreeDataSet(set_);
-    for (const persist::Block& block : set_.blocks)
-        EXPECT_FALSE(block.loaded);
-    EXPECT_TRUE(set_.objectWork.empty());
-    EXPECT_TRUE(set_.gscIndex.loaded);
-    persist::FreeDataSet(set_);  // twice is harmless
-}
-
-TEST_F(DataSetTest, PartialCityRecordIsNeitherCountedNorTouched) {
-    files_["CITY"] = CityRecord("Tokyo", 35, -139, 540) + std::string(70, '\x01');
-    WriteDataSet();
-    ASSERT_TRUE(Load());
-    EXPECT_EQ(set_.cityCount, 1u);
-    const persist::ByteView city = set_.block(BlockId::CITY).view();
-    EXPECT_EQ(city.size(), 150u);
-    EXPECT_EQ(city.i16(80 + 64), 0x0101);
-}
-
-TEST_F(DataSetTest, OversizedBlockFileIsRefusedAsOutOfMemory) {
-    WriteDataSet();
-    // A sparse file: huge in size, no space on disk.
-    const std::string path = DataDir() + "/blocks/PIC.DAT";
-    fs::resize_file(path, (std::uintmax_t{1} << 30) + 1);
-    EXPECT_FALSE(Load());
-    ASSERT_EQ(Messages().size(), 2u);
-    EXPECT_EQ(Messages()[0].text, "Out of Memory!");
-    EXPECT_EQ(Messages()[0].caption, path);
-    EXPECT_EQ(Messages()[1].text, "Failed to read the data file.");
-    EXPECT_FALSE(set_.block(BlockId::PIC).loaded);
-}
-
-TEST_F(DataSetTest, WholeFileReadsRefuseFoldersAndMissingFiles) {
-    persist::Block block;
-    EXPECT_FALSE(persist::LoadWholeFile(DataDir(), block));
-    EXPECT_FALSE(persist::LoadWholeFile(DataDir() + "/none", block));
-    EXPECT_FALSE(block.loaded);
-    EXPECT_TRUE(Messages().empty());
 }
 
 TEST(RecordView, NeverReadsPastTheEnd) {
     const std::vector<uint8_t> bytes{1, 0, 2, 0, 3};
     persist::RecordView<int16_t> view{std::span<const uint8_t>(bytes)};
     EXPECT_EQ(view.count(), 2u);
-    EXPECT_EQ(view.at(1), 2);
-    EXPECT_EQ(view.at(2), 0);  // the odd byte is not a record
-    EXPECT_EQ(view.at(SIZE_MAX), 0);
+    EXPECT_EQ(std::tuple(view.at(1), view.at(2), view.at(SIZE_MAX)), std::tuple(2, 0, 0));
     persist::ByteView raw{std::span<const uint8_t>(bytes)};
-    EXPECT_EQ(raw.u8(4), 3);
-    EXPECT_EQ(raw.u16(4), 0);
-    EXPECT_EQ(raw.u32(SIZE_MAX - 1), 0u);
+    EXPECT_EQ(std::tuple(raw.u8(4), raw.u16(4), raw.u32(SIZE_MAX - 1)), std::tuple(3, 0, 0u));
     EXPECT_TRUE(raw.contains(5, 0));
     EXPECT_FALSE(raw.contains(6, 0));
     EXPECT_FALSE(raw.contains(1, SIZE_MAX));
+}
+
+// The star-name file: every record checked, at most 1000, regular files only, and the saved
+// names taking the shipped table's place at the next start.
+
+using persist::StarNameRecord;
+using namespace persist_test;
+
+StarNameRecord Named(uint32_t star, const std::string& name) {
+    StarNameRecord r{};
+    r.star = star;
+    std::memcpy(r.name, name.data(), std::min(name.size(), sizeof r.name));
+    return r;
+}
+
+std::string Bytes(const std::vector<StarNameRecord>& records) {
+    return std::string(reinterpret_cast<const char*>(records.data()),
+                       records.size() * sizeof(StarNameRecord));
+}
+
+std::vector<StarNameRecord> Parse(const std::string& bytes, std::size_t stars) {
+    return persist::ParseStarNames(
+        std::span(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()), stars);
+}
+
+using StarNamesTest = TestWorld;
+
+TEST_F(StarNamesTest, OnlySoundRecordsAreKept) {
+    const std::string bytes = Bytes({Named(0, "Sirius"), Named(persist::kRemovedStar, "Gone"),
+                                     Named(1, ""), Named(99, "Beyond the catalogue"),
+                                     Named(0, "Twice"), Named(2, std::string(40, 'x'))}) +
+                              "partial";
+    const std::vector<StarNameRecord> kept = Parse(bytes, 10);
+    ASSERT_EQ(kept.size(), 2u);
+    EXPECT_EQ(persist::FieldText(kept[0].name), "Sirius");
+    EXPECT_EQ(persist::FieldText(kept[1].name), std::string(31, 'x'));
+
+    std::vector<StarNameRecord> many;
+    for (uint32_t i = 0; i < 1001; ++i)
+        many.push_back(Named(i, "Star"));
+    EXPECT_EQ(Parse(Bytes(many), 2000).size(), persist::kStarNameLimit);
+}
+
+TEST_F(StarNamesTest, SavedNamesReplaceTheShippedOnesAtTheNextStart) {
+    const std::string path = persist::JoinPath(UserDir(), persist::kUserStarNameFile);
+    const std::vector<StarNameRecord> names{Named(3, "Canicula"), Named(5, "New Name")};
+    ASSERT_TRUE(persist::SaveStarNames(path, names));
+    EXPECT_EQ(ReadFile(path), Bytes(names));
+
+    persist::DataSet data;
+    SetBlock(data.block(persist::BlockId::STAR2), std::vector<uint8_t>(10 * 10));
+    ASSERT_TRUE(persist::LoadUserStarNames(data, UserDir()));
+    EXPECT_EQ(data.starNameCount, 2u);
+    const auto records = data.block(persist::BlockId::STARN).records<StarNameRecord>();
+    EXPECT_EQ(persist::FieldText(records[0].name), "Canicula");
+
+    // A folder in the file's place is neither read nor overwritten.
+    std::filesystem::remove(path);
+    std::filesystem::create_directories(path);
+    EXPECT_TRUE(persist::ReadStarNameFile(path, 10).empty());
+    EXPECT_FALSE(persist::LoadUserStarNames(data, UserDir()));
+    EXPECT_FALSE(persist::SaveStarNames(path, names));
+    EXPECT_EQ(data.starNameCount, 2u);
 }
 
 }  // namespace

@@ -5,16 +5,24 @@
 #include <sys/stat.h>
 
 #include <cstring>
+#include <functional>
 #include <set>
+#include <tuple>
 
+#include <array>
+#include <cstdint>
+#include <cstdlib>
 #include "persist/default_tables.h"
+#include "persist/narration_index.h"
+#include "persist/paths.h"
+#include "persist/profile.h"
 #include "state/user_city.h"
 #include "test_world.h"
 
 namespace {
 
 using persist::Profile;
-using persist_test::TestWorld;
+using namespace persist_test;
 namespace fs = std::filesystem;
 
 class Settings : public TestWorld {
@@ -35,95 +43,69 @@ class Settings : public TestWorld {
 TEST_F(Settings, BareCopyWinsOverProgramCopyWhichWinsOverTheDefault) {
     Load();
     EXPECT_EQ(view_.Zoom, 80);
+    EXPECT_EQ(view_.KasanariYoke, 1);  // labels never pile up
+    EXPECT_EQ(options_.UserPath, Root() + "/share/planetarium");
+    EXPECT_EQ(view_.lineSets, persist::DefaultLineSets());
+    EXPECT_STREQ(view_.fontSets[5].face, "Symbol");
 
-    WriteFile(ProgramCopy(), "[Tavilo Pro v7]\nZoom=200\n");
+    WriteFile(ProgramCopy(), "[Tavilo Pro v7]\nZoom=200\nVersion=shipped\nGscPath=/mnt/gsc\n");
     Load();
     EXPECT_EQ(view_.Zoom, 200);
     EXPECT_EQ(persist::ReadSettingInt("Zoom", 80), 200);
 
-    WriteFile(BareCopy(), "[Tavilo Pro v7]\nZoom=120\n");
+    WriteFile(BareCopy(), "[Tavilo Pro v7]\nZoom=120\nVersion=mine\n");
     Load();
     EXPECT_EQ(view_.Zoom, 120);
     EXPECT_EQ(persist::ReadSettingInt("Zoom", 80), 120);
-}
-
-TEST_F(Settings, TextPrefersTheBareCopyUnlessItGivesTheDefault) {
-    WriteFile(ProgramCopy(), "[Tavilo Pro v7]\nVersion=shipped\nGscPath=/mnt/gsc\n");
-    WriteFile(BareCopy(), "[Tavilo Pro v7]\nVersion=mine\n");
     EXPECT_EQ(persist::ReadSettingText("Version", "", 16), "mine");
     EXPECT_EQ(persist::ReadSettingText("GscPath", "", 256), "/mnt/gsc");
     EXPECT_EQ(persist::ReadSettingText("Missing", "fallback", 256), "fallback");
 }
 
-TEST_F(Settings, EmptyFilesGiveTheDocumentedDefaults) {
-    Load();
-    const state::ViewState fresh;
-    EXPECT_EQ(view_.Ido2, 410);
-    EXPECT_EQ(view_.Keido2, 740);
-    EXPECT_EQ(view_.TimeZone, -300);
-    EXPECT_EQ(view_.DrawStars, 15);
-    EXPECT_EQ(view_.UnderHorizon, 1);
-    EXPECT_EQ(view_.DblClick, 3);
-    EXPECT_EQ(view_.StarNameDef, 2);
-    EXPECT_EQ(view_.KasanariYoke, 1);  // labels never pile up
-    EXPECT_EQ(options_.OnePointNo, -1);
-    EXPECT_EQ(options_.SaveOption, 15);
-    EXPECT_EQ(options_.CometBright, 60);
-    EXPECT_EQ(options_.CometKyori, 20);
-    EXPECT_EQ(options_.AutoMinit, 3);
-    EXPECT_EQ(options_.AutoTaishou, (std::array<int32_t, 5>{1, 1, 1, 1, 0}));
-    EXPECT_EQ(options_.DlgPosX[9], 40);
-    EXPECT_EQ(options_.DlgPosY[9], 100);
-    EXPECT_EQ(options_.DlgPosY[12], 80);
-    EXPECT_EQ(options_.DlgWid10, 120);
-    EXPECT_EQ(options_.UserPath, Root() + "/share/planetarium");
-    EXPECT_EQ(options_.GscPath, "");
-    EXPECT_EQ(view_.lineSets, persist::DefaultLineSets());
-    EXPECT_EQ(view_.fontSets[5].size, 11);
-    EXPECT_STREQ(view_.fontSets[5].face, "Symbol");
-}
-
-TEST_F(Settings, DefaultsThatReferToEarlierKeys) {
-    WriteFile(BareCopy(), "[Tavilo Pro v7]\nIdo=35\nKeido=-139\nFindUnder=0\n");
-    Load();
-    EXPECT_EQ(view_.Ido2, 350);
-    EXPECT_EQ(view_.Keido2, -1390);
-    EXPECT_EQ(view_.UnderHorizon, 0);
-
-    WriteFile(BareCopy(), "[Tavilo Pro v7]\nIdo=35\nIdo2=357\nFindUnder=0\nUnderHorizon=1\n");
-    Load();
-    EXPECT_EQ(view_.Ido2, 357);
-    EXPECT_EQ(view_.UnderHorizon, 1);
-}
-
-TEST_F(Settings, ViewCentreIsStoredTimesOneHundred) {
-    WriteFile(BareCopy(), "[Tavilo Pro v7]\nHoui2=180050\nKoudo2=-29\n");
-    Load();
-    EXPECT_DOUBLE_EQ(view_.Houi2, 1800.5);
-    EXPECT_DOUBLE_EQ(view_.Koudo2, -0.29);
-
-    persist::SaveDisplaySettings(view_);
-    const Profile saved = Profile::Load(BareCopy());
-    EXPECT_EQ(saved.ReadInt("Tavilo Pro v7", "Houi2", 0), 180050);
-    // -0.29 x 100 is -28.999...; it must come back as the -29 it was read from.
-    EXPECT_EQ(saved.ReadInt("Tavilo Pro v7", "Koudo2", 0), -29);
-    EXPECT_EQ(saved.ReadInt("Tavilo Pro v7", "Houi", 0), 1800);
-    EXPECT_EQ(saved.ReadInt("Tavilo Pro v7", "Koudo", 1), 0);
-}
-
-TEST_F(Settings, TheThirteenthDialogPositionUsesItsOwnKeys) {
-    WriteFile(BareCopy(), "[Tavilo Pro v7]\nDlgPosX13=333\nDlgPosY13=444\nDlgPosX1=5\n");
-    Load();
-    EXPECT_EQ(options_.DlgPosX[12], 333);
-    EXPECT_EQ(options_.DlgPosY[12], 444);
-    EXPECT_EQ(options_.DlgPosX[0], 5);
-
+// Keys that default to earlier ones, the view centre stored times one hundred, the thirteenth
+// dialog position under its own keys and a short line record keeping the default tail.
+TEST_F(Settings, StoredKeysLoadIntoTheirFieldsAndSaveBackTheSame) {
+    using Check = std::function<void(const state::ViewState&, const state::AppOptions&)>;
+    const std::pair<const char*, Check> cases[] = {
+        {"Ido=35\nKeido=-139\nFindUnder=0\n",
+         [](auto& v, auto&) {
+             EXPECT_EQ(std::tuple(v.Ido2, v.Keido2, v.UnderHorizon), std::tuple(350, -1390, 0));
+         }},
+        {"Ido=35\nIdo2=357\nFindUnder=0\nUnderHorizon=1\n",
+         [](auto& v, auto&) { EXPECT_EQ(std::pair(v.Ido2, v.UnderHorizon), std::pair(357, 1)); }},
+        {"DlgPosX13=333\nDlgPosY13=444\nDlgPosX1=5\n",
+         [](auto&, auto& o) {
+             EXPECT_EQ(std::tuple(o.DlgPosX[12], o.DlgPosY[12], o.DlgPosX[0]),
+                       std::tuple(333, 444, 5));
+         }},
+        {"LineSet04=ff00\nLineSet01=0A0B0C01\n",
+         [](auto& v, auto&) {
+             EXPECT_EQ(v.lineSets[3], (state::LineSet{255, 0, 32, 0}));
+             EXPECT_EQ(v.lineSets[0], (state::LineSet{10, 11, 12, 1}));
+         }},
+        {"Houi2=180050\nKoudo2=-29\n",
+         [](auto& v, auto&) { EXPECT_EQ(std::pair(v.Houi2, v.Koudo2), std::pair(1800.5, -0.29)); }},
+    };
+    for (const auto& [keys, check] : cases) {
+        WriteFile(BareCopy(), std::string("[Tavilo Pro v7]\n") + keys);
+        Load();
+        SCOPED_TRACE(keys);
+        check(view_, options_);
+    }
+    // -0.29 x 100 is -28.999...; it must be saved as the -29 it was read from.
     options_.DlgPosX[12] = 700;
-    options_.DlgPosY[12] = 701;
+    view_.lineSets[22] = {1, 2, 3, 1};
     persist::SaveFullSettings(view_, options_, {});
+    persist::SaveDisplaySettings(view_);
+    persist::SaveLineSets(view_);
     const Profile saved = Profile::Load(BareCopy());
-    EXPECT_EQ(saved.Find("Tavilo Pro v7", "DlgPosX13"), "700");
-    EXPECT_EQ(saved.Find("Tavilo Pro v7", "DlgPosY13"), "701");
+    for (const auto& [key, value] : {std::pair{"Houi2", "180050"},
+                                     {"Koudo2", "-29"},
+                                     {"Houi", "1800"},
+                                     {"Koudo", "0"},
+                                     {"DlgPosX13", "700"},
+                                     {"LineSet23", "01020301"}})
+        EXPECT_EQ(saved.Find("Tavilo Pro v7", key), value) << key;
 }
 
 TEST_F(Settings, OldUserCityRecordsHoldWholeDegrees) {
@@ -145,10 +127,9 @@ TEST_F(Settings, OldUserCityRecordsHoldWholeDegrees) {
     Load();
     EXPECT_EQ(options_.userCities[0].latitude, 357);
     EXPECT_EQ(state::UserCityName(options_.userCities[0]), longName);
-    EXPECT_EQ(options_.userCities[2].latitude, 350);
-    EXPECT_EQ(options_.userCities[2].longitude, -1390);
-    EXPECT_EQ(options_.userCities[2].zone, 540);
-    EXPECT_STREQ(options_.userCities[2].name, "Tokyo");
+    const state::CityRecord& old = options_.userCities[2];
+    EXPECT_EQ(std::tuple(old.latitude, old.longitude, old.zone, std::string(old.name)),
+              std::tuple(350, -1390, 540, "Tokyo"));
 
     // Saving marks the records as tenths, so they read back unchanged.
     options_.UserCitys = 3;
@@ -173,51 +154,31 @@ TEST_F(Settings, FontSlotsFallBackToTheirDefaultFace) {
                   "\nFontSet02=" + persist::EncodeRecord(&empty, sizeof empty) + "\n");
     Load([](const std::string& family) { return family == "DejaVu Sans"; });
     const auto& defaults = persist::DefaultFontSets();
-    EXPECT_STREQ(view_.fontSets[4].face, defaults[4].face);
-    EXPECT_EQ(view_.fontSets[4].size, defaults[4].size);
-    EXPECT_EQ(view_.fontSets[4].italic, 1);
-    EXPECT_STREQ(view_.fontSets[0].face, "DejaVu Sans");
-    EXPECT_EQ(view_.fontSets[0].size, 20);
-    EXPECT_STREQ(view_.fontSets[1].face, "Arial");
+    const auto slot = [&](int i) {
+        const state::FontSet& f = view_.fontSets[i];
+        return std::tuple(std::string(f.face), f.size, f.italic);
+    };
+    EXPECT_EQ(slot(4), std::tuple(defaults[4].face, defaults[4].size, 1));
+    EXPECT_EQ(slot(0), std::tuple("DejaVu Sans", 20, 0));
+    EXPECT_EQ(std::get<0>(slot(1)), "Arial");
 
     // With no check installed every named face is accepted.
     Load();
     EXPECT_STREQ(view_.fontSets[4].face, "No Such Face");
 }
 
-TEST_F(Settings, ShortLineRecordKeepsTheDefaultTail) {
-    WriteFile(BareCopy(), "[Tavilo Pro v7]\nLineSet04=ff00\nLineSet01=0A0B0C01\n");
-    Load();
-    EXPECT_EQ(view_.lineSets[3], (state::LineSet{255, 0, 32, 0}));
-    EXPECT_EQ(view_.lineSets[0], (state::LineSet{10, 11, 12, 1}));
-
-    view_.lineSets[22] = {1, 2, 3, 1};
-    persist::SaveLineSets(view_);
-    EXPECT_EQ(Profile::Load(BareCopy()).Find("Tavilo Pro v7", "LineSet23"), "01020301");
-}
-
 TEST_F(Settings, MaximisedWindowKeepsItsNormalRectangle) {
+    const auto placement = [] {
+        const persist::StoredWindowPlacement p = persist::ReadMainWindowPlacement();
+        return std::tuple(p.x, p.y, p.width, p.height, p.z);
+    };
+    EXPECT_EQ(placement(), std::tuple(0, 0, 0, 0, 1));
     WriteFile(BareCopy(),
               "[Tavilo Pro v7]\nMainWndX=10\nMainWndY=20\nMainWndW=800\nMainWndH=600\n");
     persist::SaveFullSettings(view_, options_, {1, 2, 3, 4, true});
-    persist::StoredWindowPlacement stored = persist::ReadMainWindowPlacement();
-    EXPECT_EQ(stored.x, 10);
-    EXPECT_EQ(stored.y, 20);
-    EXPECT_EQ(stored.width, 800);
-    EXPECT_EQ(stored.height, 600);
-    EXPECT_EQ(stored.z, 1);
-
+    EXPECT_EQ(placement(), std::tuple(10, 20, 800, 600, 1));
     persist::SaveFullSettings(view_, options_, {30, 40, 1024, 768, false});
-    stored = persist::ReadMainWindowPlacement();
-    EXPECT_EQ(stored.x, 30);
-    EXPECT_EQ(stored.width, 1024);
-    EXPECT_EQ(stored.z, 0);
-}
-
-TEST_F(Settings, WindowPlacementDefaults) {
-    const persist::StoredWindowPlacement stored = persist::ReadMainWindowPlacement();
-    EXPECT_EQ(stored.width, 0);
-    EXPECT_EQ(stored.z, 1);
+    EXPECT_EQ(placement(), std::tuple(30, 40, 1024, 768, 0));
 }
 
 TEST_F(Settings, SaveGroupsWriteTheirOwnKeysOnly) {
@@ -242,8 +203,15 @@ TEST_F(Settings, SaveGroupsWriteTheirOwnKeysOnly) {
 }
 
 TEST_F(Settings, EverySavedValueReadsBack) {
-    // Change fields of both save groups and the font records, and load them back.
+    // Fields of both save groups and the font records, changed, saved and loaded back.
+    const auto fields = [](const state::ViewState& v, const state::AppOptions& o) {
+        return std::tuple(v.Hakumei, v.Zoom, v.Ido2, v.Keido2, v.Houi2, v.Koudo2, v.SekidouMod,
+                          v.KisetuNameDef, v.UnderHorizon, v.FindUnder, v.KasanariYoke,
+                          o.AutoTaishou, o.PlaWaiwakuKidou, o.KosinAutoCity, o.ToolBar,
+                          v.fontSets[7].bold, v.lineSets);
+    };
     Load();
+    const auto defaults = fields(view_, options_);
     view_.Hakumei = 0;
     view_.Zoom = 1500;
     view_.Ido2 = -337;
@@ -260,63 +228,33 @@ TEST_F(Settings, EverySavedValueReadsBack) {
     options_.KosinAutoCity = 1;
     options_.ToolBar = 0;
     view_.fontSets[7].bold = 1;
+    view_.lineSets[2] = {1, 2, 3, 1};
     persist::SaveDisplaySettings(view_);
     persist::SaveFullSettings(view_, options_, {});
     persist::SaveFontSets(view_);
-    const state::ViewState expectedView = view_;
-    const state::AppOptions expectedOptions = options_;
+    persist::SaveLineSets(view_);
+    const auto saved = fields(view_, options_);
     Load();
-    EXPECT_EQ(view_.Hakumei, 0);
-    EXPECT_EQ(view_.Zoom, 1500);
-    EXPECT_EQ(view_.Ido2, -337);
-    EXPECT_EQ(view_.Keido2, -1512);
-    EXPECT_DOUBLE_EQ(view_.Houi2, 123.45);
-    EXPECT_DOUBLE_EQ(view_.Koudo2, -67.8);
-    EXPECT_EQ(view_.SekidouMod, 1);
-    EXPECT_EQ(view_.KisetuNameDef, 0);
-    EXPECT_EQ(view_.UnderHorizon, 0);
-    EXPECT_EQ(view_.KasanariYoke, 0);
-    EXPECT_EQ(options_.AutoTaishou, expectedOptions.AutoTaishou);
-    EXPECT_EQ(options_.PlaWaiwakuKidou, 1);
-    EXPECT_EQ(options_.KosinAutoCity, 1);
-    EXPECT_EQ(options_.ToolBar, 0);
-    EXPECT_EQ(view_.fontSets[7].bold, 1);
-    EXPECT_EQ(view_.lineSets, expectedView.lineSets);
-}
-
-TEST_F(Settings, SavingKeepsForeignSectionsAndComments) {
-    WriteFile(BareCopy(),
-              "; my notes\n[Gaibu v7]\nTool1=/usr/bin/xeyes\n[Tavilo Pro v7]\nZoom=100\n"
-              "; zoom note\nUnknownKey=keep\n");
-    view_.Zoom = 300;
-    persist::SaveDisplaySettings(view_);
-    const std::string text = ReadFile(BareCopy());
-    EXPECT_NE(text.find("; my notes\n[Gaibu v7]\nTool1=/usr/bin/xeyes\n"), std::string::npos);
-    EXPECT_NE(text.find("Zoom=300\n; zoom note\nUnknownKey=keep\n"), std::string::npos);
+    EXPECT_EQ(fields(view_, options_), saved);
+    EXPECT_NE(saved, defaults);
 }
 
 TEST_F(Settings, GarbageValuesLoadWithoutHarm) {
-    std::string junk =
+    const std::string junk =
         "[Tavilo Pro v7]\nZoom=abc\nDrawStars=99999\nUserCitys=-5\n"
         "AutoBriMode=17\nUserCity01=zz\nFontSet03=41\nLineSet02=\n"
         "GscPath=relative/gsc/\nUserPath=/home/u/planets/\n"
         // Values that would overflow where they are used.
         "Ido2=2147483647\nKeido2=-2147483648\nTimeZone=99999999\nKoudo2=2147483647\n"
         "AutoYear=2000000000\nAutoRepeat=-9\nMainWndW=2147483647\n";
-    for (int i = 0; i < 2000; ++i)
-        junk += static_cast<char>((i * 131) & 0xFF);
     WriteFile(BareCopy(), junk);
     Load();
-    EXPECT_EQ(view_.Zoom, state::kZoomMin);  // "abc" reads as 0, kept within range
-    EXPECT_EQ(view_.DrawStars, 110);
-    EXPECT_EQ(view_.AutoBriMode, 2);
-    EXPECT_EQ(options_.UserCitys, 0);
-    EXPECT_EQ(view_.Ido2, 900);
-    EXPECT_EQ(view_.Keido2, -848);  // whole turns of longitude dropped
-    EXPECT_EQ(view_.TimeZone, persist::kZoneLimit);
-    EXPECT_EQ(view_.Koudo2, 900.0);
-    EXPECT_EQ(options_.AutoYear, 1000);
-    EXPECT_EQ(options_.AutoRepeat, 1);
+    // "abc" reads as 0, kept within range; whole turns of longitude are dropped.
+    EXPECT_EQ(std::tuple(view_.Zoom, view_.DrawStars, view_.AutoBriMode, view_.Ido2, view_.Keido2,
+                         view_.TimeZone, view_.Koudo2),
+              std::tuple(state::kZoomMin, 110, 2, 900, -848, persist::kZoneLimit, 900.0));
+    EXPECT_EQ(std::tuple(options_.UserCitys, options_.AutoYear, options_.AutoRepeat),
+              std::tuple(0, 1000, 1));
     EXPECT_EQ(persist::ReadMainWindowPlacement().width, 100000);
     EXPECT_EQ(view_.lineSets[1], persist::DefaultLineSets()[1]);
     EXPECT_EQ(options_.GscPath, DataDir() + "/relative/gsc");
@@ -370,17 +308,198 @@ TEST_F(Settings, WritesGoToTheBareCopyOnly) {
     EXPECT_EQ(Profile::Load(BareCopy()).Find("planets location", "mars"), "12 34");
 }
 
-TEST(DefaultTables, HoldTheBuiltInFontsAndLines) {
-    const auto& fonts = persist::DefaultFontSets();
-    EXPECT_STREQ(fonts[0].face, "Arial");
-    EXPECT_EQ(fonts[2].size, 14);
-    EXPECT_STREQ(fonts[3].face, "");
-    EXPECT_STREQ(fonts[18].face, "Tahoma");
-    EXPECT_EQ(fonts[20].size, 9);
-    const auto& lines = persist::DefaultLineSets();
-    EXPECT_EQ(lines[3], (state::LineSet{255, 208, 32, 0}));
-    EXPECT_EQ(lines[16], (state::LineSet{255, 0, 0, 1}));
-    EXPECT_EQ(lines[22], (state::LineSet{240, 240, 255, 2}));
+using persist::JoinPath;
+using persist::MakeAbsoluteFolder;
+using namespace persist_test;
+
+using Paths = TestWorld;
+
+TEST_F(Paths, ProgramFilesAndFoldersAreTakenFromTheDataDirectory) {
+    persist::SetDataDirectory("/opt/data/");
+    EXPECT_EQ(persist::ProgramFile("QELCOMET.DAT"), "/opt/data/QELCOMET.DAT");
+    EXPECT_EQ(persist::ProgramSettingsPath(), "/opt/data/TAVILO.INI");
+    EXPECT_EQ(JoinPath("", "QELDATA.INI"), "QELDATA.INI");
+    // The root folder is shorter than four characters and keeps its separator.
+    for (const auto& [folder, absolute] : {std::pair{"/mnt/gsc/", "/mnt/gsc"},
+                                           {"/mnt/gsc", "/mnt/gsc"},
+                                           {"gsc", "/opt/data/gsc"},
+                                           {"gsc/", "/opt/data/gsc"},
+                                           {"", ""},
+                                           {"/", "/"},
+                                           {"/ab/", "/ab"}})
+        EXPECT_EQ(MakeAbsoluteFolder(folder), absolute) << folder;
+}
+
+TEST_F(Paths, SettingsAndUserFoldersFollowTheXdgVariables) {
+    EXPECT_EQ(persist::BareSettingsPath(), Root() + "/config/planetarium/TAVILO.INI");
+    EXPECT_EQ(persist::DefaultUserDirectory(), Root() + "/share/planetarium");
+
+    // Relative or empty XDG values are ignored in favour of the home folder.
+    const std::string home = std::getenv("HOME") ? std::getenv("HOME") : "";
+    ::setenv("HOME", (Root() + "/home").c_str(), 1);
+    ::setenv("XDG_CONFIG_HOME", "relative/config", 1);
+    ::unsetenv("XDG_DATA_HOME");
+    EXPECT_EQ(persist::BareSettingsPath(), Root() + "/home/.config/planetarium/TAVILO.INI");
+    EXPECT_EQ(persist::DefaultUserDirectory(), Root() + "/home/.local/share/planetarium");
+    ::setenv("HOME", home.c_str(), 1);
+}
+
+TEST_F(Paths, NarrationSoundsAreLookedUpInTheSourceFolderIndex) {
+    WriteFile(DataDir() + "/TAVILO.INI", "[Tavilo Pro v7]\nsource=voice\n");
+    WriteFile(DataDir() + "/voice/BASIC.TXT",
+              "[North]\nWAV=\\en\\north.wav\n[Day]\nWAV=\n[south]\nWAV=South.wav\n");
+    const std::string folder = persist::NarrationFolder();
+    EXPECT_EQ(folder, DataDir() + "/voice");
+    for (const auto& [event, sound] : {std::pair{"North", "/en/north.wav"},
+                                       {"South", "/South.wav"},
+                                       {"Day", ""},
+                                       {"Evening", ""}})
+        EXPECT_EQ(persist::NarrationSoundFile(folder, event), *sound ? folder + sound : "");
+    EXPECT_EQ(persist::NarrationSoundFile(Root() + "/none", "North"), "");
+    // The bare-name copy wins.
+    WriteFile(Root() + "/config/planetarium/TAVILO.INI", "[Tavilo Pro v7]\nsource=/srv/v/\n");
+    EXPECT_EQ(persist::NarrationFolder(), "/srv/v");
+}
+
+using persist::DecodeRecord;
+using persist::EncodeRecord;
+using persist::ParseProfileInt;
+using persist::Profile;
+using namespace persist_test;
+namespace fs = std::filesystem;
+
+TEST(ProfileInt, TakesTheLeadingDecimalDigitsWithSign) {
+    // The last two wrap like the 32-bit original instead of overflowing.
+    const std::pair<const char*, int32_t> cases[] = {
+        {"12abc", 12}, {"  -300", -300},  {"+7", 7},
+        {"abc", 0},    {"-", 0},          {"0x1F", 0},
+        {"1.9", 1},    {"4294967297", 1}, {"-2147483648", INT32_MIN}};
+    for (const auto& [text, value] : cases)
+        EXPECT_EQ(ParseProfileInt(text), value) << text;
+}
+
+TEST(ProfileRead, KeysIgnoreLetterCaseAndValuesAreTrimmed) {
+    const Profile cased("[Tavilo Pro v7]\nZoom=120\n[other]\nZoom=5\n");
+    EXPECT_EQ(
+        std::tuple(cased.ReadInt("TAVILO PRO V7", "zoom", 80), cased.ReadInt("Other", "ZOOM", 80),
+                   cased.ReadInt("missing", "Zoom", 80), cased.ReadInt("other", "Missing", -1)),
+        std::tuple(120, 5, 80, -1));
+    const Profile profile(
+        "[s]\r\n  Name  =  Big Dipper  \r\nQuoted=\"  spaced \"\nHalf=\"open\n"
+        "Empty=\n; Comment=1\nNoEquals\n");
+    for (const auto& [key, value] : {std::pair{"Name", "Big Dipper"},
+                                     {"Quoted", "  spaced "},
+                                     {"Half", "\"open"},
+                                     {"Empty", ""}})
+        EXPECT_EQ(profile.Find("s", key), value) << key;
+    EXPECT_FALSE(profile.Find("s", "; Comment").has_value());
+    EXPECT_FALSE(profile.Find("s", "NoEquals").has_value());
+    // An empty value counts as missing for integers, as the platform read did.
+    EXPECT_EQ(profile.ReadInt("s", "Empty", 9), 9);
+    EXPECT_EQ(profile.ReadInt("s", "Name", 9), 0);
+}
+
+TEST(ProfileRead, TextIsCutToTheBufferWithoutSplittingCharacters) {
+    Profile profile("[s]\nPath=/home/user\nJapanese=ハレー\n");
+    EXPECT_EQ(profile.ReadText("s", "Path", "", 6), "/home");
+    EXPECT_EQ(profile.ReadText("s", "Path", "", 0), "");
+    EXPECT_EQ(profile.ReadText("s", "Missing", "default", 4), "def");
+    // Each of these characters takes three bytes: a buffer of 6 holds one of them.
+    EXPECT_EQ(profile.ReadText("s", "Japanese", "", 6), "ハ");
+}
+
+TEST(ProfileRead, BinaryJunkNeverCrashesAndKeepsGoodLines) {
+    std::string junk;
+    for (int i = 0; i < 4096; ++i)
+        junk += static_cast<char>((i * 7919) & 0xFF);
+    junk += "\n[s]\nGood=42\n";
+    junk += std::string(3, '\0') + "[\n=\n[]\n]=]\n";
+    Profile profile(junk);
+    EXPECT_EQ(profile.ReadInt("s", "Good", 0), 42);
+    EXPECT_EQ(profile.Text(), junk);  // nothing is lost when the file is rewritten
+}
+
+TEST(ProfileRecord, EncodesUpperCaseAndDecodesWhatItCanLeavingTheTail) {
+    const std::array<uint8_t, 4> bytes{0x00, 0x9A, 0xFF, 0x10};
+    EXPECT_EQ(EncodeRecord(bytes.data(), bytes.size()), "009AFF10");
+    const struct {
+        const char* text;
+        std::size_t size, decoded;
+        std::array<uint8_t, 4> after;
+    } cases[] = {
+        {"aBcD", 4, 2, {0xAB, 0xCD, 3, 4}},
+        {"FFE", 4, 1, {0xFF, 2, 3, 4}},            // an odd digit is not half a byte
+        {"0102030405060708", 2, 2, {1, 2, 3, 4}},  // text longer than the record is cut
+        {"10zz30", 4, 1, {0x10, 2, 3, 4}},         // stops at the first pair not hexadecimal
+        {"", 4, 0, {1, 2, 3, 4}},
+    };
+    for (const auto& c : cases) {
+        std::array<uint8_t, 4> record{1, 2, 3, 4};
+        EXPECT_EQ(DecodeRecord(c.text, record.data(), c.size), c.decoded) << c.text;
+        EXPECT_EQ(record, c.after) << c.text;
+    }
+}
+
+TEST(ProfileWrite, ReplacesValuesAndAddsKeysKeepingEverythingElse) {
+    Profile written(
+        "; settings written by hand\n[Planets Location]\nMars=1\n\n[Tavilo Pro v7]\n"
+        "zoom = 120\n; keep me\nHakumei=1\n\n[Other]\nZoom=3\n");
+    written.WriteInt("TAVILO PRO V7", "Zoom", 200);
+    EXPECT_EQ(written.Text(),
+              "; settings written by hand\n[Planets Location]\nMars=1\n\n[Tavilo Pro v7]\n"
+              "zoom=200\n; keep me\nHakumei=1\n\n[Other]\nZoom=3\n");
+    Profile profile("[a]\nx=1\n\n[b]\ny=2\n");
+    profile.Write("a", "z", "3");
+    profile.Write("c", "w", "line\nbreak");
+    EXPECT_EQ(profile.Text(), "[a]\nx=1\nz=3\n\n[b]\ny=2\n\n[c]\nw=line break\n");
+
+    Profile empty;
+    empty.Write("s", "k", "v");
+    EXPECT_EQ(empty.Text(), "[s]\nk=v\n");
+
+    Profile crlf("[s]\r\na=1\r\n");
+    crlf.Write("s", "b", "2");
+    crlf.Write("s", "a", "3");
+    EXPECT_EQ(crlf.Text(), "[s]\r\na=3\r\nb=2\r\n");
+    crlf.Erase("S", "A");
+    crlf.Erase("s", "missing");
+    EXPECT_EQ(crlf.Text(), "[s]\r\nb=2\r\n");
+}
+
+using ProfileFile = TestWorld;
+
+TEST_F(ProfileFile, MissingFileGivesDefaultsAndASaveMakesItWithoutTemporaries) {
+    EXPECT_EQ(Profile::Load(Root() + "/nothing.ini").ReadInt("s", "k", 17), 17);
+    EXPECT_TRUE(Profile::LoadForUpdate(Root() + "/nothing.ini").has_value());
+    const std::string path = Root() + "/deep/folder/TAVILO.INI";
+    ASSERT_TRUE(persist::WriteProfileValues(path, "s", {{"a", "1"}, {"b", "2"}}));
+    EXPECT_EQ(ReadFile(path), "[s]\na=1\nb=2\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator(Root() + "/deep/folder"), {}), 1);
+}
+
+TEST_F(ProfileFile, RewriteKeepsOtherSectionsKeysCommentsAndMode) {
+    const std::string path = Root() + "/settings.ini";
+    WriteFile(path, "# top\n[x]\nkeep=yes\n[s]\na=1\n");
+    ::chmod(path.c_str(), 0600);
+    ASSERT_TRUE(persist::WriteProfileValues(path, "s", {{"a", "9"}}));
+    EXPECT_EQ(ReadFile(path), "# top\n[x]\nkeep=yes\n[s]\na=9\n");
+    struct stat info {};
+    ASSERT_EQ(::stat(path.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0600u);
+    // Through a symbolic link the target is updated.
+    const std::string link = Root() + "/link.ini";
+    fs::create_symlink(path, link);
+    ASSERT_TRUE(persist::WriteProfileValues(link, "s", {{"a", "2"}}));
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(ReadFile(path), "# top\n[x]\nkeep=yes\n[s]\na=2\n");
+}
+
+TEST_F(ProfileFile, OversizedFileReadsAsEmptyAndIsNotReplaced) {
+    const std::string path = Root() + "/huge.ini";
+    WriteFile(path, "[s]\na=1\n" + std::string(persist::kProfileFileLimit, 'x'));
+    EXPECT_EQ(Profile::Load(path).ReadInt("s", "a", 5), 5);
+    EXPECT_FALSE(persist::WriteProfileValues(path, "s", {{"a", "2"}}));
+    EXPECT_EQ(fs::file_size(path), persist::kProfileFileLimit + 8);
 }
 
 }  // namespace

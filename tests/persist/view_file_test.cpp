@@ -1,41 +1,35 @@
 #include "persist/view_file.h"
 
-#include <gtest/gtest.h>
-
-#include <filesystem>
-#include <fstream>
 #include <functional>
+#include <tuple>
 #include <vector>
+
+#include "test_world.h"
 
 namespace persist {
 namespace {
 
+using namespace persist_test;
+
 class ViewFileTest : public ::testing::Test {
   protected:
-    std::filesystem::path dir;
+    TempFolder folder;
+    const fs::path& dir = folder.path();
     ViewRecord record{};
     state::ViewState view;
     state::AppOptions options;
 
-    void SetUp() override {
-        dir = std::filesystem::temp_directory_path() /
-              ("view_file_test_" +
-               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        std::filesystem::create_directories(dir);
-    }
-    void TearDown() override { std::filesystem::remove_all(dir); }
-
     void Set(int offset, int32_t value) { record[static_cast<std::size_t>(offset / 4)] = value; }
     // The record's first bytes, or the record and junk after it.
     std::string Write(std::size_t bytes, const std::string& name = "view.QEL") {
-        const std::filesystem::path path = dir / name;
         std::string content(reinterpret_cast<const char*>(record.data()), 512);
         content.resize(bytes, '\x7f');
-        std::ofstream(path, std::ios::binary) << content;
-        return path.string();
+        WriteFile(dir / name, content);
+        return (dir / name).string();
     }
 };
 
+// File sizes from nothing to more than a record; comet files are told apart.
 TEST_F(ViewFileTest, FileSizesFromNothingToMoreThanARecord) {
     Set(0, 2500);
     Set(240, kGroupViewpoint | kGroupDisplay);
@@ -61,17 +55,12 @@ TEST_F(ViewFileTest, FileSizesFromNothingToMoreThanARecord) {
         // A view stored without tracking shows its own direction.
         EXPECT_EQ(view.Tracking, !opened) << row.bytes;
     }
-    EXPECT_DOUBLE_EQ(view.Houi2, 180.5);
-    EXPECT_DOUBLE_EQ(view.Koudo2, 45.25);
+    EXPECT_EQ(std::pair(view.Houi2, view.Koudo2), std::pair(180.5, 45.25));
     EXPECT_EQ(OpenViewFile((dir / "missing.QEL").string(), view, options),
               ViewFileResult::CannotOpen);
     EXPECT_EQ(OpenViewFile('"' + Write(512) + '"', view, options), ViewFileResult::Opened);
-}
-
-TEST_F(ViewFileTest, CometFilesAreRecognised) {
-    const std::filesystem::path path = dir / "comet.QEL";
-    std::ofstream(path) << "[DORVANCOMET]\nName=x\n";
-    EXPECT_EQ(OpenViewFile(path.string(), view, options), ViewFileResult::CometFile);
+    WriteFile(dir / "comet.QEL", "[DORVANCOMET]\nName=x\n");
+    EXPECT_EQ(OpenViewFile((dir / "comet.QEL").string(), view, options), ViewFileResult::CometFile);
 }
 
 TEST_F(ViewFileTest, OutOfRangeValuesAreBroughtIntoRange) {
@@ -82,10 +71,8 @@ TEST_F(ViewFileTest, OutOfRangeValuesAreBroughtIntoRange) {
     Set(248, 200000);
     Set(244, -9000);
     ASSERT_EQ(OpenViewFile(Write(512), view, options), ViewFileResult::Opened);
-    EXPECT_EQ(view.Zoom, 10);
-    EXPECT_EQ(view.DrawStars, 110);
-    EXPECT_DOUBLE_EQ(view.Koudo2, 900.0);
-    EXPECT_DOUBLE_EQ(view.Houi2, 3510.0);
+    EXPECT_EQ(std::tuple(view.Zoom, view.DrawStars, view.Koudo2, view.Houi2),
+              std::tuple(10, 110, 900.0, 3510.0));
 
     // An older file: whole degrees, and automatic-mode steps that the trace multiplies.
     Set(0, 1900);
@@ -93,10 +80,9 @@ TEST_F(ViewFileTest, OutOfRangeValuesAreBroughtIntoRange) {
     for (int offset : {64, 68, 136, 156})
         Set(offset, INT32_MAX);
     ASSERT_EQ(OpenViewFile(Write(512), view, options), ViewFileResult::Opened);
-    EXPECT_EQ(view.Ido2, 900);
-    EXPECT_EQ(view.Keido2, 0);  // 72000 tenths: whole turns
-    EXPECT_EQ(options.AutoYear, 1000);
-    EXPECT_EQ(options.AutoRepeat, 120);
+    // 72000 tenths of longitude are whole turns.
+    EXPECT_EQ(std::tuple(view.Ido2, view.Keido2, options.AutoYear, options.AutoRepeat),
+              std::tuple(900, 0, 1000, 120));
 }
 
 // clang-format off
@@ -218,12 +204,12 @@ TEST_F(ViewFileTest, SavesThatCannotBeMadeAreRefusedBeforeWriting) {
                                     (dir / "no such folder" / "v.QEL").string(), std::string()}) {
         EXPECT_EQ(WriteViewFile(path, view, options), ViewFileWriteResult::CannotCreate) << path;
     }
-    EXPECT_FALSE(std::filesystem::exists(dir / "no such folder"));
+    EXPECT_FALSE(fs::exists(dir / "no such folder"));
     EXPECT_STREQ(ViewFileMessage(ViewFileWriteResult::CannotCreate), "Failed to create file.");
     // A save replaces the old file whole; no probe files stay behind.
     const std::string path = Write(512, "old.QEL");
     ASSERT_EQ(WriteViewFile(path, view, options), ViewFileWriteResult::Written);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), {}), 1);
     ASSERT_EQ(ReadViewRecord(path, record), ViewFileResult::Opened);
     EXPECT_EQ(record, BuildViewRecord(view, options));
     EXPECT_EQ(record[0], kViewFormatVersion);

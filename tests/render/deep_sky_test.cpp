@@ -5,10 +5,12 @@
 #include <cstring>
 #include <map>
 #include <string>
+#include <tuple>
 #include <vector>
 
+#include "layer_fixture.h"
 #include "persist/records/world_records.h"
-#include "star_fixture.h"
+#include "render/picture_warp.h"
 
 namespace render {
 namespace {
@@ -46,34 +48,21 @@ ProjectedPoint AroundM31OneCornerBehind(const void* context, int lon, int lat) {
     return p;
 }
 
-struct DeepSkyHarness {
-    state::ViewState view;
-    persist::DataSet data;
-    SkyScene scene;
-    RecordingCanvas canvas;
-
+// The layer harness with a 1000-pixel view, deep-sky blocks and a plain linear projection.
+struct DeepSkyHarness : LayerHarness {
     DeepSkyHarness() {
-        scene.view = &view;
-        scene.data = &data;
         scene.frame.viewport = Viewport{1000, 1000};
         scene.projection = SkyProjection{&LinearProject, nullptr, false, 0};
-        scene.palette = CreateSkyPalette(view.lineSets);
     }
     void Objects(const std::vector<persist::ObjectRecord>& objects,
                  const std::vector<persist::ObjectNameRecord>& names) {
-        SetBlock(data.block(persist::BlockId::OBJ), objects);
-        SetBlock(data.block(persist::BlockId::OBJN), names);
+        SetData(persist::BlockId::OBJ, objects);
+        SetData(persist::BlockId::OBJN, names);
     }
     void Symbols(int target = kTargetScreen) {
-        LayerContext layer{canvas, scene, target};
-        ProjectDeepSkyObjects(layer);
-        DrawDeepSkySymbols(layer);
-    }
-    std::vector<std::string> Labels() const {
-        std::vector<std::string> texts;
-        for (const CanvasOp& op : canvas.OpsOf(Kind::DrawText))
-            texts.push_back(op.text);
-        return texts;
+        LayerContext context = layer(target);
+        ProjectDeepSkyObjects(context);
+        DrawDeepSkySymbols(context);
     }
 };
 
@@ -86,62 +75,47 @@ TEST(DeepSkySymbols, SixPassesByTypeWithTheirPatternsAndColours) {
               {Names("", "", ""), Names("Capricornids", "L283", ""), Names("", "", ""),
                Names("", "", ""), Names("", "", ""), Names("", "", ""), Names("", "", "")});
     h.Symbols();
-    const std::vector<CanvasOp> symbols = h.canvas.OpsOf(Kind::PlotPattern);
-    ASSERT_EQ(symbols.size(), 7u);
-    const std::vector<int> order = {60, 30, 70, 40, 50, 10, 20};
-    const std::vector<std::size_t> sizes = {19, 20, 20, 24, 16, 12, 21};
-    const std::vector<Colour> colours = {
-        Colour::Index(67 + 5),   // M class: red
-        Colour::Index(57 + 36),  // digit 3: a dark nebula
-        Colour::Index(67 + 0),   // O class: blue
-        Colour::Index(67 + 0),   // B class
-        Colour::Index(67 + 3),   // G class
-        Colour::Index(67 + 4),   // K class
-        Colour::Index(67 + 2),   // F class
-    };
-    for (std::size_t i = 0; i < symbols.size(); ++i) {
-        EXPECT_EQ(symbols[i].x, order[i]) << i;
-        EXPECT_EQ(symbols[i].offsets.size(), sizes[i]) << i;
-        EXPECT_EQ(symbols[i].colour, colours[i]) << i;
-    }
-    // The radiant's cross reaches 4 pixels up and down.
-    const std::vector<PatternOffset>& radiant = symbols.back().offsets;
-    EXPECT_TRUE(std::any_of(radiant.begin(), radiant.end(),
-                            [](PatternOffset o) { return o.dx == 0 && o.dy == -4; }));
+    // Galaxies, nebulae, planetary nebulae, globular and open clusters, radiants; tinted by the
+    // class letter (M red, O and B blue, G, K, F) or, for a dark nebula, its digit.
+    std::vector<std::pair<int, Colour>> drawn;
+    for (const CanvasOp& op : h.canvas.OpsOf(Kind::PlotPattern))
+        drawn.emplace_back(op.x, op.colour);
+    EXPECT_EQ(drawn, (std::vector<std::pair<int, Colour>>{{60, Colour::Index(67 + 5)},
+                                                          {30, Colour::Index(57 + 36)},
+                                                          {70, Colour::Index(67)},
+                                                          {40, Colour::Index(67)},
+                                                          {50, Colour::Index(67 + 3)},
+                                                          {10, Colour::Index(67 + 4)},
+                                                          {20, Colour::Index(67 + 2)}}));
 }
 
 TEST(DeepSkySymbols, RadiantShowsOnlyWithinThreeDegreesOfItsPeak) {
-    EXPECT_FALSE(RadiantActive(27999, 283));
-    EXPECT_TRUE(RadiantActive(28000, 283));
-    EXPECT_TRUE(RadiantActive(28600, 283));
-    EXPECT_FALSE(RadiantActive(28601, 283));
-    // Across the equinox.
-    EXPECT_TRUE(RadiantActive(35800, 1));
-    EXPECT_TRUE(RadiantActive(100, 359));
-    EXPECT_FALSE(RadiantActive(18000, 0));
-
-    DeepSkyHarness h;
-    h.view.Galaxy = 2;
-    h.Objects({Object(0, 0, 'M', 'F')}, {Names("Capricornids", "L283", "")});
-    for (const auto& [longitude, shown] :
-         {std::pair{28000, true}, {28600, true}, {28601, false}, {27999, false}}) {
-        h.canvas.Clear();
-        h.scene.frame.solarLongitude = longitude;
-        h.Symbols();
-        EXPECT_EQ(h.canvas.OpsOf(Kind::PlotPattern).size(), shown ? 1u : 0u) << longitude;
-        EXPECT_EQ(h.Labels().size(), shown ? 1u : 0u) << longitude;
-    }
-}
-
-TEST(DeepSkySymbols, RadiantPeakIsReadFromTheSecondCharacter) {
+    for (const auto& [longitude, peak, active] : {std::tuple{27999, 283, false},
+                                                  {28000, 283, true},
+                                                  {28600, 283, true},
+                                                  {28601, 283, false},
+                                                  {35800, 1, true},
+                                                  {100, 359, true},
+                                                  {18000, 0, false}})
+        EXPECT_EQ(RadiantActive(longitude, peak), active) << longitude << " " << peak;
     EXPECT_EQ(RadiantPeakOf(Names("", "L283", "")), 283);
     EXPECT_EQ(RadiantPeakOf(Names("", "L7x", "")), 7);
     EXPECT_FALSE(RadiantPeakOf(Names("", "L", "")));
     EXPECT_FALSE(RadiantPeakOf(Names("", "", "")));
-    EXPECT_FALSE(RadiantPeakOf(Names("", "M31", "")) == std::nullopt);
     persist::ObjectNameRecord unterminated;
     std::memset(&unterminated, '9', sizeof unterminated);
-    EXPECT_FALSE(RadiantPeakOf(unterminated));  // a field without its end is not read past
+    EXPECT_FALSE(RadiantPeakOf(unterminated));
+
+    DeepSkyHarness h;
+    h.view.Galaxy = 2;
+    h.Objects({Object(0, 0, 'M', 'F')}, {Names("Capricornids", "L283", "")});
+    for (const auto& [longitude, shown] : {std::pair{28600, 1u}, {28601, 0u}}) {
+        h.canvas.Clear();
+        h.scene.frame.solarLongitude = longitude;
+        h.Symbols();
+        EXPECT_EQ(h.canvas.OpsOf(Kind::PlotPattern).size(), shown) << longitude;
+        EXPECT_EQ(h.Texts().size(), shown) << longitude;
+    }
 }
 
 TEST(DeepSkySymbols, HiddenOutsideTheViewBehindOrBelowTheGround) {
@@ -170,34 +144,29 @@ TEST(DeepSkyLabels, ThreeNamingModesAndTheNgcFallback) {
                Object(3000, 0, 'G', 'K')},
               {Names("Andromeda Galaxy", "M31", "NGC 224"), Names("Double Cluster", "", "NGC 869"),
                Names("", "", ""), Names("Outside", "M99", "NGC 4254")});
-    h.view.Galaxy = 3;
-    h.Symbols();
-    EXPECT_EQ(h.Labels(), (std::vector<std::string>{"M31", "NGC 869"}));
-    const CanvasOp font = h.canvas.OpsOf(Kind::SetFont).at(0);
-    EXPECT_EQ(font.fontHeight, h.view.fontSets[8].size);
-    EXPECT_EQ(h.canvas.OpsOf(Kind::SetTextColour).at(0).colour, Colour::Index(10));
-    // Below the symbol: top 4 pixels under the point, centred.
-    const CanvasOp m31 = h.canvas.OpsOf(Kind::DrawText).at(0);
-    EXPECT_EQ(m31.x, -9);
-    EXPECT_EQ(m31.y, 4);
-
-    h.canvas.Clear();
-    h.view.Galaxy = 2;
-    h.Symbols();
-    EXPECT_EQ(h.Labels(), (std::vector<std::string>{"Andromeda Galaxy", "Double Cluster"}));
-
-    h.canvas.Clear();
-    h.view.Galaxy = 4;
-    h.Symbols(kTargetColourPrint);
-    EXPECT_EQ(h.Labels(), (std::vector<std::string>{"NGC 224", "NGC 869"}));
-    EXPECT_EQ(h.canvas.OpsOf(Kind::DrawText).at(0).y, 19);  // further below on paper
+    // Messier (else NGC), popular or NGC names below the symbol: the top 4 pixels under the
+    // point, centred; further below on paper.
+    const struct {
+        int mode, target;
+        std::vector<std::string> labels;
+        int top;
+    } cases[] = {{3, kTargetScreen, {"M31", "NGC 869"}, 4},
+                 {2, kTargetScreen, {"Andromeda Galaxy", "Double Cluster"}, 4},
+                 {1, kTargetScreen, {}, 0},
+                 {4, kTargetColourPrint, {"NGC 224", "NGC 869"}, 19}};
+    for (const auto& c : cases) {
+        h.canvas.Clear();
+        h.view.Galaxy = c.mode;
+        h.Symbols(c.target);
+        EXPECT_EQ(h.Texts(), c.labels) << c.mode;
+        if (c.labels.empty()) continue;
+        const CanvasOp first = h.canvas.OpsOf(Kind::DrawText).at(0);
+        EXPECT_EQ(std::pair(first.x + static_cast<int>(first.text.size()) * 3, first.y),
+                  std::pair(0, c.top));
+    }
+    // On paper the symbols are outlines in the class colour.
     EXPECT_TRUE(h.canvas.OpsOf(Kind::PlotPattern).empty());
     EXPECT_EQ(h.canvas.OpsOf(Kind::SetPen).at(0).pen.colour, SpectralColour(2, 4, false));
-
-    h.canvas.Clear();
-    h.view.Galaxy = 1;
-    h.Symbols();
-    EXPECT_TRUE(h.Labels().empty());
 }
 
 TEST(DeepSkyLabels, NamesBlockShorterThanTheObjects) {
@@ -209,7 +178,7 @@ TEST(DeepSkyLabels, NamesBlockShorterThanTheObjects) {
     h.data.block(persist::BlockId::OBJN).size += 30;  // and a torn record after it
     h.Symbols();
     EXPECT_EQ(h.canvas.OpsOf(Kind::PlotPattern).size(), 2u);  // the radiant has no peak
-    EXPECT_EQ(h.Labels(), (std::vector<std::string>{"NGC 1"}));
+    EXPECT_EQ(h.Texts(), (std::vector<std::string>{"NGC 1"}));
 }
 
 // MILKY fixtures: pairs of (lon, lat) with the marks in lon.
@@ -327,6 +296,63 @@ TEST(DeepSkyImages, RefusedPicturesAndTargets) {
     h.scene.projection.project = &AroundM31OneCornerBehind;
     DrawDeepSkyImages(layer, 0);
     EXPECT_EQ(asked, 1);
+}
+
+// 16 x 16: a sky background of (20, 24, 30) with a bright 8 x 8 middle of (200, 150, 100).
+DeepSkyPicture NebulaPicture() {
+    DeepSkyPicture p;
+    p.width = p.height = 16;
+    for (int y = 0; y < 16; ++y) {
+        for (int x = 0; x < 16; ++x) {
+            const bool middle = x >= 4 && x < 12 && y >= 4 && y < 12;
+            p.rgb.insert(p.rgb.end(), {uint8_t(middle ? 200 : 20), uint8_t(middle ? 150 : 24),
+                                       uint8_t(middle ? 100 : 30)});
+        }
+    }
+    return p;
+}
+
+uint32_t Alpha(uint32_t argb) {
+    return argb >> 24;
+}
+
+// At every magnification, straight or sheared, the quadrilateral is filled without gaps where
+// the picture has light, its background and everything beyond it stay clear, and its light adds
+// a third of itself.
+TEST(PictureWarp, FilledAtEveryMagnificationWithoutItsBackground) {
+    const DeepSkyPicture picture = NebulaPicture();
+    EXPECT_EQ(PictureBackground(picture), (std::array<int, 3>{20, 24, 30}));
+    for (int size : {8, 48, 160, 1000}) {
+        for (int shear : {0, size / 2}) {
+            // Corners 1 and 2 along the top from (-h, -h); the bottom edge shifted right.
+            const int h = size / 2;
+            const WarpedPicture warped = WarpPicture(
+                picture, {Point{-h, -h}, Point{h, -h}, Point{shear - h, h}, Point{shear + h, h}},
+                Viewport{300, 200});
+            ASSERT_GT(warped.width, 0);
+            int gaps = 0, boxed = 0;
+            for (int y = 0; y < warped.height; ++y) {
+                for (int x = 0; x < warped.width; ++x) {
+                    // The pixel's place in the picture, 0..1 across.
+                    const double v = (warped.top + y + 0.5 + h) / size;
+                    const double u = (warped.left + x + 0.5 + h - v * shear) / size;
+                    const uint32_t pixel =
+                        warped.argb[static_cast<std::size_t>(y) * warped.width + x];
+                    if (u > 0.3 && u < 0.7 && v > 0.3 && v < 0.7 && Alpha(pixel) == 0) ++gaps;
+                    if ((u < 0.2 || u > 0.8 || v < 0.2 || v > 0.8) && pixel != 0) ++boxed;
+                }
+            }
+            EXPECT_EQ(gaps, 0) << size << " " << shear;
+            EXPECT_EQ(boxed, 0) << size << " " << shear;
+            if (size == 160 && shear == 0) {
+                // The middle: (180, 126, 70) / 3 over the sky, an alpha of the brightest channel.
+                const uint32_t centre =
+                    warped.argb[static_cast<std::size_t>(-warped.top) * warped.width - warped.left];
+                EXPECT_EQ(Alpha(centre), 60u);
+                EXPECT_EQ(centre & 0xFFFFFF, 0xFFB363u);
+            }
+        }
+    }
 }
 
 }  // namespace

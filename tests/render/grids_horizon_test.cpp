@@ -5,6 +5,7 @@
 #include <cmath>
 #include <numbers>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "astro/projection_tables.h"
@@ -48,6 +49,12 @@ struct GridHarness {
     LayerContext Layer(int target = kTargetScreen) {
         Prepare();
         return LayerContext{canvas, scene, target};
+    }
+    // Draws one layer for the view as it is now, on a cleared canvas.
+    template <class F>
+    void Draw(F draw, int target = kTargetScreen) {
+        LayerContext layer = Layer(target);
+        draw(layer);
     }
 };
 
@@ -96,100 +103,57 @@ TEST(HorizontalGrid, OnlyQuarterMeridiansReachTheZenith) {
     EXPECT_NEAR(nearest, 1280 * std::tan(2.5 * kDegree), 1.5);
 }
 
+// Looking south on the horizon, the altitude-0 parallel (left to the horizon layer while there
+// is one) and the meridian of the south both pass through the view centre; ten degrees below,
+// the -10 degree parallel is drawn only when there is no ground.
 TEST(HorizontalGrid, ZeroAltitudeParallelIsLeftToTheHorizonLayer) {
-    // Looking south on the horizon, the altitude-0 parallel and the meridian of the south
-    // both pass through the view centre.
     GridHarness h;
-    LayerContext layer = h.Layer();
-    DrawHorizontalGrid(layer, false);
-    const std::vector<Point> withGround = PenPoints(h.canvas);
-    EXPECT_EQ(CountAt(withGround, Point{0, 0}), 1);
-    // Ten degrees below the centre: on the south meridian, and on the -10 degree parallel
-    // only when there is no ground.
+    h.Prepare();
     const astro::ScreenPoint below = astro::ProjectHorizontal(
         h.scene.viewFrame, astro::TenthsToBinAngleExact(900), astro::TenthsToBinAngleExact(-100));
-    const Point minus10{below.x, below.y};
-    EXPECT_EQ(CountAt(withGround, minus10), 1);
-
-    h.view.Jimen = 0;  // no ground: parallels below the horizon, still not altitude 0
-    h.Prepare();
-    layer.target = kTargetScreen;
-    DrawHorizontalGrid(layer, false);
-    const std::vector<Point> noGround = PenPoints(h.canvas);
-    EXPECT_EQ(CountAt(noGround, Point{0, 0}), 1);
-    EXPECT_EQ(CountAt(noGround, minus10), 2);
-
-    h.view.Horizon = 0;
-    h.Prepare();
-    layer.target = kTargetScreen;
-    DrawHorizontalGrid(layer, false);
-    EXPECT_EQ(CountAt(PenPoints(h.canvas), Point{0, 0}), 2);
-}
-
-TEST(HorizontalGrid, ScaleNamesAzimuthsFromNorthThroughEast) {
-    GridHarness h;
-    h.view.Houi2 = 1800;  // looking north: horizontal angle 270 degrees at the centre
-    LayerContext layer = h.Layer();
-    DrawHorizontalGrid(layer, true);
-    std::vector<std::string> centre = TextsCentredOn(h.canvas, 0);
-    EXPECT_NE(std::find(centre.begin(), centre.end(), "0\u00B0"), centre.end());
-    // Altitude labels on the meridian of the view centre (10 .. 80 degrees, those in view).
-    EXPECT_NE(std::find(centre.begin(), centre.end(), "20\u00B0"), centre.end());
-    EXPECT_EQ(std::find(centre.begin(), centre.end(), "90\u00B0"), centre.end());
-
-    h.view.Houi2 = 2700;  // looking east: horizontal angle 180 degrees
-    h.Prepare();
-    layer.target = kTargetScreen;
-    DrawHorizontalGrid(layer, true);
-    centre = TextsCentredOn(h.canvas, 0);
-    EXPECT_NE(std::find(centre.begin(), centre.end(), "90\u00B0"), centre.end());
-    EXPECT_EQ(std::find(centre.begin(), centre.end(), "0\u00B0"), centre.end());
-
-    const std::vector<CanvasOp> fonts = h.canvas.OpsOf(Kind::SetFont);
-    ASSERT_EQ(fonts.size(), 1u);
-    EXPECT_EQ(fonts[0].fontHeight, h.view.fontSets[20].size);  // the "Scale" slot
-    EXPECT_EQ(h.canvas.OpsOf(Kind::SetTextColour)[0].colour, Colour::Index(1));
-}
-
-TEST(EquatorialGrid, HourLabelsAtTheCentreInEquatorMode) {
-    GridHarness h;
-    h.view.SekidouMod = 1;
-    h.view.Houi2 = 900;  // 6h
-    h.view.Koudo2 = 300;
-    LayerContext layer = h.Layer();
-    DrawEquatorialGrid(layer, true);
-    const std::vector<std::string> centre = TextsCentredOn(h.canvas, 0);
-    EXPECT_NE(std::find(centre.begin(), centre.end(), "6h"), centre.end());
-    EXPECT_NE(std::find(centre.begin(), centre.end(), "40\u00B0"), centre.end());
-    const std::vector<CanvasOp> pens = h.canvas.OpsOf(Kind::SetPen);
-    ASSERT_FALSE(pens.empty());
-    EXPECT_EQ(pens[0].pen.colour, Colour::Index(2));
-}
-
-TEST(GridLines, DottedStyleAndPrintWidthFromTheSlot) {
-    GridHarness h;
-    h.view.lineSets[7].style = 1;  // slot 8, ecliptic
-    h.scene.frame.linePenWidth = 4;
-    LayerContext layer = h.Layer(kTargetColourPrint);
-    DrawEclipticLine(layer);
-    const CanvasOp pen = h.canvas.OpsOf(Kind::SetPen).at(0);
-    EXPECT_EQ(pen.pen, (Pen{Colour::Index(6), 4, PenStyle::Dot}));
-    EXPECT_FALSE(h.canvas.OpsOf(Kind::LineTo).empty());
-}
-
-TEST(EquatorialProjection, ViewCentreAndCelestialPole) {
-    GridHarness h;
-    h.view.SekidouMod = 1;
-    for (const auto& [ra, dec] : {std::pair{0, 0}, {900, 300}, {2700, -450}, {1234, 612}}) {
-        h.view.Houi2 = ra;
-        h.view.Koudo2 = dec;
-        const astro::ViewFrame f = astro::ComputeViewFrame(h.view, h.scene.tables);
-        const astro::ScreenPoint p =
-            ProjectEquatorial(f, astro::TenthsToBinAngle(ra), astro::TenthsToBinAngle(dec));
-        EXPECT_LE(std::abs(p.x) + std::abs(p.y), 1) << ra << " " << dec;
+    for (const auto& [ground, horizon, atCentre, atMinus10] :
+         {std::tuple{1, 1, 1, 1}, {0, 1, 1, 2}, {0, 0, 2, 2}}) {
+        h.view.Jimen = ground;
+        h.view.Horizon = horizon;
+        h.Draw([](LayerContext& l) { DrawHorizontalGrid(l, false); });
+        const std::vector<Point> points = PenPoints(h.canvas);
+        EXPECT_EQ(CountAt(points, Point{0, 0}), atCentre) << ground << horizon;
+        EXPECT_EQ(CountAt(points, Point{below.x, below.y}), atMinus10) << ground << horizon;
     }
-    // In the horizon frame the north celestial pole stands due north at the latitude's height.
-    h.view.SekidouMod = 0;
+}
+
+// The scale names azimuths from the north through the east, and altitudes (10 .. 80 degrees, those
+// in view) on the meridian of the view centre; in equator mode, hours and declinations.
+TEST(GridScales, LabelsAtTheViewCentre) {
+    const struct {
+        int equatorMode;
+        double houi2, koudo2;
+        std::vector<std::string> present, absent;
+    } cases[] = {
+        {0, 1800, 0, {"0\u00B0", "20\u00B0"}, {"90\u00B0"}},  // north: horizontal angle 270
+        {0, 2700, 0, {"90\u00B0"}, {"0\u00B0"}},              // east: 180
+        {1, 900, 300, {"6h", "40\u00B0"}, {}},
+    };
+    for (const auto& c : cases) {
+        GridHarness h;
+        h.view.SekidouMod = c.equatorMode;
+        h.view.Houi2 = c.houi2;
+        h.view.Koudo2 = c.koudo2;
+        h.Draw([&](LayerContext& l) {
+            c.equatorMode ? DrawEquatorialGrid(l, true) : DrawHorizontalGrid(l, true);
+        });
+        const std::vector<std::string> centre = TextsCentredOn(h.canvas, 0);
+        for (const std::string& text : c.present)
+            EXPECT_NE(std::find(centre.begin(), centre.end(), text), centre.end()) << text;
+        for (const std::string& text : c.absent)
+            EXPECT_EQ(std::find(centre.begin(), centre.end(), text), centre.end()) << text;
+        EXPECT_EQ(h.canvas.OpsOf(Kind::SetFont).at(0).fontHeight, h.view.fontSets[20].size);
+    }
+}
+
+// In the horizon frame the north celestial pole stands due north at the latitude's height.
+TEST(EquatorialProjection, CelestialPoleDueNorthAtTheLatitudesHeight) {
+    GridHarness h;
     h.view.Houi2 = 1800;
     h.view.Koudo2 = 200;
     const astro::ViewFrame f = astro::ComputeViewFrame(h.view, h.scene.tables);
@@ -201,39 +165,29 @@ TEST(EquatorialProjection, ViewCentreAndCelestialPole) {
     EXPECT_GT(pole.flag, 0);
 }
 
-TEST(Guides, CircleOfTwoAndAQuarterDegreesWithCross) {
+TEST(Guides, CircleOfTwoAndAQuarterDegreesWithCrossAndTheCameraFrame) {
     GridHarness h;
     h.view.CircleGuide = 1;
     h.view.CircleSize = 45;
-    LayerContext layer = h.Layer();
-    DrawGuides(layer);
+    h.Draw(DrawGuides);
     const int r = static_cast<int>(std::lround(1280 * std::tan(2.25 / 2 * kDegree)));
-    const std::vector<CanvasOp> ellipses = h.canvas.OpsOf(Kind::Ellipse);
-    ASSERT_EQ(ellipses.size(), 1u);
-    EXPECT_EQ(ellipses[0].x, -r);
-    EXPECT_EQ(ellipses[0].y, -r);
-    EXPECT_EQ(ellipses[0].right, r + 1);
-    EXPECT_EQ(ellipses[0].bottom, r + 1);
+    const CanvasOp circle = h.canvas.OpsOf(Kind::Ellipse).at(0);
+    EXPECT_EQ(std::tuple(circle.x, circle.y, circle.right, circle.bottom),
+              std::tuple(-r, -r, r + 1, r + 1));
     EXPECT_TRUE(h.canvas.OpsOf(Kind::SetBrush)[0].brush.hollow);
-    EXPECT_EQ(h.canvas.OpsOf(Kind::SetPen)[0].pen.colour, Colour::Index(33));
     const std::vector<CanvasOp> lines = h.canvas.OpsOf(Kind::LineTo);
     ASSERT_EQ(lines.size(), 4u);
     EXPECT_EQ((Point{lines[0].x, lines[0].y}), (Point{r, 0}));
-
     h.view.CenterGuide = 0;
-    h.Prepare();
-    layer.target = kTargetScreen;
-    DrawGuides(layer);
+    h.Draw(DrawGuides);
     EXPECT_TRUE(h.canvas.OpsOf(Kind::LineTo).empty());
-}
 
-TEST(Guides, CameraFrameOfA36By24Frame) {
-    GridHarness h;
+    // The camera frame of a 36 x 24 film.
+    h.view.CircleGuide = 0;
     h.view.Shaya = 1;
     h.view.ShayaSize = 200;
     h.view.Zoom = 400;
-    LayerContext layer = h.Layer();
-    DrawGuides(layer);
+    h.Draw(DrawGuides);
     EXPECT_TRUE(h.canvas.OpsOf(Kind::Ellipse).empty());
     // Half-angles atan(18 / 200) and atan(12 / 200) at 16 x Zoom pixels per tan(half angle).
     const double w = 6400 * std::tan(std::atan2(18.0, 200.0) / 2);
@@ -269,10 +223,11 @@ TEST(GlowBands, SunRingsFromFaintOutsideToBrightInsideWithRays) {
     const std::vector<CanvasOp> brushes = h.canvas.OpsOf(Kind::SetBrush);
     ASSERT_EQ(rings.size(), 31u);
     ASSERT_EQ(brushes.size(), 31u);
-    EXPECT_EQ(brushes.front().brush.colour, Colour::Index(17));  // j = 15
-    EXPECT_EQ(brushes[15].brush.colour, Colour::Index(32));      // j = 0
-    EXPECT_EQ(brushes[16].brush.colour, Colour::Index(66));      // j = -1
-    EXPECT_EQ(brushes.back().brush.colour, Colour::Index(52));   // j = -15
+    // From j = 15 to j = 0 and from j = -1 to j = -15.
+    EXPECT_EQ(
+        std::tuple(brushes.front().brush.colour, brushes[15].brush.colour, brushes[16].brush.colour,
+                   brushes.back().brush.colour),
+        std::tuple(Colour::Index(17), Colour::Index(32), Colour::Index(66), Colour::Index(52)));
     EXPECT_EQ(h.canvas.OpsOf(Kind::SetPen)[0].pen.style, PenStyle::Null);
 
     for (const CanvasOp& ring : rings)
@@ -294,22 +249,14 @@ TEST(GlowBands, NoSunGlowBelowTheGroundAtNightOrWithoutTheSun) {
     GridHarness h;
     PutSunAt(h, 100, 50);
     h.scene.bodies.bodies[astro::kSunIndex].down = 100;  // just below the horizon
-    LayerContext layer = h.Layer();
-    ASSERT_TRUE(h.scene.viewFrame.HorizonShown);
-    DrawGlowBands(layer, -15, 16);
-    EXPECT_TRUE(h.canvas.OpsOf(Kind::Polygon).empty());
-
-    h.view.Jimen = 0;  // no ground: the glow of a Sun just set shows
-    h.Prepare();
-    layer.target = kTargetScreen;
-    DrawGlowBands(layer, -15, 16);
-    EXPECT_EQ(h.canvas.OpsOf(Kind::Polygon).size(), 31u);
-
-    h.scene.frame.civilDaylight = false;
-    h.Prepare();
-    layer.target = kTargetScreen;
-    DrawGlowBands(layer, -15, 16);
-    EXPECT_TRUE(h.canvas.OpsOf(Kind::Polygon).empty());
+    // With no ground the glow of a Sun just set shows.
+    for (const auto& [ground, daylight, rings] :
+         {std::tuple{1, true, 0u}, {0, true, 31u}, {0, false, 0u}}) {
+        h.view.Jimen = ground;
+        h.scene.frame.civilDaylight = daylight;
+        h.Draw([](LayerContext& l) { DrawGlowBands(l, -15, 16); });
+        EXPECT_EQ(h.canvas.OpsOf(Kind::Polygon).size(), rings) << ground << daylight;
+    }
 }
 
 // Odd-even membership of a point in the rings of a PolyPolygon.
@@ -394,8 +341,7 @@ TEST(Ground, LandscapeSkylineAndItsAbsence) {
     for (int az = 0; az < 360; ++az)
         skyline.push_back({static_cast<uint16_t>(az * 50), static_cast<uint16_t>(az ? 0 : 500)});
     SetBlock(h.data.block(persist::BlockId::YAMA), skyline);
-    LayerContext layer = h.Layer();
-    DrawHorizon(layer);
+    h.Draw(DrawHorizon);
     CanvasOp ground = h.canvas.OpsOf(Kind::PolyPolygon).at(0);
     const double peak = -1280 * std::tan((10 - 0.593) / 2 * kDegree);
     EXPECT_TRUE(InsideRings(ground, 0, peak + 30));
@@ -404,33 +350,27 @@ TEST(Ground, LandscapeSkylineAndItsAbsence) {
 
     // A block without a whole record: the ground ends at the plain horizon.
     h.data.block(persist::BlockId::YAMA).size = 3;
-    h.Prepare();
-    DrawHorizon(layer);
+    h.Draw(DrawHorizon);
     ground = h.canvas.OpsOf(Kind::PolyPolygon).at(0);
     EXPECT_FALSE(InsideRings(ground, 0, peak + 30));
     EXPECT_TRUE(InsideRings(ground, 0, 10));
 }
 
+// The horizon line is drawn only without ground (and then no ground) or on monochrome paper,
+// where the ground is white.
 TEST(Horizon, LineOnlyWithoutGroundOrOnMonochromePaper) {
-    GridHarness h;
-    LayerContext layer = h.Layer();
-    DrawHorizon(layer);
-    EXPECT_TRUE(h.canvas.OpsOf(Kind::LineTo).empty());
-
-    h.Prepare();
-
-    layer.target = kTargetMonochromePrint;
-    DrawHorizon(layer);
-    EXPECT_FALSE(h.canvas.OpsOf(Kind::LineTo).empty());
-    EXPECT_EQ(h.canvas.OpsOf(Kind::SetBrush)[0].brush.colour, Colour::Rgb(255, 255, 255));
-
-    h.view.Jimen = 0;
-    h.Prepare();
-    layer.target = kTargetScreen;
-    DrawHorizon(layer);
-    EXPECT_TRUE(h.canvas.OpsOf(Kind::Polygon).empty());
-    EXPECT_FALSE(h.canvas.OpsOf(Kind::LineTo).empty());
-    EXPECT_EQ(h.canvas.OpsOf(Kind::SetPen)[0].pen.colour, Colour::Index(12));
+    for (const auto& [ground, target, line, polygons] : {std::tuple{1, kTargetScreen, false, 1u},
+                                                         {1, kTargetMonochromePrint, true, 1u},
+                                                         {0, kTargetScreen, true, 0u}}) {
+        GridHarness h;
+        h.view.Jimen = ground;
+        h.Draw(DrawHorizon, target);
+        EXPECT_EQ(h.canvas.OpsOf(Kind::LineTo).empty(), !line) << ground << target;
+        EXPECT_EQ(h.canvas.OpsOf(Kind::PolyPolygon).size(), polygons) << ground << target;
+        if (target == kTargetMonochromePrint) {
+            EXPECT_EQ(h.canvas.OpsOf(Kind::SetBrush)[0].brush.colour, Colour::Rgb(255, 255, 255));
+        }
+    }
 }
 
 TEST(Horizon, DirectionNamesBelowTheHorizonOrOnItAtTheZenith) {

@@ -2,9 +2,23 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include <climits>
+#include <cstring>
+#include <tuple>
+#include "astro/projection_tables.h"
 #include "layer_fixture.h"
+#include "persist/data_set.h"
+#include "persist/default_tables.h"
+#include "persist/paths.h"
 #include "persist/records/sky_records.h"
 #include "render/fonts.h"
+#include "render/label_placement.h"
+#include "render/print_scaling.h"
+#include "render/recording_canvas.h"
+#include "render/render_sky.h"
+#include "render/text_formats.h"
 
 namespace render {
 namespace {
@@ -57,59 +71,52 @@ struct DesignatedSky : LayerHarness {
     }
 };
 
-TEST(ScientificLabels, BayerAndFlamsteedTogetherKeepTheBayerLetter) {
+// Bayer letters (Greek from the Symbol layout, Latin) and Flamsteed numbers by AlphaMode, each in
+// its font slot; record numbers for the diagnostic mode; only stars drawn this frame and in view.
+TEST(ScientificLabels, DesignationsByModeEachInItsSlot) {
+    const struct {
+        int starName, alphaMode, starCount;
+        std::vector<std::string> texts;
+    } cases[] = {
+        {3, 1, 4, {"\u03B1", "\u03B32", "b"}},
+        {3, 2, 4, {"58", "12", "61"}},
+        {3, 3, 4, {"\u03B1", "\u03B32", "b", "61"}},
+        {3, 2, 2, {"58"}},  // star 1 at x = 100 is outside the 50-pixel view
+        {4, 0, 4, {"0", "1", "2", "3"}},
+    };
+    for (const auto& c : cases) {
+        DesignatedSky h;
+        h.view.StarName = c.starName;
+        h.view.AlphaMode = c.alphaMode;
+        h.scene.frame.starCount = c.starCount;
+        if (c.starCount == 2) h.scene.frame.viewport = Viewport{50, 50};
+        LayerContext layer = h.layer();
+        DrawStarLabels(layer);
+        std::vector<std::string> texts = h.Texts();
+        std::sort(texts.begin(), texts.end());
+        std::vector<std::string> expected = c.texts;
+        std::sort(expected.begin(), expected.end());
+        EXPECT_EQ(texts, expected) << c.starName << " " << c.alphaMode;
+    }
     DesignatedSky h;
     h.view.fontSets[kFontStarBayerGreek - 1].size = 21;
     h.view.fontSets[kFontStarBayerLatin - 1].size = 22;
     h.view.fontSets[kFontStarFlamsteed - 1].size = 23;
     h.view.AlphaMode = 3;
+    h.view.DrawStarMode3 = 4;  // label offset 4
     LayerContext layer = h.layer();
     DrawStarLabels(layer);
     EXPECT_EQ(h.TextsInSlot(kFontStarBayerGreek), (std::vector<std::string>{"\u03B1", "\u03B32"}));
     EXPECT_EQ(h.TextsInSlot(kFontStarBayerLatin), (std::vector<std::string>{"b"}));
     EXPECT_EQ(h.TextsInSlot(kFontStarFlamsteed), (std::vector<std::string>{"61"}));
-    EXPECT_EQ(h.canvas.OpsOf(Kind::SetTextColour)[0].colour, Colour::Index(9));
-}
-
-TEST(ScientificLabels, FlamsteedAloneLabelsEveryNumberedStar) {
-    DesignatedSky h;
-    h.view.AlphaMode = 2;
-    LayerContext layer = h.layer();
-    DrawStarLabels(layer);
-    EXPECT_EQ(h.Texts(), (std::vector<std::string>{"58", "12", "61"}));
-}
-
-TEST(ScientificLabels, BayerAloneAndTheLabelPlacement) {
-    DesignatedSky h;
-    h.view.AlphaMode = 1;
-    h.view.DrawStarMode3 = 4;  // label offset 4
-    LayerContext layer = h.layer();
-    DrawStarLabels(layer);
-    EXPECT_EQ(h.Texts(), (std::vector<std::string>{"\u03B1", "\u03B32", "b"}));
     // Centred below the star: "b" (6 x 10 pixels) under star 1 at (100, -10).
-    const CanvasOp b = h.canvas.OpsOf(Kind::DrawText)[2];
-    EXPECT_EQ(b.x, 100 - 3);
-    EXPECT_EQ(b.y, -10 + 4);
-}
-
-TEST(ScientificLabels, OnlyTheStarsDrawnThisFrameInTheViewAreLabelled) {
-    DesignatedSky h;
-    h.view.AlphaMode = 2;
-    h.scene.frame.starCount = 2;                // stars 0 and 1 drawn
-    h.scene.frame.viewport = Viewport{50, 50};  // star 1 at x = 100 is outside
-    LayerContext layer = h.layer();
-    DrawStarLabels(layer);
-    EXPECT_EQ(h.Texts(), (std::vector<std::string>{"58"}));
-}
-
-TEST(ScientificLabels, RecordNumbersForTheDiagnosticMode) {
-    DesignatedSky h;
-    h.view.StarName = 4;
-    LayerContext layer = h.layer();
-    DrawStarLabels(layer);
-    EXPECT_EQ(h.Texts(), (std::vector<std::string>{"0", "1", "2", "3"}));
-    EXPECT_EQ(h.canvas.OpsOf(Kind::SetFont)[0].text, "Arial");
-    EXPECT_EQ(h.canvas.OpsOf(Kind::SetFont)[0].fontHeight, 9);
+    const auto texts = h.canvas.OpsOf(Kind::DrawText);
+    const auto b =
+        std::find_if(texts.begin(), texts.end(), [](auto& op) { return op.text == "b"; });
+    ASSERT_NE(b, texts.end());
+    EXPECT_EQ(std::pair(b->x, b->y), std::pair(100 - 3, -10 + 4));
+    EXPECT_EQ(StarLabelOffset(3, kTargetScreen), 2);
+    EXPECT_EQ(StarLabelOffset(3, kTargetColourPrint), 4);
 }
 
 persist::StarNameRecord Named(uint32_t star, const std::string& first, const std::string& name) {
@@ -120,64 +127,43 @@ persist::StarNameRecord Named(uint32_t star, const std::string& first, const std
     return record;
 }
 
-struct NamedSky : LayerHarness {
-    NamedSky() {
-        std::vector<persist::StarRecord> stars = RowOfStars(3000);
-        stars[2950] = Star(1500, 20, 90, 'K');
-        UseStars(stars, 2900, 3000);
-        const std::vector<persist::StarNameRecord> names = {
-            Named(1, "First", "Sirius"), Named(2950, "", "Faint One"),
-            Named(0xFFFFFFFF, "", "Removed"), Named(2, "", "Canopus")};
-        SetData(BlockId::STARN, names);
-        data.starNameCount = names.size();
+// Names of the stars within the limit, first names when asked, bounded by the name count; a star
+// whose record number reaches StarCount is not drawn and not labelled; one below the ground is
+// hidden only while the ground is shown.
+TEST(NameLabels, LatinAndFirstNamesOfTheStarsDrawn) {
+    std::vector<persist::StarRecord> stars = RowOfStars(3000);
+    stars[2950] = Star(1500, 20, 90, 'K');
+    stars[3] = Star(300, -4500, 60, 'A');
+    const struct {
+        int starName, starCount;
+        std::size_t names;
+        bool ground;
+        std::vector<std::string> texts;
+    } cases[] = {
+        {2, 3000, 5, false, {"Sirius", "Faint One", "Canopus", "Low"}},
+        {2, 3000, 5, true, {"Sirius", "Faint One", "Canopus"}},
+        {2, 2, 5, false, {"Sirius"}},
+        {1, 3000, 1, false, {"First"}},
+    };
+    for (const auto& c : cases) {
+        LayerHarness h;
+        h.UseStars(stars, 2900, 3000);
+        h.SetData(BlockId::STARN, std::vector<persist::StarNameRecord>{
+                                      Named(1, "First", "Sirius"), Named(2950, "", "Faint One"),
+                                      Named(0xFFFFFFFF, "", "Removed"), Named(2, "", "Canopus"),
+                                      Named(3, "", "Low")});
+        h.data.starNameCount = c.names;
+        h.view.StarName = c.starName;
+        h.scene.frame.starCount = c.starCount;
+        h.scene.projection.horizonShown = c.ground;
+        LayerContext layer = h.layer();
+        DrawStarLabels(layer);
+        EXPECT_EQ(h.Texts(), c.texts) << c.starName << " " << c.starCount << " " << c.ground;
+        if (c.texts.size() < 3) continue;
+        // The faint star beyond the bright set is placed by its own projection.
+        const CanvasOp faint = h.canvas.OpsOf(Kind::DrawText)[1];
+        EXPECT_EQ(std::pair(faint.x, faint.y), std::pair(1500 - 27, -20 + 3));
     }
-};
-
-TEST(NameLabels, LatinNamesOfTheStarsWithinTheLimit) {
-    NamedSky h;
-    h.view.StarName = 2;
-    LayerContext layer = h.layer();
-    DrawStarLabels(layer);
-    EXPECT_EQ(h.Texts(), (std::vector<std::string>{"Sirius", "Faint One", "Canopus"}));
-    EXPECT_EQ(h.canvas.OpsOf(Kind::SetFont)[0].text, "Times New Roman");  // slot 5
-    EXPECT_EQ(h.canvas.OpsOf(Kind::SetTextColour)[0].colour, Colour::Index(8));
-    // The faint star beyond the bright set is placed by its own projection.
-    const CanvasOp faint = h.canvas.OpsOf(Kind::DrawText)[1];
-    EXPECT_EQ(faint.x, 1500 - 27);
-    EXPECT_EQ(faint.y, -20 + 3);
-
-    // A star whose record number reaches StarCount is not drawn and not labelled.
-    h.canvas.Clear();
-    h.scene.frame.starCount = 2;
-    DrawStarLabels(layer);
-    EXPECT_EQ(h.Texts(), (std::vector<std::string>{"Sirius"}));
-}
-
-TEST(NameLabels, FirstNamesUseTheirOwnSlotAndTheNameCountBoundsTheList) {
-    NamedSky h;
-    h.view.StarName = 1;
-    h.data.starNameCount = 1;
-    LayerContext layer = h.layer();
-    DrawStarLabels(layer);
-    EXPECT_EQ(h.Texts(), (std::vector<std::string>{"First"}));
-    EXPECT_EQ(h.canvas.OpsOf(Kind::SetFont)[0].text, "");  // slot 4
-}
-
-TEST(NameLabels, HiddenBelowTheGroundOnlyWhileItIsShown) {
-    LayerHarness h;
-    std::vector<persist::StarRecord> stars = RowOfStars(3);
-    stars[1] = Star(100, -4500, 60, 'A');
-    h.UseStars(stars, 3, 3);
-    h.SetData(BlockId::STARN, std::vector<persist::StarNameRecord>{Named(1, "", "Low")});
-    h.data.starNameCount = 1;
-    h.view.StarName = 2;
-    h.scene.projection.horizonShown = true;
-    LayerContext layer = h.layer();
-    DrawStarLabels(layer);
-    EXPECT_TRUE(h.Texts().empty());
-    h.scene.projection.horizonShown = false;
-    DrawStarLabels(layer);
-    EXPECT_EQ(h.Texts(), (std::vector<std::string>{"Low"}));
 }
 
 TEST(NameLabels, OldChineseStarNamesAboveTheStarWithWideTextOnly) {
@@ -207,29 +193,16 @@ TEST(NameLabels, OldChineseStarNamesAboveTheStarWithWideTextOnly) {
     EXPECT_EQ(h.canvas.OpsOf(Kind::SetFont)[0].fontHeight, 10);  // slot 20
 }
 
+// Bayer letters come through the Symbol font's layout; codes past its Greek letters give nothing.
 TEST(Fonts, GreekLettersFromTheSymbolLayout) {
-    EXPECT_EQ(GreekLetterText('a'), "\u03B1");
-    EXPECT_EQ(GreekLetterText('c'), "\u03B3");  // gamma, the Symbol face's 'g'
-    EXPECT_EQ(GreekLetterText('h'), "\u03B8");  // theta, 'q'
-    EXPECT_EQ(GreekLetterText('r'), "\u03C3");  // sigma follows rho
-    EXPECT_EQ(GreekLetterText('x'), "\u03C9");  // omega
-    EXPECT_EQ(GreekLetterText('y'), "");
-    EXPECT_EQ(GreekLetterText('*'), "");
+    // Gamma is the Symbol face's 'g', theta its 'q'; sigma follows rho.
+    const std::pair<char, const char*> letters[] = {
+        {'a', "\u03B1"}, {'c', "\u03B3"}, {'h', "\u03B8"}, {'r', "\u03C3"},
+        {'x', "\u03C9"}, {'y', ""},       {'*', ""}};
+    for (const auto& [letter, text] : letters)
+        EXPECT_EQ(GreekLetterText(letter), text) << letter;
     EXPECT_EQ(SymbolCharacterToUnicode('c'), U'\u03C7');
     EXPECT_EQ(SymbolCharacterToUnicode('1'), U'1');
-}
-
-TEST(Fonts, SlotFontsAreFourTimesTallerOnPaper) {
-    state::ViewState view;
-    view.fontSets = persist::DefaultFontSets();
-    const FontSpec screen = SlotFont(view, kFontStarBayerLatin, kTargetScreen);
-    EXPECT_EQ(screen.face, "Times New Roman");
-    EXPECT_EQ(screen.pixelHeight, 11);
-    EXPECT_TRUE(screen.italic);
-    EXPECT_FALSE(screen.bold);
-    EXPECT_EQ(SlotFont(view, kFontStarBayerLatin, kTargetMonochromePrint).pixelHeight, 44);
-    EXPECT_EQ(StarLabelOffset(3, kTargetScreen), 2);
-    EXPECT_EQ(StarLabelOffset(3, kTargetColourPrint), 4);
 }
 
 struct FooterSky : LayerHarness {
@@ -275,23 +248,199 @@ TEST(PrintFooter, TwoBoxedTextsInTheBottomCornersOfThePage) {
     EXPECT_EQ(h.canvas.OpsOf(Kind::SetBrush)[0].brush.colour, Colour::Rgb(255, 255, 255));
 
     // "Printed by Planetarium": 22 characters, 132 x 10 pixels on the recording canvas.
-    EXPECT_EQ(texts[0].text, "Printed by Planetarium");
-    EXPECT_EQ(texts[0].x, 2000 - 132 - 75);
-    EXPECT_EQ(texts[0].y, 1500 - 10 - 75);
+    EXPECT_EQ(std::tuple(texts[0].text, texts[0].x, texts[0].y),
+              std::tuple("Printed by Planetarium", 2000 - 132 - 75, 1500 - 10 - 75));
     EXPECT_EQ(boxes[0].points,
               (std::vector<Point>{{1768, 1390}, {1949, 1390}, {1949, 1449}, {1768, 1449}}));
 
     const int w = static_cast<int>(texts[1].text.size()) * 6;
     EXPECT_NE(texts[1].text.find("(GMT-5)"), std::string::npos);
-    EXPECT_EQ(texts[1].x, 75 - 2000);
-    EXPECT_EQ(texts[1].y, 1500 - 10 - 75);
-    EXPECT_EQ(boxes[1].points.front(), (Point{50 - 2000, 1390}));
-    EXPECT_EQ(boxes[1].points[2], (Point{w - 2000 + 100 - 1, 1449}));
+    EXPECT_EQ(std::tuple(texts[1].x, texts[1].y, boxes[1].points.front(), boxes[1].points[2]),
+              std::tuple(75 - 2000, 1500 - 10 - 75, Point{50 - 2000, 1390},
+                         Point{w - 2000 + 100 - 1, 1449}));
 
     h.canvas.Clear();
     LayerContext screen = h.layer(kTargetScreen);
     DrawPrintFooter(screen);
     EXPECT_TRUE(h.canvas.ops.empty());
+}
+
+// An 800 x 1000 screen at Zoom 80 has 2000 x 2500 half extents before fitting: on a landscape
+// page it keeps its height and widens; a wide view on a portrait page keeps its width. A page of
+// no size still gives a picture.
+TEST(PrintScaling, TheViewKeepsItsShorterSideAndGrowsToThePage) {
+    const std::tuple<int, int, int, int, int, int, int> cases[] = {
+        {80, 800, 1000, 3000, 2000, 3750, 2500},
+        {100, 1280, 800, 2000, 3000, 3200, 4800},
+        {80, 1280, 800, 1280, 800, 3200, 2000}};
+    for (const auto& [zoom, width, height, pageWidth, pageHeight, halfWidth, halfHeight] : cases) {
+        const PrintScaling s = ComputePrintScaling(zoom, width, height, pageWidth, pageHeight);
+        EXPECT_EQ(std::pair(s.halfWidth, s.halfHeight), std::pair(halfWidth, halfHeight)) << width;
+    }
+    EXPECT_EQ(ComputePrintScaling(80, 800, 1000, 3000, 2000).zoom, 400);
+    const PrintScaling empty = ComputePrintScaling(80, 1280, 800, 0, 0);
+    EXPECT_TRUE(empty.halfWidth > 0 && empty.halfHeight > 0);
+}
+
+TEST(TextFormats, ZonesDatesAndTimes) {
+    for (const auto& [minutes, text] : {std::pair{-300, "GMT-5"},
+                                        {330, "GMT+5:30"},
+                                        {-210, "GMT-3:30"},
+                                        {0, "GMT+0"},
+                                        {-45, "GMT-0:45"}})
+        EXPECT_EQ(ZoneText(minutes), text);
+    EXPECT_EQ(ZoneText(INT_MIN).substr(0, 4), "GMT-");  // no overflow
+    // The zone of each time mode, the system's with its daylight hour.
+    state::ViewState view;
+    view.TimeZone = 540;
+    view.SystemZone = -480;
+    for (const auto& [mode, dst, zone] :
+         {std::tuple{0, 0, 540}, {1, 0, 0}, {2, 0, -480}, {3, 1, -420}}) {
+        view.Keisanji = mode;
+        view.Dst = dst;
+        EXPECT_EQ(TimeModeZone(view), zone) << mode;
+    }
+    EXPECT_EQ(ZoneText(view), "GMT-7");
+    EXPECT_EQ(DateText(state::CivilClock{2026, 1, 5, 7, 5}), "Jan 05,  2026");
+    EXPECT_EQ(DateText(state::CivilClock{-1200, 12, 31, 0, 0}), "Dec 31, -1200");
+    EXPECT_EQ(TimeText(state::CivilClock{2026, 1, 5, 7, 5}), " 07:05");
+}
+
+TEST(TextFormats, LocationWithCityOrUserPlaceAndHemispheres) {
+    state::ViewState view;
+    state::AppOptions options;
+    view.Ido2 = -339;
+    view.Keido2 = -1512;
+    view.CurrentCity = -1;
+    EXPECT_EQ(LocationText(view, options, {}), "33.9\u00B0S\u00B7151.2\u00B0E");
+
+    state::CityRecord sydney;
+    std::strcpy(sydney.name, "Sydney");
+    const BuiltinCityLookup lookup = [&](int index) -> std::optional<state::CityRecord> {
+        if (index == 7) return sydney;
+        return std::nullopt;
+    };
+    view.CurrentCity = 7;
+    EXPECT_EQ(LocationText(view, options, lookup), "Sydney  33.9\u00B0S\u00B7151.2\u00B0E");
+    view.CurrentCity = 8;  // not in the list
+    EXPECT_EQ(LocationText(view, options, lookup), "33.9\u00B0S\u00B7151.2\u00B0E");
+
+    options.UserCitys = 1;
+    std::strcpy(options.userCities[0].name, "Home");
+    view.CurrentCity = 10000;
+    EXPECT_EQ(LocationText(view, options, lookup), "Home  33.9\u00B0S\u00B7151.2\u00B0E");
+    view.CurrentCity = 10001;  // beyond the valid user places
+    EXPECT_EQ(LocationText(view, options, lookup), "33.9\u00B0S\u00B7151.2\u00B0E");
+}
+
+TEST(TextFormats, CityNamesWithAndWithoutCountry) {
+    state::CityRecord city;
+    std::strcpy(city.name, "Paris");
+    EXPECT_EQ(CityNameText(city), "Paris");
+    std::strcpy(city.country, "France");
+    EXPECT_EQ(CityNameText(city), "Paris / France");
+    // A name that fills its field without a terminator stops at the field.
+    std::memset(city.name, 'A', sizeof city.name);
+    EXPECT_EQ(CityNameText(city), std::string(32, 'A') + " / France");
+}
+
+TEST(TextFormats, CityBlockLookupIsBoundsChecked) {
+    persist::DataSet data;
+    EXPECT_FALSE(CityBlockLookup(&data));
+    EXPECT_FALSE(CityBlockLookup(nullptr));
+    std::vector<char> cityBytes(80 + 40);  // one record and a half
+    std::strcpy(cityBytes.data(), "Oslo");
+    SetBlock(data.block(persist::BlockId::CITY), cityBytes);
+    const BuiltinCityLookup lookup = CityBlockLookup(&data);
+    ASSERT_TRUE(lookup);
+    ASSERT_TRUE(lookup(0).has_value());
+    EXPECT_STREQ(lookup(0)->name, "Oslo");
+    EXPECT_FALSE(lookup(1).has_value());
+    EXPECT_FALSE(lookup(-1).has_value());
+}
+
+using Kind = CanvasOp::Kind;
+
+// Labels handed over in this order; the placement keeps by rank and order, draws by arrival.
+TEST(LabelPlacement, KeepsByRankAndOrderAndDrawsInArrivalOrder) {
+    struct Case {
+        const char* text;
+        LabelBox box;
+        LabelRank rank;
+        int order;
+        bool kept;
+    };
+    const Case cases[] = {
+        {"faint galaxy", {0, 0, 60, 10}, LabelRank::DeepSky, 1, false},  // under the star
+        {"bright galaxy", {0, 40, 60, 50}, LabelRank::DeepSky, 0, true},
+        {"second galaxy", {50, 45, 110, 55}, LabelRank::DeepSky, 5, false},  // under the first
+        {"star", {30, 5, 80, 15}, LabelRank::StarName, 900, true},
+        {"touching", {80, 5, 90, 15}, LabelRank::StarName, 901, true},  // edges only meet
+        {"Moon", {-20, 0, 20, 10}, LabelRank::Body, 1, true},
+        {"name", {-100, -5, 10, 5}, LabelRank::ConstellationName, 0, false},  // under the Moon
+    };
+    LabelPlacement placement;
+    placement.Begin(true, Viewport{400, 300});
+    const LabelStyle style{FontSpec{"Arial", 12, false, false}, Colour::Index(8)};
+    for (const Case& c : cases)
+        placement.Add(c.box, style, c.text, c.rank, c.order);
+    RecordingCanvas canvas;
+    placement.DrawKept(canvas);
+    std::vector<std::string> drawn;
+    for (const CanvasOp& op : canvas.OpsOf(Kind::DrawText))
+        drawn.push_back(op.text);
+    std::vector<std::string> expected;
+    for (const Case& c : cases)
+        if (c.kept) expected.push_back(c.text);
+    EXPECT_EQ(drawn, expected);
+    EXPECT_EQ(canvas.OpsOf(Kind::SetFont).size(), 1u);  // one style, set once
+}
+
+// The data set's Orion and Centaurus in equator mode with Latin star names and Messier or NGC
+// names: no two label boxes (6 x 10 pixels a character on the recording canvas) overlap, and
+// Alpha Centauri is named once. With the option off they pile up.
+TEST(LabelPlacement, OrionAndCentaurusNamesNeverPileUp) {
+    persist::DataSet data;
+    std::string gscPath;
+    persist::SetDataDirectory(PLANETARIUM_DATASET_DIR);
+    ASSERT_TRUE(persist::LoadDataSet(data, PLANETARIUM_DATASET_DIR, gscPath));
+    const astro::ProjectionTableStore tables = astro::BuildProjectionTables();
+    state::ViewState view;
+    view.fontSets = persist::DefaultFontSets();
+    view.SekidouMod = 1;
+    view.StarName = 2;
+    view.Galaxy = 3;
+    view.BrightAuto = 0;
+    view.DrawStars = 30;
+    const state::AppOptions options;
+    // The overlapping pairs among the labels of a view, and whether Rigil Kentaurus and Toliman
+    // are named.
+    auto frame = [&](double rightAscension, double declination, int zoom) {
+        view.Houi2 = rightAscension;
+        view.Koudo2 = declination;
+        view.Zoom = zoom;
+        SkyScene scene;
+        InitSkyScene(scene, view, options, data, tables.view());
+        scene.viewport = Viewport{640, 400};
+        RecordingCanvas canvas;
+        RenderSky(canvas, kTargetScreen, scene);
+        std::vector<LabelBox> boxes;
+        bool rigil = false, toliman = false;
+        for (const CanvasOp& op : canvas.OpsOf(Kind::DrawText)) {
+            boxes.push_back({op.x, op.y, op.x + static_cast<int>(op.text.size()) * 6, op.y + 10});
+            rigil = rigil || op.text == "Rigil Kentaurus";
+            toliman = toliman || op.text == "Toliman";
+        }
+        int overlaps = 0;
+        for (std::size_t i = 0; i < boxes.size(); ++i)
+            for (std::size_t j = i + 1; j < boxes.size(); ++j)
+                overlaps += boxes[i].overlaps(boxes[j]) ? 1 : 0;
+        return std::make_tuple(overlaps, rigil, toliman);
+    };
+    EXPECT_EQ(std::get<0>(frame(838, 0, 160)), 0);
+    EXPECT_EQ(frame(2199, -608, 300), std::make_tuple(0, true, false));
+    view.KasanariYoke = 0;
+    EXPECT_GT(std::get<0>(frame(838, 0, 160)), 10);
 }
 
 }  // namespace

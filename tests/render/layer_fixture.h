@@ -27,18 +27,7 @@ inline std::vector<persist::StarRecord> RowOfStars(int count) {
     return stars;
 }
 
-// A fixed-size text field filled from a string (zero-padded, no terminator when it fills the
-// field).
-template <std::size_t N>
-void PutText(char (&field)[N], const std::string& text) {
-    for (std::size_t i = 0; i < N; ++i)
-        field[i] = i < text.size() ? text[i] : '\0';
-}
-template <std::size_t N>
-void PutText(uint16_t (&field)[N], const std::u16string& text) {
-    for (std::size_t i = 0; i < N; ++i)
-        field[i] = i < text.size() ? text[i] : 0;
-}
+using persist_test::PutText;
 
 struct LayerHarness {
     state::ViewState view;

@@ -2,6 +2,8 @@
 // sit at (100 i, -10 i).
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "astro/body_table.h"
 #include "layer_fixture.h"
 #include "persist/records/sky_records.h"
@@ -44,13 +46,8 @@ struct InfoSky : LayerHarness {
         PutText(vega.name, "Vega");
         SetData(BlockId::STARN, std::vector{vega});
         data.starNameCount = 1;
-        SetData(BlockId::OBJ, std::vector<persist::ObjectRecord>{{
-                                                                     700,
-                                                                     70,
-                                                                     'N',
-                                                                     '5',
-                                                                 },
-                                                                 {900, 90, 'G', 'K'}});
+        SetData(BlockId::OBJ,
+                std::vector<persist::ObjectRecord>{{700, 70, 'N', '5'}, {900, 90, 'G', 'K'}});
         persist::ObjectNameRecord orion{};
         PutText(orion.popular, "Orion Nebula");
         PutText(orion.messier, "M42");
@@ -88,8 +85,7 @@ TEST(ObjectInfo, NearestDrawnObjectWinsAndEarlierGroupsWinTies) {
         sky.view.AutoRunning = c.tracing;
         sky.options.AutoType = c.tracing ? 1 : 0;
         const SkyHit hit = FindObjectAt(sky.scene, c.x, c.y, c.dialog);
-        EXPECT_EQ(hit.group, c.group) << c.x;
-        EXPECT_EQ(hit.index, c.index) << c.x;
+        EXPECT_EQ(std::tuple(hit.group, hit.index), std::tuple(c.group, c.index)) << c.x;
     }
     EXPECT_EQ(ObjectOfHit({HitGroup::BodyTrace, 4, 2}).kind, -1);
     EXPECT_EQ(ObjectOfHit({HitGroup::Star, 7, 0}).kind, astro::kStarObject);
@@ -104,23 +100,17 @@ TEST(ObjectInfo, CardsNameTheObject) {
                           [](const std::string& name) { return name == "B_GALAXY1"; });
     };
     const InfoCard vega = card(HitGroup::Star, 1);
-    EXPECT_EQ(vega.dialog, "D_STARINFO");
-    EXPECT_EQ(vega.field[0], "Lyra");
-    EXPECT_EQ(vega.field[2], "Vega");
-    EXPECT_EQ(vega.line, "Alpha Lyr Vega Mag4.0");
+    EXPECT_EQ(std::tuple(vega.dialog, vega.field[0], vega.field[2], vega.line),
+              std::tuple("D_STARINFO", "Lyra", "Vega", "Alpha Lyr Vega Mag4.0"));
     EXPECT_EQ(card(HitGroup::Star, 2).line, "58 ser Mag4.0");
     sky.view.AlphaMode = 2;
     EXPECT_EQ(card(HitGroup::Star, 1).field[1], "3 Lyr");
     const InfoCard plain = card(HitGroup::Star, 4);
-    EXPECT_EQ(plain.dialog, "D_STARINFOMINI");
-    EXPECT_EQ(plain.line, "Mag4.0");
-
+    EXPECT_EQ(std::tuple(plain.dialog, plain.line), std::tuple("D_STARINFOMINI", "Mag4.0"));
     const InfoCard nebula = card(HitGroup::DeepSky, 0);
-    EXPECT_EQ(nebula.dialog, "D_OBJECTINFOBMP");
-    EXPECT_EQ(nebula.picture, "B_GALAXY1");
-    EXPECT_EQ(nebula.field[0], "Dark Nebula");
-    EXPECT_EQ(nebula.field[3], "----");
-    EXPECT_EQ(nebula.line, "M42 Orion Nebula");
+    EXPECT_EQ(
+        std::tuple(nebula.dialog, nebula.picture, nebula.field[0], nebula.field[3], nebula.line),
+        std::tuple("D_OBJECTINFOBMP", "B_GALAXY1", "Dark Nebula", "----", "M42 Orion Nebula"));
     EXPECT_EQ(card(HitGroup::DeepSky, 1).dialog, "D_OBJECTINFO");
 
     EXPECT_EQ(card(HitGroup::BodyTrace, 4, 2).line, "Mars Jan 13,  2026");
@@ -131,21 +121,19 @@ TEST(ObjectInfo, BodyAndCometCards) {
     astro::SolarSystemState bodies;
     bodies.bodies[astro::kMoonIndex].helioDistance = 60.0;  // Earth radii
     const InfoCard moon = BodyInfoCard(astro::kMoonIndex, bodies, 12.34);
-    EXPECT_EQ(moon.dialog, "D_MOONINFO");
-    EXPECT_EQ(moon.field[3], "382688Km");
-    EXPECT_EQ(moon.line, "Moon Age12.3");
+    EXPECT_EQ(std::tuple(moon.dialog, moon.field[3], moon.line),
+              std::tuple("D_MOONINFO", "382688Km", "Moon Age12.3"));
     const InfoCard sun = BodyInfoCard(astro::kSunIndex, bodies, 0);
-    EXPECT_EQ(sun.picture, "B_PLANET0");
-    EXPECT_EQ(sun.field[4], "------");
-    EXPECT_EQ(sun.field[5], "Fixed Star");
-    EXPECT_EQ(BodyInfoCard(20, bodies, 0).field[0], "1 Ceres");
-    EXPECT_EQ(BodyInfoCard(20, bodies, 0).dialog, "D_PLANETINFO2");
+    EXPECT_EQ(std::tuple(sun.picture, sun.field[4], sun.field[5]),
+              std::tuple("B_PLANET0", "------", "Fixed Star"));
+    const InfoCard ceres = BodyInfoCard(20, bodies, 0);
+    EXPECT_EQ(std::tuple(ceres.field[0], ceres.dialog), std::tuple("1 Ceres", "D_PLANETINFO2"));
 
     state::CometRecord comet;
     PutText(comet.NAMEE, "C/2020 F3");
     const astro::CometPosition at{1.0, 1.0, 0.0, 0.0, true};
-    EXPECT_EQ(CometInfoCard(comet, at).field[4], "---");
-    EXPECT_EQ(CometInfoCard(comet, at).line, "C/2020 F3");
+    EXPECT_EQ(std::tuple(CometInfoCard(comet, at).field[4], CometInfoCard(comet, at).line),
+              std::tuple("---", "C/2020 F3"));
     comet.H1 = 5.5f;
     EXPECT_EQ(CometInfoCard(comet, at).line, "C/2020 F3 Mag5.5");
 }

@@ -3,14 +3,21 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
+#include <cstring>
 #include "astro/clock.h"
 #include "astro/projection_tables.h"
 #include "persist/settings.h"
 #include "persist/view_file.h"
+#include "render/fonts.h"
+#include "render/palette.h"
+#include "render/primitives.h"
+#include "render/recording_canvas.h"
 #include "star_fixture.h"
 
 namespace render {
@@ -35,115 +42,92 @@ RenderFrame LevelsAt(int sunSine, double eclipse, const state::ViewState& view,
     return frame;
 }
 
-TEST(FrameLevels, AstronomicalTwilightBoundary) {
-    state::ViewState view;
-    view.DrawStars = 55;
-    // Exactly -18 degrees: no twilight limit.
-    RenderFrame f = LevelsAt(-5063, 1.0, view);
-    EXPECT_EQ(f.twilightLevel, kNoTwilightLimit);
-    EXPECT_EQ(f.starLevel, 95);
-    EXPECT_EQ(f.starCount, 1095);
-    // One unit above: (2563 + 5062) / 80 = 95.
-    f = LevelsAt(-5062, 1.0, view);
-    EXPECT_EQ(f.twilightLevel, 95);
-    EXPECT_EQ(f.starLevel, 95);
-    EXPECT_EQ(f.deepSkyLevel, 10);
-    EXPECT_EQ(f.milkyWayLevel, 6);
-}
-
-TEST(FrameLevels, DaylightAtNineDegreesHidesStarsAndFigures) {
-    state::ViewState view;
-    const RenderFrame f = LevelsAt(2563, 1.0, view);
-    EXPECT_EQ(f.twilightLevel, 0);
-    EXPECT_EQ(f.starLevel, 0);
-    EXPECT_EQ(f.starCount, 1000);
-    EXPECT_FALSE(f.constellationVisible);
-    EXPECT_FALSE(f.asterismVisible);
-    EXPECT_FALSE(f.cometVisible);
-    EXPECT_FALSE(f.bodyVisibleBright);
-    EXPECT_TRUE(f.civilDaylight);
-    EXPECT_EQ(f.deepSkyLevel, 0);
-    EXPECT_EQ(f.milkyWayLevel, 0);
-    view.SeizaHiruma = 1;
-    view.WakuseiHiruma = 1;
-    const RenderFrame shown = LevelsAt(2563, 1.0, view);
-    EXPECT_TRUE(shown.constellationVisible);
-    EXPECT_TRUE(shown.bodyVisibleFaint);
-}
-
-TEST(FrameLevels, TotalEclipseShowsStarsToSixthMagnitude) {
-    state::ViewState view;
-    view.DrawStars = 55;
-    const RenderFrame f = LevelsAt(16000, 0.0, view);
-    EXPECT_EQ(f.twilightLevel, 60);
-    EXPECT_EQ(f.starLevel, 60);
-    EXPECT_EQ(f.starCount, 1060);
-    EXPECT_TRUE(f.constellationVisible);
-    EXPECT_TRUE(f.bodyVisibleFaint);
-}
-
-TEST(FrameLevels, NoTwilightWhenOffInEquatorModeOnPaperOrOutOfRange) {
-    state::ViewState view;
-    view.DrawStars = 20;
-    for (int variant = 0; variant < 4; ++variant) {
-        state::ViewState v = view;
+TEST(FrameLevels, TwilightStarAndFigureLevelsByTheSun) {
+    // The astronomical twilight boundary is -18 degrees (sine -5063): one unit above, the limit
+    // is (2563 + 5062) / 80 = 95. At +9 degrees the day hides stars and figures; a total
+    // eclipse shows stars to the sixth magnitude. Off, in equator mode, on paper or out of the
+    // years, there is no twilight and the Sun counts as far below.
+    const struct {
+        int sunSine;
+        double eclipse;
+        int drawStars;
+        std::function<void(state::ViewState&, int&, bool&)> variant;
+        int twilight, star, count, deepSky, milkyWay;
+        bool figures;
+    } cases[] = {
+        {-5063, 1.0, 55, {}, kNoTwilightLimit, 95, 1095, 10, 6, true},
+        {-5062, 1.0, 55, {}, 95, 95, 1095, 10, 6, true},
+        {2563, 1.0, 15, {}, 0, 0, 1000, 0, 0, false},
+        {16000, 0.0, 55, {}, 60, 60, 1060, -1, -1, true},
+        {16384, 1.0, 20, [](auto& v, int&, bool&) { v.Hakumei = 0; }, kNoTwilightLimit, 60, 1060,
+         -1, -1, true},
+        {16384, 1.0, 20, [](auto& v, int&, bool&) { v.SekidouMod = 1; }, kNoTwilightLimit, 60, 1060,
+         -1, -1, true},
+        {16384, 1.0, 20, [](auto&, int& t, bool&) { t = kTargetMonochromePrint; }, kNoTwilightLimit,
+         60, 1060, -1, -1, true},
+        {16384, 1.0, 20, [](auto&, int&, bool& inRange) { inRange = false; }, kNoTwilightLimit, 60,
+         1060, -1, -1, true},
+        {-16384, 1.0, 110, {}, kNoTwilightLimit, 95, 1095, -1, -1, true},
+        {-16384, 1.0, -50, {}, kNoTwilightLimit, 0, 1000, -1, -1, true},
+    };
+    for (const auto& c : cases) {
+        state::ViewState view;
+        view.DrawStars = c.drawStars;
         int target = kTargetScreen;
         bool inRange = true;
-        if (variant == 0) v.Hakumei = 0;
-        if (variant == 1) v.SekidouMod = 1;
-        if (variant == 2) target = kTargetMonochromePrint;
-        if (variant == 3) inRange = false;
-        const RenderFrame f = LevelsAt(16384, 1.0, v, target, inRange);
-        EXPECT_EQ(f.twilightLevel, kNoTwilightLimit) << variant;
-        EXPECT_EQ(f.starLevel, 60) << variant;
-        EXPECT_EQ(f.sunSine, -16384) << variant;
-        EXPECT_TRUE(f.constellationVisible && f.asterismVisible && f.cometVisible &&
-                    f.bodyVisibleBright && f.bodyVisibleMedium && f.bodyVisibleFaint);
+        if (c.variant) c.variant(view, target, inRange);
+        const RenderFrame f = LevelsAt(c.sunSine, c.eclipse, view, target, inRange);
+        const std::string row = std::to_string(c.sunSine) + " " + std::to_string(c.drawStars);
+        EXPECT_EQ(std::tuple(f.twilightLevel, f.starLevel, f.starCount),
+                  std::tuple(c.twilight, c.star, c.count))
+            << row;
+        if (c.deepSky >= 0) {
+            EXPECT_EQ(std::pair(f.deepSkyLevel, f.milkyWayLevel), std::pair(c.deepSky, c.milkyWay));
+        }
+        EXPECT_EQ(f.constellationVisible && f.asterismVisible && f.cometVisible &&
+                      f.bodyVisibleBright && f.bodyVisibleFaint,
+                  c.figures)
+            << row;
+        if (c.variant) {
+            EXPECT_EQ(f.sunSine, -16384) << row;
+        }
     }
-}
-
-TEST(FrameLevels, StarLevelBoundsWithAndWithoutTheCatalogue) {
+    // Daylight: civil, and the figures and planets shown when asked.
     state::ViewState view;
-    view.DrawStars = 110;
-    RenderFrame f = LevelsAt(-16384, 1.0, view);
-    EXPECT_EQ(f.starLevel, 95);
-    EXPECT_EQ(f.starCount, 1095);
-    f = RenderFrame{};
+    EXPECT_TRUE(LevelsAt(2563, 1.0, view).civilDaylight);
+    view.SeizaHiruma = view.WakuseiHiruma = 1;
+    const RenderFrame shown = LevelsAt(2563, 1.0, view);
+    EXPECT_TRUE(shown.constellationVisible && shown.bodyVisibleFaint);
+    // With the deep star catalogue the level reaches 150.
+    RenderFrame f;
     f.sunSine = -16384;
     f.gscMode = true;
+    view.DrawStars = 110;
     DeriveFrameLevels(f, view, true, kTargetScreen, Counts());
-    EXPECT_EQ(f.starLevel, 150);
-    EXPECT_EQ(f.starCount, 1095);
-    view.DrawStars = -50;
-    f = LevelsAt(-16384, 1.0, view);
-    EXPECT_EQ(f.starLevel, 0);
-    EXPECT_EQ(f.starCount, 1000);
+    EXPECT_EQ(std::pair(f.starLevel, f.starCount), std::pair(150, 1095));
 }
 
-TEST(GscDecision, ZoomThresholdOnScreenAndPaper) {
-    state::ViewState view;
-    view.DrawStars = 55;
-    view.Zoom = 499;
-    EXPECT_FALSE(DecideGscMode(view, true, kTargetScreen));
-    view.Zoom = 500;
-    EXPECT_TRUE(DecideGscMode(view, true, kTargetScreen));
-    EXPECT_FALSE(DecideGscMode(view, false, kTargetScreen));
-    EXPECT_FALSE(DecideGscMode(view, true, kTargetColourPrint));
-    view.Zoom = 2500;
-    EXPECT_TRUE(DecideGscMode(view, true, kTargetMonochromePrint));
-    view.UseGsc = 0;
-    EXPECT_FALSE(DecideGscMode(view, true, kTargetScreen));
-    view.UseGsc = 1;
-    view.DrawStars = 54;
-    EXPECT_FALSE(DecideGscMode(view, true, kTargetScreen));
-}
-
-TEST(EclipseFactor, DarkensOnlyWithinAMilliradian) {
-    EXPECT_EQ(EclipseFactorOf(0.5), 1.0);
-    EXPECT_EQ(EclipseFactorOf(0.001), 1.0);
-    EXPECT_DOUBLE_EQ(EclipseFactorOf(0.00075), 0.5);
-    EXPECT_EQ(EclipseFactorOf(0.0005), 0.0);
-    EXPECT_EQ(EclipseFactorOf(0.0), 0.0);
+TEST(FrameLevels, DeepStarsFromZoom500AndEclipsesWithinAMilliradian) {
+    const struct {
+        int zoom, drawStars, useGsc, target;
+        bool available, expected;
+    } cases[] = {{499, 55, 1, kTargetScreen, true, false},
+                 {500, 55, 1, kTargetScreen, true, true},
+                 {500, 55, 1, kTargetScreen, false, false},
+                 {500, 55, 1, kTargetColourPrint, true, false},
+                 {2500, 55, 1, kTargetMonochromePrint, true, true},
+                 {2500, 55, 0, kTargetScreen, true, false},
+                 {2500, 54, 1, kTargetScreen, true, false}};
+    for (const auto& c : cases) {
+        state::ViewState view;
+        view.Zoom = c.zoom;
+        view.DrawStars = c.drawStars;
+        view.UseGsc = c.useGsc;
+        EXPECT_EQ(DecideGscMode(view, c.available, c.target), c.expected) << c.zoom;
+    }
+    for (const auto& [separation, factor] :
+         {std::pair{0.5, 1.0}, {0.001, 1.0}, {0.00075, 0.5}, {0.0005, 0.0}, {0.0, 0.0}})
+        EXPECT_DOUBLE_EQ(EclipseFactorOf(separation), factor) << separation;
 }
 
 class RenderSkyTest : public ::testing::Test {
@@ -183,34 +167,18 @@ TEST_F(RenderSkyTest, LayerOrderOfTheDefaultView) {
     view.Koudou = 3;
     view.Sekidou = 1;
     RenderSky(canvas, kTargetScreen, scene);
-    const std::vector<std::string> expected = {"background",
-                                               "glow",
-                                               "milky way 1",
-                                               "glow",
-                                               "milky way 2",
-                                               "glow",
-                                               "ecliptic grid",
-                                               "horizontal grid",
-                                               "ecliptic",
-                                               "equator",
-                                               "stars halo",
-                                               "lines",
-                                               "asterism lines",
-                                               "stars",
-                                               "comets",
-                                               "deep-sky symbols",
-                                               "star labels",
-                                               "bodies",
-                                               "constellation names",
-                                               "asterism names",
-                                               "labels kept",
-                                               "horizon"};
+    // clang-format off
+    const std::vector<std::string> expected = {
+        "background", "glow", "milky way 1", "glow", "milky way 2", "glow", "ecliptic grid",
+        "horizontal grid", "ecliptic", "equator", "stars halo", "lines", "asterism lines",
+        "stars", "comets", "deep-sky symbols", "star labels", "bodies", "constellation names",
+        "asterism names", "labels kept", "horizon"};
+    // clang-format on
     EXPECT_EQ(layers, expected);
     // The frame starts at the bitmap centre and ends back at the device origin.
     const auto origins = canvas.OpsOf(Kind::SetOrigin);
     ASSERT_EQ(origins.size(), 2u);
-    EXPECT_EQ(origins[0].x, 640);
-    EXPECT_EQ(origins[1].x, 0);
+    EXPECT_EQ(std::pair(origins[0].x, origins[1].x), std::pair(640, 0));
 }
 
 TEST_F(RenderSkyTest, DaylightDropsTheNightLayers) {
@@ -243,16 +211,15 @@ TEST_F(RenderSkyTest, MonochromePrintHasNoBackgroundNorGlow) {
     EXPECT_EQ(scene.frame.bodyColourMode, 1);
 }
 
-TEST_F(RenderSkyTest, StarLevelZeroDrawsNoStars) {
+// Star level zero draws no stars; at level 40, where no star of this catalogue is bright enough,
+// the frame still projects the minimum number of stars.
+TEST_F(RenderSkyTest, StarLevelsZeroAndForty) {
     view.DrawStars = -40;
     view.DrawStarMode3 = 0;
     RenderSky(canvas, kTargetScreen, scene);
     for (const std::string& layer : layers)
         EXPECT_EQ(layer.find("stars"), std::string::npos);
-}
-
-TEST_F(RenderSkyTest, ProjectsAtLeastTheMinimumNumberOfStars) {
-    view.DrawStars = 0;  // level 40: no star of this catalogue is that bright
+    view.DrawStars = 0;
     RenderSky(canvas, kTargetScreen, scene);
     EXPECT_EQ(scene.starScreen.size(), 2859u);
 }
@@ -320,6 +287,193 @@ TEST_F(RenderSkyTest, RandomViewFilesAndJunkSettingsAreDrawnWithoutFault) {
         RenderSky(canvas, kTargetScreen, scene);
         canvas.Clear();
     }
+}
+
+struct Rgb {
+    int r, g, b;
+    friend bool operator==(const Rgb&, const Rgb&) = default;
+};
+
+Rgb Entry(const SkyPalette& palette, int index) {
+    return Rgb{palette.red(index), palette.green(index), palette.blue(index)};
+}
+
+void PrintTo(const Rgb& c, std::ostream* os) {
+    *os << "(" << c.r << "," << c.g << "," << c.b << ")";
+}
+
+SkyPalette AnimatedAt(int sunSine, bool sunlight, double eclipse = 1.0) {
+    SkyPalette palette = CreateSkyPalette({});
+    AnimateSkyPalette(palette, ComputeTwilightIntensities(sunSine, sunlight, true, eclipse));
+    return palette;
+}
+
+TEST(TwilightIntensities, ByTheSunsHeightSunlightSunsetAndEclipse) {
+    // Sunlight raises the caps by a quarter, truncated: 258 and 160.
+    const std::tuple<int, bool, bool, double, TwilightIntensities> cases[] = {
+        {-16384, true, true, 1.0, {0, 0, 0}},    {16384, false, true, 1.0, {207, 128, 0}},
+        {16384, true, true, 1.0, {258, 160, 0}}, {0, false, true, 1.0, {140, 51, 255}},
+        {0, false, false, 1.0, {140, 51, 0}},    {0, false, true, 0.5, {70, 25, 127}},
+        {16384, true, true, 0.0, {0, 0, 0}}};
+    for (const auto& [sine, sunlight, sunset, eclipse, expected] : cases)
+        EXPECT_EQ(ComputeTwilightIntensities(sine, sunlight, sunset, eclipse), expected)
+            << sine << " " << sunlight << " " << sunset << " " << eclipse;
+}
+
+TEST(SkyPalette, SkyGlowStarsAndRimsFollowTheSun) {
+    const SkyPalette night = AnimatedAt(-16384, true), zenith = AnimatedAt(16384, false),
+                     sunset = AnimatedAt(0, false);
+    const std::tuple<const SkyPalette*, int, Rgb> cases[] = {
+        {&night, 16, {0, 0, 0}},
+        {&night, 32, {0, 0, 96}},
+        {&zenith, 16, {64, 128, 207}},
+        {&zenith, 32, {112, 176, 255}},
+        {&sunset, 16, {53, 60, 115}},
+        {&sunset, 32, {255, 151, 7}},
+        // The glow ramp from near white to the horizon colour (0, 0, 96): entry 51 is
+        // (4080 / 17, 4080 / 17, (4080 + 96) / 17), entry 66 (255 + 16 x channel) / 17.
+        {&night, 51, {240, 240, 245}},
+        {&night, 66, {15, 15, 105}},
+        // Star colours by luminance rows: class 0 of row 0, class 3 of row 10 (L 86).
+        {&night, 67, {207, 223, 255}},
+        {&night, 67 + 6 * 10 + 3, {86, 80, 53}},
+        // Rims are at least the horizon colour. Row 0: v 1275, w1 233, w2 212, w3 222 gives
+        // (212, 212, 233) for class 0; row 8 class 2 is (0, 0, 0) raised to the horizon.
+        {&night, 187, {212, 212, 233}},
+        {&night, 187 + 48 + 2, {0, 0, 96}},
+    };
+    for (const auto& [palette, index, rgb] : cases)
+        EXPECT_EQ(Entry(*palette, index), rgb) << index;
+    EXPECT_EQ(night.skyColours[16], night.rgb(32));
+    // A total eclipse at noon is night.
+    EXPECT_EQ(AnimatedAt(16384, true, 0.0).entries, night.entries);
+}
+
+TEST(SkyPalette, LineSlotsGoToTheirFixedEntries) {
+    std::array<state::LineSet, state::kLineSetCount> lines{};
+    lines[0] = {10, 20, 30, 0};  // slot 1 -> 4
+    lines[15] = {1, 2, 3, 0};    // slot 16 -> 49
+    lines[22] = {7, 8, 9, 1};    // slot 23 -> 39
+    const SkyPalette palette = CreateSkyPalette(lines);
+    // Reserved entries start as (0, 0, 6 i) within their range until the first animation.
+    const std::pair<int, Rgb> cases[] = {
+        {4, {10, 20, 30}},     {49, {1, 2, 3}}, {39, {7, 8, 9}},  {15, {159, 255, 223}},
+        {50, {108, 173, 151}}, {44, {0, 0, 0}}, {18, {0, 0, 12}}, {67 + 10, {0, 0, 60}}};
+    for (const auto& [index, rgb] : cases)
+        EXPECT_EQ(Entry(palette, index), rgb) << index;
+}
+
+TEST(SkyPalette, UnchangedIntensitiesDoNotAnimate) {
+    SkyPalette palette = AnimatedAt(0, false);
+    palette.entries[20] = 0x123456;
+    AnimateSkyPalette(palette, ComputeTwilightIntensities(0, false, true, 1.0));
+    EXPECT_EQ(palette.rgb(20), 0x123456u);
+    AnimateSkyPalette(palette, ComputeTwilightIntensities(-100, false, true, 1.0));
+    EXPECT_NE(palette.rgb(20), 0x123456u);
+}
+
+using Kind = CanvasOp::Kind;
+
+// The pen moves and lines of a run of points (x, y, visibility flag): a first point or one after
+// a lift moves; two hidden points only move; a point far behind (-1) or a flag of 0 lifts; long
+// segments are cut into steps truncated toward zero and drawn only within the limit.
+TEST(PolylineTo, PenRulesAndLongSegments) {
+    using Op = std::tuple<Kind, int, int>;
+    const Kind M = Kind::MoveTo, L = Kind::LineTo;
+    const struct {
+        std::vector<std::tuple<int, int, int>> points;
+        std::vector<Op> ops;
+    } cases[] = {
+        {{{0, 0, 1}, {9000, 0, 1}},
+         {{M, 0, 0}, {L, 1800, 0}, {L, 3600, 0}, {M, 5400, 0}, {M, 7200, 0}, {M, 9000, 0}}},
+        {{{10, 10, 0}, {20, 20, 0}, {30, 30, 5}, {40, 40, -1}, {50, 50, 5}, {0, 0, 0}, {60, 60, 5}},
+         {{M, 10, 10}, {M, 20, 20}, {L, 30, 30}, {M, 50, 50}, {M, 60, 60}}},
+        {{{0, 0, 1}, {-4001, 1, 1}}, {{M, 0, 0}, {L, -1333, 0}, {L, -2667, 0}, {L, -4001, 1}}},
+    };
+    for (const auto& c : cases) {
+        RecordingCanvas canvas;
+        PolylineState state;
+        for (const auto& [x, y, flag] : c.points)
+            PolylineTo(canvas, state, x, y, flag);
+        std::vector<Op> ops;
+        for (const CanvasOp& op : canvas.ops)
+            ops.emplace_back(op.kind, op.x, op.y);
+        EXPECT_EQ(ops, c.ops) << c.points.size();
+    }
+}
+
+TEST(FormatGridLabel, DegreesAndHours) {
+    const std::tuple<int, bool, const char*> cases[] = {
+        {150, true, "1h"},       {225, true, "1h30m"},      {0, true, "0h"},
+        {165, true, "1h06m"},    {15, false, "1.5\u00B0"},  {10, false, "1\u00B0"},
+        {5, false, "0.5\u00B0"}, {-300, false, "-30\u00B0"}};
+    for (const auto& [tenths, hours, text] : cases)
+        EXPECT_EQ(FormatGridLabel(tenths, hours), text) << tenths;
+    EXPECT_EQ(Utf16ToUtf8(u"\u89D2\u5BBF"), "\u89D2\u5BBF");
+}
+
+TEST(DrawText8, AnchorsAndRejection) {
+    RecordingCanvas canvas;  // measures 6 x 10 per character
+    const Viewport viewport{100, 50};
+    DrawText8(canvas, viewport, 10, 20, 3, "abcd");   // top 3 below
+    DrawText8(canvas, viewport, 10, 20, 0, "abcd");   // centred
+    DrawText8(canvas, viewport, 10, 20, -3, "abcd");  // bottom 3 above
+    DrawText8(canvas, viewport, 101, 0, 0, "x");      // anchor outside
+    DrawText8(canvas, viewport, 0, 0, 0, "");
+    const auto texts = canvas.OpsOf(Kind::DrawText);
+    ASSERT_EQ(texts.size(), 3u);
+    EXPECT_EQ(std::tuple(texts[0].x, texts[0].y, texts[1].y, texts[2].y),
+              std::tuple(-2, 23, 15, 7));
+}
+
+TEST(DrawPolygonClipped, RejectsPolygonsBeyondOneEdge) {
+    RecordingCanvas canvas;
+    const Viewport viewport{100, 100};
+    const Point right[] = {{101, -500}, {500, 500}, {200, 0}};
+    const Point across[] = {{-500, 0}, {500, 0}, {0, 500}};
+    const Point corners[] = {{101, 0}, {0, 101}, {101, 101}};  // beyond two edges, not one
+    DrawPolygonClipped(canvas, viewport, right);
+    DrawPolygonClipped(canvas, viewport, across);
+    DrawPolygonClipped(canvas, viewport, corners);
+    DrawPolygonClipped(canvas, viewport, {});
+    EXPECT_EQ(canvas.OpsOf(Kind::Polygon).size(), 2u);
+    // The sky background covers the whole viewport, both edges included.
+    canvas.Clear();
+    FillSkyBackground(canvas, Viewport{640, 400});
+    ASSERT_EQ(canvas.ops.size(), 1u);
+    EXPECT_EQ(std::tuple(canvas.ops[0].x, canvas.ops[0].y, canvas.ops[0].right,
+                         canvas.ops[0].bottom, canvas.ops[0].colour),
+              std::tuple(-640, -400, 641, 401, Colour::Index(16)));
+}
+
+TEST(ResolveColour, ModesOfTheSolarSystemLayers) {
+    SkyPalette palette = CreateSkyPalette({});
+    palette.entries[5] = 0x204060;
+    // The last: (r, g, b) = (32, 64, 96) -> (255 - 80, 255 - 64, 255 - 64).
+    const std::tuple<int, int, Colour, Colour> cases[] = {
+        {0, 0, Colour::Index(5), Colour::Index(5)},
+        {1, 128, Colour::Index(5), Colour::Rgb(128, 128, 128)},
+        {4, 0, Colour::Index(0x31), Colour::Rgb(0, 0, 0)},
+        {4, 100, Colour::Index(0x18), Colour::Rgb(100, 177, 255)},
+        {4, 7, Colour::Index(70), Colour::Rgb(7, 7, 7)},
+        {4, 7, Colour::Rgb(1, 2, 3), Colour::Rgb(7, 7, 7)},
+        {4, 0, Colour::Index(5), Colour::Rgb(175, 191, 191)}};
+    for (const auto& [mode, grey, colour, resolved] : cases)
+        EXPECT_EQ(ResolveColour(mode, grey, colour, palette), resolved) << mode << " " << grey;
+}
+
+TEST(SlotFont, SlotFaceAndPrintFactor) {
+    state::ViewState view;
+    std::strcpy(view.fontSets[4].face, "Times New Roman");
+    view.fontSets[4].size = 11;
+    view.fontSets[4].italic = 1;
+    const FontSpec screen = SlotFont(view, 5, kTargetScreen);
+    EXPECT_EQ(std::tuple(screen.face, screen.pixelHeight, screen.italic, screen.bold),
+              std::tuple("Times New Roman", 11, true, false));
+    EXPECT_EQ(SlotFont(view, 5, kTargetColourPrint).pixelHeight, 44);
+    // A face that fills all 32 bytes is not read past its end.
+    std::memset(view.fontSets[22].face, 'A', sizeof view.fontSets[22].face);
+    EXPECT_EQ(SlotFont(view, 99, kTargetScreen).face.size(), 32u);
 }
 
 }  // namespace

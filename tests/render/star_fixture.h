@@ -4,6 +4,7 @@
 #include <cstring>
 #include <vector>
 
+#include "../persist/test_world.h"
 #include "persist/data_set.h"
 #include "persist/records/star_records.h"
 #include "render/frame_state.h"
@@ -21,13 +22,7 @@ inline persist::StarRecord Star(int lon, int lat, int magCode, char spec, int pm
                                static_cast<uint8_t>(magCode), static_cast<uint8_t>(spec)};
 }
 
-template <class T>
-void SetBlock(persist::Block& block, const std::vector<T>& records) {
-    block.size = records.size() * sizeof(T);
-    block.storage.assign(block.size + persist::kBlockSpareBytes, 0);
-    if (block.size) std::memcpy(block.storage.data(), records.data(), block.size);
-    block.loaded = true;
-}
+using persist_test::SetBlock;
 
 // STAR2 with the first brightCount records bright (ALPHA sized to match), STIDX as given.
 inline persist::DataSet MakeDataSet(const std::vector<persist::StarRecord>& stars, int brightCount,

@@ -2,22 +2,38 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <tuple>
 
+#include <QJsonDocument>
+#include <functional>
+#include "../persist/test_world.h"
 #include "framework/build_error.h"
 #include "framework/build_run.h"
 #include "framework/output_set.h"
 #include "framework/provenance.h"
 #include "framework/source_registry.h"
-#include "test_files.h"
+#include "framework/sources.h"
+#include "sky/figures.h"
+#include "sky/sky_inputs.h"
+#include "sky/sky_steps.h"
+#include "world/cities.h"
+#include "world/coastlines.h"
+#include "world/comet_sources.h"
+#include "world/deep_sky.h"
+#include "world/landscape.h"
 #include "world/licences.h"
+#include "world/milky_way.h"
+#include "world/minor_planets.h"
+#include "world/sky_pictures.h"
+#include "world/world_sources.h"
+#include "world/world_steps.h"
 
 namespace databuilder {
 namespace {
 
-using testing::readBytes;
-using testing::TempDir;
-using testing::writeBytes;
-using testing::writeText;
+using persist_test::ReadFile;
+using persist_test::WriteFile;
+using TempDir = persist_test::TempFolder;
 namespace fs = std::filesystem;
 
 SourceSpec npmSpec(const std::string& sha) {
@@ -34,7 +50,7 @@ SourceRegistry::Fetcher copyingFetcher(fs::path archive, int* calls) {
 }
 
 fs::path makeTarball(const TempDir& dir) {
-    writeText(dir.path() / "src/package/data/hello.txt", "hello\n");
+    WriteFile(dir.path() / "src/package/data/hello.txt", "hello\n");
     const fs::path archive = dir.path() / "fixture.tgz";
     const std::string command =
         "tar -czf '" + archive.string() + "' -C '" + (dir.path() / "src").string() + "' package";
@@ -66,7 +82,7 @@ TEST(SourceRegistryTest, FetchesVerifiesUnpacksOnceAndReuses) {
     {
         SourceRegistry registry(dir.path() / "cache", copyingFetcher(archive, &calls));
         const fs::path file = registry.file(spec, "package/data/hello.txt");
-        EXPECT_EQ(readBytes(file).size(), 6u);
+        EXPECT_EQ(ReadFile(file).size(), 6u);
         ASSERT_EQ(registry.used().size(), 1u);
     }
     SourceRegistry again(dir.path() / "cache", copyingFetcher(archive, &calls));
@@ -77,45 +93,30 @@ TEST(SourceRegistryTest, FetchesVerifiesUnpacksOnceAndReuses) {
         std::string::npos);
 }
 
-TEST(SourceRegistryTest, WrongChecksumStopsWithTheInputNamed) {
+// A wrong checksum or a truncated archive stops the build naming the input; nothing stays
+// unpacked. (An input that cannot be fetched is named too: see the build steps.)
+TEST(SourceRegistryTest, WrongChecksumOrTruncatedArchiveStopsWithTheInputNamed) {
     TempDir dir;
     const fs::path archive = makeTarball(dir);
-    int calls = 0;
-    SourceRegistry registry(dir.path() / "cache", copyingFetcher(archive, &calls));
-    const std::string error = errorOf([&] { registry.root(npmSpec(std::string(64, '0'))); });
-    EXPECT_NE(error.find("fixture-pkg 1.2.3"), std::string::npos) << error;
-    EXPECT_NE(error.find("checksum"), std::string::npos) << error;
-    EXPECT_FALSE(fs::exists(dir.path() / "cache/unpacked/fixture-pkg-1.2.3"));
-}
-
-TEST(SourceRegistryTest, TruncatedArchiveStopsWithTheInputNamed) {
-    TempDir dir;
-    const fs::path archive = makeTarball(dir);
-    auto bytes = readBytes(archive);
-    bytes.resize(bytes.size() / 2);
-    writeBytes(dir.path() / "half.tgz", bytes);
-    int calls = 0;
-    SourceRegistry registry(dir.path() / "cache", copyingFetcher(dir.path() / "half.tgz", &calls));
-    const std::string error =
-        errorOf([&] { registry.root(npmSpec(sha256OfFile(dir.path() / "half.tgz"))); });
-    EXPECT_NE(error.find("fixture-pkg 1.2.3"), std::string::npos) << error;
-    EXPECT_NE(error.find("damaged"), std::string::npos) << error;
-}
-
-TEST(SourceRegistryTest, InputThatCannotBeDownloadedIsNamed) {
-    TempDir dir;
-    SourceRegistry registry(dir.path(), [](const SourceSpec&, const fs::path&, std::string& e) {
-        e = "no network";
-        return false;
-    });
-    const std::string error = errorOf([&] { registry.root(npmSpec(std::string(64, 'a'))); });
-    EXPECT_NE(error.find("fixture-pkg 1.2.3"), std::string::npos);
-    EXPECT_NE(error.find("no network"), std::string::npos);
+    std::string half = ReadFile(archive);
+    half.resize(half.size() / 2);
+    WriteFile(dir.path() / "half.tgz", half);
+    const std::tuple<fs::path, std::string, const char*> cases[] = {
+        {archive, std::string(64, '0'), "checksum"},
+        {dir.path() / "half.tgz", sha256OfFile(dir.path() / "half.tgz"), "damaged"}};
+    for (const auto& [file, sha, word] : cases) {
+        int calls = 0;
+        SourceRegistry registry(dir.path() / "cache", copyingFetcher(file, &calls));
+        const std::string error = errorOf([&] { registry.root(npmSpec(sha)); });
+        EXPECT_NE(error.find("fixture-pkg 1.2.3"), std::string::npos) << error;
+        EXPECT_NE(error.find(word), std::string::npos) << error;
+        EXPECT_FALSE(fs::exists(dir.path() / "cache/unpacked/fixture-pkg-1.2.3"));
+    }
 }
 
 TEST(OutputSetTest, CommitWritesTheIndexAndReplacesTheOldSet) {
     TempDir dir;
-    writeText(dir.path() / "data/OLD.DAT", "old");
+    WriteFile(dir.path() / "data/OLD.DAT", "old");
     {
         OutputSet out(dir.path() / "data");
         out.writeBlock("STAR2", {1, 2, 3});
@@ -125,9 +126,9 @@ TEST(OutputSetTest, CommitWritesTheIndexAndReplacesTheOldSet) {
         out.commit();
     }
     EXPECT_FALSE(fs::exists(dir.path() / "data/OLD.DAT"));
-    EXPECT_EQ(readBytes(dir.path() / "data/STAR2.DAT").size(), 3u);
+    EXPECT_EQ(ReadFile(dir.path() / "data/STAR2.DAT").size(), 3u);
     EXPECT_TRUE(fs::exists(dir.path() / "data/chinese/SKUSU.DAT"));
-    const auto index = readBytes(dir.path() / "data/QELDATA.INI");
+    const auto index = ReadFile(dir.path() / "data/QELDATA.INI");
     EXPECT_EQ(std::string(index.begin(), index.end()),
               "[QELDATA]\nSTAR2=STAR2\nSKUSU=chinese/SKUSU\n");
     int entries = 0;
@@ -139,33 +140,10 @@ TEST(OutputSetTest, CommitWritesTheIndexAndReplacesTheOldSet) {
 TEST(OutputSetTest, StagingOfAKilledRunIsRemoved) {
     TempDir dir;
     // Process ids above the kernel's limit never run.
-    writeText(dir.path() / ".data.building-99999999/STAR2.DAT", "stale");
+    WriteFile(dir.path() / ".data.building-99999999/STAR2.DAT", "stale");
     OutputSet out(dir.path() / "data");
     EXPECT_FALSE(fs::exists(dir.path() / ".data.building-99999999"));
     EXPECT_TRUE(fs::exists(out.stagingDir()));
-}
-
-TEST(BuildRunTest, FailingStepLeavesTheGoodDataSetUntouched) {
-    TempDir dir;
-    writeText(dir.path() / "data/QELDATA.INI", "[QELDATA]\nSTAR2=STAR2\n");
-    writeText(dir.path() / "data/STAR2.DAT", "good");
-    BuildOptions options{dir.path() / "data", dir.path() / "cache", "stamp-1\n", false};
-    const std::vector<BuildStep> steps = {
-        {"writes",
-         [](BuildContext& c) {
-             c.output.writeBlock("STAR2", {9, 9});
-         }},
-        {"fails", [](BuildContext&) { throw BuildError("input x 1.0 (npm package) is broken"); }},
-    };
-    ::testing::internal::CaptureStderr();
-    EXPECT_EQ(runBuild(options, steps), 1);
-    const std::string message = ::testing::internal::GetCapturedStderr();
-    EXPECT_NE(message.find("input x 1.0"), std::string::npos);
-    EXPECT_EQ(readBytes(dir.path() / "data/STAR2.DAT").size(), 4u);
-    int entries = 0;
-    for (const auto& e : fs::directory_iterator(dir.path()))
-        entries += e.path().filename() != "data";
-    EXPECT_EQ(entries, 0);
 }
 
 TEST(BuildRunTest, SkipsWorkWhenTheStampMatches) {
@@ -223,6 +201,147 @@ TEST(LicenceFilesTest, TextsLoseTheirFrontMatterAndEveryFileHasALicence) {
         for (const auto& f : world::kFileLicences)
             any = any || world::CoveredBy(path, f.files);
         EXPECT_EQ(any, covered) << path;
+    }
+}
+
+// The build steps on damaged or missing inputs: the build stops naming the input and the file,
+// and keeps the old data set; a good input gives its block and its line in SOURCES.txt.
+
+namespace fs = std::filesystem;
+using persist_test::ReadFile;
+using persist_test::WriteFile;
+
+// Marks `spec` as already unpacked in the cache (as a previous run leaves it) and writes one
+// file into it.
+void PlaceInCache(const fs::path& cache, const SourceSpec& spec, const std::string& path,
+                  const std::string& contents) {
+    std::string stem = archiveStem(spec);
+    while (!stem.empty() && stem.back() == '_')
+        stem.pop_back();
+    if (stem.ends_with(".tgz")) stem.resize(stem.size() - 4);
+    const fs::path root = cache / "unpacked" / stem;
+    WriteFile(root / path, contents);
+    WriteFile(root.string() + ".sha256", spec.sha256);
+}
+
+// The header of a star file of the given major version with 20 zones, the first holding
+// countInZone0 records.
+std::string StarFileHeader(uint32_t major, uint32_t countInZone0) {
+    std::string bytes;
+    for (uint32_t v : {0x835f040au, 0u, major, 8u, 0u, static_cast<uint32_t>(-2000), 12800u, 256u})
+        bytes.append(reinterpret_cast<const char*>(&v), 4);
+    for (uint32_t z = 0; z < 20; ++z) {
+        const uint32_t count = z == 0 ? countInZone0 : 0;
+        bytes.append(reinterpret_cast<const char*>(&count), 4);
+    }
+    return bytes;
+}
+
+TEST(BuildSteps, BadInputsStopTheBuildNamingThemAndKeepTheOldDataSet) {
+    const std::string stars = std::string(sources::kStellariumRoot) + "stars/default/";
+    const struct {
+        BuildStep step;
+        const SourceSpec* spec;  // none: nothing in the cache, and no network
+        std::string path, contents;
+        std::vector<std::string> named;
+    } cases[] = {
+        {{"stars", buildStarBlocks},
+         &sources::kStellariumData,
+         stars + "stars_0_0v0_8.cat",
+         StarFileHeader(1, 0),
+         {"stellarium-data 0.22.2-1", "stars_0_0v0_8.cat", "unexpected format version 1.8"}},
+        {{"earth", buildEarthBlock}, nullptr, "", "", {"world-atlas", "no network"}},
+    };
+    for (const auto& c : cases) {
+        persist_test::TempFolder dir;
+        WriteFile(dir.path() / "data/QELDATA.INI", "[QELDATA]\nSTAR2=STAR2\n");
+        WriteFile(dir.path() / "data/STAR2.DAT", "previous");
+        if (c.spec) PlaceInCache(dir.path() / "cache", *c.spec, c.path, c.contents);
+        BuildOptions options{dir.path() / "data", dir.path() / "cache", "stamp\n", true};
+        options.fetcher = [](const SourceSpec&, const fs::path&, std::string& error) {
+            error = "no network";
+            return false;
+        };
+        ::testing::internal::CaptureStdout();
+        ::testing::internal::CaptureStderr();
+        EXPECT_EQ(runBuild(options, {c.step}), 1) << c.step.name;
+        ::testing::internal::GetCapturedStdout();
+        const std::string message = ::testing::internal::GetCapturedStderr();
+        for (const std::string& name : c.named)
+            EXPECT_NE(message.find(name), std::string::npos) << message;
+        EXPECT_EQ(ReadFile(dir.path() / "data/STAR2.DAT"), "previous");
+        EXPECT_EQ(std::distance(fs::directory_iterator(dir.path() / "data"), {}), 2);
+    }
+}
+
+TEST(BuildSteps, TheLandscapeStepWritesTheSkylineFromTheHorizonFile) {
+    persist_test::TempFolder dir;
+    PlaceInCache(dir.path() / "cache", sources::kStellariumData,
+                 std::string(sources::kStellariumRoot) + "landscapes/geneva/horizon_Geneve.txt",
+                 "0 2\n180 4\n");
+    BuildOptions options{dir.path() / "data", dir.path() / "cache", "stamp\n", true};
+    ::testing::internal::CaptureStdout();
+    EXPECT_EQ(runBuild(options, {{"landscape", buildLandscapeBlock}}), 0);
+    ::testing::internal::GetCapturedStdout();
+    EXPECT_EQ(ReadFile(dir.path() / "data/YAMA.DAT").size(), 360u * 4);
+    EXPECT_NE(ReadFile(dir.path() / "data/SOURCES.txt").find("horizon_Geneve.txt"),
+              std::string::npos);
+}
+
+world::Bytes AsBytes(const std::string& text) {
+    return world::Bytes(text.begin(), text.end());
+}
+
+// Every reader of an outside file refuses damage by naming the file.
+TEST(BuildSteps, DamagedInputsAreRefusedNamingTheFile) {
+    const std::string zoneinfo = "/usr/share/zoneinfo";
+    const std::string noPlanets = R"({"fields":["full_name"],"data":[["1 Ceres"]]})";
+    const std::pair<std::function<void()>, const char*> cases[] = {
+        {[] { world::ParseCityMap(AsBytes("{not json"), "cityMap.json"); }, "cityMap.json"},
+        {[&] { world::StandardOffsetMinutes("Mars/Olympus_Mons", zoneinfo, 2025); },
+         "Mars/Olympus_Mons"},
+        {[&] { world::StandardOffsetMinutes("../etc/passwd", zoneinfo, 2025); }, "passwd"},
+        {[] { world::ParseTopoJsonArcs(AsBytes(R"({"type":"FeatureCollection"})"), "land.json"); },
+         "land.json"},
+        {[] { world::ParseHorizonPolygon("10 2\n20 abc\n", "horizon.txt"); }, "horizon.txt"},
+        {[] {
+             world::ParseMilkyWayLevel(AsBytes(R"({"type":"FeatureCollection","features":[]})"),
+                                       "ol1", "mw.json");
+         },
+         "mw.json"},
+        {[] {
+             world::ParseDsoCatalog({0, 0, 0, 2, 0, '9'}, "catalog.dat");
+         },
+         "catalog.dat"},
+        {[] { world::ParseTextureIndex("{oops", "textures.json"); }, "textures.json"},
+        {[&] {
+             world::ParseAsteroidElements(
+                 QJsonDocument::fromJson(QByteArray::fromStdString(noPlanets)), "asteroids.dat");
+         },
+         "asteroids.dat"},
+        {[] {
+             world::ParseJplComets(AsBytes(R"({"fields": ["full_name"], "data": []})"), "c.dat");
+         },
+         "c.dat"},
+        {[] { world::ParseMpcComets(AsBytes(R"([{"Designation_and_name": "C/X"}])"), "m.json"); },
+         "m.json"},
+        {[] { world::ParseMpcComets(AsBytes("not json"), "m.json"); }, "m.json"},
+        {[] {
+             world::ParseCometIni("[x]\ntype=comet\nname=X\norbit_Eccentricity=abc\n", "minor.ini");
+         },
+         "minor.ini"},
+        {[] { parseFigureLines("Ori 3 1 2 2 3\n", false, "western.fab"); }, "western.fab: line 1"},
+        {[] { parseBoundaries("3 1 2 3 4\n", "b.dat"); }, "b.dat"},
+        {[] { parseBoundaries("2 1 2 3 4 5 X Y\n", "b.dat"); }, "b.dat"},
+        {[] { parseBoundaries("2 1 2 3 4 2 X Y\n junk", "b.dat"); }, "b.dat"},
+    };
+    for (const auto& [read, named] : cases) {
+        try {
+            read();
+            ADD_FAILURE() << named << " accepted";
+        } catch (const BuildError& e) {
+            EXPECT_NE(std::string(e.what()).find(named), std::string::npos) << e.what();
+        }
     }
 }
 

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
-#include <cmath>
 #include <filesystem>
+#include <tuple>
 
 #include "sky/ecliptic.h"
 #include "world/body_pictures.h"
@@ -15,23 +15,13 @@ namespace {
 using namespace databuilder;
 using namespace databuilder::world;
 
-struct PngHeader {
-    uint32_t width = 0, height = 0;
-    int bitDepth = 0, colourType = -1;
-};
-
-PngHeader ReadPngHeader(const std::vector<uint8_t>& b) {
-    PngHeader h;
-    if (b.size() < 26 || b[1] != 'P' || b[2] != 'N' || b[3] != 'G') return h;
-    auto u32 = [&](size_t o) {
-        return (uint32_t(b[o]) << 24) | (uint32_t(b[o + 1]) << 16) | (uint32_t(b[o + 2]) << 8) |
-               b[o + 3];
+// Width, height and PNG colour type (2 RGB, 3 palette) with 8 bits a channel, else 0s.
+std::tuple<uint32_t, uint32_t, int> PngShape(const std::vector<uint8_t>& b) {
+    if (b.size() < 26 || b[1] != 'P' || b[2] != 'N' || b[3] != 'G' || b[24] != 8) return {};
+    const auto u32 = [&](size_t o) {
+        return uint32_t(b[o]) << 24 | b[o + 1] << 16 | b[o + 2] << 8 | b[o + 3];
     };
-    h.width = u32(16);
-    h.height = u32(20);
-    h.bitDepth = b[24];
-    h.colourType = b[25];
-    return h;
+    return {u32(16), u32(20), b[25]};
 }
 
 TEST(SkyPictures, InverseBilinearFindsTextureCoordinatesInASkewedQuad) {
@@ -60,15 +50,6 @@ TEST(SkyPictures, TextureIndexAcceptsTheFilesLooseNumbers) {
     EXPECT_EQ(tiles[0].credit, "Dylan O'Donnell");
     EXPECT_DOUBLE_EQ(tiles[0].corners[1], -0.5);
     EXPECT_DOUBLE_EQ(tiles[0].corners[5], 0.25);
-    EXPECT_THROW(ParseTextureIndex("{oops", "textures.json"), BuildError);
-}
-
-TEST(SkyPictures, OnlyCreditsWithARedistributableLicenceAreUsed) {
-    EXPECT_EQ(LicenceOfCredit("Dylan O'Donnell"), "public domain");
-    EXPECT_EQ(LicenceOfCredit("ESO/R. Gendler and Sun Shuwei"), "CC BY 4.0");
-    EXPECT_EQ(LicenceOfCredit("Plover Hill Observatory"), "");  // no licence stated
-    EXPECT_EQ(LicenceOfCredit("Albert van Donklaar"), "");
-    EXPECT_EQ(LicenceOfCredit("Jose Mtanous"), "CC BY-SA 3.0");  // omega Centauri
 }
 
 TEST(SkyPictures, DimPicturesAreStretchedAndBlackOnesRefused) {
@@ -132,28 +113,30 @@ TEST(BodyPictures, EarthMapIsHalfADegreePerPixelWithAPalette) {
     EXPECT_LE(ReduceTo16Colours(world).colorCount(), 16);
 }
 
+// Every picture is 24-bit and at most 160 pixels square (the Earth map: a palette of 720 x 360);
+// those of the table, the bodies and the comet are there; object pictures are numbered by OBJ
+// record (index + 1) and belong to real objects, never to a meteor radiant.
 TEST(PicturesDataset, EveryPictureIs24BitAndAtMost160Square) {
-    SKIP_WITHOUT_DATASET();
     const auto dir = world_test::DatasetDir() / "pictures";
-    ASSERT_TRUE(std::filesystem::is_directory(dir));
-    int pictures = 0;
+    const auto obj = world_test::ReadBlock("OBJ");
+    int pictures = 0, objectPictures = 0;
     for (const auto& entry : std::filesystem::directory_iterator(dir)) {
         const std::string name = entry.path().stem().string();
-        const PngHeader h = ReadPngHeader(world_test::ReadFile(entry.path()));
+        const auto [width, height, colourType] = PngShape(world_test::ReadFile(entry.path()));
         if (name == "B_EARTHMAP") {
-            EXPECT_EQ(h.width, 720u);
-            EXPECT_EQ(h.height, 360u);
-            EXPECT_EQ(h.colourType, 3);  // palette
-            EXPECT_EQ(h.bitDepth, 8);
+            EXPECT_EQ(std::tuple(width, height, colourType), std::tuple(720u, 360u, 3));
             continue;
         }
         ++pictures;
-        EXPECT_EQ(h.colourType, 2) << name;  // RGB, no alpha
-        EXPECT_EQ(h.bitDepth, 8) << name;
-        EXPECT_GE(h.width, 1u);
-        EXPECT_LE(h.width, 160u) << name;
-        EXPECT_LE(h.height, 160u) << name;
+        EXPECT_TRUE(colourType == 2 && width >= 1 && width <= 160 && height <= 160) << name;
+        if (name.rfind("B_GALAXY", 0) != 0) continue;
+        const size_t n = std::stoul(name.substr(8));
+        ASSERT_TRUE(n >= 1 && n <= obj.size() / 6) << name;
+        EXPECT_NE(obj[(n - 1) * 6 + 4], 'M') << name;
+        ++objectPictures;
     }
+    EXPECT_GT(pictures, 40);
+    EXPECT_GT(objectPictures, 50);
     int tablePictures = 0;
     for (const auto& image : kDeepSkyImages)
         tablePictures += std::filesystem::exists(dir / (std::string(image.name) + ".png"));
@@ -161,31 +144,13 @@ TEST(PicturesDataset, EveryPictureIs24BitAndAtMost160Square) {
     for (int i = 0; i < 10; ++i)
         EXPECT_TRUE(std::filesystem::exists(dir / ("B_PLANET" + std::to_string(i) + ".png"))) << i;
     EXPECT_TRUE(std::filesystem::exists(dir / "B_COMET.png"));
-    EXPECT_GT(pictures, 40);
-    // Object pictures are numbered by OBJ record (index + 1) and belong to real objects.
-    const auto obj = world_test::ReadBlock("OBJ");
-    int objectPictures = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(dir)) {
-        const std::string name = entry.path().stem().string();
-        if (name.rfind("B_GALAXY", 0) != 0) continue;
-        const size_t n = std::stoul(name.substr(8));
-        ASSERT_GE(n, 1u) << name;
-        ASSERT_LE(n, obj.size() / 6) << name;
-        EXPECT_NE(obj[(n - 1) * 6 + 4], 'M') << name;  // no picture of a meteor radiant
-        ++objectPictures;
-    }
-    EXPECT_GT(objectPictures, 50);
-    for (const char* title : {"TITLE256.IMG", "TITLE16.IMG"}) {
-        const PngHeader h = ReadPngHeader(world_test::ReadDatasetFile(title));
-        EXPECT_EQ(h.width, 638u) << title;
-        EXPECT_EQ(h.height, 478u) << title;
-    }
+    for (const char* title : {"TITLE256.IMG", "TITLE16.IMG"})
+        EXPECT_EQ(std::get<0>(PngShape(world_test::ReadDatasetFile(title))), 638u) << title;
 }
 
 // The Pleiades picture must put the cluster's bright stars where they are on the sky: a picture
 // mirrored or turned by the photograph's mapping would miss them.
 TEST(PicturesDataset, PleiadesPictureIsAlignedWithTheStars) {
-    SKIP_WITHOUT_DATASET();
     QImage pic((world_test::DatasetDir() / "pictures" / "B_M45.png").string().c_str());
     ASSERT_FALSE(pic.isNull());
     const auto& table = kDeepSkyImages[2];
