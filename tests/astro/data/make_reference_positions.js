@@ -4,8 +4,7 @@
 //
 //   reference_positions.csv  apparent geocentric right ascension and declination of date (true
 //                            equator and equinox) and distance of the Sun, the Moon and the
-//                            planets, 1900-2100, with the apparent sidereal time and Delta T,
-//                            and the times of two events;
+//                            planets, 1900-2100, with the apparent sidereal time and Delta T;
 //   reference_asteroids.csv  the same for Ceres, Pallas, Juno, Vesta and Hygiea, 2020-2030,
 //                            integrated with the Sun's and all planets' gravity from the JPL
 //                            osculating elements of MJD 59800 that the data set takes from
@@ -61,20 +60,6 @@ function writePositions() {
         }
         lines.push(fields.join(','));
     }
-    // Events, UT with seconds: the greatest eclipse of 2024 April 8 (the shadow axis nearest
-    // the Earth's centre) and the great conjunction of 2020 (equal geocentric ecliptic
-    // longitudes of Jupiter and Saturn).
-    const eclipse = Astronomy.SearchGlobalSolarEclipse(new Date(Date.UTC(2024, 3, 1)));
-    const longitudeGap = t => {
-        const lon = b => Astronomy.Ecliptic(Astronomy.GeoVector(b, t, true)).elon;
-        return ((lon('Jupiter') - lon('Saturn') + 540) % 360) - 180;
-    };
-    const conjunction = Astronomy.Search(longitudeGap, Astronomy.MakeTime(new Date(Date.UTC(2020, 11, 15))),
-                                         Astronomy.MakeTime(new Date(Date.UTC(2020, 11, 28))),
-                                         {dt_tolerance_seconds: 0.1});
-    lines.push('# event,name,UT seconds from 1970-01-01');
-    lines.push(`event,GreatestEclipse,${(eclipse.peak.date.getTime() / 1000).toFixed(1)}`);
-    lines.push(`event,GreatConjunction,${(conjunction.date.getTime() / 1000).toFixed(1)}`);
     fs.writeFileSync(path.join(outDir, 'reference_positions.csv'), lines.join('\n') + '\n');
 }
 
