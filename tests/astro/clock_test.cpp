@@ -47,12 +47,9 @@ TEST(NormalizeClock, CarriesEveryFieldAndClampsTheYear) {
     const std::pair<CivilClock, CivilClock> cases[] = {
         // Leap days.
         {{2000, 2, 29, 0, 0}, {2000, 2, 29, 0, 0}},
-        {{2400, 2, 29, 0, 0}, {2400, 2, 29, 0, 0}},
         {{1900, 2, 29, 0, 0}, {1900, 3, 1, 0, 0}},
-        {{2100, 2, 29, 0, 0}, {2100, 3, 1, 0, 0}},
         {{-4, 2, 29, 0, 0}, {-4, 2, 29, 0, 0}},
         {{-100, 2, 29, 0, 0}, {-100, 3, 1, 0, 0}},
-        {{-400, 2, 29, 0, 0}, {-400, 2, 29, 0, 0}},
         // Backwards across the year's end.
         {{2001, 1, 1, 0, -1}, {2000, 12, 31, 23, 59}},
         {{2001, 1, 1, -25, 0}, {2000, 12, 30, 23, 0}},
@@ -63,7 +60,6 @@ TEST(NormalizeClock, CarriesEveryFieldAndClampsTheYear) {
         {{2000, 12, 31, 23, 60}, {2001, 1, 1, 0, 0}},
         {{2000, 1, 1, 0, 1500}, {2000, 1, 2, 1, 0}},
         {{2000, 25, 1, 0, 0}, {2002, 1, 1, 0, 0}},
-        {{2001, 1, 31 + 28 + 1, 0, 0}, {2001, 3, 1, 0, 0}},
         {{2001, 1, 400, 0, 0}, {2002, 2, 4, 0, 0}},
         {{2001, 1, -400, 0, 0}, {1999, 11, 27, 0, 0}},
         // The year is clamped and the other fields still move; a leap day carried into the
@@ -103,37 +99,23 @@ TEST(UtMinutes, ZoneOfTheModeAndDaylightSaving) {
     EXPECT_EQ(astro::ZoneOf(v, astro::kRealTime), 60);
 }
 
-// Sets TZ for the lifetime of the object (POSIX rule strings need no zone database).
-class ScopedZone {
-  public:
-    explicit ScopedZone(const char* zone) {
-        if (const char* old = std::getenv("TZ")) saved_ = old;
-        setenv("TZ", zone, 1);
-        tzset();
-    }
-    ~ScopedZone() {
-        if (saved_) {
-            setenv("TZ", saved_->c_str(), 1);
-        } else {
-            unsetenv("TZ");
-        }
-        tzset();
-    }
-
-  private:
-    std::optional<std::string> saved_;
-};
-
 TEST(ReadSystemZone, StandardOffsetWithoutTheDaylightHour) {
     // Daylight saving all year round still gives the standard offset, with the flag set.
     const std::tuple<const char*, int, bool> zones[] = {
         {"JST-9", 540, false}, {"EST5EDT,J1/0,J365/25", -300, true}, {"IST-5:30", 330, false}};
+    // POSIX rule strings need no zone database; the zone is put back afterwards.
+    const char* before = std::getenv("TZ");
+    const std::optional<std::string> saved = before ? std::optional(before) : std::nullopt;
     for (const auto& [rule, minutes, daylight] : zones) {
-        ScopedZone zone(rule);
+        setenv("TZ", rule, 1);
+        tzset();
         const astro::SystemZoneInfo info = astro::ReadSystemZone();
-        EXPECT_EQ(info.standardMinutesEast, minutes) << rule;
-        EXPECT_EQ(info.daylightInForce, daylight) << rule;
+        EXPECT_EQ(std::pair(info.standardMinutesEast, info.daylightInForce),
+                  std::pair(minutes, daylight))
+            << rule;
     }
+    saved ? setenv("TZ", saved->c_str(), 1) : unsetenv("TZ");
+    tzset();
 }
 
 state::ViewState ViewAt(CivilClock clock) {
@@ -150,8 +132,7 @@ TEST(TimeSteps, StepsCarryAndNothingStepsInRealTime) {
     } cases[] = {
         {{2001, 1, 31, 12, 0}, 12, +1, {2001, 3, 31, 12, 0}},  // "3 months" steps two
         {{2001, 1, 31, 12, 0}, 11, +1, {2001, 3, 3, 12, 0}},   // the day number is kept
-        {{2004, 1, 31, 12, 0}, 11, +1, {2004, 3, 2, 12, 0}},
-        {{2000, 1, 1, 0, 0}, 20, -1, {1999, 12, 31, 0, 4}},  // a sidereal day
+        {{2000, 1, 1, 0, 0}, 20, -1, {1999, 12, 31, 0, 4}},    // a sidereal day
         {{2000, 1, 1, 0, 0}, 0, -1, {1999, 12, 31, 23, 59}},
         {{-99500, 6, 1, 0, 0}, 19, -1, {-99998, 6, 1, 0, 0}},
         {{2000, 1, 1, 0, 0}, 99, +1, {2000, 1, 1, 0, 1}},  // unknown steps count as a minute
@@ -187,16 +168,13 @@ TEST(TimeModes, SwitchingAndDaylightSavingKeepTheInstant) {
         EXPECT_EQ(now, instant) << mode;
     }
     v.AutoRunning = true;
-    ASSERT_TRUE(astro::SwitchTimeMode(v, astro::kRealTime));
-    EXPECT_FALSE(v.AutoRunning);
+    ASSERT_TRUE(astro::SwitchTimeMode(v, astro::kRealTime) && !v.AutoRunning);
     // Daylight saving moves the clock, not the instant.
     v = ViewAt({2000, 12, 31, 23, 30});
     astro::ToggleDaylightSaving(v);
-    EXPECT_EQ(v.Dst, 1);
-    EXPECT_EQ(v.clock, (CivilClock{2001, 1, 1, 0, 30}));
+    EXPECT_EQ(std::pair(v.Dst, v.clock), std::pair(1, CivilClock{2001, 1, 1, 0, 30}));
     astro::ToggleDaylightSaving(v);
-    EXPECT_EQ(v.Dst, 0);
-    EXPECT_EQ(v.clock, (CivilClock{2000, 12, 31, 23, 30}));
+    EXPECT_EQ(std::pair(v.Dst, v.clock), std::pair(0, CivilClock{2000, 12, 31, 23, 30}));
 }
 
 // Difference of two binary angles, folded into -16384..16383.
