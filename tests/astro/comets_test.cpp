@@ -45,12 +45,9 @@ TEST_F(Comets, ACometAtOppositionLiesOppositeTheSun) {
     const CometPosition p = ComputeCometPosition(comet, FrameMjd(frame), bodies);
     EXPECT_NEAR(p.r, 2.0, 1e-12);
     EXPECT_NEAR(p.delta, 2.0 - bodies.bodies[kSunIndex].helioDistance, 1e-9);
+    // The Sun is on the other side.
     EXPECT_NEAR(std::remainder(p.longitude / kDegree - earthLongitude, 360.0), 0.0, 1e-9);
     EXPECT_NEAR(p.latitude, 0.0, 1e-12);
-    // The Sun is on the other side: elongation 180 degrees.
-    EXPECT_NEAR(std::fabs(std::remainder(p.longitude - bodies.bodies[kSunIndex].geoLongitude,
-                                         2 * 3.141592653589793)),
-                3.141592653589793, 1e-9);
 }
 
 TEST(CometMagnitude, FollowsTheTwoTermLaw) {
@@ -62,16 +59,14 @@ TEST(CometMagnitude, FollowsTheTwoTermLaw) {
 }
 
 TEST(CometVisibility, MagnitudeAndDistanceLimits) {
-    // Magnitude 6.05 is hidden at CometBright 60 and shown at 61.
-    EXPECT_TRUE(CometHidden(6.05, 1.0, 1.0, 60, 20));
-    EXPECT_FALSE(CometHidden(6.05, 1.0, 1.0, 61, 20));
-    EXPECT_FALSE(CometHidden(6.0, 1.0, 1.0, 60, 20));
-    // Far from both the Earth and the Sun (beyond 2.0 AU each) it is hidden; near either, not.
-    EXPECT_TRUE(CometHidden(3.0, 2.1, 2.1, 60, 20));
-    EXPECT_FALSE(CometHidden(3.0, 2.1, 1.9, 60, 20));
-    EXPECT_FALSE(CometHidden(3.0, 1.9, 2.1, 60, 20));
-    EXPECT_FALSE(CometHidden(3.0, 2.0, 2.0, 60, 20));
-    EXPECT_TRUE(CometHidden(std::nan(""), 1.0, 1.0, 60, 20));
+    // Magnitude 6.05 is hidden at CometBright 60 and shown at 61. Far from both the Earth and
+    // the Sun (beyond 2.0 AU each) it is hidden; near either, not.
+    const std::tuple<double, double, double, int, bool> cases[] = {
+        {6.05, 1.0, 1.0, 60, true}, {6.05, 1.0, 1.0, 61, false},   {6.0, 1.0, 1.0, 60, false},
+        {3.0, 2.1, 2.1, 60, true},  {3.0, 2.1, 1.9, 60, false},    {3.0, 1.9, 2.1, 60, false},
+        {3.0, 2.0, 2.0, 60, false}, {std::nan(""), 1, 1, 60, true}};
+    for (const auto& [magnitude, delta, r, bright, hidden] : cases)
+        EXPECT_EQ(CometHidden(magnitude, delta, r, bright, 20), hidden) << magnitude << " " << r;
 }
 
 TEST_F(Comets, HiddenCometsGetTheHiddenDepth) {
@@ -79,18 +74,15 @@ TEST_F(Comets, HiddenCometsGetTheHiddenDepth) {
     comet.TY = 2024, comet.TM = 10, comet.TD = 1.0;
     comet.q = 0.5, comet.e = 0.99, comet.H1 = 20.0f, comet.K1 = 10.0f;
     const CometState faint = ComputeCometState(comet, frame, bodies, 60, 20);
-    EXPECT_TRUE(faint.hidden);
-    EXPECT_EQ(faint.depth, kHiddenCometDepth);
+    EXPECT_EQ(std::pair(faint.hidden, faint.depth), std::pair(true, kHiddenCometDepth));
     comet.H1 = -5.0f;
     const CometState bright = ComputeCometState(comet, frame, bodies, 60, 20);
-    EXPECT_FALSE(bright.hidden);
-    EXPECT_NE(bright.depth, kHiddenCometDepth);
+    EXPECT_FALSE(bright.hidden || bright.depth == kHiddenCometDepth);
     EXPECT_LE(std::fabs(bright.screenX), 32000.0);
     // Elements that give no position at all (a corrupted file) hide the comet.
     comet.q = std::numeric_limits<double>::quiet_NaN();
     const CometState broken = ComputeCometState(comet, frame, bodies, 60, 20);
-    EXPECT_TRUE(broken.hidden);
-    EXPECT_EQ(broken.depth, kHiddenCometDepth);
+    EXPECT_EQ(std::pair(broken.hidden, broken.depth), std::pair(true, kHiddenCometDepth));
 }
 
 TEST_F(Comets, TheBuiltInLawsShowTheGreatCometsWhenEveryoneSawThem) {
@@ -180,11 +172,10 @@ TEST(Orbit, NearParabolicOrbitsOfAllThreeKindsAgree) {
     // e = 0.999999 takes the elliptic path with a huge a, e = 1 the parabola and
     // e = 1.000001 the hyperbola; near perihelion they must describe almost the same orbit.
     for (double days : {-200.0, -20.0, -0.5, 0.5, 3.0, 40.0, 300.0}) {
-        const state::CometRecord ellipse = Comet(0.9, 0.999999, 10, 20, 30);
         const state::CometRecord parabola = Comet(0.9, 1.0, 10, 20, 30);
         const state::CometRecord hyperbola = Comet(0.9, 1.000001, 10, 20, 30);
         const double tp = PerihelionMjd(2020, 3, 15.25);
-        const OrbitPoint a = SolveOrbit(tp + days, ellipse);
+        const OrbitPoint a = SolveOrbit(tp + days, Comet(0.9, 0.999999, 10, 20, 30));
         const OrbitPoint b = SolveOrbit(tp + days, parabola);
         const OrbitPoint c = SolveOrbit(tp + days, hyperbola);
         EXPECT_LT(Apart(a, b), 2e-4 * b.r) << days;
@@ -235,7 +226,6 @@ TEST(Orbit, SweepOverTheAcceptedRangesTerminatesWithFinitePositions) {
     // From the clamped perihelion years 0..9999 to clock years -99998..99999.
     const double days[] = {-4e7, -3.6e6, -1e5, -365.25, -1.0,  -1e-6, 0.0,
                            1e-6, 1.0,    30.0, 1e4,     3.6e6, 4e7};
-    int cases = 0;
     for (double q : qs)
         for (double e : es)
             for (double d : days) {
@@ -244,9 +234,7 @@ TEST(Orbit, SweepOverTheAcceptedRangesTerminatesWithFinitePositions) {
                 EXPECT_TRUE(std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z))
                     << "q=" << q << " e=" << e << " days=" << d;
                 EXPECT_GE(p.r, q * (1 - 1e-9)) << "q=" << q << " e=" << e << " days=" << d;
-                ++cases;
             }
-    EXPECT_EQ(cases, 6 * 10 * 13);
 }
 
 TEST(Orbit, AbsurdElementsReturnWithoutHanging) {
@@ -268,16 +256,14 @@ TEST(Orbit, SednaConvergesNearItsEpochDistance) {
     MeanArguments memory;
     const double epoch = DaysFromJ2000(ModifiedJulianDay(2006, 9, 22), 0);
     const BodyPosition now = ComputeBodyPosition(kSednaIndex, epoch, 2006, memory);
-    const double r = std::sqrt(now.x * now.x + now.y * now.y + now.z * now.z);
-    EXPECT_NEAR(r, 88.6, 0.3);
+    EXPECT_NEAR(std::hypot(now.x, now.y, now.z), 88.6, 0.3);
     const PlanetElements& el = BodyTable()[kSednaIndex];
     const double q = el.a * (1 - el.e), Q = el.a * (1 + el.e);
     for (double years = -12000; years <= 12000; years += 250) {
         const BodyPosition p =
             ComputeBodyPosition(kSednaIndex, epoch + years * 365.25, 2006, memory);
-        const double d = std::sqrt(p.x * p.x + p.y * p.y + p.z * p.z);
-        EXPECT_GE(d, q - 1e-6);
-        EXPECT_LE(d, Q + 1e-6);
+        const double d = std::hypot(p.x, p.y, p.z);
+        EXPECT_TRUE(d >= q - 1e-6 && d <= Q + 1e-6) << years;
     }
 }
 

