@@ -40,9 +40,9 @@ TEST(Globe, RoundsToWholeDegreesWithHalvesUp) {
 
 TEST(Globe, DrawsNorthUpAndEastToTheRight) {
     const astro::GlobeView view = View(41, 74);
-    EXPECT_EQ(view.radius, 56);
-    EXPECT_EQ(View(41, 74, true).radius, 112);
-    EXPECT_EQ(astro::MakeGlobeView(300, 60, 0, 0, false).radius, 27);
+    EXPECT_EQ(std::tuple(view.radius, View(41, 74, true).radius,
+                         astro::MakeGlobeView(300, 60, 0, 0, false).radius),
+              std::tuple(56, 112, 27));
     const struct {
         double lat, lon;
         bool visible;
@@ -57,10 +57,9 @@ TEST(Globe, DrawsNorthUpAndEastToTheRight) {
     };
     for (const auto& c : cases) {
         const astro::GlobePixel p = astro::ProjectPlace(view, c.lat, c.lon);
-        EXPECT_EQ(p.visible, c.visible) << c.lat << " " << c.lon;
-        if (!c.visible) continue;
-        EXPECT_EQ(p.x, c.x) << c.lat << " " << c.lon;
-        EXPECT_EQ(p.y, c.y) << c.lat << " " << c.lon;
+        EXPECT_EQ(std::tuple(p.visible, p.visible ? p.x : 0, p.visible ? p.y : 0),
+                  std::tuple(c.visible, c.x, c.y))
+            << c.lat << " " << c.lon;
     }
 }
 
@@ -69,8 +68,8 @@ TEST(Globe, FindsThePlaceUnderAPixel) {
          {astro::GlobePlace{41, 74}, astro::GlobePlace{-34, -151}, astro::GlobePlace{0, 180}}) {
         const astro::GlobeView view = View(centre.latitude, centre.longitude);
         const astro::GlobePlace middle = astro::PlaceAtPixel(view, 59, 59);
-        EXPECT_EQ(middle.latitude, centre.latitude);
-        EXPECT_EQ(Apart(middle.longitude, centre.longitude), 0);
+        EXPECT_EQ(std::pair(middle.latitude, Apart(middle.longitude, centre.longitude)),
+                  std::pair(centre.latitude, 0));
         for (const auto& [dLat, dLon] : {std::pair{20, 0}, {-15, 25}, {30, -30}}) {
             const astro::GlobePlace place{centre.latitude + dLat, centre.longitude + dLon};
             const astro::GlobePixel pixel =
@@ -81,8 +80,7 @@ TEST(Globe, FindsThePlaceUnderAPixel) {
     }
     // Off the globe: the nearest place on the rim, due east of the centre.
     const astro::GlobePlace rim = astro::PlaceAtPixel(View(0, 0), 200, 59);
-    EXPECT_EQ(rim.latitude, 0);
-    EXPECT_GE(Apart(rim.longitude, 0), 80);
+    EXPECT_TRUE(rim.latitude == 0 && Apart(rim.longitude, 0) >= 80) << rim.longitude;
 }
 
 TEST(Globe, DraggingKeepsTheGrabbedPlaceUnderTheMouse) {
