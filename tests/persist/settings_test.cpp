@@ -195,30 +195,23 @@ TEST_F(Settings, SaveGroupsWriteTheirOwnKeysOnly) {
               std::tuple("77", "0", persist::kVersionText, "-", "-", "-"));
 }
 
+// Keys of both save groups with their own encodings, a key of each group from the table of
+// plain keys (all read and written by the same loop), the font and the line records.
 TEST_F(Settings, EverySavedValueReadsBack) {
-    // Fields of both save groups and the font records, changed, saved and loaded back.
     const auto fields = [](const state::ViewState& v, const state::AppOptions& o) {
-        return std::tuple(v.Hakumei, v.Zoom, v.Ido2, v.Keido2, v.Houi2, v.Koudo2, v.SekidouMod,
-                          v.KisetuNameDef, v.UnderHorizon, v.FindUnder, v.KasanariYoke,
-                          o.AutoTaishou, o.PlaWaiwakuKidou, o.KosinAutoCity, o.ToolBar,
-                          v.fontSets[7].bold, v.lineSets);
+        return std::tuple(v.Zoom, v.Ido2, v.Keido2, v.Houi2, v.Koudo2, v.UnderHorizon, v.FindUnder,
+                          o.AutoTaishou, o.ToolBar, v.fontSets[7].bold, v.lineSets);
     };
     Load();
     const auto defaults = fields(view_, options_);
-    view_.Hakumei = 0;
     view_.Zoom = 1500;
     view_.Ido2 = -337;
     view_.Keido2 = -1512;
     view_.Houi2 = 123.45;
     view_.Koudo2 = -67.8;
-    view_.SekidouMod = 1;
-    view_.KisetuNameDef = 0;
-    view_.UnderHorizon = 0;
-    view_.FindUnder = 1;
-    view_.KasanariYoke = 0;
+    view_.UnderHorizon = 1;
+    view_.FindUnder = 0;
     options_.AutoTaishou = {0, 1, 0, 1, 1};
-    options_.PlaWaiwakuKidou = 1;
-    options_.KosinAutoCity = 1;
     options_.ToolBar = 0;
     view_.fontSets[7].bold = 1;
     view_.lineSets[2] = {1, 2, 3, 1};
