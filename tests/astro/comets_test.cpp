@@ -13,7 +13,6 @@
 #include "astro/orbit.h"
 #include "astro/planets.h"
 #include "astro/projection_tables.h"
-#include "persist/comet_file.h"
 
 namespace astro {
 namespace {
@@ -83,31 +82,6 @@ TEST_F(Comets, HiddenCometsGetTheHiddenDepth) {
     comet.q = std::numeric_limits<double>::quiet_NaN();
     const CometState broken = ComputeCometState(comet, frame, bodies, 60, 20);
     EXPECT_EQ(std::pair(broken.hidden, broken.depth), std::pair(true, kHiddenCometDepth));
-}
-
-TEST_F(Comets, TheBuiltInLawsShowTheGreatCometsWhenEveryoneSawThem) {
-    // Elements of the two apparitions (JPL small-body database), magnitude terms from the
-    // loader's built-in laws; Halley is 5.03 by its law on that day (7.7 with the terms swapped).
-    // clang-format off
-    const std::tuple<state::CometRecord, state::CivilClock, double> apparitions[] = {
-        {{.NAMEE = "Hale-Bopp", .TY = 1997, .TM = 4, .TD = 1.1373, .q = 0.91413353,
-          .e = 0.99508172, .Peri = 130.58949, .Node = 282.47085, .i = 89.43015},
-         {1997, 4, 1, 0, 0}, 0.0},
-        {{.NAMEE = "Halley", .TY = 1986, .TM = 2, .TD = 9.4589, .q = 0.587104, .e = 0.967277,
-          .Peri = 111.8466, .Node = 58.1434, .i = 162.2392},
-         {1986, 3, 10, 0, 0}, 5.1},
-    };
-    // clang-format on
-    for (const auto& [record, seen, brighterThan] : apparitions) {
-        state::CometTable table;
-        persist::ParseComets({reinterpret_cast<const uint8_t*>(&record), sizeof record}, table);
-        view.clock = seen;
-        frame = ComputeViewFrame(view, store.view());
-        ComputeAllBodies(view, frame, bodies);
-        const CometState state = ComputeCometState(table.records[0], frame, bodies, 60, 20);
-        EXPECT_LT(state.magnitude, brighterThan) << record.NAMEE;
-        EXPECT_FALSE(state.hidden) << record.NAMEE;  // at the default limits
-    }
 }
 
 // The general orbit solver: the three orbit kinds, perihelion, the near-parabolic edges, and
