@@ -191,9 +191,8 @@ TEST_F(CentringTest, UnknownKindsAndMissingRecordsChangeNothing) {
     }
     EXPECT_EQ(std::pair(view.Houi2, view.Koudo2), std::pair(100.0, 200.0));
     astro::CentringContext bare{view, store.view(), nullptr, nullptr};
-    EXPECT_EQ(astro::CenterOnObject(bare, {astro::kStarObject, 0}, true) +
-                  astro::CenterOnObject(bare, {astro::kBodyObject, 0}, true),
-              0);
+    EXPECT_EQ(astro::CenterOnObject(bare, {astro::kStarObject, 0}, true), 0);
+    EXPECT_EQ(astro::CenterOnObject(bare, {astro::kBodyObject, 0}, true), 0);
     EXPECT_TRUE(messages.empty());
 }
 
