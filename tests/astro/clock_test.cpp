@@ -124,15 +124,15 @@ state::ViewState ViewAt(CivilClock clock) {
     return v;
 }
 
-TEST(TimeSteps, StepsCarryAndNothingStepsInRealTime) {
+// The month steps, the sidereal day forwards, Real Time and the instant kept across the modes
+// and daylight saving are driven through the time commands in the command tests.
+TEST(TimeSteps, StepsCarryAtTheEdges) {
     const struct {
         CivilClock from;
         int32_t index, direction;
         CivilClock to;
     } cases[] = {
-        {{2001, 1, 31, 12, 0}, 12, +1, {2001, 3, 31, 12, 0}},  // "3 months" steps two
-        {{2001, 1, 31, 12, 0}, 11, +1, {2001, 3, 3, 12, 0}},   // the day number is kept
-        {{2000, 1, 1, 0, 0}, 20, -1, {1999, 12, 31, 0, 4}},    // a sidereal day
+        {{2000, 1, 1, 0, 0}, 20, -1, {1999, 12, 31, 0, 4}},  // a sidereal day
         {{2000, 1, 1, 0, 0}, 0, -1, {1999, 12, 31, 23, 59}},
         {{-99500, 6, 1, 0, 0}, 19, -1, {-99998, 6, 1, 0, 0}},
         {{2000, 1, 1, 0, 0}, 99, +1, {2000, 1, 1, 0, 1}},  // unknown steps count as a minute
@@ -142,31 +142,15 @@ TEST(TimeSteps, StepsCarryAndNothingStepsInRealTime) {
         EXPECT_TRUE(astro::StepClock(v, c.index, c.direction));
         EXPECT_EQ(v.clock, c.to) << c.index << " " << c.direction;
     }
-    state::ViewState v = ViewAt({2000, 1, 1, 0, 0});
-    v.Keisanji = astro::kRealTime;
-    EXPECT_FALSE(astro::StepClock(v, 8, +1));
-    EXPECT_FALSE(astro::AddToClock(v, 0, 0, 1, 0, 0));
-    EXPECT_EQ(v.clock, (CivilClock{2000, 1, 1, 0, 0}));
 }
 
-TEST(TimeModes, SwitchingAndDaylightSavingKeepTheInstant) {
+TEST(TimeModes, SwitchingAndDaylightSavingAcrossTheYear) {
     state::ViewState v = ViewAt({2000, 1, 1, 20, 0});
     v.TimeZone = -300;
-    v.SystemZone = 60;
-    int32_t mjd = astro::ModifiedJulianDay(2000, 1, 1);
-    int32_t instant = mjd * 1440 + astro::UtMinutesOf(v);
-
     ASSERT_TRUE(astro::SwitchTimeMode(v, astro::kGreenwichTime));
     EXPECT_EQ(v.clock, (CivilClock{2000, 1, 2, 1, 0}));
     EXPECT_FALSE(astro::SwitchTimeMode(v, astro::kGreenwichTime));
     EXPECT_FALSE(astro::SwitchTimeMode(v, 7));
-
-    for (int32_t mode : {astro::kSystemTime, astro::kLocalTime, astro::kSystemTime}) {
-        ASSERT_TRUE(astro::SwitchTimeMode(v, mode));
-        int32_t now = astro::ModifiedJulianDay(v.clock.year, v.clock.month, v.clock.day) * 1440 +
-                      astro::UtMinutesOf(v);
-        EXPECT_EQ(now, instant) << mode;
-    }
     v.AutoRunning = true;
     ASSERT_TRUE(astro::SwitchTimeMode(v, astro::kRealTime) && !v.AutoRunning);
     // Daylight saving moves the clock, not the instant.
