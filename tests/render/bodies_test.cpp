@@ -12,6 +12,7 @@
 #include "astro/centring.h"
 #include "astro/moon_phase.h"
 #include "astro/projection.h"
+#include "layer_fixture.h"
 #include "render/recording_canvas.h"
 #include "render/render_sky.h"
 
@@ -78,12 +79,7 @@ struct BodyHarness {
         DrawComets(layer, trace);
     }
     std::vector<CanvasOp> Ops(Kind kind) const { return canvas.OpsOf(kind); }
-    std::vector<std::string> Texts() const {
-        std::vector<std::string> texts;
-        for (const CanvasOp& op : canvas.OpsOf(Kind::DrawText))
-            texts.push_back(op.text);
-        return texts;
-    }
+    std::vector<std::string> Texts() const { return testing::TextsOf(canvas); }
     // The pattern ops whose anchor is (x, y).
     std::vector<CanvasOp> PatternsAt(int x, int y) const {
         std::vector<CanvasOp> out;
@@ -356,12 +352,12 @@ TEST(Bodies, LevelsLabelsAndTracePasses) {
     // the body's row.
     BodyHarness v;
     v.Place(astro::kVenusIndex, 100, 40, 0.5);
-    for (const auto& [solar, name] :
-         {std::pair{1, std::string()}, {2, std::string("金星")}, {3, std::string("Venus")}}) {
+    using Names = std::vector<std::string>;
+    for (const auto& [solar, names] :
+         {std::pair{1, Names{}}, {2, Names{"金星"}}, {3, Names{"Venus"}}}) {
         v.view.Solar = solar;
         v.Draw();
-        EXPECT_EQ(v.Texts(),
-                  name.empty() ? std::vector<std::string>{} : std::vector<std::string>{name});
+        EXPECT_EQ(v.Texts(), names);
     }
     const CanvasOp venus = v.Ops(Kind::DrawText).at(0);
     EXPECT_EQ(std::pair(venus.x, venus.y), std::pair(106, 40 - 5));

@@ -167,17 +167,9 @@ TEST(Outlines, PenUpPairsAndTheBlockEnd) {
 
 // Three constellations: one in front, one below the horizon, one behind the viewer.
 void AddWesternNames(LayerHarness& h) {
-    std::vector<persist::ConstellationNameRecord> names(3);
-    PutText(names[0].popular, "Hunter");
-    PutText(names[0].scientific, "Orion");
-    PutText(names[0].code, "Ori");
-    PutText(names[1].popular, "Whale");
-    PutText(names[1].scientific, "Cetus");
-    PutText(names[1].code, "Cet");
-    PutText(names[2].popular, "Twins");
-    PutText(names[2].scientific, "Gemini");
-    PutText(names[2].code, "Gem");
-    h.SetData(BlockId::SEIZA, names);
+    h.SetData(BlockId::SEIZA, std::vector{ConstellationName("Hunter", "Orion", "Ori"),
+                                          ConstellationName("Whale", "Cetus", "Cet"),
+                                          ConstellationName("Twins", "Gemini", "Gem")});
     h.SetData(BlockId::SEIZAZ, Pairs({{100, 200}, {300, -5000}, {25000, 0}}));
 }
 

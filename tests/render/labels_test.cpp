@@ -27,33 +27,13 @@ using namespace render::testing;
 using Kind = CanvasOp::Kind;
 using persist::BlockId;
 
-persist::DesignationRecord Greek(char code, const std::string& suffix = "", int flamsteed = 0) {
-    persist::DesignationRecord d{};
-    d.bayer[0] = '*';
-    d.bayer[1] = code;
-    PutText(d.suffix, suffix);
-    d.flamsteed = static_cast<uint8_t>(flamsteed);
-    return d;
-}
-persist::DesignationRecord Latin(const std::string& letters, int flamsteed = 0) {
-    persist::DesignationRecord d{};
-    PutText(d.bayer, letters);
-    d.flamsteed = static_cast<uint8_t>(flamsteed);
-    return d;
-}
-persist::DesignationRecord FlamsteedOnly(int number) {
-    persist::DesignationRecord d{};
-    d.flamsteed = static_cast<uint8_t>(number);
-    return d;
-}
-
 // Four bright stars: alpha with Flamsteed 58, "b" with 12, Flamsteed 61 alone, gamma-2.
 struct DesignatedSky : LayerHarness {
     DesignatedSky() {
         UseStars(RowOfStars(4), 4, 4);
-        SetData(BlockId::ALPHA,
-                std::vector<persist::DesignationRecord>{Greek('a', "", 58), Latin("b", 12),
-                                                        FlamsteedOnly(61), Greek('c', "2")});
+        SetData(BlockId::ALPHA, std::vector<persist::DesignationRecord>{
+                                    Designation("*a", 58), Designation("b", 12),
+                                    Designation("", 61), Designation("*c", 0, "2")});
         view.StarName = 3;
     }
     // The texts drawn after the font of the given slot was selected, until the next font.
