@@ -181,23 +181,16 @@ TEST(DeepSkyLabels, NamesBlockShorterThanTheObjects) {
     EXPECT_EQ(h.Texts(), (std::vector<std::string>{"NGC 1"}));
 }
 
-// MILKY fixtures: pairs of (lon, lat) with the marks in lon.
-std::vector<persist::MilkyPair> Pairs(const std::vector<std::pair<int, int>>& values) {
-    std::vector<persist::MilkyPair> pairs;
-    for (const auto& [lon, lat] : values)
-        pairs.push_back({static_cast<int16_t>(lon), static_cast<int16_t>(lat)});
-    return pairs;
-}
-
 TEST(MilkyWay, BandsPolygonsAndTheFarSide) {
     DeepSkyHarness h;
     h.scene.projection.project = &FarAboveProject;
     SetBlock(h.data.block(persist::BlockId::MILKY),
-             Pairs({{10, 10}, {20, 10}, {20, 20},    {-1, 0},  // before any band: never drawn
-                    {-3, 0},  {100, 0}, {200, 0},    {200, 100}, {-1, 0},
-                    {-4, 0},  {300, 0}, {400, 6000}, {400, 100}, {-1, 0},  // one vertex far off
-                    {-7, 0},  {500, 0}, {600, 0},    {600, 100}, {-1, 0},
-                    {-2, 0},  {700, 0}, {800, 0},    {800, 100}, {-1, 0}}));
+             Pairs<persist::MilkyPair>(
+                 {{10, 10}, {20, 10}, {20, 20},    {-1, 0},  // before any band: never drawn
+                  {-3, 0},  {100, 0}, {200, 0},    {200, 100}, {-1, 0},
+                  {-4, 0},  {300, 0}, {400, 6000}, {400, 100}, {-1, 0},  // one vertex far off
+                  {-7, 0},  {500, 0}, {600, 0},    {600, 100}, {-1, 0},
+                  {-2, 0},  {700, 0}, {800, 0},    {800, 100}, {-1, 0}}));
     LayerContext layer{h.canvas, h.scene, kTargetScreen};
     DrawMilkyWay(layer, 1, 4);
     std::vector<CanvasOp> polygons = h.canvas.OpsOf(Kind::Polygon);
@@ -225,7 +218,7 @@ TEST(MilkyWay, OverlongPolygonIsSkippedAndAnUnendedBlockStopsSafely) {
         values.emplace_back(i % 500, i / 500);
     values.emplace_back(-1, 0);
     values.insert(values.end(), {{1, 1}, {2, 1}, {2, 2}, {-1, 0}, {5, 5}, {6, 6}});
-    SetBlock(h.data.block(persist::BlockId::MILKY), Pairs(values));
+    SetBlock(h.data.block(persist::BlockId::MILKY), Pairs<persist::MilkyPair>(values));
     h.data.block(persist::BlockId::MILKY).size -= 2;  // a torn last pair
     LayerContext layer{h.canvas, h.scene, kTargetScreen};
     DrawMilkyWay(layer, 1, 6);

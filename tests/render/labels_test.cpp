@@ -286,31 +286,25 @@ TEST(TextFormats, ZonesDatesAndTimes) {
     EXPECT_EQ(TimeText(state::CivilClock{2026, 1, 5, 7, 5}), " 07:05");
 }
 
+// The built-in city by its index, a user place from 10000, nothing for indices not in the lists.
 TEST(TextFormats, LocationWithCityOrUserPlaceAndHemispheres) {
     state::ViewState view;
     state::AppOptions options;
     view.Ido2 = -339;
     view.Keido2 = -1512;
-    view.CurrentCity = -1;
-    EXPECT_EQ(LocationText(view, options, {}), "33.9\u00B0S\u00B7151.2\u00B0E");
-
-    state::CityRecord sydney;
-    std::strcpy(sydney.name, "Sydney");
-    const BuiltinCityLookup lookup = [&](int index) -> std::optional<state::CityRecord> {
-        if (index == 7) return sydney;
-        return std::nullopt;
-    };
-    view.CurrentCity = 7;
-    EXPECT_EQ(LocationText(view, options, lookup), "Sydney  33.9\u00B0S\u00B7151.2\u00B0E");
-    view.CurrentCity = 8;  // not in the list
-    EXPECT_EQ(LocationText(view, options, lookup), "33.9\u00B0S\u00B7151.2\u00B0E");
-
     options.UserCitys = 1;
     std::strcpy(options.userCities[0].name, "Home");
-    view.CurrentCity = 10000;
-    EXPECT_EQ(LocationText(view, options, lookup), "Home  33.9\u00B0S\u00B7151.2\u00B0E");
-    view.CurrentCity = 10001;  // beyond the valid user places
-    EXPECT_EQ(LocationText(view, options, lookup), "33.9\u00B0S\u00B7151.2\u00B0E");
+    const BuiltinCityLookup lookup = [](int index) -> std::optional<state::CityRecord> {
+        state::CityRecord sydney;
+        std::strcpy(sydney.name, "Sydney");
+        return index == 7 ? std::optional(sydney) : std::nullopt;
+    };
+    const std::string place = "33.9\u00B0S\u00B7151.2\u00B0E";
+    for (const auto& [city, prefix] :
+         {std::pair{-1, ""}, {7, "Sydney  "}, {8, ""}, {10000, "Home  "}, {10001, ""}}) {
+        view.CurrentCity = city;
+        EXPECT_EQ(LocationText(view, options, lookup), prefix + place) << city;
+    }
 }
 
 TEST(TextFormats, CityNamesWithAndWithoutCountry) {

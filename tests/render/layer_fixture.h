@@ -52,6 +52,15 @@ inline persist::ConstellationNameRecord ConstellationName(const std::string& pop
     return n;
 }
 
+// (lon, lat) pairs of a figure, boundary or Milky Way block.
+template <class Pair = persist::SkyPoint>
+std::vector<Pair> Pairs(const std::vector<std::pair<int, int>>& values) {
+    std::vector<Pair> pairs;
+    for (const auto& [lon, lat] : values)
+        pairs.push_back(Pair{static_cast<int16_t>(lon), static_cast<int16_t>(lat)});
+    return pairs;
+}
+
 inline std::vector<std::string> TextsOf(const RecordingCanvas& canvas) {
     std::vector<std::string> texts;
     for (const CanvasOp& op : canvas.OpsOf(CanvasOp::Kind::DrawText))
