@@ -65,8 +65,18 @@ struct StarHarness {
         frame.starLevel = 95;
         frame.starCount = 1 << 30;
     }
+    persist::DataSet data;
+
     StarContext context() { return StarContext{canvas, view, frame, catalog, projection, screen}; }
-    void Use(const persist::DataSet& data) { catalog = BuildStarCatalog(data, {}); }
+    void Use(persist::DataSet made) {
+        data = std::move(made);
+        catalog = BuildStarCatalog(data, {});
+    }
+    // One pass on a cleared canvas.
+    void Draw(int pass, int target = kTargetScreen) {
+        canvas.Clear();
+        DrawStarPass(context(), pass, target);
+    }
 };
 
 }  // namespace render::testing
