@@ -190,13 +190,10 @@ TEST(Bodies, PlanetsFarToNearAndTheMoonCoversTheSun) {
     EXPECT_EQ(h.canvas.ops[sun - 1].brush.colour, Colour::Index(69));
     const CanvasOp& sunOp = h.canvas.ops[sun];
     EXPECT_GT(sunOp.right - sunOp.x, 100);  // the Sun is a real disc at this zoom
-    int left = 1 << 20, right = -left, top = left, bottom = -left;
-    for (const Point p : h.canvas.ops[moon].points) {
-        left = std::min(left, p.x), right = std::max(right, p.x);
-        top = std::min(top, p.y), bottom = std::max(bottom, p.y);
-    }
-    EXPECT_TRUE(left <= sunOp.x + 1 && right >= sunOp.right - 2 && top <= sunOp.y + 1 &&
-                bottom >= sunOp.bottom - 2);
+    const auto [left, right] = std::ranges::minmax(h.canvas.ops[moon].points, {}, &Point::x);
+    const auto [top, bottom] = std::ranges::minmax(h.canvas.ops[moon].points, {}, &Point::y);
+    EXPECT_TRUE(left.x <= sunOp.x + 1 && right.x >= sunOp.right - 2 && top.y <= sunOp.y + 1 &&
+                bottom.y >= sunOp.bottom - 2);
 }
 
 TEST(Bodies, DiscsHaveTheirLeastSizesOnScreenAndPaper) {

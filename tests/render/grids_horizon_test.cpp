@@ -150,20 +150,6 @@ TEST(GridScales, LabelsAtTheViewCentre) {
     }
 }
 
-// In the horizon frame the north celestial pole stands due north at the latitude's height.
-TEST(EquatorialProjection, CelestialPoleDueNorthAtTheLatitudesHeight) {
-    GridHarness h;
-    h.view.Houi2 = 1800;
-    h.view.Koudo2 = 200;
-    const astro::ViewFrame f = astro::ComputeViewFrame(h.view, h.scene.tables);
-    const astro::ScreenPoint pole = ProjectEquatorial(f, 0, 8192);
-    const astro::ScreenPoint north =
-        astro::ProjectHorizontal(f, 3 * 8192, astro::TenthsToBinAngleExact(h.view.Ido2));
-    EXPECT_NEAR(pole.x, north.x, 2);
-    EXPECT_NEAR(pole.y, north.y, 2);
-    EXPECT_GT(pole.flag, 0);
-}
-
 TEST(Guides, CircleOfTwoAndAQuarterDegreesWithCrossAndTheCameraFrame) {
     GridHarness h;
     h.view.CircleGuide = 1;

@@ -352,20 +352,6 @@ TEST(FormatGridLabel, DegreesAndHours) {
     EXPECT_EQ(Utf16ToUtf8(u"\u89D2\u5BBF"), "\u89D2\u5BBF");
 }
 
-TEST(DrawText8, AnchorsAndRejection) {
-    RecordingCanvas canvas;  // measures 6 x 10 per character
-    const Viewport viewport{100, 50};
-    DrawText8(canvas, viewport, 10, 20, 3, "abcd");   // top 3 below
-    DrawText8(canvas, viewport, 10, 20, 0, "abcd");   // centred
-    DrawText8(canvas, viewport, 10, 20, -3, "abcd");  // bottom 3 above
-    DrawText8(canvas, viewport, 101, 0, 0, "x");      // anchor outside
-    DrawText8(canvas, viewport, 0, 0, 0, "");
-    const auto texts = canvas.OpsOf(Kind::DrawText);
-    ASSERT_EQ(texts.size(), 3u);
-    EXPECT_EQ(std::tuple(texts[0].x, texts[0].y, texts[1].y, texts[2].y),
-              std::tuple(-2, 23, 15, 7));
-}
-
 TEST(DrawPolygonClipped, RejectsPolygonsBeyondOneEdge) {
     RecordingCanvas canvas;
     const Viewport viewport{100, 100};
@@ -410,7 +396,6 @@ TEST(SlotFont, SlotFaceAndPrintFactor) {
     const FontSpec screen = SlotFont(view, 5, kTargetScreen);
     EXPECT_EQ(std::tuple(screen.face, screen.pixelHeight, screen.italic, screen.bold),
               std::tuple("Times New Roman", 11, true, false));
-    EXPECT_EQ(SlotFont(view, 5, kTargetColourPrint).pixelHeight, 44);
     // A face that fills all 32 bytes is not read past its end.
     std::memset(view.fontSets[22].face, 'A', sizeof view.fontSets[22].face);
     EXPECT_EQ(SlotFont(view, 99, kTargetScreen).face.size(), 32u);
