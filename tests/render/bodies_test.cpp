@@ -104,16 +104,15 @@ std::vector<Point> ToPoints(const std::vector<astro::PixelPoint>& in) {
 TEST(BodyGlyphs, PixelShapesNeverPaintAPixelTwiceAndTracesAreShifted) {
     // Jupiter's three bands and the other discs never paint a pixel twice; Saturn's and Uranus's
     // rings are drawn over their discs.
-    for (BodyGlyph glyph : {BodyGlyph::Sun, BodyGlyph::Mercury, BodyGlyph::Venus, BodyGlyph::Mars,
-                            BodyGlyph::Jupiter, BodyGlyph::Saturn, BodyGlyph::Uranus,
-                            BodyGlyph::Neptune, BodyGlyph::Minor, BodyGlyph::Comet}) {
+    for (int g = 0; g <= static_cast<int>(BodyGlyph::VenusTransit); ++g) {
+        const auto glyph = static_cast<BodyGlyph>(g);
         std::set<std::pair<int, int>> seen;
         for (const GlyphPart& part : PixelGlyphParts(glyph)) {
             if (glyph == BodyGlyph::Saturn || glyph == BodyGlyph::Uranus) seen.clear();
             ASSERT_FALSE(part.offsets.empty());
             for (const PatternOffset o : part.offsets)
                 EXPECT_TRUE(seen.insert({o.dx, o.dy}).second)
-                    << static_cast<int>(glyph) << " " << int{o.dx} << "," << int{o.dy};
+                    << g << " " << int{o.dx} << "," << int{o.dy};
         }
     }
     // The trace pass shifts the palette by thirty; the Sun has its own trace colour.

@@ -55,6 +55,7 @@ inline ProjectedPoint LoggingProject(const void* context, int lon, int lat) {
 struct StarHarness {
     state::ViewState view;
     RenderFrame frame;
+    persist::DataSet data;
     StarCatalog catalog;
     SkyProjection projection{&LinearProject, nullptr, false, 0};
     std::vector<StarScreen> screen;
@@ -65,8 +66,6 @@ struct StarHarness {
         frame.starLevel = 95;
         frame.starCount = 1 << 30;
     }
-    persist::DataSet data;
-
     StarContext context() { return StarContext{canvas, view, frame, catalog, projection, screen}; }
     void Use(persist::DataSet made) {
         data = std::move(made);
