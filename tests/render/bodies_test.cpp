@@ -12,6 +12,7 @@
 #include "astro/centring.h"
 #include "astro/moon_phase.h"
 #include "astro/projection.h"
+#include "layer_fixture.h"
 #include "render/recording_canvas.h"
 #include "render/render_sky.h"
 
@@ -78,12 +79,7 @@ struct BodyHarness {
         DrawComets(layer, trace);
     }
     std::vector<CanvasOp> Ops(Kind kind) const { return canvas.OpsOf(kind); }
-    std::vector<std::string> Texts() const {
-        std::vector<std::string> texts;
-        for (const CanvasOp& op : canvas.OpsOf(Kind::DrawText))
-            texts.push_back(op.text);
-        return texts;
-    }
+    std::vector<std::string> Texts() const { return testing::TextsOf(canvas); }
     // The pattern ops whose anchor is (x, y).
     std::vector<CanvasOp> PatternsAt(int x, int y) const {
         std::vector<CanvasOp> out;
@@ -108,16 +104,15 @@ std::vector<Point> ToPoints(const std::vector<astro::PixelPoint>& in) {
 TEST(BodyGlyphs, PixelShapesNeverPaintAPixelTwiceAndTracesAreShifted) {
     // Jupiter's three bands and the other discs never paint a pixel twice; Saturn's and Uranus's
     // rings are drawn over their discs.
-    for (BodyGlyph glyph : {BodyGlyph::Sun, BodyGlyph::Mercury, BodyGlyph::Venus, BodyGlyph::Mars,
-                            BodyGlyph::Jupiter, BodyGlyph::Saturn, BodyGlyph::Uranus,
-                            BodyGlyph::Neptune, BodyGlyph::Minor, BodyGlyph::Comet}) {
+    for (int g = 0; g <= static_cast<int>(BodyGlyph::VenusTransit); ++g) {
+        const auto glyph = static_cast<BodyGlyph>(g);
         std::set<std::pair<int, int>> seen;
         for (const GlyphPart& part : PixelGlyphParts(glyph)) {
             if (glyph == BodyGlyph::Saturn || glyph == BodyGlyph::Uranus) seen.clear();
             ASSERT_FALSE(part.offsets.empty());
             for (const PatternOffset o : part.offsets)
                 EXPECT_TRUE(seen.insert({o.dx, o.dy}).second)
-                    << static_cast<int>(glyph) << " " << int{o.dx} << "," << int{o.dy};
+                    << g << " " << int{o.dx} << "," << int{o.dy};
         }
     }
     // The trace pass shifts the palette by thirty; the Sun has its own trace colour.
@@ -194,13 +189,10 @@ TEST(Bodies, PlanetsFarToNearAndTheMoonCoversTheSun) {
     EXPECT_EQ(h.canvas.ops[sun - 1].brush.colour, Colour::Index(69));
     const CanvasOp& sunOp = h.canvas.ops[sun];
     EXPECT_GT(sunOp.right - sunOp.x, 100);  // the Sun is a real disc at this zoom
-    int left = 1 << 20, right = -left, top = left, bottom = -left;
-    for (const Point p : h.canvas.ops[moon].points) {
-        left = std::min(left, p.x), right = std::max(right, p.x);
-        top = std::min(top, p.y), bottom = std::max(bottom, p.y);
-    }
-    EXPECT_TRUE(left <= sunOp.x + 1 && right >= sunOp.right - 2 && top <= sunOp.y + 1 &&
-                bottom >= sunOp.bottom - 2);
+    const auto [left, right] = std::ranges::minmax(h.canvas.ops[moon].points, {}, &Point::x);
+    const auto [top, bottom] = std::ranges::minmax(h.canvas.ops[moon].points, {}, &Point::y);
+    EXPECT_TRUE(left.x <= sunOp.x + 1 && right.x >= sunOp.right - 2 && top.y <= sunOp.y + 1 &&
+                bottom.y >= sunOp.bottom - 2);
 }
 
 TEST(Bodies, DiscsHaveTheirLeastSizesOnScreenAndPaper) {
@@ -356,12 +348,12 @@ TEST(Bodies, LevelsLabelsAndTracePasses) {
     // the body's row.
     BodyHarness v;
     v.Place(astro::kVenusIndex, 100, 40, 0.5);
-    for (const auto& [solar, name] :
-         {std::pair{1, std::string()}, {2, std::string("金星")}, {3, std::string("Venus")}}) {
+    using Names = std::vector<std::string>;
+    for (const auto& [solar, names] :
+         {std::pair{1, Names{}}, {2, Names{"金星"}}, {3, Names{"Venus"}}}) {
         v.view.Solar = solar;
         v.Draw();
-        EXPECT_EQ(v.Texts(),
-                  name.empty() ? std::vector<std::string>{} : std::vector<std::string>{name});
+        EXPECT_EQ(v.Texts(), names);
     }
     const CanvasOp venus = v.Ops(Kind::DrawText).at(0);
     EXPECT_EQ(std::pair(venus.x, venus.y), std::pair(106, 40 - 5));

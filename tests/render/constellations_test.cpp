@@ -22,13 +22,6 @@ std::vector<int16_t> Path(std::initializer_list<int> values) {
     return path;
 }
 
-std::vector<persist::SkyPoint> Pairs(std::initializer_list<std::pair<int, int>> values) {
-    std::vector<persist::SkyPoint> pairs;
-    for (auto [lon, lat] : values)
-        pairs.push_back(persist::SkyPoint{static_cast<int16_t>(lon), static_cast<int16_t>(lat)});
-    return pairs;
-}
-
 // Star paths over a row of thirty stars: pen-ups split a figure and the end mark stops it; stars
 // projected this frame come from the star screen; numbers that are no STAR2 record lift the pen;
 // a block without its end mark (and with a stray odd byte) stops at its end; a figure never
@@ -144,15 +137,9 @@ TEST(StarPaths, PointsBehindTheViewerLiftThePenButBelowTheHorizonAreDrawn) {
 // the block's end (here cut in the middle of its last pair).
 TEST(Outlines, PenUpPairsAndTheBlockEnd) {
     LayerHarness h;
-    h.SetData(BlockId::KAI, Pairs({{100, 0},
-                                   {200, 0},
-                                   {-1, 0},
-                                   {300, 0},
-                                   {400, 10},
-                                   {-1, 0},
-                                   {-1, 0},
-                                   {500, 0},
-                                   {600, 0}}));
+    const std::vector<std::pair<int, int>> boundaries = {
+        {100, 0}, {200, 0}, {-1, 0}, {300, 0}, {400, 10}, {-1, 0}, {-1, 0}, {500, 0}, {600, 0}};
+    h.SetData(BlockId::KAI, Pairs(boundaries));
     h.SetData(BlockId::PIC, Pairs({{100, 0}, {200, 0}, {-1, 0}, {300, 0}, {400, 0}}));
     h.data.block(BlockId::PIC).size -= 2;
     LayerContext layer = h.layer();
@@ -167,17 +154,9 @@ TEST(Outlines, PenUpPairsAndTheBlockEnd) {
 
 // Three constellations: one in front, one below the horizon, one behind the viewer.
 void AddWesternNames(LayerHarness& h) {
-    std::vector<persist::ConstellationNameRecord> names(3);
-    PutText(names[0].popular, "Hunter");
-    PutText(names[0].scientific, "Orion");
-    PutText(names[0].code, "Ori");
-    PutText(names[1].popular, "Whale");
-    PutText(names[1].scientific, "Cetus");
-    PutText(names[1].code, "Cet");
-    PutText(names[2].popular, "Twins");
-    PutText(names[2].scientific, "Gemini");
-    PutText(names[2].code, "Gem");
-    h.SetData(BlockId::SEIZA, names);
+    h.SetData(BlockId::SEIZA, std::vector{ConstellationName("Hunter", "Orion", "Ori"),
+                                          ConstellationName("Whale", "Cetus", "Cet"),
+                                          ConstellationName("Twins", "Gemini", "Gem")});
     h.SetData(BlockId::SEIZAZ, Pairs({{100, 200}, {300, -5000}, {25000, 0}}));
 }
 

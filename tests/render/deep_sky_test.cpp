@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <map>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -181,23 +180,16 @@ TEST(DeepSkyLabels, NamesBlockShorterThanTheObjects) {
     EXPECT_EQ(h.Texts(), (std::vector<std::string>{"NGC 1"}));
 }
 
-// MILKY fixtures: pairs of (lon, lat) with the marks in lon.
-std::vector<persist::MilkyPair> Pairs(const std::vector<std::pair<int, int>>& values) {
-    std::vector<persist::MilkyPair> pairs;
-    for (const auto& [lon, lat] : values)
-        pairs.push_back({static_cast<int16_t>(lon), static_cast<int16_t>(lat)});
-    return pairs;
-}
-
 TEST(MilkyWay, BandsPolygonsAndTheFarSide) {
     DeepSkyHarness h;
     h.scene.projection.project = &FarAboveProject;
     SetBlock(h.data.block(persist::BlockId::MILKY),
-             Pairs({{10, 10}, {20, 10}, {20, 20},    {-1, 0},  // before any band: never drawn
-                    {-3, 0},  {100, 0}, {200, 0},    {200, 100}, {-1, 0},
-                    {-4, 0},  {300, 0}, {400, 6000}, {400, 100}, {-1, 0},  // one vertex far off
-                    {-7, 0},  {500, 0}, {600, 0},    {600, 100}, {-1, 0},
-                    {-2, 0},  {700, 0}, {800, 0},    {800, 100}, {-1, 0}}));
+             Pairs<persist::MilkyPair>(
+                 {{10, 10}, {20, 10}, {20, 20},    {-1, 0},  // before any band: never drawn
+                  {-3, 0},  {100, 0}, {200, 0},    {200, 100}, {-1, 0},
+                  {-4, 0},  {300, 0}, {400, 6000}, {400, 100}, {-1, 0},  // one vertex far off
+                  {-7, 0},  {500, 0}, {600, 0},    {600, 100}, {-1, 0},
+                  {-2, 0},  {700, 0}, {800, 0},    {800, 100}, {-1, 0}}));
     LayerContext layer{h.canvas, h.scene, kTargetScreen};
     DrawMilkyWay(layer, 1, 4);
     std::vector<CanvasOp> polygons = h.canvas.OpsOf(Kind::Polygon);
@@ -225,7 +217,7 @@ TEST(MilkyWay, OverlongPolygonIsSkippedAndAnUnendedBlockStopsSafely) {
         values.emplace_back(i % 500, i / 500);
     values.emplace_back(-1, 0);
     values.insert(values.end(), {{1, 1}, {2, 1}, {2, 2}, {-1, 0}, {5, 5}, {6, 6}});
-    SetBlock(h.data.block(persist::BlockId::MILKY), Pairs(values));
+    SetBlock(h.data.block(persist::BlockId::MILKY), Pairs<persist::MilkyPair>(values));
     h.data.block(persist::BlockId::MILKY).size -= 2;  // a torn last pair
     LayerContext layer{h.canvas, h.scene, kTargetScreen};
     DrawMilkyWay(layer, 1, 6);
@@ -234,54 +226,43 @@ TEST(MilkyWay, OverlongPolygonIsSkippedAndAnUnendedBlockStopsSafely) {
     EXPECT_EQ(polygons[0].points.size(), 3u);
 }
 
-// Pictures by name for the image layer.
-struct PictureBundle {
-    std::map<std::string, DeepSkyPicture, std::less<>> pictures;
-    DeepSkyPictureLookup Lookup() {
-        return [this](std::string_view name) -> const DeepSkyPicture* {
-            const auto it = pictures.find(name);
-            return it == pictures.end() ? nullptr : &it->second;
-        };
-    }
-};
-
-DeepSkyPicture Picture(int width, int height, std::vector<uint8_t> rgb) {
-    DeepSkyPicture p;
-    p.width = width;
-    p.height = height;
-    p.rgb = std::move(rgb);
-    return p;
-}
-
 TEST(DeepSkyImages, RefusedPicturesAndTargets) {
     DeepSkyHarness h;
-    PictureBundle bundle;
-    h.scene.deepSkyPictures = bundle.Lookup();
+    DeepSkyPicture m31;
+    h.scene.deepSkyPictures = [&](std::string_view name) -> const DeepSkyPicture* {
+        return name == "B_M31" ? &m31 : nullptr;
+    };
     h.scene.projection.project = &AroundM31;
     LayerContext layer{h.canvas, h.scene, kTargetScreen};
-    auto paints = [&](DeepSkyPicture picture, int target = kTargetScreen) {
-        bundle.pictures["B_M31"] = std::move(picture);
-        h.canvas.Clear();
-        layer.target = target;
-        DrawDeepSkyImages(layer, 0);
-        return !h.canvas.OpsOf(Kind::DrawImageCell).empty();
+    // Only uncompressed 24-bit pictures of at most 160 x 160 with all their pixels, on screen in
+    // true colour or on colour paper.
+    const std::vector<uint8_t> grey(160 * 160 * 3, 200), cut(100, 200);
+    const int screen = kTargetScreen;
+    const struct {
+        DeepSkyPicture picture;
+        int target;
+        bool trueColour, painted;
+    } cases[] = {
+        {{160, 160, 24, false, grey}, screen, true, true},
+        {{161, 10, 24, false, grey}, screen, true, false},
+        {{10, 161, 24, false, grey}, screen, true, false},
+        {{0, 10, 24, false, grey}, screen, true, false},
+        {{160, 160, 24, false, cut}, screen, true, false},
+        {{10, 10, 8, false, grey}, screen, true, false},
+        {{10, 10, 24, true, grey}, screen, true, false},
+        {{10, 10, 24, false, grey}, kTargetMonochromePrint, true, false},
+        {{10, 10, 24, false, grey}, kTargetColourPrint, true, true},
+        {{10, 10, 24, false, grey}, screen, false, false},
     };
-    const std::vector<uint8_t> grey(160 * 160 * 3, 200);
-    EXPECT_TRUE(paints(Picture(160, 160, grey)));
-    EXPECT_FALSE(paints(Picture(161, 10, grey)));
-    EXPECT_FALSE(paints(Picture(10, 161, grey)));
-    EXPECT_FALSE(paints(Picture(0, 10, grey)));
-    EXPECT_FALSE(paints(Picture(160, 160, std::vector<uint8_t>(100, 200))));  // short pixels
-    DeepSkyPicture palette = Picture(10, 10, grey);
-    palette.bitsPerPixel = 8;
-    EXPECT_FALSE(paints(palette));
-    DeepSkyPicture packed = Picture(10, 10, grey);
-    packed.compressed = true;
-    EXPECT_FALSE(paints(packed));
-    EXPECT_FALSE(paints(Picture(10, 10, grey), kTargetMonochromePrint));
-    EXPECT_TRUE(paints(Picture(10, 10, grey), kTargetColourPrint));
-    h.view.TrueColourDisplay = false;
-    EXPECT_FALSE(paints(Picture(10, 10, grey)));
+    for (const auto& c : cases) {
+        m31 = c.picture;
+        h.canvas.Clear();
+        layer.target = c.target;
+        h.view.TrueColourDisplay = c.trueColour;
+        DrawDeepSkyImages(layer, 0);
+        EXPECT_EQ(h.canvas.OpsOf(Kind::DrawImageCell).empty(), !c.painted)
+            << c.picture.width << "x" << c.picture.height << " " << c.target;
+    }
     h.view.TrueColourDisplay = true;
     // Only the picture whose corners are all in front and in view is asked for.
     int asked = 0;

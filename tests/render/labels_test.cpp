@@ -1,5 +1,6 @@
 #include "render/labels.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -27,33 +28,13 @@ using namespace render::testing;
 using Kind = CanvasOp::Kind;
 using persist::BlockId;
 
-persist::DesignationRecord Greek(char code, const std::string& suffix = "", int flamsteed = 0) {
-    persist::DesignationRecord d{};
-    d.bayer[0] = '*';
-    d.bayer[1] = code;
-    PutText(d.suffix, suffix);
-    d.flamsteed = static_cast<uint8_t>(flamsteed);
-    return d;
-}
-persist::DesignationRecord Latin(const std::string& letters, int flamsteed = 0) {
-    persist::DesignationRecord d{};
-    PutText(d.bayer, letters);
-    d.flamsteed = static_cast<uint8_t>(flamsteed);
-    return d;
-}
-persist::DesignationRecord FlamsteedOnly(int number) {
-    persist::DesignationRecord d{};
-    d.flamsteed = static_cast<uint8_t>(number);
-    return d;
-}
-
 // Four bright stars: alpha with Flamsteed 58, "b" with 12, Flamsteed 61 alone, gamma-2.
 struct DesignatedSky : LayerHarness {
     DesignatedSky() {
         UseStars(RowOfStars(4), 4, 4);
-        SetData(BlockId::ALPHA,
-                std::vector<persist::DesignationRecord>{Greek('a', "", 58), Latin("b", 12),
-                                                        FlamsteedOnly(61), Greek('c', "2")});
+        SetData(BlockId::ALPHA, std::vector<persist::DesignationRecord>{
+                                    Designation("*a", 58), Designation("b", 12),
+                                    Designation("", 61), Designation("*c", 0, "2")});
         view.StarName = 3;
     }
     // The texts drawn after the font of the given slot was selected, until the next font.
@@ -92,11 +73,8 @@ TEST(ScientificLabels, DesignationsByModeEachInItsSlot) {
         if (c.starCount == 2) h.scene.frame.viewport = Viewport{50, 50};
         LayerContext layer = h.layer();
         DrawStarLabels(layer);
-        std::vector<std::string> texts = h.Texts();
-        std::sort(texts.begin(), texts.end());
-        std::vector<std::string> expected = c.texts;
-        std::sort(expected.begin(), expected.end());
-        EXPECT_EQ(texts, expected) << c.starName << " " << c.alphaMode;
+        EXPECT_THAT(h.Texts(), ::testing::UnorderedElementsAreArray(c.texts))
+            << c.starName << " " << c.alphaMode;
     }
     DesignatedSky h;
     h.view.fontSets[kFontStarBayerGreek - 1].size = 21;
@@ -306,31 +284,25 @@ TEST(TextFormats, ZonesDatesAndTimes) {
     EXPECT_EQ(TimeText(state::CivilClock{2026, 1, 5, 7, 5}), " 07:05");
 }
 
+// The built-in city by its index, a user place from 10000, nothing for indices not in the lists.
 TEST(TextFormats, LocationWithCityOrUserPlaceAndHemispheres) {
     state::ViewState view;
     state::AppOptions options;
     view.Ido2 = -339;
     view.Keido2 = -1512;
-    view.CurrentCity = -1;
-    EXPECT_EQ(LocationText(view, options, {}), "33.9\u00B0S\u00B7151.2\u00B0E");
-
-    state::CityRecord sydney;
-    std::strcpy(sydney.name, "Sydney");
-    const BuiltinCityLookup lookup = [&](int index) -> std::optional<state::CityRecord> {
-        if (index == 7) return sydney;
-        return std::nullopt;
-    };
-    view.CurrentCity = 7;
-    EXPECT_EQ(LocationText(view, options, lookup), "Sydney  33.9\u00B0S\u00B7151.2\u00B0E");
-    view.CurrentCity = 8;  // not in the list
-    EXPECT_EQ(LocationText(view, options, lookup), "33.9\u00B0S\u00B7151.2\u00B0E");
-
     options.UserCitys = 1;
     std::strcpy(options.userCities[0].name, "Home");
-    view.CurrentCity = 10000;
-    EXPECT_EQ(LocationText(view, options, lookup), "Home  33.9\u00B0S\u00B7151.2\u00B0E");
-    view.CurrentCity = 10001;  // beyond the valid user places
-    EXPECT_EQ(LocationText(view, options, lookup), "33.9\u00B0S\u00B7151.2\u00B0E");
+    const BuiltinCityLookup lookup = [](int index) -> std::optional<state::CityRecord> {
+        state::CityRecord sydney;
+        std::strcpy(sydney.name, "Sydney");
+        return index == 7 ? std::optional(sydney) : std::nullopt;
+    };
+    const std::string place = "33.9\u00B0S\u00B7151.2\u00B0E";
+    for (const auto& [city, prefix] :
+         {std::pair{-1, ""}, {7, "Sydney  "}, {8, ""}, {10000, "Home  "}, {10001, ""}}) {
+        view.CurrentCity = city;
+        EXPECT_EQ(LocationText(view, options, lookup), prefix + place) << city;
+    }
 }
 
 TEST(TextFormats, CityNamesWithAndWithoutCountry) {

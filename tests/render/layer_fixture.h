@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "persist/default_tables.h"
+#include "persist/records/sky_records.h"
 #include "render/layer_support.h"
 #include "render/sky_scene.h"
 #include "star_fixture.h"
@@ -28,6 +29,44 @@ inline std::vector<persist::StarRecord> RowOfStars(int count) {
 }
 
 using persist_test::PutText;
+
+// An ALPHA record: Bayer letters ("*a" is alpha), Flamsteed number, index digit, constellation.
+inline persist::DesignationRecord Designation(const std::string& bayer, int flamsteed = 0,
+                                              const std::string& suffix = "",
+                                              const std::string& code = "") {
+    persist::DesignationRecord d{};
+    PutText(d.bayer, bayer);
+    PutText(d.suffix, suffix);
+    PutText(d.constellation, code);
+    d.flamsteed = static_cast<uint8_t>(flamsteed);
+    return d;
+}
+
+inline persist::ConstellationNameRecord ConstellationName(const std::string& popular,
+                                                          const std::string& scientific,
+                                                          const std::string& code) {
+    persist::ConstellationNameRecord n{};
+    PutText(n.popular, popular);
+    PutText(n.scientific, scientific);
+    PutText(n.code, code);
+    return n;
+}
+
+// (lon, lat) pairs of a figure, boundary or Milky Way block.
+template <class Pair = persist::SkyPoint>
+std::vector<Pair> Pairs(const std::vector<std::pair<int, int>>& values) {
+    std::vector<Pair> pairs;
+    for (const auto& [lon, lat] : values)
+        pairs.push_back(Pair{static_cast<int16_t>(lon), static_cast<int16_t>(lat)});
+    return pairs;
+}
+
+inline std::vector<std::string> TextsOf(const RecordingCanvas& canvas) {
+    std::vector<std::string> texts;
+    for (const CanvasOp& op : canvas.OpsOf(CanvasOp::Kind::DrawText))
+        texts.push_back(op.text);
+    return texts;
+}
 
 struct LayerHarness {
     state::ViewState view;

@@ -15,15 +15,6 @@ namespace {
 
 using persist::BlockId;
 
-persist::DesignationRecord Designation(const std::string& code, const std::string& bayer,
-                                       int flamsteed) {
-    persist::DesignationRecord d{};
-    PutText(d.constellation, code);
-    PutText(d.bayer, bayer);
-    d.flamsteed = static_cast<uint8_t>(flamsteed);
-    return d;
-}
-
 // Ten stars, the first five designated: star 1 is alpha (3) Lyr "Vega", star 2 has a Flamsteed
 // number in "ser"; Jupiter is drawn 4 pixels right of star 1, a trace point of Mars and two
 // deep-sky objects, one of them not drawn.
@@ -32,15 +23,9 @@ struct InfoSky : LayerHarness {
         UseStars(RowOfStars(10), 5, 10);
         SetData(BlockId::ALPHA,
                 std::vector<persist::DesignationRecord>{
-                    {}, Designation("Lyr", "*a", 3), Designation("ser", "", 58), {}, {}});
-        persist::ConstellationNameRecord lyra{}, serpens{};
-        PutText(lyra.popular, "Lyre");
-        PutText(lyra.scientific, "Lyra");
-        PutText(lyra.code, "Lyr");
-        PutText(serpens.popular, "Serpent");
-        PutText(serpens.scientific, "Serpens");
-        PutText(serpens.code, "Ser");
-        SetData(BlockId::SEIZA, std::vector{lyra, serpens});
+                    {}, Designation("*a", 3, "", "Lyr"), Designation("", 58, "", "ser"), {}, {}});
+        SetData(BlockId::SEIZA, std::vector{ConstellationName("Lyre", "Lyra", "Lyr"),
+                                            ConstellationName("Serpent", "Serpens", "Ser")});
         persist::StarNameRecord vega{};
         vega.star = 1;
         PutText(vega.name, "Vega");

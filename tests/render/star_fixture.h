@@ -55,6 +55,7 @@ inline ProjectedPoint LoggingProject(const void* context, int lon, int lat) {
 struct StarHarness {
     state::ViewState view;
     RenderFrame frame;
+    persist::DataSet data;
     StarCatalog catalog;
     SkyProjection projection{&LinearProject, nullptr, false, 0};
     std::vector<StarScreen> screen;
@@ -66,7 +67,15 @@ struct StarHarness {
         frame.starCount = 1 << 30;
     }
     StarContext context() { return StarContext{canvas, view, frame, catalog, projection, screen}; }
-    void Use(const persist::DataSet& data) { catalog = BuildStarCatalog(data, {}); }
+    void Use(persist::DataSet made) {
+        data = std::move(made);
+        catalog = BuildStarCatalog(data, {});
+    }
+    // One pass on a cleared canvas.
+    void Draw(int pass, int target = kTargetScreen) {
+        canvas.Clear();
+        DrawStarPass(context(), pass, target);
+    }
 };
 
 }  // namespace render::testing

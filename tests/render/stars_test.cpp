@@ -113,13 +113,11 @@ TEST(StarPass, ShapesAndColoursOfASingleStar) {
     };
     for (const auto& c : cases) {
         StarHarness h;
-        const persist::DataSet data = MakeDataSet({Star(0, 0, c.magCode, c.spec)}, 1);
-        h.Use(data);
+        h.Use(MakeDataSet({Star(0, 0, c.magCode, c.spec)}, 1));
         h.view.DrawStarMode3 = c.style;
         h.frame.starLevel = c.level;
         ProjectStars(h.context(), 1);
-        h.canvas.Clear();
-        DrawStarPass(h.context(), c.pass, c.target);
+        h.Draw(c.pass, c.target);
         const std::string row = std::to_string(c.magCode) + c.spec + " style " +
                                 std::to_string(c.style) + " pass " + std::to_string(c.pass);
         const auto pixels = PixelsOf(h.canvas);
@@ -145,9 +143,7 @@ TEST(StarPass, ShapesAndColoursOfASingleStar) {
 TEST(StarPass, OnlyStarsInViewAndAboveTheGroundFaintestFirst) {
     StarHarness h;
     h.view.DrawStarMode3 = 2;  // magnitude 2.0 at level 95: an ellipse of size 12
-    const persist::DataSet three =
-        MakeDataSet({Star(100, 0, 40, 'A'), Star(101, 0, 40, 'A'), Star(0, -4500, 40, 'A')}, 3);
-    h.Use(three);
+    h.Use(MakeDataSet({Star(100, 0, 40, 'A'), Star(101, 0, 40, 'A'), Star(0, -4500, 40, 'A')}, 3));
     h.frame.viewport = Viewport{100, 100};
     ProjectStars(h.context(), 3);
     // x 101 is outside; the star below the horizon is drawn unless the horizon is shown.
@@ -155,21 +151,17 @@ TEST(StarPass, OnlyStarsInViewAndAboveTheGroundFaintestFirst) {
          {std::tuple{100, false, 1u}, {5000, false, 2u}, {5000, true, 1u}}) {
         h.frame.viewport = Viewport{100, height};
         h.projection.horizonShown = horizon;
-        h.canvas.Clear();
-        DrawStarPass(h.context(), kPassMain, kTargetScreen);
+        h.Draw(kPassMain);
         EXPECT_EQ(h.canvas.OpsOf(Kind::Ellipse).size(), drawn) << height << " " << horizon;
     }
     // Only the StarCount brightest, the faintest first.
     h.frame.viewport = Viewport{1000, 1000};
     h.view.DrawStarMode3 = 0;
-    const persist::DataSet graded =
-        MakeDataSet({Star(100, 0, 50, 'A'), Star(200, 0, 60, 'A'), Star(300, 0, 70, 'A')}, 3);
-    h.Use(graded);
+    h.Use(MakeDataSet({Star(100, 0, 50, 'A'), Star(200, 0, 60, 'A'), Star(300, 0, 70, 'A')}, 3));
     h.frame.starLevel = 50;
     h.frame.starCount = 2;
     ProjectStars(h.context(), 3);
-    h.canvas.Clear();
-    DrawStarPass(h.context(), kPassMain, kTargetScreen);
+    h.Draw(kPassMain);
     const auto pixels = PixelsOf(h.canvas);
     ASSERT_EQ(pixels.size(), 2u);
     EXPECT_EQ(std::pair(pixels[0].x, pixels[1].x), std::pair(200, 100));
@@ -184,8 +176,7 @@ TEST(ProperMotion, WholeDecadesOnlyTruncatedTowardZero) {
         const astro::ViewFrame frame = astro::ComputeViewFrame(h.view, tables.view());
         ProjectionLog log;
         h.projection = SkyProjection{&LoggingProject, &log, false, frame.ProperMotionDecades};
-        const persist::DataSet data = MakeDataSet({Star(500, 300, 40, 'A', 1000, -1000)}, 1);
-        h.Use(data);
+        h.Use(MakeDataSet({Star(500, 300, 40, 'A', 1000, -1000)}, 1));
         ProjectStars(h.context(), 1);
         ASSERT_EQ(log.points.size(), 1u);
         EXPECT_EQ(log.points[0].first, expectedLon) << year;
@@ -220,17 +211,15 @@ TEST(FaintZones, EachVisibleZoneDrawsUpToItsLevelEntry) {
     std::vector<persist::StarRecord> stars(3, Star(0, 0, 20, 'A'));
     for (int i = 0; i < 10; ++i)
         stars.push_back(Star(100 + i, 0, 110 + i, 'A'));
-    const persist::DataSet data = MakeDataSet(stars, 3, ZoneIndex(5, 3, 10));
-    h.Use(data);
+    h.Use(MakeDataSet(stars, 3, ZoneIndex(5, 3, 10)));
     h.frame.starLevel = 70;  // entry z x 30 + 5: records 3..7
-    DrawStarPass(h.context(), kPassFaintZones, kTargetScreen);
+    h.Draw(kPassFaintZones);
     auto pixels = PixelsOf(h.canvas);
     ASSERT_EQ(pixels.size(), 5u);
     EXPECT_EQ(std::pair(pixels.front().x, pixels.back().x), std::pair(104, 100));  // faintest first
     // Level 95 uses the closing entry of the zone.
-    h.canvas.Clear();
     h.frame.starLevel = 95;
-    DrawStarPass(h.context(), kPassFaintZones, kTargetScreen);
+    h.Draw(kPassFaintZones);
     EXPECT_EQ(PixelsOf(h.canvas).size(), 10u);
 }
 
@@ -244,18 +233,15 @@ TEST(FaintZones, IndicesPastTheEndAreCutBack) {
     for (int k = 0; k < 30; ++k)
         index[static_cast<std::size_t>(k)] = k == 0 ? 0 : 1000000;
     index[431 * 30] = 0;
-    const persist::DataSet data = MakeDataSet(stars, 0, index);
-    h.Use(data);
+    h.Use(MakeDataSet(stars, 0, index));
     h.frame.starLevel = 95;
-    DrawStarPass(h.context(), kPassFaintZones, kTargetScreen);
+    h.Draw(kPassFaintZones);
     // Zone 0 draws both records; zone 431 (no closing entry) ends at the end of STAR2.
     EXPECT_EQ(PixelsOf(h.canvas).size(), 4u);
     // A truncated index draws nothing for the zones it lacks and never reads past its end.
-    const persist::DataSet shortIndex = MakeDataSet(stars, 0, {0, 2, 2});
-    h.Use(shortIndex);
-    h.canvas.Clear();
+    h.Use(MakeDataSet(stars, 0, {0, 2, 2}));
     h.frame.starLevel = 66;
-    DrawStarPass(h.context(), kPassFaintZones, kTargetScreen);
+    h.Draw(kPassFaintZones);
     EXPECT_EQ(PixelsOf(h.canvas).size(), 2u);
 }
 
@@ -348,14 +334,12 @@ TEST(GlyphEllipses, CoreHaloAndBothInThatOrder) {
     std::vector<uint32_t> index(persist::kStarZones * 30 + 1, 0);
     for (std::size_t i = 1; i < index.size(); ++i)
         index[i] = 1;  // zone 0 holds record 0
-    const persist::DataSet data = MakeDataSet({Star(0, 0, 20, 'M')}, 1, index);
-    h.Use(data);
+    h.Use(MakeDataSet({Star(0, 0, 20, 'M')}, 1, index));
     ProjectStars(h.context(), 1);
     // The core, then the halo: extent, pen and brush.
     for (const auto& [pass, left, pen, brush] :
          {std::tuple{kPassMain, -5, 199 + 5, 69}, {kPassHalo, -7, 235 + 5, 217 + 5}}) {
-        h.canvas.Clear();
-        DrawStarPass(h.context(), pass, kTargetScreen);
+        h.Draw(pass);
         const auto ellipses = h.canvas.OpsOf(Kind::Ellipse);
         ASSERT_EQ(ellipses.size(), 1u);
         EXPECT_EQ(std::pair(ellipses[0].x, ellipses[0].right), std::pair(left, 1 - left));
@@ -364,10 +348,9 @@ TEST(GlyphEllipses, CoreHaloAndBothInThatOrder) {
     }
 
     // The faint-zone pass draws both: the halo first, the core on top.
-    h.canvas.Clear();
     h.frame.starLevel = 95;
     h.frame.viewport = Viewport{40000, 40000};
-    DrawStarPass(h.context(), kPassFaintZones, kTargetScreen);
+    h.Draw(kPassFaintZones);
     const auto ellipses = h.canvas.OpsOf(Kind::Ellipse);
     ASSERT_EQ(ellipses.size(), 2u);
     EXPECT_EQ(std::pair(ellipses[0].x, ellipses[1].x), std::pair(-7, -5));
