@@ -16,21 +16,15 @@ using namespace dialogs;
 class DialogHelpersTest : public QObject {
     Q_OBJECT
   private slots:
-    void positionIsKeptOnTheMonitor_data() {
-        QTest::addColumn<QPoint>("offset");
-        QTest::addColumn<QPoint>("expected");
-        // A 300 x 200 window placed from a parent at (100, 50) on a 1920 x 1080 monitor.
-        QTest::newRow("inside") << QPoint(20, 80) << QPoint(120, 130);
-        QTest::newRow("off the right and bottom") << QPoint(1700, 1000) << QPoint(1620, 880);
-        QTest::newRow("left of and above") << QPoint(-400, -90) << QPoint(0, 0);
-    }
+    // A 300 x 200 window placed from a parent at (100, 50) on a 1920 x 1080 monitor: inside,
+    // off the right and bottom, left of and above; larger than the monitor, the top-left wins.
     void positionIsKeptOnTheMonitor() {
-        QFETCH(QPoint, offset);
-        QFETCH(QPoint, expected);
-        QCOMPARE(KeptOnMonitor({100, 50}, offset, {300, 200}, QRect(0, 0, 1920, 1080)), expected);
-        // Larger than the monitor: the top-left corner wins.
-        QCOMPARE(KeptOnMonitor({100, 50}, offset, {2500, 1200}, QRect(0, 0, 1920, 1080)),
-                 QPoint(0, 0));
+        const std::tuple<QPoint, QSize, QPoint> cases[] = {{{20, 80}, {300, 200}, {120, 130}},
+                                                           {{1700, 1000}, {300, 200}, {1620, 880}},
+                                                           {{-400, -90}, {300, 200}, {0, 0}},
+                                                           {{20, 80}, {2500, 1200}, {0, 0}}};
+        for (const auto& [offset, size, kept] : cases)
+            QCOMPARE(KeptOnMonitor({100, 50}, offset, size, QRect(0, 0, 1920, 1080)), kept);
     }
 
     void storedPositionIsTheOffsetAndSurvivesMinimising() {

@@ -1,14 +1,6 @@
 // The time dialog and the automatic mode dialog on a real main window: carrying typed values,
 // the calendar, the Julian dates, Real Time, Auto Apply, the step and its description, the two
 // tabs, and starting and stopping the automatic mode.
-#include <QtTest>
-
-#include <QCheckBox>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTabBar>
-
-#include <tuple>
 
 #include "astro/clock.h"
 #include "astro/time_steps.h"
@@ -94,15 +86,15 @@ class TimeDialogsTest : public QObject, MainWindowFixture {
         TimeDialog* dialog = OpenTime();
         Click(dialog, 114);
         for (int id : {101, 102, 105, 110, 116, 117, 119, 1102, 1105, 1107, 1203, 1231})
-            QVERIFY2(!FindControl(*dialog, id)->isEnabled(), qPrintable(QString::number(id)));
+            QVERIFY2(!Enabled(dialog, id), qPrintable(QString::number(id)));
         Click(dialog, kIdApply);
         state::ViewState expected = program->view;
         astro::ObtainCurrentTime(expected, astro::ReadComputerStandardClock());
-        QCOMPARE(program->view.Keisanji, astro::kRealTime);
-        QCOMPARE(program->view.clock, expected.clock);
-        QVERIFY(!program->view.AutoRunning);
+        const auto& v = program->view;
+        QCOMPARE(std::tuple(v.Keisanji, v.clock, v.AutoRunning),
+                 std::tuple(astro::kRealTime, expected.clock, false));
         Click(dialog, 111);
-        QVERIFY(FindControl(*dialog, 1107)->isEnabled());
+        QVERIFY(Enabled(dialog, 1107));
     }
 
     void autoApplyRendersOnceForAKeystrokeAndFollowsOtherChanges() {
@@ -163,9 +155,9 @@ class TimeDialogsTest : public QObject, MainWindowFixture {
                                                    "Jan 15,  2000  04:30\nTo: Jan 15,  2000  10:30 "
                                                    "(SetTime button)"));
         Click(dialog, kIdOk);
-        QVERIFY(program->view.AutoRunning);
-        QCOMPARE(program->options.AutoType, 1);
-        QCOMPARE(program->options.AutoRepeat, 120);
+        QCOMPARE(std::tuple(program->view.AutoRunning, program->options.AutoType,
+                            program->options.AutoRepeat),
+                 std::tuple(true, 1, 120));
         QVERIFY(!window->openDialogs().Find(DialogKind::Auto));
     }
 
@@ -180,8 +172,7 @@ class TimeDialogsTest : public QObject, MainWindowFixture {
         QCOMPARE(program->view.clock.minute, 33);
         QCOMPARE(Text(dialog, 902).isEmpty(), false);
         QTest::keyClick(dialog, Qt::Key_Escape);
-        QVERIFY(!program->view.AutoRunning);
-        QVERIFY(!dialog->isVisible());
+        QVERIFY(!program->view.AutoRunning && !dialog->isVisible());
         QCOMPARE(program->options.DlgPosX[3],
                  dialog->frameGeometry().x() - window->frameGeometry().x());
     }

@@ -1,9 +1,5 @@
 // The command table: every family of commands changes the view state as its row says, and
 // commands that make no sense in the current state change nothing.
-#include <QtTest>
-
-#include <tuple>
-#include <vector>
 
 #include "astro/clock.h"
 #include "astro/time_steps.h"
@@ -91,16 +87,16 @@ class CommandsTest : public QObject, fixture::MainWindowFixture {
             program->view = {};
             program->view.SmoothIdou = 0;
             for (std::size_t step = 0; step < steps.size(); ++step) {
+                std::vector<int> values;
                 for (std::size_t f = 0; f < fields.size(); ++f) {
-                    int32_t& field = program->view.*fields[f];
-                    if (step == 0) field = steps[0][f];
-                    QVERIFY2(field == steps[step][f],
-                             qPrintable(QString("command %1, press %2, field %3 is %4")
-                                            .arg(command)
-                                            .arg(step)
-                                            .arg(f)
-                                            .arg(field)));
+                    if (step == 0) program->view.*fields[f] = steps[0][f];
+                    values.push_back(program->view.*fields[f]);
                 }
+                QVERIFY2(values == steps[step],
+                         qPrintable(QString("command %1, press %2, first field %3")
+                                        .arg(command)
+                                        .arg(step)
+                                        .arg(values[0])));
                 if (step + 1 < steps.size()) Run(command);
             }
         }
@@ -187,12 +183,12 @@ class CommandsTest : public QObject, fixture::MainWindowFixture {
         program->options.GscPath = "/media/gsc";
         Run(40039);
         QCOMPARE(v.UseGsc, 1);
-        QCOMPARE(messages.size(), std::size_t(3));
-        QCOMPARE(messages[0].text,
-                 std::string("Auto drive does not work\n\nwhen you set real time mode."));
+        const QStringList texts = MessageTexts();
+        QCOMPARE(texts.first(2),
+                 QStringList({"Auto drive does not work\n\nwhen you set real time mode.",
+                              "You can not add any more city!"}));
+        QVERIFY(texts.size() == 3 && texts[2].contains("/media/gsc"));
         QVERIFY(messages[0].icon == state::MessageIcon::Exclamation);
-        QCOMPARE(messages[1].text, std::string("You can not add any more city!"));
-        QVERIFY(messages[2].text.find("/media/gsc") != std::string::npos);
     }
 
     void directionsAndArrows() {
