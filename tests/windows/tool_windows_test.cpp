@@ -124,9 +124,9 @@ class ToolWindowsTest : public QObject, fixture::MainWindowFixture {
         for (const Case& c : cases) {
             const windows::BodyCardTexts card =
                 windows::BodyCardOf(c.hit, *painted.bodies, &comets, mjd);
-            QCOMPARE(card.dialog, c.dialog);
-            QCOMPARE(card.field[0], c.first);
-            QCOMPARE(card.field[static_cast<std::size_t>(c.secondField)], c.second);
+            QCOMPARE(std::tuple(card.dialog, card.field[0],
+                                card.field[static_cast<std::size_t>(c.secondField)]),
+                     std::tuple(c.dialog, c.first, c.second));
         }
         const windows::BodyCardTexts earth =
             windows::BodyCardOf({true, PlotMarkKind::Body, 0, 0}, *painted.bodies, &comets, mjd);
@@ -151,8 +151,7 @@ class ToolWindowsTest : public QObject, fixture::MainWindowFixture {
         };
         for (const auto& [key, modifiers, zoom, tilt] : keys) {
             QTest::keyClick(area, key, modifiers);
-            QCOMPARE(o.PlanetZoom, zoom);
-            QCOMPARE(o.PlanetK2, tilt);
+            QCOMPARE(std::pair(o.PlanetZoom, o.PlanetK2), std::pair(zoom, tilt));
         }
         QCOMPARE(o.PlanetK1, 0);
         // A key the plot does not have goes to the main window: F9 closes this window.
