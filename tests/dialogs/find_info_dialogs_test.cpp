@@ -81,8 +81,7 @@ class FindInfoDialogsTest : public QObject, MainWindowFixture {
         const double azimuth = program->view.Houi2;
         for (int id : {kIdApply, 104, kIdOk})
             Click(find, id);
-        QCOMPARE(program->view.Houi2, azimuth);
-        QVERIFY(!program->view.Tracking);
+        QVERIFY(program->view.Houi2 == azimuth && !program->view.Tracking);
         QCOMPARE(window->openDialogs().Find(DialogKind::Find), find);
     }
 
@@ -90,8 +89,7 @@ class FindInfoDialogsTest : public QObject, MainWindowFixture {
         FindDialog* find = OpenFind();
         FindControl<QLineEdit>(*find, 105)->setText("Jupiter");
         Click(find, 104);
-        QVERIFY(program->view.Tracking);
-        QCOMPARE(program->view.TrackedKind, 4);
+        QCOMPARE(std::pair(program->view.Tracking, program->view.TrackedKind), std::pair(true, 4));
         QCOMPARE(window->statusPanes()->texts()[10], std::string("C"));
         program->options.AutoType = 0;
         program->options.AutoMinit = 0;
@@ -120,15 +118,16 @@ class FindInfoDialogsTest : public QObject, MainWindowFixture {
         QCoreApplication::processEvents();
         InfoDialog* card = OpenInfoCard();
         QVERIFY(card);
-        QCOMPARE(card->objectName(), QString("D_PLANETINFO"));
-        QCOMPARE(card->findChild<QLabel*>("201")->text(), QString("Jupiter"));
+        QCOMPARE(std::pair(card->objectName(), card->findChild<QLabel*>("201")->text()),
+                 std::pair(QString("D_PLANETINFO"), QString("Jupiter")));
         QVERIFY(card->findChild<QWidget*>("501"));
         card->findChild<QPushButton*>("101")->click();
         Redraw();
         QCOMPARE(program->view.Zoom, 2400);
         window->Command(503);
-        QCOMPARE(OpenInfoCard()->objectName(), QString("D_SEIZAINFO"));
-        QCOMPARE(OpenInfoCard()->findChild<QLabel*>("202")->text(), QString("Gemini"));
+        card = OpenInfoCard();
+        QCOMPARE(std::pair(card->objectName(), card->findChild<QLabel*>("202")->text()),
+                 std::pair(QString("D_SEIZAINFO"), QString("Gemini")));
     }
 
     void starNamesArePickedRenamedRemovedAndSaved() {
@@ -188,8 +187,8 @@ class FindInfoDialogsTest : public QObject, MainWindowFixture {
         field->setText("Sirius");
         messages.clear();
         Click(names, 1063);
-        QCOMPARE(messages.back().text, std::string("Failed to save!"));
-        QCOMPARE(StarName(0), QString("Sirius"));
+        QCOMPARE(std::pair(MessageTexts().last(), StarName(0)),
+                 std::pair(QString("Failed to save!"), QString("Sirius")));
 
         // "Reset All": the shipped names again, not the user's file.
         Click(names, 122);

@@ -125,25 +125,23 @@ class CommandsTest : public QObject, fixture::MainWindowFixture {
     void clockStepsMoveTheClock() {
         auto& v = program->view;
         v.clock = {2001, 1, 31, 23, 30};
-        Run(622);  // M: 31 January + 1 month carries into March
-        QCOMPARE(v.clock, (state::CivilClock{2001, 3, 3, 23, 30}));
-        Run(2201);
-        Run(2210);
-        QCOMPARE(v.clock.minute, 41);
-        Run(2310);
-        QCOMPARE(v.clock.minute, 31);
-        Run(624);
-        QCOMPARE(v.clock, (state::CivilClock{2001, 3, 4, 0, 31}));
-        v.IncTime = 12;  // "3 months" steps two months
-        Run(40068);
-        QCOMPARE(v.clock.month, 5);
-        v.IncTime = 20;  // 23 h 56 min
-        Run(40069);
-        QCOMPARE(v.clock, (state::CivilClock{2001, 5, 3, 0, 35}));
-        Run(40071 + 13);
-        QCOMPARE(v.IncTime, 13);
-        Run(40068);
-        QCOMPARE(v.clock.year, 2002);
+        // The time step chosen first (0: as it is), a command, and the clock after it.
+        const std::tuple<int, int, state::CivilClock> steps[] = {
+            {0, 622, {2001, 3, 3, 23, 30}},  // M: 31 January + 1 month carries into March
+            {0, 2201, {2001, 3, 3, 23, 31}},
+            {0, 2210, {2001, 3, 3, 23, 41}},
+            {0, 2310, {2001, 3, 3, 23, 31}},
+            {0, 624, {2001, 3, 4, 0, 31}},
+            {12, 40068, {2001, 5, 4, 0, 31}},  // "3 months" steps two months
+            {20, 40069, {2001, 5, 3, 0, 35}},  // back 23 h 56 min
+            {0, 40071 + 13, {2001, 5, 3, 0, 35}},
+            {0, 40068, {2002, 5, 3, 0, 35}},  // the step just chosen: a year
+        };
+        for (const auto& [step, command, clock] : steps) {
+            if (step) v.IncTime = step;
+            Run(command);
+            QCOMPARE(v.clock, clock);
+        }
         // In Real Time no step moves the clock.
         v.Keisanji = 3;
         const state::CivilClock before = v.clock;
