@@ -550,8 +550,7 @@ class MainWindowTest : public QObject, fixture::MainWindowFixture {
         QVERIFY(fixture::WriteBytes(settings, programs));
         program->options.UserCitys = 0;
         Make();
-        QMenu* astronomy = window->menus().TopMenu(shell::kAstronomyMenu);
-        QCOMPARE(Commands(astronomy).mid(Commands(astronomy).size() - 3),
+        QCOMPARE(Commands(window->menus().TopMenu(shell::kAstronomyMenu)).last(3),
                  (QList<int>{30000, -1, 30003}));
         QMenu* location = window->menus().TopMenu(shell::kLocationMenu);
         QCOMPARE(Commands(location).last(), 106);
@@ -560,8 +559,7 @@ class MainWindowTest : public QObject, fixture::MainWindowFixture {
         std::strcpy(program->options.userCities[1].name, "Cabin");
         window->RebuildUserCityMenu();
         window->RebuildUserCityMenu();
-        QCOMPARE(Commands(location).mid(Commands(location).size() - 3),
-                 (QList<int>{106, 2111, 2112}));
+        QCOMPARE(Commands(location).last(3), (QList<int>{106, 2111, 2112}));
         QCOMPARE(window->menus().FirstAction(2112)->text(), QString("Cabin"));
         QFile::remove(settings);
         // A relative path runs from the data folder; a page or nothing is no command line.
