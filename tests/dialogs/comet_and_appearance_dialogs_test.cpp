@@ -1,18 +1,6 @@
 // The comet dialog, the font and the colour and line dialogs and the save options on a real main
 // window with the data set's comets: clamps of typed values, the comet count's limits, imports of
 // one-line elements (clipboard and dropped file), disabled line styles and the reopening Apply.
-#include <QtTest>
-
-#include <QCheckBox>
-#include <QClipboard>
-#include <QComboBox>
-#include <QGroupBox>
-#include <QListWidget>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTreeWidget>
-
-#include <tuple>
 
 #include "dialogs/comet_dialog.h"
 #include "dialogs/font_dialog.h"
@@ -83,32 +71,31 @@ class CometAndAppearanceDialogsTest : public QObject, MainWindowFixture {
         auto* list = FindControl<QTreeWidget>(dialog, 101);
         for (int n = 80; n < kCometDialogLimit; ++n)
             Click(&dialog, 115);
-        QCOMPARE(dialog.work().table.count, 100);
+        // The count, the current comet, the rows listed and the current row.
+        const auto shown = [&dialog, list] {
+            return std::tuple(dialog.work().table.count, dialog.work().current,
+                              list->topLevelItemCount(),
+                              list->indexOfTopLevelItem(list->currentItem()));
+        };
         QCOMPARE(list->currentItem()->text(1), QStringLiteral("New Comet"));
         QCOMPARE(dialog.work().table.records[99].TM, 3);  // the clock's date
-        QVERIFY(messages.empty());
         Click(&dialog, 115);
-        QCOMPARE(dialog.work().table.count, 100);
-        QCOMPARE(messages.back().text, std::string("Can't add anymore!"));
-
-        list->setCurrentItem(list->topLevelItem(99));
+        QCOMPARE(shown(), std::tuple(100, 99, 100, 99));
         Type(&dialog, 108, "0.5");
         Click(&dialog, 116);  // the last one: the new last becomes current
-        QCOMPARE(dialog.work().table.count, 99);
-        QCOMPARE(dialog.work().current, 98);
-        QCOMPARE(list->topLevelItemCount(), 99);
-        QCOMPARE(list->currentItem(), list->topLevelItem(98));
+        QCOMPARE(shown(), std::tuple(99, 98, 99, 98));
         Click(&dialog, 122);  // "Reset All": the data set's list again
-        QCOMPARE(dialog.work().table.count, 80);
-        QCOMPARE(list->topLevelItemCount(), 80);
+        QCOMPARE(std::get<2>(shown()), 80);
         dialog.reject();
         QCOMPARE(program->comets.count, 80);
 
         program->comets.count = 1;
         CometDialog single(*program, *window);
         Click(&single, 116);
-        QCOMPARE(messages.back().text, std::string("Can't delete any more!"));
         QCOMPARE(single.work().table.count, 1);
+        QCOMPARE(MessageTexts(), QStringList({"Can't add anymore!", "Delete this plannet?",
+                                              "Do you clear all data and restore default?",
+                                              "Can't delete any more!"}));
     }
 
     void pastedElementsReplaceTheirCometOrChangeNothing() {
@@ -144,17 +131,14 @@ class CometAndAppearanceDialogsTest : public QObject, MainWindowFixture {
     }
 
     void theCometCommandOpensItsDialogModal() {
-        QTimer::singleShot(0, [] {
-            QWidget* modal = QApplication::activeModalWidget();
-            QVERIFY(modal && modal->objectName() == "D_COMET");
-            static_cast<QDialog*>(modal)->reject();
-        });
+        QString opened;
+        OnModal([&opened](QDialog& modal) { opened = modal.objectName(); });
         QVERIFY(window->Command(246));
+        QCOMPARE(opened, QStringLiteral("D_COMET"));
     }
 
     void fontSizesAreTakenAbsoluteAndHeldInRange() {
-        window->Command(162);
-        auto* dialog = static_cast<FontDialog*>(window->openDialogs().Find(DialogKind::FontSet));
+        auto* dialog = Open<FontDialog>(162, DialogKind::FontSet);
         auto* list = FindControl<QListWidget>(*dialog, 101);
         QCOMPARE(list->count(), 22);  // slot 22 has no name; the three unused slots are listed
         QCOMPARE(list->item(3)->text(), QStringLiteral("* Not Use"));
@@ -170,16 +154,15 @@ class CometAndAppearanceDialogsTest : public QObject, MainWindowFixture {
     }
 
     void labelEntriesHaveNoLineStyleAndApplyReopensInPlace() {
-        window->Command(161);
-        auto* dialog = static_cast<LineDialog*>(window->openDialogs().Find(DialogKind::LineSet));
+        auto* dialog = Open<LineDialog>(161, DialogKind::LineSet);
         auto* list = FindControl<QListWidget>(*dialog, 101);
         for (const auto& [row, styled] :
              {std::pair{9, false}, std::pair{15, false}, std::pair{1, true}}) {
             list->setCurrentRow(row);
-            QCOMPARE(FindControl<QGroupBox>(*dialog, 106)->isEnabled(), styled);
-            QCOMPARE(FindControl<QRadioButton>(*dialog, 104)->isEnabled(), styled);
+            QCOMPARE(std::pair(Enabled(dialog, 106), Enabled(dialog, 104)),
+                     std::pair(styled, styled));
         }
-        QVERIFY(FindControl<QRadioButton>(*dialog, 104)->isChecked());  // pictures are dotted
+        QVERIFY(Checked(dialog, 104));  // pictures are dotted
         Click(dialog, 103);
         dialog->move(dialog->pos() + QPoint(37, 23));
         const QPoint place = dialog->pos();
@@ -195,11 +178,9 @@ class CometAndAppearanceDialogsTest : public QObject, MainWindowFixture {
 
     void autoModeOnKeepsItsMarkWhileDisabled() {
         SaveOptionDialog dialog(15 | 16 | 32, window.get());
-        auto* on = FindControl<QCheckBox>(dialog, 1048);
-        QVERIFY(on->isEnabled());
+        QVERIFY(Enabled(&dialog, 1048));
         Click(&dialog, 1047);
-        QVERIFY(!on->isEnabled());
-        QVERIFY(on->isChecked());
+        QVERIFY(!Enabled(&dialog, 1048) && Checked(&dialog, 1048));
         Click(&dialog, 1046);
         QCOMPARE(dialog.saveOption(), 1 | 4 | 8 | 32);
     }

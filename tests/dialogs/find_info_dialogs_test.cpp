@@ -1,13 +1,5 @@
 // The find dialog, the information cards, tracking, the tooltip and the star-name dialog on a
 // real main window over the full data set.
-#include <QtTest>
-
-#include <QLabel>
-#include <QListWidget>
-#include <QPushButton>
-#include <QTabBar>
-
-#include <tuple>
 
 #include "dialogs/find_dialog.h"
 #include "dialogs/info_dialog.h"
@@ -23,10 +15,6 @@ using namespace fixture;
 class FindInfoDialogsTest : public QObject, MainWindowFixture {
     Q_OBJECT
 
-    void Paint() {
-        window->Redraw();
-        window->skyView()->repaint();
-    }
     FindDialog* OpenFind() { return Open<FindDialog>(413, DialogKind::Find); }
     StarNameDialog* OpenNames() { return Open<StarNameDialog>(40058, DialogKind::StarSet); }
     static QString Current(QWidget* dialog, int list) {
@@ -60,7 +48,7 @@ class FindInfoDialogsTest : public QObject, MainWindowFixture {
                                     program->comets) > 0);
         ShowWindow();
         window->resize(900, 650);
-        Paint();
+        Redraw();
     }
     void cleanup() { CloseAll(); }
 
@@ -85,16 +73,15 @@ class FindInfoDialogsTest : public QObject, MainWindowFixture {
         auto* search = FindControl<QLineEdit>(*find, 105);
         for (const auto& [typed, tab, listId, chosen] : cases) {
             search->setText(QString::fromUtf8(typed));
-            QCOMPARE(tabs->currentIndex(), tab);
-            QCOMPARE(Current(find, listId), QString::fromUtf8(chosen));
+            QCOMPARE(std::pair(tabs->currentIndex(), Current(find, listId)),
+                     std::pair(tab, QString::fromUtf8(chosen)));
         }
         // Nothing matches: OK, Apply and Tracking do nothing, and the dialog stays.
         search->setText("zzzz");
         const double azimuth = program->view.Houi2;
         for (int id : {kIdApply, 104, kIdOk})
             Click(find, id);
-        QCOMPARE(program->view.Houi2, azimuth);
-        QVERIFY(!program->view.Tracking);
+        QVERIFY(program->view.Houi2 == azimuth && !program->view.Tracking);
         QCOMPARE(window->openDialogs().Find(DialogKind::Find), find);
     }
 
@@ -102,8 +89,7 @@ class FindInfoDialogsTest : public QObject, MainWindowFixture {
         FindDialog* find = OpenFind();
         FindControl<QLineEdit>(*find, 105)->setText("Jupiter");
         Click(find, 104);
-        QVERIFY(program->view.Tracking);
-        QCOMPARE(program->view.TrackedKind, 4);
+        QCOMPARE(std::pair(program->view.Tracking, program->view.TrackedKind), std::pair(true, 4));
         QCOMPARE(window->statusPanes()->texts()[10], std::string("C"));
         program->options.AutoType = 0;
         program->options.AutoMinit = 0;
@@ -112,7 +98,7 @@ class FindInfoDialogsTest : public QObject, MainWindowFixture {
         program->view.AutoRunning = true;
         for (int step = 0; step < 3; ++step) {
             window->TimerTick();
-            Paint();
+            Redraw();
         }
         QCOMPARE(program->view.clock.day, 30);
         program->view.AutoRunning = false;
@@ -124,7 +110,7 @@ class FindInfoDialogsTest : public QObject, MainWindowFixture {
         FindDialog* find = OpenFind();
         FindControl<QLineEdit>(*find, 105)->setText("Jupiter");
         Click(find, kIdOk);
-        Paint();
+        Redraw();
         program->view.DblClick = 1;  // object information
         QWidget* sky = window->skyView();
         const QPoint centre(sky->width() / 2, sky->height() / 2);
@@ -132,15 +118,16 @@ class FindInfoDialogsTest : public QObject, MainWindowFixture {
         QCoreApplication::processEvents();
         InfoDialog* card = OpenInfoCard();
         QVERIFY(card);
-        QCOMPARE(card->objectName(), QString("D_PLANETINFO"));
-        QCOMPARE(card->findChild<QLabel*>("201")->text(), QString("Jupiter"));
+        QCOMPARE(std::pair(card->objectName(), card->findChild<QLabel*>("201")->text()),
+                 std::pair(QString("D_PLANETINFO"), QString("Jupiter")));
         QVERIFY(card->findChild<QWidget*>("501"));
         card->findChild<QPushButton*>("101")->click();
-        Paint();
+        Redraw();
         QCOMPARE(program->view.Zoom, 2400);
         window->Command(503);
-        QCOMPARE(OpenInfoCard()->objectName(), QString("D_SEIZAINFO"));
-        QCOMPARE(OpenInfoCard()->findChild<QLabel*>("202")->text(), QString("Gemini"));
+        card = OpenInfoCard();
+        QCOMPARE(std::pair(card->objectName(), card->findChild<QLabel*>("202")->text()),
+                 std::pair(QString("D_SEIZAINFO"), QString("Gemini")));
     }
 
     void starNamesArePickedRenamedRemovedAndSaved() {
@@ -149,11 +136,11 @@ class FindInfoDialogsTest : public QObject, MainWindowFixture {
         auto* field = FindControl<QLineEdit>(*names, 1055);
         const std::size_t count = names->table().size();
         names->PickStar(0);  // Sirius, named: its name is chosen
-        QCOMPARE(Current(names, 1065), QString("Sirius"));
-        QCOMPARE(field->selectedText(), QString("Sirius"));
+        QCOMPARE(std::pair(Current(names, 1065), field->selectedText()),
+                 std::pair(QString("Sirius"), QString("Sirius")));
         names->PickStar(5000);  // unnamed: "New Name"
-        QCOMPARE(Current(names, 1065), QString("New Name"));
-        QCOMPARE(names->table().size(), count + 1);
+        QCOMPARE(std::pair(Current(names, 1065), names->table().size()),
+                 std::pair(QString("New Name"), count + 1));
 
         names->PickStar(0);
         field->setText("Canicula");
@@ -200,8 +187,8 @@ class FindInfoDialogsTest : public QObject, MainWindowFixture {
         field->setText("Sirius");
         messages.clear();
         Click(names, 1063);
-        QCOMPARE(messages.back().text, std::string("Failed to save!"));
-        QCOMPARE(StarName(0), QString("Sirius"));
+        QCOMPARE(std::pair(MessageTexts().last(), StarName(0)),
+                 std::pair(QString("Failed to save!"), QString("Sirius")));
 
         // "Reset All": the shipped names again, not the user's file.
         Click(names, 122);

@@ -1,13 +1,6 @@
 // The view, display mode and options dialogs on a real main window drawing the full data set:
 // typed values clamped, the rules between the switches, and every switch shown in the sky at
 // once.
-#include <QtTest>
-
-#include <QCheckBox>
-#include <QLineEdit>
-#include <QSlider>
-
-#include <tuple>
 
 #include "astro/centring.h"
 #include "astro/minor_planet_file.h"
@@ -65,10 +58,6 @@ class ViewDialogsTest : public QObject, MainWindowFixture {
 
     state::ViewState start;
 
-    static bool Checked(QWidget* dialog, int id) {
-        return FindControl<QAbstractButton>(*dialog, id)->isChecked();
-    }
-    static bool Enabled(QWidget* dialog, int id) { return FindControl(*dialog, id)->isEnabled(); }
     // The sky once the edit is applied: a new frame when the view changed, else the last one.
     QImage SkyAfterEdit() {
         const int renders = window->skyView()->renderCount();
@@ -109,12 +98,12 @@ class ViewDialogsTest : public QObject, MainWindowFixture {
     void cleanupTestCase() { CloseAll(); }
 
     void zoomSliderIsLogarithmic() {
-        const std::tuple<int, int> cases[] = {{10, 0}, {30, 0}, {31, 3}, {300, 231}, {7700, 558}};
-        for (const auto& [zoom, position] : cases)
-            QCOMPARE(ZoomSliderPosition(zoom), position);
-        QCOMPARE(ZoomAtSliderPosition(0), 30);
-        QCOMPARE(ZoomAtSliderPosition(231), 300);
-        QCOMPARE(ZoomAtSliderPosition(kZoomSliderLast), 7700);
+        // A zoom, its place on the slider and the zoom that place stands for.
+        const std::tuple<int, int, int> cases[] = {
+            {10, 0, 30}, {31, 3, 30}, {300, 231, 300}, {7700, kZoomSliderLast, 7700}};
+        for (const auto& [zoom, position, back] : cases)
+            QCOMPARE(std::pair(ZoomSliderPosition(zoom), ZoomAtSliderPosition(position)),
+                     std::pair(position, back));
         // The marks of the twenty that fall on the slider, and its two ends.
         QCOMPARE(ZoomSliderTicks(),
                  (std::vector<int>{0, 170, 290, 377, 438, 481, 511, 531, 546, 555, 558}));
@@ -139,18 +128,17 @@ class ViewDialogsTest : public QObject, MainWindowFixture {
         FindControl<QSlider>(*dialog, 106)->setValue(kZoomSliderLast);
         QCOMPARE(Text(dialog, 105), QStringLiteral(" 7700%"));
         // Equator mode keeps the numbers and shows right ascension in hours and minutes.
-        FindControl<QAbstractButton>(*dialog, 107)->click();
+        Click(dialog, 107);
         QCOMPARE(Text(dialog, 101), QStringLiteral(" 0h00m"));
         Type(dialog, 101, QStringLiteral("12h30m"));
         QCOMPARE(dialog->work().direction, 1875.0);
         Type(dialog, 103, QStringLiteral("-10"));
         QCOMPARE(dialog->work().height, -100.0);
         QCOMPARE(program->view.Zoom, 40);  // nothing applied yet
-        FindControl<QAbstractButton>(*dialog, kIdApply)->click();
-        QCOMPARE(program->view.SekidouMod, 1);
-        QCOMPARE(program->view.Houi2, 1875.0);
-        QCOMPARE(program->view.Koudo2, -100.0);
-        QCOMPARE(program->view.Zoom, 7700);
+        Click(dialog, kIdApply);
+        const auto& v = program->view;
+        QCOMPARE(std::tuple(v.SekidouMod, v.Houi2, v.Koudo2, v.Zoom),
+                 std::tuple(1, 1875.0, -100.0, 7700));
     }
 
     void viewDialogMovesSmoothlyAndFollowsTheMenus() {
@@ -158,7 +146,7 @@ class ViewDialogsTest : public QObject, MainWindowFixture {
         program->view.Tracking = true;
         auto* dialog = Open<ViewDialog>(131, DialogKind::View);
         Type(dialog, 105, QStringLiteral("200"));
-        FindControl<QAbstractButton>(*dialog, kIdApply)->click();
+        Click(dialog, kIdApply);
         QCOMPARE(program->view.Zoom, 40);  // the main window moves there frame by frame
         QCOMPARE(program->view.PendingMoves, state::kMoveZoom);
         QVERIFY(!program->view.Tracking);
@@ -174,14 +162,13 @@ class ViewDialogsTest : public QObject, MainWindowFixture {
         auto* dialog = Open<DisplayModeDialog>(133, DialogKind::Screen);
         QVERIFY(dialog);
         // Bayer and Flamsteed are never both off; "+Asteroid" brings "+Dwarf Planet".
-        FindControl<QAbstractButton>(*dialog, 119)->click();
-        QVERIFY(Checked(dialog, 119));
-        FindControl<QAbstractButton>(*dialog, 40067)->click();
-        QVERIFY(Checked(dialog, 40066));
+        Click(dialog, 119);
+        Click(dialog, 40067);
+        QVERIFY(Checked(dialog, 119) && Checked(dialog, 40066));
         QCOMPARE(dialog->work().WakuseiLevel, 5);
         // Under "Auto" the limit follows the zoom and cannot be typed.
         QVERIFY(!Enabled(dialog, 251) && !Enabled(dialog, 252));
-        FindControl<QAbstractButton>(*dialog, 40034)->click();
+        Click(dialog, 40034);
         QVERIFY(Enabled(dialog, 251));
         const auto& counts = window->Stars().countByLevel;
         QVERIFY(counts[40] > 0);
@@ -193,14 +180,13 @@ class ViewDialogsTest : public QObject, MainWindowFixture {
         }
         QCOMPARE(Text(dialog, 251), QStringLiteral("Mag4.0 %1").arg(counts[40], 6));
         // The ground needs the horizon; the grid's scale needs the grid.
-        FindControl<QAbstractButton>(*dialog, 204)->click();
-        FindControl<QAbstractButton>(*dialog, 205)->click();
+        Click(dialog, 204);
+        Click(dialog, 205);
         QVERIFY(!Enabled(dialog, 109) && !Enabled(dialog, 216));
         program->narration.triggers.displayModeApplied = false;
-        FindControl<QAbstractButton>(*dialog, kIdOk)->click();
-        QCOMPARE(program->view.WakuseiLevel, 5);
-        QCOMPARE(program->view.BrightAuto, 0);
-        QCOMPARE(program->view.Horizon, 0);
+        Click(dialog, kIdOk);
+        const auto& v = program->view;
+        QCOMPARE(std::tuple(v.WakuseiLevel, v.BrightAuto, v.Horizon), std::tuple(5, 0, 0));
         QVERIFY(program->narration.triggers.displayModeApplied);
     }
 
@@ -218,17 +204,16 @@ class ViewDialogsTest : public QObject, MainWindowFixture {
                                                                         {1010, 1011, "5", "10"},
                                                                         {0, 1011, "12000", "9999"}};
         for (const auto& [box, field, typed, shown] : cases) {
-            if (box) FindControl<QAbstractButton>(*dialog, box)->click();
+            if (box) Click(dialog, box);
             Type(dialog, field, QString::fromLatin1(typed));
             QCOMPARE(Text(dialog, field), QString::fromLatin1(shown));
         }
         QVERIFY(Enabled(dialog, 1007) && Enabled(dialog, 1011));
-        FindControl<QAbstractButton>(*dialog, 301)->click();
+        Click(dialog, 301);
         QVERIFY(Checked(dialog, 112) && !Enabled(dialog, 112));
-        FindControl<QAbstractButton>(*dialog, kIdOk)->click();
-        QCOMPARE(program->view.CircleSize, 23);
-        QCOMPARE(program->view.ShayaSize, 9999);
-        QCOMPARE(program->view.FindUnder, 1);
+        Click(dialog, kIdOk);
+        const auto& v = program->view;
+        QCOMPARE(std::tuple(v.CircleSize, v.ShayaSize, v.FindUnder), std::tuple(23, 9999, 1));
     }
 
     // Each switch, clicked with Auto Apply on (or followed by "&Apply" where there is none),
@@ -276,13 +261,8 @@ class ViewDialogsTest : public QObject, MainWindowFixture {
         QImage before = SkyAfterEdit();
         QStringList unchanged;
         for (int id : ids) {
-            if (id == 251) {
-                Type(dialog, id, QStringLiteral("9.5"));
-            } else {
-                FindControl<QAbstractButton>(*dialog, id)->click();
-            }
-            if (kind == DialogKind::Option)
-                FindControl<QAbstractButton>(*dialog, kIdApply)->click();
+            id == 251 ? Type(dialog, id, QStringLiteral("9.5")) : Click(dialog, id);
+            if (kind == DialogKind::Option) Click(dialog, kIdApply);
             const QImage after = SkyAfterEdit();
             if (after == before) unchanged << QString::number(id);
             before = after;

@@ -1,10 +1,6 @@
 // The File menu's dialogs and pages on the full data set: view files saved and opened through
 // the dialogs, and the printed page as PDF, on paper and as PNG.
-#include <QtTest>
 
-#include <QApplication>
-#include <QCheckBox>
-#include <QFileDialog>
 #include <QPrinter>
 #include <QProcess>
 
@@ -14,12 +10,10 @@ class FileCommandsTest : public QObject, fixture::MainWindowFixture {
     Q_OBJECT
 
     // Answers the next file dialog with path.
-    void AnswerFileDialog(const QString& path) {
-        QTimer::singleShot(0, [path] {
-            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-            QVERIFY(dialog);
-            dialog->selectFile(path);
-            static_cast<QDialog*>(dialog)->accept();
+    static void AnswerFileDialog(const QString& path) {
+        fixture::OnModal([path](QDialog& dialog) {
+            if (auto* files = qobject_cast<QFileDialog*>(&dialog)) files->selectFile(path);
+            dialog.accept();
         });
     }
 
@@ -100,12 +94,11 @@ class FileCommandsTest : public QObject, fixture::MainWindowFixture {
             QVERIFY(files.ExportPdf(pdf));
         }
         QCOMPARE(program->view.Zoom, 80);
-        QVERIFY(!files.printing());
-        QVERIFY(QApplication::overrideCursor() == nullptr);
+        QVERIFY(!files.printing() && !QApplication::overrideCursor());
         QVERIFY(!window->findChild<QWidget*>("D_PRINTING"));
         const auto [text, grey] = ReadPdf(pdf);
-        QVERIFY2(text.contains("Orion"), qPrintable(text));  // text stays text
-        QVERIFY(text.contains("Printed by Planetarium"));
+        QVERIFY2(text.contains("Orion") && text.contains("Printed by Planetarium"),
+                 qPrintable(text));
         QCOMPARE(grey, colorPrint == 0);
         QVERIFY(messages.empty());
     }

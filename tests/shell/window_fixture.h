@@ -2,15 +2,12 @@
 // its own for the files it writes and every message recorded and answered.
 #pragma once
 
-#include <QAbstractButton>
-#include <QImage>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QTemporaryDir>
 #include <QtTest>
+#include <QtWidgets>
 
+#include <functional>
 #include <memory>
+#include <tuple>
 #include <vector>
 
 #include "dialogs/dialog_fields.h"
@@ -59,6 +56,16 @@ inline QString Text(QWidget* dialog, int id) {
     if (auto* label = dialogs::FindControl<QLabel>(*dialog, id)) return label->text();
     if (auto* text = dialogs::FindControl<QPlainTextEdit>(*dialog, id)) return text->toPlainText();
     return dialogs::FindControl<QAbstractButton>(*dialog, id)->text();
+}
+
+// Runs act on the modal dialog that opens next, then closes what act left open, so that a failed
+// check inside act ends the dialog's loop instead of leaving the test waiting on it.
+inline void OnModal(std::function<void(QDialog&)> act) {
+    QTimer::singleShot(0, [act] {
+        QPointer<QWidget> modal = QApplication::activeModalWidget();
+        if (auto* dialog = qobject_cast<QDialog*>(modal.data())) act(*dialog);
+        if (modal && modal->isVisible()) modal->close();
+    });
 }
 
 // A move as the platform sends it, with these buttons held (QTest's moves do not reach a widget
@@ -112,7 +119,24 @@ struct MainWindowFixture {
         return static_cast<Dialog*>(window->openDialogs().Find(kind));
     }
     bool Checked(int command) const { return window->menus().FirstAction(command)->isChecked(); }
+    static bool Checked(QWidget* dialog, int id) {
+        return dialogs::FindControl<QAbstractButton>(*dialog, id)->isChecked();
+    }
+    static bool Enabled(QWidget* dialog, int id) {
+        return dialogs::FindControl(*dialog, id)->isEnabled();
+    }
+    QStringList MessageTexts() const {
+        QStringList texts;
+        for (const state::Message& message : messages)
+            texts << QString::fromStdString(message.text);
+        return texts;
+    }
     void Paint() { window->skyView()->repaint(); }
+    // A new frame of the sky and the tool windows, drawn at once.
+    void Redraw() {
+        window->Redraw();
+        Paint();
+    }
 };
 
 }  // namespace fixture

@@ -1,15 +1,9 @@
 // The Solar System and Moon windows on a real main window: the menu marks and buttons follow
 // the windows, they reopen where they were, the plot's mouse, keys, tips, menu and card, the
 // Moon's phase, and the redraw after a new instant.
-#include <QtTest>
 
-#include <QMenu>
-#include <QToolBar>
-
-#include <tuple>
-
-#include "window_fixture.h"
 #include "windows/tool_windows.h"
+#include "window_fixture.h"
 
 using windows::SolarSystemWindow;
 
@@ -23,16 +17,12 @@ class ToolWindowsTest : public QObject, fixture::MainWindowFixture {
         return tools().moon();
     }
     bool Pressed(int command) { return window->toolbar().Button(command)->isChecked(); }
-    void PaintSky() {
-        window->Redraw();
-        window->skyView()->repaint();
-        QCoreApplication::processEvents();
-    }
     SolarSystemWindow* OpenPlot() {
         if (!tools().solarSystem()) window->Command(149);
         SolarSystemWindow* w = tools().solarSystem();
         w->resize(400, 300);
-        PaintSky();
+        Redraw();
+        QCoreApplication::processEvents();
         w->plotArea()->repaint();
         return w;
     }
@@ -61,17 +51,16 @@ class ToolWindowsTest : public QObject, fixture::MainWindowFixture {
             for (int round = 0; round < 2; ++round) {
                 const bool wasOpen = Tool(command);
                 window->Command(command);
-                QCOMPARE(Tool(command) != nullptr, !wasOpen);
-                QCOMPARE(flag, wasOpen ? 0 : 1);
-                QCOMPARE(Checked(command), !wasOpen);
-                QCOMPARE(Pressed(command), !wasOpen);
+                const bool open = !wasOpen;
+                QCOMPARE(
+                    std::tuple(Tool(command) != nullptr, flag, Checked(command), Pressed(command)),
+                    std::tuple(open, int(open), open, open));
             }
             // Closed by its own close box.
             if (!Tool(command)) window->Command(command);
             Tool(command)->close();
-            QVERIFY(!Tool(command));
-            QCOMPARE(flag, 0);
-            QVERIFY(!Checked(command) && !Pressed(command));
+            QCOMPARE(std::tuple(Tool(command) != nullptr, flag, Checked(command), Pressed(command)),
+                     std::tuple(false, 0, false, false));
         }
     }
 
@@ -82,11 +71,11 @@ class ToolWindowsTest : public QObject, fixture::MainWindowFixture {
             Tool(command)->resize(333, 222);
             window->Command(command);  // closed
             window->Command(command);  // and open again
-            QCOMPARE(Tool(command)->pos() - window->pos(), QPoint(123, 77));
-            QCOMPARE(Tool(command)->size(), QSize(333, 222));
+            QCOMPARE(QRect(Tool(command)->pos() - window->pos(), Tool(command)->size()),
+                     QRect(123, 77, 333, 222));
         }
-        QCOMPARE(program->options.DlgPosX[6], 123);
-        QCOMPARE(program->options.DlgHei10, 222);
+        QCOMPARE(std::pair(program->options.DlgPosX[6], program->options.DlgHei10),
+                 std::pair(123, 222));
     }
 
     void rightClickMenuAndCard() {
@@ -114,7 +103,7 @@ class ToolWindowsTest : public QObject, fixture::MainWindowFixture {
     }
 
     void cardsOfTheEarthAndOfAComet() {
-        PaintSky();
+        Redraw();
         const windows::SkyFrameBodies painted = tools().frame();
         QVERIFY(painted.bodies);
         state::CometTable comets;
@@ -135,9 +124,9 @@ class ToolWindowsTest : public QObject, fixture::MainWindowFixture {
         for (const Case& c : cases) {
             const windows::BodyCardTexts card =
                 windows::BodyCardOf(c.hit, *painted.bodies, &comets, mjd);
-            QCOMPARE(card.dialog, c.dialog);
-            QCOMPARE(card.field[0], c.first);
-            QCOMPARE(card.field[static_cast<std::size_t>(c.secondField)], c.second);
+            QCOMPARE(std::tuple(card.dialog, card.field[0],
+                                card.field[static_cast<std::size_t>(c.secondField)]),
+                     std::tuple(c.dialog, c.first, c.second));
         }
         const windows::BodyCardTexts earth =
             windows::BodyCardOf({true, PlotMarkKind::Body, 0, 0}, *painted.bodies, &comets, mjd);
@@ -162,8 +151,7 @@ class ToolWindowsTest : public QObject, fixture::MainWindowFixture {
         };
         for (const auto& [key, modifiers, zoom, tilt] : keys) {
             QTest::keyClick(area, key, modifiers);
-            QCOMPARE(o.PlanetZoom, zoom);
-            QCOMPARE(o.PlanetK2, tilt);
+            QCOMPARE(std::pair(o.PlanetZoom, o.PlanetK2), std::pair(zoom, tilt));
         }
         QCOMPARE(o.PlanetK1, 0);
         // A key the plot does not have goes to the main window: F9 closes this window.
@@ -183,7 +171,7 @@ class ToolWindowsTest : public QObject, fixture::MainWindowFixture {
 
     void moonPhaseMatchesTheSky() {
         window->Command(40011);
-        PaintSky();
+        Redraw();
         windows::MoonWindow* moon = tools().moon();
         moon->resize(200, 200);
         const QImage picture = moon->grab().toImage();
@@ -200,11 +188,11 @@ class ToolWindowsTest : public QObject, fixture::MainWindowFixture {
         QCoreApplication::processEvents();
         const int before = w->paintCount();
         window->Command(410);  // a new sky, the same instant
-        PaintSky();
+        Redraw();
         QCoreApplication::processEvents();
         QCOMPARE(w->paintCount(), before);
         window->Command(623);  // one day on
-        PaintSky();
+        Redraw();
         QTRY_VERIFY(w->paintCount() > before);
     }
 };

@@ -1,25 +1,22 @@
 // The time dialog and the automatic mode dialog on a real main window: carrying typed values,
 // the calendar, the Julian dates, Real Time, Auto Apply, the step and its description, the two
-// tabs, and starting and stopping the automatic mode.
-#include <QtTest>
-
-#include <QCheckBox>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTabBar>
-
-#include <tuple>
+// tabs, and starting and stopping the automatic mode. Then the helpers every dialog shares:
+// remembered positions kept on a monitor, typed numbers, the string table and its ring, the
+// natural order of lists and picture files.
 
 #include "astro/clock.h"
 #include "astro/time_steps.h"
 #include "dialogs/auto_dialog.h"
+#include "dialogs/bitmaps.h"
+#include "dialogs/dialog_position.h"
 #include "dialogs/time_dialog.h"
+#include "shell/string_table.h"
 #include "window_fixture.h"
 
 using namespace dialogs;
 using namespace fixture;
 
-class TimeDialogsTest : public QObject, MainWindowFixture {
+class TimeDialogsAndHelpersTest : public QObject, MainWindowFixture {
     Q_OBJECT
 
     TimeDialog* OpenTime() { return Open<TimeDialog>(132, DialogKind::Time); }
@@ -94,15 +91,15 @@ class TimeDialogsTest : public QObject, MainWindowFixture {
         TimeDialog* dialog = OpenTime();
         Click(dialog, 114);
         for (int id : {101, 102, 105, 110, 116, 117, 119, 1102, 1105, 1107, 1203, 1231})
-            QVERIFY2(!FindControl(*dialog, id)->isEnabled(), qPrintable(QString::number(id)));
+            QVERIFY2(!Enabled(dialog, id), qPrintable(QString::number(id)));
         Click(dialog, kIdApply);
         state::ViewState expected = program->view;
         astro::ObtainCurrentTime(expected, astro::ReadComputerStandardClock());
-        QCOMPARE(program->view.Keisanji, astro::kRealTime);
-        QCOMPARE(program->view.clock, expected.clock);
-        QVERIFY(!program->view.AutoRunning);
+        const auto& v = program->view;
+        QCOMPARE(std::tuple(v.Keisanji, v.clock, v.AutoRunning),
+                 std::tuple(astro::kRealTime, expected.clock, false));
         Click(dialog, 111);
-        QVERIFY(FindControl(*dialog, 1107)->isEnabled());
+        QVERIFY(Enabled(dialog, 1107));
     }
 
     void autoApplyRendersOnceForAKeystrokeAndFollowsOtherChanges() {
@@ -163,9 +160,9 @@ class TimeDialogsTest : public QObject, MainWindowFixture {
                                                    "Jan 15,  2000  04:30\nTo: Jan 15,  2000  10:30 "
                                                    "(SetTime button)"));
         Click(dialog, kIdOk);
-        QVERIFY(program->view.AutoRunning);
-        QCOMPARE(program->options.AutoType, 1);
-        QCOMPARE(program->options.AutoRepeat, 120);
+        QCOMPARE(std::tuple(program->view.AutoRunning, program->options.AutoType,
+                            program->options.AutoRepeat),
+                 std::tuple(true, 1, 120));
         QVERIFY(!window->openDialogs().Find(DialogKind::Auto));
     }
 
@@ -180,12 +177,108 @@ class TimeDialogsTest : public QObject, MainWindowFixture {
         QCOMPARE(program->view.clock.minute, 33);
         QCOMPARE(Text(dialog, 902).isEmpty(), false);
         QTest::keyClick(dialog, Qt::Key_Escape);
-        QVERIFY(!program->view.AutoRunning);
-        QVERIFY(!dialog->isVisible());
+        QVERIFY(!program->view.AutoRunning && !dialog->isVisible());
         QCOMPARE(program->options.DlgPosX[3],
                  dialog->frameGeometry().x() - window->frameGeometry().x());
     }
+
+    // A 300 x 200 window placed from a parent at (100, 50) on a 1920 x 1080 monitor: inside,
+    // off the right and bottom, left of and above; larger than the monitor, the top-left wins.
+    void positionIsKeptOnTheMonitor() {
+        const std::tuple<QPoint, QSize, QPoint> cases[] = {{{20, 80}, {300, 200}, {120, 130}},
+                                                           {{1700, 1000}, {300, 200}, {1620, 880}},
+                                                           {{-400, -90}, {300, 200}, {0, 0}},
+                                                           {{20, 80}, {2500, 1200}, {0, 0}}};
+        for (const auto& [offset, size, kept] : cases)
+            QCOMPARE(KeptOnMonitor({100, 50}, offset, size, QRect(0, 0, 1920, 1080)), kept);
+    }
+
+    void storedPositionIsTheOffsetAndSurvivesMinimising() {
+        QWidget parent;
+        parent.setGeometry(100, 100, 800, 600);
+        parent.show();
+        QWidget window(&parent, Qt::Window);
+        window.resize(200, 100);
+        state::AppOptions options;
+        PlaceDialog(window, &parent, QPoint(30, 40));
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        window.move(window.pos() + QPoint(5, 6));
+        StoreDialogPosition(window, &parent, options, kSlotTime);
+        QCOMPARE(QPoint(options.DlgPosX[1], options.DlgPosY[1]), QPoint(35, 46));
+        window.showMinimized();
+        window.move(0, 0);
+        StoreDialogPosition(window, &parent, options, kSlotTime);
+        QCOMPARE(QPoint(options.DlgPosX[1], options.DlgPosY[1]), QPoint(35, 46));
+    }
+
+    void typedNumbersNeverFail() {
+        const std::tuple<const char*, int32_t, double> cases[] = {
+            {"abc", 0, 0.0},
+            {"  12x", 12, 12.0},
+            {"-5", -5, -5.0},
+            {"99999999999", INT32_MAX, 99999999999.0},
+            {"-99999999999", INT32_MIN, -99999999999.0},
+            {"nan", 0, 0.0},
+            {"1e999", 1, 0.0},
+            {"0x10", 0, 0.0},
+            {" 51544.5", 51544, 51544.5},
+            {"", 0, 0.0},
+        };
+        for (const auto& [text, integer, real] : cases) {
+            QCOMPARE(ReadInt(QString::fromLatin1(text)), integer);
+            QCOMPARE(ReadDouble(QString::fromLatin1(text)), real);
+        }
+    }
+
+    void nineStringLoadsReuseTheFirstBuffer() {
+        const char* first = shell::LoadStringInRing(11);
+        QCOMPARE(QByteArray(first), QByteArray("You can not add any more city!"));
+        for (int i = 0; i < 7; ++i)
+            QVERIFY(shell::LoadStringInRing(12) != first);
+        QCOMPARE(shell::LoadStringInRing(42), first);  // a missing entry is empty
+        QCOMPARE(QByteArray(first), QByteArray());
+        QVERIFY(shell::LoadString(-1).empty());
+        QCOMPARE(shell::LoadString(131), std::string("View(F5)"));
+    }
+
+    void numbersAfterASharedPrefixComeInNumericOrder() {
+        QListWidget list;
+        list.setSortingEnabled(true);
+        const char* names[] = {"M 1",     "M 10",     "M 2",     "M 31",   "Mira",
+                               "NGC 224", "NGC 7000", "NGC 891", "10 Lac", "2 Lac"};
+        for (const char* name : names) {
+            auto* item = new QListWidgetItem(QString::fromLatin1(name));
+            item->setData(Qt::UserRole, QString::fromLatin1(name));
+            list.addItem(item);
+        }
+        NaturalOrder(list);
+        QStringList order;
+        for (int i = 0; i < list.count(); ++i) {
+            QCOMPARE(list.item(i)->data(Qt::UserRole).toString(), list.item(i)->text());
+            order << list.item(i)->text();
+        }
+        QCOMPARE(order, QStringList({"2 Lac", "10 Lac", "M 1", "M 2", "M 10", "M 31", "Mira",
+                                     "NGC 224", "NGC 891", "NGC 7000"}));
+    }
+
+    void pictureFilesKeepTheirPaletteOnlyUpTo8Bits() {
+        QTemporaryDir folder;
+        QImage truecolour(4, 3, QImage::Format_RGB888);
+        truecolour.fill(Qt::red);
+        QImage indexed = truecolour.convertToFormat(QImage::Format_Indexed8);
+        QVERIFY(truecolour.save(folder.filePath("deep.bmp"), "BMP"));
+        QVERIFY(indexed.save(folder.filePath("flat.picture"), "BMP"));
+        const QImage deep = LoadPictureFile(folder.filePath("deep.bmp"));
+        QCOMPARE(deep.size(), QSize(4, 3));
+        QVERIFY(deep.colorTable().isEmpty());
+        QVERIFY(!LoadPictureFile(folder.filePath("flat.picture")).colorTable().isEmpty());
+        // Not regular files, or not pictures: no image and no stall.
+        QVERIFY(LoadPictureFile(folder.path()).isNull());
+        QVERIFY(LoadPictureFile(QStringLiteral("/dev/zero")).isNull());
+        QVERIFY(LoadBitmapResource("../B_NONE").isNull());
+    }
 };
 
-QTEST_MAIN(TimeDialogsTest)
-#include "time_dialogs_test.moc"
+QTEST_MAIN(TimeDialogsAndHelpersTest)
+#include "time_dialogs_and_helpers_test.moc"

@@ -1,25 +1,33 @@
 // Drawing through the Qt canvas: pixels, patterns, lines, clips and text in palette colours; the
-// sky painted into the window's picture and onto pages; the deep-sky picture files.
+// sky painted into the window's picture and onto pages; the deep-sky picture files. Then where
+// windows go on the desktop, the files that tell the desktop about view files, and the font
+// faces the desktop has.
 #include <QFontInfo>
 #include <QImage>
 #include <QPainter>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <optional>
 
 #include <sys/stat.h>
 
 #include <cstring>
+#include <tuple>
 
 #include "astro/projection_tables.h"
 #include "persist/data_set.h"
 #include "persist/records/star_records.h"
 #include "platform/deep_sky_pictures.h"
+#include "platform/file_association.h"
+#include "platform/font_families.h"
 #include "platform/picture_file.h"
 #include "platform/qpainter_canvas.h"
 #include "platform/sky_painting.h"
+#include "platform/window_placement.h"
 #include "render/palette.h"
 #include "render/primitives.h"
 #include "render/sky_scene.h"
+#include "render_fixture.h"
 
 using render::Colour;
 
@@ -65,13 +73,36 @@ void SetBlock(persist::Block& block, const std::vector<T>& values) {
 
 }  // namespace
 
-class SkyPaintingTest : public QObject {
+class PaintingAndDesktopTest : public QObject {
     Q_OBJECT
 
     static QRgb At(const QImage& image, int x, int y) { return image.pixel(x, y) & 0xFFFFFF; }
-    static QImage BlackImage(int width, int height) {
+    // The colours at these points.
+    static QList<QRgb> At(const QImage& image, std::initializer_list<QPoint> points) {
+        QList<QRgb> colours;
+        for (QPoint point : points)
+            colours << At(image, point.x(), point.y());
+        return colours;
+    }
+    // A page of 600 x 400 for a picture of 300 x 200, painted on a sheet of this height.
+    QImage Page(int sheetHeight, Qt::GlobalColor ground, int target) {
+        QImage sheet(600, sheetHeight, QImage::Format_RGB32);
+        sheet.fill(ground);
+        QPainter painter(&sheet);
+        platform::PaintSkyPage(painter, 600, 400, 300, 200, target, scene);
+        painter.end();
+        return sheet;
+    }
+    // A black picture with what draw puts on it, the canvas's origin at its centre.
+    static QImage Drawn(int width, int height,
+                        const std::function<void(platform::QPainterCanvas&)>& draw) {
         QImage image(width, height, QImage::Format_RGB32);
         image.fill(Qt::black);
+        {
+            platform::QPainterCanvas canvas(image);
+            canvas.SetOrigin(width / 2, height / 2);
+            draw(canvas);
+        }
         return image;
     }
     static int LitPixels(const QImage& image) {
@@ -110,13 +141,10 @@ class SkyPaintingTest : public QObject {
     }
 
     void pixelsAndPatternsGoToTheCentredPositionInPaletteColours() {
-        QImage image = BlackImage(20, 10);
         render::SkyPalette palette = render::CreateSkyPalette({});
         palette.entries[100] = 0x102030;
-        {
-            platform::QPainterCanvas canvas(image);
+        const QImage image = Drawn(20, 10, [&](platform::QPainterCanvas& canvas) {
             canvas.SelectPalette(&palette);
-            canvas.SetOrigin(10, 5);
             canvas.SetPixel(0, 0, Colour::Index(100));
             canvas.SetPixel(-10, -5, Colour::Rgb(1, 2, 3));
             const render::PatternOffset cross[] = {{0, -1}, {-1, 0}, {1, 0}, {0, 1}};
@@ -124,54 +152,37 @@ class SkyPaintingTest : public QObject {
             // Parts of a pattern off the image are dropped, never written out of bounds.
             canvas.PlotPattern(9, 4, cross, Colour::Rgb(9, 9, 9));
             canvas.PlotPattern(-100, 1000, cross, Colour::Rgb(9, 9, 9));
-        }
-        QCOMPARE(At(image, 10, 5), QRgb(0x102030));
-        QCOMPARE(At(image, 0, 0), QRgb(0x010203));
-        QCOMPARE(At(image, 15, 6), QRgb(0x102030));
-        QCOMPARE(At(image, 14, 7), QRgb(0x102030));
-        QCOMPARE(At(image, 15, 7), QRgb(0));
-        QCOMPARE(At(image, 18, 9), QRgb(0x090909));
-        QCOMPARE(At(image, 19, 8), QRgb(0x090909));
+        });
+        QCOMPARE(At(image, {{10, 5}, {0, 0}, {15, 6}, {14, 7}, {15, 7}, {18, 9}, {19, 8}}),
+                 (QList<QRgb>{0x102030, 0x010203, 0x102030, 0x102030, 0, 0x090909, 0x090909}));
     }
 
     void paletteIsResolvedWhenDrawing() {
         // The background drawn after an animation shows the new sky colour.
-        QImage image(8, 8, QImage::Format_RGB32);
         render::SkyPalette palette = render::CreateSkyPalette({});
         render::AnimateSkyPalette(palette, render::ComputeTwilightIntensities(0, false, true, 1.0));
-        {
-            platform::QPainterCanvas canvas(image);
+        const QImage image = Drawn(8, 8, [&](platform::QPainterCanvas& canvas) {
             canvas.SelectPalette(&palette);
-            canvas.SetOrigin(4, 4);
             render::FillSkyBackground(canvas, render::Viewport{4, 4});
-        }
-        QCOMPARE(At(image, 0, 0), QRgb((53 << 16) | (60 << 8) | 115));
-        QCOMPARE(At(image, 7, 7), QRgb((53 << 16) | (60 << 8) | 115));
+        });
+        QCOMPARE(At(image, {{0, 0}, {7, 7}}), QList<QRgb>(2, (53 << 16) | (60 << 8) | 115));
     }
 
     void ellipsesAndLinesUseThePenAndBrush() {
-        QImage image = BlackImage(40, 40);
-        {
-            platform::QPainterCanvas canvas(image);
-            canvas.SetOrigin(20, 20);
+        const QImage image = Drawn(40, 40, [&](platform::QPainterCanvas& canvas) {
             canvas.SetPen(render::Pen{Colour::Rgb(255, 0, 0), 0, render::PenStyle::Solid});
             canvas.SetBrush(render::Brush{Colour::Rgb(0, 255, 0), false});
             canvas.Ellipse(-6, -6, 7, 7);
             canvas.MoveTo(-20, 15);
             canvas.LineTo(19, 15);
-        }
-        QCOMPARE(At(image, 20, 20), QRgb(0x00FF00));
-        QCOMPARE(At(image, 30, 20), QRgb(0));
-        QCOMPARE(At(image, 5, 35), QRgb(0xFF0000));
+        });
+        QCOMPARE(At(image, {{20, 20}, {30, 20}, {5, 35}}), (QList<QRgb>{0x00FF00, 0, 0xFF0000}));
     }
 
     void joinedLinesKeepTheirDrawingOrderWithPixels() {
         // Lines are batched into polylines; a pixel set after them still lands on top, a move
         // starts a new polyline, and the last one is drawn when the canvas ends.
-        QImage image = BlackImage(40, 40);
-        {
-            platform::QPainterCanvas canvas(image);
-            canvas.SetOrigin(20, 20);
+        const QImage image = Drawn(40, 40, [&](platform::QPainterCanvas& canvas) {
             canvas.SetPen(render::Pen{Colour::Rgb(255, 0, 0), 0, render::PenStyle::Solid});
             canvas.MoveTo(-10, 0);
             canvas.LineTo(0, 0);
@@ -180,43 +191,32 @@ class SkyPaintingTest : public QObject {
             canvas.LineTo(10, 10);
             canvas.MoveTo(10, -10);
             canvas.LineTo(15, -10);
-        }
-        QCOMPARE(At(image, 15, 20), QRgb(0x00FF00));
-        QCOMPARE(At(image, 12, 20), QRgb(0xFF0000));
-        QCOMPARE(At(image, 20, 25), QRgb(0xFF0000));
-        QCOMPARE(At(image, 25, 30), QRgb(0xFF0000));
-        QCOMPARE(At(image, 33, 10), QRgb(0xFF0000));
-        QCOMPARE(At(image, 30, 15), QRgb(0));  // nothing joins (10, 10) to (10, -10)
+        });
+        // The last point: nothing joins (10, 10) to (10, -10).
+        QCOMPARE(At(image, {{15, 20}, {12, 20}, {20, 25}, {25, 30}, {33, 10}, {30, 15}}),
+                 (QList<QRgb>{0x00FF00, 0xFF0000, 0xFF0000, 0xFF0000, 0xFF0000, 0}));
     }
 
     void clipPolygonLimitsDirectPixelsToo() {
-        QImage image = BlackImage(20, 20);
-        {
-            platform::QPainterCanvas canvas(image);
-            canvas.SetOrigin(10, 10);
+        const QImage image = Drawn(20, 20, [&](platform::QPainterCanvas& canvas) {
             const render::Point square[] = {{-5, -5}, {5, -5}, {5, 5}, {-5, 5}};
             canvas.SetClipPolygon(square);
             canvas.SetPixel(0, 0, Colour::Rgb(255, 255, 255));
             canvas.SetPixel(8, 8, Colour::Rgb(255, 255, 255));
             canvas.ClearClip();
             canvas.SetPixel(-8, -8, Colour::Rgb(255, 255, 255));
-        }
-        QCOMPARE(At(image, 10, 10), QRgb(0xFFFFFF));
-        QCOMPARE(At(image, 18, 18), QRgb(0));
-        QCOMPARE(At(image, 2, 2), QRgb(0xFFFFFF));
+        });
+        QCOMPARE(At(image, {{10, 10}, {18, 18}, {2, 2}}), (QList<QRgb>{0xFFFFFF, 0, 0xFFFFFF}));
     }
 
     void textIsMeasuredAndDrawnWithTheSlotFace() {
-        QImage image = BlackImage(200, 60);
         render::TextSize size;
-        {
-            platform::QPainterCanvas canvas(image);
-            canvas.SetOrigin(100, 30);
+        const QImage image = Drawn(200, 60, [&](platform::QPainterCanvas& canvas) {
             canvas.SetFont(render::FontSpec{"Arial", 20, true, false});
             canvas.SetTextColour(Colour::Rgb(255, 255, 255));
             size = canvas.MeasureText("Orion");
             render::DrawText8(canvas, render::Viewport{100, 30}, 0, 0, 0, "Orion");
-        }
+        });
         QVERIFY(size.width > 20 && size.width < 150);
         QVERIFY(size.height >= 18 && size.height < 40);
         QVERIFY(LitPixels(image) > 20);
@@ -237,12 +237,12 @@ class SkyPaintingTest : public QObject {
     }
 
     static QImage TextImage(const char* face, const char* utf8) {
-        QImage image = BlackImage(40, 40);
-        platform::QPainterCanvas canvas(image);
-        canvas.SetFont(render::FontSpec{face, 24, false, false});
-        canvas.SetTextColour(Colour::Rgb(255, 255, 255));
-        canvas.DrawText(2, 2, utf8);
-        return image;
+        return Drawn(40, 40, [&](platform::QPainterCanvas& canvas) {
+            canvas.SetOrigin(0, 0);
+            canvas.SetFont(render::FontSpec{face, 24, false, false});
+            canvas.SetTextColour(Colour::Rgb(255, 255, 255));
+            canvas.DrawText(2, 2, utf8);
+        });
     }
 
     // Old Chinese names in the Tahoma slot and Greek letters in the Symbol slot come out as
@@ -273,53 +273,43 @@ class SkyPaintingTest : public QObject {
             canvas.Ellipse(-50, -50, 50, 50);
         }
         painter.end();
-        QCOMPARE(At(page, 50, 25), QRgb(0));
-        QCOMPARE(At(page, 5, 5), QRgb(0xFFFFFF));
+        QCOMPARE(At(page, {{50, 25}, {5, 5}}), (QList<QRgb>{0, 0xFFFFFF}));
     }
 
-    void uncompressedTwentyFourBitRowsComeTopDownAsRgb() {
-        const auto picture = platform::DecodeBitmapFile(Bitmap(2, 2, 24, 0, TwoByTwoRows()));
-        QVERIFY(picture.has_value());
-        QCOMPARE(picture->width, 2);
-        QCOMPARE(picture->height, 2);
-        QCOMPARE(picture->bitsPerPixel, 24);
-        QVERIFY(!picture->compressed);
-        const std::vector<uint8_t> expected = {0,   0, 255, 255, 255, 255,  // blue, white
-                                               255, 0, 0,   0,   255, 0};   // red, green
-        QCOMPARE(picture->rgb, expected);
-        // A negative height stores the rows top-down.
-        const auto topDown = platform::DecodeBitmapFile(Bitmap(2, -2, 24, 0, TwoByTwoRows()));
-        QVERIFY(topDown.has_value());
-        QCOMPARE(topDown->rgb[0], uint8_t{255});  // red first
-    }
-
-    void otherFormatsKeepTheirFormatWithoutPixels() {
-        const auto palette = platform::DecodeBitmapFile(Bitmap(2, 2, 8, 0, QByteArray(8, '\1')));
-        QVERIFY(palette.has_value());
-        QCOMPARE(palette->bitsPerPixel, 8);
-        QVERIFY(palette->rgb.empty());
-        const auto packed = platform::DecodeBitmapFile(Bitmap(2, 2, 24, 1, TwoByTwoRows()));
-        QVERIFY(packed.has_value());
-        QVERIFY(packed->compressed);
-        QVERIFY(packed->rgb.empty());
-    }
-
-    void truncatedOrForeignBytesAreNoPicture() {
-        QVERIFY(!platform::DecodeBitmapFile(Bitmap(2, 2, 24, 0, TwoByTwoRows().left(12))));
-        QVERIFY(!platform::DecodeBitmapFile(Bitmap(2, 2, 24, 0, TwoByTwoRows()).left(40)));
-        QVERIFY(!platform::DecodeBitmapFile(QByteArray(100, 'x')));
-        QVERIFY(!platform::DecodeBitmapFile(Bitmap(0, 2, 24, 0, TwoByTwoRows())));
-        QVERIFY(!platform::DecodeBitmapFile(Bitmap(2, INT32_MIN, 24, 0, TwoByTwoRows())));
-        QVERIFY(!platform::DecodeBitmapFile(Bitmap(100000, 1, 24, 0, TwoByTwoRows())));
+    // Rows come top-down as red, green, blue; other formats keep their format without pixels;
+    // truncated or foreign bytes are no picture.
+    void bitmapFilesAreDecodedOrRefused() {
+        using Decoded = std::tuple<int, int, int, bool, std::vector<uint8_t>>;
+        const QByteArray rows = TwoByTwoRows();
+        const std::pair<QByteArray, std::optional<Decoded>> cases[] = {
+            {Bitmap(2, 2, 24, 0, rows),
+             Decoded{2, 2, 24, false, {0, 0, 255, 255, 255, 255, 255, 0, 0, 0, 255, 0}}},
+            // A negative height stores the rows top-down.
+            {Bitmap(2, -2, 24, 0, rows),
+             Decoded{2, 2, 24, false, {255, 0, 0, 0, 255, 0, 0, 0, 255, 255, 255, 255}}},
+            {Bitmap(2, 2, 8, 0, QByteArray(8, '\1')), Decoded{2, 2, 8, false, {}}},
+            {Bitmap(2, 2, 24, 1, rows), Decoded{2, 2, 24, true, {}}},
+            {Bitmap(2, 2, 24, 0, rows.left(12)), std::nullopt},
+            {Bitmap(2, 2, 24, 0, rows).left(40), std::nullopt},
+            {QByteArray(100, 'x'), std::nullopt},
+            {Bitmap(0, 2, 24, 0, rows), std::nullopt},
+            {Bitmap(2, INT32_MIN, 24, 0, rows), std::nullopt},
+            {Bitmap(100000, 1, 24, 0, rows), std::nullopt},
+        };
+        for (const auto& [bytes, expected] : cases) {
+            const auto p = platform::DecodeBitmapFile(bytes);
+            QCOMPARE(p.has_value(), expected.has_value());
+            if (p)
+                QVERIFY(Decoded(p->width, p->height, p->bitsPerPixel, p->compressed, p->rgb) ==
+                        *expected);
+        }
     }
 
     void folderFindsBitmapsAndPngsByName() {
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
-        QFile bmp(dir.filePath("B_M42.bmp"));
-        QVERIFY(bmp.open(QIODevice::WriteOnly));
-        bmp.write(Bitmap(2, 2, 24, 0, TwoByTwoRows()));
-        bmp.close();
+        QVERIFY(
+            fixture::WriteBytes(dir.filePath("B_M42.bmp"), Bitmap(2, 2, 24, 0, TwoByTwoRows())));
         QImage rgb(3, 2, QImage::Format_RGB32);
         rgb.fill(QColor(10, 20, 30));
         QVERIFY(rgb.save(dir.filePath("B_M31.png")));
@@ -335,12 +325,10 @@ class SkyPaintingTest : public QObject {
         QCOMPARE(lookup("B_M42"), m42);  // decoded once
         const render::DeepSkyPicture* m31 = lookup("B_M31");
         QVERIFY(m31 != nullptr);
-        QCOMPARE(m31->bitsPerPixel, 24);
-        QCOMPARE(m31->rgb.size(), std::size_t{18});
-        QCOMPARE(m31->rgb[2], uint8_t{30});
-        const render::DeepSkyPicture* m33 = lookup("B_M33");
-        QVERIFY(m33 != nullptr);
-        QCOMPARE(m33->bitsPerPixel, 32);  // with alpha: not a 24-bit picture
+        QCOMPARE(std::tuple(m31->bitsPerPixel, m31->rgb.size(), m31->rgb[2]),
+                 std::tuple(24, std::size_t{18}, uint8_t{30}));
+        QVERIFY(lookup("B_M33") != nullptr);
+        QCOMPARE(lookup("B_M33")->bitsPerPixel, 32);  // with alpha: not a 24-bit picture
         QVERIFY(lookup("B_SMC") == nullptr);
 
         // A FIFO and a link to an endless device are no pictures, found at once.
@@ -355,9 +343,8 @@ class SkyPaintingTest : public QObject {
         QImage image(400, 300, QImage::Format_RGB32);
         image.fill(Qt::red);
         platform::PaintSkyImage(image, 300, 200, scene);
-        QCOMPARE(image.pixel(200, 150) & 0xFFFFFF, 0xFFFFFFu);
-        QCOMPARE(image.pixel(60, 60) & 0xFFFFFF, 0u);       // sky inside the client area
-        QCOMPARE(image.pixel(5, 5) & 0xFFFFFF, 0xFF0000u);  // outside it, untouched
+        // The star, the sky inside the client area, and outside it untouched.
+        QCOMPARE(At(image, {{200, 150}, {60, 60}, {5, 5}}), (QList<QRgb>{0xFFFFFF, 0, 0xFF0000}));
         QCOMPARE(scene.viewport.halfWidth, 150);
     }
 
@@ -383,28 +370,17 @@ class SkyPaintingTest : public QObject {
         QVERIFY2(differing < 400, qPrintable(QString::number(differing)));
     }
 
-    void monochromePageIsBlackOnWhiteAndKeepsTheZoom() {
-        QImage page(600, 400, QImage::Format_RGB32);
-        page.fill(Qt::white);
-        QPainter painter(&page);
-        platform::PaintSkyPage(painter, 600, 400, 300, 200, render::kTargetMonochromePrint, scene);
-        painter.end();
-        QCOMPARE(view.Zoom, 80);
-        // The page shows five times the picture at five times the zoom: the same field.
-        QCOMPARE(scene.viewport.halfWidth, 750);
-        QCOMPARE(page.pixel(300, 200) & 0xFFFFFF, 0u);
-        QCOMPARE(page.pixel(20, 20) & 0xFFFFFF, 0xFFFFFFu);
-    }
-
-    void colourPageFillsTheSkyAndDrawsPaleStars() {
-        QImage page(600, 400, QImage::Format_RGB32);
-        page.fill(Qt::white);
-        QPainter painter(&page);
-        platform::PaintSkyPage(painter, 600, 400, 300, 200, render::kTargetColourPrint, scene);
-        painter.end();
-        QCOMPARE(page.pixel(20, 20) & 0xFFFFFF, 0u);  // the night sky fill
-        // Class 1 (A) on colour paper: C0 FF FF.
-        QCOMPARE(page.pixel(300, 200) & 0xFFFFFF, 0xC0FFFFu);
+    // A page shows five times the picture at five times the zoom: the same field. Monochrome is
+    // black on white; colour fills the sky and draws pale stars (class 1, A: C0 FF FF).
+    void pagesShowTheSameFieldInTheirColours() {
+        const std::pair<int, QList<QRgb>> cases[] = {
+            {render::kTargetMonochromePrint, {0, 0xFFFFFF}},
+            {render::kTargetColourPrint, {0xC0FFFF, 0}}};
+        for (const auto& [target, centreAndCorner] : cases) {
+            const QImage page = Page(400, Qt::white, target);
+            QCOMPARE(At(page, {{300, 200}, {20, 20}}), centreAndCorner);
+            QCOMPARE(std::pair(view.Zoom, scene.viewport.halfWidth), std::pair(80, 750));
+        }
     }
 
     void aPageLeavesItsMarginsBlank() {
@@ -414,16 +390,95 @@ class SkyPaintingTest : public QObject {
         view.Koudo2 = 0;
         view.lineSets[15] = state::LineSet{90, 60, 30, 0};
         scene.palette = render::CreateSkyPalette(view.lineSets);
-        QImage sheet(600, 500, QImage::Format_RGB32);
-        sheet.fill(Qt::red);
-        QPainter painter(&sheet);
-        platform::PaintSkyPage(painter, 600, 400, 300, 200, render::kTargetColourPrint, scene);
-        painter.end();
+        const QImage sheet = Page(500, Qt::red, render::kTargetColourPrint);
         QCOMPARE(sheet.pixel(300, 390) & 0xFFFFFF, scene.palette.rgb(49));
         for (int x = 0; x < 600; x += 7)
             QCOMPARE(sheet.pixel(x, 401) & 0xFFFFFF, 0xFF0000u);
     }
+
+    // A window is pulled onto its area, a wider one to the area's left edge; the default
+    // position is never moved, and a place on a missing monitor goes to the nearest one.
+    void windowsAreKeptOnTheirArea() {
+        const int kDefault = platform::kDefaultPosition;
+        const std::tuple<QPoint, QSize, QRect, QPoint> cases[] = {
+            {{100, 50}, {800, 600}, {0, 0, 1920, 1040}, {100, 50}},
+            {{1500, 900}, {800, 600}, {0, 0, 1920, 1040}, {1120, 440}},
+            {{300, 10}, {2500, 600}, {1920, 24, 1920, 1056}, {1920, 24}},
+            {{kDefault, kDefault}, {800, 600}, {0, 0, 1920, 1040}, {kDefault, kDefault}},
+        };
+        for (const auto& [at, size, area, kept] : cases) {
+            int x = at.x(), y = at.y();
+            platform::FitToArea(x, y, size.width(), size.height(), area);
+            QCOMPARE(QPoint(x, y), kept);
+        }
+        int x = 50000, y = 50000;
+        platform::FitToWorkArea(x, y, 400, 300);
+        QVERIFY(platform::WorkAreaNearest(QPoint(x, y)).contains(QRect(x, y, 400, 300)));
+    }
+
+    void centringHalvesTheDifferenceTowardZero() {
+        QCOMPARE(platform::CentredOver(QSize(638, 478), QRect(0, 0, 1920, 1080)), QPoint(641, 301));
+        QCOMPARE(platform::CentredOver(QSize(101, 51), QRect(10, 20, 200, 100)), QPoint(59, 44));
+        // A window larger than the reference sits left of and above it.
+        QCOMPARE(platform::CentredOver(QSize(301, 100), QRect(0, 0, 100, 100)), QPoint(-100, 0));
+    }
+
+    void associationFilesAreWrittenOnceAndNameTheProgram() {
+        QTemporaryDir home;
+        const QStringList arguments = {"--data-dir", "/srv/sky $1 \\ \"100%\""};
+        platform::RegisterViewFileType(".qel", "Planetarium", "Planetarium Data File",
+                                       "/opt/my planetarium/planetarium", arguments, home.path());
+        auto paths = platform::AssociationPathsUnder(home.path());
+        QFile desktop(paths.desktopEntry);
+        QVERIFY(desktop.open(QIODevice::ReadOnly));
+        QByteArray entry = desktop.readAll();
+        // Quoted, with ", `, $ and \ escaped inside the quotes, % doubled, and the backslashes of
+        // that escaping written twice in the file.
+        QVERIFY(entry.contains(R"(Exec="/opt/my planetarium/planetarium" "--data-dir" )"
+                               R"("/srv/sky \\$1 \\\\ \\"100%%\\"" %f)"));
+        // The desktop learns the type: its MIME cache is rebuilt in the background.
+        QTRY_VERIFY_WITH_TIMEOUT(
+            QFile::exists(home.path() + "/mime/application/x-planetarium-view.xml"), 10000);
+        QFile mime(paths.mimePackage);
+        QVERIFY(mime.open(QIODevice::ReadOnly));
+        QByteArray xml = mime.readAll();
+        QVERIFY(xml.contains("*.qel"));
+        QVERIFY(xml.contains("Planetarium Data File"));
+        const QDateTime written = QFileInfo(paths.mimePackage).lastModified();
+        QTest::qWait(20);
+        platform::RegisterViewFileType(".qel", "Planetarium", "Planetarium Data File",
+                                       "/opt/my planetarium/planetarium", arguments, home.path());
+        QCOMPARE(QFileInfo(paths.mimePackage).lastModified(), written);
+    }
+
+    void installedEntryIsFoundBesideTheProgramOrInTheDataDirs() {
+        QTemporaryDir prefix, dataDirs;
+        qputenv("XDG_DATA_DIRS", dataDirs.path().toUtf8());
+        const QString bin = prefix.path() + "/bin";
+        const QString entry = QStringLiteral("/applications/%1.desktop").arg(platform::kDesktopId);
+        QVERIFY(!platform::InstalledEntryExists(bin));
+        for (const QString& share : {prefix.path() + "/share", dataDirs.path()}) {
+            QVERIFY(QDir().mkpath(share + "/applications"));
+            QFile file(share + entry);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.close();
+            QVERIFY(platform::InstalledEntryExists(bin));
+            QVERIFY(file.remove());
+        }
+    }
+
+    void unwritableHomeIsIgnored() {
+        platform::RegisterViewFileType(".qel", "Planetarium", "Planetarium Data File",
+                                       "/usr/bin/planetarium", {}, "/proc/no-such-place");
+    }
+
+    void installedAndBuiltInFacesAreKnown() {
+        for (const char* face : {"DejaVu Sans", "Arial", "Symbol"})
+            QVERIFY2(platform::FontFamilyKnown(face), face);
+        for (const char* face : {"No Such Face 7", ""})
+            QVERIFY2(!platform::FontFamilyKnown(face), face);
+    }
 };
 
-QTEST_MAIN(SkyPaintingTest)
-#include "sky_painting_test.moc"
+QTEST_MAIN(PaintingAndDesktopTest)
+#include "painting_and_desktop_test.moc"
