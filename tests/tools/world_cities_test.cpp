@@ -9,7 +9,6 @@
 #include "astro/city_lookup.h"
 #include "state/view_state.h"
 #include "world/cities.h"
-#include "world_dataset.h"
 
 namespace {
 
@@ -58,33 +57,6 @@ TEST(CityBlock, RecordsAreWholeDegreesWestPositiveOrderedByCountryAndName) {
                                                                    {"Kathmandu", 28, -85, 345},
                                                                    {"Albany", 43, 74, -300},
                                                                    {"New York", 41, 74, -300}}));
-}
-
-TEST(CityBlockDataset, EveryCityNamesItselfAfterARestart) {
-    auto cities = world_test::Records<state::CityRecord>("CITY");
-    for (auto& c : cities)  // the program holds tenths of a degree
-        c.latitude = static_cast<int16_t>(c.latitude * 10),
-        c.longitude = static_cast<int16_t>(c.longitude * 10);
-    const std::pair<const char*, const char*> known[] = {
-        {"Tokyo", "Japan"},
-        {"London", "United Kingdom"},
-        {"Sydney", "Australia"},
-        {"Sao Paulo", "Brazil"},
-        {"Kolkata", "India"},
-        {"Kathmandu", "Nepal"},
-        {"Los Angeles", "United States of America"}};
-    for (const auto& [name, country] : known) {
-        const auto it = std::find_if(cities.begin(), cities.end(), [&](const auto& c) {
-            return std::strcmp(c.name, name) == 0 && std::strcmp(c.country, country) == 0;
-        });
-        ASSERT_NE(it, cities.end()) << name;
-        EXPECT_EQ(astro::FindBuiltinCity(cities, it->latitude, it->longitude, it->zone),
-                  it - cities.begin())
-            << name;
-    }
-    std::set<std::tuple<int, int, int>> places;
-    for (const auto& c : cities)
-        EXPECT_TRUE(places.insert({c.latitude, c.longitude, c.zone}).second) << c.name;
 }
 
 }  // namespace

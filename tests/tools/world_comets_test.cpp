@@ -9,7 +9,6 @@
 #include "world/comet_sources.h"
 #include "world/comets.h"
 #include "world/minor_planets.h"
-#include "world_dataset.h"
 
 namespace {
 
@@ -154,32 +153,6 @@ TEST(Comets, KStarsListsParse) {
     EXPECT_DOUBLE_EQ(j[0].H, 5.5);
     EXPECT_DOUBLE_EQ(j[0].epochJd, 2449400.5);
     EXPECT_FALSE(j[1].hasMagnitude);
-}
-
-TEST(CometDataset, RecordsOf168BytesWithTheThreeNamedComets) {
-    const auto bytes = world_test::ReadDatasetFile("QELCOMET.DAT");
-    ASSERT_EQ(bytes.size() % 168, 0u);
-    ASSERT_GT(bytes.size(), 3u * 168);
-    ASSERT_LE(bytes.size(), 200u * 168);
-    state::CometTable table;
-    const int count =
-        persist::LoadComets((world_test::DatasetDir() / "QELCOMET.DAT").string(), table);
-    ASSERT_EQ(static_cast<size_t>(count), bytes.size() / 168);
-    int named = 0;
-    for (int i = 0; i < count; ++i) {
-        const std::string name = table.records[i].NAMEE;
-        if (name == "Halley" || name == "Hale-Bopp" || name == "Hyakutake 2") {
-            ++named;
-            EXPECT_EQ(bytes[i * 168 + 124], 0) << name;  // shipped uninitialised
-        } else {
-            EXPECT_EQ(bytes[i * 168 + 124], 1) << name;
-        }
-        EXPECT_TRUE(table.records[i].TM >= 1 && table.records[i].TM <= 12 && table.records[i].q > 0)
-            << name;
-    }
-    EXPECT_EQ(named, 3);
-    // One record per comet, at most 80; the choice among apparitions is checked above.
-    EXPECT_LE(count, 80);
 }
 
 // The five principal minor planets' elements taken from the JPL extract of kstars-data.

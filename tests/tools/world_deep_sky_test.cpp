@@ -4,12 +4,12 @@
 #include <map>
 #include <tuple>
 
+#include "block_bytes.h"
 #include "persist/records/star_records.h"
 #include "persist/records/world_records.h"
 #include "sky/ecliptic.h"
 #include "world/deep_sky.h"
 #include "world/deep_stars.h"
-#include "world_dataset.h"
 
 namespace {
 
@@ -173,38 +173,6 @@ TEST(DeepSkyCatalogue, RadiantCarriesItsPeakInTheMessierField) {
     EXPECT_NEAR(world_test::I16(obj, 2) * 360.0 / 32768, 63.169, 0.02);
 }
 
-// Every Messier object with its type; the Perseids peak at solar longitude 140.
-TEST(DeepSkyDataset, EveryMessierObjectWithItsType) {
-    const auto obj = world_test::ReadBlock("OBJ");
-    const auto objn = world_test::ReadBlock("OBJN");
-    ASSERT_EQ(obj.size() % 6, 0u);
-    ASSERT_EQ(objn.size(), obj.size() / 6 * 72);
-    std::map<int, char> messier;
-    int radiants = 0;
-    for (size_t i = 0; i < obj.size() / 6; ++i) {
-        const char type = static_cast<char>(obj[i * 6 + 4]);
-        const std::string m = world_test::Field(objn, i * 72 + 24, 24);
-        ASSERT_NE(std::string("GNPDCM").find(type), std::string::npos) << i;
-        if (type == 'M') {
-            ++radiants;
-            const int peak = std::stoi(m.substr(1));
-            EXPECT_TRUE(peak >= 0 && peak < 360) << m;
-            if (world_test::Field(objn, i * 72, 24) == "Perseids") {
-                EXPECT_EQ(m, "L140");
-            }
-        } else if (!m.empty()) {
-            messier[std::stoi(m.substr(1))] = type;
-        }
-    }
-    ASSERT_EQ(messier.size(), 110u);
-    EXPECT_EQ(std::pair(messier.begin()->first, messier.rbegin()->first), std::pair(1, 110));
-    for (const auto& [number, type] :
-         {std::pair{31, 'G'}, {13, 'D'}, {45, 'C'}, {57, 'P'}, {42, 'N'}})
-        EXPECT_EQ(messier[number], type) << number;
-    EXPECT_GE(radiants, 10);
-    EXPECT_GE(obj.size() / 6, 500u);
-}
-
 using namespace databuilder;
 
 DecodedStar Star(double ra, double dec, int magMilli, int hip = 0, int component = 0) {
@@ -255,35 +223,6 @@ TEST(DeepStars, KeepsOnlyFaintStarsOncePerHipparcosStarInZoneOrderBrightestFirst
     const BinPoint h = equatorialToBinPoint(200, -30);
     const uint32_t hf = U32(cat.index, world::DeepStarZone(h.lon, h.lat) * 8);
     EXPECT_EQ(cat.records[hf * 5 + 4], 110 + 20);
-}
-
-TEST(DeepStarsDataset, IndexCoversTheCatalogueFileExactly) {
-    const auto index = world_test::ReadDatasetFile("QELGAIDX.DAT");
-    const auto records = world_test::ReadDatasetFile("QELGSA.DAT");
-    ASSERT_EQ(index.size(), 6912u * 8);
-    ASSERT_EQ(records.size() % 5, 0u);
-    uint64_t next = 0;
-    size_t misplaced = 0;
-    size_t brighterThanFirstMagnitude = 0;
-    for (int z = 0; z < 6912; ++z) {
-        const uint32_t first = U32(index, z * 8), count = U32(index, z * 8 + 4);
-        ASSERT_EQ(first, next) << z;
-        ASSERT_LE(count, 16000u) << z;  // the program reads at most 80000 bytes of a zone
-        for (uint32_t k = first; k < first + count; ++k) {
-            misplaced += world::DeepStarZone(world_test::I16(records, k * 5),
-                                             world_test::I16(records, k * 5 + 2)) != z;
-            brighterThanFirstMagnitude += records[k * 5 + 4] < 30;
-            if (k > first) {
-                ASSERT_LE(records[(k - 1) * 5 + 4], records[k * 5 + 4]) << z;
-            }
-        }
-        next += count;
-    }
-    EXPECT_EQ(next * 5, records.size());
-    EXPECT_EQ(misplaced, 0u);
-    EXPECT_GT(next, 500000u);
-    // Zoomed-in views draw from this file alone: the brightest stars must be in it.
-    EXPECT_GE(brighterThanFirstMagnitude, 10u);
 }
 
 }  // namespace

@@ -2,11 +2,11 @@
 
 #include <cmath>
 
+#include "block_bytes.h"
 #include "persist/records/world_records.h"
 #include "world/coastlines.h"
 #include "world/landscape.h"
 #include "world/milky_way.h"
-#include "world_dataset.h"
 
 namespace {
 
@@ -40,21 +40,6 @@ TEST(EarthBlock, QuantizedArcsDecodeToUnitSphereTriplesWithMarks) {
     EXPECT_EQ(world_test::I16(block, block.size() - 6), persist::kEarthEnd);
 }
 
-TEST(EarthDataset, TriplesLieOnTheSphereAndTheBlockEndsWithItsMark) {
-    const auto block = world_test::ReadBlock("EARTH");
-    ASSERT_EQ(block.size() % 6, 0u);
-    ASSERT_GE(block.size() / 6, 1000u);
-    EXPECT_EQ(world_test::I16(block, block.size() - 6), persist::kEarthEnd);
-    for (size_t i = 0; i + 6 < block.size(); i += 6) {
-        const int x = world_test::I16(block, i);
-        ASSERT_NE(x, persist::kEarthEnd) << "end mark before the end at " << i / 6;
-        if (x == persist::kEarthPenUp) continue;
-        const double r =
-            std::hypot(x, world_test::I16(block, i + 2), world_test::I16(block, i + 4));
-        ASSERT_NEAR(r, 4096.0, 2.0) << i / 6;
-    }
-}
-
 TEST(Landscape, SkylineIsInterpolatedEveryDegreeAcrossNorth) {
     auto points = ParseHorizonPolygon("# comment\n10 2\n350 4 # west of north\n", "fixture");
     ASSERT_EQ(points.size(), 2u);
@@ -81,19 +66,6 @@ TEST(Landscape, RecordsCountAzimuthFromSouthThroughEast) {
     EXPECT_EQ(alt(85), 0);    // 95 from north: at the foot of the cliff
 }
 
-TEST(LandscapeDataset, SilhouetteIsLowLikeAHorizon) {
-    const auto block = world_test::ReadBlock("YAMA");
-    ASSERT_EQ(block.size() % 4, 0u);
-    ASSERT_GE(block.size() / 4, 36u);
-    int highest = 0;
-    for (size_t i = 0; i < block.size(); i += 4) {
-        EXPECT_LT(static_cast<uint16_t>(world_test::I16(block, i)), 18000);
-        highest = std::max<int>(highest, static_cast<uint16_t>(world_test::I16(block, i + 2)));
-    }
-    EXPECT_GT(highest, 50);       // more than a degree: a real skyline
-    EXPECT_LE(highest, 10 * 50);  // at most ten degrees
-}
-
 using namespace databuilder::world;
 
 // A ring along a parallel of galactic latitude b, in the source's equatorial form.
@@ -105,34 +77,6 @@ Ring GalacticParallel(double b, int points) {
         ring.push_back(p);
     }
     return ring;
-}
-
-struct BandStats {
-    int marks[2] = {0, 0};
-    int polygons[3] = {0, 0, 0};
-    int longest = 0;
-    bool ended = false;
-};
-
-BandStats Walk(const Bytes& block) {
-    BandStats s;
-    int band = 0, vertices = 0;
-    for (size_t i = 0; i + 4 <= block.size(); i += 4) {
-        const int16_t lon = world_test::I16(block, i);
-        if (lon >= 0) {
-            ++vertices;
-        } else if (lon == persist::kMilkyEndPolygon) {
-            ++s.polygons[band];
-            s.longest = std::max(s.longest, vertices);
-            vertices = 0;
-        } else if (lon == persist::kMilkyBand1 || lon == persist::kMilkyBand2) {
-            band = lon == persist::kMilkyBand1 ? 1 : 2;
-            ++s.marks[band - 1];
-        } else if (lon == persist::kMilkyEndBlock) {
-            s.ended = i + 4 == block.size();
-        }
-    }
-    return s;
 }
 
 TEST(MilkyWay, GalacticFrameRoundTripsAndPutsTheCentreInSagittarius) {
@@ -164,17 +108,6 @@ TEST(MilkyWay, AnAnnulusAroundTheSkyBecomesCompactStripsInsideTheBand) {
         covered += hi - lo;
     }
     EXPECT_NEAR(covered, 360.0, 1e-6);  // the whole circle, once
-}
-
-TEST(MilkyWayDataset, EveryPolygonIsInABandAndWithinTheLimit) {
-    const auto block = world_test::ReadBlock("MILKY");
-    ASSERT_EQ(block.size() % 4, 0u);
-    const BandStats s = Walk(block);
-    EXPECT_EQ(s.polygons[0], 0);
-    EXPECT_GT(s.polygons[1], 10);
-    EXPECT_GT(s.polygons[2], 10);
-    EXPECT_LE(s.longest, persist::kMilkyMaxVertices);
-    EXPECT_TRUE(s.ended);
 }
 
 }  // namespace
