@@ -46,6 +46,8 @@ TEST(DataSetCheck, TheBuiltSetPassesAndABrokenBlockIsRefusedNamingItsRule) {
          "STARN: two names on one star"},
         {"EARTH.DAT", [](std::string& b) { setWord(b, 60, 4000); }, "EARTH: a point off"},
         {"QELGSA.DAT", [](std::string& b) { b.resize(b.size() - 5); }, "QELGAIDX.DAT: a zone"},
+        {"CITY.DAT", [](std::string& b) { b.replace(b.find("Tokyo"), 5, "Tokio"); },
+         "CITY: no Tokyo"},
         {"pictures/B_M45.png", [](std::string& b) { b.resize(b.size() / 2); }, "B_M45"},
     };
     for (const auto& c : cases) {

@@ -160,8 +160,14 @@ TEST(BuildRunTest, SkipsWorkWhenTheStampMatches) {
     EXPECT_EQ(runBuild(options, steps), 0);
     options.stamp = "stamp-2\n";
     EXPECT_EQ(runBuild(options, steps), 0);
+    // A set that fails its check is not installed.
+    options.stamp = "stamp-3\n";
+    options.verify = [](const fs::path&) { throw BuildError("STAR2: broken"); };
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(runBuild(options, steps), 1);
+    EXPECT_NE(::testing::internal::GetCapturedStderr().find("STAR2: broken"), std::string::npos);
     ::testing::internal::GetCapturedStdout();
-    EXPECT_EQ(runs, 2);
+    EXPECT_EQ(runs, 3);
     EXPECT_TRUE(fs::exists(dir.path() / "data/SOURCES.txt"));
     EXPECT_TRUE(upToDate(dir.path() / "data", "stamp-2\n"));
     fs::remove(dir.path() / "data/STAR2.DAT");

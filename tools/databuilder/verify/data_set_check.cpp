@@ -50,6 +50,7 @@ void verifyDataSet(const fs::path& dir) {
     verify::checkWorldBlocks(set);
     verify::checkWorldFiles(set);
     verify::checkPictures(set);
+    verify::checkKnownAnswers(set);
 }
 
 }  // namespace databuilder

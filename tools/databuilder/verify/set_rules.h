@@ -53,5 +53,6 @@ void checkNameBlocks(const SetFiles& set);
 void checkWorldBlocks(const SetFiles& set);
 void checkWorldFiles(const SetFiles& set);
 void checkPictures(const SetFiles& set);
+void checkKnownAnswers(const SetFiles& set);
 
 }  // namespace databuilder::verify
