@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "builder_fixture.h"
+
 #include <algorithm>
 #include <cstring>
 #include <set>
@@ -12,11 +14,9 @@
 
 namespace {
 
-using databuilder::world::Bytes;
+using builder_test::AsBytes;
 
-Bytes AsBytes(const std::string& s) {
-    return Bytes(s.begin(), s.end());
-}
+using databuilder::world::Bytes;
 
 const char* const kZoneinfo = "/usr/share/zoneinfo";
 

@@ -46,7 +46,8 @@ CometSource Comet(const std::string& name, double perihelionJd, double epochJd =
             .node = 20,
             .incl = 30,
             .H = 6,
-            .epochJd = epochJd};
+            .epochJd = epochJd,
+            .list = "fixture"};
 }
 
 TEST(Comets, EntriesOfOneCometShareAKeyAndLostCometsAreMarked) {
@@ -151,30 +152,17 @@ TEST(Comets, KStarsListsParse) {
     EXPECT_FALSE(j[1].hasMagnitude);
 }
 
-// The five principal minor planets' elements taken from the JPL extract of kstars-data.
-
-QJsonDocument Extract(const char* rows) {
-    const std::string text =
-        std::string(R"({"fields":["full_name","epoch_mjd","e","a","i","om","w","ma"],"data":[)") +
-        rows + "]}";
-    return QJsonDocument::fromJson(QByteArray::fromStdString(text));
-}
-
-constexpr const char* kRow =
-    R"json(["     %1 Name (A801 AA)","59800",".1","%1.5","10","80","73","334"])json";
-
-std::string Rows(std::initializer_list<int> numbers) {
-    std::string rows;
-    for (int n : numbers) {
-        if (!rows.empty()) rows += ",";
-        rows += QString::fromLatin1(kRow).arg(n).toStdString();
-    }
-    return rows;
-}
-
 TEST(WorldMinorPlanets, TakesTheFiveBodiesByNumber) {
+    // The five principal minor planets are 1 to 4 and 10; the JPL extract lists more.
+    QString rows;
+    for (int n : {5, 10, 4, 3, 2, 1, 11})
+        rows += QString(R"j(["   %1 Name (A801 AA)","59800",".1","%1.5","10","80","73","334"],)j")
+                    .arg(n);
+    rows.chop(1);
+    const QString json =
+        R"({"fields":["full_name","epoch_mjd","e","a","i","om","w","ma"],"data":[)" + rows + "]}";
     const auto elements = databuilder::world::ParseAsteroidElements(
-        Extract(Rows({5, 10, 4, 3, 2, 1, 11}).c_str()), "asteroids.dat");
+        QJsonDocument::fromJson(json.toUtf8()), "asteroids.dat");
     EXPECT_EQ(elements.epochMjd, 59800.0);
     EXPECT_DOUBLE_EQ(elements.bodies[0].a, 1.5);   // Ceres
     EXPECT_DOUBLE_EQ(elements.bodies[4].a, 10.5);  // Hygiea, number 10

@@ -4,7 +4,7 @@
 #include <map>
 #include <tuple>
 
-#include "block_bytes.h"
+#include "builder_fixture.h"
 #include "persist/records/star_records.h"
 #include "persist/records/world_records.h"
 #include "sky/ecliptic.h"
@@ -155,24 +155,16 @@ TEST(DeepSkyCatalogue, RadiantCarriesItsPeakInTheMessierField) {
     ASSERT_EQ(obj.size(), 6u);
     ASSERT_EQ(objn.size(), 72u);
     EXPECT_EQ(obj[4], 'M');
-    const std::string messier = world_test::Field(objn, 24, 24);
+    const std::string messier = builder_test::Field(objn, 24, 24);
     EXPECT_EQ(std::stoi(messier.substr(1)), 283);
-    EXPECT_EQ(world_test::Field(objn, 0, 24), "Quadrantids");
+    EXPECT_EQ(builder_test::Field(objn, 0, 24), "Quadrantids");
     // RA 230, Dec +49 is ecliptic longitude 200.883, latitude 63.169 (J2000).
-    EXPECT_NEAR(world_test::I16(obj, 0) * 360.0 / 32768, 200.883, 0.02);
-    EXPECT_NEAR(world_test::I16(obj, 2) * 360.0 / 32768, 63.169, 0.02);
+    EXPECT_NEAR(builder_test::I16(obj, 0) * 360.0 / 32768, 200.883, 0.02);
+    EXPECT_NEAR(builder_test::I16(obj, 2) * 360.0 / 32768, 63.169, 0.02);
 }
 
 using namespace databuilder;
-
-DecodedStar Star(double ra, double dec, int magMilli, int hip = 0, int component = 0) {
-    DecodedStar s;
-    s.position = equatorialVector(ra, dec);
-    s.magMilli = magMilli;
-    s.hip = hip;
-    s.component = component;
-    return s;
-}
+using builder_test::Star;
 
 uint32_t U32(const world::Bytes& b, size_t offset) {
     return b[offset] | (b[offset + 1] << 8) | (b[offset + 2] << 16) |
@@ -180,12 +172,13 @@ uint32_t U32(const world::Bytes& b, size_t offset) {
 }
 
 TEST(DeepStars, ZonesCountEastwardFromLongitudeZeroAndNorthwardFromTheSouthPole) {
-    EXPECT_EQ(world::DeepStarZone(0, -8192), 0);
-    EXPECT_EQ(world::DeepStarZone(0, 8192), 71);  // the north pole stays in the last row
-    EXPECT_EQ(world::DeepStarZone(0, 0), 36);
-    EXPECT_EQ(world::DeepStarZone(341, 0), 36);       // 3.745 degrees: column 0
-    EXPECT_EQ(world::DeepStarZone(342, 0), 72 + 36);  // 3.757 degrees: column 1
-    EXPECT_EQ(world::DeepStarZone(32767, 0), 95 * 72 + 36);
+    // The north pole stays in the last row; 341 is 3.745 degrees, column 0, 342 column 1.
+    for (const auto& [lon, lat, zone] : {std::tuple{0, -8192, 0},
+                                         {0, 8192, 71},
+                                         {341, 0, 36},
+                                         {342, 0, 72 + 36},
+                                         {32767, 0, 95 * 72 + 36}})
+        EXPECT_EQ(world::DeepStarZone(int16_t(lon), int16_t(lat)), zone) << lon << " " << lat;
 }
 
 // The zone order of the whole file is checked on the built data set below.

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "block_bytes.h"
+#include "builder_fixture.h"
 #include "persist/records/world_records.h"
 #include "world/coastlines.h"
 #include "world/landscape.h"
@@ -11,11 +11,9 @@
 
 namespace {
 
-using namespace databuilder::world;
+using builder_test::AsBytes;
 
-Bytes AsBytes(const std::string& s) {
-    return Bytes(s.begin(), s.end());
-}
+using namespace databuilder::world;
 
 TEST(EarthBlock, QuantizedArcsDecodeToUnitSphereTriplesWithMarks) {
     // Two arcs; the first is delta-encoded: (0,0) -> (90,0) -> (90,45) in degrees.
@@ -44,17 +42,15 @@ TEST(Landscape, RecordsCountAzimuthFromSouthThroughEast) {
     // A lopsided hill due east (azimuth 90 from north): a slope up from 80, a cliff down to 95.
     const Bytes block = BuildYamaBlock({{0, 0}, {80, 0}, {90, 5}, {95, 0}});
     ASSERT_EQ(block.size(), 360u * 4);
-    auto az = [&](int i) { return static_cast<uint16_t>(world_test::I16(block, i * 4)); };
-    auto alt = [&](int i) { return static_cast<uint16_t>(world_test::I16(block, i * 4 + 2)); };
+    auto az = [&](int i) { return static_cast<uint16_t>(builder_test::I16(block, i * 4)); };
+    auto alt = [&](int i) { return static_cast<uint16_t>(builder_test::I16(block, i * 4 + 2)); };
     EXPECT_EQ(az(0), 0);
     EXPECT_EQ(az(359), 359 * 50);
     // East is 90 degrees from south through east; the program reads 18000 - 4500 = 13500,
     // 270 degrees from south through west: east again.
-    EXPECT_EQ(alt(90), 5 * 50);
-    EXPECT_EQ(alt(270), 0);   // west
-    EXPECT_EQ(alt(0), 0);     // south
-    EXPECT_EQ(alt(95), 125);  // 85 from north: halfway up the slope
-    EXPECT_EQ(alt(85), 0);    // 95 from north: at the foot of the cliff
+    // South, west, 85 from north (halfway up the slope), 95 from north (the foot of the cliff).
+    EXPECT_EQ(std::tuple(alt(90), alt(0), alt(270), alt(95), alt(85)),
+              std::tuple(5 * 50, 0, 0, 125, 0));
 }
 
 using namespace databuilder::world;

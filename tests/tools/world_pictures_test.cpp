@@ -97,9 +97,8 @@ TEST(BodyPictures, EarthMapIsHalfADegreePerPixelWithAPalette) {
     QImage world(1024, 512, QImage::Format_RGB32);
     world.fill(qRgb(10, 40, 90));
     const QImage map = MakeEarthMap(world);
-    EXPECT_EQ(map.width(), 720);
-    EXPECT_EQ(map.height(), 360);
-    EXPECT_EQ(map.format(), QImage::Format_Indexed8);
+    EXPECT_EQ(std::tuple(map.width(), map.height(), map.format()),
+              std::tuple(720, 360, QImage::Format_Indexed8));
     EXPECT_LE(ReduceTo16Colours(world).colorCount(), 16);
 }
 
