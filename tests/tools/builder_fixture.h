@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "../persist/test_world.h"
 #include "sky/ecliptic.h"
 #include "sky/star_file.h"
 
@@ -12,6 +13,12 @@ namespace builder_test {
 
 inline std::vector<uint8_t> AsBytes(const std::string& text) {
     return {text.begin(), text.end()};
+}
+
+// A small input file of tests/tools/data, cut from the real catalogues.
+inline std::string Fixture(const char* name) {
+    return persist_test::ReadFile(std::string(PLANETARIUM_SOURCE_DIR) + "/tests/tools/data/" +
+                                  name);
 }
 
 // A star as the star files give it, of the Sun's colour.

@@ -4,21 +4,10 @@
 
 #include "builder_fixture.h"
 
-#include <algorithm>
-#include <set>
-#include <tuple>
-
-#include <cmath>
-
 #include "framework/build_error.h"
-#include "persist/records/sky_records.h"
 #include "sky/designations.h"
-#include "sky/ecliptic.h"
 #include "sky/figures.h"
 #include "sky/picture_tracer.h"
-#include "sky/sky_catalogue.h"
-#include "sky/sky_inputs.h"
-#include "sky/star_file.h"
 
 namespace databuilder {
 namespace {
@@ -112,32 +101,6 @@ TEST(RecordCodes, MagnitudesSpectralLettersAndZones) {
         EXPECT_EQ(starZone(lon, lat), zone) << lon << " " << lat;
 }
 
-TEST(SkyCatalogueTest, BrightPartByMagnitudeThenZonesWithTheirIndex) {
-    std::vector<DecodedStar> stars = {
-        Star(10, 5, 7000),          Star(10.05, 5, 6600),       Star(200, -30, 8000),
-        Star(10.1, 5, 3000, 11),    Star(10.15, 5, 9600),       Star(50, 60, 6500),
-        Star(200.05, -30, 9450),    Star(10.2, 5, -1000, 12),   Star(10.25, 5, 9000, 13),
-        Star(10.3, 5, 6600, 14, 1), Star(10.35, 5, 6700, 14, 2)};
-    const SkyCatalogue cat = buildSkyCatalogue(stars, {}, {});
-    ASSERT_EQ(cat.stars.size(), 10u);  // the star of V 9.6 is beyond the catalogue
-    ASSERT_EQ(cat.brightCount, 3u);
-    EXPECT_EQ(cat.stars[0].hip, 12);
-    EXPECT_EQ(cat.stars[1].hip, 11);
-    EXPECT_EQ(cat.stars[2].magMilli, 6500);
-    // Faint part: zone by zone, each by magnitude (the full data set's checks walk every zone);
-    // components of one HIP are distinct stars.
-    const int z1 = starZone(cat.stars[3].record.lon, cat.stars[3].record.lat);
-    ASSERT_EQ(cat.stidx.size(), 432u * 30 + 1);
-    EXPECT_EQ(cat.stidx.back(), 10u);
-    EXPECT_EQ(cat.stidx[z1 * 30], 3u);
-    EXPECT_EQ(cat.stidx[z1 * 30 + 1], 5u);  // 6.6 and 6.6
-    EXPECT_EQ(cat.stidx[z1 * 30 + 2], 6u);  // 6.7
-    EXPECT_EQ(cat.stidx[z1 * 30 + 5], 7u);  // 7.0
-    EXPECT_NE(cat.numberOfHip(14), -1);
-    EXPECT_EQ(cat.stars[cat.numberOfHip(14)].component, 1);
-    EXPECT_EQ(cat.numberOfHip(99), -1);
-}
-
 // A repeated component keeps its brightest record; stars that paths refer to join the bright
 // part in magnitude order, and never at the number of a path's pen-up mark (10000).
 TEST(SkyCatalogueTest, RepeatedComponentsAndReferencedStars) {
@@ -145,6 +108,7 @@ TEST(SkyCatalogueTest, RepeatedComponentsAndReferencedStars) {
         {Star(10, 5, 5200, 7, 1), Star(10.001, 5, 4100, 7, 1), Star(10.1, 5, 8000, 7, 2)}, {}, {});
     ASSERT_EQ(cat.stars.size(), 2u);
     EXPECT_EQ(std::pair(cat.stars[0].magMilli, cat.brightCount), std::pair(4100, std::size_t{1}));
+    EXPECT_EQ(cat.numberOfHip(99), -1);
     cat = buildSkyCatalogue(
         {Star(10, 5, 7200, 21), Star(10.1, 5, 2000, 22), Star(10.2, 5, 8000, 23)}, {}, {21});
     EXPECT_EQ(std::tuple(cat.brightCount, cat.stars[0].hip, cat.stars[1].hip, cat.stidx[0]),

@@ -2,8 +2,6 @@
 // block is refused naming the block and the rule.
 #include <gtest/gtest.h>
 
-#include <functional>
-
 #include "../persist/test_world.h"
 #include "framework/build_error.h"
 #include "verify/data_set_check.h"

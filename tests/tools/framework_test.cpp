@@ -2,21 +2,9 @@
 #include <gtest/gtest.h>
 
 #include "builder_fixture.h"
-
-#include <cstdlib>
-#include <tuple>
-
-#include <QJsonDocument>
-#include <functional>
-#include "../persist/test_world.h"
-#include "framework/build_error.h"
 #include "framework/build_run.h"
-#include "framework/output_set.h"
-#include "framework/provenance.h"
-#include "framework/source_registry.h"
 #include "framework/sources.h"
 #include "sky/figures.h"
-#include "sky/sky_inputs.h"
 #include "sky/sky_steps.h"
 #include "world/cities.h"
 #include "world/coastlines.h"
@@ -27,7 +15,6 @@
 #include "world/milky_way.h"
 #include "world/minor_planets.h"
 #include "world/sky_pictures.h"
-#include "world/world_sources.h"
 #include "world/world_steps.h"
 
 namespace databuilder {
@@ -323,14 +310,8 @@ TEST(BuildSteps, DamagedInputsAreRefusedNamingTheFile) {
         {[] { parseBoundaries("2 1 2 3 4 5 X Y\n", "b.dat"); }, "b.dat"},
         {[] { parseBoundaries("2 1 2 3 4 2 X Y\n junk", "b.dat"); }, "b.dat"},
     };
-    for (const auto& [read, named] : cases) {
-        try {
-            read();
-            ADD_FAILURE() << named << " accepted";
-        } catch (const BuildError& e) {
-            EXPECT_NE(std::string(e.what()).find(named), std::string::npos) << e.what();
-        }
-    }
+    for (const auto& [read, named] : cases)
+        EXPECT_NE(errorOf(read).find(named), std::string::npos) << named;
 }
 
 }  // namespace

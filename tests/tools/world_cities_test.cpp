@@ -2,13 +2,8 @@
 
 #include "builder_fixture.h"
 
-#include <algorithm>
 #include <cstring>
-#include <set>
-#include <string>
-#include <tuple>
 
-#include "astro/city_lookup.h"
 #include "state/view_state.h"
 #include "world/cities.h"
 
@@ -38,14 +33,8 @@ TEST(CityBlock, StandardOffsetIsTheSmallerOfWinterAndSummer) {
 }
 
 TEST(CityBlock, RecordsAreWholeDegreesWestPositiveOrderedByCountryAndName) {
-    const std::string json = R"([
-        {"city":"Kawasaki","lat":35.52,"lng":139.71,"pop":1400000,"country":"Japan","timezone":"Asia/Tokyo"},
-        {"city":"Tokyo","lat":35.685,"lng":139.7514,"pop":22000000,"country":"Japan","timezone":"Asia/Tokyo"},
-        {"city":"New York","lat":40.74997906,"lng":-73.98001693,"country":"United States of America","timezone":"America/New_York"},
-        {"city":"Albany","lat":42.67,"lng":-73.8,"country":"United States of America","timezone":"America/New_York"},
-        {"city":"Nowhere","lat":1,"lng":1,"country":"X","timezone":""},
-        {"city":"Kathmandu","lat":27.71,"lng":85.31,"country":"Nepal","timezone":"Asia/Kathmandu"}])";
-    auto cities = databuilder::world::ParseCityMap(AsBytes(json), "fixture");
+    auto cities = databuilder::world::ParseCityMap(AsBytes(builder_test::Fixture("cityMap.json")),
+                                                   "cityMap.json");
     ASSERT_EQ(cities.size(), 5u);  // the city without a zone is left out
     const auto records = Records(databuilder::world::BuildCityBlock(cities, kZoneinfo));
     // Kawasaki shares Tokyo's whole degrees and zone; east is negative.

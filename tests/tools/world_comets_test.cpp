@@ -1,24 +1,13 @@
 #include <gtest/gtest.h>
 
-#include <tuple>
+#include "builder_fixture.h"
 
-#include <QJsonDocument>
-#include "../persist/test_world.h"
-#include "framework/build_error.h"
-#include "persist/comet_file.h"
-#include "world/comet_sources.h"
 #include "world/comets.h"
 #include "world/minor_planets.h"
 
 namespace {
 
 using namespace databuilder::world;
-
-// Comet lists in the two forms of the planetarium package's files, cut to a few comets.
-std::string Fixture(const char* name) {
-    return persist_test::ReadFile(std::string(PLANETARIUM_SOURCE_DIR) + "/tests/tools/data/" +
-                                  name);
-}
 
 // Halley's perihelion was 1986 February 9.46; 1582 October 15 was the first day of the Gregorian
 // calendar and October 4 the last of the Julian.
@@ -86,9 +75,9 @@ TEST(Comets, ElementsPrecessBetweenEquinoxes) {
 }
 
 TEST(Comets, OneRecordPerCometAtItsApparitionNearestThePresentNamedFirst) {
-    auto recent = ParseCometIni(Fixture("minor.ini"), "minor.ini");
+    auto recent = ParseCometIni(builder_test::Fixture("minor.ini"), "minor.ini");
     ASSERT_EQ(recent.size(), 3u);  // the asteroid is not a comet
-    const auto historic = ParseCometIni(Fixture("1000comets.ini"), "1000comets.ini");
+    const auto historic = ParseCometIni(builder_test::Fixture("1000comets.ini"), "1000comets.ini");
     EXPECT_EQ(recent[0].equinoxJd, kB1950Jd);  // old-style designation
     EXPECT_EQ(recent[1].equinoxJd, kJ2000Jd);
     recent.insert(recent.end(), historic.begin(), historic.end());
@@ -127,24 +116,14 @@ TEST(Comets, OneRecordPerCometAtItsApparitionNearestThePresentNamedFirst) {
 }
 
 TEST(Comets, KStarsListsParse) {
-    const std::string mpc =
-        R"([{"Comet_num": 12, "Orbit_type": "P", "Year_of_perihelion": 2024,
-             "Month_of_perihelion": 4, "Day_of_perihelion": 20.8249, "Perihelion_dist": 0.781076,
-             "e": 0.95475, "Peri": 198.9678, "Node": 255.8177, "i": 74.169, "Epoch_year": 2022,
-             "Epoch_month": 8, "Epoch_day": 24, "H": 9.0, "G": 4.0,
-             "Designation_and_name": "12P/Pons-Brooks"}])";
-    const auto m = ParseMpcComets(Bytes(mpc.begin(), mpc.end()), "cometels.json");
+    const auto m = ParseMpcComets(builder_test::AsBytes(builder_test::Fixture("cometels.json")),
+                                  "cometels.json");
     ASSERT_EQ(m.size(), 1u);
     EXPECT_NEAR(m[0].perihelionJd, 2460421.3249, 1e-6);
     EXPECT_NEAR(m[0].epochJd, 2459815.5, 1e-9);
     EXPECT_DOUBLE_EQ(m[0].K, 10.0);
-    const std::string jpl =
-        R"J({"fields": ["full_name","epoch.mjd","q","e","i","w","om","tp","M1"],
-            "data": [["    1P/Halley",49400,"0.5859","0.9671","162.26","111.33","58.42",
-                      "2446467.395",  "5.5"],
-                     ["  D/1993 F2-A (Shoemaker-Levy 9)",49480,"5.38","0.216","6.0","354.9",
-                      "220.5","2449435.6",null]]})J";
-    const auto j = ParseJplComets(Bytes(jpl.begin(), jpl.end()), "comets.dat");
+    const auto j =
+        ParseJplComets(builder_test::AsBytes(builder_test::Fixture("comets.dat")), "comets.dat");
     ASSERT_EQ(j.size(), 2u);
     EXPECT_EQ(j[0].name, "1P/Halley");
     EXPECT_DOUBLE_EQ(j[0].H, 5.5);

@@ -1,13 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <cstring>
-#include <map>
-#include <tuple>
-
 #include "builder_fixture.h"
-#include "persist/records/star_records.h"
-#include "persist/records/world_records.h"
-#include "sky/ecliptic.h"
 #include "world/deep_sky.h"
 #include "world/deep_stars.h"
 
@@ -123,14 +116,7 @@ TEST(DeepSkyCatalogue, SelectionKeepsMessierBrightNgcAndLargeDarkNebulae) {
 
 TEST(DeepSkyCatalogue, NamesFileGivesNamesInOrderByDesignation) {
     // Names with a single source other than SIMBAD, or none, are not names users know.
-    const auto names = databuilder::world::ParseDsoNames(
-        "# comment\n"
-        "NGC  224             _(\"Andromeda Galaxy\") # NED, DSW\n"
-        "NGC  224             _(\"Andromeda Nebula\") # WK\n"
-        "NGC  224             _(\"Great Spiral\") # PAS\n"
-        "NGC  2068            _(\"Casper the Friendly Ghost Nebula\") # B500\n"
-        "M    24              _(\"Delle Caustiche\")\n"
-        "M    8               _(\"Lagoon Nebula\") # SIMBAD\n");
+    const auto names = databuilder::world::ParseDsoNames(builder_test::Fixture("names.dat"));
     EXPECT_EQ(names.at("NGC 224"),
               (std::vector<std::string>{"Andromeda Galaxy", "Andromeda Nebula"}));
     EXPECT_EQ(names.at("M 8")[0], "Lagoon Nebula");

@@ -1,10 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <cstring>
-
 #include "builder_fixture.h"
-#include "persist/records/world_records.h"
 #include "world/coastlines.h"
 #include "world/landscape.h"
 #include "world/milky_way.h"

@@ -1,12 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <QImage>
-#include <filesystem>
-#include <tuple>
+#include "builder_fixture.h"
 
-#include "sky/ecliptic.h"
 #include "world/body_pictures.h"
-#include "world/deep_sky_images.h"
 #include "world/sky_pictures.h"
 
 namespace {
@@ -28,14 +24,7 @@ TEST(SkyPictures, InverseBilinearFindsTextureCoordinatesInASkewedQuad) {
 }
 
 TEST(SkyPictures, TextureIndexAcceptsTheFilesLooseNumbers) {
-    const auto tiles = ParseTextureIndex(R"({"subTiles":[
-        {"imageCredits":{"short":" Dylan O'Donnell"},"imageUrl":"m8.png",
-         "worldCoords":[[[271.1,-.5],[270.5,-.5],[270.5,.25],[271.1,.25]]],
-         "textureCoords":[[[0,0],[1,0],[1,1],[0,1]]]},
-        {"imageCredits":{"Short":"x"},"imageUrl":"part.png",
-         "worldCoords":[[[1,1],[2,1],[2,2],[1,2]]],
-         "textureCoords":[[[0,0],[0.5,0],[0.5,1],[0,1]]]}]})",
-                                         "textures.json");
+    const auto tiles = ParseTextureIndex(builder_test::Fixture("textures.json"), "textures.json");
     ASSERT_EQ(tiles.size(), 1u);  // only whole pictures mapped corner to corner
     EXPECT_EQ(tiles[0].credit, "Dylan O'Donnell");
     EXPECT_DOUBLE_EQ(tiles[0].corners[1], -0.5);
