@@ -384,16 +384,12 @@ TEST(PictureTracerTest, ShapesBecomeClosedOutlinesOfTheirArea) {
             total += area(o);
         }
         EXPECT_DOUBLE_EQ(std::fabs(total), c.area);
+        if (c.outlines == 1) {  // the square: its four corners, closed
+            ASSERT_EQ(outlines[0].size(), 5u);
+            for (const auto& p : outlines[0])
+                EXPECT_TRUE((p.x == 10 || p.x == 30) && (p.y == 5 || p.y == 25));
+        }
     }
-    // The square's outline is its four corners, closed.
-    std::vector<uint8_t> square(80 * 80, 0);
-    for (int y = 5; y < 25; ++y)
-        for (int x = 10; x < 30; ++x)
-            square[size_t(y) * 80 + x] = 200;
-    const auto outlines = traceOutlines(square, 80, 80);
-    ASSERT_EQ(outlines[0].size(), 5u);
-    for (const auto& p : outlines[0])
-        EXPECT_TRUE((p.x == 10 || p.x == 30) && (p.y == 5 || p.y == 25));
 }
 
 TEST(PictureTracerTest, SimplificationKeepsCornersWithinTolerance) {

@@ -9,13 +9,10 @@ namespace {
 
 using namespace databuilder::world;
 
-// Halley's perihelion was 1986 February 9.46; 1582 October 15 was the first day of the Gregorian
-// calendar and October 4 the last of the Julian.
+// 1582 October 15 was the first day of the Gregorian calendar and October 4 the last of the Julian.
 TEST(Comets, JulianDaysBecomeCalendarDates) {
-    const std::tuple<double, int, int, double> cases[] = {{2451545.0, 2000, 1, 1.5},
-                                                          {2446470.9589, 1986, 2, 9.4589},
-                                                          {2299160.5, 1582, 10, 15.0},
-                                                          {2299159.5, 1582, 10, 4.0}};
+    const std::tuple<double, int, int, double> cases[] = {
+        {2451545.0, 2000, 1, 1.5}, {2299160.5, 1582, 10, 15.0}, {2299159.5, 1582, 10, 4.0}};
     for (const auto& [jd, year, month, day] : cases) {
         int y, m;
         double d;

@@ -152,11 +152,6 @@ TEST(DeepSkyCatalogue, RadiantCarriesItsPeakInTheMessierField) {
 using namespace databuilder;
 using builder_test::Star;
 
-uint32_t U32(const world::Bytes& b, size_t offset) {
-    return b[offset] | (b[offset + 1] << 8) | (b[offset + 2] << 16) |
-           (static_cast<uint32_t>(b[offset + 3]) << 24);
-}
-
 TEST(DeepStars, ZonesCountEastwardFromLongitudeZeroAndNorthwardFromTheSouthPole) {
     // The north pole stays in the last row; 341 is 3.745 degrees, column 0, 342 column 1.
     for (const auto& [lon, lat, zone] : {std::tuple{0, -8192, 0},
@@ -167,8 +162,7 @@ TEST(DeepStars, ZonesCountEastwardFromLongitudeZeroAndNorthwardFromTheSouthPole)
         EXPECT_EQ(world::DeepStarZone(int16_t(lon), int16_t(lat)), zone) << lon << " " << lat;
 }
 
-// The zone order of the whole file is checked on the built data set below.
-TEST(DeepStars, KeepsOnlyFaintStarsOncePerHipparcosStarInZoneOrderBrightestFirst) {
+TEST(DeepStars, KeepsOnlyFaintStarsOncePerHipparcosStarTheBrighterRecord) {
     const std::vector<DecodedStar> stars = {
         Star(10, 5, 9500),             // in the built-in catalogue
         Star(10.01, 5, 10400),         // faint, same zone
@@ -178,20 +172,14 @@ TEST(DeepStars, KeepsOnlyFaintStarsOncePerHipparcosStarInZoneOrderBrightestFirst
         Star(100, 20, 10000, 88, 1),  // shown by the built-in catalogue already
     };
     const auto cat = world::BuildDeepStarCatalogue(stars, {{88, 1}}, 9500);
-    ASSERT_EQ(cat.count, 3u);
-    ASSERT_EQ(cat.index.size(), 6912u * 8);
-    ASSERT_EQ(cat.records.size(), 3u * 5);
-    // The two stars of one zone: 9.8 before 10.4.
-    const BinPoint p = equatorialToBinPoint(10.01, 5);
-    const int z = world::DeepStarZone(p.lon, p.lat);
-    const uint32_t first = U32(cat.index, z * 8);
-    ASSERT_EQ(U32(cat.index, z * 8 + 4), 2u);
-    EXPECT_EQ(cat.records[first * 5 + 4], 98 + 20);
-    EXPECT_EQ(cat.records[first * 5 + 9], 104 + 20);
-    // The Hipparcos star keeps its brighter record.
-    const BinPoint h = equatorialToBinPoint(200, -30);
-    const uint32_t hf = U32(cat.index, world::DeepStarZone(h.lon, h.lat) * 8);
-    EXPECT_EQ(cat.records[hf * 5 + 4], 110 + 20);
+    // Kept: 9.8, 10.4 and the Hipparcos star's brighter record (the order within a zone is
+    // checked on the built set by the builder).
+    ASSERT_EQ(std::pair(cat.count, cat.index.size()), std::pair(size_t{3}, size_t{6912 * 8}));
+    std::vector<int> codes;
+    for (size_t k = 0; k < cat.count; ++k)
+        codes.push_back(cat.records[k * 5 + 4]);
+    std::sort(codes.begin(), codes.end());
+    EXPECT_EQ(codes, (std::vector<int>{98 + 20, 104 + 20, 110 + 20}));
 }
 
 }  // namespace
