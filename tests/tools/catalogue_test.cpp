@@ -449,15 +449,12 @@ TEST(NamesTest, FigureAndStarNameLines) {
     const auto names = parseFigureNames(
         "And\t\"Andromeda\"\t_(\"Andromeda\")\nGDi\t_(\"Great Diamond\",\"asterism\")\n001\t\"\"\t"
         "_(\"毕宿\")\n# x\n");
-    EXPECT_EQ(names.at("And"), "Andromeda");
-    EXPECT_EQ(names.at("GDi"), "Great Diamond");
-    EXPECT_EQ(names.at("001"), "毕宿");
+    using Names = std::map<std::string, std::string>;
+    EXPECT_EQ(names, (Names{{"And", "Andromeda"}, {"GDi", "Great Diamond"}, {"001", "毕宿"}}));
     const auto native = parseNativeFigureNames(
         "001\t\"Bi Xiu\"\t_(\"Net\")\n063\t\"\"\t_(\"x\")\n# c\n264 \"Tu Si Kong\" "
         "_(\"Master\")\n");
-    EXPECT_EQ(native.at("001"), "Bi Xiu");
-    EXPECT_EQ(native.at("264"), "Tu Si Kong");
-    EXPECT_EQ(native.count("063"), 0u);
+    EXPECT_EQ(native, (Names{{"001", "Bi Xiu"}, {"264", "Tu Si Kong"}}));
     const auto stars = parseStarNames(
         "# names\n   677|_(\"Alpheratz\") 1,2\n   677|_(\"Sirrah\") 23\n "
         "32349|_(\"Sirius\")\nbad|x\n");
@@ -597,8 +594,7 @@ TEST(BoundariesTest, SegmentsConverted) {
     ASSERT_EQ(segments.size(), 2u);
     ASSERT_EQ(segments[0].size(), 3u);
     const BinPoint first = equatorialToBinPoint(20.6386585 * 15, 2.4360874);
-    EXPECT_EQ(segments[0][0].lon, first.lon);
-    EXPECT_EQ(segments[0][0].lat, first.lat);
+    EXPECT_EQ(std::pair(segments[0][0].lon, segments[0][0].lat), std::pair(first.lon, first.lat));
     EXPECT_EQ(segments[1][1].lon, equatorialToBinPoint(90, 0).lon);
 }
 

@@ -138,8 +138,7 @@ TEST(DeepSkyCatalogue, RadiantCarriesItsPeakInTheMessierField) {
     ASSERT_EQ(objects.size(), 1u);
     const Bytes obj = databuilder::world::BuildObjBlock(objects);
     const Bytes objn = databuilder::world::BuildObjnBlock(objects);
-    ASSERT_EQ(obj.size(), 6u);
-    ASSERT_EQ(objn.size(), 72u);
+    ASSERT_EQ(std::pair(obj.size(), objn.size()), std::pair(size_t{6}, size_t{72}));
     EXPECT_EQ(obj[4], 'M');
     const std::string messier = builder_test::Field(objn, 24, 24);
     EXPECT_EQ(std::stoi(messier.substr(1)), 283);
