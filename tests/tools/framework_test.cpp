@@ -1,20 +1,10 @@
 // The builder's framework: pinned inputs, the staged data set and the all-or-nothing commit.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <tuple>
-
-#include <QJsonDocument>
-#include <functional>
-#include "../persist/test_world.h"
-#include "framework/build_error.h"
+#include "builder_fixture.h"
 #include "framework/build_run.h"
-#include "framework/output_set.h"
-#include "framework/provenance.h"
-#include "framework/source_registry.h"
 #include "framework/sources.h"
 #include "sky/figures.h"
-#include "sky/sky_inputs.h"
 #include "sky/sky_steps.h"
 #include "world/cities.h"
 #include "world/coastlines.h"
@@ -25,11 +15,12 @@
 #include "world/milky_way.h"
 #include "world/minor_planets.h"
 #include "world/sky_pictures.h"
-#include "world/world_sources.h"
 #include "world/world_steps.h"
 
 namespace databuilder {
 namespace {
+
+using builder_test::AsBytes;
 
 using persist_test::ReadFile;
 using persist_test::WriteFile;
@@ -160,8 +151,14 @@ TEST(BuildRunTest, SkipsWorkWhenTheStampMatches) {
     EXPECT_EQ(runBuild(options, steps), 0);
     options.stamp = "stamp-2\n";
     EXPECT_EQ(runBuild(options, steps), 0);
+    // A set that fails its check is not installed.
+    options.stamp = "stamp-3\n";
+    options.verify = [](const fs::path&) { throw BuildError("STAR2: broken"); };
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(runBuild(options, steps), 1);
+    EXPECT_NE(::testing::internal::GetCapturedStderr().find("STAR2: broken"), std::string::npos);
     ::testing::internal::GetCapturedStdout();
-    EXPECT_EQ(runs, 2);
+    EXPECT_EQ(runs, 3);
     EXPECT_TRUE(fs::exists(dir.path() / "data/SOURCES.txt"));
     EXPECT_TRUE(upToDate(dir.path() / "data", "stamp-2\n"));
     fs::remove(dir.path() / "data/STAR2.DAT");
@@ -175,12 +172,11 @@ TEST(ProvenanceTest, ListsEachInputOnceWithAllItsUses) {
     p.record(npmSpec("def"), "file2 -> BLOCK2");
     p.record(a, "file3 -> BLOCK3");
     const std::string text = p.text();
-    EXPECT_EQ(text.find("pkg-a 1 (Debian package)"), text.rfind("pkg-a 1 (Debian package)"));
-    EXPECT_NE(text.find("SHA-256: abc"), std::string::npos);
-    EXPECT_NE(text.find("Licence: GPL-2+"), std::string::npos);
-    EXPECT_LT(text.find("BLOCK1"), text.find("BLOCK3"));
-    EXPECT_LT(text.find("BLOCK3"), text.find("fixture-pkg"));
-    EXPECT_NE(text.find("      Catalogue credit"), std::string::npos);
+    EXPECT_EQ(text.substr(text.find("\npkg-a")),
+              "\npkg-a 1 (Debian package)\n  SHA-256: abc\n  Licence: GPL-2+\n"
+              "  Credit:  A people\n  - file1 -> BLOCK1\n      Catalogue credit\n"
+              "  - file3 -> BLOCK3\n\nfixture-pkg 1.2.3 (npm package)\n  SHA-256: def\n"
+              "  Licence: MIT\n  Credit:  the test\n  - file2 -> BLOCK2\n");
 }
 
 TEST(LicenceFilesTest, TextsLoseTheirFrontMatterAndEveryFileHasALicence) {
@@ -190,10 +186,9 @@ TEST(LicenceFilesTest, TextsLoseTheirFrontMatterAndEveryFileHasALicence) {
     EXPECT_EQ(world::LicenceBody(text, "", "Kevin Roberts"),
               "MIT License\n\nCopyright (c) Kevin Roberts\n");
     EXPECT_EQ(world::LicenceBody(text, "2020", "A"), "MIT License\n\nCopyright (c) 2020 A\n");
+    // A file of the top folder, one of a covered folder, one of none, and a folder's namesake.
     const std::pair<const char*, bool> paths[] = {{"STAR2.DAT", true},
                                                   {"pictures/B_GALAXY12.png", true},
-                                                  {"narration/BASIC.TXT", true},
-                                                  {"licences/GPL-2.0.txt", true},
                                                   {"NEW.DAT", false},
                                                   {"pictures2/x", false}};
     for (const auto& [path, covered] : paths) {
@@ -206,10 +201,6 @@ TEST(LicenceFilesTest, TextsLoseTheirFrontMatterAndEveryFileHasALicence) {
 
 // The build steps on damaged or missing inputs: the build stops naming the input and the file,
 // and keeps the old data set; a good input gives its block and its line in SOURCES.txt.
-
-namespace fs = std::filesystem;
-using persist_test::ReadFile;
-using persist_test::WriteFile;
 
 // Marks `spec` as already unpacked in the cache (as a previous run leaves it) and writes one
 // file into it.
@@ -224,19 +215,6 @@ void PlaceInCache(const fs::path& cache, const SourceSpec& spec, const std::stri
     WriteFile(root.string() + ".sha256", spec.sha256);
 }
 
-// The header of a star file of the given major version with 20 zones, the first holding
-// countInZone0 records.
-std::string StarFileHeader(uint32_t major, uint32_t countInZone0) {
-    std::string bytes;
-    for (uint32_t v : {0x835f040au, 0u, major, 8u, 0u, static_cast<uint32_t>(-2000), 12800u, 256u})
-        bytes.append(reinterpret_cast<const char*>(&v), 4);
-    for (uint32_t z = 0; z < 20; ++z) {
-        const uint32_t count = z == 0 ? countInZone0 : 0;
-        bytes.append(reinterpret_cast<const char*>(&count), 4);
-    }
-    return bytes;
-}
-
 TEST(BuildSteps, BadInputsStopTheBuildNamingThemAndKeepTheOldDataSet) {
     const std::string stars = std::string(sources::kStellariumRoot) + "stars/default/";
     const struct {
@@ -248,8 +226,8 @@ TEST(BuildSteps, BadInputsStopTheBuildNamingThemAndKeepTheOldDataSet) {
         {{"stars", buildStarBlocks},
          &sources::kStellariumData,
          stars + "stars_0_0v0_8.cat",
-         StarFileHeader(1, 0),
-         {"stellarium-data 0.22.2-1", "stars_0_0v0_8.cat", "unexpected format version 1.8"}},
+         "cut",
+         {"stellarium-data 0.22.2-1", "stars_0_0v0_8.cat", "truncated header"}},
         {{"earth", buildEarthBlock}, nullptr, "", "", {"world-atlas", "no network"}},
     };
     for (const auto& c : cases) {
@@ -286,10 +264,6 @@ TEST(BuildSteps, TheLandscapeStepWritesTheSkylineFromTheHorizonFile) {
     EXPECT_EQ(ReadFile(dir.path() / "data/YAMA.DAT").size(), 360u * 4);
     EXPECT_NE(ReadFile(dir.path() / "data/SOURCES.txt").find("horizon_Geneve.txt"),
               std::string::npos);
-}
-
-world::Bytes AsBytes(const std::string& text) {
-    return world::Bytes(text.begin(), text.end());
 }
 
 // Every reader of an outside file refuses damage by naming the file.
@@ -335,14 +309,8 @@ TEST(BuildSteps, DamagedInputsAreRefusedNamingTheFile) {
         {[] { parseBoundaries("2 1 2 3 4 5 X Y\n", "b.dat"); }, "b.dat"},
         {[] { parseBoundaries("2 1 2 3 4 2 X Y\n junk", "b.dat"); }, "b.dat"},
     };
-    for (const auto& [read, named] : cases) {
-        try {
-            read();
-            ADD_FAILURE() << named << " accepted";
-        } catch (const BuildError& e) {
-            EXPECT_NE(std::string(e.what()).find(named), std::string::npos) << e.what();
-        }
-    }
+    for (const auto& [read, named] : cases)
+        EXPECT_NE(errorOf(read).find(named), std::string::npos) << named;
 }
 
 }  // namespace

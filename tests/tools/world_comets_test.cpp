@@ -1,33 +1,18 @@
 #include <gtest/gtest.h>
 
-#include <tuple>
+#include "builder_fixture.h"
 
-#include <QJsonDocument>
-#include "../persist/test_world.h"
-#include "framework/build_error.h"
-#include "persist/comet_file.h"
-#include "world/comet_sources.h"
 #include "world/comets.h"
 #include "world/minor_planets.h"
-#include "world_dataset.h"
 
 namespace {
 
 using namespace databuilder::world;
 
-// Comet lists in the two forms of the planetarium package's files, cut to a few comets.
-std::string Fixture(const char* name) {
-    return persist_test::ReadFile(std::string(PLANETARIUM_SOURCE_DIR) + "/tests/tools/data/" +
-                                  name);
-}
-
-// Halley's perihelion was 1986 February 9.46; 1582 October 15 was the first day of the Gregorian
-// calendar and October 4 the last of the Julian.
+// 1582 October 15 was the first day of the Gregorian calendar and October 4 the last of the Julian.
 TEST(Comets, JulianDaysBecomeCalendarDates) {
-    const std::tuple<double, int, int, double> cases[] = {{2451545.0, 2000, 1, 1.5},
-                                                          {2446470.9589, 1986, 2, 9.4589},
-                                                          {2299160.5, 1582, 10, 15.0},
-                                                          {2299159.5, 1582, 10, 4.0}};
+    const std::tuple<double, int, int, double> cases[] = {
+        {2451545.0, 2000, 1, 1.5}, {2299160.5, 1582, 10, 15.0}, {2299159.5, 1582, 10, 4.0}};
     for (const auto& [jd, year, month, day] : cases) {
         int y, m;
         double d;
@@ -39,17 +24,16 @@ TEST(Comets, JulianDaysBecomeCalendarDates) {
 
 CometSource Comet(const std::string& name, double perihelionJd, double epochJd = 0,
                   double q = 1.0) {
-    CometSource c;
-    c.name = name;
-    c.perihelionJd = perihelionJd;
-    c.q = q;
-    c.e = 0.9;
-    c.peri = 10;
-    c.node = 20;
-    c.incl = 30;
-    c.H = 6;
-    c.epochJd = epochJd;
-    return c;
+    return {.name = name,
+            .perihelionJd = perihelionJd,
+            .q = q,
+            .e = 0.9,
+            .peri = 10,
+            .node = 20,
+            .incl = 30,
+            .H = 6,
+            .epochJd = epochJd,
+            .list = "fixture"};
 }
 
 TEST(Comets, EntriesOfOneCometShareAKeyAndLostCometsAreMarked) {
@@ -88,9 +72,9 @@ TEST(Comets, ElementsPrecessBetweenEquinoxes) {
 }
 
 TEST(Comets, OneRecordPerCometAtItsApparitionNearestThePresentNamedFirst) {
-    auto recent = ParseCometIni(Fixture("minor.ini"), "minor.ini");
+    auto recent = ParseCometIni(builder_test::Fixture("minor.ini"), "minor.ini");
     ASSERT_EQ(recent.size(), 3u);  // the asteroid is not a comet
-    const auto historic = ParseCometIni(Fixture("1000comets.ini"), "1000comets.ini");
+    const auto historic = ParseCometIni(builder_test::Fixture("1000comets.ini"), "1000comets.ini");
     EXPECT_EQ(recent[0].equinoxJd, kB1950Jd);  // old-style designation
     EXPECT_EQ(recent[1].equinoxJd, kJ2000Jd);
     recent.insert(recent.end(), historic.begin(), historic.end());
@@ -104,22 +88,20 @@ TEST(Comets, OneRecordPerCometAtItsApparitionNearestThePresentNamedFirst) {
     recent.push_back(noMagnitude);
 
     const auto comets = SelectComets(recent, 2461222.5);
-    std::vector<std::string> names;
+    // English and Japanese name, perihelion year, magnitude defaults applied.
+    std::vector<std::tuple<std::string, std::string, int, int>> got;
     for (const auto& c : comets)
-        names.push_back(c.record.NAMEE);
-    EXPECT_EQ(names, (std::vector<std::string>{"Halley", "Hale-Bopp", "Hyakutake 2",
-                                               "12P/Pons-Brooks", "C/Ikeya-Seki (1965f=1965VIII)",
-                                               "Great September comet (1882II)"}));
-    EXPECT_EQ(comets[0].record.TY, 2061);
-    EXPECT_STREQ(comets[0].record.NAMEJ, "ハレー彗星");
-    EXPECT_STREQ(comets[2].record.NAMEJ, "第２百武彗星");
-    for (int i = 0; i < 3; ++i)
-        EXPECT_EQ(comets[i].record.initialised, 0);
-    EXPECT_EQ(comets[3].record.TY, 2024);
+        got.emplace_back(c.record.NAMEE, c.record.NAMEJ, c.record.TY, c.record.initialised);
+    EXPECT_EQ(got,
+              (std::vector<std::tuple<std::string, std::string, int, int>>{
+                  {"Halley", "ハレー彗星", 2061, 0},
+                  {"Hale-Bopp", "ヘール・ボップ彗星", 1997, 0},
+                  {"Hyakutake 2", "第２百武彗星", 1996, 0},
+                  {"12P/Pons-Brooks", "12P/Pons-Brooks", 2024, 1},
+                  {"C/Ikeya-Seki (1965f=1965VIII)", "池谷・関彗星", 1965, 1},
+                  {"Great September comet (1882II)", "Great September comet (1882II)", 1882, 1}}));
     EXPECT_DOUBLE_EQ(comets[3].source.epochJd, 2460400.5);
     const auto& ikeya = comets[4].record;
-    EXPECT_STREQ(ikeya.NAMEJ, "池谷・関彗星");
-    EXPECT_EQ(ikeya.initialised, 1);
     EXPECT_EQ(ikeya.show, 1);
     EXPECT_FLOAT_EQ(ikeya.H1, 0.5f);
     EXPECT_FLOAT_EQ(ikeya.K1, 7.5f);  // 2.5 n
@@ -131,24 +113,14 @@ TEST(Comets, OneRecordPerCometAtItsApparitionNearestThePresentNamedFirst) {
 }
 
 TEST(Comets, KStarsListsParse) {
-    const std::string mpc =
-        R"([{"Comet_num": 12, "Orbit_type": "P", "Year_of_perihelion": 2024,
-             "Month_of_perihelion": 4, "Day_of_perihelion": 20.8249, "Perihelion_dist": 0.781076,
-             "e": 0.95475, "Peri": 198.9678, "Node": 255.8177, "i": 74.169, "Epoch_year": 2022,
-             "Epoch_month": 8, "Epoch_day": 24, "H": 9.0, "G": 4.0,
-             "Designation_and_name": "12P/Pons-Brooks"}])";
-    const auto m = ParseMpcComets(Bytes(mpc.begin(), mpc.end()), "cometels.json");
+    const auto m = ParseMpcComets(builder_test::AsBytes(builder_test::Fixture("cometels.json")),
+                                  "cometels.json");
     ASSERT_EQ(m.size(), 1u);
     EXPECT_NEAR(m[0].perihelionJd, 2460421.3249, 1e-6);
     EXPECT_NEAR(m[0].epochJd, 2459815.5, 1e-9);
     EXPECT_DOUBLE_EQ(m[0].K, 10.0);
-    const std::string jpl =
-        R"J({"fields": ["full_name","epoch.mjd","q","e","i","w","om","tp","M1"],
-            "data": [["    1P/Halley",49400,"0.5859","0.9671","162.26","111.33","58.42",
-                      "2446467.395",  "5.5"],
-                     ["  D/1993 F2-A (Shoemaker-Levy 9)",49480,"5.38","0.216","6.0","354.9",
-                      "220.5","2449435.6",null]]})J";
-    const auto j = ParseJplComets(Bytes(jpl.begin(), jpl.end()), "comets.dat");
+    const auto j =
+        ParseJplComets(builder_test::AsBytes(builder_test::Fixture("comets.dat")), "comets.dat");
     ASSERT_EQ(j.size(), 2u);
     EXPECT_EQ(j[0].name, "1P/Halley");
     EXPECT_DOUBLE_EQ(j[0].H, 5.5);
@@ -156,56 +128,17 @@ TEST(Comets, KStarsListsParse) {
     EXPECT_FALSE(j[1].hasMagnitude);
 }
 
-TEST(CometDataset, RecordsOf168BytesWithTheThreeNamedComets) {
-    const auto bytes = world_test::ReadDatasetFile("QELCOMET.DAT");
-    ASSERT_EQ(bytes.size() % 168, 0u);
-    ASSERT_GT(bytes.size(), 3u * 168);
-    ASSERT_LE(bytes.size(), 200u * 168);
-    state::CometTable table;
-    const int count =
-        persist::LoadComets((world_test::DatasetDir() / "QELCOMET.DAT").string(), table);
-    ASSERT_EQ(static_cast<size_t>(count), bytes.size() / 168);
-    int named = 0;
-    for (int i = 0; i < count; ++i) {
-        const std::string name = table.records[i].NAMEE;
-        if (name == "Halley" || name == "Hale-Bopp" || name == "Hyakutake 2") {
-            ++named;
-            EXPECT_EQ(bytes[i * 168 + 124], 0) << name;  // shipped uninitialised
-        } else {
-            EXPECT_EQ(bytes[i * 168 + 124], 1) << name;
-        }
-        EXPECT_TRUE(table.records[i].TM >= 1 && table.records[i].TM <= 12 && table.records[i].q > 0)
-            << name;
-    }
-    EXPECT_EQ(named, 3);
-    // One record per comet, at most 80; the choice among apparitions is checked above.
-    EXPECT_LE(count, 80);
-}
-
-// The five principal minor planets' elements taken from the JPL extract of kstars-data.
-
-QJsonDocument Extract(const char* rows) {
-    const std::string text =
-        std::string(R"({"fields":["full_name","epoch_mjd","e","a","i","om","w","ma"],"data":[)") +
-        rows + "]}";
-    return QJsonDocument::fromJson(QByteArray::fromStdString(text));
-}
-
-constexpr const char* kRow =
-    R"json(["     %1 Name (A801 AA)","59800",".1","%1.5","10","80","73","334"])json";
-
-std::string Rows(std::initializer_list<int> numbers) {
-    std::string rows;
-    for (int n : numbers) {
-        if (!rows.empty()) rows += ",";
-        rows += QString::fromLatin1(kRow).arg(n).toStdString();
-    }
-    return rows;
-}
-
 TEST(WorldMinorPlanets, TakesTheFiveBodiesByNumber) {
+    // The five principal minor planets are 1 to 4 and 10; the JPL extract lists more.
+    QString rows;
+    for (int n : {5, 10, 4, 3, 2, 1, 11})
+        rows += QString(R"j(["   %1 Name (A801 AA)","59800",".1","%1.5","10","80","73","334"],)j")
+                    .arg(n);
+    rows.chop(1);
+    const QString json =
+        R"({"fields":["full_name","epoch_mjd","e","a","i","om","w","ma"],"data":[)" + rows + "]}";
     const auto elements = databuilder::world::ParseAsteroidElements(
-        Extract(Rows({5, 10, 4, 3, 2, 1, 11}).c_str()), "asteroids.dat");
+        QJsonDocument::fromJson(json.toUtf8()), "asteroids.dat");
     EXPECT_EQ(elements.epochMjd, 59800.0);
     EXPECT_DOUBLE_EQ(elements.bodies[0].a, 1.5);   // Ceres
     EXPECT_DOUBLE_EQ(elements.bodies[4].a, 10.5);  // Hygiea, number 10

@@ -8,6 +8,7 @@
 
 #include "framework/build_run.h"
 #include "sky/sky_steps.h"
+#include "verify/data_set_check.h"
 #include "world/licences.h"
 #include "world/minor_planets.h"
 #include "world/world_steps.h"
@@ -71,5 +72,6 @@ int main(int argc, char** argv) {
     }
     if (options.outDir.empty() || options.cacheDir.empty()) return usage();
     options.stamp = builderStamp();
+    options.verify = databuilder::verifyDataSet;
     return databuilder::runBuild(options, kSteps);
 }

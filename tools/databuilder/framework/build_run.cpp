@@ -52,7 +52,16 @@ int runBuild(const BuildOptions& options, const std::vector<BuildStep>& steps) {
         current = "commit";
         output.writeFile("SOURCES.txt", provenance.text());
         output.writeFile(kStampFile, options.stamp);
-        output.commit();
+        output.commit([&](const fs::path& staged) {
+            if (!options.verify) return;
+            current = "check of the new data set";
+            const auto checkStart = std::chrono::steady_clock::now();
+            options.verify(staged);
+            const std::chrono::duration<double> took =
+                std::chrono::steady_clock::now() - checkStart;
+            std::cout << "  check: " << took.count() << " s\n";
+            current = "commit";
+        });
         const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
         std::cout << "planetarium-databuilder: wrote " << output.blocks().size() << " blocks to "
                   << options.outDir.string() << " in " << took.count() << " s\n";

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,8 @@ struct BuildOptions {
     std::string stamp;   // identifies builder and inputs; equal stamp and complete output = no work
     bool force = false;  // build even when the stamp matches
     SourceRegistry::Fetcher fetcher = SourceRegistry::runPackageClient;
+    // Checks the staged set before it replaces the old one; throws BuildError on a broken rule.
+    std::function<void(const std::filesystem::path&)> verify = {};
 };
 
 inline constexpr const char* kStampFile = "BUILD-STAMP";

@@ -81,11 +81,12 @@ void OutputSet::writeFile(const std::string& relativePath, const std::string& te
     writeFile(relativePath, std::vector<uint8_t>(text.begin(), text.end()));
 }
 
-void OutputSet::commit() {
+void OutputSet::commit(const std::function<void(const fs::path&)>& verify) {
     std::string index = "[QELDATA]\n";
     for (const auto& [key, fileBase] : blocks_)
         index += key + "=" + fileBase + "\n";
     writeFile("QELDATA.INI", index);
+    if (verify) verify(staging_);
 
     std::error_code ec;
     const fs::path old = outDir_.parent_path() / ("." + outDir_.filename().string() + ".old");

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -29,8 +30,9 @@ class OutputSet {
     const std::filesystem::path& stagingDir() const { return staging_; }
     const std::vector<std::pair<std::string, std::string>>& blocks() const { return blocks_; }
 
-    // Writes QELDATA.INI, then puts the staged folder in place of the output folder.
-    void commit();
+    // Writes QELDATA.INI, lets `verify` check the staged set (it throws BuildError on a broken
+    // rule, and the old set stays), then puts the staged folder in place of the output folder.
+    void commit(const std::function<void(const std::filesystem::path&)>& verify = {});
 
   private:
     std::filesystem::path outDir_;
