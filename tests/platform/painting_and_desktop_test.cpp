@@ -3,20 +3,13 @@
 // windows go on the desktop, the files that tell the desktop about view files, and the font
 // faces the desktop has.
 #include <QFontInfo>
-#include <QImage>
 #include <QPainter>
-#include <QTemporaryDir>
 #include <QtTest>
-#include <optional>
 
 #include <sys/stat.h>
 
-#include <cstring>
-#include <tuple>
+#include <optional>
 
-#include "astro/projection_tables.h"
-#include "persist/data_set.h"
-#include "persist/records/star_records.h"
 #include "platform/deep_sky_pictures.h"
 #include "platform/file_association.h"
 #include "platform/font_families.h"
@@ -33,10 +26,8 @@ using render::Colour;
 
 namespace {
 
-void PutU16(QByteArray& bytes, int offset, uint16_t value) {
-    std::memcpy(bytes.data() + offset, &value, sizeof value);
-}
-void PutU32(QByteArray& bytes, int offset, uint32_t value) {
+template <class T>
+void Put(QByteArray& bytes, int offset, T value) {
     std::memcpy(bytes.data() + offset, &value, sizeof value);
 }
 
@@ -45,14 +36,14 @@ QByteArray Bitmap(int width, int height, int bits, uint32_t compression, const Q
     QByteArray bytes(54, '\0');
     bytes[0] = 'B';
     bytes[1] = 'M';
-    PutU32(bytes, 2, static_cast<uint32_t>(54 + rows.size()));
-    PutU32(bytes, 10, 54);
-    PutU32(bytes, 14, 40);
-    PutU32(bytes, 18, static_cast<uint32_t>(width));
-    PutU32(bytes, 22, static_cast<uint32_t>(height));
-    PutU16(bytes, 26, 1);
-    PutU16(bytes, 28, static_cast<uint16_t>(bits));
-    PutU32(bytes, 30, compression);
+    Put<uint32_t>(bytes, 2, 54 + rows.size());
+    Put<uint32_t>(bytes, 10, 54);
+    Put<uint32_t>(bytes, 14, 40);
+    Put<int32_t>(bytes, 18, width);
+    Put<int32_t>(bytes, 22, height);
+    Put<uint16_t>(bytes, 26, 1);
+    Put<uint16_t>(bytes, 28, bits);
+    Put<uint32_t>(bytes, 30, compression);
     return bytes + rows;
 }
 
@@ -107,10 +98,9 @@ class PaintingAndDesktopTest : public QObject {
     }
     static int LitPixels(const QImage& image) {
         int lit = 0;
-        for (int y = 0; y < image.height(); ++y) {
+        for (int y = 0; y < image.height(); ++y)
             for (int x = 0; x < image.width(); ++x)
-                lit += At(image, x, y) != 0 ? 1 : 0;
-        }
+                lit += At(image, x, y) != 0;
         return lit;
     }
 
@@ -217,23 +207,22 @@ class PaintingAndDesktopTest : public QObject {
             size = canvas.MeasureText("Orion");
             render::DrawText8(canvas, render::Viewport{100, 30}, 0, 0, 0, "Orion");
         });
-        QVERIFY(size.width > 20 && size.width < 150);
-        QVERIFY(size.height >= 18 && size.height < 40);
+        QVERIFY(size.width > 20 && size.width < 150 && size.height >= 18 && size.height < 40);
         QVERIFY(LitPixels(image) > 20);
     }
 
     void slotFacesMapToInstalledFamiliesAndAreCreatedOnce() {
         const QFont& arial = platform::CachedFont("Arial", 13, true, false);
-        QCOMPARE(arial.families().front(), QStringLiteral("Liberation Sans"));
-        QCOMPARE(arial.pixelSize(), 13);
-        QVERIFY(arial.bold());
-        QCOMPARE(QFontInfo(arial).family(), QStringLiteral("Liberation Sans"));
-        QCOMPARE(QFontInfo(platform::CachedFont("Times New Roman", 11, false, true)).family(),
-                 QStringLiteral("Liberation Serif"));
+        QCOMPARE(std::tuple(
+                     arial.families().front(), arial.pixelSize(), arial.bold(),
+                     QFontInfo(arial).family(),
+                     QFontInfo(platform::CachedFont("Times New Roman", 11, false, true)).family()),
+                 std::tuple(QString("Liberation Sans"), 13, true, QString("Liberation Sans"),
+                            QString("Liberation Serif")));
         // The same slot values give the very same font object, frame after frame.
         QCOMPARE(&platform::CachedFont("Arial", 13, true, false), &arial);
-        QVERIFY(&platform::CachedFont("Arial", 13, false, false) != &arial);
-        QVERIFY(&platform::CachedFont("Arial", 14, true, false) != &arial);
+        QVERIFY(&platform::CachedFont("Arial", 13, false, false) != &arial &&
+                &platform::CachedFont("Arial", 14, true, false) != &arial);
     }
 
     static QImage TextImage(const char* face, const char* utf8) {
@@ -248,14 +237,12 @@ class PaintingAndDesktopTest : public QObject {
     // Old Chinese names in the Tahoma slot and Greek letters in the Symbol slot come out as
     // glyphs: two different characters draw differently (missing glyphs would be equal boxes).
     void chineseAndGreekTextsHaveGlyphs() {
-        const QImage sky = TextImage("Tahoma", "\xE5\xA4\xA9");
-        const QImage ford = TextImage("Tahoma", "\xE6\xB4\xA5");
-        QVERIFY(LitPixels(sky) > 20);
-        QVERIFY(sky != ford);
-        const QImage alpha = TextImage("Symbol", "\xCE\xB1");
-        const QImage gamma = TextImage("Symbol", "\xCE\xB3");
-        QVERIFY(LitPixels(alpha) > 10);
-        QVERIFY(alpha != gamma);
+        const std::tuple<const char*, const char*, const char*> pairs[] = {
+            {"Tahoma", "\xE5\xA4\xA9", "\xE6\xB4\xA5"}, {"Symbol", "\xCE\xB1", "\xCE\xB3"}};
+        for (const auto& [face, one, other] : pairs) {
+            const QImage image = TextImage(face, one);
+            QVERIFY2(LitPixels(image) > 10 && image != TextImage(face, other), face);
+        }
     }
 
     void pagePathKeepsTheCallersMapping() {
@@ -307,29 +294,26 @@ class PaintingAndDesktopTest : public QObject {
 
     void folderFindsBitmapsAndPngsByName() {
         QTemporaryDir dir;
-        QVERIFY(dir.isValid());
         QVERIFY(
             fixture::WriteBytes(dir.filePath("B_M42.bmp"), Bitmap(2, 2, 24, 0, TwoByTwoRows())));
-        QImage rgb(3, 2, QImage::Format_RGB32);
-        rgb.fill(QColor(10, 20, 30));
-        QVERIFY(rgb.save(dir.filePath("B_M31.png")));
-        QImage alpha(3, 2, QImage::Format_ARGB32);
-        alpha.fill(QColor(10, 20, 30, 128));
-        QVERIFY(alpha.save(dir.filePath("B_M33.png")));
+        const std::tuple<const char*, QImage::Format, int> pngs[] = {
+            {"B_M31.png", QImage::Format_RGB32, 255}, {"B_M33.png", QImage::Format_ARGB32, 128}};
+        for (const auto& [name, format, alpha] : pngs) {
+            QImage image(3, 2, format);
+            image.fill(QColor(10, 20, 30, alpha));
+            QVERIFY(image.save(dir.filePath(name)));
+        }
 
         platform::DeepSkyPictureFolder folder(dir.path().toStdString());
         const render::DeepSkyPictureLookup lookup = folder.Lookup();
         const render::DeepSkyPicture* m42 = lookup("B_M42");
-        QVERIFY(m42 != nullptr);
-        QCOMPARE(m42->width, 2);
+        QVERIFY(m42 && lookup("B_M31") && lookup("B_M33") && !lookup("B_SMC"));
         QCOMPARE(lookup("B_M42"), m42);  // decoded once
         const render::DeepSkyPicture* m31 = lookup("B_M31");
-        QVERIFY(m31 != nullptr);
-        QCOMPARE(std::tuple(m31->bitsPerPixel, m31->rgb.size(), m31->rgb[2]),
-                 std::tuple(24, std::size_t{18}, uint8_t{30}));
-        QVERIFY(lookup("B_M33") != nullptr);
-        QCOMPARE(lookup("B_M33")->bitsPerPixel, 32);  // with alpha: not a 24-bit picture
-        QVERIFY(lookup("B_SMC") == nullptr);
+        // With alpha, B_M33 is no 24-bit picture.
+        QCOMPARE(std::tuple(m42->width, m31->bitsPerPixel, m31->rgb.size(), m31->rgb[2],
+                            lookup("B_M33")->bitsPerPixel),
+                 std::tuple(2, 24, std::size_t{18}, uint8_t{30}, 32));
 
         // A FIFO and a link to an endless device are no pictures, found at once.
         QVERIFY(::mkfifo(QFile::encodeName(dir.filePath("B_M1.bmp")).constData(), 0600) == 0);
@@ -441,9 +425,8 @@ class PaintingAndDesktopTest : public QObject {
             QFile::exists(home.path() + "/mime/application/x-planetarium-view.xml"), 10000);
         QFile mime(paths.mimePackage);
         QVERIFY(mime.open(QIODevice::ReadOnly));
-        QByteArray xml = mime.readAll();
-        QVERIFY(xml.contains("*.qel"));
-        QVERIFY(xml.contains("Planetarium Data File"));
+        const QByteArray xml = mime.readAll();
+        QVERIFY(xml.contains("*.qel") && xml.contains("Planetarium Data File"));
         const QDateTime written = QFileInfo(paths.mimePackage).lastModified();
         QTest::qWait(20);
         platform::RegisterViewFileType(".qel", "Planetarium", "Planetarium Data File",
@@ -459,11 +442,9 @@ class PaintingAndDesktopTest : public QObject {
         QVERIFY(!platform::InstalledEntryExists(bin));
         for (const QString& share : {prefix.path() + "/share", dataDirs.path()}) {
             QVERIFY(QDir().mkpath(share + "/applications"));
-            QFile file(share + entry);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.close();
+            QVERIFY(fixture::WriteBytes(share + entry, nullptr, 0));
             QVERIFY(platform::InstalledEntryExists(bin));
-            QVERIFY(file.remove());
+            QVERIFY(QFile::remove(share + entry));
         }
     }
 
