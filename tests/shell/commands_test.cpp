@@ -81,8 +81,7 @@ class CommandsTest : public QObject, fixture::MainWindowFixture {
             {333, {&V::BrightAuto, &V::DrawStars}, {{1, 15}, {1, 15}}},
             {2051, {&V::BrightAuto, &V::DrawStars}, {{1, 15}, {0, 50}}},
             {333, {&V::BrightAuto, &V::DrawStars}, {{0, 54}, {0, 55}, {0, 55}}},
-            {334, {&V::BrightAuto, &V::DrawStars}, {{0, 1}, {0, 0}, {0, 0}}},
-        };
+            {334, {&V::BrightAuto, &V::DrawStars}, {{0, 1}, {0, 0}, {0, 0}}}};
         for (const auto& [command, fields, steps] : walks) {
             program->view = {};
             program->view.SmoothIdou = 0;
@@ -111,8 +110,7 @@ class CommandsTest : public QObject, fixture::MainWindowFixture {
     void oldChineseCyclesOnlyWithUnicodeText() {
         auto& v = program->view;
         Run(40023);
-        QCOMPARE(v.ShukuLine, 1);
-        QCOMPARE(v.ShukuName, 0);
+        QCOMPARE(std::pair(v.ShukuLine, v.ShukuName), std::pair(1, 0));
         Run(40024);
         Run(40024);
         QCOMPARE(v.ShukuLine + v.ShukuName + v.ShukuStar, 3);
@@ -159,8 +157,7 @@ class CommandsTest : public QObject, fixture::MainWindowFixture {
         const std::pair<int, state::CivilClock> steps[] = {
             {301, {2001, 1, 2, 1, 0}},  {302, {2001, 1, 2, 2, 0}},  {300, {2001, 1, 1, 20, 0}},
             {300, {2001, 1, 1, 20, 0}}, {311, {2001, 1, 1, 21, 0}},  // daylight saving on and off
-            {311, {2001, 1, 1, 20, 0}},
-        };
+            {311, {2001, 1, 1, 20, 0}}};
         for (const auto& [command, clock] : steps) {
             Run(command);
             QCOMPARE(v.clock, clock);
@@ -192,45 +189,32 @@ class CommandsTest : public QObject, fixture::MainWindowFixture {
     void directionsAndArrows() {
         auto& v = program->view;
         v.UnderHorizon = 0;
-        const struct {
-            int equator, command;
-            double V::*field;
-            double start, expected;
-        } cases[] = {
-            {0, 400, &V::Houi2, 0, 1800},
-            {0, 402, &V::Houi2, 0, 2700},
-            {0, 401, &V::Houi2, 900, 0},
-            {0, 403, &V::Houi2, 0, 900},
-            {0, 40060, &V::Koudo2, 0, 900},
-            {0, 40061, &V::Koudo2, 900, 0},
-            {0, 601, &V::Koudo2, 880, 900},
-            {0, 601, &V::Koudo2, 900, 900},
-            {0, 603, &V::Koudo2, 20, 0},
-            {0, 605, &V::Houi2, 30, 3555},
-            {0, 616, &V::Houi2, 3555, 3560},
-            // Equator mode: the poles and the equinoxes; azimuth keys do nothing, arrows reverse.
-            {1, 402, &V::Houi2, 450, 450},
-            {1, 403, &V::Houi2, 450, 450},
-            {1, 400, &V::Koudo2, 0, 900},
-            {1, 401, &V::Koudo2, 0, -900},
-            {1, 407, &V::Houi2, 0, 1800},
-            {1, 406, &V::Houi2, 900, 0},
-            {1, 605, &V::Houi2, 3560, 35},
-            {1, 603, &V::Koudo2, -880, -900},
-        };
-        for (const auto& c : cases) {
-            v.SekidouMod = c.equator;
-            v.*c.field = c.start;
-            Run(c.command);
+        // Equator mode or not, the command, the field, where it starts and where it ends. In
+        // equator mode the keys go to the poles and the equinoxes; azimuth keys do nothing, arrows
+        // reverse.
+        const std::tuple<int, int, double V::*, double, double> cases[] = {
+            {0, 400, &V::Houi2, 0, 1800},    {0, 402, &V::Houi2, 0, 2700},
+            {0, 401, &V::Houi2, 900, 0},     {0, 403, &V::Houi2, 0, 900},
+            {0, 40060, &V::Koudo2, 0, 900},  {0, 40061, &V::Koudo2, 900, 0},
+            {0, 601, &V::Koudo2, 880, 900},  {0, 601, &V::Koudo2, 900, 900},
+            {0, 603, &V::Koudo2, 20, 0},     {0, 605, &V::Houi2, 30, 3555},
+            {0, 616, &V::Houi2, 3555, 3560}, {1, 402, &V::Houi2, 450, 450},
+            {1, 403, &V::Houi2, 450, 450},   {1, 400, &V::Koudo2, 0, 900},
+            {1, 401, &V::Koudo2, 0, -900},   {1, 407, &V::Houi2, 0, 1800},
+            {1, 406, &V::Houi2, 900, 0},     {1, 605, &V::Houi2, 3560, 35},
+            {1, 603, &V::Koudo2, -880, -900}};
+        for (const auto& [equator, command, field, start, expected] : cases) {
+            v.SekidouMod = equator;
+            v.*field = start;
+            Run(command);
             Paint();
-            QVERIFY2(v.*c.field == c.expected,
-                     qPrintable(QString("command %1 gave %2").arg(c.command).arg(v.*c.field)));
+            QVERIFY2(v.*field == expected,
+                     qPrintable(QString("command %1 gave %2").arg(command).arg(v.*field)));
             QCOMPARE(window->pendingMoves() | window->activeMoves(), 0);
         }
         QCOMPARE(v.Koudo2, -900.0);
         Run(107);  // leaving equator mode lifts a negative altitude
-        QCOMPARE(v.SekidouMod, 0);
-        QCOMPARE(v.Koudo2, 0.0);
+        QCOMPARE(std::pair(v.SekidouMod, v.Koudo2), std::pair(0, 0.0));
     }
 
     void userCitySelectionKeepsTheInstantInLocalTime() {
@@ -244,9 +228,8 @@ class CommandsTest : public QObject, fixture::MainWindowFixture {
         window->RebuildUserCityMenu();
         v.clock = {2001, 1, 1, 12, 0};
         Run(2111);
-        QCOMPARE(v.clock, (state::CivilClock{2001, 1, 2, 2, 0}));
-        QCOMPARE(v.Ido2, 357);
-        QCOMPARE(v.CurrentCity, 10000);
+        QCOMPARE(std::tuple(v.clock, v.Ido2, v.CurrentCity),
+                 std::tuple(state::CivilClock{2001, 1, 2, 2, 0}, 357, 10000));
         Run(2111);
         QCOMPARE(v.clock, (state::CivilClock{2001, 1, 2, 2, 0}));
         // An item beyond the stored cities does nothing.

@@ -301,17 +301,16 @@ class MainWindowTest : public QObject, fixture::MainWindowFixture {
 
     // A step of nothing stops Fast Clocking before it moves; an interval of 0 makes one step.
     void fastClockingStopsOnAZeroStepOrInterval() {
-        const struct { int minutes, interval, minuteAfter; } cases[] = {{0, 1, 0}, {5, 0, 5}};
-        for (const auto& c : cases) {
+        for (const auto& [minutes, interval, minuteAfter] : {std::tuple(0, 1, 0), {5, 0, 5}}) {
             program->options.AutoType = 0;
-            program->options.AutoMinit = c.minutes;
-            program->options.Interval = c.interval;
+            program->options.AutoMinit = minutes;
+            program->options.Interval = interval;
             program->view.clock = {2000, 1, 1, 12, 0};
             window->Command(331);
             Ticks(2);
-            QCOMPARE(std::pair(program->view.AutoRunning, program->view.clock.minute),
-                     std::pair(false, c.minuteAfter));
-            QCOMPARE(window->menus().FirstAction(331)->text(), QString("F&ast Clocking ON\tA"));
+            QCOMPARE(std::tuple(program->view.AutoRunning, program->view.clock.minute,
+                                window->menus().FirstAction(331)->text()),
+                     std::tuple(false, minuteAfter, QString("F&ast Clocking ON\tA")));
         }
     }
 
@@ -481,9 +480,8 @@ class MainWindowTest : public QObject, fixture::MainWindowFixture {
         QTRY_VERIFY(window->isMaximized());
         // The bars follow their own switches.
         window->Command(145);
-        QCOMPARE(program->options.StatusBar, 0);
-        QCOMPARE(shown(), std::tuple(false, true, false));
-        QVERIFY(!Checked(145));
+        QCOMPARE(std::tuple(shown(), program->options.StatusBar, Checked(145)),
+                 std::tuple(std::tuple(false, true, false), 0, false));
         window->Command(146);
         QCOMPARE(shown(), std::tuple(false, false, false));
         window->Command(146);
@@ -511,17 +509,15 @@ class MainWindowTest : public QObject, fixture::MainWindowFixture {
         program->view.Houi2 = 1234;
         QVERIFY(fixture::WriteBytes(dir.filePath("notes.txt"), "just some words\n", 16));
         window->OpenDroppedFile(dir.filePath("notes.txt"));
-        QCOMPARE(messages.size(), std::size_t(1));
-        QVERIFY(messages[0].icon == state::MessageIcon::Stop);
-        QCOMPARE(program->view.Houi2, 1234.0);
+        QCOMPARE(std::tuple(messages.size(), messages[0].icon, program->view.Houi2),
+                 std::tuple(std::size_t(1), state::MessageIcon::Stop, 1234.0));
     }
 
     void viewFileMessageOpensTheToolWindows() {
         window->Command(40011);  // the Moon window is open already and stays open
         window->OpenViewFileMessage("/tmp/none.qel", 1);
         QVERIFY(window->toolWindows().solarSystem() && window->toolWindows().moon());
-        QCOMPARE(program->options.PlanetWnd, 1);
-        QCOMPARE(program->options.MoonWnd, 1);
+        QCOMPARE(std::pair(program->options.PlanetWnd, program->options.MoonWnd), std::pair(1, 1));
     }
 
     void everyMenuItemIsServed() {
