@@ -68,8 +68,7 @@ class FindInfoDialogsTest : public QObject, MainWindowFixture {
             {"Jupiter", 4, 101, "Jupiter"},
             {"Hale-Bopp", 5, 101, "Hale-Bopp"},
             {"Summer", 6, 101, "Summer Triangle"},
-            {"alpha Lyr", 2, 103, "Alpha"},
-        };
+            {"alpha Lyr", 2, 103, "Alpha"}};
         auto* search = FindControl<QLineEdit>(*find, 105);
         for (const auto& [typed, tab, listId, chosen] : cases) {
             search->setText(QString::fromUtf8(typed));
@@ -132,7 +131,6 @@ class FindInfoDialogsTest : public QObject, MainWindowFixture {
 
     void starNamesArePickedRenamedRemovedAndSaved() {
         StarNameDialog* names = OpenNames();
-        QVERIFY(names);
         auto* field = FindControl<QLineEdit>(*names, 1055);
         const std::size_t count = names->table().size();
         names->PickStar(0);  // Sirius, named: its name is chosen

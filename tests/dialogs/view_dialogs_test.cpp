@@ -20,13 +20,8 @@ enum Scene { kNight, kSunset, kDay, kEcliptic, kEclipticDeep, kLongAgo };
 
 // The scenes of the sky tests, in Greenwich time, seen from New York.
 void SetScene(state::ViewState& v, Scene scene) {
-    struct Setting {
-        state::CivilClock clock;
-        int32_t mode;
-        double direction, height;
-        int32_t zoom;
-    };
-    static const Setting kScenes[] = {
+    // The clock, equator mode, direction, height and zoom.
+    static const std::tuple<state::CivilClock, int32_t, double, double, int32_t> kScenes[] = {
         // 1 April 1997, 21:00 EST: north-west, comet Hale-Bopp over the Milky Way.
         {{1997, 4, 2, 2, 0}, 0, 1350, 150, 40},
         // Sunset of that day: the glow, Mercury and the comet in the west.
@@ -39,13 +34,8 @@ void SetScene(state::ViewState& v, Scene scene) {
         // Orion four thousand years ago.
         {{-2000, 1, 1, 0, 0}, 1, 838, -54, 80},
     };
-    const Setting& s = kScenes[scene];
     v.Keisanji = 1;
-    v.clock = s.clock;
-    v.SekidouMod = s.mode;
-    v.Houi2 = s.direction;
-    v.Koudo2 = s.height;
-    v.Zoom = s.zoom;
+    std::tie(v.clock, v.SekidouMod, v.Houi2, v.Koudo2, v.Zoom) = kScenes[scene];
     v.Tracking = scene == kDay;
     v.TrackedKind = astro::kBodyObject;
     v.TrackedIndex = 1;  // the Moon
@@ -117,24 +107,23 @@ class ViewDialogsTest : public QObject, MainWindowFixture {
             {101, "360", " 360.0"}, {101, "360.1", "   0.1"}, {101, "-0.5", " 359.5"},
             {101, "-0", "   0.0"},  {103, "-10", "   0.0"},   {103, "95", "  90.0"},
             {103, "2.3", "   2.3"}, {105, "5", "   10%"},     {105, "9000", " 7700%"},
-            {105, "abc", "   10%"}, {105, "30", "   30%"},
-        };
+            {105, "abc", "   10%"}, {105, "30", "   30%"}};
         for (const auto& [id, typed, shown] : cases) {
             Type(dialog, id, QString::fromLatin1(typed));
             QCOMPARE(Text(dialog, id), QString::fromLatin1(shown));
         }
-        QCOMPARE(dialog->work().height, 23.0);
-        QCOMPARE(FindControl<QSlider>(*dialog, 106)->value(), 0);
+        QCOMPARE(std::pair(dialog->work().height, FindControl<QSlider>(*dialog, 106)->value()),
+                 std::pair(23.0, 0));
         FindControl<QSlider>(*dialog, 106)->setValue(kZoomSliderLast);
         QCOMPARE(Text(dialog, 105), QStringLiteral(" 7700%"));
         // Equator mode keeps the numbers and shows right ascension in hours and minutes.
         Click(dialog, 107);
         QCOMPARE(Text(dialog, 101), QStringLiteral(" 0h00m"));
         Type(dialog, 101, QStringLiteral("12h30m"));
-        QCOMPARE(dialog->work().direction, 1875.0);
         Type(dialog, 103, QStringLiteral("-10"));
-        QCOMPARE(dialog->work().height, -100.0);
-        QCOMPARE(program->view.Zoom, 40);  // nothing applied yet
+        // Nothing applied yet.
+        QCOMPARE(std::tuple(dialog->work().direction, dialog->work().height, program->view.Zoom),
+                 std::tuple(1875.0, -100.0, 40));
         Click(dialog, kIdApply);
         const auto& v = program->view;
         QCOMPARE(std::tuple(v.SekidouMod, v.Houi2, v.Koudo2, v.Zoom),
@@ -147,9 +136,10 @@ class ViewDialogsTest : public QObject, MainWindowFixture {
         auto* dialog = Open<ViewDialog>(131, DialogKind::View);
         Type(dialog, 105, QStringLiteral("200"));
         Click(dialog, kIdApply);
-        QCOMPARE(program->view.Zoom, 40);  // the main window moves there frame by frame
-        QCOMPARE(program->view.PendingMoves, state::kMoveZoom);
-        QVERIFY(!program->view.Tracking);
+        // The main window moves there frame by frame.
+        const auto& v = program->view;
+        QCOMPARE(std::tuple(v.Zoom, v.PendingMoves, v.Tracking),
+                 std::tuple(40, state::kMoveZoom, false));
         QTRY_COMPARE(program->view.Zoom, 200);
         window->Command(107);  // equator mode from the menu
         QVERIFY(Checked(dialog, 107));
@@ -164,8 +154,7 @@ class ViewDialogsTest : public QObject, MainWindowFixture {
         // Bayer and Flamsteed are never both off; "+Asteroid" brings "+Dwarf Planet".
         Click(dialog, 119);
         Click(dialog, 40067);
-        QVERIFY(Checked(dialog, 119) && Checked(dialog, 40066));
-        QCOMPARE(dialog->work().WakuseiLevel, 5);
+        QVERIFY(Checked(dialog, 119) && Checked(dialog, 40066) && dialog->work().WakuseiLevel == 5);
         // Under "Auto" the limit follows the zoom and cannot be typed.
         QVERIFY(!Enabled(dialog, 251) && !Enabled(dialog, 252));
         Click(dialog, 40034);
@@ -198,6 +187,7 @@ class ViewDialogsTest : public QObject, MainWindowFixture {
         ModelessDialog* dialog = Open(169, DialogKind::Option);
         QVERIFY(dialog);
         QVERIFY(!Enabled(dialog, 1007) && !Enabled(dialog, 1009) && !Enabled(dialog, 1011));
+        // A box clicked first (0: none), the field, what is typed and what it shows.
         const std::tuple<int, int, const char*, const char*> cases[] = {{1008, 1009, "120", "90.0"},
                                                                         {0, 1009, "0.2", " 1.0"},
                                                                         {0, 1009, "2.3", " 2.3"},
