@@ -43,8 +43,7 @@ class CometAndAppearanceDialogsTest : public QObject, MainWindowFixture {
         const std::tuple<int, const char*, double> cases[] = {
             {108, "2.5", 2.0},     {108, "-1", 0.0},     {107, "0", 1e-7}, {104, "0", 1.0},
             {104, "32", 31.99999}, {102, "12000", 9999}, {103, "13", 12},  {120, "abc", 0.0},
-            {114, "6.04", 60},     {119, "0.5", 10},     {114, "-3", 0},
-        };
+            {114, "6.04", 60},     {119, "0.5", 10},     {114, "-3", 0}};
         for (const auto& [id, typed, expected] : cases) {
             Type(&dialog, id, QString::fromLatin1(typed));
             const state::CometRecord& r = dialog.work().table.records[0];
@@ -172,9 +171,9 @@ class CometAndAppearanceDialogsTest : public QObject, MainWindowFixture {
         QCOMPARE(program->view.lineSets[1].style, uint8_t{0});
         QTRY_VERIFY(window->openDialogs().Find(DialogKind::LineSet));
         QWidget* reopened = window->openDialogs().Find(DialogKind::LineSet);
-        QVERIFY(reopened != dialog);
-        QCOMPARE(std::pair(reopened->pos(), FindControl<ColourBox>(*reopened, 105)->text()),
-                 std::pair(place, QString::number(44 | 44 << 8 | 156 << 16)));
+        QCOMPARE(std::tuple(reopened != dialog, reopened->pos(),
+                            FindControl<ColourBox>(*reopened, 105)->text()),
+                 std::tuple(true, place, QString::number(44 | 44 << 8 | 156 << 16)));
     }
 
     void autoModeOnKeepsItsMarkWhileDisabled() {

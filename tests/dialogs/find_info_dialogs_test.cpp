@@ -80,8 +80,8 @@ class FindInfoDialogsTest : public QObject, MainWindowFixture {
         const double azimuth = program->view.Houi2;
         for (int id : {kIdApply, 104, kIdOk})
             Click(find, id);
-        QVERIFY(program->view.Houi2 == azimuth && !program->view.Tracking);
-        QCOMPARE(window->openDialogs().Find(DialogKind::Find), find);
+        QVERIFY(program->view.Houi2 == azimuth && !program->view.Tracking &&
+                window->openDialogs().Find(DialogKind::Find) == find);
     }
 
     void trackingKeepsAPlanetCentredWhileTheClockRuns() {
@@ -90,10 +90,8 @@ class FindInfoDialogsTest : public QObject, MainWindowFixture {
         Click(find, 104);
         QCOMPARE(std::pair(program->view.Tracking, program->view.TrackedKind), std::pair(true, 4));
         QCOMPARE(window->statusPanes()->texts()[10], std::string("C"));
-        program->options.AutoType = 0;
-        program->options.AutoMinit = 0;
-        program->options.AutoDay = 5;
-        program->options.Interval = 1;
+        auto& o = program->options;
+        std::tie(o.AutoType, o.AutoMinit, o.AutoDay, o.Interval) = std::tuple(0, 0, 5, 1);
         program->view.AutoRunning = true;
         for (int step = 0; step < 3; ++step) {
             window->TimerTick();
@@ -116,10 +114,9 @@ class FindInfoDialogsTest : public QObject, MainWindowFixture {
         QTest::mouseDClick(sky, Qt::LeftButton, {}, centre);
         QCoreApplication::processEvents();
         InfoDialog* card = OpenInfoCard();
-        QVERIFY(card);
+        QVERIFY(card && card->findChild<QWidget*>("501"));
         QCOMPARE(std::pair(card->objectName(), card->findChild<QLabel*>("201")->text()),
                  std::pair(QString("D_PLANETINFO"), QString("Jupiter")));
-        QVERIFY(card->findChild<QWidget*>("501"));
         card->findChild<QPushButton*>("101")->click();
         Redraw();
         QCOMPARE(program->view.Zoom, 2400);

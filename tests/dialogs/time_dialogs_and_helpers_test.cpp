@@ -38,8 +38,7 @@ class TimeDialogsAndHelpersTest : public QObject, MainWindowFixture {
             {105, "0", {1999, 12, 31, 11, 15}},  // day 0: the last day of the month before
             {101, "-1", {0, 12, 31, 11, 15}},    // -1 is 1 BC, year 0
             {101, "abc", {0, 12, 31, 11, 15}},   // not a number: 0, which is year 0 too
-            {101, "200000", {99999, 12, 31, 11, 15}}, {101, "-200000", {-99998, 12, 31, 11, 15}},
-        };
+            {101, "200000", {99999, 12, 31, 11, 15}}, {101, "-200000", {-99998, 12, 31, 11, 15}}};
         for (const auto& [id, typed, expected] : cases) {
             Type(dialog, id, QString::fromLatin1(typed));
             QCOMPARE(dialog->work().clock, expected);
@@ -230,9 +229,8 @@ class TimeDialogsAndHelpersTest : public QObject, MainWindowFixture {
         for (int i = 0; i < 7; ++i)
             QVERIFY(shell::LoadStringInRing(12) != first);
         QCOMPARE(shell::LoadStringInRing(42), first);  // a missing entry is empty
-        QCOMPARE(QByteArray(first), QByteArray());
-        QVERIFY(shell::LoadString(-1).empty());
-        QCOMPARE(shell::LoadString(131), std::string("View(F5)"));
+        QCOMPARE(std::tuple(QByteArray(first), shell::LoadString(-1), shell::LoadString(131)),
+                 std::tuple(QByteArray(), std::string(), std::string("View(F5)")));
     }
 
     void numbersAfterASharedPrefixComeInNumericOrder() {
@@ -260,8 +258,8 @@ class TimeDialogsAndHelpersTest : public QObject, MainWindowFixture {
         QImage truecolour(4, 3, QImage::Format_RGB888);
         truecolour.fill(Qt::red);
         QImage indexed = truecolour.convertToFormat(QImage::Format_Indexed8);
-        QVERIFY(truecolour.save(folder.filePath("deep.bmp"), "BMP"));
-        QVERIFY(indexed.save(folder.filePath("flat.picture"), "BMP"));
+        QVERIFY(truecolour.save(folder.filePath("deep.bmp"), "BMP") &&
+                indexed.save(folder.filePath("flat.picture"), "BMP"));
         const QImage deep = LoadPictureFile(folder.filePath("deep.bmp"));
         QVERIFY(deep.size() == QSize(4, 3) && deep.colorTable().isEmpty());
         QVERIFY(!LoadPictureFile(folder.filePath("flat.picture")).colorTable().isEmpty());

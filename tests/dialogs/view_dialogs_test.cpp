@@ -146,9 +146,8 @@ class ViewDialogsTest : public QObject, MainWindowFixture {
     }
 
     void displayModeRules() {
-        program->view.BrightAuto = 1;
-        program->view.AlphaMode = 1;
-        program->view.WakuseiLevel = 2;
+        auto& v = program->view;
+        std::tie(v.BrightAuto, v.AlphaMode, v.WakuseiLevel) = std::tuple(1, 1, 2);
         auto* dialog = Open<DisplayModeDialog>(133, DialogKind::Screen);
         QVERIFY(dialog);
         // Bayer and Flamsteed are never both off; "+Asteroid" brings "+Dwarf Planet".
@@ -174,19 +173,17 @@ class ViewDialogsTest : public QObject, MainWindowFixture {
         QVERIFY(!Enabled(dialog, 109) && !Enabled(dialog, 216));
         program->narration.triggers.displayModeApplied = false;
         Click(dialog, kIdOk);
-        const auto& v = program->view;
-        QCOMPARE(std::tuple(v.WakuseiLevel, v.BrightAuto, v.Horizon), std::tuple(5, 0, 0));
-        QVERIFY(program->narration.triggers.displayModeApplied);
+        QCOMPARE(std::tuple(v.WakuseiLevel, v.BrightAuto, v.Horizon,
+                            program->narration.triggers.displayModeApplied),
+                 std::tuple(5, 0, 0, true));
     }
 
     void optionDialogClampsAndCouplesItsBoxes() {
-        program->view.UnderHorizon = 0;
-        program->view.FindUnder = 0;
-        program->view.CircleGuide = 0;
-        program->view.Shaya = 0;
+        auto& v = program->view;
+        std::tie(v.UnderHorizon, v.FindUnder, v.CircleGuide, v.Shaya) = std::tuple(0, 0, 0, 0);
         ModelessDialog* dialog = Open(169, DialogKind::Option);
-        QVERIFY(dialog);
-        QVERIFY(!Enabled(dialog, 1007) && !Enabled(dialog, 1009) && !Enabled(dialog, 1011));
+        QVERIFY(dialog && !Enabled(dialog, 1007) && !Enabled(dialog, 1009) &&
+                !Enabled(dialog, 1011));
         // A box clicked first (0: none), the field, what is typed and what it shows.
         const std::tuple<int, int, const char*, const char*> cases[] = {{1008, 1009, "120", "90.0"},
                                                                         {0, 1009, "0.2", " 1.0"},
@@ -202,7 +199,6 @@ class ViewDialogsTest : public QObject, MainWindowFixture {
         Click(dialog, 301);
         QVERIFY(Checked(dialog, 112) && !Enabled(dialog, 112));
         Click(dialog, kIdOk);
-        const auto& v = program->view;
         QCOMPARE(std::tuple(v.CircleSize, v.ShayaSize, v.FindUnder), std::tuple(23, 9999, 1));
     }
 

@@ -26,24 +26,15 @@ using render::Colour;
 
 namespace {
 
-template <class T>
-void Put(QByteArray& bytes, int offset, T value) {
-    std::memcpy(bytes.data() + offset, &value, sizeof value);
-}
-
 // A bitmap file with the 40-byte header; pixel rows as given (already padded).
 QByteArray Bitmap(int width, int height, int bits, uint32_t compression, const QByteArray& rows) {
-    QByteArray bytes(54, '\0');
-    bytes[0] = 'B';
-    bytes[1] = 'M';
-    Put<uint32_t>(bytes, 2, 54 + rows.size());
-    Put<uint32_t>(bytes, 10, 54);
-    Put<uint32_t>(bytes, 14, 40);
-    Put<int32_t>(bytes, 18, width);
-    Put<int32_t>(bytes, 22, height);
-    Put<uint16_t>(bytes, 26, 1);
-    Put<uint16_t>(bytes, 28, bits);
-    Put<uint32_t>(bytes, 30, compression);
+    QByteArray bytes;
+    QDataStream out(&bytes, QIODevice::WriteOnly);
+    out.setByteOrder(QDataStream::LittleEndian);
+    out << quint16('B' | 'M' << 8) << quint32(54 + rows.size()) << quint32(0) << quint32(54)
+        << quint32(40) << qint32(width) << qint32(height) << quint16(1) << quint16(bits)
+        << compression;
+    bytes.resize(54);
     return bytes + rows;
 }
 
@@ -115,10 +106,8 @@ class PaintingAndDesktopTest : public QObject {
   private slots:
     void init() {
         view = state::ViewState{};
-        view.SekidouMod = 1;
-        view.SaisaKeisan = 0;
-        view.BrightAuto = 0;
-        view.DrawStars = 55;
+        std::tie(view.SekidouMod, view.SaisaKeisan, view.BrightAuto, view.DrawStars) =
+            std::tuple(1, 0, 0, 55);
         options = state::AppOptions{};
         options.PrintInfo = 0;
         std::vector<persist::StarRecord> stars(3000, persist::StarRecord{0, -8000, 0, 0, 110, 'G'});
@@ -281,8 +270,7 @@ class PaintingAndDesktopTest : public QObject {
             {QByteArray(100, 'x'), std::nullopt},
             {Bitmap(0, 2, 24, 0, rows), std::nullopt},
             {Bitmap(2, INT32_MIN, 24, 0, rows), std::nullopt},
-            {Bitmap(100000, 1, 24, 0, rows), std::nullopt},
-        };
+            {Bitmap(100000, 1, 24, 0, rows), std::nullopt}};
         for (const auto& [bytes, expected] : cases) {
             const auto p = platform::DecodeBitmapFile(bytes);
             QCOMPARE(p.has_value(), expected.has_value());
@@ -388,8 +376,7 @@ class PaintingAndDesktopTest : public QObject {
             {{100, 50}, {800, 600}, {0, 0, 1920, 1040}, {100, 50}},
             {{1500, 900}, {800, 600}, {0, 0, 1920, 1040}, {1120, 440}},
             {{300, 10}, {2500, 600}, {1920, 24, 1920, 1056}, {1920, 24}},
-            {{kDefault, kDefault}, {800, 600}, {0, 0, 1920, 1040}, {kDefault, kDefault}},
-        };
+            {{kDefault, kDefault}, {800, 600}, {0, 0, 1920, 1040}, {kDefault, kDefault}}};
         for (const auto& [at, size, area, kept] : cases) {
             int x = at.x(), y = at.y();
             platform::FitToArea(x, y, size.width(), size.height(), area);
@@ -454,10 +441,12 @@ class PaintingAndDesktopTest : public QObject {
     }
 
     void installedAndBuiltInFacesAreKnown() {
-        for (const char* face : {"DejaVu Sans", "Arial", "Symbol"})
-            QVERIFY2(platform::FontFamilyKnown(face), face);
-        for (const char* face : {"No Such Face 7", ""})
-            QVERIFY2(!platform::FontFamilyKnown(face), face);
+        for (const auto& [face, known] : {std::pair("DejaVu Sans", true),
+                                          {"Arial", true},
+                                          {"Symbol", true},
+                                          {"No Such Face 7", false},
+                                          {"", false}})
+            QVERIFY2(platform::FontFamilyKnown(face) == known, face);
     }
 };
 

@@ -71,10 +71,8 @@ class CommandsTest : public QObject, fixture::MainWindowFixture {
             {411, {&V::Zoom}, {{11}, {10}}},
             {411, {&V::Zoom}, {{7700}, {6420}}},
             // Longitude and latitude to the next whole degree, across the date line, to the poles.
-            {611, {&V::Keido2}, {{-1800}, {1790}}},
-            {611, {&V::Keido2}, {{740}, {730}}},
-            {614, {&V::Keido2}, {{730}, {740}}},
-            {614, {&V::Keido2}, {{1800}, {-1790}}},
+            {611, {&V::Keido2}, {{-1800}, {1790}, {1780}}},
+            {614, {&V::Keido2}, {{1790}, {1800}, {-1790}}},
             {612, {&V::Ido2}, {{895}, {900}, {900}}},
             {613, {&V::Ido2}, {{-900}, {-900}}},
             // Brightness: Auto ignores the steps; a menu value ends Auto; limits 0 and 55.
@@ -100,11 +98,10 @@ class CommandsTest : public QObject, fixture::MainWindowFixture {
             }
         }
         // With the deep catalogue at hand, zoomed in, the limit goes one step further.
-        program->view.DrawStars = 55;
-        program->view.Zoom = 500;
-        program->view.GscAvailable = true;
+        auto& v = program->view;
+        std::tie(v.DrawStars, v.Zoom, v.GscAvailable) = std::tuple(55, 500, true);
         Run(333);
-        QCOMPARE(program->view.DrawStars, 56);
+        QCOMPARE(v.DrawStars, 56);
     }
 
     void oldChineseCyclesOnlyWithUnicodeText() {
@@ -151,8 +148,7 @@ class CommandsTest : public QObject, fixture::MainWindowFixture {
 
     void timeModeSwitchesKeepTheInstant() {
         auto& v = program->view;
-        v.TimeZone = -300;
-        v.SystemZone = 60;
+        std::tie(v.TimeZone, v.SystemZone) = std::pair(-300, 60);
         v.clock = {2001, 1, 1, 20, 0};
         const std::pair<int, state::CivilClock> steps[] = {
             {301, {2001, 1, 2, 1, 0}},  {302, {2001, 1, 2, 2, 0}},  {300, {2001, 1, 1, 20, 0}},
@@ -182,8 +178,8 @@ class CommandsTest : public QObject, fixture::MainWindowFixture {
         QCOMPARE(texts.first(2),
                  QStringList({"Auto drive does not work\n\nwhen you set real time mode.",
                               "You can not add any more city!"}));
-        QVERIFY(texts.size() == 3 && texts[2].contains("/media/gsc"));
-        QVERIFY(messages[0].icon == state::MessageIcon::Exclamation);
+        QVERIFY(texts.size() == 3 && texts[2].contains("/media/gsc") &&
+                messages[0].icon == state::MessageIcon::Exclamation);
     }
 
     void directionsAndArrows() {
@@ -222,9 +218,8 @@ class CommandsTest : public QObject, fixture::MainWindowFixture {
         auto& o = program->options;
         o.UserCitys = 1;
         std::strcpy(o.userCities[0].name, "Tokyo");
-        o.userCities[0].latitude = 357;
-        o.userCities[0].longitude = -1398;
-        o.userCities[0].zone = 540;
+        auto& tokyo = o.userCities[0];
+        std::tie(tokyo.latitude, tokyo.longitude, tokyo.zone) = std::tuple(357, -1398, 540);
         window->RebuildUserCityMenu();
         v.clock = {2001, 1, 1, 12, 0};
         Run(2111);
@@ -253,8 +248,7 @@ class CommandsTest : public QObject, fixture::MainWindowFixture {
             {Qt::Key_Slash, Qt::ShiftModifier, 16, 2307},
             {Qt::Key_Equal, Qt::ShiftModifier, 19, 2310},
             {Qt::Key_Ampersand, Qt::NoModifier, 10, 2201},
-            {Qt::Key_Q, Qt::NoModifier, 24, 636},
-        };
+            {Qt::Key_Q, Qt::NoModifier, 24, 636}};
         for (const auto& [key, modifiers, code, command] : keys)
             QCOMPARE(shell::AcceleratorCommand(key, modifiers, code), command);
         const state::CivilClock before = v.clock;

@@ -10,19 +10,16 @@
 #include "shell/toolbar.h"
 #include "window_fixture.h"
 
-namespace {
-
-QList<int> Commands(QMenu* menu) {
-    QList<int> list;
-    for (QAction* action : menu->actions())
-        list.append(action->isSeparator() ? -1 : action->data().toInt());
-    return list;
-}
-
-}  // namespace
-
 class MainWindowTest : public QObject, fixture::MainWindowFixture {
     Q_OBJECT
+
+    // The commands of a menu's items, -1 for a separator.
+    static QList<int> Commands(QMenu* menu) {
+        QList<int> list;
+        for (QAction* action : menu->actions())
+            list.append(action->isSeparator() ? -1 : action->data().toInt());
+        return list;
+    }
 
     qint64 now = 100000;
     int renders = 0;
@@ -80,8 +77,7 @@ class MainWindowTest : public QObject, fixture::MainWindowFixture {
         // From, to, and the azimuth after each number of milliseconds.
         const std::tuple<double, double, std::vector<std::pair<int, double>>> moves[] = {
             {3500, 100, {{0, 3500}, {100, 3540}, {150, 0}, {150, 60}, {100, 100}}},
-            {100, 3500, {{0, 100}, {250, 0}, {250, 3500}}},
-        };
+            {100, 3500, {{0, 100}, {250, 0}, {250, 3500}}}};
         for (const auto& [from, to, path] : moves) {
             v.Houi2 = from;
             window->MoveSmoothly(state::kMoveAzimuth, to, 0, 0);
@@ -133,8 +129,8 @@ class MainWindowTest : public QObject, fixture::MainWindowFixture {
         QTest::mouseMove(Sky(), QPoint(40, 30));
         Paint();
         Paint();
-        QCOMPARE(renders, before);
-        QCOMPARE(Sky()->grab().toImage().pixelColor(5, 5), QColor(Qt::darkBlue));
+        QCOMPARE(std::pair(renders, Sky()->grab().toImage().pixelColor(5, 5)),
+                 std::pair(before, QColor(Qt::darkBlue)));
         window->Command(208);
         Paint();
         QCOMPARE(renders, before + 1);
@@ -142,9 +138,7 @@ class MainWindowTest : public QObject, fixture::MainWindowFixture {
 
     void dragTurnsTheSkyAndRendersOncePerMove() {
         auto& v = program->view;
-        v.Houi2 = 1000;
-        v.Koudo2 = 300;
-        v.Tracking = true;
+        std::tie(v.Houi2, v.Koudo2, v.Tracking) = std::tuple(1000.0, 300.0, true);
         QTest::mousePress(Sky(), Qt::LeftButton, {}, Centre());
         const int before = renders;
         for (int step = 1; step <= 4; ++step) {
@@ -152,8 +146,7 @@ class MainWindowTest : public QObject, fixture::MainWindowFixture {
             Paint();
         }
         QTest::mouseRelease(Sky(), Qt::LeftButton, {}, Centre() + QPoint(80, 0));
-        QVERIFY(!v.Tracking && v.Houi2 != 1000.0);
-        QVERIFY(renders - before >= 1 && renders - before <= 4);
+        QVERIFY(!v.Tracking && v.Houi2 != 1000.0 && renders - before >= 1 && renders - before <= 4);
         // Moving without the button turns nothing.
         const double azimuth = v.Houi2;
         MoveMouse(Centre() + QPoint(-50, 10));
@@ -162,10 +155,7 @@ class MainWindowTest : public QObject, fixture::MainWindowFixture {
 
     void doubleClickCentresSmoothlyAndWheelNotchesZoom() {
         auto& v = program->view;
-        v.Houi2 = 1000;
-        v.Koudo2 = 300;
-        v.DblClick = 0;
-        v.Tracking = true;
+        std::tie(v.Houi2, v.Koudo2, v.DblClick, v.Tracking) = std::tuple(1000.0, 300.0, 0, true);
         QTest::mouseDClick(Sky(), Qt::LeftButton, {}, Centre() + QPoint(100, 0));
         QCoreApplication::processEvents();
         QVERIFY(!v.Tracking && window->pendingMoves() != 0 && v.Houi2 == 1000.0);
@@ -206,8 +196,8 @@ class MainWindowTest : public QObject, fixture::MainWindowFixture {
         // The Brightness menu counts the catalogue's stars.
         QVERIFY(window->menus().FirstAction(2001)->text().contains("40 stars"));
         const auto& texts = window->statusPanes()->texts();
-        QVERIFY(QString::fromStdString(texts[1]).startsWith("Age "));
-        QVERIFY(texts[2].starts_with("Mag") || texts[2] == " ----");
+        QVERIFY(texts[1].starts_with("Age ") &&
+                (texts[2].starts_with("Mag") || texts[2] == " ----"));
     }
 
     void tooltipNamesTheObjectUnderARestingMouse() {
@@ -241,8 +231,7 @@ class MainWindowTest : public QObject, fixture::MainWindowFixture {
             {{880, 300}, false, {836, 320, 56, 15}, true, false},
             {{300, 660}, false, {300, 644, 56, 15}, false, true},
             {{300, 560}, true, {300, 544, 56, 15}, false, true},
-            {{300, 560}, false, {300, 580, 56, 15}, false, false},
-        };
+            {{300, 560}, false, {300, 580, 56, 15}, false, false}};
         for (const auto& [mouse, picture, rect, left, up] : cases) {
             const auto tip = shell::PlaceTooltip(mouse, {50, 12}, {100, 100, 800, 600}, picture);
             QCOMPARE(std::tuple(tip.rect, tip.movedLeft, tip.movedUp), std::tuple(rect, left, up));
@@ -258,9 +247,10 @@ class MainWindowTest : public QObject, fixture::MainWindowFixture {
         QTest::mouseClick(Sky(), Qt::LeftButton, {}, QPoint(Sky()->width() / 2 + 40, 50));
         window->Command(416);
         const auto& v = program->view;
-        QCOMPARE(std::tuple(v.Tracking, v.TrackedKind, v.TrackedIndex), std::tuple(true, 3, 7));
-        QVERIFY(window->menus().FirstAction(415)->isEnabled());
-        QCOMPARE(window->statusPanes()->texts()[10], std::string("C"));
+        QCOMPARE(std::tuple(v.Tracking, v.TrackedKind, v.TrackedIndex,
+                            window->menus().FirstAction(415)->isEnabled(),
+                            window->statusPanes()->texts()[10]),
+                 std::tuple(true, 3, 7, true, std::string("C")));
         window->Command(415);
         QVERIFY(!program->view.Tracking);
         QTest::mouseClick(Sky(), Qt::LeftButton, {}, QPoint(10, 50));
@@ -273,10 +263,7 @@ class MainWindowTest : public QObject, fixture::MainWindowFixture {
     void ticksRunTheClock() {
         auto& v = program->view;
         auto& o = program->options;
-        o.AutoType = 0;
-        o.AutoMinit = 3;
-        o.AutoHour = 1;
-        o.Interval = 2;
+        std::tie(o.AutoType, o.AutoMinit, o.AutoHour, o.Interval) = std::tuple(0, 3, 1, 2);
         v.clock = {2000, 1, 1, 23, 58};
         window->Command(331);
         QCOMPARE(std::pair(v.AutoRunning, window->menus().FirstAction(331)->text()),
@@ -302,9 +289,8 @@ class MainWindowTest : public QObject, fixture::MainWindowFixture {
     // A step of nothing stops Fast Clocking before it moves; an interval of 0 makes one step.
     void fastClockingStopsOnAZeroStepOrInterval() {
         for (const auto& [minutes, interval, minuteAfter] : {std::tuple(0, 1, 0), {5, 0, 5}}) {
-            program->options.AutoType = 0;
-            program->options.AutoMinit = minutes;
-            program->options.Interval = interval;
+            auto& o = program->options;
+            std::tie(o.AutoType, o.AutoMinit, o.Interval) = std::tuple(0, minutes, interval);
             program->view.clock = {2000, 1, 1, 12, 0};
             window->Command(331);
             Ticks(2);
@@ -319,12 +305,8 @@ class MainWindowTest : public QObject, fixture::MainWindowFixture {
         v.Zoom = 100;
         window->RefreshMenus();
         QVERIFY(Checked(40044));
-        v.Zoom = 90;
-        v.Constella = 2;
-        v.Keisanji = 1;
-        v.DrawStars = 20;
-        v.Glid = 0;
-        v.Horizon = 0;
+        std::tie(v.Zoom, v.Constella, v.Keisanji, v.DrawStars, v.Glid, v.Horizon) =
+            std::tuple(90, 2, 1, 20, 0, 0);
         window->RefreshMenus();
         for (int command = 40041; command <= 40054; ++command)
             QVERIFY(!Checked(command));
@@ -335,9 +317,7 @@ class MainWindowTest : public QObject, fixture::MainWindowFixture {
         window->RefreshMenus();
         for (int command = 2001; command <= 2056; ++command)
             if (auto* action = window->menus().FirstAction(command)) QVERIFY(!action->isChecked());
-        v.Keisanji = 3;
-        v.GscAvailable = false;
-        v.UseGsc = 1;
+        std::tie(v.Keisanji, v.GscAvailable, v.UseGsc) = std::tuple(3, false, 1);
         window->RefreshMenus();
         QVERIFY(!window->menus().FirstAction(40068)->isEnabled() &&
                 !window->toolbar().Button(40069)->isEnabled() && !Checked(40039));
@@ -346,15 +326,13 @@ class MainWindowTest : public QObject, fixture::MainWindowFixture {
     void toolbarFollowsTheViewAndItsMode() {
         auto& v = program->view;
         auto& bar = window->toolbar();
-        v.Constella = 0;
-        v.Line = 1;
-        v.Sekidou = 2;
+        std::tie(v.Constella, v.Line, v.Sekidou) = std::tuple(0, 1, 2);
         window->RefreshMenus();
         QVERIFY(!bar.Button(207)->isChecked() && bar.Button(251)->isChecked());
         window->Command(207);
-        QVERIFY(bar.Button(207)->isChecked() && bar.Button(40015)->isEnabled());
-        QVERIFY(bar.Button(400) && bar.Button(253) && !bar.Button(404));
-        QVERIFY(!window->menus().FirstAction(404)->isVisible());
+        QVERIFY(bar.Button(207)->isChecked() && bar.Button(40015)->isEnabled() && bar.Button(400) &&
+                bar.Button(253) && !bar.Button(404) &&
+                !window->menus().FirstAction(404)->isVisible());
         window->Command(107);  // equator mode swaps directions and grids
         QCOMPARE(bar.bar()->actions().size(), shell::kToolbarEntryCount);
         for (int command : {404, 405, 406, 407, 271, 272})
@@ -381,9 +359,7 @@ class MainWindowTest : public QObject, fixture::MainWindowFixture {
         window->toolbar().Button(251)->trigger();
         QVERIFY(v.Line == 0 && !window->toolbar().Button(251)->isChecked() && !Checked(251));
         // A radio item chosen again keeps its mark, also where the command changes nothing.
-        v.Zoom = 140;
-        v.BrightAuto = 0;
-        v.DrawStars = 30;
+        std::tie(v.Zoom, v.BrightAuto, v.DrawStars) = std::tuple(140, 0, 30);
         for (int command : {202, 202, 40046, 300, 2031}) {
             window->menus().FirstAction(command)->trigger();
             QVERIFY2(Checked(command), qPrintable(QString::number(command)));
@@ -409,12 +385,8 @@ class MainWindowTest : public QObject, fixture::MainWindowFixture {
 
     void statusBarTexts() {
         auto& v = program->view;
-        v.Ido2 = 410;
-        v.Keido2 = 740;
-        v.TimeZone = -300;
-        v.Dst = 1;
-        v.Houi2 = 1234.5;
-        v.Koudo2 = -45;
+        std::tie(v.Ido2, v.Keido2, v.TimeZone, v.Dst) = std::tuple(410, 740, -300, 1);
+        std::tie(v.Houi2, v.Koudo2) = std::pair(1234.5, -45.0);
         v.clock = {2026, 3, 7, 9, 5};
         v.AutoRunning = true;
         shell::FrameFacts facts{12.34, 95};
@@ -447,8 +419,7 @@ class MainWindowTest : public QObject, fixture::MainWindowFixture {
         const std::pair<shell::ObjectHit, QList<int>> cases[] = {
             {{false, -1, 0, {}, {}}, {501, 503, -1, 40055, 40056}},
             {{true, 1, 0, {}, {}}, {501, 502, 503, -1, 40055, 40056, -1, 416}},
-            {{true, 3, 0, {}, {}}, {501, 502, 504, 503, -1, 40055, 40056, -1, 416}},
-        };
+            {{true, 3, 0, {}, {}}, {501, 502, 504, 503, -1, 40055, 40056, -1, 416}}};
         for (const auto& [hit, commands] : cases) {
             std::unique_ptr<QMenu> menu(window->BuildContextMenu(hit));
             QCOMPARE(Commands(menu.get()), commands);
@@ -555,16 +526,15 @@ class MainWindowTest : public QObject, fixture::MainWindowFixture {
         std::strcpy(program->options.userCities[1].name, "Cabin");
         window->RebuildUserCityMenu();
         window->RebuildUserCityMenu();
-        QCOMPARE(Commands(location).last(3), (QList<int>{106, 2111, 2112}));
-        QCOMPARE(window->menus().FirstAction(2112)->text(), QString("Cabin"));
+        QCOMPARE(std::pair(Commands(location).last(3), window->menus().FirstAction(2112)->text()),
+                 std::pair(QList<int>{106, 2111, 2112}, QString("Cabin")));
         QFile::remove(settings);
         // A relative path runs from the data folder; a page or nothing is no command line.
         const std::pair<shell::ExternalProgram, std::string> lines[] = {
             {{0, "Calc", "tools/calc -x"}, "/opt/data/tools/calc -x"},
             {{0, "Calc", "/usr/bin/cal"}, "/usr/bin/cal"},
             {{0, "Page", "#home"}, ""},
-            {{0, "None", ""}, ""},
-        };
+            {{0, "None", ""}, ""}};
         for (const auto& [entry, line] : lines)
             QCOMPARE(shell::ExternalCommandLine(entry, "/opt/data"), line);
     }
@@ -573,8 +543,7 @@ class MainWindowTest : public QObject, fixture::MainWindowFixture {
         program->options.SaveDefault = 1;
         window->Command(163);
         const auto profile = persist::Profile::Load(persist::BareSettingsPath());
-        QCOMPARE(profile.ReadInt("Tavilo Pro v7", "SaveDefault", -1), 0);
-        QVERIFY(!Checked(163));
+        QVERIFY(profile.ReadInt("Tavilo Pro v7", "SaveDefault", -1) == 0 && !Checked(163));
     }
 
     // The screen saver ends on any key, button or wheel, and on the sixteenth mouse move.
@@ -588,8 +557,7 @@ class MainWindowTest : public QObject, fixture::MainWindowFixture {
                     t.MoveMouse(QPoint(10 + i, 10));
                 QVERIFY(t.window->isVisible());
                 t.MoveMouse(QPoint(40, 10));
-            },
-        };
+            }};
         for (const auto& input : inputs) {
             program->view.ScreenSaverMode = true;
             Make();
@@ -613,8 +581,8 @@ class MainWindowTest : public QObject, fixture::MainWindowFixture {
         QTemporaryDir tree;
         QDir().mkpath(tree.path() + "/bin");
         const std::string bin = (tree.path() + "/bin").toStdString();
-        QVERIFY(platform::UserGuidePath(bin).empty());
-        QVERIFY(platform::HelpTopicUrl("Time Dialog", "").isEmpty());
+        QVERIFY(platform::UserGuidePath(bin).empty() &&
+                platform::HelpTopicUrl("Time Dialog", "").isEmpty());
         for (const char* place : {"/share/planetarium/docs", "/bin/docs"}) {
             QDir().mkpath(tree.path() + place);
             const QString guide = tree.path() + place + "/user-guide.md";
