@@ -41,6 +41,30 @@ class FileCommandsTest : public QObject, fixture::MainWindowFixture {
         return {QString::fromUtf8(file.readAll()), QImage(home.path() + "/page.png").allGray()};
     }
 
+    // A page of Orion in equator mode exported or printed, and what it shows.
+    void PrintPage(int colorPrint, bool onPrinter) {
+        auto& v = program->view;  // Orion in equator mode, whatever the computer's clock says
+        std::tie(v.SekidouMod, v.Houi2, v.Koudo2, v.Zoom) = std::tuple(1, 840.0, 0.0, 80);
+        program->options.ColorPrint = colorPrint;
+        const QString pdf = home.path() + "/page.pdf";
+        QFile::remove(pdf);
+        shell::FileCommands& files = window->fileCommands();
+        if (onPrinter) {
+            QPrinter printer(QPrinter::HighResolution);
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(pdf);
+            QVERIFY(files.PrintPage(printer));
+        } else {
+            QVERIFY(files.ExportPdf(pdf));
+        }
+        QVERIFY(program->view.Zoom == 80 && !files.printing() && !QApplication::overrideCursor() &&
+                !window->findChild<QWidget*>("D_PRINTING"));
+        const auto [text, grey] = ReadPdf(pdf);
+        QVERIFY2(text.contains("Orion") && text.contains("Printed by Planetarium"),
+                 qPrintable(text));
+        QVERIFY(grey == (colorPrint == 0) && messages.empty());
+    }
+
   private slots:
     void initTestCase() {
         NewProgram();
@@ -67,36 +91,9 @@ class FileCommandsTest : public QObject, fixture::MainWindowFixture {
     }
 
     // A monochrome and a colour PDF export, and a printer without a printer: a PDF file.
-    void pagesGoThroughOnePrintPath_data() {
-        QTest::addColumn<int>("colorPrint");
-        QTest::addColumn<bool>("onPrinter");
-        QTest::newRow("mono") << 0 << false;
-        QTest::newRow("colour") << 1 << false;
-        QTest::newRow("printer") << 0 << true;
-    }
     void pagesGoThroughOnePrintPath() {
-        QFETCH(int, colorPrint);
-        QFETCH(bool, onPrinter);
-        auto& v = program->view;  // Orion in equator mode, whatever the computer's clock says
-        std::tie(v.SekidouMod, v.Houi2, v.Koudo2, v.Zoom) = std::tuple(1, 840.0, 0.0, 80);
-        program->options.ColorPrint = colorPrint;
-        const QString pdf = home.path() + "/page.pdf";
-        QFile::remove(pdf);
-        shell::FileCommands& files = window->fileCommands();
-        if (onPrinter) {
-            QPrinter printer(QPrinter::HighResolution);
-            printer.setOutputFormat(QPrinter::PdfFormat);
-            printer.setOutputFileName(pdf);
-            QVERIFY(files.PrintPage(printer));
-        } else {
-            QVERIFY(files.ExportPdf(pdf));
-        }
-        QVERIFY(program->view.Zoom == 80 && !files.printing() && !QApplication::overrideCursor() &&
-                !window->findChild<QWidget*>("D_PRINTING"));
-        const auto [text, grey] = ReadPdf(pdf);
-        QVERIFY2(text.contains("Orion") && text.contains("Printed by Planetarium"),
-                 qPrintable(text));
-        QVERIFY(grey == (colorPrint == 0) && messages.empty());
+        for (const auto& [colorPrint, onPrinter] : {std::pair(0, false), {1, false}, {0, true}})
+            PrintPage(colorPrint, onPrinter);
     }
 
     void pngExportAndFailures() {

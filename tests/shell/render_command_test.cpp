@@ -76,12 +76,8 @@ class RenderCommandTest : public QObject {
     // The size asked for, PDF by the name, a view file's zoom and a later --set that wins over
     // it, and typed values out of range brought into range without a word.
     void rendersWhatIsAsked() {
-        std::array<int32_t, 128> record{};
-        record[0] = 2500;
-        record[60] = 1;     // groups: Viewpoint
-        record[21] = 7000;  // Zoom
         const QString view = dir.filePath("zoomed.QEL");
-        QVERIFY(fixture::WriteBytes(view, record.data(), sizeof record));
+        QVERIFY(fixture::WriteViewFile(view, 7000));
         const std::tuple<const char*, QStringList, QSize> cases[] = {
             {"plain.png", {}, {1280, 800}},
             {"small.png", {"--size", "320x200"}, {320, 200}},

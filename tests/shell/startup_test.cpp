@@ -12,19 +12,6 @@
 #include "state/comet_record.h"
 #include "window_fixture.h"
 
-namespace {
-
-// A view file that restores only the viewpoint, with this zoom.
-void WriteViewFile(const QString& path, int zoom) {
-    std::vector<int32_t> record(128, 0);
-    record[0] = 2500;       // format version
-    record[84 / 4] = zoom;  // zoom
-    record[240 / 4] = 1;    // groups: viewpoint only
-    QVERIFY(fixture::WriteBytes(path, record.data(), record.size() * 4));
-}
-
-}  // namespace
-
 class StartupTest : public QObject, fixture::MainWindowFixture {
     Q_OBJECT
 
@@ -60,10 +47,10 @@ class StartupTest : public QObject, fixture::MainWindowFixture {
   private slots:
     void init() {
         session.reset();
-        QDir(data.path()).removeRecursively();
-        QDir().mkpath(data.path());
-        QDir(home.path()).removeRecursively();
-        QDir().mkpath(home.path());
+        for (const QString& folder : {data.path(), home.path()}) {
+            QDir(folder).removeRecursively();
+            QDir().mkpath(folder);
+        }
         NewProgram();
     }
     void cleanup() {
@@ -112,7 +99,7 @@ class StartupTest : public QObject, fixture::MainWindowFixture {
     void viewFileOnTheCommandLineIsAppliedThenItsTextShown() {
         WriteData();
         const QString path = data.filePath("orion.QEL");
-        WriteViewFile(path, 350);
+        QVERIFY(fixture::WriteViewFile(path, 350));
         // Companions as Linux users name them: a text over the 9999-byte limit, and a sound
         // file that holds no sound.
         QVERIFY(fixture::WriteBytes(data.filePath("orion.txt"), QByteArray(12000, 'a')));
@@ -132,7 +119,7 @@ class StartupTest : public QObject, fixture::MainWindowFixture {
             {QByteArray("RIFF\4\0\0\0WAVE", 12), "(nothing)"},
             {QByteArray("ID3\4\0\0\0\0\0\0\0\0", 12), "OpenSetting"}};
         for (const auto& [sound, expected] : cases) {
-            WriteViewFile(data.filePath("tour.QEL"), 120);
+            QVERIFY(fixture::WriteViewFile(data.filePath("tour.QEL"), 120));
             QVERIFY(fixture::WriteBytes(data.filePath("tour.WAV"), sound));
             shell::Program program;
             program.narration.startCounter = 0;
@@ -145,9 +132,9 @@ class StartupTest : public QObject, fixture::MainWindowFixture {
 
     void screenSaverCoversTheDesktopWithTheUsersView() {
         WriteData();
-        WriteViewFile(data.filePath("ScrSaver.QEL"), 200);
+        QVERIFY(fixture::WriteViewFile(data.filePath("ScrSaver.QEL"), 200));
         QDir().mkpath(home.path() + "/planetarium");
-        WriteViewFile(home.path() + "/planetarium/ScrSaver.QEL", 350);
+        QVERIFY(fixture::WriteViewFile(home.path() + "/planetarium/ScrSaver.QEL", 350));
         QVERIFY(Start("/s /ScreenSaver"));
         QVERIFY(program->view.ScreenSaverMode && !session->titleWindow());
         QTRY_VERIFY(program->view.AutoRunning);  // Fast Clocking starts by itself
