@@ -54,7 +54,6 @@ class FindInfoDialogsTest : public QObject, MainWindowFixture {
 
     void typingFindsTheObjectOnItsTab() {
         FindDialog* find = OpenFind();
-        QVERIFY(find);
         auto* tabs = FindControl<QTabBar>(*find, 201);
         tabs->setCurrentIndex(3);
         auto* list = FindControl<QListWidget>(*find, 101);
@@ -109,9 +108,8 @@ class FindInfoDialogsTest : public QObject, MainWindowFixture {
         Click(find, kIdOk);
         Redraw();
         program->view.DblClick = 1;  // object information
-        QWidget* sky = window->skyView();
-        const QPoint centre(sky->width() / 2, sky->height() / 2);
-        QTest::mouseDClick(sky, Qt::LeftButton, {}, centre);
+        QTest::mouseDClick(window->skyView(), Qt::LeftButton, {},
+                           window->skyView()->rect().center());
         QCoreApplication::processEvents();
         InfoDialog* card = OpenInfoCard();
         QVERIFY(card && card->findChild<QWidget*>("501"));

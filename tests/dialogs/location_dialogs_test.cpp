@@ -69,7 +69,6 @@ class LocationDialogsTest : public QObject, MainWindowFixture {
 
     void searchNarrowsTheListAsOneTypes() {
         LocationDialog* dialog = Open();
-        QVERIFY(dialog);
         auto* list = FindControl<QListWidget>(*dialog, kCityList);
         const int all = list->count();
         QCOMPARE(all, static_cast<int>(program->data.cityCount));
@@ -176,9 +175,7 @@ class LocationDialogsTest : public QObject, MainWindowFixture {
 
     void userLocationsAreAddedAndRefused() {
         auto& view = program->view;
-        view.Ido2 = 277;  // Kathmandu
-        view.Keido2 = -853;
-        view.TimeZone = 345;
+        std::tie(view.Ido2, view.Keido2, view.TimeZone) = std::tuple(277, -853, 345);  // Kathmandu
         OnModal([](QDialog& property) {
             QCOMPARE(FindControl<QLineEdit>(property, kUserCityName)->text(),
                      QStringLiteral("Name / Country"));

@@ -32,7 +32,6 @@ class TimeDialogsAndHelpersTest : public QObject, MainWindowFixture {
 
     void typedFieldsCarryIntoTheirNeighbours() {
         TimeDialog* dialog = OpenTime();
-        QVERIFY(dialog);
         const std::tuple<int, const char*, state::CivilClock> cases[] = {
             {109, "75", {2000, 1, 15, 11, 15}},  // minute 75: the next hour
             {105, "0", {1999, 12, 31, 11, 15}},  // day 0: the last day of the month before

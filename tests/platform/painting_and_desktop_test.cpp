@@ -358,8 +358,7 @@ class PaintingAndDesktopTest : public QObject {
     void aPageLeavesItsMarginsBlank() {
         // A page of 600 x 400 on a sheet with 100 pixels of margin below it; the ground of a
         // level view reaches the bottom of the frame.
-        view.SekidouMod = 0;
-        view.Koudo2 = 0;
+        std::tie(view.SekidouMod, view.Koudo2) = std::pair(0, 0.0);
         view.lineSets[15] = state::LineSet{90, 60, 30, 0};
         scene.palette = render::CreateSkyPalette(view.lineSets);
         const QImage sheet = Page(500, Qt::red, render::kTargetColourPrint);

@@ -104,23 +104,21 @@ class MainWindowTest : public QObject, fixture::MainWindowFixture {
         const QSize screen = window->screen()->size();
         window->resize(300, 200);
         Paint();
-        QCOMPARE(window->skyView()->skyBitmap().size(), screen);
-        const uchar* key = window->skyView()->skyBitmap().constBits();
-        const int renders = window->skyView()->renderCount();
-        const int height = window->skyView()->height();
+        QCOMPARE(Sky()->skyBitmap().size(), screen);
+        const uchar* key = Sky()->skyBitmap().constBits();
+        const int renders = Sky()->renderCount();
+        const int height = Sky()->height();
         window->resize(window->width(), window->height() - 100);
-        QTRY_VERIFY(window->skyView()->height() < height);
+        QTRY_VERIFY(Sky()->height() < height);
         Paint();
         // A new size draws a new frame into the same picture.
-        QCOMPARE(
-            std::pair(window->skyView()->skyBitmap().constBits(), window->skyView()->renderCount()),
-            std::pair(key, renders + 1));
+        QCOMPARE(std::pair(Sky()->skyBitmap().constBits(), Sky()->renderCount()),
+                 std::pair(key, renders + 1));
         window->resize(screen.width() + 200, screen.height() + 300);
-        QTRY_COMPARE(window->skyView()->width() > screen.width(), true);
+        QTRY_COMPARE(Sky()->width() > screen.width(), true);
         Paint();
-        QCOMPARE(window->skyView()->skyBitmap().size(),
-                 window->skyView()->size().expandedTo(screen));
-        QVERIFY(window->skyView()->skyBitmap().constBits() != key);
+        QCOMPARE(Sky()->skyBitmap().size(), Sky()->size().expandedTo(screen));
+        QVERIFY(Sky()->skyBitmap().constBits() != key);
     }
 
     void exposureAndMouseMovesOnlyCopyThePicture() {
@@ -280,10 +278,10 @@ class MainWindowTest : public QObject, fixture::MainWindowFixture {
         window->Command(331);
         QVERIFY(!v.AutoRunning);
         o.AutoType = 1;
-        window->Command(331);
-        QCOMPARE(window->menus().FirstAction(331)->text(), QString("Tr&acing Mode OFF\tA"));
-        window->Command(331);
-        QCOMPARE(window->menus().FirstAction(331)->text(), QString("Tr&acing Mode ON\tA"));
+        for (const char* caption : {"Tr&acing Mode OFF\tA", "Tr&acing Mode ON\tA"}) {
+            window->Command(331);
+            QCOMPARE(window->menus().FirstAction(331)->text(), QString(caption));
+        }
     }
 
     // A step of nothing stops Fast Clocking before it moves; an interval of 0 makes one step.
@@ -399,9 +397,8 @@ class MainWindowTest : public QObject, fixture::MainWindowFixture {
         QCOMPARE(Texts(), QStringList({QString::fromUtf8("41.0\u00b0N\u00b774.0\u00b0W  GMT-4"),
                                        "Age 12.3", "Mag 9.5", "123.5", " -4.5", "Mar 07,  2026",
                                        "09:05", "L", "D", "A", " ", " "}));
-        v.SekidouMod = 1;
-        v.Houi2 = 1874.6;  // 187.5 degrees = 12h30m
-        v.Keisanji = 1;
+        // 187.5 degrees = 12h30m.
+        std::tie(v.SekidouMod, v.Houi2, v.Keisanji) = std::tuple(1, 1874.6, 1);
         facts.starLevel = 0;
         QCOMPARE(Texts(), QStringList({QString::fromUtf8("41.0\u00b0N\u00b774.0\u00b0W  GMT+1"),
                                        "Age 12.3", " ----", "12h30m", " -4.5", "Mar 07,  2026",

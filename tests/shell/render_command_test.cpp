@@ -44,7 +44,6 @@ class RenderCommandTest : public QObject {
 
   private slots:
     void initTestCase() {
-        QVERIFY(dir.isValid());
         data = dir.path() + "/data";
         std::vector<persist::StarRecord> stars = {Star(0, 0, 20, 'A'), Star(300, 100, 30, 'K')};
         for (int i = 0; i < 3000; ++i)

@@ -36,10 +36,8 @@ class StartupTest : public QObject, fixture::MainWindowFixture {
         persist::SetDataDirectory(data.path().toStdString());
     }
     bool Start(const QString& commandLine = {}) {
-        shell::StartupOptions options;
-        options.commandLine = commandLine.toStdString();
-        options.dataDirectory = data.path().toStdString();
-        options.programPath = "/usr/bin/planetarium";
+        const shell::StartupOptions options{commandLine.toStdString(), data.path().toStdString(),
+                                            "/usr/bin/planetarium"};
         session = std::make_unique<shell::Session>(*program);
         return session->Start(options);
     }

@@ -45,19 +45,20 @@ class ToolWindowsTest : public QObject, fixture::MainWindowFixture {
         for (int command : {149, 40011}) {
             const int32_t& flag =
                 command == 149 ? program->options.PlanetWnd : program->options.MoonWnd;
+            // Whether the window is there, its flag, its menu mark and its button.
+            const auto shown = [&] {
+                return std::tuple(Tool(command) != nullptr, flag, Checked(command),
+                                  Pressed(command));
+            };
             for (int round = 0; round < 2; ++round) {
-                const bool wasOpen = Tool(command);
+                const bool open = !Tool(command);
                 window->Command(command);
-                const bool open = !wasOpen;
-                QCOMPARE(
-                    std::tuple(Tool(command) != nullptr, flag, Checked(command), Pressed(command)),
-                    std::tuple(open, int(open), open, open));
+                QCOMPARE(shown(), std::tuple(open, int(open), open, open));
             }
             // Closed by its own close box.
             if (!Tool(command)) window->Command(command);
             Tool(command)->close();
-            QCOMPARE(std::tuple(Tool(command) != nullptr, flag, Checked(command), Pressed(command)),
-                     std::tuple(false, 0, false, false));
+            QCOMPARE(shown(), std::tuple(false, 0, false, false));
         }
     }
 
@@ -81,13 +82,11 @@ class ToolWindowsTest : public QObject, fixture::MainWindowFixture {
         for (const auto& [point, enabled] : cases) {
             QTest::mousePress(w->plotArea(), Qt::RightButton, {}, point);
             QMenu* menu = w->findChild<QMenu*>(QStringLiteral("M_POPUPP"));
-            QVERIFY(menu);
             for (QAction* item : menu->actions()) {
                 const int command = item->data().toInt();
                 if (command == 502 || command == 504) QCOMPARE(item->isEnabled(), enabled);
                 if (command == 410) QVERIFY(item->isEnabled());
             }
-            menu->close();
             delete menu;
         }
         // The last click found the Sun: its card.
