@@ -130,8 +130,7 @@ class ViewDialogsTest : public QObject, MainWindowFixture {
     }
 
     void viewDialogMovesSmoothlyAndFollowsTheMenus() {
-        program->view.SmoothIdou = 1;
-        program->view.Tracking = true;
+        std::tie(program->view.SmoothIdou, program->view.Tracking) = std::pair(1, true);
         auto* dialog = Open<ViewDialog>(131, DialogKind::View);
         Type(dialog, 105, QStringLiteral("200"));
         Click(dialog, kIdApply);

@@ -90,10 +90,7 @@ class CommandsTest : public QObject, fixture::MainWindowFixture {
                     values.push_back(program->view.*fields[f]);
                 }
                 QVERIFY2(values == steps[step],
-                         qPrintable(QString("command %1, press %2, first field %3")
-                                        .arg(command)
-                                        .arg(step)
-                                        .arg(values[0])));
+                         qPrintable(QString("command %1, press %2").arg(command).arg(step)));
                 if (step + 1 < steps.size()) Run(command);
             }
         }
@@ -169,8 +166,7 @@ class CommandsTest : public QObject, fixture::MainWindowFixture {
         QVERIFY(!v.AutoRunning);
         program->options.UserCitys = 40;
         Run(105);
-        v.GscAvailable = false;
-        v.UseGsc = 0;
+        std::tie(v.GscAvailable, v.UseGsc) = std::pair(false, 0);
         program->options.GscPath = "/media/gsc";
         Run(40039);
         QCOMPARE(v.UseGsc, 1);

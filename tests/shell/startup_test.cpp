@@ -154,7 +154,6 @@ class StartupTest : public QObject, fixture::MainWindowFixture {
 
     void commandLineIsParsed() {
         const std::tuple<const char*, bool, bool, const char*> cases[] = {
-            {"/screensaver", true, false, ""},
             {"x -ScreenSaver y", true, false, ""},
             {"abc/SCREENSAVERdef", true, false, ""},
             {"SCREENSAVER", false, false, "SCREENSAVER"},
