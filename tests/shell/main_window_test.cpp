@@ -39,7 +39,7 @@ class MainWindowTest : public QObject, fixture::MainWindowFixture {
         window->SetMillisecondClock([this] { return now; });
         Paint();
     }
-    QWidget* Sky() { return window->skyView(); }
+    auto* Sky() { return window->skyView(); }
     QPoint Centre() { return QPoint(Sky()->width() / 2, Sky()->height() / 2); }
     void MoveMouse(QPoint at, Qt::MouseButtons held = Qt::NoButton) {
         fixture::MoveMouse(Sky(), at, held);
