@@ -283,8 +283,7 @@ class CommandsTest : public QObject, fixture::MainWindowFixture {
             qputenv("TZ", zone);
             astro::FixComputerInstant(std::time_t(ut * 60));
             for (int mode = 0; mode <= 3; ++mode) {
-                v.Keisanji = mode;
-                v.Dst = 0;
+                std::tie(v.Keisanji, v.Dst) = std::pair(mode, 0);
                 astro::SetClockAtStartup(v);
                 QCOMPARE(shownUt(), ut);
                 QCOMPARE(v.Dst, mode == astro::kSystemTime ? 1 : 0);  // follows the computer

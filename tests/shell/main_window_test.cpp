@@ -64,9 +64,7 @@ class MainWindowTest : public QObject, fixture::MainWindowFixture {
   private slots:
     void init() {
         NewProgram();
-        now = 100000;
-        renders = 0;
-        helpOpened = 0;
+        std::tie(now, renders, helpOpened) = std::tuple(100000, 0, 0);
         Make();  // tests that need hooks or set-up first make their own
     }
     void cleanup() { CloseAll(); }
@@ -161,8 +159,7 @@ class MainWindowTest : public QObject, fixture::MainWindowFixture {
         PaintAfter(600);
         QVERIFY(std::abs(v.Houi2 - 1000.0) > 10 && window->activeMoves() == 0);
         // A touchpad's small steps add up to a notch of 120; a turn back starts afresh.
-        v.SmoothIdou = 0;
-        v.Zoom = 100;
+        std::tie(v.SmoothIdou, v.Zoom) = std::pair(0, 100);
         const int turns[][2] = {{120, 120}, {30, 120},  {30, 120}, {30, 120},
                                 {30, 140},  {-60, 140}, {-60, 120}};
         for (const auto& [delta, zoom] : turns) {

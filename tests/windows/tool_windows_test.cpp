@@ -30,8 +30,8 @@ class ToolWindowsTest : public QObject, fixture::MainWindowFixture {
     void init() {
         NewProgram();
         program->view.clock = state::CivilClock{2024, 1, 18, 20, 0};  // first quarter
-        program->options.PlanetWnd = 1;                               // open at the last exit
-        program->options.MoonWnd = 0;
+        // Open at the last exit.
+        std::tie(program->options.PlanetWnd, program->options.MoonWnd) = std::pair(1, 0);
         ShowWindow();
     }
     void cleanup() { CloseAll(); }
