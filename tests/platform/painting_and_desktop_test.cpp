@@ -39,11 +39,9 @@ QByteArray Bitmap(int width, int height, int bits, uint32_t compression, const Q
 }
 
 // 2 x 2 stored bottom-up, blue-green-red, each row padded from 6 to 8 bytes.
-QByteArray TwoByTwoRows() {
-    return QByteArray::fromHex(
-        "0000ff00ff000000"    // bottom: red, green
-        "ff0000ffffff0000");  // top: blue, white
-}
+const QByteArray kTwoByTwoRows = QByteArray::fromHex(
+    "0000ff00ff000000"    // bottom: red, green
+    "ff0000ffffff0000");  // top: blue, white
 
 template <class T>
 void SetBlock(persist::Block& block, const std::vector<T>& values) {
@@ -255,34 +253,31 @@ class PaintingAndDesktopTest : public QObject {
     // truncated or foreign bytes are no picture.
     void bitmapFilesAreDecodedOrRefused() {
         using Decoded = std::tuple<int, int, int, bool, std::vector<uint8_t>>;
-        const QByteArray rows = TwoByTwoRows();
         const std::pair<QByteArray, std::optional<Decoded>> cases[] = {
-            {Bitmap(2, 2, 24, 0, rows),
+            {Bitmap(2, 2, 24, 0, kTwoByTwoRows),
              Decoded{2, 2, 24, false, {0, 0, 255, 255, 255, 255, 255, 0, 0, 0, 255, 0}}},
             // A negative height stores the rows top-down.
-            {Bitmap(2, -2, 24, 0, rows),
+            {Bitmap(2, -2, 24, 0, kTwoByTwoRows),
              Decoded{2, 2, 24, false, {255, 0, 0, 0, 255, 0, 0, 0, 255, 255, 255, 255}}},
             {Bitmap(2, 2, 8, 0, QByteArray(8, '\1')), Decoded{2, 2, 8, false, {}}},
-            {Bitmap(2, 2, 24, 1, rows), Decoded{2, 2, 24, true, {}}},
-            {Bitmap(2, 2, 24, 0, rows.left(12)), std::nullopt},
-            {Bitmap(2, 2, 24, 0, rows).left(40), std::nullopt},
+            {Bitmap(2, 2, 24, 1, kTwoByTwoRows), Decoded{2, 2, 24, true, {}}},
+            {Bitmap(2, 2, 24, 0, kTwoByTwoRows.left(12)), std::nullopt},
+            {Bitmap(2, 2, 24, 0, kTwoByTwoRows).left(40), std::nullopt},
             {QByteArray(100, 'x'), std::nullopt},
-            {Bitmap(0, 2, 24, 0, rows), std::nullopt},
-            {Bitmap(2, INT32_MIN, 24, 0, rows), std::nullopt},
-            {Bitmap(100000, 1, 24, 0, rows), std::nullopt}};
+            {Bitmap(0, 2, 24, 0, kTwoByTwoRows), std::nullopt},
+            {Bitmap(2, INT32_MIN, 24, 0, kTwoByTwoRows), std::nullopt},
+            {Bitmap(100000, 1, 24, 0, kTwoByTwoRows), std::nullopt}};
         for (const auto& [bytes, expected] : cases) {
             const auto p = platform::DecodeBitmapFile(bytes);
-            QCOMPARE(p.has_value(), expected.has_value());
-            if (p)
-                QVERIFY(Decoded(p->width, p->height, p->bitsPerPixel, p->compressed, p->rgb) ==
-                        *expected);
+            QVERIFY(expected == (p ? std::optional(Decoded(p->width, p->height, p->bitsPerPixel,
+                                                           p->compressed, p->rgb))
+                                   : std::nullopt));
         }
     }
 
     void folderFindsBitmapsAndPngsByName() {
         QTemporaryDir dir;
-        QVERIFY(
-            fixture::WriteBytes(dir.filePath("B_M42.bmp"), Bitmap(2, 2, 24, 0, TwoByTwoRows())));
+        QVERIFY(fixture::WriteBytes(dir.filePath("B_M42.bmp"), Bitmap(2, 2, 24, 0, kTwoByTwoRows)));
         const std::tuple<const char*, QImage::Format, int> pngs[] = {
             {"B_M31.png", QImage::Format_RGB32, 255}, {"B_M33.png", QImage::Format_ARGB32, 128}};
         for (const auto& [name, format, alpha] : pngs) {

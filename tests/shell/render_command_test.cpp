@@ -46,8 +46,7 @@ class RenderCommandTest : public QObject {
     void initTestCase() {
         data = dir.path() + "/data";
         std::vector<persist::StarRecord> stars = {Star(0, 0, 20, 'A'), Star(300, 100, 30, 'K')};
-        for (int i = 0; i < 3000; ++i)
-            stars.push_back(Star(16384, -8000, 110, 'G'));
+        stars.insert(stars.end(), 3000, Star(16384, -8000, 110, 'G'));
         QVERIFY(fixture::WriteDataSet(data, stars, static_cast<int>(stars.size())));
     }
 
@@ -59,8 +58,7 @@ class RenderCommandTest : public QObject {
         // The night sky is black; a magnitude 0.0 star at the centre is a white disc; the second
         // star where the projection of the same view puts it.
         state::ViewState view;
-        view.SekidouMod = 1;
-        view.SaisaKeisan = 0;
+        std::tie(view.SekidouMod, view.SaisaKeisan) = std::pair(1, 0);
         const astro::ProjectionTableStore tables = astro::BuildProjectionTables();
         const astro::ViewFrame frame = astro::ComputeViewFrame(view, tables.view());
         const astro::ScreenPoint p = astro::ProjectEcliptic(frame, 300, 100);
