@@ -43,8 +43,7 @@ class CometAndAppearanceDialogsTest : public QObject, MainWindowFixture {
         const std::tuple<int, const char*, double> cases[] = {
             {108, "2.5", 2.0},     {108, "-1", 0.0},     {107, "0", 1e-7}, {104, "0", 1.0},
             {104, "32", 31.99999}, {102, "12000", 9999}, {103, "13", 12},  {120, "abc", 0.0},
-            {114, "6.04", 60},     {119, "0.5", 10},     {114, "-3", 0},
-        };
+            {114, "6.04", 60},     {119, "0.5", 10},     {114, "-3", 0}};
         for (const auto& [id, typed, expected] : cases) {
             Type(&dialog, id, QString::fromLatin1(typed));
             const state::CometRecord& r = dialog.work().table.records[0];
@@ -58,12 +57,13 @@ class CometAndAppearanceDialogsTest : public QObject, MainWindowFixture {
                                               : dialog.work().cometKyori;
             QCOMPARE(stored, expected);
         }
-        QCOMPARE(FindControl<QLineEdit>(dialog, 104)->text(), QStringLiteral("31.99999"));
-        QCOMPARE(program->options.CometKyori, 20);  // only OK, Apply and Save store
+        // Only OK, Apply and Save store.
+        QCOMPARE(std::pair(Text(&dialog, 104), program->options.CometKyori),
+                 std::pair(QString("31.99999"), 20));
         Click(&dialog, kIdApply);
-        QCOMPARE(program->options.CometKyori, 10);
-        QCOMPARE(program->comets.records[0].TY, 9999);
-        QVERIFY(messages.empty());
+        QCOMPARE(
+            std::tuple(program->options.CometKyori, program->comets.records[0].TY, messages.size()),
+            std::tuple(10, 9999, std::size_t(0)));
     }
 
     void theCountStaysBetweenOneAndAHundred() {
@@ -77,8 +77,9 @@ class CometAndAppearanceDialogsTest : public QObject, MainWindowFixture {
                               list->topLevelItemCount(),
                               list->indexOfTopLevelItem(list->currentItem()));
         };
-        QCOMPARE(list->currentItem()->text(1), QStringLiteral("New Comet"));
-        QCOMPARE(dialog.work().table.records[99].TM, 3);  // the clock's date
+        // Dated by the clock.
+        QCOMPARE(std::pair(list->currentItem()->text(1), dialog.work().table.records[99].TM),
+                 std::pair(QString("New Comet"), 3));
         Click(&dialog, 115);
         QCOMPARE(shown(), std::tuple(100, 99, 100, 99));
         Type(&dialog, 108, "0.5");
@@ -103,16 +104,16 @@ class CometAndAppearanceDialogsTest : public QObject, MainWindowFixture {
         const QString good = QString::fromLatin1(kPonsBrooks);
         QGuiApplication::clipboard()->setText(good + "\n" + good.left(60) + "\n");
         Click(&dialog, 124);
-        QVERIFY(messages.back().text.find("Line 2 ") == 0);
-        QCOMPARE(dialog.work().table.count, 80);
+        QVERIFY(messages.back().text.starts_with("Line 2 ") && dialog.work().table.count == 80);
 
         QGuiApplication::clipboard()->setText(good + "\n" +
                                               QString(good).replace(102, 15, "C/2099 A1 (New)"));
         Click(&dialog, 124);
-        QCOMPARE(messages.back().text, std::string("2 comets read: 1 added, 1 replaced."));
-        QCOMPARE(dialog.work().table.count, 81);
-        QCOMPARE(dialog.work().current, 6);  // 12P's record
-        QCOMPARE(FindControl<QLineEdit>(dialog, 104)->text(), QStringLiteral("20.82404"));  // UT
+        // 12P's record is current, its day in UT.
+        QCOMPARE(std::tuple(messages.back().text, dialog.work().table.count, dialog.work().current,
+                            Text(&dialog, 104)),
+                 std::tuple(std::string("2 comets read: 1 added, 1 replaced."), 81, 6,
+                            QString("20.82404")));
         dialog.accept();
         QCOMPARE(program->comets.count, 81);
     }
@@ -122,12 +123,11 @@ class CometAndAppearanceDialogsTest : public QObject, MainWindowFixture {
         QVERIFY(
             WriteBytes(path, QByteArray(kPonsBrooks).replace(102, 15, "C/2099 A1 (New)") + "\n"));
         window->OpenDroppedFile(path);
-        QCOMPARE(program->comets.count, 81);
         state::CometTable saved;
-        QCOMPARE(
-            persist::LoadComets(home.filePath("planetarium/QELCOMET.USR").toStdString(), saved),
-            81);
-        QCOMPARE(saved.records[80].NAMEE, "C/2099 A1 (New)");
+        const auto file = home.filePath("planetarium/QELCOMET.USR").toStdString();
+        const int loaded = persist::LoadComets(file, saved);
+        QCOMPARE(std::tuple(program->comets.count, loaded, std::string(saved.records[80].NAMEE)),
+                 std::tuple(81, 81, std::string("C/2099 A1 (New)")));
     }
 
     void theCometCommandOpensItsDialogModal() {
@@ -140,8 +140,9 @@ class CometAndAppearanceDialogsTest : public QObject, MainWindowFixture {
     void fontSizesAreTakenAbsoluteAndHeldInRange() {
         auto* dialog = Open<FontDialog>(162, DialogKind::FontSet);
         auto* list = FindControl<QListWidget>(*dialog, 101);
-        QCOMPARE(list->count(), 22);  // slot 22 has no name; the three unused slots are listed
-        QCOMPARE(list->item(3)->text(), QStringLiteral("* Not Use"));
+        // Slot 22 has no name; the three unused slots are listed.
+        QCOMPARE(std::pair(list->count(), list->item(3)->text()),
+                 std::pair(22, QString("* Not Use")));
         list->setCurrentRow(4);
         for (const auto& [typed, stored] : {std::pair{"-15", 15}, std::pair{"100", 72}}) {
             FindControl<QComboBox>(*dialog, 102)->setEditText(QString::fromLatin1(typed));
@@ -170,10 +171,9 @@ class CometAndAppearanceDialogsTest : public QObject, MainWindowFixture {
         QCOMPARE(program->view.lineSets[1].style, uint8_t{0});
         QTRY_VERIFY(window->openDialogs().Find(DialogKind::LineSet));
         QWidget* reopened = window->openDialogs().Find(DialogKind::LineSet);
-        QVERIFY(reopened != dialog);
-        QCOMPARE(reopened->pos(), place);
-        QCOMPARE(FindControl<ColourBox>(*reopened, 105)->text(),
-                 QString::number(44 | 44 << 8 | 156 << 16));
+        QCOMPARE(std::tuple(reopened != dialog, reopened->pos(),
+                            FindControl<ColourBox>(*reopened, 105)->text()),
+                 std::tuple(true, place, QString::number(44 | 44 << 8 | 156 << 16)));
     }
 
     void autoModeOnKeepsItsMarkWhileDisabled() {

@@ -54,7 +54,6 @@ class FindInfoDialogsTest : public QObject, MainWindowFixture {
 
     void typingFindsTheObjectOnItsTab() {
         FindDialog* find = OpenFind();
-        QVERIFY(find);
         auto* tabs = FindControl<QTabBar>(*find, 201);
         tabs->setCurrentIndex(3);
         auto* list = FindControl<QListWidget>(*find, 101);
@@ -68,8 +67,7 @@ class FindInfoDialogsTest : public QObject, MainWindowFixture {
             {"Jupiter", 4, 101, "Jupiter"},
             {"Hale-Bopp", 5, 101, "Hale-Bopp"},
             {"Summer", 6, 101, "Summer Triangle"},
-            {"alpha Lyr", 2, 103, "Alpha"},
-        };
+            {"alpha Lyr", 2, 103, "Alpha"}};
         auto* search = FindControl<QLineEdit>(*find, 105);
         for (const auto& [typed, tab, listId, chosen] : cases) {
             search->setText(QString::fromUtf8(typed));
@@ -81,8 +79,8 @@ class FindInfoDialogsTest : public QObject, MainWindowFixture {
         const double azimuth = program->view.Houi2;
         for (int id : {kIdApply, 104, kIdOk})
             Click(find, id);
-        QVERIFY(program->view.Houi2 == azimuth && !program->view.Tracking);
-        QCOMPARE(window->openDialogs().Find(DialogKind::Find), find);
+        QVERIFY(program->view.Houi2 == azimuth && !program->view.Tracking &&
+                window->openDialogs().Find(DialogKind::Find) == find);
     }
 
     void trackingKeepsAPlanetCentredWhileTheClockRuns() {
@@ -91,10 +89,8 @@ class FindInfoDialogsTest : public QObject, MainWindowFixture {
         Click(find, 104);
         QCOMPARE(std::pair(program->view.Tracking, program->view.TrackedKind), std::pair(true, 4));
         QCOMPARE(window->statusPanes()->texts()[10], std::string("C"));
-        program->options.AutoType = 0;
-        program->options.AutoMinit = 0;
-        program->options.AutoDay = 5;
-        program->options.Interval = 1;
+        auto& o = program->options;
+        std::tie(o.AutoType, o.AutoMinit, o.AutoDay, o.Interval) = std::tuple(0, 0, 5, 1);
         program->view.AutoRunning = true;
         for (int step = 0; step < 3; ++step) {
             window->TimerTick();
@@ -112,15 +108,13 @@ class FindInfoDialogsTest : public QObject, MainWindowFixture {
         Click(find, kIdOk);
         Redraw();
         program->view.DblClick = 1;  // object information
-        QWidget* sky = window->skyView();
-        const QPoint centre(sky->width() / 2, sky->height() / 2);
-        QTest::mouseDClick(sky, Qt::LeftButton, {}, centre);
+        QTest::mouseDClick(window->skyView(), Qt::LeftButton, {},
+                           window->skyView()->rect().center());
         QCoreApplication::processEvents();
         InfoDialog* card = OpenInfoCard();
-        QVERIFY(card);
+        QVERIFY(card && card->findChild<QWidget*>("501"));
         QCOMPARE(std::pair(card->objectName(), card->findChild<QLabel*>("201")->text()),
                  std::pair(QString("D_PLANETINFO"), QString("Jupiter")));
-        QVERIFY(card->findChild<QWidget*>("501"));
         card->findChild<QPushButton*>("101")->click();
         Redraw();
         QCOMPARE(program->view.Zoom, 2400);
@@ -132,7 +126,6 @@ class FindInfoDialogsTest : public QObject, MainWindowFixture {
 
     void starNamesArePickedRenamedRemovedAndSaved() {
         StarNameDialog* names = OpenNames();
-        QVERIFY(names);
         auto* field = FindControl<QLineEdit>(*names, 1055);
         const std::size_t count = names->table().size();
         names->PickStar(0);  // Sirius, named: its name is chosen

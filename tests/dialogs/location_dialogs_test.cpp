@@ -26,12 +26,11 @@ class LocationDialogsTest : public QObject, MainWindowFixture {
             entries << list->item(i)->text();
         return entries;
     }
-    static state::CityRecord UserCity(const char* name, int16_t lat, int16_t lon, int16_t zone) {
+    static state::CityRecord UserCity(const char* name, int16_t place) {
         state::CityRecord city;
         state::SetUserCityName(city, name);
-        city.latitude = lat;
-        city.longitude = lon;
-        city.zone = zone;
+        city.latitude = city.longitude = place;
+        city.zone = static_cast<int16_t>(place * 6 / 10);
         return city;
     }
 
@@ -45,11 +44,7 @@ class LocationDialogsTest : public QObject, MainWindowFixture {
     void cleanup() { CloseAll(); }
 
     void typedPlacesAreReadHeldAndShown() {
-        const struct {
-            int32_t (*read)(const QString&);
-            const char* typed;
-            int32_t expected;
-        } cases[] = {
+        const std::tuple<int32_t (*)(const QString&), const char*, int32_t> cases[] = {
             {ReadLongitude, "74W", 740},
             {ReadLongitude, "74E", -740},
             {ReadLongitude, "190W", -1700},
@@ -63,35 +58,32 @@ class LocationDialogsTest : public QObject, MainWindowFixture {
             {ReadZone, "+13:30", 780},
             {ReadZone, "-5:30", -330},
             {ReadZone, "5:45", 345},
-            {ReadZone, "-99999999", -660},
-        };
-        for (const auto& c : cases)
-            QCOMPARE(c.read(QString::fromUtf8(c.typed)), c.expected);
-        QCOMPARE(LatitudeText(0), QString::fromUtf8("  0.0\u00B0S"));
-        QCOMPARE(LatitudeText(415), QString::fromUtf8(" 41.5\u00B0N"));
-        QCOMPARE(LongitudeText(-1700), QString::fromUtf8("170.0\u00B0E"));
-        QCOMPARE(TimeDifferenceText(-330), QStringLiteral("-05:30"));
+            {ReadZone, "-99999999", -660}};
+        for (const auto& [read, typed, expected] : cases)
+            QCOMPARE(read(QString::fromUtf8(typed)), expected);
+        QCOMPARE(QStringList({LatitudeText(0), LatitudeText(415), LongitudeText(-1700),
+                              TimeDifferenceText(-330)}),
+                 QStringList({QString::fromUtf8("  0.0\u00B0S"), QString::fromUtf8(" 41.5\u00B0N"),
+                              QString::fromUtf8("170.0\u00B0E"), "-05:30"}));
     }
 
     void searchNarrowsTheListAsOneTypes() {
         LocationDialog* dialog = Open();
-        QVERIFY(dialog);
         auto* list = FindControl<QListWidget>(*dialog, kCityList);
         const int all = list->count();
         QCOMPARE(all, static_cast<int>(program->data.cityCount));
-        const struct {
-            const char* typed;
-            const char* found;
-            const char* left;  // not listed: no word of it begins with what was typed
-        } cases[] = {{"kathm", "Nepal : Kathmandu", "Australia : Katherine"},
-                     {"sao", "Brazil : S\u00E3o Lu\u00EDs", "Algeria : Hassi Messaoud"},
-                     {"  JAPAN tok ", "Japan : Tokyo", "Japan : Tottori"},
-                     {"k\u00F8benhavn", "Denmark : K\u00F8benhavn", ""}};
-        for (const auto& c : cases) {
-            FindControl<QLineEdit>(*dialog, kCitySearch)->setText(QString::fromUtf8(c.typed));
-            QVERIFY2(Entries(list).contains(QString::fromUtf8(c.found)), c.typed);
-            QVERIFY2(!Entries(list).contains(QString::fromUtf8(c.left)), c.typed);
-            QVERIFY(list->count() < 20);
+        // What is typed, a city found, and one left out: no word of it begins with what was typed.
+        const std::tuple<const char*, const char*, const char*> cases[] = {
+            {"kathm", "Nepal : Kathmandu", "Australia : Katherine"},
+            {"sao", "Brazil : S\u00E3o Lu\u00EDs", "Algeria : Hassi Messaoud"},
+            {"  JAPAN tok ", "Japan : Tokyo", "Japan : Tottori"},
+            {"k\u00F8benhavn", "Denmark : K\u00F8benhavn", ""}};
+        for (const auto& [typed, found, left] : cases) {
+            FindControl<QLineEdit>(*dialog, kCitySearch)->setText(QString::fromUtf8(typed));
+            const QStringList entries = Entries(list);
+            QVERIFY2(entries.contains(QString::fromUtf8(found)) &&
+                         !entries.contains(QString::fromUtf8(left)) && entries.size() < 20,
+                     typed);
         }
         // Enter takes the first city found; the list keeps its order when the search is gone.
         QTest::keyClick(FindControl<QLineEdit>(*dialog, kCitySearch), Qt::Key_Return);
@@ -120,28 +112,22 @@ class LocationDialogsTest : public QObject, MainWindowFixture {
         const auto& view = program->view;
         QCOMPARE(std::tuple(view.TimeZone, view.clock, view.CurrentCity),
                  std::tuple(540, clock, dialog->work().city));
-        QVERIFY(program->narration.triggers.locationChanged);
-        QVERIFY(window->statusPanes()->texts()[0].starts_with("Tokyo / Japan"));
+        QVERIFY(program->narration.triggers.locationChanged &&
+                window->statusPanes()->texts()[0].starts_with("Tokyo / Japan"));
     }
 
     void barsStepFromTheNearestWholeDegree() {
         LocationDialog* dialog = Open();
-        const struct {
-            int field;
-            const char* typed;
-            int bar, delta;
-            Place expected;
-        } cases[] = {
+        const std::tuple<int, const char*, int, int, Place> cases[] = {
             {kLatitudeField, "41.5S", kLatitudeBar, 1, {-400, 740, -300}},
             {kLatitudeField, "89.6N", kLatitudeBar, 1, {900, 740, -300}},
             {kLongitudeField, "179.7E", kLongitudeBar, 1, {900, 1790, -300}},
             {kZoneField, "+12:45", kZoneBar, 1, {900, 1790, 780}},
-            {kZoneField, "+5:45", kZoneBar, -1, {900, 1790, 285}},
-        };
-        for (const auto& c : cases) {
-            FindControl<QLineEdit>(*dialog, c.field)->setText(QString::fromLatin1(c.typed));
-            emit FindControl<UpDownBar>(*dialog, c.bar)->Stepped(c.delta);
-            QCOMPARE(dialog->work().place, c.expected);
+            {kZoneField, "+5:45", kZoneBar, -1, {900, 1790, 285}}};
+        for (const auto& [field, typed, bar, delta, expected] : cases) {
+            FindControl<QLineEdit>(*dialog, field)->setText(QString::fromLatin1(typed));
+            emit FindControl<UpDownBar>(*dialog, bar)->Stepped(delta);
+            QCOMPARE(dialog->work().place, expected);
         }
         QCOMPARE(program->view.Ido2, 410);  // Auto Apply is off
     }
@@ -167,8 +153,8 @@ class LocationDialogsTest : public QObject, MainWindowFixture {
             MoveMouse(&globe, from + (to - from) * step / 6, Qt::LeftButton);
         QTest::mouseRelease(&globe, Qt::LeftButton, {}, to);
         const astro::GlobePlace under = astro::PlaceAtPixel(globe.View(), to.x(), to.y());
-        QVERIFY(std::abs(under.latitude - grabbed.latitude) <= 1);
-        QVERIFY(std::abs(under.longitude - grabbed.longitude) <= 1);
+        QVERIFY(std::abs(under.latitude - grabbed.latitude) <= 1 &&
+                std::abs(under.longitude - grabbed.longitude) <= 1);
         QCOMPARE(astro::WholeDegrees(dialog->work().place.latitude), globe.look().centre.latitude);
         QTRY_COMPARE(program->view.Ido2, dialog->work().place.latitude);
 
@@ -181,17 +167,15 @@ class LocationDialogsTest : public QObject, MainWindowFixture {
         QCOMPARE(std::pair(program->options.FrameEarth, program->options.ZoomEarth),
                  std::pair(1, 1));
         const QImage coastlines = globe.grab().toImage();
-        QVERIFY(!map.allGray());
-        QCOMPARE(map.pixel(59, 59), qRgb(128, 128, 128));  // the cross over the map
-        QVERIFY(coastlines.allGray());
-        QVERIFY(coastlines.pixel(0, 0) == qRgb(0, 0, 0) && coastlines != map);
+        // The cross over the map in grey; the coastlines grey on black.
+        QCOMPARE(std::tuple(map.allGray(), map.pixel(59, 59), coastlines.allGray(),
+                            coastlines.pixel(0, 0), coastlines == map),
+                 std::tuple(false, qRgb(128, 128, 128), true, qRgb(0, 0, 0), false));
     }
 
     void userLocationsAreAddedAndRefused() {
         auto& view = program->view;
-        view.Ido2 = 277;  // Kathmandu
-        view.Keido2 = -853;
-        view.TimeZone = 345;
+        std::tie(view.Ido2, view.Keido2, view.TimeZone) = std::tuple(277, -853, 345);  // Kathmandu
         OnModal([](QDialog& property) {
             QCOMPARE(FindControl<QLineEdit>(property, kUserCityName)->text(),
                      QStringLiteral("Name / Country"));
@@ -202,8 +186,10 @@ class LocationDialogsTest : public QObject, MainWindowFixture {
         QCOMPARE(std::pair(program->options.UserCitys, view.CurrentCity),
                  std::pair(1, astro::kUserCityBase));
         const std::string name = state::UserCityName(program->options.userCities[0]);
-        QCOMPARE(QString::fromStdString(name), QString(31, u'\u00E9'));  // 63 bytes at most
-        QCOMPARE(window->menus().FirstAction(2111)->text(), QString::fromStdString(name));
+        // 63 bytes at most.
+        QCOMPARE(
+            QStringList({QString::fromStdString(name), window->menus().FirstAction(2111)->text()}),
+            QStringList(2, QString(31, u'\u00E9')));
         const auto saved = persist::Profile::Load(persist::BareSettingsPath());
         QCOMPARE(saved.Find("Tavilo Pro v7", "UserCitys"), std::optional<std::string>("1"));
 
@@ -223,28 +209,22 @@ class LocationDialogsTest : public QObject, MainWindowFixture {
     void listOfUserLocationsIsReorderedAndEdited() {
         auto& options = program->options;
         options.UserCitys = 3;
-        options.userCities[0] = UserCity("A", 100, 100, 60);
-        options.userCities[1] = UserCity("B", 200, 200, 120);
-        options.userCities[2] = UserCity("C", 300, 300, 180);
+        for (int i = 0; i < 3; ++i)
+            options.userCities[i] = UserCity(i == 0 ? "A" : i == 1 ? "B" : "C", 100 * (i + 1));
         UserCityListDialog dialog(options, window.get());
         auto* list = FindControl<QListWidget>(dialog, kUserCityList);
-        const struct {
-            int row;
-            void (UserCityListDialog::*action)();
-            const char* names;
-            int selected;
-        } cases[] = {
+        const std::tuple<int, void (UserCityListDialog::*)(), const char*, int> cases[] = {
             {1, &UserCityListDialog::MoveUp, "BAC", 0},
             {0, &UserCityListDialog::MoveUp, "BAC", 0},  // the first stays
             {0, &UserCityListDialog::MoveDown, "ABC", 1},
             {2, &UserCityListDialog::MoveDown, "ABC", 2},  // the last stays
             {2, &UserCityListDialog::Delete, "AB", 1},     // the new last is selected
         };
-        for (const auto& c : cases) {
-            list->setCurrentRow(c.row);
-            (dialog.*c.action)();
+        for (const auto& [row, action, names, selected] : cases) {
+            list->setCurrentRow(row);
+            (dialog.*action)();
             QCOMPARE(std::pair(Entries(list).join(QString()), list->currentRow()),
-                     std::pair(QString::fromLatin1(c.names), c.selected));
+                     std::pair(QString::fromLatin1(names), selected));
         }
         // Its own place is no duplicate, though the entry moved; another entry's place is.
         list->setCurrentRow(1);
@@ -260,8 +240,7 @@ class LocationDialogsTest : public QObject, MainWindowFixture {
             property.accept();  // refused: the fixture closes it
         });
         dialog.OpenProperty();
-        QCOMPARE(messages.size(), std::size_t(1));
-        QCOMPARE(dialog.records()[1].latitude, 100);
+        QVERIFY(messages.size() == 1 && dialog.records()[1].latitude == 100);
 
         // OK from the main window takes the list over and rebuilds the menu.
         OnModal([](QDialog& edit) {
@@ -270,9 +249,9 @@ class LocationDialogsTest : public QObject, MainWindowFixture {
             edit.accept();
         });
         window->Command(106);
-        QCOMPARE(options.UserCitys, 2);
-        QCOMPARE(window->menus().FirstAction(2111)->text(), QStringLiteral("B"));
-        QVERIFY(!window->menus().FirstAction(2113));
+        QCOMPARE(std::tuple(options.UserCitys, window->menus().FirstAction(2111)->text(),
+                            window->menus().FirstAction(2113) == nullptr),
+                 std::tuple(2, QString("B"), true));
     }
 };
 

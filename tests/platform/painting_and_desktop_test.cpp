@@ -3,20 +3,13 @@
 // windows go on the desktop, the files that tell the desktop about view files, and the font
 // faces the desktop has.
 #include <QFontInfo>
-#include <QImage>
 #include <QPainter>
-#include <QTemporaryDir>
 #include <QtTest>
-#include <optional>
 
 #include <sys/stat.h>
 
-#include <cstring>
-#include <tuple>
+#include <optional>
 
-#include "astro/projection_tables.h"
-#include "persist/data_set.h"
-#include "persist/records/star_records.h"
 #include "platform/deep_sky_pictures.h"
 #include "platform/file_association.h"
 #include "platform/font_families.h"
@@ -33,35 +26,22 @@ using render::Colour;
 
 namespace {
 
-void PutU16(QByteArray& bytes, int offset, uint16_t value) {
-    std::memcpy(bytes.data() + offset, &value, sizeof value);
-}
-void PutU32(QByteArray& bytes, int offset, uint32_t value) {
-    std::memcpy(bytes.data() + offset, &value, sizeof value);
-}
-
 // A bitmap file with the 40-byte header; pixel rows as given (already padded).
 QByteArray Bitmap(int width, int height, int bits, uint32_t compression, const QByteArray& rows) {
-    QByteArray bytes(54, '\0');
-    bytes[0] = 'B';
-    bytes[1] = 'M';
-    PutU32(bytes, 2, static_cast<uint32_t>(54 + rows.size()));
-    PutU32(bytes, 10, 54);
-    PutU32(bytes, 14, 40);
-    PutU32(bytes, 18, static_cast<uint32_t>(width));
-    PutU32(bytes, 22, static_cast<uint32_t>(height));
-    PutU16(bytes, 26, 1);
-    PutU16(bytes, 28, static_cast<uint16_t>(bits));
-    PutU32(bytes, 30, compression);
+    QByteArray bytes;
+    QDataStream out(&bytes, QIODevice::WriteOnly);
+    out.setByteOrder(QDataStream::LittleEndian);
+    out << quint16('B' | 'M' << 8) << quint32(54 + rows.size()) << quint32(0) << quint32(54)
+        << quint32(40) << qint32(width) << qint32(height) << quint16(1) << quint16(bits)
+        << compression;
+    bytes.resize(54);
     return bytes + rows;
 }
 
 // 2 x 2 stored bottom-up, blue-green-red, each row padded from 6 to 8 bytes.
-QByteArray TwoByTwoRows() {
-    return QByteArray::fromHex(
-        "0000ff00ff000000"    // bottom: red, green
-        "ff0000ffffff0000");  // top: blue, white
-}
+const QByteArray kTwoByTwoRows = QByteArray::fromHex(
+    "0000ff00ff000000"    // bottom: red, green
+    "ff0000ffffff0000");  // top: blue, white
 
 template <class T>
 void SetBlock(persist::Block& block, const std::vector<T>& values) {
@@ -105,13 +85,11 @@ class PaintingAndDesktopTest : public QObject {
         }
         return image;
     }
+    // The pictures here are 32-bit, so their rows have no padding.
     static int LitPixels(const QImage& image) {
-        int lit = 0;
-        for (int y = 0; y < image.height(); ++y) {
-            for (int x = 0; x < image.width(); ++x)
-                lit += At(image, x, y) != 0 ? 1 : 0;
-        }
-        return lit;
+        const auto* pixels = reinterpret_cast<const QRgb*>(image.constBits());
+        return int(std::count_if(pixels, pixels + image.width() * image.height(),
+                                 [](QRgb pixel) { return (pixel & 0xFFFFFF) != 0; }));
     }
 
     // The sky of the painting tests: one bright star at the vernal equinox, seen in equator mode
@@ -125,10 +103,8 @@ class PaintingAndDesktopTest : public QObject {
   private slots:
     void init() {
         view = state::ViewState{};
-        view.SekidouMod = 1;
-        view.SaisaKeisan = 0;
-        view.BrightAuto = 0;
-        view.DrawStars = 55;
+        std::tie(view.SekidouMod, view.SaisaKeisan, view.BrightAuto, view.DrawStars) =
+            std::tuple(1, 0, 0, 55);
         options = state::AppOptions{};
         options.PrintInfo = 0;
         std::vector<persist::StarRecord> stars(3000, persist::StarRecord{0, -8000, 0, 0, 110, 'G'});
@@ -217,23 +193,22 @@ class PaintingAndDesktopTest : public QObject {
             size = canvas.MeasureText("Orion");
             render::DrawText8(canvas, render::Viewport{100, 30}, 0, 0, 0, "Orion");
         });
-        QVERIFY(size.width > 20 && size.width < 150);
-        QVERIFY(size.height >= 18 && size.height < 40);
+        QVERIFY(size.width > 20 && size.width < 150 && size.height >= 18 && size.height < 40);
         QVERIFY(LitPixels(image) > 20);
     }
 
     void slotFacesMapToInstalledFamiliesAndAreCreatedOnce() {
         const QFont& arial = platform::CachedFont("Arial", 13, true, false);
-        QCOMPARE(arial.families().front(), QStringLiteral("Liberation Sans"));
-        QCOMPARE(arial.pixelSize(), 13);
-        QVERIFY(arial.bold());
-        QCOMPARE(QFontInfo(arial).family(), QStringLiteral("Liberation Sans"));
-        QCOMPARE(QFontInfo(platform::CachedFont("Times New Roman", 11, false, true)).family(),
-                 QStringLiteral("Liberation Serif"));
+        QCOMPARE(std::tuple(
+                     arial.families().front(), arial.pixelSize(), arial.bold(),
+                     QFontInfo(arial).family(),
+                     QFontInfo(platform::CachedFont("Times New Roman", 11, false, true)).family()),
+                 std::tuple(QString("Liberation Sans"), 13, true, QString("Liberation Sans"),
+                            QString("Liberation Serif")));
         // The same slot values give the very same font object, frame after frame.
         QCOMPARE(&platform::CachedFont("Arial", 13, true, false), &arial);
-        QVERIFY(&platform::CachedFont("Arial", 13, false, false) != &arial);
-        QVERIFY(&platform::CachedFont("Arial", 14, true, false) != &arial);
+        QVERIFY(&platform::CachedFont("Arial", 13, false, false) != &arial &&
+                &platform::CachedFont("Arial", 14, true, false) != &arial);
     }
 
     static QImage TextImage(const char* face, const char* utf8) {
@@ -248,14 +223,12 @@ class PaintingAndDesktopTest : public QObject {
     // Old Chinese names in the Tahoma slot and Greek letters in the Symbol slot come out as
     // glyphs: two different characters draw differently (missing glyphs would be equal boxes).
     void chineseAndGreekTextsHaveGlyphs() {
-        const QImage sky = TextImage("Tahoma", "\xE5\xA4\xA9");
-        const QImage ford = TextImage("Tahoma", "\xE6\xB4\xA5");
-        QVERIFY(LitPixels(sky) > 20);
-        QVERIFY(sky != ford);
-        const QImage alpha = TextImage("Symbol", "\xCE\xB1");
-        const QImage gamma = TextImage("Symbol", "\xCE\xB3");
-        QVERIFY(LitPixels(alpha) > 10);
-        QVERIFY(alpha != gamma);
+        const std::tuple<const char*, const char*, const char*> pairs[] = {
+            {"Tahoma", "\xE5\xA4\xA9", "\xE6\xB4\xA5"}, {"Symbol", "\xCE\xB1", "\xCE\xB3"}};
+        for (const auto& [face, one, other] : pairs) {
+            const QImage image = TextImage(face, one);
+            QVERIFY2(LitPixels(image) > 10 && image != TextImage(face, other), face);
+        }
     }
 
     void pagePathKeepsTheCallersMapping() {
@@ -280,56 +253,49 @@ class PaintingAndDesktopTest : public QObject {
     // truncated or foreign bytes are no picture.
     void bitmapFilesAreDecodedOrRefused() {
         using Decoded = std::tuple<int, int, int, bool, std::vector<uint8_t>>;
-        const QByteArray rows = TwoByTwoRows();
         const std::pair<QByteArray, std::optional<Decoded>> cases[] = {
-            {Bitmap(2, 2, 24, 0, rows),
+            {Bitmap(2, 2, 24, 0, kTwoByTwoRows),
              Decoded{2, 2, 24, false, {0, 0, 255, 255, 255, 255, 255, 0, 0, 0, 255, 0}}},
             // A negative height stores the rows top-down.
-            {Bitmap(2, -2, 24, 0, rows),
+            {Bitmap(2, -2, 24, 0, kTwoByTwoRows),
              Decoded{2, 2, 24, false, {255, 0, 0, 0, 255, 0, 0, 0, 255, 255, 255, 255}}},
             {Bitmap(2, 2, 8, 0, QByteArray(8, '\1')), Decoded{2, 2, 8, false, {}}},
-            {Bitmap(2, 2, 24, 1, rows), Decoded{2, 2, 24, true, {}}},
-            {Bitmap(2, 2, 24, 0, rows.left(12)), std::nullopt},
-            {Bitmap(2, 2, 24, 0, rows).left(40), std::nullopt},
+            {Bitmap(2, 2, 24, 1, kTwoByTwoRows), Decoded{2, 2, 24, true, {}}},
+            {Bitmap(2, 2, 24, 0, kTwoByTwoRows.left(12)), std::nullopt},
+            {Bitmap(2, 2, 24, 0, kTwoByTwoRows).left(40), std::nullopt},
             {QByteArray(100, 'x'), std::nullopt},
-            {Bitmap(0, 2, 24, 0, rows), std::nullopt},
-            {Bitmap(2, INT32_MIN, 24, 0, rows), std::nullopt},
-            {Bitmap(100000, 1, 24, 0, rows), std::nullopt},
-        };
+            {Bitmap(0, 2, 24, 0, kTwoByTwoRows), std::nullopt},
+            {Bitmap(2, INT32_MIN, 24, 0, kTwoByTwoRows), std::nullopt},
+            {Bitmap(100000, 1, 24, 0, kTwoByTwoRows), std::nullopt}};
         for (const auto& [bytes, expected] : cases) {
             const auto p = platform::DecodeBitmapFile(bytes);
-            QCOMPARE(p.has_value(), expected.has_value());
-            if (p)
-                QVERIFY(Decoded(p->width, p->height, p->bitsPerPixel, p->compressed, p->rgb) ==
-                        *expected);
+            QVERIFY(expected == (p ? std::optional(Decoded(p->width, p->height, p->bitsPerPixel,
+                                                           p->compressed, p->rgb))
+                                   : std::nullopt));
         }
     }
 
     void folderFindsBitmapsAndPngsByName() {
         QTemporaryDir dir;
-        QVERIFY(dir.isValid());
-        QVERIFY(
-            fixture::WriteBytes(dir.filePath("B_M42.bmp"), Bitmap(2, 2, 24, 0, TwoByTwoRows())));
-        QImage rgb(3, 2, QImage::Format_RGB32);
-        rgb.fill(QColor(10, 20, 30));
-        QVERIFY(rgb.save(dir.filePath("B_M31.png")));
-        QImage alpha(3, 2, QImage::Format_ARGB32);
-        alpha.fill(QColor(10, 20, 30, 128));
-        QVERIFY(alpha.save(dir.filePath("B_M33.png")));
+        QVERIFY(fixture::WriteBytes(dir.filePath("B_M42.bmp"), Bitmap(2, 2, 24, 0, kTwoByTwoRows)));
+        const std::tuple<const char*, QImage::Format, int> pngs[] = {
+            {"B_M31.png", QImage::Format_RGB32, 255}, {"B_M33.png", QImage::Format_ARGB32, 128}};
+        for (const auto& [name, format, alpha] : pngs) {
+            QImage image(3, 2, format);
+            image.fill(QColor(10, 20, 30, alpha));
+            QVERIFY(image.save(dir.filePath(name)));
+        }
 
         platform::DeepSkyPictureFolder folder(dir.path().toStdString());
         const render::DeepSkyPictureLookup lookup = folder.Lookup();
         const render::DeepSkyPicture* m42 = lookup("B_M42");
-        QVERIFY(m42 != nullptr);
-        QCOMPARE(m42->width, 2);
+        QVERIFY(m42 && lookup("B_M31") && lookup("B_M33") && !lookup("B_SMC"));
         QCOMPARE(lookup("B_M42"), m42);  // decoded once
         const render::DeepSkyPicture* m31 = lookup("B_M31");
-        QVERIFY(m31 != nullptr);
-        QCOMPARE(std::tuple(m31->bitsPerPixel, m31->rgb.size(), m31->rgb[2]),
-                 std::tuple(24, std::size_t{18}, uint8_t{30}));
-        QVERIFY(lookup("B_M33") != nullptr);
-        QCOMPARE(lookup("B_M33")->bitsPerPixel, 32);  // with alpha: not a 24-bit picture
-        QVERIFY(lookup("B_SMC") == nullptr);
+        // With alpha, B_M33 is no 24-bit picture.
+        QCOMPARE(std::tuple(m42->width, m31->bitsPerPixel, m31->rgb.size(), m31->rgb[2],
+                            lookup("B_M33")->bitsPerPixel),
+                 std::tuple(2, 24, std::size_t{18}, uint8_t{30}, 32));
 
         // A FIFO and a link to an endless device are no pictures, found at once.
         QVERIFY(::mkfifo(QFile::encodeName(dir.filePath("B_M1.bmp")).constData(), 0600) == 0);
@@ -386,8 +352,7 @@ class PaintingAndDesktopTest : public QObject {
     void aPageLeavesItsMarginsBlank() {
         // A page of 600 x 400 on a sheet with 100 pixels of margin below it; the ground of a
         // level view reaches the bottom of the frame.
-        view.SekidouMod = 0;
-        view.Koudo2 = 0;
+        std::tie(view.SekidouMod, view.Koudo2) = std::pair(0, 0.0);
         view.lineSets[15] = state::LineSet{90, 60, 30, 0};
         scene.palette = render::CreateSkyPalette(view.lineSets);
         const QImage sheet = Page(500, Qt::red, render::kTargetColourPrint);
@@ -404,8 +369,7 @@ class PaintingAndDesktopTest : public QObject {
             {{100, 50}, {800, 600}, {0, 0, 1920, 1040}, {100, 50}},
             {{1500, 900}, {800, 600}, {0, 0, 1920, 1040}, {1120, 440}},
             {{300, 10}, {2500, 600}, {1920, 24, 1920, 1056}, {1920, 24}},
-            {{kDefault, kDefault}, {800, 600}, {0, 0, 1920, 1040}, {kDefault, kDefault}},
-        };
+            {{kDefault, kDefault}, {800, 600}, {0, 0, 1920, 1040}, {kDefault, kDefault}}};
         for (const auto& [at, size, area, kept] : cases) {
             int x = at.x(), y = at.y();
             platform::FitToArea(x, y, size.width(), size.height(), area);
@@ -441,9 +405,8 @@ class PaintingAndDesktopTest : public QObject {
             QFile::exists(home.path() + "/mime/application/x-planetarium-view.xml"), 10000);
         QFile mime(paths.mimePackage);
         QVERIFY(mime.open(QIODevice::ReadOnly));
-        QByteArray xml = mime.readAll();
-        QVERIFY(xml.contains("*.qel"));
-        QVERIFY(xml.contains("Planetarium Data File"));
+        const QByteArray xml = mime.readAll();
+        QVERIFY(xml.contains("*.qel") && xml.contains("Planetarium Data File"));
         const QDateTime written = QFileInfo(paths.mimePackage).lastModified();
         QTest::qWait(20);
         platform::RegisterViewFileType(".qel", "Planetarium", "Planetarium Data File",
@@ -459,11 +422,9 @@ class PaintingAndDesktopTest : public QObject {
         QVERIFY(!platform::InstalledEntryExists(bin));
         for (const QString& share : {prefix.path() + "/share", dataDirs.path()}) {
             QVERIFY(QDir().mkpath(share + "/applications"));
-            QFile file(share + entry);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.close();
+            QVERIFY(fixture::WriteBytes(share + entry, nullptr, 0));
             QVERIFY(platform::InstalledEntryExists(bin));
-            QVERIFY(file.remove());
+            QVERIFY(QFile::remove(share + entry));
         }
     }
 
@@ -473,10 +434,12 @@ class PaintingAndDesktopTest : public QObject {
     }
 
     void installedAndBuiltInFacesAreKnown() {
-        for (const char* face : {"DejaVu Sans", "Arial", "Symbol"})
-            QVERIFY2(platform::FontFamilyKnown(face), face);
-        for (const char* face : {"No Such Face 7", ""})
-            QVERIFY2(!platform::FontFamilyKnown(face), face);
+        for (const auto& [face, known] : {std::pair("DejaVu Sans", true),
+                                          {"Arial", true},
+                                          {"Symbol", true},
+                                          {"No Such Face 7", false},
+                                          {"", false}})
+            QVERIFY2(platform::FontFamilyKnown(face) == known, face);
     }
 };
 

@@ -41,6 +41,30 @@ class FileCommandsTest : public QObject, fixture::MainWindowFixture {
         return {QString::fromUtf8(file.readAll()), QImage(home.path() + "/page.png").allGray()};
     }
 
+    // A page of Orion in equator mode exported or printed, and what it shows.
+    void PrintPage(int colorPrint, bool onPrinter) {
+        auto& v = program->view;  // Orion in equator mode, whatever the computer's clock says
+        std::tie(v.SekidouMod, v.Houi2, v.Koudo2, v.Zoom) = std::tuple(1, 840.0, 0.0, 80);
+        program->options.ColorPrint = colorPrint;
+        const QString pdf = home.path() + "/page.pdf";
+        QFile::remove(pdf);
+        shell::FileCommands& files = window->fileCommands();
+        if (onPrinter) {
+            QPrinter printer(QPrinter::HighResolution);
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(pdf);
+            QVERIFY(files.PrintPage(printer));
+        } else {
+            QVERIFY(files.ExportPdf(pdf));
+        }
+        QVERIFY(program->view.Zoom == 80 && !files.printing() && !QApplication::overrideCursor() &&
+                !window->findChild<QWidget*>("D_PRINTING"));
+        const auto [text, grey] = ReadPdf(pdf);
+        QVERIFY2(text.contains("Orion") && text.contains("Printed by Planetarium"),
+                 qPrintable(text));
+        QVERIFY(grey == (colorPrint == 0) && messages.empty());
+    }
+
   private slots:
     void initTestCase() {
         NewProgram();
@@ -57,60 +81,27 @@ class FileCommandsTest : public QObject, fixture::MainWindowFixture {
         AnswerFileDialog(home.path() + "/orion");  // the extension is added
         AnswerSaveOptions();
         QVERIFY(window->Command(102));
-        QCOMPARE(QFileInfo(home.path() + "/orion.QEL").size(), 512);
-        QCOMPARE(program->options.SaveOption, 13);
+        QCOMPARE(
+            std::pair(QFileInfo(home.path() + "/orion.QEL").size(), program->options.SaveOption),
+            std::pair(qint64(512), 13));
         program->view.Zoom = 100;
         AnswerFileDialog(home.path() + "/orion.QEL");
         QVERIFY(window->Command(101));
-        QCOMPARE(program->view.Zoom, 350);
-        QVERIFY(messages.empty());
+        QVERIFY(program->view.Zoom == 350 && messages.empty());
     }
 
-    void pagesGoThroughOnePrintPath_data() {
-        QTest::addColumn<int>("colorPrint");
-        QTest::addColumn<bool>("onPrinter");
-        QTest::newRow("monochrome PDF export") << 0 << false;
-        QTest::newRow("colour PDF export") << 1 << false;
-        QTest::newRow("printer without a printer: PDF file") << 0 << true;
-    }
+    // A monochrome and a colour PDF export, and a printer without a printer: a PDF file.
     void pagesGoThroughOnePrintPath() {
-        QFETCH(int, colorPrint);
-        QFETCH(bool, onPrinter);
-        auto& v = program->view;  // Orion in equator mode, whatever the computer's clock says
-        v.SekidouMod = 1;
-        v.Houi2 = 840;
-        v.Koudo2 = 0;
-        v.Zoom = 80;
-        program->options.ColorPrint = colorPrint;
-        const QString pdf = home.path() + "/page.pdf";
-        QFile::remove(pdf);
-        shell::FileCommands& files = window->fileCommands();
-        if (onPrinter) {
-            QPrinter printer(QPrinter::HighResolution);
-            printer.setOutputFormat(QPrinter::PdfFormat);
-            printer.setOutputFileName(pdf);
-            QVERIFY(files.PrintPage(printer));
-        } else {
-            QVERIFY(files.ExportPdf(pdf));
-        }
-        QCOMPARE(program->view.Zoom, 80);
-        QVERIFY(!files.printing() && !QApplication::overrideCursor());
-        QVERIFY(!window->findChild<QWidget*>("D_PRINTING"));
-        const auto [text, grey] = ReadPdf(pdf);
-        QVERIFY2(text.contains("Orion") && text.contains("Printed by Planetarium"),
-                 qPrintable(text));
-        QCOMPARE(grey, colorPrint == 0);
-        QVERIFY(messages.empty());
+        for (const auto& [colorPrint, onPrinter] : {std::pair(0, false), {1, false}, {0, true}})
+            PrintPage(colorPrint, onPrinter);
     }
 
     void pngExportAndFailures() {
         shell::FileCommands& files = window->fileCommands();
         QVERIFY(files.ExportPng(home.path() + "/sky.png"));
         QCOMPARE(QImage(home.path() + "/sky.png").size(), window->skyView()->size());
-        QVERIFY(!files.ExportPng("/proc/self/sky.png"));
-        QVERIFY(!files.ExportPdf("/proc/self/sky.pdf"));
-        QCOMPARE(messages.size(), size_t(2));
-        QCOMPARE(messages[1].text, std::string("Failed to create file."));
+        QVERIFY(!files.ExportPng("/proc/self/sky.png") && !files.ExportPdf("/proc/self/sky.pdf"));
+        QCOMPARE(MessageTexts(), QStringList(2, "Failed to create file."));
     }
 };
 

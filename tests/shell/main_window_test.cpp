@@ -10,19 +10,16 @@
 #include "shell/toolbar.h"
 #include "window_fixture.h"
 
-namespace {
-
-QList<int> Commands(QMenu* menu) {
-    QList<int> list;
-    for (QAction* action : menu->actions())
-        list.append(action->isSeparator() ? -1 : action->data().toInt());
-    return list;
-}
-
-}  // namespace
-
 class MainWindowTest : public QObject, fixture::MainWindowFixture {
     Q_OBJECT
+
+    // The commands of a menu's items, -1 for a separator.
+    static QList<int> Commands(QMenu* menu) {
+        QList<int> list;
+        for (QAction* action : menu->actions())
+            list.append(action->isSeparator() ? -1 : action->data().toInt());
+        return list;
+    }
 
     qint64 now = 100000;
     int renders = 0;
@@ -42,7 +39,7 @@ class MainWindowTest : public QObject, fixture::MainWindowFixture {
         window->SetMillisecondClock([this] { return now; });
         Paint();
     }
-    QWidget* Sky() { return window->skyView(); }
+    auto* Sky() { return window->skyView(); }
     QPoint Centre() { return QPoint(Sky()->width() / 2, Sky()->height() / 2); }
     void MoveMouse(QPoint at, Qt::MouseButtons held = Qt::NoButton) {
         fixture::MoveMouse(Sky(), at, held);
@@ -67,9 +64,7 @@ class MainWindowTest : public QObject, fixture::MainWindowFixture {
   private slots:
     void init() {
         NewProgram();
-        now = 100000;
-        renders = 0;
-        helpOpened = 0;
+        std::tie(now, renders, helpOpened) = std::tuple(100000, 0, 0);
         Make();  // tests that need hooks or set-up first make their own
     }
     void cleanup() { CloseAll(); }
@@ -80,8 +75,7 @@ class MainWindowTest : public QObject, fixture::MainWindowFixture {
         // From, to, and the azimuth after each number of milliseconds.
         const std::tuple<double, double, std::vector<std::pair<int, double>>> moves[] = {
             {3500, 100, {{0, 3500}, {100, 3540}, {150, 0}, {150, 60}, {100, 100}}},
-            {100, 3500, {{0, 100}, {250, 0}, {250, 3500}}},
-        };
+            {100, 3500, {{0, 100}, {250, 0}, {250, 3500}}}};
         for (const auto& [from, to, path] : moves) {
             v.Houi2 = from;
             window->MoveSmoothly(state::kMoveAzimuth, to, 0, 0);
@@ -108,23 +102,21 @@ class MainWindowTest : public QObject, fixture::MainWindowFixture {
         const QSize screen = window->screen()->size();
         window->resize(300, 200);
         Paint();
-        QCOMPARE(window->skyView()->skyBitmap().size(), screen);
-        const uchar* key = window->skyView()->skyBitmap().constBits();
-        const int renders = window->skyView()->renderCount();
-        const int height = window->skyView()->height();
+        QCOMPARE(Sky()->skyBitmap().size(), screen);
+        const uchar* key = Sky()->skyBitmap().constBits();
+        const int renders = Sky()->renderCount();
+        const int height = Sky()->height();
         window->resize(window->width(), window->height() - 100);
-        QTRY_VERIFY(window->skyView()->height() < height);
+        QTRY_VERIFY(Sky()->height() < height);
         Paint();
         // A new size draws a new frame into the same picture.
-        QCOMPARE(
-            std::pair(window->skyView()->skyBitmap().constBits(), window->skyView()->renderCount()),
-            std::pair(key, renders + 1));
+        QCOMPARE(std::pair(Sky()->skyBitmap().constBits(), Sky()->renderCount()),
+                 std::pair(key, renders + 1));
         window->resize(screen.width() + 200, screen.height() + 300);
-        QTRY_COMPARE(window->skyView()->width() > screen.width(), true);
+        QTRY_COMPARE(Sky()->width() > screen.width(), true);
         Paint();
-        QCOMPARE(window->skyView()->skyBitmap().size(),
-                 window->skyView()->size().expandedTo(screen));
-        QVERIFY(window->skyView()->skyBitmap().constBits() != key);
+        QCOMPARE(Sky()->skyBitmap().size(), Sky()->size().expandedTo(screen));
+        QVERIFY(Sky()->skyBitmap().constBits() != key);
     }
 
     void exposureAndMouseMovesOnlyCopyThePicture() {
@@ -133,8 +125,8 @@ class MainWindowTest : public QObject, fixture::MainWindowFixture {
         QTest::mouseMove(Sky(), QPoint(40, 30));
         Paint();
         Paint();
-        QCOMPARE(renders, before);
-        QCOMPARE(Sky()->grab().toImage().pixelColor(5, 5), QColor(Qt::darkBlue));
+        QCOMPARE(std::pair(renders, Sky()->grab().toImage().pixelColor(5, 5)),
+                 std::pair(before, QColor(Qt::darkBlue)));
         window->Command(208);
         Paint();
         QCOMPARE(renders, before + 1);
@@ -142,9 +134,7 @@ class MainWindowTest : public QObject, fixture::MainWindowFixture {
 
     void dragTurnsTheSkyAndRendersOncePerMove() {
         auto& v = program->view;
-        v.Houi2 = 1000;
-        v.Koudo2 = 300;
-        v.Tracking = true;
+        std::tie(v.Houi2, v.Koudo2, v.Tracking) = std::tuple(1000.0, 300.0, true);
         QTest::mousePress(Sky(), Qt::LeftButton, {}, Centre());
         const int before = renders;
         for (int step = 1; step <= 4; ++step) {
@@ -152,8 +142,7 @@ class MainWindowTest : public QObject, fixture::MainWindowFixture {
             Paint();
         }
         QTest::mouseRelease(Sky(), Qt::LeftButton, {}, Centre() + QPoint(80, 0));
-        QVERIFY(!v.Tracking && v.Houi2 != 1000.0);
-        QVERIFY(renders - before >= 1 && renders - before <= 4);
+        QVERIFY(!v.Tracking && v.Houi2 != 1000.0 && renders - before >= 1 && renders - before <= 4);
         // Moving without the button turns nothing.
         const double azimuth = v.Houi2;
         MoveMouse(Centre() + QPoint(-50, 10));
@@ -162,10 +151,7 @@ class MainWindowTest : public QObject, fixture::MainWindowFixture {
 
     void doubleClickCentresSmoothlyAndWheelNotchesZoom() {
         auto& v = program->view;
-        v.Houi2 = 1000;
-        v.Koudo2 = 300;
-        v.DblClick = 0;
-        v.Tracking = true;
+        std::tie(v.Houi2, v.Koudo2, v.DblClick, v.Tracking) = std::tuple(1000.0, 300.0, 0, true);
         QTest::mouseDClick(Sky(), Qt::LeftButton, {}, Centre() + QPoint(100, 0));
         QCoreApplication::processEvents();
         QVERIFY(!v.Tracking && window->pendingMoves() != 0 && v.Houi2 == 1000.0);
@@ -173,8 +159,7 @@ class MainWindowTest : public QObject, fixture::MainWindowFixture {
         PaintAfter(600);
         QVERIFY(std::abs(v.Houi2 - 1000.0) > 10 && window->activeMoves() == 0);
         // A touchpad's small steps add up to a notch of 120; a turn back starts afresh.
-        v.SmoothIdou = 0;
-        v.Zoom = 100;
+        std::tie(v.SmoothIdou, v.Zoom) = std::pair(0, 100);
         const int turns[][2] = {{120, 120}, {30, 120},  {30, 120}, {30, 120},
                                 {30, 140},  {-60, 140}, {-60, 120}};
         for (const auto& [delta, zoom] : turns) {
@@ -206,8 +191,8 @@ class MainWindowTest : public QObject, fixture::MainWindowFixture {
         // The Brightness menu counts the catalogue's stars.
         QVERIFY(window->menus().FirstAction(2001)->text().contains("40 stars"));
         const auto& texts = window->statusPanes()->texts();
-        QVERIFY(QString::fromStdString(texts[1]).startsWith("Age "));
-        QVERIFY(texts[2].starts_with("Mag") || texts[2] == " ----");
+        QVERIFY(texts[1].starts_with("Age ") &&
+                (texts[2].starts_with("Mag") || texts[2] == " ----"));
     }
 
     void tooltipNamesTheObjectUnderARestingMouse() {
@@ -241,8 +226,7 @@ class MainWindowTest : public QObject, fixture::MainWindowFixture {
             {{880, 300}, false, {836, 320, 56, 15}, true, false},
             {{300, 660}, false, {300, 644, 56, 15}, false, true},
             {{300, 560}, true, {300, 544, 56, 15}, false, true},
-            {{300, 560}, false, {300, 580, 56, 15}, false, false},
-        };
+            {{300, 560}, false, {300, 580, 56, 15}, false, false}};
         for (const auto& [mouse, picture, rect, left, up] : cases) {
             const auto tip = shell::PlaceTooltip(mouse, {50, 12}, {100, 100, 800, 600}, picture);
             QCOMPARE(std::tuple(tip.rect, tip.movedLeft, tip.movedUp), std::tuple(rect, left, up));
@@ -258,9 +242,10 @@ class MainWindowTest : public QObject, fixture::MainWindowFixture {
         QTest::mouseClick(Sky(), Qt::LeftButton, {}, QPoint(Sky()->width() / 2 + 40, 50));
         window->Command(416);
         const auto& v = program->view;
-        QCOMPARE(std::tuple(v.Tracking, v.TrackedKind, v.TrackedIndex), std::tuple(true, 3, 7));
-        QVERIFY(window->menus().FirstAction(415)->isEnabled());
-        QCOMPARE(window->statusPanes()->texts()[10], std::string("C"));
+        QCOMPARE(std::tuple(v.Tracking, v.TrackedKind, v.TrackedIndex,
+                            window->menus().FirstAction(415)->isEnabled(),
+                            window->statusPanes()->texts()[10]),
+                 std::tuple(true, 3, 7, true, std::string("C")));
         window->Command(415);
         QVERIFY(!program->view.Tracking);
         QTest::mouseClick(Sky(), Qt::LeftButton, {}, QPoint(10, 50));
@@ -273,10 +258,7 @@ class MainWindowTest : public QObject, fixture::MainWindowFixture {
     void ticksRunTheClock() {
         auto& v = program->view;
         auto& o = program->options;
-        o.AutoType = 0;
-        o.AutoMinit = 3;
-        o.AutoHour = 1;
-        o.Interval = 2;
+        std::tie(o.AutoType, o.AutoMinit, o.AutoHour, o.Interval) = std::tuple(0, 3, 1, 2);
         v.clock = {2000, 1, 1, 23, 58};
         window->Command(331);
         QCOMPARE(std::pair(v.AutoRunning, window->menus().FirstAction(331)->text()),
@@ -293,25 +275,23 @@ class MainWindowTest : public QObject, fixture::MainWindowFixture {
         window->Command(331);
         QVERIFY(!v.AutoRunning);
         o.AutoType = 1;
-        window->Command(331);
-        QCOMPARE(window->menus().FirstAction(331)->text(), QString("Tr&acing Mode OFF\tA"));
-        window->Command(331);
-        QCOMPARE(window->menus().FirstAction(331)->text(), QString("Tr&acing Mode ON\tA"));
+        for (const char* caption : {"Tr&acing Mode OFF\tA", "Tr&acing Mode ON\tA"}) {
+            window->Command(331);
+            QCOMPARE(window->menus().FirstAction(331)->text(), QString(caption));
+        }
     }
 
     // A step of nothing stops Fast Clocking before it moves; an interval of 0 makes one step.
     void fastClockingStopsOnAZeroStepOrInterval() {
-        const struct { int minutes, interval, minuteAfter; } cases[] = {{0, 1, 0}, {5, 0, 5}};
-        for (const auto& c : cases) {
-            program->options.AutoType = 0;
-            program->options.AutoMinit = c.minutes;
-            program->options.Interval = c.interval;
+        for (const auto& [minutes, interval, minuteAfter] : {std::tuple(0, 1, 0), {5, 0, 5}}) {
+            auto& o = program->options;
+            std::tie(o.AutoType, o.AutoMinit, o.Interval) = std::tuple(0, minutes, interval);
             program->view.clock = {2000, 1, 1, 12, 0};
             window->Command(331);
             Ticks(2);
-            QCOMPARE(std::pair(program->view.AutoRunning, program->view.clock.minute),
-                     std::pair(false, c.minuteAfter));
-            QCOMPARE(window->menus().FirstAction(331)->text(), QString("F&ast Clocking ON\tA"));
+            QCOMPARE(std::tuple(program->view.AutoRunning, program->view.clock.minute,
+                                window->menus().FirstAction(331)->text()),
+                     std::tuple(false, minuteAfter, QString("F&ast Clocking ON\tA")));
         }
     }
 
@@ -320,12 +300,8 @@ class MainWindowTest : public QObject, fixture::MainWindowFixture {
         v.Zoom = 100;
         window->RefreshMenus();
         QVERIFY(Checked(40044));
-        v.Zoom = 90;
-        v.Constella = 2;
-        v.Keisanji = 1;
-        v.DrawStars = 20;
-        v.Glid = 0;
-        v.Horizon = 0;
+        std::tie(v.Zoom, v.Constella, v.Keisanji, v.DrawStars, v.Glid, v.Horizon) =
+            std::tuple(90, 2, 1, 20, 0, 0);
         window->RefreshMenus();
         for (int command = 40041; command <= 40054; ++command)
             QVERIFY(!Checked(command));
@@ -336,9 +312,7 @@ class MainWindowTest : public QObject, fixture::MainWindowFixture {
         window->RefreshMenus();
         for (int command = 2001; command <= 2056; ++command)
             if (auto* action = window->menus().FirstAction(command)) QVERIFY(!action->isChecked());
-        v.Keisanji = 3;
-        v.GscAvailable = false;
-        v.UseGsc = 1;
+        std::tie(v.Keisanji, v.GscAvailable, v.UseGsc) = std::tuple(3, false, 1);
         window->RefreshMenus();
         QVERIFY(!window->menus().FirstAction(40068)->isEnabled() &&
                 !window->toolbar().Button(40069)->isEnabled() && !Checked(40039));
@@ -347,15 +321,13 @@ class MainWindowTest : public QObject, fixture::MainWindowFixture {
     void toolbarFollowsTheViewAndItsMode() {
         auto& v = program->view;
         auto& bar = window->toolbar();
-        v.Constella = 0;
-        v.Line = 1;
-        v.Sekidou = 2;
+        std::tie(v.Constella, v.Line, v.Sekidou) = std::tuple(0, 1, 2);
         window->RefreshMenus();
         QVERIFY(!bar.Button(207)->isChecked() && bar.Button(251)->isChecked());
         window->Command(207);
-        QVERIFY(bar.Button(207)->isChecked() && bar.Button(40015)->isEnabled());
-        QVERIFY(bar.Button(400) && bar.Button(253) && !bar.Button(404));
-        QVERIFY(!window->menus().FirstAction(404)->isVisible());
+        QVERIFY(bar.Button(207)->isChecked() && bar.Button(40015)->isEnabled() && bar.Button(400) &&
+                bar.Button(253) && !bar.Button(404) &&
+                !window->menus().FirstAction(404)->isVisible());
         window->Command(107);  // equator mode swaps directions and grids
         QCOMPARE(bar.bar()->actions().size(), shell::kToolbarEntryCount);
         for (int command : {404, 405, 406, 407, 271, 272})
@@ -382,9 +354,7 @@ class MainWindowTest : public QObject, fixture::MainWindowFixture {
         window->toolbar().Button(251)->trigger();
         QVERIFY(v.Line == 0 && !window->toolbar().Button(251)->isChecked() && !Checked(251));
         // A radio item chosen again keeps its mark, also where the command changes nothing.
-        v.Zoom = 140;
-        v.BrightAuto = 0;
-        v.DrawStars = 30;
+        std::tie(v.Zoom, v.BrightAuto, v.DrawStars) = std::tuple(140, 0, 30);
         for (int command : {202, 202, 40046, 300, 2031}) {
             window->menus().FirstAction(command)->trigger();
             QVERIFY2(Checked(command), qPrintable(QString::number(command)));
@@ -410,12 +380,8 @@ class MainWindowTest : public QObject, fixture::MainWindowFixture {
 
     void statusBarTexts() {
         auto& v = program->view;
-        v.Ido2 = 410;
-        v.Keido2 = 740;
-        v.TimeZone = -300;
-        v.Dst = 1;
-        v.Houi2 = 1234.5;
-        v.Koudo2 = -45;
+        std::tie(v.Ido2, v.Keido2, v.TimeZone, v.Dst) = std::tuple(410, 740, -300, 1);
+        std::tie(v.Houi2, v.Koudo2) = std::pair(1234.5, -45.0);
         v.clock = {2026, 3, 7, 9, 5};
         v.AutoRunning = true;
         shell::FrameFacts facts{12.34, 95};
@@ -428,9 +394,8 @@ class MainWindowTest : public QObject, fixture::MainWindowFixture {
         QCOMPARE(Texts(), QStringList({QString::fromUtf8("41.0\u00b0N\u00b774.0\u00b0W  GMT-4"),
                                        "Age 12.3", "Mag 9.5", "123.5", " -4.5", "Mar 07,  2026",
                                        "09:05", "L", "D", "A", " ", " "}));
-        v.SekidouMod = 1;
-        v.Houi2 = 1874.6;  // 187.5 degrees = 12h30m
-        v.Keisanji = 1;
+        // 187.5 degrees = 12h30m.
+        std::tie(v.SekidouMod, v.Houi2, v.Keisanji) = std::tuple(1, 1874.6, 1);
         facts.starLevel = 0;
         QCOMPARE(Texts(), QStringList({QString::fromUtf8("41.0\u00b0N\u00b774.0\u00b0W  GMT+1"),
                                        "Age 12.3", " ----", "12h30m", " -4.5", "Mar 07,  2026",
@@ -448,8 +413,7 @@ class MainWindowTest : public QObject, fixture::MainWindowFixture {
         const std::pair<shell::ObjectHit, QList<int>> cases[] = {
             {{false, -1, 0, {}, {}}, {501, 503, -1, 40055, 40056}},
             {{true, 1, 0, {}, {}}, {501, 502, 503, -1, 40055, 40056, -1, 416}},
-            {{true, 3, 0, {}, {}}, {501, 502, 504, 503, -1, 40055, 40056, -1, 416}},
-        };
+            {{true, 3, 0, {}, {}}, {501, 502, 504, 503, -1, 40055, 40056, -1, 416}}};
         for (const auto& [hit, commands] : cases) {
             std::unique_ptr<QMenu> menu(window->BuildContextMenu(hit));
             QCOMPARE(Commands(menu.get()), commands);
@@ -481,9 +445,8 @@ class MainWindowTest : public QObject, fixture::MainWindowFixture {
         QTRY_VERIFY(window->isMaximized());
         // The bars follow their own switches.
         window->Command(145);
-        QCOMPARE(program->options.StatusBar, 0);
-        QCOMPARE(shown(), std::tuple(false, true, false));
-        QVERIFY(!Checked(145));
+        QCOMPARE(std::tuple(shown(), program->options.StatusBar, Checked(145)),
+                 std::tuple(std::tuple(false, true, false), 0, false));
         window->Command(146);
         QCOMPARE(shown(), std::tuple(false, false, false));
         window->Command(146);
@@ -511,17 +474,15 @@ class MainWindowTest : public QObject, fixture::MainWindowFixture {
         program->view.Houi2 = 1234;
         QVERIFY(fixture::WriteBytes(dir.filePath("notes.txt"), "just some words\n", 16));
         window->OpenDroppedFile(dir.filePath("notes.txt"));
-        QCOMPARE(messages.size(), std::size_t(1));
-        QVERIFY(messages[0].icon == state::MessageIcon::Stop);
-        QCOMPARE(program->view.Houi2, 1234.0);
+        QCOMPARE(std::tuple(messages.size(), messages[0].icon, program->view.Houi2),
+                 std::tuple(std::size_t(1), state::MessageIcon::Stop, 1234.0));
     }
 
     void viewFileMessageOpensTheToolWindows() {
         window->Command(40011);  // the Moon window is open already and stays open
         window->OpenViewFileMessage("/tmp/none.qel", 1);
         QVERIFY(window->toolWindows().solarSystem() && window->toolWindows().moon());
-        QCOMPARE(program->options.PlanetWnd, 1);
-        QCOMPARE(program->options.MoonWnd, 1);
+        QCOMPARE(std::pair(program->options.PlanetWnd, program->options.MoonWnd), std::pair(1, 1));
     }
 
     void everyMenuItemIsServed() {
@@ -559,16 +520,15 @@ class MainWindowTest : public QObject, fixture::MainWindowFixture {
         std::strcpy(program->options.userCities[1].name, "Cabin");
         window->RebuildUserCityMenu();
         window->RebuildUserCityMenu();
-        QCOMPARE(Commands(location).last(3), (QList<int>{106, 2111, 2112}));
-        QCOMPARE(window->menus().FirstAction(2112)->text(), QString("Cabin"));
+        QCOMPARE(std::pair(Commands(location).last(3), window->menus().FirstAction(2112)->text()),
+                 std::pair(QList<int>{106, 2111, 2112}, QString("Cabin")));
         QFile::remove(settings);
         // A relative path runs from the data folder; a page or nothing is no command line.
         const std::pair<shell::ExternalProgram, std::string> lines[] = {
             {{0, "Calc", "tools/calc -x"}, "/opt/data/tools/calc -x"},
             {{0, "Calc", "/usr/bin/cal"}, "/usr/bin/cal"},
             {{0, "Page", "#home"}, ""},
-            {{0, "None", ""}, ""},
-        };
+            {{0, "None", ""}, ""}};
         for (const auto& [entry, line] : lines)
             QCOMPARE(shell::ExternalCommandLine(entry, "/opt/data"), line);
     }
@@ -577,8 +537,7 @@ class MainWindowTest : public QObject, fixture::MainWindowFixture {
         program->options.SaveDefault = 1;
         window->Command(163);
         const auto profile = persist::Profile::Load(persist::BareSettingsPath());
-        QCOMPARE(profile.ReadInt("Tavilo Pro v7", "SaveDefault", -1), 0);
-        QVERIFY(!Checked(163));
+        QVERIFY(profile.ReadInt("Tavilo Pro v7", "SaveDefault", -1) == 0 && !Checked(163));
     }
 
     // The screen saver ends on any key, button or wheel, and on the sixteenth mouse move.
@@ -592,8 +551,7 @@ class MainWindowTest : public QObject, fixture::MainWindowFixture {
                     t.MoveMouse(QPoint(10 + i, 10));
                 QVERIFY(t.window->isVisible());
                 t.MoveMouse(QPoint(40, 10));
-            },
-        };
+            }};
         for (const auto& input : inputs) {
             program->view.ScreenSaverMode = true;
             Make();
@@ -617,8 +575,8 @@ class MainWindowTest : public QObject, fixture::MainWindowFixture {
         QTemporaryDir tree;
         QDir().mkpath(tree.path() + "/bin");
         const std::string bin = (tree.path() + "/bin").toStdString();
-        QVERIFY(platform::UserGuidePath(bin).empty());
-        QVERIFY(platform::HelpTopicUrl("Time Dialog", "").isEmpty());
+        QVERIFY(platform::UserGuidePath(bin).empty() &&
+                platform::HelpTopicUrl("Time Dialog", "").isEmpty());
         for (const char* place : {"/share/planetarium/docs", "/bin/docs"}) {
             QDir().mkpath(tree.path() + place);
             const QString guide = tree.path() + place + "/user-guide.md";

@@ -27,6 +27,15 @@ inline bool WriteBytes(const QString& path, const QByteArray& bytes) {
     return WriteBytes(path, bytes.constData(), static_cast<std::size_t>(bytes.size()));
 }
 
+// A view file that restores only the viewpoint, with this zoom.
+inline bool WriteViewFile(const QString& path, int zoom) {
+    std::vector<int32_t> record(128, 0);
+    record[0] = 2500;       // format version
+    record[84 / 4] = zoom;  // zoom
+    record[240 / 4] = 1;    // groups: viewpoint only
+    return WriteBytes(path, record.data(), record.size() * 4);
+}
+
 // Writes the data set into directory; the first brightCount stars are the bright part.
 inline bool WriteDataSet(const QString& directory, const std::vector<persist::StarRecord>& stars,
                          int brightCount, const std::vector<state::CityRecord>& cities = {}) {

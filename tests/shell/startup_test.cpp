@@ -1,31 +1,16 @@
 // Start-up on a small data set: the steps that stop it, the title and its picture, the command
 // line, the screen saver and the window's place kept at the end.
 
-#include <cstring>
-
+#include "shell/startup.h"
 #include "persist/paths.h"
 #include "persist/settings.h"
 #include "platform/window_placement.h"
 #include "render_fixture.h"
 #include "shell/command_line.h"
 #include "shell/picture_window.h"
-#include "shell/startup.h"
 #include "shell/view_file_open.h"
 #include "state/comet_record.h"
 #include "window_fixture.h"
-
-namespace {
-
-// A view file that restores only the viewpoint, with this zoom.
-void WriteViewFile(const QString& path, int zoom) {
-    std::vector<int32_t> record(128, 0);
-    record[0] = 2500;       // format version
-    record[84 / 4] = zoom;  // zoom
-    record[240 / 4] = 1;    // groups: viewpoint only
-    QVERIFY(fixture::WriteBytes(path, record.data(), record.size() * 4));
-}
-
-}  // namespace
 
 class StartupTest : public QObject, fixture::MainWindowFixture {
     Q_OBJECT
@@ -37,12 +22,10 @@ class StartupTest : public QObject, fixture::MainWindowFixture {
     // default place).
     void WriteData(bool withIndex = true, bool withComets = true) {
         std::vector<state::CityRecord> cities(2);
-        cities[0].latitude = 36;
-        cities[0].longitude = -140;
-        cities[0].zone = 540;
-        cities[1].latitude = 41;
-        cities[1].longitude = 74;
-        cities[1].zone = -300;
+        std::tie(cities[0].latitude, cities[0].longitude, cities[0].zone) =
+            std::tuple(36, -140, 540);
+        std::tie(cities[1].latitude, cities[1].longitude, cities[1].zone) =
+            std::tuple(41, 74, -300);
         QVERIFY(fixture::WriteDataSet(data.path(), {}, 0, cities));
         if (!withIndex) QFile::remove(data.filePath("QELDATA.INI"));
         if (withComets) {
@@ -53,10 +36,8 @@ class StartupTest : public QObject, fixture::MainWindowFixture {
         persist::SetDataDirectory(data.path().toStdString());
     }
     bool Start(const QString& commandLine = {}) {
-        shell::StartupOptions options;
-        options.commandLine = commandLine.toStdString();
-        options.dataDirectory = data.path().toStdString();
-        options.programPath = "/usr/bin/planetarium";
+        const shell::StartupOptions options{commandLine.toStdString(), data.path().toStdString(),
+                                            "/usr/bin/planetarium"};
         session = std::make_unique<shell::Session>(*program);
         return session->Start(options);
     }
@@ -64,10 +45,10 @@ class StartupTest : public QObject, fixture::MainWindowFixture {
   private slots:
     void init() {
         session.reset();
-        QDir(data.path()).removeRecursively();
-        QDir().mkpath(data.path());
-        QDir(home.path()).removeRecursively();
-        QDir().mkpath(home.path());
+        for (const QString& folder : {data.path(), home.path()}) {
+            QDir(folder).removeRecursively();
+            QDir().mkpath(folder);
+        }
         NewProgram();
     }
     void cleanup() {
@@ -79,24 +60,22 @@ class StartupTest : public QObject, fixture::MainWindowFixture {
     void missingDataStopsTheStartWithItsMessages() {
         const std::tuple<bool, bool, QStringList, std::string> cases[] = {
             {true, false, {"Failed to read data."}, "QELCOMET.DAT"},
-            {false, true, {"QELDATA.INI Error.", "Load Datas"}, "STAR2"},
-        };
+            {false, true, {"QELDATA.INI Error.", "Load Datas"}, "STAR2"}};
         for (const auto& [index, comets, expected, caption] : cases) {
             init();
             WriteData(index, comets);
             QVERIFY(!Start());
-            QCOMPARE(MessageTexts(), expected);
-            QCOMPARE(messages[0].caption, caption);
-            QVERIFY(!session->mainWindow() && !session->titleWindow());
-            QVERIFY(!program->data.block(persist::BlockId::STAR2).loaded);
+            QCOMPARE(std::pair(MessageTexts(), messages[0].caption), std::pair(expected, caption));
+            QVERIFY(!session->mainWindow() && !session->titleWindow() &&
+                    !program->data.block(persist::BlockId::STAR2).loaded);
         }
     }
 
     void fullStartShowsTheWindowAndTheTitle() {
         WriteData();
         QVERIFY(Start());
-        QVERIFY(messages.empty() && session->titleWindow());
-        QVERIFY(session->mainWindow() && session->mainWindow()->isVisible());
+        QVERIFY(messages.empty() && session->titleWindow() && session->mainWindow() &&
+                session->mainWindow()->isVisible());
         // "Welcome" with the title, and the city at the stored place.
         QCOMPARE(std::pair(program->narration.startCounter, program->view.CurrentCity),
                  std::pair(1, 1));
@@ -109,16 +88,16 @@ class StartupTest : public QObject, fixture::MainWindowFixture {
         WriteData();
         const QString missing = data.filePath("no such view.QEL");
         QVERIFY(Start("#$#abcde" + missing));
-        QVERIFY(session->titleWindow() == nullptr);
-        QCOMPARE(session->command().viewFile, missing.toStdString());
-        QCOMPARE(messages.size(), size_t(1));  // looked for at that very path
-        QCOMPARE(messages[0].text, std::string("Failed to open file."));
+        // Looked for at that very path.
+        QCOMPARE(std::tuple(session->titleWindow() == nullptr, session->command().viewFile,
+                            MessageTexts()),
+                 std::tuple(true, missing.toStdString(), QStringList("Failed to open file.")));
     }
 
     void viewFileOnTheCommandLineIsAppliedThenItsTextShown() {
         WriteData();
         const QString path = data.filePath("orion.QEL");
-        WriteViewFile(path, 350);
+        QVERIFY(fixture::WriteViewFile(path, 350));
         // Companions as Linux users name them: a text over the 9999-byte limit, and a sound
         // file that holds no sound.
         QVERIFY(fixture::WriteBytes(data.filePath("orion.txt"), QByteArray(12000, 'a')));
@@ -136,10 +115,9 @@ class StartupTest : public QObject, fixture::MainWindowFixture {
     void viewFilesOwnSoundSilencesTheNarration() {
         const std::pair<QByteArray, const char*> cases[] = {
             {QByteArray("RIFF\4\0\0\0WAVE", 12), "(nothing)"},
-            {QByteArray("ID3\4\0\0\0\0\0\0\0\0", 12), "OpenSetting"},
-        };
+            {QByteArray("ID3\4\0\0\0\0\0\0\0\0", 12), "OpenSetting"}};
         for (const auto& [sound, expected] : cases) {
-            WriteViewFile(data.filePath("tour.QEL"), 120);
+            QVERIFY(fixture::WriteViewFile(data.filePath("tour.QEL"), 120));
             QVERIFY(fixture::WriteBytes(data.filePath("tour.WAV"), sound));
             shell::Program program;
             program.narration.startCounter = 0;
@@ -152,34 +130,30 @@ class StartupTest : public QObject, fixture::MainWindowFixture {
 
     void screenSaverCoversTheDesktopWithTheUsersView() {
         WriteData();
-        WriteViewFile(data.filePath("ScrSaver.QEL"), 200);
+        QVERIFY(fixture::WriteViewFile(data.filePath("ScrSaver.QEL"), 200));
         QDir().mkpath(home.path() + "/planetarium");
-        WriteViewFile(home.path() + "/planetarium/ScrSaver.QEL", 350);
+        QVERIFY(fixture::WriteViewFile(home.path() + "/planetarium/ScrSaver.QEL", 350));
         QVERIFY(Start("/s /ScreenSaver"));
         QVERIFY(program->view.ScreenSaverMode && !session->titleWindow());
-        QCOMPARE(
-            std::tuple(program->view.Zoom, program->view.CircleGuide, program->options.SpeakFlag),
-            std::tuple(350, 0, 0));
         QTRY_VERIFY(program->view.AutoRunning);  // Fast Clocking starts by itself
-        QVERIFY(messages.empty());
         shell::MainWindow* window = session->mainWindow();
-        QCOMPARE(window->frameGeometry(), platform::WholeDesktop());
-        QVERIFY(!window->menuBar()->isVisible() && !window->statusPanes()->isVisible());
-        QVERIFY(window->fullScreen() && !window->toolbar().bar()->isVisible());
-        QCOMPARE(QGuiApplication::overrideCursor()->shape(), Qt::BlankCursor);
+        QCOMPARE(std::tuple(program->view.Zoom, program->view.CircleGuide,
+                            program->options.SpeakFlag, messages.size(), window->frameGeometry(),
+                            QGuiApplication::overrideCursor()->shape()),
+                 std::tuple(350, 0, 0, std::size_t(0), platform::WholeDesktop(), Qt::BlankCursor));
+        QVERIFY(!window->menuBar()->isVisible() && !window->statusPanes()->isVisible() &&
+                window->fullScreen() && !window->toolbar().bar()->isVisible());
         // Without its view the screen saver keeps the settings.
         cleanup();
         init();
         WriteData();
         persist::WriteProfileKeys("Tavilo Pro v7", {{"Zoom", "200"}});
         QVERIFY(Start("/SCREENSAVER"));
-        QCOMPARE(program->view.Zoom, 200);
-        QVERIFY(messages.empty());
+        QVERIFY(program->view.Zoom == 200 && messages.empty());
     }
 
     void commandLineIsParsed() {
         const std::tuple<const char*, bool, bool, const char*> cases[] = {
-            {"/screensaver", true, false, ""},
             {"x -ScreenSaver y", true, false, ""},
             {"abc/SCREENSAVERdef", true, false, ""},
             {"SCREENSAVER", false, false, "SCREENSAVER"},
@@ -187,16 +161,16 @@ class StartupTest : public QObject, fixture::MainWindowFixture {
             {"#$#abcde/tmp/sky view.QEL", false, true, "/tmp/sky view.QEL"},
             {"#$#ab", false, true, ""},
             {"/home/me/Orion.QEL", false, false, "/home/me/Orion.QEL"},
-            {"", false, false, ""},
-        };
+            {"", false, false, ""}};
         for (const auto& [line, screenSaver, noTitle, viewFile] : cases) {
             const shell::StartupCommand command = shell::ParseCommandLine(line);
-            QVERIFY2(command.screenSaver == screenSaver && command.noTitle == noTitle, line);
-            QCOMPARE(command.viewFile, std::string(viewFile));
+            QCOMPARE(std::tuple(command.screenSaver, command.noTitle, command.viewFile),
+                     std::tuple(screenSaver, noTitle, std::string(viewFile)));
         }
         // The program's own options are not part of the line.
-        QCOMPARE(shell::CommandLineText({"--data-dir", "/d", "a.qel"}), std::string("a.qel"));
-        QCOMPARE(shell::CommandLineText({"my", "view.qel"}), std::string("my view.qel"));
+        QCOMPARE(std::pair(shell::CommandLineText({"--data-dir", "/d", "a.qel"}),
+                           shell::CommandLineText({"my", "view.qel"})),
+                 std::pair(std::string("a.qel"), std::string("my view.qel")));
     }
 
     // The title picture is enlarged to fit, widened when within 5 % of the width, never reduced.
@@ -204,16 +178,15 @@ class StartupTest : public QObject, fixture::MainWindowFixture {
         const std::tuple<QSize, bool, QSize> cases[] = {
             {{320, 240}, true, {638, 478}},  {{100, 80}, true, {597, 478}},
             {{100, 76}, true, {638, 478}},   {{1000, 800}, true, {1000, 800}},
-            {{320, 240}, false, {320, 240}}, {{100, 400}, true, {119, 478}},
-        };
+            {{320, 240}, false, {320, 240}}, {{100, 400}, true, {119, 478}}};
         for (const auto& [picture, enlarge, shown] : cases)
             QCOMPARE(shell::FitPictureSize(picture, {638, 478}, enlarge), shown);
         QVERIFY(fixture::WriteBytes(data.filePath("junk.gif"), "GIF89a, or so it says"));
         shell::PictureFileWindow title;
         title.resize(64, 48);
         title.SetPictureFile(data.filePath("junk.gif"));
-        QVERIFY(title.picture().isNull());
-        QCOMPARE(title.grab().toImage().pixelColor(30, 20), QColor(Qt::black));
+        QVERIFY(title.picture().isNull() &&
+                title.grab().toImage().pixelColor(30, 20) == QColor(Qt::black));
     }
 
     // Closing stores the normal rectangle, also of a maximised window.
@@ -227,13 +200,12 @@ class StartupTest : public QObject, fixture::MainWindowFixture {
                                                         {"MainWndH", "480"},
                                                         {"MainWndZ", maximised}});
             QVERIFY(Start());
-            QCOMPARE(bool(session->mainWindow()->windowState() & Qt::WindowMaximized),
-                     maximised[0] == '1');
+            const bool isMaximised = session->mainWindow()->windowState() & Qt::WindowMaximized;
+            QCOMPARE(isMaximised, maximised[0] == '1');
             session->mainWindow()->close();
             const auto stored = persist::ReadMainWindowPlacement();
-            QCOMPARE(QRect(stored.x, stored.y, stored.width, stored.height),
-                     QRect(11, 22, 640, 480));
-            QCOMPARE(stored.z, maximised[0] == '1' ? 1 : 0);
+            QCOMPARE(std::pair(QRect(stored.x, stored.y, stored.width, stored.height), stored.z),
+                     std::pair(QRect(11, 22, 640, 480), maximised[0] == '1' ? 1 : 0));
             cleanup();
         }
     }

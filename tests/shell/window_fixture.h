@@ -19,17 +19,11 @@
 namespace fixture {
 
 // Settings and user files land in a temporary folder, never in the shared test home.
-class TemporaryHome {
-  public:
+struct TemporaryHome : QTemporaryDir {
     TemporaryHome() {
-        qputenv("XDG_CONFIG_HOME", dir_.path().toUtf8());
-        qputenv("XDG_DATA_HOME", dir_.path().toUtf8());
+        qputenv("XDG_CONFIG_HOME", path().toUtf8());
+        qputenv("XDG_DATA_HOME", path().toUtf8());
     }
-    QString path() const { return dir_.path(); }
-    QString filePath(const QString& name) const { return dir_.filePath(name); }
-
-  private:
-    QTemporaryDir dir_;
 };
 
 // A black picture instead of the sky, for tests of the window rather than of the picture.

@@ -13,8 +13,7 @@ class ToolWindowsTest : public QObject, fixture::MainWindowFixture {
     windows::ToolWindows& tools() { return window->toolWindows(); }
     // The window a command opens and closes: 149 the Solar System, 40011 the Moon.
     QWidget* Tool(int command) {
-        if (command == 149) return tools().solarSystem();
-        return tools().moon();
+        return command == 149 ? static_cast<QWidget*>(tools().solarSystem()) : tools().moon();
     }
     bool Pressed(int command) { return window->toolbar().Button(command)->isChecked(); }
     SolarSystemWindow* OpenPlot() {
@@ -31,36 +30,35 @@ class ToolWindowsTest : public QObject, fixture::MainWindowFixture {
     void init() {
         NewProgram();
         program->view.clock = state::CivilClock{2024, 1, 18, 20, 0};  // first quarter
-        program->options.PlanetWnd = 1;                               // open at the last exit
-        program->options.MoonWnd = 0;
+        // Open at the last exit.
+        std::tie(program->options.PlanetWnd, program->options.MoonWnd) = std::pair(1, 0);
         ShowWindow();
     }
     void cleanup() { CloseAll(); }
 
     void marksAndButtonsTellWhetherTheWindowsExist() {
         // Before the start opens them nothing is open, whatever the settings said.
-        QCOMPARE(program->options.PlanetWnd, 0);
-        QVERIFY(!Checked(149) && !Pressed(149));
+        QVERIFY(program->options.PlanetWnd == 0 && !Checked(149) && !Pressed(149));
         window->OpenToolWindowsAtStart();
-        QVERIFY(tools().solarSystem() && !tools().moon());
-        QCOMPARE(program->options.PlanetWnd, 1);
+        QVERIFY(tools().solarSystem() && !tools().moon() && program->options.PlanetWnd == 1);
 
         for (int command : {149, 40011}) {
             const int32_t& flag =
                 command == 149 ? program->options.PlanetWnd : program->options.MoonWnd;
+            // Whether the window is there, its flag, its menu mark and its button.
+            const auto shown = [&] {
+                return std::tuple(Tool(command) != nullptr, flag, Checked(command),
+                                  Pressed(command));
+            };
             for (int round = 0; round < 2; ++round) {
-                const bool wasOpen = Tool(command);
+                const bool open = !Tool(command);
                 window->Command(command);
-                const bool open = !wasOpen;
-                QCOMPARE(
-                    std::tuple(Tool(command) != nullptr, flag, Checked(command), Pressed(command)),
-                    std::tuple(open, int(open), open, open));
+                QCOMPARE(shown(), std::tuple(open, int(open), open, open));
             }
             // Closed by its own close box.
             if (!Tool(command)) window->Command(command);
             Tool(command)->close();
-            QCOMPARE(std::tuple(Tool(command) != nullptr, flag, Checked(command), Pressed(command)),
-                     std::tuple(false, 0, false, false));
+            QCOMPARE(shown(), std::tuple(false, 0, false, false));
         }
     }
 
@@ -84,54 +82,44 @@ class ToolWindowsTest : public QObject, fixture::MainWindowFixture {
         for (const auto& [point, enabled] : cases) {
             QTest::mousePress(w->plotArea(), Qt::RightButton, {}, point);
             QMenu* menu = w->findChild<QMenu*>(QStringLiteral("M_POPUPP"));
-            QVERIFY(menu);
             for (QAction* item : menu->actions()) {
                 const int command = item->data().toInt();
                 if (command == 502 || command == 504) QCOMPARE(item->isEnabled(), enabled);
                 if (command == 410) QVERIFY(item->isEnabled());
             }
-            menu->close();
             delete menu;
         }
         // The last click found the Sun: its card.
-        QVERIFY(w->Command(502));
-        QVERIFY(w->card());
-        QCOMPARE(w->card()->findChild<QLabel*>(QStringLiteral("201"))->text(),
-                 QStringLiteral("Sun"));
-        QCOMPARE(w->card()->findChild<QLabel*>(QStringLiteral("205"))->text(),
-                 QStringLiteral("------"));
+        QVERIFY(w->Command(502) && w->card());
+        QCOMPARE(QStringList({w->card()->findChild<QLabel*>("201")->text(),
+                              w->card()->findChild<QLabel*>("205")->text()}),
+                 QStringList({"Sun", "------"}));
     }
 
     void cardsOfTheEarthAndOfAComet() {
         Redraw();
         const windows::SkyFrameBodies painted = tools().frame();
-        QVERIFY(painted.bodies);
         state::CometTable comets;
         comets.count = 1;
         std::snprintf(comets.records[0].NAMEE, 32, "Test comet");
         const double mjd = painted.currentMjd + painted.utMinutes / 1440.0;
         using render::PlotMarkKind;
-        struct Case {
-            render::PlotHit hit;
-            std::string dialog, first, second;
-            int secondField;
-        } const cases[] = {
+        // What was hit, the card's dialog, its first field, and a second field of the kind.
+        const std::tuple<render::PlotHit, std::string, std::string, std::string, int> cases[] = {
             {{true, PlotMarkKind::Body, 0, 0}, "D_PLANETINFO2", "Earth", "Planet", 5},
             {{true, PlotMarkKind::Body, 20, 0}, "D_PLANETINFO2", "1 Ceres", "Dwarf Planet", 5},
             {{true, PlotMarkKind::Body, 5, 0}, "D_PLANETINFO", "Jupiter", "Planet", 5},
-            {{true, PlotMarkKind::Comet, 0, 0}, "D_COMETINFO", "Test comet", "---", 4},
-        };
-        for (const Case& c : cases) {
+            {{true, PlotMarkKind::Comet, 0, 0}, "D_COMETINFO", "Test comet", "---", 4}};
+        for (const auto& [hit, dialog, first, second, secondField] : cases) {
             const windows::BodyCardTexts card =
-                windows::BodyCardOf(c.hit, *painted.bodies, &comets, mjd);
+                windows::BodyCardOf(hit, *painted.bodies, &comets, mjd);
             QCOMPARE(std::tuple(card.dialog, card.field[0],
-                                card.field[static_cast<std::size_t>(c.secondField)]),
-                     std::tuple(c.dialog, c.first, c.second));
+                                card.field[static_cast<std::size_t>(secondField)]),
+                     std::tuple(dialog, first, second));
         }
         const windows::BodyCardTexts earth =
             windows::BodyCardOf({true, PlotMarkKind::Body, 0, 0}, *painted.bodies, &comets, mjd);
-        QCOMPARE(earth.field[2], std::string("------"));  // no place on the sky
-        QVERIFY(earth.picture.empty());
+        QVERIFY(earth.field[2] == "------" && earth.picture.empty());  // no place on the sky
     }
 
     void mouseAndKeysTurnTiltAndZoom() {
@@ -147,8 +135,7 @@ class ToolWindowsTest : public QObject, fixture::MainWindowFixture {
         const std::tuple<Qt::Key, Qt::KeyboardModifiers, int, int> keys[] = {
             {Qt::Key_PageUp, {}, 3, 0}, {Qt::Key_Z, Qt::ShiftModifier, 2, 0},
             {Qt::Key_Up, {}, 2, 0},     {Qt::Key_Down, {}, 2, 75},
-            {Qt::Key_F3, {}, 3, 75},    {Qt::Key_Home, {}, 3, 0},
-        };
+            {Qt::Key_F3, {}, 3, 75},    {Qt::Key_Home, {}, 3, 0}};
         for (const auto& [key, modifiers, zoom, tilt] : keys) {
             QTest::keyClick(area, key, modifiers);
             QCOMPARE(std::pair(o.PlanetZoom, o.PlanetK2), std::pair(zoom, tilt));
@@ -176,11 +163,11 @@ class ToolWindowsTest : public QObject, fixture::MainWindowFixture {
         moon->resize(200, 200);
         const QImage picture = moon->grab().toImage();
         const windows::SkyFrameBodies frame = tools().frame();
-        QVERIFY(frame.bodies);
         QCOMPARE(moon->elongation(), frame.bodies->MoonElongation);
-        QVERIFY(moon->elongation() > 0);  // waxing: lit on the right
-        QCOMPARE(picture.pixelColor(140, 100), QColor(255, 255, 128));
-        QCOMPARE(picture.pixelColor(60, 100), QColor(0, 0, 0));
+        // Waxing: lit on the right.
+        QCOMPARE(std::tuple(moon->elongation() > 0, picture.pixelColor(140, 100),
+                            picture.pixelColor(60, 100)),
+                 std::tuple(true, QColor(255, 255, 128), QColor(0, 0, 0)));
     }
 
     void redrawnWhenTheInstantChanges() {
