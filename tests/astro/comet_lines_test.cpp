@@ -7,8 +7,6 @@
 
 #include <cmath>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 
 #include <string>
 #include <tuple>
@@ -137,7 +135,7 @@ TEST(CometLines, OnlyRegularFilesOfBoundedSizeAreRead) {
     EXPECT_EQ(ReadCometLinesFile("/nonexistent/comets.txt", text), TextRead::Failed);
     EXPECT_EQ(ReadCometLinesFile("/dev/zero", text), TextRead::NotAFile);
     const std::string large = ::testing::TempDir() + "large-comets.txt";
-    { std::ofstream{large}; }
+    persist_test::WriteFile(large, "");
     std::filesystem::resize_file(large, kCometLinesLimit + 1);
     EXPECT_EQ(ReadCometLinesFile(large, text), TextRead::TooLarge);
     std::filesystem::resize_file(large, 0);

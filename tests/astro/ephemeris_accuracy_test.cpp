@@ -209,7 +209,7 @@ TEST_F(Accuracy, DescribedElementTheoryOfSunAndMoonOutsideTheSeriesYears) {
     }
     std::printf("elements: Sun worst %.0f\", Moon worst %.0f\"\n", worst[0], worst[1]);
     EXPECT_LT(worst[0], 0.03 * 3600);
-    EXPECT_LT(worst[1], 1.0 * 3600);
+    EXPECT_LT(worst[1], 0.39 * 3600);  // without the 0.19 degree annual equation: 0.46
 }
 
 }  // namespace

@@ -5,9 +5,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <cstring>
 #include <numbers>
 #include <vector>
+#include "../persist/test_world.h"
 #include "astro/city_lookup.h"
 
 namespace {
@@ -110,15 +110,7 @@ TEST(Globe, DraggingKeepsTheGrabbedPlaceUnderTheMouse) {
     }
 }
 
-state::CityRecord City(const char* name, int16_t lat, int16_t lon, int16_t zone) {
-    state::CityRecord c;
-    std::strncpy(c.name, name, sizeof c.name - 1);
-    c.latitude = lat;
-    c.longitude = lon;
-    c.zone = zone;
-    c.unitMarker = 10;
-    return c;
-}
+using persist_test::City;
 
 class CityLookupTest : public ::testing::Test {
   protected:

@@ -14,10 +14,7 @@ namespace {
 using astro::FindEntry;
 using persist::BlockId;
 using persist_test::PutText;
-
-void SetBlock(persist::DataSet& data, BlockId id, const auto& records) {
-    persist_test::SetBlock(data.block(id), records);
-}
+using persist_test::SetBlock;
 
 persist::ConstellationNameRecord Constellation(const char* popular, const char* scientific,
                                                const char* code) {
@@ -46,18 +43,18 @@ std::vector<std::string> Texts(const std::vector<FindEntry>& entries) {
 struct Catalogue {
     persist::DataSet data;
     Catalogue() {
-        SetBlock(data, BlockId::SEIZA,
+        SetBlock(data.block(BlockId::SEIZA),
                  std::vector{Constellation("Serpent", "Serpens", "Ser"),
                              Constellation("Lyre", "Lyra", "Lyr"),
                              Constellation("Serpent", "Serpens", "Ser")});
         // Lyra: 58 alone, beta with 10, alpha with 3; Serpens: alpha with 24 (the Head).
-        SetBlock(data, BlockId::ALPHA,
+        SetBlock(data.block(BlockId::ALPHA),
                  std::vector{Star("Lyr", "", 58), Star("Lyr", "*b", 10), Star("Lyr", "*a", 3),
                              Star("Ser", "*a", 24)});
         persist::StarNameRecord vega{};
         vega.star = 2;
         PutText(vega.name, "Vega");
-        SetBlock(data, BlockId::STARN, std::vector{vega});
+        SetBlock(data.block(BlockId::STARN), std::vector{vega});
         data.starNameCount = 1;
     }
     astro::FindSources Sources(int style = astro::kPopularNames, int alphaMode = 1) const {

@@ -60,19 +60,16 @@ TEST_F(ProjectionTest, VernalEquinoxIsAtTheCentreInEquatorMode) {
 TEST_F(ProjectionTest, ZenithViewMakesTheDepthTheSineOfTheAltitudeAndBeyond) {
     ViewFrame f = astro::ComputeViewFrame(HorizonView(0.0, 900.0), tables);
     EXPECT_EQ(f.ViewTiltAngle, 0);
-    for (BinAngle alt : {8192, 6000, 2731, 100}) {
-        astro::ScreenPoint p = ProjectHorizontal(f, 1234, alt);
-        EXPECT_EQ(p.flag, astro::Sin15(tables, alt)) << alt;
-    }
+    for (BinAngle alt : {8192, 6000, 2731, 100})
+        EXPECT_EQ(ProjectHorizontal(f, 1234, alt).flag, astro::Sin15(tables, alt)) << alt;
     // Beyond the view plane: a point at altitude -30 degrees is 120 degrees from the centre and
     // one at -70 degrees is 160 degrees away.
     astro::ScreenPoint at120 = ProjectHorizontal(f, 0, -2731);
     EXPECT_EQ(at120.flag, 1);
     // Drawn through the divisor of depth -8192: radius 80 * 14189 / ZBI2[8192] pixels.
-    double r = std::hypot(at120.x, at120.y);
-    EXPECT_NEAR(r, 80.0 * 16384 * std::sin(120 * std::numbers::pi / 180) / store.zbi2[8192], 2.0);
-    astro::ScreenPoint at160 = ProjectHorizontal(f, 0, -6372);
-    EXPECT_LT(at160.flag, -14189);
+    EXPECT_NEAR(std::hypot(at120.x, at120.y),
+                80.0 * 16384 * std::sin(120 * std::numbers::pi / 180) / store.zbi2[8192], 2.0);
+    EXPECT_LT(ProjectHorizontal(f, 0, -6372).flag, -14189);
 }
 
 TEST_F(ProjectionTest, EclipticAndHorizontalFramesAgree) {
@@ -126,21 +123,20 @@ TEST_F(ProjectionTest, OffsetsAreClampedAndUnusablePositionsSkipped) {
 // A century of precession and ten decades of proper motion in 2100; the ground is shown down to
 // a view altitude of -0.5 degrees; the options and the years beyond 10000 switch the
 // corrections off.
-TEST(ViewFrame, CorrectionsAndTheirSwitches) {
-    astro::ProjectionTableStore store = astro::BuildProjectionTables();
+TEST_F(ProjectionTest, CorrectionsAndTheirSwitches) {
     state::ViewState v;
     v.clock = {2100, 1, 1, 0, 0};
     v.Koudo2 = -4.0;
-    ViewFrame f = astro::ComputeViewFrame(v, store.view());
+    ViewFrame f = astro::ComputeViewFrame(v, tables);
     EXPECT_EQ(std::tuple(f.PrecessionAngle, f.ProperMotionDecades, f.RefractionAngle,
                          f.HorizonShown, f.YearInRange),
               std::tuple(100 * 16384 / 12885, 10, 54, 1, 1));
-    EXPECT_EQ(astro::ComputeViewFrame(v, store.view(), true).ProperMotionDecades, 0);
+    EXPECT_EQ(astro::ComputeViewFrame(v, tables, true).ProperMotionDecades, 0);
     v.Koudo2 = -6.0;
-    EXPECT_EQ(astro::ComputeViewFrame(v, store.view()).HorizonShown, 0);
+    EXPECT_EQ(astro::ComputeViewFrame(v, tables).HorizonShown, 0);
     v.TaikisaKeisan = v.SaisaKeisan = 0;
     v.clock.year = 10001;
-    f = astro::ComputeViewFrame(v, store.view());
+    f = astro::ComputeViewFrame(v, tables);
     EXPECT_EQ(std::tuple(f.RefractionTenths, f.PrecessionAngle, f.YearInRange),
               std::tuple(0.0, 0, 0));
 }
@@ -148,9 +144,8 @@ TEST(ViewFrame, CorrectionsAndTheirSwitches) {
 using astro::Cos15;
 using astro::Sin15;
 
-class TablesTest : public ::testing::Test {
+class TablesTest : public ProjectionTest {
   protected:
-    astro::ProjectionTableStore store = astro::BuildProjectionTables();
     const int16_t* t = store.sincos.data();
 };
 
@@ -175,23 +170,18 @@ TEST_F(TablesTest, DivisorsArePositiveAndTheLastEntryRepeats) {
     EXPECT_EQ(store.zbi2[0], store.zbi[0]);  // both sides meet at depth 0
 }
 
-// Radius of a point t degrees from the centre, as the projection computes it.
-double Radius(const astro::ProjectionTableStore& s, int zoom, double degrees) {
-    double radians = degrees * std::numbers::pi / 180.0;
-    int z = static_cast<int>(16384.0 * std::cos(radians));
-    int d = z >= 1 ? s.zbi[z] : s.zbi2[-z];
-    return zoom * 16384.0 * std::sin(radians) / d;
-}
-
 // The radius grows with the angle out to 150 degrees by the stereographic law; the default zoom
 // shows about 106 degrees across 1280 pixels.
 TEST_F(TablesTest, RadiusIsStereographicOutTo150Degrees) {
     double previous = 0.0, halfWidth = 0.0;
     for (double degrees = 1.0; degrees <= 150.0; degrees += 0.5) {
-        const double r = Radius(store, 80, degrees);
+        // As the projection computes it: through the divisor of the depth.
+        const double radians = degrees * std::numbers::pi / 180.0;
+        const int z = static_cast<int>(16384.0 * std::cos(radians));
+        const double r =
+            80 * 16384.0 * std::sin(radians) / (z >= 1 ? store.zbi[z] : store.zbi2[-z]);
         ASSERT_GT(r, previous) << degrees;
-        EXPECT_NEAR(r / (80 * 16.0 * std::tan(degrees * std::numbers::pi / 360.0)), 1.0, 0.01)
-            << degrees;
+        EXPECT_NEAR(r / (80 * 16.0 * std::tan(radians / 2)), 1.0, 0.01) << degrees;
         if (r < 640.0) halfWidth = degrees;
         previous = r;
     }
@@ -230,19 +220,14 @@ TEST_F(TablesTest, BlockBytesDecodeToTheTablesOrAreRefused) {
     }
 }
 
-class InverseProjectionTest : public ::testing::Test {
+class InverseProjectionTest : public ProjectionTest {
   protected:
-    astro::ProjectionTableStore store = astro::BuildProjectionTables();
-    astro::ProjectionTables tables = store.view();
-    state::ViewState view;
-
     void SetUp() override {
         view.clock = {2010, 7, 1, 22, 0};
-        view.Houi2 = 400.0;
-        view.Koudo2 = 300.0;
         view.Zoom = 200;
         view.SmoothIdou = 0;
     }
+    state::ViewState view = HorizonView(400.0, 300.0);
 };
 
 TEST_F(InverseProjectionTest, FindsTheDirectionUnderAPixel) {

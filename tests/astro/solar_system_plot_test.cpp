@@ -144,8 +144,6 @@ SolarSystemState Sample() {
         s.bodies[k].helioZ = 0.001 * k;
     }
     s.bodies[kSunIndex].helioX = 1.0;
-    s.bodies[kSunIndex].helioY = 0.0;
-    s.bodies[kSunIndex].helioZ = 0.0;
     s.bodies[kMoonIndex].helioX = 60.0;  // Earth radii, geocentric
     s.bodies[kMoonIndex].helioY = 0.0;
     s.bodies[kMoonIndex].helioZ = -1.0;
@@ -160,13 +158,11 @@ TEST(PlanetsLocation, ValuesInHalfEarthRadiiWithADecimalPoint) {
     const ProfileValues values = PlanetsLocationValues(Sample());
     std::setlocale(LC_NUMERIC, "C");
     ASSERT_EQ(values.size(), 25u);
-    EXPECT_EQ(values[0],
-              (std::pair<std::string, std::string>{"Earth", "46909.559840, 0.000000, 0.000000"}));
-    EXPECT_EQ(values[1],
-              (std::pair<std::string, std::string>{"Moon", "47029.559840, 0.000000, -2.000000"}));
-    EXPECT_EQ(values[4], (std::pair<std::string, std::string>{
-                             "Mars", "211093.019280, -187638.239360, 187.638239"}));
-    EXPECT_EQ(values[24].first, "Hygiea");
+    EXPECT_EQ((ProfileValues{values[0], values[1], values[4], {values[24].first, ""}}),
+              (ProfileValues{{"Earth", "46909.559840, 0.000000, 0.000000"},
+                             {"Moon", "47029.559840, 0.000000, -2.000000"},
+                             {"Mars", "211093.019280, -187638.239360, 187.638239"},
+                             {"Hygiea", ""}}));
 }
 
 class PlanetsLocationFile : public ::testing::Test {

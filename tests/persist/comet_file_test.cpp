@@ -20,12 +20,6 @@ CometRecord Comet(const char* english, const char* japanese = "") {
     return record;
 }
 
-std::string Bytes(const std::vector<CometRecord>& records) {
-    std::string bytes(records.size() * sizeof(CometRecord), '\0');
-    std::memcpy(bytes.data(), records.data(), bytes.size());
-    return bytes;
-}
-
 class CometFile : public TestWorld {
   protected:
     std::string Path() const { return Root() + "/QELCOMET.USR"; }

@@ -20,6 +20,7 @@
 #include "persist/data_set.h"
 #include "persist/paths.h"
 #include "state/messages.h"
+#include "state/view_state.h"
 
 namespace persist_test {
 
@@ -44,6 +45,28 @@ template <std::size_t N>
 void PutText(uint16_t (&field)[N], std::u16string_view text) {
     for (std::size_t i = 0; i < N; ++i)
         field[i] = i < text.size() ? text[i] : 0;
+}
+
+// The bytes of the records as a file holds them.
+template <class T>
+std::string Bytes(const std::vector<T>& records) {
+    return std::string(reinterpret_cast<const char*>(records.data()), records.size() * sizeof(T));
+}
+template <class T>
+std::string Bytes(std::initializer_list<T> records) {
+    return Bytes(std::vector<T>(records));
+}
+
+// A city record in tenths of a degree, or in whole degrees with the unit marker 0.
+inline state::CityRecord City(std::string_view name, int latitude, int longitude, int zone,
+                              uint8_t unitMarker = 10) {
+    state::CityRecord city{};
+    PutText(city.name, name.substr(0, sizeof city.name - 1));
+    city.latitude = static_cast<int16_t>(latitude);
+    city.longitude = static_cast<int16_t>(longitude);
+    city.zone = static_cast<int16_t>(zone);
+    city.unitMarker = unitMarker;
+    return city;
 }
 
 // A fresh folder under the system temporary folder, removed with the object.
