@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <limits>
 #include <numbers>
 #include <set>
 
@@ -13,7 +12,6 @@
 #include "astro/moon_phase.h"
 #include "astro/projection.h"
 #include "layer_fixture.h"
-#include "render/recording_canvas.h"
 #include "render/render_sky.h"
 
 namespace render {

@@ -5,7 +5,6 @@
 #include <functional>
 
 #include "layer_fixture.h"
-#include "persist/records/sky_records.h"
 
 namespace render {
 namespace {

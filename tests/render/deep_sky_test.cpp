@@ -3,9 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <string>
-#include <tuple>
-#include <vector>
 
 #include "layer_fixture.h"
 #include "persist/records/world_records.h"
@@ -293,10 +290,6 @@ DeepSkyPicture NebulaPicture() {
     return p;
 }
 
-uint32_t Alpha(uint32_t argb) {
-    return argb >> 24;
-}
-
 // At every magnification, straight or sheared, the quadrilateral is filled without gaps where
 // the picture has light, its background and everything beyond it stay clear, and its light adds
 // a third of itself.
@@ -319,7 +312,7 @@ TEST(PictureWarp, FilledAtEveryMagnificationWithoutItsBackground) {
                     const double u = (warped.left + x + 0.5 + h - v * shear) / size;
                     const uint32_t pixel =
                         warped.argb[static_cast<std::size_t>(y) * warped.width + x];
-                    if (u > 0.3 && u < 0.7 && v > 0.3 && v < 0.7 && Alpha(pixel) == 0) ++gaps;
+                    if (u > 0.3 && u < 0.7 && v > 0.3 && v < 0.7 && pixel >> 24 == 0) ++gaps;
                     if ((u < 0.2 || u > 0.8 || v < 0.2 || v > 0.8) && pixel != 0) ++boxed;
                 }
             }
@@ -329,7 +322,7 @@ TEST(PictureWarp, FilledAtEveryMagnificationWithoutItsBackground) {
                 // The middle: (180, 126, 70) / 3 over the sky, an alpha of the brightest channel.
                 const uint32_t centre =
                     warped.argb[static_cast<std::size_t>(-warped.top) * warped.width - warped.left];
-                EXPECT_EQ(Alpha(centre), 60u);
+                EXPECT_EQ(centre >> 24, 60u);
                 EXPECT_EQ(centre & 0xFFFFFF, 0xFFB363u);
             }
         }

@@ -5,12 +5,8 @@
 
 #include <cmath>
 #include <numbers>
-#include <string>
-#include <tuple>
-#include <vector>
 
 #include "astro/projection_tables.h"
-#include "astro/view_frame.h"
 #include "persist/records/world_records.h"
 #include "star_fixture.h"
 
@@ -68,13 +64,6 @@ std::vector<Point> PenPoints(const RecordingCanvas& canvas) {
     return points;
 }
 
-int CountAt(const std::vector<Point>& points, Point at) {
-    int n = 0;
-    for (const Point& p : points)
-        n += p == at ? 1 : 0;
-    return n;
-}
-
 double Radius(Point p, double cx = 0, double cy = 0) {
     return std::hypot(p.x - cx, p.y - cy);
 }
@@ -95,7 +84,7 @@ TEST(HorizontalGrid, OnlyQuarterMeridiansReachTheZenith) {
     DrawHorizontalGrid(layer, false);
     const std::vector<Point> points = PenPoints(h.canvas);
     // Meridians 0, 90, 180 and 270 degrees end exactly at the pole.
-    EXPECT_EQ(CountAt(points, Point{0, 0}), 4);
+    EXPECT_EQ(std::ranges::count(points, Point{0, 0}), 4);
     // The others stop one fine step (5 degrees at Zoom 80) short: 1280 tan 2.5 degrees.
     double nearest = 1e9;
     for (const Point& p : points) {
@@ -118,8 +107,9 @@ TEST(HorizontalGrid, ZeroAltitudeParallelIsLeftToTheHorizonLayer) {
         h.view.Horizon = horizon;
         h.Draw([](LayerContext& l) { DrawHorizontalGrid(l, false); });
         const std::vector<Point> points = PenPoints(h.canvas);
-        EXPECT_EQ(CountAt(points, Point{0, 0}), atCentre) << ground << horizon;
-        EXPECT_EQ(CountAt(points, Point{below.x, below.y}), atMinus10) << ground << horizon;
+        EXPECT_EQ(std::ranges::count(points, Point{0, 0}), atCentre) << ground << horizon;
+        EXPECT_EQ(std::ranges::count(points, Point{below.x, below.y}), atMinus10)
+            << ground << horizon;
     }
 }
 

@@ -3,21 +3,14 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include <climits>
 #include <cstring>
-#include <tuple>
+
 #include "astro/projection_tables.h"
 #include "layer_fixture.h"
-#include "persist/data_set.h"
-#include "persist/default_tables.h"
 #include "persist/paths.h"
-#include "persist/records/sky_records.h"
 #include "render/fonts.h"
-#include "render/label_placement.h"
 #include "render/print_scaling.h"
-#include "render/recording_canvas.h"
 #include "render/render_sky.h"
 #include "render/text_formats.h"
 
@@ -314,9 +307,7 @@ TEST(TextFormats, CityNamesWithAndWithoutCountry) {
     // A name that fills its field without a terminator stops at the field.
     std::memset(city.name, 'A', sizeof city.name);
     EXPECT_EQ(CityNameText(city), std::string(32, 'A') + " / France");
-}
-
-TEST(TextFormats, CityBlockLookupIsBoundsChecked) {
+    // The built-in cities come from the CITY block, bounds checked.
     persist::DataSet data;
     EXPECT_FALSE(CityBlockLookup(&data));
     EXPECT_FALSE(CityBlockLookup(nullptr));
@@ -330,8 +321,6 @@ TEST(TextFormats, CityBlockLookupIsBoundsChecked) {
     EXPECT_FALSE(lookup(1).has_value());
     EXPECT_FALSE(lookup(-1).has_value());
 }
-
-using Kind = CanvasOp::Kind;
 
 // Labels handed over in this order; the placement keeps by rank and order, draws by arrival.
 TEST(LabelPlacement, KeepsByRankAndOrderAndDrawsInArrivalOrder) {
@@ -358,13 +347,10 @@ TEST(LabelPlacement, KeepsByRankAndOrderAndDrawsInArrivalOrder) {
         placement.Add(c.box, style, c.text, c.rank, c.order);
     RecordingCanvas canvas;
     placement.DrawKept(canvas);
-    std::vector<std::string> drawn;
-    for (const CanvasOp& op : canvas.OpsOf(Kind::DrawText))
-        drawn.push_back(op.text);
     std::vector<std::string> expected;
     for (const Case& c : cases)
         if (c.kept) expected.push_back(c.text);
-    EXPECT_EQ(drawn, expected);
+    EXPECT_EQ(TextsOf(canvas), expected);
     EXPECT_EQ(canvas.OpsOf(Kind::SetFont).size(), 1u);  // one style, set once
 }
 

@@ -126,12 +126,7 @@ struct LayerHarness {
         return segments;
     }
 
-    std::vector<std::string> Texts() const {
-        std::vector<std::string> texts;
-        for (const CanvasOp& op : canvas.OpsOf(CanvasOp::Kind::DrawText))
-            texts.push_back(op.text);
-        return texts;
-    }
+    std::vector<std::string> Texts() const { return TextsOf(canvas); }
 };
 
 inline Point StarAt(int i) {

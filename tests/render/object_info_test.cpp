@@ -2,11 +2,8 @@
 // sit at (100 i, -10 i).
 #include <gtest/gtest.h>
 
-#include <tuple>
-
 #include "astro/body_table.h"
 #include "layer_fixture.h"
-#include "persist/records/sky_records.h"
 #include "persist/records/world_records.h"
 #include "render/object_info.h"
 

@@ -2,18 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <functional>
-#include <string>
-#include <tuple>
-#include <vector>
+#include <numeric>
 
 #include <cstring>
 #include "astro/projection_tables.h"
 #include "render/fonts.h"
-#include "render/palette.h"
-#include "render/primitives.h"
-#include "render/recording_canvas.h"
 #include "star_fixture.h"
 
 namespace render {
@@ -24,16 +18,16 @@ using Kind = CanvasOp::Kind;
 
 std::array<int, kStarLevelCount> Counts() {
     std::array<int, kStarLevelCount> counts{};
-    for (int i = 0; i < kStarLevelCount; ++i)
-        counts[static_cast<std::size_t>(i)] = 1000 + i;
+    std::iota(counts.begin(), counts.end(), 1000);
     return counts;
 }
 
 RenderFrame LevelsAt(int sunSine, double eclipse, const state::ViewState& view,
-                     int target = kTargetScreen, bool yearInRange = true) {
+                     int target = kTargetScreen, bool yearInRange = true, bool gsc = false) {
     RenderFrame frame;
     frame.sunSine = sunSine;
     frame.eclipseFactor = eclipse;
+    frame.gscMode = gsc;
     DeriveFrameLevels(frame, view, yearInRange, target, Counts());
     return frame;
 }
@@ -95,11 +89,8 @@ TEST(FrameLevels, TwilightStarAndFigureLevelsByTheSun) {
     const RenderFrame shown = LevelsAt(2563, 1.0, view);
     EXPECT_TRUE(shown.constellationVisible && shown.bodyVisibleFaint);
     // With the deep star catalogue the level reaches 150.
-    RenderFrame f;
-    f.sunSine = -16384;
-    f.gscMode = true;
     view.DrawStars = 110;
-    DeriveFrameLevels(f, view, true, kTargetScreen, Counts());
+    const RenderFrame f = LevelsAt(-16384, 1.0, view, kTargetScreen, true, true);
     EXPECT_EQ(std::pair(f.starLevel, f.starCount), std::pair(150, 1095));
 }
 

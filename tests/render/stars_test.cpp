@@ -2,9 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
-#include "../persist/test_world.h"
 #include "astro/projection_tables.h"
 #include "astro/view_frame.h"
 #include "star_fixture.h"
@@ -331,10 +328,7 @@ TEST(GlyphEllipses, CoreHaloAndBothInThatOrder) {
     // Style 1 at level 95: magnitude 0.0 gives s = 95 / 6 - 2 = 13.
     StarHarness h;
     h.view.DrawStarMode3 = 1;
-    std::vector<uint32_t> index(persist::kStarZones * 30 + 1, 0);
-    for (std::size_t i = 1; i < index.size(); ++i)
-        index[i] = 1;  // zone 0 holds record 0
-    h.Use(MakeDataSet({Star(0, 0, 20, 'M')}, 1, index));
+    h.Use(MakeDataSet({Star(0, 0, 20, 'M')}, 1, ZoneIndex(0, 0, 1)));  // zone 0 holds record 0
     ProjectStars(h.context(), 1);
     // The core, then the halo: extent, pen and brush.
     for (const auto& [pass, left, pen, brush] :
