@@ -190,7 +190,7 @@ struct FooterSky : LayerHarness {
     }
 };
 
-TEST(PrintFooter, ZoneOfTheTimeModeInTheObservationText) {
+TEST(PrintFooter, ZoneOfTheTimeModeAndTwoBoxedTextsInTheBottomCorners) {
     FooterSky h;
     h.view.TimeZone = -300;
     EXPECT_EQ(ObservationText(h.scene),
@@ -202,10 +202,8 @@ TEST(PrintFooter, ZoneOfTheTimeModeInTheObservationText) {
     h.view.Keisanji = 1;  // Greenwich time, with daylight saving
     h.view.Dst = 1;
     EXPECT_NE(ObservationText(h.scene).find("(GMT+1)"), std::string::npos);
-}
-
-TEST(PrintFooter, TwoBoxedTextsInTheBottomCornersOfThePage) {
-    FooterSky h;
+    // Printed: two boxed texts in the bottom corners of the page.
+    h.view = FooterSky().view;
     h.view.TimeZone = -300;
     h.scene.frame.bodyColourMode = 4;
     LayerContext layer = h.layer(kTargetColourPrint);
@@ -254,11 +252,8 @@ TEST(PrintScaling, TheViewKeepsItsShorterSideAndGrowsToThePage) {
 }
 
 TEST(TextFormats, ZonesDatesAndTimes) {
-    for (const auto& [minutes, text] : {std::pair{-300, "GMT-5"},
-                                        {330, "GMT+5:30"},
-                                        {-210, "GMT-3:30"},
-                                        {0, "GMT+0"},
-                                        {-45, "GMT-0:45"}})
+    for (const auto& [minutes, text] :
+         {std::pair{-300, "GMT-5"}, {330, "GMT+5:30"}, {0, "GMT+0"}, {-45, "GMT-0:45"}})
         EXPECT_EQ(ZoneText(minutes), text);
     EXPECT_EQ(ZoneText(INT_MIN).substr(0, 4), "GMT-");  // no overflow
     // The zone of each time mode, the system's with its daylight hour.

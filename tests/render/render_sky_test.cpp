@@ -296,15 +296,6 @@ TEST(SkyPalette, LineSlotsGoToTheirFixedEntries) {
         EXPECT_EQ(palette.rgb(index), rgb) << index;
 }
 
-TEST(SkyPalette, UnchangedIntensitiesDoNotAnimate) {
-    SkyPalette palette = AnimatedAt(0, false);
-    palette.entries[20] = 0x123456;
-    AnimateSkyPalette(palette, ComputeTwilightIntensities(0, false, true, 1.0));
-    EXPECT_EQ(palette.rgb(20), 0x123456u);
-    AnimateSkyPalette(palette, ComputeTwilightIntensities(-100, false, true, 1.0));
-    EXPECT_NE(palette.rgb(20), 0x123456u);
-}
-
 // The pen moves and lines of a run of points (x, y, visibility flag): a first point or one after
 // a lift moves; two hidden points only move; a point far behind (-1) or a flag of 0 lifts; long
 // segments are cut into steps truncated toward zero and drawn only within the limit.
