@@ -88,9 +88,7 @@ TEST(StarPaths, EachBlockHasItsSlotPenAndWidth) {
     EXPECT_EQ(h.Segments().size(), 3u);
 
     // Monochrome paper draws black.
-    h.canvas.Clear();
-    LayerContext paper = h.layer(kTargetMonochromePrint);
-    DrawConstellationLines(paper);
+    h.Draw(DrawConstellationLines, kTargetMonochromePrint);
     EXPECT_EQ(h.canvas.OpsOf(Kind::SetPen)[0].pen.colour, Colour::Rgb(0, 0, 0));
 }
 
@@ -106,8 +104,7 @@ TEST(StarPaths, FaintStarOutsideTheProjectedSetIsPlacedWithProperMotion) {
     h.scene.starScreen.resize(3000);
     h.scene.starScreen[2950] = StarScreen{7, 7, 100};
     h.SetData(BlockId::LINE, Path({1, 2950, 20000}));
-    LayerContext layer = h.layer();
-    DrawConstellationLines(layer);
+    h.Draw(DrawConstellationLines);
     // lon - 5000 x (-10) / 10000 = 1005, lat - (-3000) x (-10) / 10000 = 497.
     EXPECT_EQ(h.Segments(), (std::vector<Segment>{{StarAt(1), Point{1005, -497}}}));
 }
@@ -120,8 +117,7 @@ TEST(StarPaths, PointsBehindTheViewerLiftThePenButBelowTheHorizonAreDrawn) {
     h.UseStars(stars, 10, 10);
     h.scene.projection.horizonShown = true;
     h.SetData(BlockId::LINE, Path({1, 2, 3, 4, 20000}));
-    LayerContext layer = h.layer();
-    DrawConstellationLines(layer);
+    h.Draw(DrawConstellationLines);
     // Nothing joins star 1 to the point behind or that point to star 3; the long segment down
     // to star 4 is drawn (in steps of at most 2000 pixels).
     const auto segments = h.Segments();
@@ -141,13 +137,11 @@ TEST(Outlines, PenUpPairsAndTheBlockEnd) {
     h.SetData(BlockId::KAI, Pairs(boundaries));
     h.SetData(BlockId::PIC, Pairs({{100, 0}, {200, 0}, {-1, 0}, {300, 0}, {400, 0}}));
     h.data.block(BlockId::PIC).size -= 2;
-    LayerContext layer = h.layer();
-    DrawConstellationBoundaries(layer);
+    h.Draw(DrawConstellationBoundaries);
     EXPECT_EQ(h.Segments(), (std::vector<Segment>{{Point{100, 0}, Point{200, 0}},
                                                   {Point{300, 0}, Point{400, -10}}}));
     EXPECT_EQ(h.canvas.OpsOf(Kind::SetPen)[0].pen, (Pen{Colour::Index(3), 0, PenStyle::Dot}));
-    h.canvas.Clear();
-    DrawConstellationPictures(layer);
+    h.Draw(DrawConstellationPictures);
     EXPECT_EQ(h.Segments(), (std::vector<Segment>{{Point{100, 0}, Point{200, 0}}}));
 }
 
@@ -178,19 +172,15 @@ TEST(FigureNames, ConstellationNamesFollowTheNamingModeAndItsFontSlot) {
         {0, kTargetScreen, false, {}, 0},
     };
     for (const auto& c : cases) {
-        h.canvas.Clear();
         h.view.Constella = c.mode;
         h.scene.projection.horizonShown = c.ground;
-        LayerContext layer = h.layer(c.target);
-        DrawConstellationNames(layer);
+        h.Draw(DrawConstellationNames, c.target);
         EXPECT_EQ(h.Texts(), c.texts) << c.mode;
         if (c.texts.empty()) continue;
         EXPECT_EQ(h.canvas.OpsOf(Kind::SetFont).at(0).fontHeight, c.fontHeight) << c.mode;
     }
     h.view.Constella = 3;
-    h.canvas.Clear();
-    LayerContext layer = h.layer();
-    DrawConstellationNames(layer);
+    h.Draw(DrawConstellationNames);
     const CanvasOp ori = h.canvas.OpsOf(Kind::DrawText).at(0);
     EXPECT_EQ(std::pair(ori.x, ori.y), std::pair(100 - 9, -200 - 5));
 }
@@ -205,17 +195,15 @@ TEST(FigureNames, AsterismNamesEndAtTheEndRecordOrTheBlockEnd) {
     PutText(names[2].name, "After The End");
     h.SetData(BlockId::KISEN, names);
     h.view.KisetuName = 1;
-    LayerContext layer = h.layer();
-    DrawAsterismNames(layer);
+    h.Draw(DrawAsterismNames);
     EXPECT_EQ(h.Texts(), (std::vector<std::string>{"Summer Triangle"}));
 
     // Without its end record the list stops with the block; a 20-character name is cut at its
     // field.
-    h.canvas.Clear();
     names.resize(1);
     PutText(names[0].name, "ABCDEFGHIJKLMNOPQRSTUVWXYZ");
     h.SetData(BlockId::KISEN, names);
-    DrawAsterismNames(layer);
+    h.Draw(DrawAsterismNames);
     EXPECT_EQ(h.Texts(), (std::vector<std::string>{"ABCDEFGHIJKLMNOPQRST"}));
 }
 
@@ -229,12 +217,11 @@ TEST(FigureNames, OldChineseNamesNeedWideTextAndAreDrawnFromUtf16) {
     h.SetData(BlockId::SKUNU, names);  // no end record
     h.view.ShukuName = 1;
     h.view.UnicodeText = false;
-    LayerContext layer = h.layer();
-    DrawOldChineseNames(layer);
+    h.Draw(DrawOldChineseNames);
     EXPECT_TRUE(h.canvas.ops.empty());
 
     h.view.UnicodeText = true;
-    DrawOldChineseNames(layer);
+    h.Draw(DrawOldChineseNames);
     EXPECT_EQ(h.Texts(), (std::vector<std::string>{"\xE5\xA4\xA9\xE6\xB4\xA5", "\xE5\x8D\x81"}));
 }
 

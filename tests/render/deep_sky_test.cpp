@@ -56,9 +56,15 @@ struct DeepSkyHarness : LayerHarness {
         SetData(persist::BlockId::OBJN, names);
     }
     void Symbols(int target = kTargetScreen) {
-        LayerContext context = layer(target);
-        ProjectDeepSkyObjects(context);
-        DrawDeepSkySymbols(context);
+        Draw(
+            [](LayerContext& context) {
+                ProjectDeepSkyObjects(context);
+                DrawDeepSkySymbols(context);
+            },
+            target);
+    }
+    void MilkyWay(int from, int to, int target = kTargetScreen) {
+        Draw([&](LayerContext& context) { DrawMilkyWay(context, from, to); }, target);
     }
 };
 
@@ -106,7 +112,6 @@ TEST(DeepSkySymbols, RadiantShowsOnlyWithinThreeDegreesOfItsPeak) {
     h.view.Galaxy = 2;
     h.Objects({Object(0, 0, 'M', 'F')}, {Names("Capricornids", "L283", "")});
     for (const auto& [longitude, shown] : {std::pair{28600, 1u}, {28601, 0u}}) {
-        h.canvas.Clear();
         h.scene.frame.solarLongitude = longitude;
         h.Symbols();
         EXPECT_EQ(h.canvas.OpsOf(Kind::PlotPattern).size(), shown) << longitude;
@@ -122,12 +127,10 @@ TEST(DeepSkySymbols, HiddenOutsideTheViewBehindOrBelowTheGround) {
               {});
     h.Symbols();
     EXPECT_EQ(h.canvas.OpsOf(Kind::PlotPattern).size(), 3u);  // below the horizon, no ground
-    h.canvas.Clear();
     h.scene.projection.horizonShown = true;
     h.Symbols();
     EXPECT_EQ(h.canvas.OpsOf(Kind::PlotPattern).size(), 2u);
 
-    h.canvas.Clear();
     h.scene.projection.project = &FarAboveProject;
     h.Objects({Object(0, 6000, 'G', 'K')}, {});
     h.Symbols();
@@ -151,7 +154,6 @@ TEST(DeepSkyLabels, ThreeNamingModesAndTheNgcFallback) {
                  {1, kTargetScreen, {}, 0},
                  {4, kTargetColourPrint, {"NGC 224", "NGC 869"}, 19}};
     for (const auto& c : cases) {
-        h.canvas.Clear();
         h.view.Galaxy = c.mode;
         h.Symbols(c.target);
         EXPECT_EQ(h.Texts(), c.labels) << c.mode;
@@ -187,23 +189,19 @@ TEST(MilkyWay, BandsPolygonsAndTheFarSide) {
                   {-4, 0},  {300, 0}, {400, 6000}, {400, 100}, {-1, 0},  // one vertex far off
                   {-7, 0},  {500, 0}, {600, 0},    {600, 100}, {-1, 0},
                   {-2, 0},  {700, 0}, {800, 0},    {800, 100}, {-1, 0}}));
-    LayerContext layer{h.canvas, h.scene, kTargetScreen};
-    DrawMilkyWay(layer, 1, 4);
+    h.MilkyWay(1, 4);
     std::vector<CanvasOp> polygons = h.canvas.OpsOf(Kind::Polygon);
     ASSERT_EQ(polygons.size(), 1u);
     EXPECT_EQ(polygons[0].points, (std::vector<Point>{{100, 0}, {200, 0}, {200, -100}}));
     EXPECT_EQ(h.canvas.OpsOf(Kind::SetBrush).at(0).brush.colour, Colour::Index(20));
     EXPECT_EQ(h.canvas.OpsOf(Kind::SetPen).at(0).pen.style, PenStyle::Null);
 
-    h.canvas.Clear();
-    DrawMilkyWay(layer, 2, 9);
+    h.MilkyWay(2, 9);
     polygons = h.canvas.OpsOf(Kind::Polygon);
     ASSERT_EQ(polygons.size(), 1u);  // the far polygon is dropped; nothing after the end mark
     EXPECT_EQ(polygons[0].points.front(), (Point{500, 0}));
 
-    h.canvas.Clear();
-    LayerContext paper{h.canvas, h.scene, kTargetMonochromePrint};
-    DrawMilkyWay(paper, 2, 9);
+    h.MilkyWay(2, 9, kTargetMonochromePrint);
     EXPECT_EQ(h.canvas.OpsOf(Kind::SetBrush).at(0).brush.colour, Colour::Rgb(232, 232, 232));
 }
 
@@ -216,8 +214,7 @@ TEST(MilkyWay, OverlongPolygonIsSkippedAndAnUnendedBlockStopsSafely) {
     values.insert(values.end(), {{1, 1}, {2, 1}, {2, 2}, {-1, 0}, {5, 5}, {6, 6}});
     SetBlock(h.data.block(persist::BlockId::MILKY), Pairs<persist::MilkyPair>(values));
     h.data.block(persist::BlockId::MILKY).size -= 2;  // a torn last pair
-    LayerContext layer{h.canvas, h.scene, kTargetScreen};
-    DrawMilkyWay(layer, 1, 6);
+    h.MilkyWay(1, 6);
     const std::vector<CanvasOp> polygons = h.canvas.OpsOf(Kind::Polygon);
     ASSERT_EQ(polygons.size(), 1u);
     EXPECT_EQ(polygons[0].points.size(), 3u);

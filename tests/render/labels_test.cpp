@@ -64,8 +64,7 @@ TEST(ScientificLabels, DesignationsByModeEachInItsSlot) {
         h.view.AlphaMode = c.alphaMode;
         h.scene.frame.starCount = c.starCount;
         if (c.starCount == 2) h.scene.frame.viewport = Viewport{50, 50};
-        LayerContext layer = h.layer();
-        DrawStarLabels(layer);
+        h.Draw(DrawStarLabels);
         EXPECT_THAT(h.Texts(), ::testing::UnorderedElementsAreArray(c.texts))
             << c.starName << " " << c.alphaMode;
     }
@@ -75,8 +74,7 @@ TEST(ScientificLabels, DesignationsByModeEachInItsSlot) {
     h.view.fontSets[kFontStarFlamsteed - 1].size = 23;
     h.view.AlphaMode = 3;
     h.view.DrawStarMode3 = 4;  // label offset 4
-    LayerContext layer = h.layer();
-    DrawStarLabels(layer);
+    h.Draw(DrawStarLabels);
     EXPECT_EQ(h.TextsInSlot(kFontStarBayerGreek), (std::vector<std::string>{"\u03B1", "\u03B32"}));
     EXPECT_EQ(h.TextsInSlot(kFontStarBayerLatin), (std::vector<std::string>{"b"}));
     EXPECT_EQ(h.TextsInSlot(kFontStarFlamsteed), (std::vector<std::string>{"61"}));
@@ -127,8 +125,7 @@ TEST(NameLabels, LatinAndFirstNamesOfTheStarsDrawn) {
         h.view.StarName = c.starName;
         h.scene.frame.starCount = c.starCount;
         h.scene.projection.horizonShown = c.ground;
-        LayerContext layer = h.layer();
-        DrawStarLabels(layer);
+        h.Draw(DrawStarLabels);
         EXPECT_EQ(h.Texts(), c.texts) << c.starName << " " << c.starCount << " " << c.ground;
         if (c.texts.size() < 3) continue;
         // The faint star beyond the bright set is placed by its own projection.
@@ -150,12 +147,11 @@ TEST(NameLabels, OldChineseStarNamesAboveTheStarWithWideTextOnly) {
     h.SetData(BlockId::SKUSU, names);
     h.view.ShukuStar = 1;
     h.view.UnicodeText = false;
-    LayerContext layer = h.layer();
-    DrawStarLabels(layer);
+    h.Draw(DrawStarLabels);
     EXPECT_TRUE(h.canvas.ops.empty());
 
     h.view.UnicodeText = true;
-    DrawStarLabels(layer);
+    h.Draw(DrawStarLabels);
     const auto texts = h.canvas.OpsOf(Kind::DrawText);
     ASSERT_EQ(texts.size(), 1u);
     EXPECT_EQ(texts[0].text, "\xE5\xA4\xA9\xE7\x8B\xBC");
@@ -206,8 +202,7 @@ TEST(PrintFooter, ZoneOfTheTimeModeAndTwoBoxedTextsInTheBottomCorners) {
     h.view = FooterSky().view;
     h.view.TimeZone = -300;
     h.scene.frame.bodyColourMode = 4;
-    LayerContext layer = h.layer(kTargetColourPrint);
-    DrawPrintFooter(layer);
+    h.Draw(DrawPrintFooter, kTargetColourPrint);
     const auto texts = h.canvas.OpsOf(Kind::DrawText);
     const auto boxes = h.canvas.OpsOf(Kind::Polygon);
     ASSERT_EQ(texts.size(), 2u);
@@ -228,9 +223,7 @@ TEST(PrintFooter, ZoneOfTheTimeModeAndTwoBoxedTextsInTheBottomCorners) {
               std::tuple(75 - 2000, 1500 - 10 - 75, Point{50 - 2000, 1390},
                          Point{w - 2000 + 100 - 1, 1449}));
 
-    h.canvas.Clear();
-    LayerContext screen = h.layer(kTargetScreen);
-    DrawPrintFooter(screen);
+    h.Draw(DrawPrintFooter, kTargetScreen);
     EXPECT_TRUE(h.canvas.ops.empty());
 }
 

@@ -111,6 +111,13 @@ struct LayerHarness {
     }
 
     LayerContext layer(int target = kTargetScreen) { return LayerContext{canvas, scene, target}; }
+    // Draws one layer (a function of the layer context) on a cleared canvas.
+    template <class F>
+    void Draw(F draw, int target = kTargetScreen) {
+        canvas.Clear();
+        LayerContext context = layer(target);
+        draw(context);
+    }
 
     // The drawn segments as (from, to) pairs, from the MoveTo/LineTo ops.
     std::vector<std::pair<Point, Point>> Segments() const {
