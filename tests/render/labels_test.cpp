@@ -84,8 +84,8 @@ TEST(ScientificLabels, DesignationsByModeEachInItsSlot) {
         std::find_if(texts.begin(), texts.end(), [](auto& op) { return op.text == "b"; });
     ASSERT_NE(b, texts.end());
     EXPECT_EQ(std::pair(b->x, b->y), std::pair(100 - 3, -10 + 4));
-    EXPECT_EQ(StarLabelOffset(3, kTargetScreen), 2);
-    EXPECT_EQ(StarLabelOffset(3, kTargetColourPrint), 4);
+    EXPECT_EQ(std::pair(StarLabelOffset(3, kTargetScreen), StarLabelOffset(3, kTargetColourPrint)),
+              std::pair(2, 4));
 }
 
 persist::StarNameRecord Named(uint32_t star, const std::string& first, const std::string& name) {
@@ -154,10 +154,10 @@ TEST(NameLabels, OldChineseStarNamesAboveTheStarWithWideTextOnly) {
     h.Draw(DrawStarLabels);
     const auto texts = h.canvas.OpsOf(Kind::DrawText);
     ASSERT_EQ(texts.size(), 1u);
-    EXPECT_EQ(texts[0].text, "\xE5\xA4\xA9\xE7\x8B\xBC");
-    EXPECT_EQ(texts[0].y, -30 - 3 - 10);  // bottom 3 pixels above star 3
-    EXPECT_EQ(h.canvas.OpsOf(Kind::SetTextColour)[0].colour, Colour::Index(38));
-    EXPECT_EQ(h.canvas.OpsOf(Kind::SetFont)[0].fontHeight, 10);  // slot 20
+    // The bottom 3 pixels above star 3, in the colour and font of slot 20.
+    EXPECT_EQ(std::tuple(texts[0].text, texts[0].y, h.canvas.OpsOf(Kind::SetTextColour)[0].colour,
+                         h.canvas.OpsOf(Kind::SetFont)[0].fontHeight),
+              std::tuple("\xE5\xA4\xA9\xE7\x8B\xBC", -30 - 3 - 10, Colour::Index(38), 10));
 }
 
 // Bayer letters come through the Symbol font's layout; codes past its Greek letters give nothing.
@@ -207,9 +207,12 @@ TEST(PrintFooter, ZoneOfTheTimeModeAndTwoBoxedTextsInTheBottomCorners) {
     const auto boxes = h.canvas.OpsOf(Kind::Polygon);
     ASSERT_EQ(texts.size(), 2u);
     ASSERT_EQ(boxes.size(), 2u);
-    EXPECT_EQ(h.canvas.OpsOf(Kind::SetFont)[0].fontHeight, 4 * 12);  // slot 16 at k = 4
-    EXPECT_EQ(h.canvas.OpsOf(Kind::SetPen)[0].pen, (Pen{Colour::Rgb(0, 0, 0), 4, PenStyle::Solid}));
-    EXPECT_EQ(h.canvas.OpsOf(Kind::SetBrush)[0].brush.colour, Colour::Rgb(255, 255, 255));
+    // Slot 16 at k = 4, a black pen 4 wide, white boxes.
+    EXPECT_EQ(
+        std::tuple(h.canvas.OpsOf(Kind::SetFont)[0].fontHeight, h.canvas.OpsOf(Kind::SetPen)[0].pen,
+                   h.canvas.OpsOf(Kind::SetBrush)[0].brush.colour),
+        std::tuple(4 * 12, Pen{Colour::Rgb(0, 0, 0), 4, PenStyle::Solid},
+                   Colour::Rgb(255, 255, 255)));
 
     // "Printed by Planetarium": 22 characters, 132 x 10 pixels on the recording canvas.
     EXPECT_EQ(std::tuple(texts[0].text, texts[0].x, texts[0].y),

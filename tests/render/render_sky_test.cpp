@@ -186,12 +186,11 @@ TEST_F(RenderSkyTest, MonochromePrintHasNoBackgroundNorGlow) {
     options.PrintInfo = 1;
     RenderSky(canvas, kTargetMonochromePrint, scene);
     ASSERT_FALSE(layers.empty());
-    EXPECT_NE(layers.front(), "background");
-    EXPECT_EQ(std::ranges::count(layers, "glow"), 0);
-    EXPECT_EQ(layers.back(), "print footer");
-    EXPECT_TRUE(canvas.OpsOf(Kind::SetOrigin).empty());
-    EXPECT_EQ(scene.frame.linePenWidth, 0);
-    EXPECT_EQ(scene.frame.bodyColourMode, 1);
+    EXPECT_EQ(
+        std::tuple(std::ranges::count(layers, "background"), std::ranges::count(layers, "glow"),
+                   layers.back(), canvas.OpsOf(Kind::SetOrigin).size(), scene.frame.linePenWidth,
+                   scene.frame.bodyColourMode),
+        std::tuple(0, 0, "print footer", 0u, 0, 1));
 }
 
 // Star level zero draws no stars; at level 40, where no star of this catalogue is bright enough,
@@ -232,8 +231,7 @@ TEST_F(RenderSkyTest, TrackedStarIsBroughtToTheCentre) {
     view.UnderHorizon = 1;
     RenderSky(canvas, kTargetScreen, scene);
     ASSERT_FALSE(scene.starScreen.empty());
-    EXPECT_LE(std::abs(scene.starScreen[0].x), 2);
-    EXPECT_LE(std::abs(scene.starScreen[0].y), 2);
+    EXPECT_LE(std::max(std::abs(scene.starScreen[0].x), std::abs(scene.starScreen[0].y)), 2);
     // While the view glides, tracking waits.
     view.Houi2 = 0;
     view.Koudo2 = 450;

@@ -176,8 +176,7 @@ TEST(ProperMotion, WholeDecadesOnlyTruncatedTowardZero) {
         h.Use(MakeDataSet({Star(500, 300, 40, 'A', 1000, -1000)}, 1));
         ProjectStars(h.context(), 1);
         ASSERT_EQ(log.points.size(), 1u);
-        EXPECT_EQ(log.points[0].first, expectedLon) << year;
-        EXPECT_EQ(log.points[0].second, 300 - (expectedLon - 500)) << year;
+        EXPECT_EQ(log.points[0], std::pair(expectedLon, 300 - (expectedLon - 500))) << year;
         // Without proper motion the catalogue position is used as it stands.
         log.points.clear();
         h.view.KoyuKeisan = 0;
@@ -337,8 +336,9 @@ TEST(GlyphEllipses, CoreHaloAndBothInThatOrder) {
         const auto ellipses = h.canvas.OpsOf(Kind::Ellipse);
         ASSERT_EQ(ellipses.size(), 1u);
         EXPECT_EQ(std::pair(ellipses[0].x, ellipses[0].right), std::pair(left, 1 - left));
-        EXPECT_EQ(h.canvas.OpsOf(Kind::SetPen)[0].pen.colour, Colour::Index(pen));
-        EXPECT_EQ(h.canvas.OpsOf(Kind::SetBrush)[0].brush.colour, Colour::Index(brush));
+        EXPECT_EQ(std::pair(h.canvas.OpsOf(Kind::SetPen)[0].pen.colour,
+                            h.canvas.OpsOf(Kind::SetBrush)[0].brush.colour),
+                  std::pair(Colour::Index(pen), Colour::Index(brush)));
     }
 
     // The faint-zone pass draws both: the halo first, the core on top.
