@@ -14,12 +14,7 @@ using Kind = CanvasOp::Kind;
 using persist::BlockId;
 using Segment = std::pair<Point, Point>;
 
-std::vector<int16_t> Path(std::initializer_list<int> values) {
-    std::vector<int16_t> path;
-    for (int v : values)
-        path.push_back(static_cast<int16_t>(v));
-    return path;
-}
+using Path = std::vector<int16_t>;
 
 // Star paths over a row of thirty stars: pen-ups split a figure and the end mark stops it; stars
 // projected this frame come from the star screen; numbers that are no STAR2 record lift the pen;
@@ -33,27 +28,27 @@ TEST(StarPaths, PenUpsEndMarksAndBadStarNumbers) {
         std::vector<Segment> segments;
     } cases[] = {
         {BlockId::LINE,
-         Path({5, 9, 10000, 12, 14, 20000, 3, 4}),
+         Path{5, 9, 10000, 12, 14, 20000, 3, 4},
          {},
          {{StarAt(5), StarAt(9)}, {StarAt(12), StarAt(14)}}},
         {BlockId::LINE,
-         Path({2, 3, 20000}),
+         Path{2, 3, 20000},
          [](LayerHarness& h) {
              h.scene.starScreen[3] = StarScreen{-42, 17, 100};
          },
          {{StarAt(2), Point{-42, 17}}}},
         {BlockId::SKULI,
-         Path({1, 2, 32000, 3, 4, -7, 5, 6}),
+         Path{1, 2, 32000, 3, 4, -7, 5, 6},
          [](LayerHarness& h) { h.data.block(BlockId::SKULI).size += 1; },
          {{StarAt(1), StarAt(2)}, {StarAt(3), StarAt(4)}, {StarAt(5), StarAt(6)}}},
         {BlockId::LINE,
-         Path({1, 2, 20000}),
+         Path{1, 2, 20000},
          [](LayerHarness& h) {
              h.scene.polyline = PolylineState{Point{-300, -300}, 100, true};
          },
          {{StarAt(1), StarAt(2)}}},
-        {BlockId::KISETU, Path({1, 2, 20000}), {}, {}},
-        {BlockId::LINE, Path({1, 2, 20000}), [](LayerHarness& h) { h.scene.data = nullptr; }, {}},
+        {BlockId::KISETU, Path{1, 2, 20000}, {}, {}},
+        {BlockId::LINE, Path{1, 2, 20000}, [](LayerHarness& h) { h.scene.data = nullptr; }, {}},
     };
     for (const auto& c : cases) {
         LayerHarness h;
@@ -72,7 +67,7 @@ TEST(StarPaths, EachBlockHasItsSlotPenAndWidth) {
     h.UseStars(RowOfStars(10), 10, 10);
     h.view.lineSets[17].style = 1;  // asterism lines dotted
     h.scene.frame.linePenWidth = 4;
-    const auto path = Path({1, 2, 20000});
+    const auto path = Path{1, 2, 20000};
     h.SetData(BlockId::LINE, path);
     h.SetData(BlockId::KISETU, path);
     h.SetData(BlockId::SKULI, path);
@@ -103,7 +98,7 @@ TEST(StarPaths, FaintStarOutsideTheProjectedSetIsPlacedWithProperMotion) {
     // A stale entry from an earlier, deeper frame must not be used.
     h.scene.starScreen.resize(3000);
     h.scene.starScreen[2950] = StarScreen{7, 7, 100};
-    h.SetData(BlockId::LINE, Path({1, 2950, 20000}));
+    h.SetData(BlockId::LINE, Path{1, 2950, 20000});
     h.Draw(DrawConstellationLines);
     // lon - 5000 x (-10) / 10000 = 1005, lat - (-3000) x (-10) / 10000 = 497.
     EXPECT_EQ(h.Segments(), (std::vector<Segment>{{StarAt(1), Point{1005, -497}}}));
@@ -116,7 +111,7 @@ TEST(StarPaths, PointsBehindTheViewerLiftThePenButBelowTheHorizonAreDrawn) {
     stars[4] = Star(400, -4100, 60, 'A');  // below the horizon
     h.UseStars(stars, 10, 10);
     h.scene.projection.horizonShown = true;
-    h.SetData(BlockId::LINE, Path({1, 2, 3, 4, 20000}));
+    h.SetData(BlockId::LINE, Path{1, 2, 3, 4, 20000});
     h.Draw(DrawConstellationLines);
     // Nothing joins star 1 to the point behind or that point to star 3; the long segment down
     // to star 4 is drawn (in steps of at most 2000 pixels).

@@ -14,10 +14,7 @@ namespace {
 using namespace render::testing;
 using Kind = CanvasOp::Kind;
 
-persist::ObjectRecord Object(int lon, int lat, char type, char tint) {
-    return persist::ObjectRecord{static_cast<int16_t>(lon), static_cast<int16_t>(lat),
-                                 static_cast<uint8_t>(type), static_cast<uint8_t>(tint)};
-}
+using Object = persist::ObjectRecord;
 
 persist::ObjectNameRecord Names(const char* popular, const char* messier, const char* ngc) {
     persist::ObjectNameRecord n{};
@@ -71,9 +68,9 @@ struct DeepSkyHarness : LayerHarness {
 TEST(DeepSkySymbols, SixPassesByTypeWithTheirPatternsAndColours) {
     DeepSkyHarness h;
     h.scene.frame.solarLongitude = 28300;
-    h.Objects({Object(10, 0, 'C', 'K'), Object(20, 0, 'M', 'F'), Object(30, 0, 'N', '3'),
-               Object(40, 0, 'P', 'B'), Object(50, 0, 'D', 'G'), Object(60, 0, 'G', 'M'),
-               Object(70, 0, 'N', 'O')},
+    h.Objects({Object{10, 0, 'C', 'K'}, Object{20, 0, 'M', 'F'}, Object{30, 0, 'N', '3'},
+               Object{40, 0, 'P', 'B'}, Object{50, 0, 'D', 'G'}, Object{60, 0, 'G', 'M'},
+               Object{70, 0, 'N', 'O'}},
               {Names("", "", ""), Names("Capricornids", "L283", ""), Names("", "", ""),
                Names("", "", ""), Names("", "", ""), Names("", "", ""), Names("", "", "")});
     h.Symbols();
@@ -110,7 +107,7 @@ TEST(DeepSkySymbols, RadiantShowsOnlyWithinThreeDegreesOfItsPeak) {
 
     DeepSkyHarness h;
     h.view.Galaxy = 2;
-    h.Objects({Object(0, 0, 'M', 'F')}, {Names("Capricornids", "L283", "")});
+    h.Objects({Object{0, 0, 'M', 'F'}}, {Names("Capricornids", "L283", "")});
     for (const auto& [longitude, shown] : {std::pair{28600, 1u}, {28601, 0u}}) {
         h.scene.frame.solarLongitude = longitude;
         h.Symbols();
@@ -122,8 +119,8 @@ TEST(DeepSkySymbols, RadiantShowsOnlyWithinThreeDegreesOfItsPeak) {
 TEST(DeepSkySymbols, HiddenOutsideTheViewBehindOrBelowTheGround) {
     DeepSkyHarness h;
     h.scene.frame.viewport = Viewport{5000, 5000};
-    h.Objects({Object(5001, 0, 'G', 'K'), Object(5000, 5000, 'G', 'K'), Object(0, -4500, 'G', 'K'),
-               Object(0, 0, 'G', 'K')},
+    h.Objects({Object{5001, 0, 'G', 'K'}, Object{5000, 5000, 'G', 'K'}, Object{0, -4500, 'G', 'K'},
+               Object{0, 0, 'G', 'K'}},
               {});
     h.Symbols();
     EXPECT_EQ(h.canvas.OpsOf(Kind::PlotPattern).size(), 3u);  // below the horizon, no ground
@@ -132,15 +129,15 @@ TEST(DeepSkySymbols, HiddenOutsideTheViewBehindOrBelowTheGround) {
     EXPECT_EQ(h.canvas.OpsOf(Kind::PlotPattern).size(), 2u);
 
     h.scene.projection.project = &FarAboveProject;
-    h.Objects({Object(0, 6000, 'G', 'K')}, {});
+    h.Objects({Object{0, 6000, 'G', 'K'}}, {});
     h.Symbols();
     EXPECT_TRUE(h.canvas.OpsOf(Kind::PlotPattern).empty());
 }
 
 TEST(DeepSkyLabels, ThreeNamingModesAndTheNgcFallback) {
     DeepSkyHarness h;
-    h.Objects({Object(0, 0, 'G', 'K'), Object(100, 0, 'C', 'B'), Object(200, 0, 'N', 'M'),
-               Object(3000, 0, 'G', 'K')},
+    h.Objects({Object{0, 0, 'G', 'K'}, Object{100, 0, 'C', 'B'}, Object{200, 0, 'N', 'M'},
+               Object{3000, 0, 'G', 'K'}},
               {Names("Andromeda Galaxy", "M31", "NGC 224"), Names("Double Cluster", "", "NGC 869"),
                Names("", "", ""), Names("Outside", "M99", "NGC 4254")});
     // Messier (else NGC), popular or NGC names below the symbol: the top 4 pixels under the
@@ -171,7 +168,7 @@ TEST(DeepSkyLabels, NamesBlockShorterThanTheObjects) {
     DeepSkyHarness h;
     h.view.Galaxy = 4;
     h.scene.frame.solarLongitude = 28300;
-    h.Objects({Object(0, 0, 'G', 'K'), Object(100, 0, 'G', 'K'), Object(200, 0, 'M', 'F')},
+    h.Objects({Object{0, 0, 'G', 'K'}, Object{100, 0, 'G', 'K'}, Object{200, 0, 'M', 'F'}},
               {Names("", "", "NGC 1")});
     h.data.block(persist::BlockId::OBJN).size += 30;  // and a torn record after it
     h.Symbols();

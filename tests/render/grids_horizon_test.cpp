@@ -43,14 +43,11 @@ struct GridHarness {
         scene.polyline = PolylineState{};
         canvas.Clear();
     }
-    LayerContext Layer(int target = kTargetScreen) {
-        Prepare();
-        return LayerContext{canvas, scene, target};
-    }
     // Draws one layer for the view as it is now, on a cleared canvas.
     template <class F>
     void Draw(F draw, int target = kTargetScreen) {
-        LayerContext layer = Layer(target);
+        Prepare();
+        LayerContext layer{canvas, scene, target};
         draw(layer);
     }
 };
@@ -80,8 +77,7 @@ std::vector<std::string> TextsCentredOn(const RecordingCanvas& canvas, int x) {
 TEST(HorizontalGrid, OnlyQuarterMeridiansReachTheZenith) {
     GridHarness h;
     h.view.Koudo2 = 900;  // the zenith at the centre
-    LayerContext layer = h.Layer();
-    DrawHorizontalGrid(layer, false);
+    h.Draw([](LayerContext& l) { DrawHorizontalGrid(l, false); });
     const std::vector<Point> points = PenPoints(h.canvas);
     // Meridians 0, 90, 180 and 270 degrees end exactly at the pole.
     EXPECT_EQ(std::ranges::count(points, Point{0, 0}), 4);
@@ -192,8 +188,7 @@ void PutSunAt(GridHarness& h, double x, double y) {
 TEST(GlowBands, SunRingsFromFaintOutsideToBrightInsideWithRays) {
     GridHarness h;
     PutSunAt(h, 100, 50);
-    LayerContext layer = h.Layer();
-    DrawGlowBands(layer, -15, 16);
+    h.Draw([](LayerContext& l) { DrawGlowBands(l, -15, 16); });
     const std::vector<CanvasOp> rings = h.canvas.OpsOf(Kind::Polygon);
     const std::vector<CanvasOp> brushes = h.canvas.OpsOf(Kind::SetBrush);
     ASSERT_EQ(rings.size(), 31u);
@@ -275,11 +270,9 @@ TEST(Ground, BelowTheHorizonAtEveryZoomAndAltitude) {
             h.view.Zoom = zoom;
             h.view.Koudo2 = altitude * 10;
             h.scene.frame.viewport = Viewport{800, 500};
-            LayerContext layer = h.Layer();
-            DrawHorizon(layer);
+            h.Draw(DrawHorizon);
             const std::vector<CanvasOp> ground = h.canvas.OpsOf(Kind::PolyPolygon);
-            h.Prepare();
-            DrawGlowBands(layer, 5, 6);
+            h.Draw([](LayerContext& l) { DrawGlowBands(l, 5, 6); });
             const std::vector<CanvasOp> band = h.canvas.OpsOf(Kind::PolyPolygon);
             ASSERT_EQ(ground.size(), 1u);
             ASSERT_EQ(band.size(), 1u);
