@@ -67,20 +67,16 @@ TEST(FrameLevels, TwilightStarAndFigureLevelsByTheSun) {
         bool inRange = true;
         if (c.variant) c.variant(view, target, inRange);
         const RenderFrame f = LevelsAt(c.sunSine, c.eclipse, view, target, inRange);
-        const std::string row = std::to_string(c.sunSine) + " " + std::to_string(c.drawStars);
+        SCOPED_TRACE(std::to_string(c.sunSine) + " " + std::to_string(c.drawStars));
         EXPECT_EQ(std::tuple(f.twilightLevel, f.starLevel, f.starCount),
-                  std::tuple(c.twilight, c.star, c.count))
-            << row;
+                  std::tuple(c.twilight, c.star, c.count));
         if (c.deepSky >= 0) {
             EXPECT_EQ(std::pair(f.deepSkyLevel, f.milkyWayLevel), std::pair(c.deepSky, c.milkyWay));
         }
         EXPECT_EQ(f.constellationVisible && f.asterismVisible && f.cometVisible &&
                       f.bodyVisibleBright && f.bodyVisibleFaint,
-                  c.figures)
-            << row;
-        if (c.variant) {
-            EXPECT_EQ(f.sunSine, -16384) << row;
-        }
+                  c.figures);
+        if (c.variant) EXPECT_EQ(f.sunSine, -16384);
     }
     // Daylight: civil, and the figures and planets shown when asked.
     state::ViewState view;

@@ -41,10 +41,10 @@ TEST(StarCodes, MagnitudesSpectralClassesLevelsAndSizes) {
     // without the catalogue; pixel styles use the next reference zoom (600), a bias of +1 too;
     // never below 40.
     const std::tuple<int, int, int, bool, int> levels[] = {
-        {80, 1, 0, false, 69},  {500, 1, 0, false, 94}, {500, 1, 0, true, 94},
-        {600, 1, 0, false, 94}, {600, 1, 0, true, 100}, {7700, 1, 0, true, 150},
-        {600, 0, 0, false, 94}, {600, 1, 1, false, 94}, {350, 1, 0, false, 89},
-        {10, 1, 0, false, 40},  {0, 1, 0, false, 40}};
+        {80, 1, 0, false, 69},  {500, 1, 0, false, 94},  {600, 1, 0, false, 94},
+        {600, 1, 0, true, 100}, {7700, 1, 0, true, 150}, {600, 0, 0, true, 94},
+        {600, 1, 1, true, 94},  {350, 1, 0, false, 89},  {10, 1, 0, false, 40},
+        {0, 1, 0, false, 40}};
     for (const auto& [zoom, style, bias, catalogue, level] : levels)
         EXPECT_EQ(AutoStarLevel(zoom, style, bias, catalogue), level) << zoom << " " << style;
     // Size numbers: (L - magnitude) / q - o, L = StarLevel + 10 for style 0, truncated.
@@ -115,25 +115,23 @@ TEST(StarPass, ShapesAndColoursOfASingleStar) {
         h.frame.starLevel = c.level;
         ProjectStars(h.context(), 1);
         h.Draw(c.pass, c.target);
-        const std::string row = std::to_string(c.magCode) + c.spec + " style " +
-                                std::to_string(c.style) + " pass " + std::to_string(c.pass);
+        SCOPED_TRACE(std::to_string(c.magCode) + c.spec + std::to_string(c.style) +
+                     std::to_string(c.pass));
         const auto pixels = PixelsOf(h.canvas);
-        ASSERT_EQ(pixels.size(), c.pixels) << row;
+        ASSERT_EQ(pixels.size(), c.pixels);
         if (c.pixels) {
-            EXPECT_EQ(pixels.front().colour, c.first) << row;
-            EXPECT_EQ(pixels.back().colour, c.last) << row;
+            EXPECT_EQ(std::pair(pixels.front().colour, pixels.back().colour),
+                      std::pair(c.first, c.last));
         }
         const auto ellipses = h.canvas.OpsOf(Kind::Ellipse);
-        ASSERT_EQ(ellipses.size(), c.width ? 1u : 0u) << row;
+        ASSERT_EQ(ellipses.size(), c.width ? 1u : 0u);
         if (!c.width) continue;
-        EXPECT_EQ(ellipses[0].right - ellipses[0].x, c.width) << row;
-        EXPECT_EQ(ellipses[0].x, -c.width / 2) << row;
+        EXPECT_EQ(std::pair(ellipses[0].x, ellipses[0].right),
+                  std::pair(-c.width / 2, c.width - c.width / 2));
         // Pens and brushes are made for every class; the star's is the one of its class.
         const std::size_t k = static_cast<std::size_t>(SpectralClassOf(c.spec));
-        EXPECT_EQ(h.canvas.OpsOf(Kind::SetPen).at(k).pen.colour, c.pen) << row;
-        if (c.brush != none) {
-            EXPECT_EQ(h.canvas.OpsOf(Kind::SetBrush).at(k).brush.colour, c.brush) << row;
-        }
+        EXPECT_EQ(h.canvas.OpsOf(Kind::SetPen).at(k).pen.colour, c.pen);
+        if (c.brush != none) EXPECT_EQ(h.canvas.OpsOf(Kind::SetBrush).at(k).brush.colour, c.brush);
     }
 }
 
