@@ -180,7 +180,7 @@ TEST(FigureNames, ConstellationNamesFollowTheNamingModeAndItsFontSlot) {
     EXPECT_EQ(std::pair(ori.x, ori.y), std::pair(100 - 9, -200 - 5));
 }
 
-TEST(FigureNames, AsterismNamesEndAtTheEndRecordOrTheBlockEnd) {
+TEST(FigureNames, AsterismNamesEndAtTheEndRecordOrTheBlockEndAndChineseNamesNeedWideText) {
     LayerHarness h;
     std::vector<persist::AsterismNameRecord> names(3);
     names[0] = {100, 0, {}};
@@ -200,16 +200,13 @@ TEST(FigureNames, AsterismNamesEndAtTheEndRecordOrTheBlockEnd) {
     h.SetData(BlockId::KISEN, names);
     h.Draw(DrawAsterismNames);
     EXPECT_EQ(h.Texts(), (std::vector<std::string>{"ABCDEFGHIJKLMNOPQRST"}));
-}
-
-TEST(FigureNames, OldChineseNamesNeedWideTextAndAreDrawnFromUtf16) {
-    LayerHarness h;
-    std::vector<persist::ChineseAsterismNameRecord> names(2);
-    names[0] = {100, 0, {}};
-    PutText(names[0].name, u"\u5929\u6d25");  // Tianjin
-    names[1] = {200, -5000, {}};
-    PutText(names[1].name, u"\u5341");
-    h.SetData(BlockId::SKUNU, names);  // no end record
+    // Old Chinese names need wide text and are drawn from UTF-16.
+    std::vector<persist::ChineseAsterismNameRecord> chinese(2);
+    chinese[0] = {100, 0, {}};
+    PutText(chinese[0].name, u"\u5929\u6d25");  // Tianjin
+    chinese[1] = {200, -5000, {}};
+    PutText(chinese[1].name, u"\u5341");
+    h.SetData(BlockId::SKUNU, chinese);  // no end record
     h.view.ShukuName = 1;
     h.view.UnicodeText = false;
     h.Draw(DrawOldChineseNames);

@@ -134,7 +134,7 @@ TEST(DeepSkySymbols, HiddenOutsideTheViewBehindOrBelowTheGround) {
     EXPECT_TRUE(h.canvas.OpsOf(Kind::PlotPattern).empty());
 }
 
-TEST(DeepSkyLabels, ThreeNamingModesAndTheNgcFallback) {
+TEST(DeepSkyLabels, ThreeNamingModesTheNgcFallbackAndAShortNamesBlock) {
     DeepSkyHarness h;
     h.Objects({Object{0, 0, 'G', 'K'}, Object{100, 0, 'C', 'B'}, Object{200, 0, 'N', 'M'},
                Object{3000, 0, 'G', 'K'}},
@@ -162,10 +162,7 @@ TEST(DeepSkyLabels, ThreeNamingModesAndTheNgcFallback) {
     // On paper the symbols are outlines in the class colour.
     EXPECT_TRUE(h.canvas.OpsOf(Kind::PlotPattern).empty());
     EXPECT_EQ(h.canvas.OpsOf(Kind::SetPen).at(0).pen.colour, SpectralColour(2, 4, false));
-}
-
-TEST(DeepSkyLabels, NamesBlockShorterThanTheObjects) {
-    DeepSkyHarness h;
+    // A names block shorter than the objects.
     h.view.Galaxy = 4;
     h.scene.frame.solarLongitude = 28300;
     h.Objects({Object{0, 0, 'G', 'K'}, Object{100, 0, 'G', 'K'}, Object{200, 0, 'M', 'F'}},

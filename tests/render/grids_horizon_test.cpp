@@ -65,15 +65,6 @@ double Radius(Point p, double cx = 0, double cy = 0) {
     return std::hypot(p.x - cx, p.y - cy);
 }
 
-// The text drawn centred on x (6 pixels per character on the recording canvas).
-std::vector<std::string> TextsCentredOn(const RecordingCanvas& canvas, int x) {
-    std::vector<std::string> texts;
-    for (const CanvasOp& op : canvas.OpsOf(Kind::DrawText)) {
-        if (op.x + static_cast<int>(op.text.size()) * 6 / 2 == x) texts.push_back(op.text);
-    }
-    return texts;
-}
-
 TEST(HorizontalGrid, OnlyQuarterMeridiansReachTheZenith) {
     GridHarness h;
     h.view.Koudo2 = 900;  // the zenith at the centre
@@ -129,7 +120,10 @@ TEST(GridScales, LabelsAtTheViewCentre) {
         h.Draw([&](LayerContext& l) {
             c.equatorMode ? DrawEquatorialGrid(l, true) : DrawHorizontalGrid(l, true);
         });
-        const std::vector<std::string> centre = TextsCentredOn(h.canvas, 0);
+        // The texts centred on x = 0 (6 pixels per character on the recording canvas).
+        std::vector<std::string> centre;
+        for (const CanvasOp& op : h.canvas.OpsOf(Kind::DrawText))
+            if (op.x + static_cast<int>(op.text.size()) * 3 == 0) centre.push_back(op.text);
         EXPECT_THAT(centre, ::testing::IsSupersetOf(c.present));
         EXPECT_THAT(centre, ::testing::Each(::testing::Not(::testing::AnyOfArray(c.absent))));
         EXPECT_EQ(h.canvas.OpsOf(Kind::SetFont).at(0).fontHeight, h.view.fontSets[20].size);
@@ -185,7 +179,7 @@ void PutSunAt(GridHarness& h, double x, double y) {
     h.scene.bodies.sunRadius = 0.00465;
 }
 
-TEST(GlowBands, SunRingsFromFaintOutsideToBrightInsideWithRays) {
+TEST(GlowBands, SunRingsFromFaintOutsideToBrightInsideWithRaysOnlyByDay) {
     GridHarness h;
     PutSunAt(h, 100, 50);
     h.Draw([](LayerContext& l) { DrawGlowBands(l, -15, 16); });
@@ -213,19 +207,16 @@ TEST(GlowBands, SunRingsFromFaintOutsideToBrightInsideWithRays) {
     EXPECT_NEAR(Radius(rayed.points[16], 100, 50), 6 * plain, 1.5);
     const CanvasOp& smooth = rings[20];
     EXPECT_NEAR(Radius(smooth.points[16], 100, 50), Radius(smooth.points[15], 100, 50), 1.5);
-}
 
-TEST(GlowBands, NoSunGlowBelowTheGroundAtNightOrWithoutTheSun) {
-    GridHarness h;
-    PutSunAt(h, 100, 50);
+    // No glow below the ground, at night or without the Sun.
     h.scene.bodies.bodies[astro::kSunIndex].down = 100;  // just below the horizon
     // With no ground the glow of a Sun just set shows.
-    for (const auto& [ground, daylight, rings] :
+    for (const auto& [ground, daylight, count] :
          {std::tuple{1, true, 0u}, {0, true, 31u}, {0, false, 0u}}) {
         h.view.Jimen = ground;
         h.scene.frame.civilDaylight = daylight;
         h.Draw([](LayerContext& l) { DrawGlowBands(l, -15, 16); });
-        EXPECT_EQ(h.canvas.OpsOf(Kind::Polygon).size(), rings) << ground << daylight;
+        EXPECT_EQ(h.canvas.OpsOf(Kind::Polygon).size(), count) << ground << daylight;
     }
 }
 

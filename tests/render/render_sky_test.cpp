@@ -242,19 +242,17 @@ SkyPalette AnimatedAt(int sunSine, bool sunlight, double eclipse = 1.0) {
     return palette;
 }
 
-TEST(TwilightIntensities, ByTheSunsHeightSunlightSunsetAndEclipse) {
+TEST(SkyPalette, TwilightIntensitiesAndTheSkyGlowStarsAndRimsTheyGive) {
     // Sunlight raises the caps by a quarter, truncated: 258 and 160.
-    const std::tuple<int, bool, bool, double, TwilightIntensities> cases[] = {
+    const std::tuple<int, bool, bool, double, TwilightIntensities> intensities[] = {
         {-16384, true, true, 1.0, {0, 0, 0}},    {16384, false, true, 1.0, {207, 128, 0}},
         {16384, true, true, 1.0, {258, 160, 0}}, {0, false, true, 1.0, {140, 51, 255}},
         {0, false, false, 1.0, {140, 51, 0}},    {0, false, true, 0.5, {70, 25, 127}},
         {16384, true, true, 0.0, {0, 0, 0}}};
-    for (const auto& [sine, sunlight, sunset, eclipse, expected] : cases)
+    for (const auto& [sine, sunlight, sunset, eclipse, expected] : intensities)
         EXPECT_EQ(ComputeTwilightIntensities(sine, sunlight, sunset, eclipse), expected)
             << sine << " " << sunlight << " " << sunset << " " << eclipse;
-}
 
-TEST(SkyPalette, SkyGlowStarsAndRimsFollowTheSun) {
     const SkyPalette night = AnimatedAt(-16384, true), zenith = AnimatedAt(16384, false),
                      sunset = AnimatedAt(0, false);
     // Colours as 0xRRGGBB. The glow ramp runs from near white to the horizon colour 0x000060:
