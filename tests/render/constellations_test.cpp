@@ -5,7 +5,6 @@
 #include <functional>
 
 #include "layer_fixture.h"
-#include "persist/records/sky_records.h"
 
 namespace render {
 namespace {
@@ -15,12 +14,7 @@ using Kind = CanvasOp::Kind;
 using persist::BlockId;
 using Segment = std::pair<Point, Point>;
 
-std::vector<int16_t> Path(std::initializer_list<int> values) {
-    std::vector<int16_t> path;
-    for (int v : values)
-        path.push_back(static_cast<int16_t>(v));
-    return path;
-}
+using Path = std::vector<int16_t>;
 
 // Star paths over a row of thirty stars: pen-ups split a figure and the end mark stops it; stars
 // projected this frame come from the star screen; numbers that are no STAR2 record lift the pen;
@@ -34,27 +28,27 @@ TEST(StarPaths, PenUpsEndMarksAndBadStarNumbers) {
         std::vector<Segment> segments;
     } cases[] = {
         {BlockId::LINE,
-         Path({5, 9, 10000, 12, 14, 20000, 3, 4}),
+         Path{5, 9, 10000, 12, 14, 20000, 3, 4},
          {},
          {{StarAt(5), StarAt(9)}, {StarAt(12), StarAt(14)}}},
         {BlockId::LINE,
-         Path({2, 3, 20000}),
+         Path{2, 3, 20000},
          [](LayerHarness& h) {
              h.scene.starScreen[3] = StarScreen{-42, 17, 100};
          },
          {{StarAt(2), Point{-42, 17}}}},
         {BlockId::SKULI,
-         Path({1, 2, 32000, 3, 4, -7, 5, 6}),
+         Path{1, 2, 32000, 3, 4, -7, 5, 6},
          [](LayerHarness& h) { h.data.block(BlockId::SKULI).size += 1; },
          {{StarAt(1), StarAt(2)}, {StarAt(3), StarAt(4)}, {StarAt(5), StarAt(6)}}},
         {BlockId::LINE,
-         Path({1, 2, 20000}),
+         Path{1, 2, 20000},
          [](LayerHarness& h) {
              h.scene.polyline = PolylineState{Point{-300, -300}, 100, true};
          },
          {{StarAt(1), StarAt(2)}}},
-        {BlockId::KISETU, Path({1, 2, 20000}), {}, {}},
-        {BlockId::LINE, Path({1, 2, 20000}), [](LayerHarness& h) { h.scene.data = nullptr; }, {}},
+        {BlockId::KISETU, Path{1, 2, 20000}, {}, {}},
+        {BlockId::LINE, Path{1, 2, 20000}, [](LayerHarness& h) { h.scene.data = nullptr; }, {}},
     };
     for (const auto& c : cases) {
         LayerHarness h;
@@ -73,7 +67,7 @@ TEST(StarPaths, EachBlockHasItsSlotPenAndWidth) {
     h.UseStars(RowOfStars(10), 10, 10);
     h.view.lineSets[17].style = 1;  // asterism lines dotted
     h.scene.frame.linePenWidth = 4;
-    const auto path = Path({1, 2, 20000});
+    const auto path = Path{1, 2, 20000};
     h.SetData(BlockId::LINE, path);
     h.SetData(BlockId::KISETU, path);
     h.SetData(BlockId::SKULI, path);
@@ -89,9 +83,7 @@ TEST(StarPaths, EachBlockHasItsSlotPenAndWidth) {
     EXPECT_EQ(h.Segments().size(), 3u);
 
     // Monochrome paper draws black.
-    h.canvas.Clear();
-    LayerContext paper = h.layer(kTargetMonochromePrint);
-    DrawConstellationLines(paper);
+    h.Draw(DrawConstellationLines, kTargetMonochromePrint);
     EXPECT_EQ(h.canvas.OpsOf(Kind::SetPen)[0].pen.colour, Colour::Rgb(0, 0, 0));
 }
 
@@ -106,9 +98,8 @@ TEST(StarPaths, FaintStarOutsideTheProjectedSetIsPlacedWithProperMotion) {
     // A stale entry from an earlier, deeper frame must not be used.
     h.scene.starScreen.resize(3000);
     h.scene.starScreen[2950] = StarScreen{7, 7, 100};
-    h.SetData(BlockId::LINE, Path({1, 2950, 20000}));
-    LayerContext layer = h.layer();
-    DrawConstellationLines(layer);
+    h.SetData(BlockId::LINE, Path{1, 2950, 20000});
+    h.Draw(DrawConstellationLines);
     // lon - 5000 x (-10) / 10000 = 1005, lat - (-3000) x (-10) / 10000 = 497.
     EXPECT_EQ(h.Segments(), (std::vector<Segment>{{StarAt(1), Point{1005, -497}}}));
 }
@@ -120,9 +111,8 @@ TEST(StarPaths, PointsBehindTheViewerLiftThePenButBelowTheHorizonAreDrawn) {
     stars[4] = Star(400, -4100, 60, 'A');  // below the horizon
     h.UseStars(stars, 10, 10);
     h.scene.projection.horizonShown = true;
-    h.SetData(BlockId::LINE, Path({1, 2, 3, 4, 20000}));
-    LayerContext layer = h.layer();
-    DrawConstellationLines(layer);
+    h.SetData(BlockId::LINE, Path{1, 2, 3, 4, 20000});
+    h.Draw(DrawConstellationLines);
     // Nothing joins star 1 to the point behind or that point to star 3; the long segment down
     // to star 4 is drawn (in steps of at most 2000 pixels).
     const auto segments = h.Segments();
@@ -142,13 +132,11 @@ TEST(Outlines, PenUpPairsAndTheBlockEnd) {
     h.SetData(BlockId::KAI, Pairs(boundaries));
     h.SetData(BlockId::PIC, Pairs({{100, 0}, {200, 0}, {-1, 0}, {300, 0}, {400, 0}}));
     h.data.block(BlockId::PIC).size -= 2;
-    LayerContext layer = h.layer();
-    DrawConstellationBoundaries(layer);
+    h.Draw(DrawConstellationBoundaries);
     EXPECT_EQ(h.Segments(), (std::vector<Segment>{{Point{100, 0}, Point{200, 0}},
                                                   {Point{300, 0}, Point{400, -10}}}));
     EXPECT_EQ(h.canvas.OpsOf(Kind::SetPen)[0].pen, (Pen{Colour::Index(3), 0, PenStyle::Dot}));
-    h.canvas.Clear();
-    DrawConstellationPictures(layer);
+    h.Draw(DrawConstellationPictures);
     EXPECT_EQ(h.Segments(), (std::vector<Segment>{{Point{100, 0}, Point{200, 0}}}));
 }
 
@@ -179,24 +167,20 @@ TEST(FigureNames, ConstellationNamesFollowTheNamingModeAndItsFontSlot) {
         {0, kTargetScreen, false, {}, 0},
     };
     for (const auto& c : cases) {
-        h.canvas.Clear();
         h.view.Constella = c.mode;
         h.scene.projection.horizonShown = c.ground;
-        LayerContext layer = h.layer(c.target);
-        DrawConstellationNames(layer);
+        h.Draw(DrawConstellationNames, c.target);
         EXPECT_EQ(h.Texts(), c.texts) << c.mode;
         if (c.texts.empty()) continue;
         EXPECT_EQ(h.canvas.OpsOf(Kind::SetFont).at(0).fontHeight, c.fontHeight) << c.mode;
     }
     h.view.Constella = 3;
-    h.canvas.Clear();
-    LayerContext layer = h.layer();
-    DrawConstellationNames(layer);
+    h.Draw(DrawConstellationNames);
     const CanvasOp ori = h.canvas.OpsOf(Kind::DrawText).at(0);
     EXPECT_EQ(std::pair(ori.x, ori.y), std::pair(100 - 9, -200 - 5));
 }
 
-TEST(FigureNames, AsterismNamesEndAtTheEndRecordOrTheBlockEnd) {
+TEST(FigureNames, AsterismNamesEndAtTheEndRecordOrTheBlockEndAndChineseNamesNeedWideText) {
     LayerHarness h;
     std::vector<persist::AsterismNameRecord> names(3);
     names[0] = {100, 0, {}};
@@ -206,36 +190,30 @@ TEST(FigureNames, AsterismNamesEndAtTheEndRecordOrTheBlockEnd) {
     PutText(names[2].name, "After The End");
     h.SetData(BlockId::KISEN, names);
     h.view.KisetuName = 1;
-    LayerContext layer = h.layer();
-    DrawAsterismNames(layer);
+    h.Draw(DrawAsterismNames);
     EXPECT_EQ(h.Texts(), (std::vector<std::string>{"Summer Triangle"}));
 
     // Without its end record the list stops with the block; a 20-character name is cut at its
     // field.
-    h.canvas.Clear();
     names.resize(1);
     PutText(names[0].name, "ABCDEFGHIJKLMNOPQRSTUVWXYZ");
     h.SetData(BlockId::KISEN, names);
-    DrawAsterismNames(layer);
+    h.Draw(DrawAsterismNames);
     EXPECT_EQ(h.Texts(), (std::vector<std::string>{"ABCDEFGHIJKLMNOPQRST"}));
-}
-
-TEST(FigureNames, OldChineseNamesNeedWideTextAndAreDrawnFromUtf16) {
-    LayerHarness h;
-    std::vector<persist::ChineseAsterismNameRecord> names(2);
-    names[0] = {100, 0, {}};
-    PutText(names[0].name, u"\u5929\u6d25");  // Tianjin
-    names[1] = {200, -5000, {}};
-    PutText(names[1].name, u"\u5341");
-    h.SetData(BlockId::SKUNU, names);  // no end record
+    // Old Chinese names need wide text and are drawn from UTF-16.
+    std::vector<persist::ChineseAsterismNameRecord> chinese(2);
+    chinese[0] = {100, 0, {}};
+    PutText(chinese[0].name, u"\u5929\u6d25");  // Tianjin
+    chinese[1] = {200, -5000, {}};
+    PutText(chinese[1].name, u"\u5341");
+    h.SetData(BlockId::SKUNU, chinese);  // no end record
     h.view.ShukuName = 1;
     h.view.UnicodeText = false;
-    LayerContext layer = h.layer();
-    DrawOldChineseNames(layer);
+    h.Draw(DrawOldChineseNames);
     EXPECT_TRUE(h.canvas.ops.empty());
 
     h.view.UnicodeText = true;
-    DrawOldChineseNames(layer);
+    h.Draw(DrawOldChineseNames);
     EXPECT_EQ(h.Texts(), (std::vector<std::string>{"\xE5\xA4\xA9\xE6\xB4\xA5", "\xE5\x8D\x81"}));
 }
 

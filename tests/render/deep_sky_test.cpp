@@ -3,9 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <string>
-#include <tuple>
-#include <vector>
 
 #include "layer_fixture.h"
 #include "persist/records/world_records.h"
@@ -17,10 +14,7 @@ namespace {
 using namespace render::testing;
 using Kind = CanvasOp::Kind;
 
-persist::ObjectRecord Object(int lon, int lat, char type, char tint) {
-    return persist::ObjectRecord{static_cast<int16_t>(lon), static_cast<int16_t>(lat),
-                                 static_cast<uint8_t>(type), static_cast<uint8_t>(tint)};
-}
+using Object = persist::ObjectRecord;
 
 persist::ObjectNameRecord Names(const char* popular, const char* messier, const char* ngc) {
     persist::ObjectNameRecord n{};
@@ -59,18 +53,24 @@ struct DeepSkyHarness : LayerHarness {
         SetData(persist::BlockId::OBJN, names);
     }
     void Symbols(int target = kTargetScreen) {
-        LayerContext context = layer(target);
-        ProjectDeepSkyObjects(context);
-        DrawDeepSkySymbols(context);
+        Draw(
+            [](LayerContext& context) {
+                ProjectDeepSkyObjects(context);
+                DrawDeepSkySymbols(context);
+            },
+            target);
+    }
+    void MilkyWay(int from, int to, int target = kTargetScreen) {
+        Draw([&](LayerContext& context) { DrawMilkyWay(context, from, to); }, target);
     }
 };
 
 TEST(DeepSkySymbols, SixPassesByTypeWithTheirPatternsAndColours) {
     DeepSkyHarness h;
     h.scene.frame.solarLongitude = 28300;
-    h.Objects({Object(10, 0, 'C', 'K'), Object(20, 0, 'M', 'F'), Object(30, 0, 'N', '3'),
-               Object(40, 0, 'P', 'B'), Object(50, 0, 'D', 'G'), Object(60, 0, 'G', 'M'),
-               Object(70, 0, 'N', 'O')},
+    h.Objects({Object{10, 0, 'C', 'K'}, Object{20, 0, 'M', 'F'}, Object{30, 0, 'N', '3'},
+               Object{40, 0, 'P', 'B'}, Object{50, 0, 'D', 'G'}, Object{60, 0, 'G', 'M'},
+               Object{70, 0, 'N', 'O'}},
               {Names("", "", ""), Names("Capricornids", "L283", ""), Names("", "", ""),
                Names("", "", ""), Names("", "", ""), Names("", "", ""), Names("", "", "")});
     h.Symbols();
@@ -89,13 +89,13 @@ TEST(DeepSkySymbols, SixPassesByTypeWithTheirPatternsAndColours) {
 }
 
 TEST(DeepSkySymbols, RadiantShowsOnlyWithinThreeDegreesOfItsPeak) {
-    for (const auto& [longitude, peak, active] : {std::tuple{27999, 283, false},
-                                                  {28000, 283, true},
-                                                  {28600, 283, true},
-                                                  {28601, 283, false},
-                                                  {35800, 1, true},
-                                                  {100, 359, true},
-                                                  {18000, 0, false}})
+    for (const auto& [longitude, peak, active] : {
+             std::tuple{27999, 283, false},
+             {28000, 283, true},
+             {28600, 283, true},
+             {28601, 283, false},
+             {100, 359, true},
+         })
         EXPECT_EQ(RadiantActive(longitude, peak), active) << longitude << " " << peak;
     EXPECT_EQ(RadiantPeakOf(Names("", "L283", "")), 283);
     EXPECT_EQ(RadiantPeakOf(Names("", "L7x", "")), 7);
@@ -107,9 +107,8 @@ TEST(DeepSkySymbols, RadiantShowsOnlyWithinThreeDegreesOfItsPeak) {
 
     DeepSkyHarness h;
     h.view.Galaxy = 2;
-    h.Objects({Object(0, 0, 'M', 'F')}, {Names("Capricornids", "L283", "")});
+    h.Objects({Object{0, 0, 'M', 'F'}}, {Names("Capricornids", "L283", "")});
     for (const auto& [longitude, shown] : {std::pair{28600, 1u}, {28601, 0u}}) {
-        h.canvas.Clear();
         h.scene.frame.solarLongitude = longitude;
         h.Symbols();
         EXPECT_EQ(h.canvas.OpsOf(Kind::PlotPattern).size(), shown) << longitude;
@@ -120,27 +119,25 @@ TEST(DeepSkySymbols, RadiantShowsOnlyWithinThreeDegreesOfItsPeak) {
 TEST(DeepSkySymbols, HiddenOutsideTheViewBehindOrBelowTheGround) {
     DeepSkyHarness h;
     h.scene.frame.viewport = Viewport{5000, 5000};
-    h.Objects({Object(5001, 0, 'G', 'K'), Object(5000, 5000, 'G', 'K'), Object(0, -4500, 'G', 'K'),
-               Object(0, 0, 'G', 'K')},
+    h.Objects({Object{5001, 0, 'G', 'K'}, Object{5000, 5000, 'G', 'K'}, Object{0, -4500, 'G', 'K'},
+               Object{0, 0, 'G', 'K'}},
               {});
     h.Symbols();
     EXPECT_EQ(h.canvas.OpsOf(Kind::PlotPattern).size(), 3u);  // below the horizon, no ground
-    h.canvas.Clear();
     h.scene.projection.horizonShown = true;
     h.Symbols();
     EXPECT_EQ(h.canvas.OpsOf(Kind::PlotPattern).size(), 2u);
 
-    h.canvas.Clear();
     h.scene.projection.project = &FarAboveProject;
-    h.Objects({Object(0, 6000, 'G', 'K')}, {});
+    h.Objects({Object{0, 6000, 'G', 'K'}}, {});
     h.Symbols();
     EXPECT_TRUE(h.canvas.OpsOf(Kind::PlotPattern).empty());
 }
 
-TEST(DeepSkyLabels, ThreeNamingModesAndTheNgcFallback) {
+TEST(DeepSkyLabels, ThreeNamingModesTheNgcFallbackAndAShortNamesBlock) {
     DeepSkyHarness h;
-    h.Objects({Object(0, 0, 'G', 'K'), Object(100, 0, 'C', 'B'), Object(200, 0, 'N', 'M'),
-               Object(3000, 0, 'G', 'K')},
+    h.Objects({Object{0, 0, 'G', 'K'}, Object{100, 0, 'C', 'B'}, Object{200, 0, 'N', 'M'},
+               Object{3000, 0, 'G', 'K'}},
               {Names("Andromeda Galaxy", "M31", "NGC 224"), Names("Double Cluster", "", "NGC 869"),
                Names("", "", ""), Names("Outside", "M99", "NGC 4254")});
     // Messier (else NGC), popular or NGC names below the symbol: the top 4 pixels under the
@@ -154,7 +151,6 @@ TEST(DeepSkyLabels, ThreeNamingModesAndTheNgcFallback) {
                  {1, kTargetScreen, {}, 0},
                  {4, kTargetColourPrint, {"NGC 224", "NGC 869"}, 19}};
     for (const auto& c : cases) {
-        h.canvas.Clear();
         h.view.Galaxy = c.mode;
         h.Symbols(c.target);
         EXPECT_EQ(h.Texts(), c.labels) << c.mode;
@@ -166,13 +162,10 @@ TEST(DeepSkyLabels, ThreeNamingModesAndTheNgcFallback) {
     // On paper the symbols are outlines in the class colour.
     EXPECT_TRUE(h.canvas.OpsOf(Kind::PlotPattern).empty());
     EXPECT_EQ(h.canvas.OpsOf(Kind::SetPen).at(0).pen.colour, SpectralColour(2, 4, false));
-}
-
-TEST(DeepSkyLabels, NamesBlockShorterThanTheObjects) {
-    DeepSkyHarness h;
+    // A names block shorter than the objects.
     h.view.Galaxy = 4;
     h.scene.frame.solarLongitude = 28300;
-    h.Objects({Object(0, 0, 'G', 'K'), Object(100, 0, 'G', 'K'), Object(200, 0, 'M', 'F')},
+    h.Objects({Object{0, 0, 'G', 'K'}, Object{100, 0, 'G', 'K'}, Object{200, 0, 'M', 'F'}},
               {Names("", "", "NGC 1")});
     h.data.block(persist::BlockId::OBJN).size += 30;  // and a torn record after it
     h.Symbols();
@@ -190,23 +183,19 @@ TEST(MilkyWay, BandsPolygonsAndTheFarSide) {
                   {-4, 0},  {300, 0}, {400, 6000}, {400, 100}, {-1, 0},  // one vertex far off
                   {-7, 0},  {500, 0}, {600, 0},    {600, 100}, {-1, 0},
                   {-2, 0},  {700, 0}, {800, 0},    {800, 100}, {-1, 0}}));
-    LayerContext layer{h.canvas, h.scene, kTargetScreen};
-    DrawMilkyWay(layer, 1, 4);
+    h.MilkyWay(1, 4);
     std::vector<CanvasOp> polygons = h.canvas.OpsOf(Kind::Polygon);
     ASSERT_EQ(polygons.size(), 1u);
     EXPECT_EQ(polygons[0].points, (std::vector<Point>{{100, 0}, {200, 0}, {200, -100}}));
     EXPECT_EQ(h.canvas.OpsOf(Kind::SetBrush).at(0).brush.colour, Colour::Index(20));
     EXPECT_EQ(h.canvas.OpsOf(Kind::SetPen).at(0).pen.style, PenStyle::Null);
 
-    h.canvas.Clear();
-    DrawMilkyWay(layer, 2, 9);
+    h.MilkyWay(2, 9);
     polygons = h.canvas.OpsOf(Kind::Polygon);
     ASSERT_EQ(polygons.size(), 1u);  // the far polygon is dropped; nothing after the end mark
     EXPECT_EQ(polygons[0].points.front(), (Point{500, 0}));
 
-    h.canvas.Clear();
-    LayerContext paper{h.canvas, h.scene, kTargetMonochromePrint};
-    DrawMilkyWay(paper, 2, 9);
+    h.MilkyWay(2, 9, kTargetMonochromePrint);
     EXPECT_EQ(h.canvas.OpsOf(Kind::SetBrush).at(0).brush.colour, Colour::Rgb(232, 232, 232));
 }
 
@@ -219,8 +208,7 @@ TEST(MilkyWay, OverlongPolygonIsSkippedAndAnUnendedBlockStopsSafely) {
     values.insert(values.end(), {{1, 1}, {2, 1}, {2, 2}, {-1, 0}, {5, 5}, {6, 6}});
     SetBlock(h.data.block(persist::BlockId::MILKY), Pairs<persist::MilkyPair>(values));
     h.data.block(persist::BlockId::MILKY).size -= 2;  // a torn last pair
-    LayerContext layer{h.canvas, h.scene, kTargetScreen};
-    DrawMilkyWay(layer, 1, 6);
+    h.MilkyWay(1, 6);
     const std::vector<CanvasOp> polygons = h.canvas.OpsOf(Kind::Polygon);
     ASSERT_EQ(polygons.size(), 1u);
     EXPECT_EQ(polygons[0].points.size(), 3u);
@@ -293,10 +281,6 @@ DeepSkyPicture NebulaPicture() {
     return p;
 }
 
-uint32_t Alpha(uint32_t argb) {
-    return argb >> 24;
-}
-
 // At every magnification, straight or sheared, the quadrilateral is filled without gaps where
 // the picture has light, its background and everything beyond it stay clear, and its light adds
 // a third of itself.
@@ -319,7 +303,7 @@ TEST(PictureWarp, FilledAtEveryMagnificationWithoutItsBackground) {
                     const double u = (warped.left + x + 0.5 + h - v * shear) / size;
                     const uint32_t pixel =
                         warped.argb[static_cast<std::size_t>(y) * warped.width + x];
-                    if (u > 0.3 && u < 0.7 && v > 0.3 && v < 0.7 && Alpha(pixel) == 0) ++gaps;
+                    if (u > 0.3 && u < 0.7 && v > 0.3 && v < 0.7 && pixel >> 24 == 0) ++gaps;
                     if ((u < 0.2 || u > 0.8 || v < 0.2 || v > 0.8) && pixel != 0) ++boxed;
                 }
             }
@@ -329,7 +313,7 @@ TEST(PictureWarp, FilledAtEveryMagnificationWithoutItsBackground) {
                 // The middle: (180, 126, 70) / 3 over the sky, an alpha of the brightest channel.
                 const uint32_t centre =
                     warped.argb[static_cast<std::size_t>(-warped.top) * warped.width - warped.left];
-                EXPECT_EQ(Alpha(centre), 60u);
+                EXPECT_EQ(centre >> 24, 60u);
                 EXPECT_EQ(centre & 0xFFFFFF, 0xFFB363u);
             }
         }

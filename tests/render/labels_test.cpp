@@ -3,21 +3,14 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include <climits>
 #include <cstring>
-#include <tuple>
+
 #include "astro/projection_tables.h"
 #include "layer_fixture.h"
-#include "persist/data_set.h"
-#include "persist/default_tables.h"
 #include "persist/paths.h"
-#include "persist/records/sky_records.h"
 #include "render/fonts.h"
-#include "render/label_placement.h"
 #include "render/print_scaling.h"
-#include "render/recording_canvas.h"
 #include "render/render_sky.h"
 #include "render/text_formats.h"
 
@@ -36,19 +29,6 @@ struct DesignatedSky : LayerHarness {
                                     Designation("*a", 58), Designation("b", 12),
                                     Designation("", 61), Designation("*c", 0, "2")});
         view.StarName = 3;
-    }
-    // The texts drawn after the font of the given slot was selected, until the next font.
-    std::vector<std::string> TextsInSlot(int slot) const {
-        const FontSpec wanted = SlotFont(view, slot, kTargetScreen);
-        std::vector<std::string> texts;
-        bool inSlot = false;
-        for (const CanvasOp& op : canvas.ops) {
-            if (op.kind == Kind::SetFont) {
-                inSlot = op.text == wanted.face && op.fontHeight == wanted.pixelHeight;
-            }
-            if (op.kind == Kind::DrawText && inSlot) texts.push_back(op.text);
-        }
-        return texts;
     }
 };
 
@@ -71,8 +51,7 @@ TEST(ScientificLabels, DesignationsByModeEachInItsSlot) {
         h.view.AlphaMode = c.alphaMode;
         h.scene.frame.starCount = c.starCount;
         if (c.starCount == 2) h.scene.frame.viewport = Viewport{50, 50};
-        LayerContext layer = h.layer();
-        DrawStarLabels(layer);
+        h.Draw(DrawStarLabels);
         EXPECT_THAT(h.Texts(), ::testing::UnorderedElementsAreArray(c.texts))
             << c.starName << " " << c.alphaMode;
     }
@@ -82,19 +61,25 @@ TEST(ScientificLabels, DesignationsByModeEachInItsSlot) {
     h.view.fontSets[kFontStarFlamsteed - 1].size = 23;
     h.view.AlphaMode = 3;
     h.view.DrawStarMode3 = 4;  // label offset 4
-    LayerContext layer = h.layer();
-    DrawStarLabels(layer);
-    EXPECT_EQ(h.TextsInSlot(kFontStarBayerGreek), (std::vector<std::string>{"\u03B1", "\u03B32"}));
-    EXPECT_EQ(h.TextsInSlot(kFontStarBayerLatin), (std::vector<std::string>{"b"}));
-    EXPECT_EQ(h.TextsInSlot(kFontStarFlamsteed), (std::vector<std::string>{"61"}));
+    h.Draw(DrawStarLabels);
+    // Each text in the font of its slot, told apart by their sizes.
+    using Drawn = std::pair<std::string, int>;
+    std::vector<Drawn> drawn;
+    int height = 0;
+    for (const CanvasOp& op : h.canvas.ops) {
+        if (op.kind == Kind::SetFont) height = op.fontHeight;
+        if (op.kind == Kind::DrawText) drawn.emplace_back(op.text, height);
+    }
+    EXPECT_THAT(drawn, ::testing::UnorderedElementsAre(Drawn{"\u03B1", 21}, Drawn{"\u03B32", 21},
+                                                       Drawn{"b", 22}, Drawn{"61", 23}));
     // Centred below the star: "b" (6 x 10 pixels) under star 1 at (100, -10).
     const auto texts = h.canvas.OpsOf(Kind::DrawText);
     const auto b =
         std::find_if(texts.begin(), texts.end(), [](auto& op) { return op.text == "b"; });
     ASSERT_NE(b, texts.end());
     EXPECT_EQ(std::pair(b->x, b->y), std::pair(100 - 3, -10 + 4));
-    EXPECT_EQ(StarLabelOffset(3, kTargetScreen), 2);
-    EXPECT_EQ(StarLabelOffset(3, kTargetColourPrint), 4);
+    EXPECT_EQ(std::pair(StarLabelOffset(3, kTargetScreen), StarLabelOffset(3, kTargetColourPrint)),
+              std::pair(2, 4));
 }
 
 persist::StarNameRecord Named(uint32_t star, const std::string& first, const std::string& name) {
@@ -134,8 +119,7 @@ TEST(NameLabels, LatinAndFirstNamesOfTheStarsDrawn) {
         h.view.StarName = c.starName;
         h.scene.frame.starCount = c.starCount;
         h.scene.projection.horizonShown = c.ground;
-        LayerContext layer = h.layer();
-        DrawStarLabels(layer);
+        h.Draw(DrawStarLabels);
         EXPECT_EQ(h.Texts(), c.texts) << c.starName << " " << c.starCount << " " << c.ground;
         if (c.texts.size() < 3) continue;
         // The faint star beyond the bright set is placed by its own projection.
@@ -157,18 +141,17 @@ TEST(NameLabels, OldChineseStarNamesAboveTheStarWithWideTextOnly) {
     h.SetData(BlockId::SKUSU, names);
     h.view.ShukuStar = 1;
     h.view.UnicodeText = false;
-    LayerContext layer = h.layer();
-    DrawStarLabels(layer);
+    h.Draw(DrawStarLabels);
     EXPECT_TRUE(h.canvas.ops.empty());
 
     h.view.UnicodeText = true;
-    DrawStarLabels(layer);
+    h.Draw(DrawStarLabels);
     const auto texts = h.canvas.OpsOf(Kind::DrawText);
     ASSERT_EQ(texts.size(), 1u);
-    EXPECT_EQ(texts[0].text, "\xE5\xA4\xA9\xE7\x8B\xBC");
-    EXPECT_EQ(texts[0].y, -30 - 3 - 10);  // bottom 3 pixels above star 3
-    EXPECT_EQ(h.canvas.OpsOf(Kind::SetTextColour)[0].colour, Colour::Index(38));
-    EXPECT_EQ(h.canvas.OpsOf(Kind::SetFont)[0].fontHeight, 10);  // slot 20
+    // The bottom 3 pixels above star 3, in the colour and font of slot 20.
+    EXPECT_EQ(std::tuple(texts[0].text, texts[0].y, h.canvas.OpsOf(Kind::SetTextColour)[0].colour,
+                         h.canvas.OpsOf(Kind::SetFont)[0].fontHeight),
+              std::tuple("\xE5\xA4\xA9\xE7\x8B\xBC", -30 - 3 - 10, Colour::Index(38), 10));
 }
 
 // Bayer letters come through the Symbol font's layout; codes past its Greek letters give nothing.
@@ -197,7 +180,7 @@ struct FooterSky : LayerHarness {
     }
 };
 
-TEST(PrintFooter, ZoneOfTheTimeModeInTheObservationText) {
+TEST(PrintFooter, ZoneOfTheTimeModeAndTwoBoxedTextsInTheBottomCorners) {
     FooterSky h;
     h.view.TimeZone = -300;
     EXPECT_EQ(ObservationText(h.scene),
@@ -209,21 +192,21 @@ TEST(PrintFooter, ZoneOfTheTimeModeInTheObservationText) {
     h.view.Keisanji = 1;  // Greenwich time, with daylight saving
     h.view.Dst = 1;
     EXPECT_NE(ObservationText(h.scene).find("(GMT+1)"), std::string::npos);
-}
-
-TEST(PrintFooter, TwoBoxedTextsInTheBottomCornersOfThePage) {
-    FooterSky h;
+    // Printed: two boxed texts in the bottom corners of the page.
+    h.view = FooterSky().view;
     h.view.TimeZone = -300;
     h.scene.frame.bodyColourMode = 4;
-    LayerContext layer = h.layer(kTargetColourPrint);
-    DrawPrintFooter(layer);
+    h.Draw(DrawPrintFooter, kTargetColourPrint);
     const auto texts = h.canvas.OpsOf(Kind::DrawText);
     const auto boxes = h.canvas.OpsOf(Kind::Polygon);
     ASSERT_EQ(texts.size(), 2u);
     ASSERT_EQ(boxes.size(), 2u);
-    EXPECT_EQ(h.canvas.OpsOf(Kind::SetFont)[0].fontHeight, 4 * 12);  // slot 16 at k = 4
-    EXPECT_EQ(h.canvas.OpsOf(Kind::SetPen)[0].pen, (Pen{Colour::Rgb(0, 0, 0), 4, PenStyle::Solid}));
-    EXPECT_EQ(h.canvas.OpsOf(Kind::SetBrush)[0].brush.colour, Colour::Rgb(255, 255, 255));
+    // Slot 16 at k = 4, a black pen 4 wide, white boxes.
+    EXPECT_EQ(
+        std::tuple(h.canvas.OpsOf(Kind::SetFont)[0].fontHeight, h.canvas.OpsOf(Kind::SetPen)[0].pen,
+                   h.canvas.OpsOf(Kind::SetBrush)[0].brush.colour),
+        std::tuple(4 * 12, Pen{Colour::Rgb(0, 0, 0), 4, PenStyle::Solid},
+                   Colour::Rgb(255, 255, 255)));
 
     // "Printed by Planetarium": 22 characters, 132 x 10 pixels on the recording canvas.
     EXPECT_EQ(std::tuple(texts[0].text, texts[0].x, texts[0].y),
@@ -237,9 +220,7 @@ TEST(PrintFooter, TwoBoxedTextsInTheBottomCornersOfThePage) {
               std::tuple(75 - 2000, 1500 - 10 - 75, Point{50 - 2000, 1390},
                          Point{w - 2000 + 100 - 1, 1449}));
 
-    h.canvas.Clear();
-    LayerContext screen = h.layer(kTargetScreen);
-    DrawPrintFooter(screen);
+    h.Draw(DrawPrintFooter, kTargetScreen);
     EXPECT_TRUE(h.canvas.ops.empty());
 }
 
@@ -261,11 +242,8 @@ TEST(PrintScaling, TheViewKeepsItsShorterSideAndGrowsToThePage) {
 }
 
 TEST(TextFormats, ZonesDatesAndTimes) {
-    for (const auto& [minutes, text] : {std::pair{-300, "GMT-5"},
-                                        {330, "GMT+5:30"},
-                                        {-210, "GMT-3:30"},
-                                        {0, "GMT+0"},
-                                        {-45, "GMT-0:45"}})
+    for (const auto& [minutes, text] :
+         {std::pair{-300, "GMT-5"}, {330, "GMT+5:30"}, {0, "GMT+0"}, {-45, "GMT-0:45"}})
         EXPECT_EQ(ZoneText(minutes), text);
     EXPECT_EQ(ZoneText(INT_MIN).substr(0, 4), "GMT-");  // no overflow
     // The zone of each time mode, the system's with its daylight hour.
@@ -314,9 +292,7 @@ TEST(TextFormats, CityNamesWithAndWithoutCountry) {
     // A name that fills its field without a terminator stops at the field.
     std::memset(city.name, 'A', sizeof city.name);
     EXPECT_EQ(CityNameText(city), std::string(32, 'A') + " / France");
-}
-
-TEST(TextFormats, CityBlockLookupIsBoundsChecked) {
+    // The built-in cities come from the CITY block, bounds checked.
     persist::DataSet data;
     EXPECT_FALSE(CityBlockLookup(&data));
     EXPECT_FALSE(CityBlockLookup(nullptr));
@@ -330,8 +306,6 @@ TEST(TextFormats, CityBlockLookupIsBoundsChecked) {
     EXPECT_FALSE(lookup(1).has_value());
     EXPECT_FALSE(lookup(-1).has_value());
 }
-
-using Kind = CanvasOp::Kind;
 
 // Labels handed over in this order; the placement keeps by rank and order, draws by arrival.
 TEST(LabelPlacement, KeepsByRankAndOrderAndDrawsInArrivalOrder) {
@@ -358,13 +332,10 @@ TEST(LabelPlacement, KeepsByRankAndOrderAndDrawsInArrivalOrder) {
         placement.Add(c.box, style, c.text, c.rank, c.order);
     RecordingCanvas canvas;
     placement.DrawKept(canvas);
-    std::vector<std::string> drawn;
-    for (const CanvasOp& op : canvas.OpsOf(Kind::DrawText))
-        drawn.push_back(op.text);
     std::vector<std::string> expected;
     for (const Case& c : cases)
         if (c.kept) expected.push_back(c.text);
-    EXPECT_EQ(drawn, expected);
+    EXPECT_EQ(TextsOf(canvas), expected);
     EXPECT_EQ(canvas.OpsOf(Kind::SetFont).size(), 1u);  // one style, set once
 }
 
@@ -397,20 +368,18 @@ TEST(LabelPlacement, OrionAndCentaurusNamesNeverPileUp) {
         RecordingCanvas canvas;
         RenderSky(canvas, kTargetScreen, scene);
         std::vector<LabelBox> boxes;
-        bool rigil = false, toliman = false;
-        for (const CanvasOp& op : canvas.OpsOf(Kind::DrawText)) {
+        for (const CanvasOp& op : canvas.OpsOf(Kind::DrawText))
             boxes.push_back({op.x, op.y, op.x + static_cast<int>(op.text.size()) * 6, op.y + 10});
-            rigil = rigil || op.text == "Rigil Kentaurus";
-            toliman = toliman || op.text == "Toliman";
-        }
+        const std::vector<std::string> texts = TextsOf(canvas);
         int overlaps = 0;
         for (std::size_t i = 0; i < boxes.size(); ++i)
             for (std::size_t j = i + 1; j < boxes.size(); ++j)
                 overlaps += boxes[i].overlaps(boxes[j]) ? 1 : 0;
-        return std::make_tuple(overlaps, rigil, toliman);
+        return std::tuple<int, int, int>(overlaps, std::ranges::count(texts, "Rigil Kentaurus"),
+                                         std::ranges::count(texts, "Toliman"));
     };
     EXPECT_EQ(std::get<0>(frame(838, 0, 160)), 0);
-    EXPECT_EQ(frame(2199, -608, 300), std::make_tuple(0, true, false));
+    EXPECT_EQ(frame(2199, -608, 300), std::tuple(0, 1, 0));
     view.KasanariYoke = 0;
     EXPECT_GT(std::get<0>(frame(838, 0, 160)), 10);
 }

@@ -111,6 +111,13 @@ struct LayerHarness {
     }
 
     LayerContext layer(int target = kTargetScreen) { return LayerContext{canvas, scene, target}; }
+    // Draws one layer (a function of the layer context) on a cleared canvas.
+    template <class F>
+    void Draw(F draw, int target = kTargetScreen) {
+        canvas.Clear();
+        LayerContext context = layer(target);
+        draw(context);
+    }
 
     // The drawn segments as (from, to) pairs, from the MoveTo/LineTo ops.
     std::vector<std::pair<Point, Point>> Segments() const {
@@ -126,12 +133,7 @@ struct LayerHarness {
         return segments;
     }
 
-    std::vector<std::string> Texts() const {
-        std::vector<std::string> texts;
-        for (const CanvasOp& op : canvas.OpsOf(CanvasOp::Kind::DrawText))
-            texts.push_back(op.text);
-        return texts;
-    }
+    std::vector<std::string> Texts() const { return TextsOf(canvas); }
 };
 
 inline Point StarAt(int i) {

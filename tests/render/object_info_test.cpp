@@ -2,11 +2,8 @@
 // sit at (100 i, -10 i).
 #include <gtest/gtest.h>
 
-#include <tuple>
-
 #include "astro/body_table.h"
 #include "layer_fixture.h"
-#include "persist/records/sky_records.h"
 #include "persist/records/world_records.h"
 #include "render/object_info.h"
 
@@ -47,7 +44,7 @@ struct InfoSky : LayerHarness {
     }
 };
 
-TEST(ObjectInfo, NearestDrawnObjectWinsAndEarlierGroupsWinTies) {
+TEST(ObjectInfo, NearestDrawnObjectWinsAndNearestDesignatedStarGivesTheConstellation) {
     InfoSky sky;
     const struct {
         int x, y;
@@ -74,6 +71,13 @@ TEST(ObjectInfo, NearestDrawnObjectWinsAndEarlierGroupsWinTies) {
     }
     EXPECT_EQ(ObjectOfHit({HitGroup::BodyTrace, 4, 2}).kind, -1);
     EXPECT_EQ(ObjectOfHit({HitGroup::Star, 7, 0}).kind, astro::kStarObject);
+    // The constellation of a point is the one of the nearest designated star.
+    EXPECT_EQ(ConstellationAt(sky.scene, 180, -18), 1);  // star 2, "ser" matches "Ser"
+    EXPECT_EQ(ConstellationAt(sky.scene, 5000, 0), 1);   // no distance limit
+    EXPECT_EQ(ConstellationAt(sky.scene, 90, -10), 0);
+    EXPECT_EQ(ConstellationCard(sky.data, 0).field[1], "Lyra");
+    sky.SetData(BlockId::ALPHA, std::vector<persist::DesignationRecord>{});
+    EXPECT_EQ(ConstellationAt(sky.scene, 90, -10), -1);
 }
 
 TEST(ObjectInfo, CardsNameTheObject) {
@@ -121,16 +125,6 @@ TEST(ObjectInfo, BodyAndCometCards) {
               std::tuple("---", "C/2020 F3"));
     comet.H1 = 5.5f;
     EXPECT_EQ(CometInfoCard(comet, at).line, "C/2020 F3 Mag5.5");
-}
-
-TEST(ObjectInfo, ConstellationOfTheNearestDesignatedStar) {
-    InfoSky sky;
-    EXPECT_EQ(ConstellationAt(sky.scene, 180, -18), 1);  // star 2, "ser" matches "Ser"
-    EXPECT_EQ(ConstellationAt(sky.scene, 5000, 0), 1);   // no distance limit
-    EXPECT_EQ(ConstellationAt(sky.scene, 90, -10), 0);
-    EXPECT_EQ(ConstellationCard(sky.data, 0).field[1], "Lyra");
-    sky.SetData(BlockId::ALPHA, std::vector<persist::DesignationRecord>{});
-    EXPECT_EQ(ConstellationAt(sky.scene, 90, -10), -1);
 }
 
 }  // namespace

@@ -46,7 +46,6 @@ struct PlotHarness {
         in.palette = &palette;
         return DrawSolarSystemPlot(canvas, in, memory);
     }
-    std::size_t Lines() const { return canvas.OpsOf(CanvasOp::Kind::LineTo).size(); }
 };
 
 TEST(SolarSystemPlot, DrawsTheOrbitsThatTheSwitchesAsk) {
@@ -67,7 +66,8 @@ TEST(SolarSystemPlot, DrawsTheOrbitsThatTheSwitchesAsk) {
         h.view.WakuseiLevel = c.level;
         h.options.PlaWaiwakuKidou = c.outer;
         h.Draw();
-        EXPECT_EQ(h.Lines(), c.lines) << c.solar << " " << c.level << " " << c.outer;
+        EXPECT_EQ(h.canvas.OpsOf(CanvasOp::Kind::LineTo).size(), c.lines)
+            << c.solar << " " << c.level << " " << c.outer;
     }
 }
 
