@@ -76,7 +76,9 @@ TEST(FrameLevels, TwilightStarAndFigureLevelsByTheSun) {
         EXPECT_EQ(f.constellationVisible && f.asterismVisible && f.cometVisible &&
                       f.bodyVisibleBright && f.bodyVisibleFaint,
                   c.figures);
-        if (c.variant) EXPECT_EQ(f.sunSine, -16384);
+        if (c.variant) {
+            EXPECT_EQ(f.sunSine, -16384);
+        }
     }
     // Daylight: civil, and the figures and planets shown when asked.
     state::ViewState view;

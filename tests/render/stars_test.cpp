@@ -131,7 +131,9 @@ TEST(StarPass, ShapesAndColoursOfASingleStar) {
         // Pens and brushes are made for every class; the star's is the one of its class.
         const std::size_t k = static_cast<std::size_t>(SpectralClassOf(c.spec));
         EXPECT_EQ(h.canvas.OpsOf(Kind::SetPen).at(k).pen.colour, c.pen);
-        if (c.brush != none) EXPECT_EQ(h.canvas.OpsOf(Kind::SetBrush).at(k).brush.colour, c.brush);
+        if (c.brush != none) {
+            EXPECT_EQ(h.canvas.OpsOf(Kind::SetBrush).at(k).brush.colour, c.brush);
+        }
     }
 }
 
