@@ -106,14 +106,6 @@ bool BodyShownAtLevel(int index, int wakuseiLevel) {
     return static_cast<int>(kTable[index].kind) <= wakuseiLevel;
 }
 
-int ToggleDwarfPlanets(int wakuseiLevel) {
-    return wakuseiLevel < 3 ? 3 : 2;
-}
-
-int TogglePrincipalAsteroids(int wakuseiLevel) {
-    return wakuseiLevel >= 5 ? 3 : 5;
-}
-
 const std::array<double, kBodyCount>& OrbitalPeriods() {
     static const std::array<double, kBodyCount> periods = [] {
         std::array<double, kBodyCount> p{};

@@ -55,11 +55,6 @@ const char* KindLabelJapanese(BodyKind kind);
 // A body is shown when its kind does not exceed WakuseiLevel (2, 3 or 5).
 bool BodyShownAtLevel(int index, int wakuseiLevel);
 
-// The menu toggles of the body level: "Dwarf Planet" gives 3 when the level is below 3 and 2
-// otherwise; "Principal Asteroid" gives 3 when it is 5 or more and 5 otherwise.
-int ToggleDwarfPlanets(int wakuseiLevel);
-int TogglePrincipalAsteroids(int wakuseiLevel);
-
 // Orbital period P = a^1.5 x 365.2568983 days of every record (the Moon's a is in Earth radii
 // and so gives a meaningless value, as it always has; callers skip the Moon).
 const std::array<double, kBodyCount>& OrbitalPeriods();
